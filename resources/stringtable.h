@@ -1,0 +1,80 @@
+#pragma once
+
+// The program's user-visible texts, as message ids for gettext (text domain "vantell").
+// Windows pass each one through i18n() when they set it. Texts are kept exactly as shown,
+// blanks and line breaks included.
+
+#ifndef N_
+#define N_(text) text
+#endif
+
+namespace str {
+
+// Prompter window
+inline constexpr const char *MainCaption = N_("Vantell2 Home");
+inline constexpr const char *ApplicationTitle = N_("Vantell2  Home");
+inline constexpr const char *VersionText = N_("Vantell Home version 2.2.1");
+inline constexpr const char *RightClickForMenu = N_("Right click for menu.");
+inline constexpr const char *Speed = N_("Speed ");
+inline constexpr const char *Paused = N_("Paused...");
+inline constexpr const char *Coarse = N_("Coarse: ");
+inline constexpr const char *NoScript = N_("No Script.");
+inline constexpr const char *Elapsed = N_("Elapsed: ");
+inline constexpr const char *Remaining = N_("Remaining: ");
+inline constexpr const char *HelpLine = N_("W-Increase Speed | S-Decrease Speed | Q-Pause | E-Reverse Direction | "
+                                           "F-Reset | A-Load Prev. Script | D-Load Next Script");
+inline constexpr const char *Separator = N_("  |  ");
+inline constexpr const char *IncreaseSpeed = N_("Increase Speed");
+inline constexpr const char *DecreaseSpeed = N_("Decrease Speed");
+inline constexpr const char *CoarseFaster = N_("Coarse Faster");
+inline constexpr const char *CoarseSlower = N_("Coarse Slower");
+inline constexpr const char *Pause = N_("Pause");
+inline constexpr const char *ReverseDirection = N_("Reverse Direction");
+inline constexpr const char *Reset = N_("Reset");
+inline constexpr const char *LoadPreviousScript = N_("Load Previous Script");
+inline constexpr const char *LoadNextScript = N_("Load Next Script");
+inline constexpr const char *ToggleHelp = N_("Toggle Help");
+inline constexpr const char *ToggleRotateText = N_("Toggle Rotate Text");
+inline constexpr const char *ToggleMirrorText = N_("Toggle Mirror Text");
+inline constexpr const char *ToggleDualDisplay = N_("Toggle Dual Display");
+inline constexpr const char *MenuOpenSingleScript = N_("&Open Single Script");
+inline constexpr const char *MenuFont = N_("Font");
+inline constexpr const char *MenuOptions = N_("O&ptions and Multi-Scripting");
+inline constexpr const char *MenuQuickEdit = N_("&Quick Edit Script");
+inline constexpr const char *MenuPrintScript = N_("&Print Script");
+inline constexpr const char *MenuShowStatusBar = N_("&Show Status Bar");
+inline constexpr const char *MenuAbout = N_("About");
+inline constexpr const char *MenuExit = N_("&Exit");
+inline constexpr const char *SpecialCharsMissing =
+    N_("Unable to locate Specialchars.dat!\r\n\r\nConversion of special characters will be unavialble.\n\r"
+       "Please reinstall Vantell.");
+
+// Progress window
+inline constexpr const char *ConvertingToScript = N_("Converting to Script");
+
+// Quick editor
+inline constexpr const char *EditorCaption = N_("Vantell Quick Edit");
+
+// Options window
+inline constexpr const char *OptionsCaption = N_("Vantell Options");
+
+// About window
+inline constexpr const char *AboutCaption = N_("About Vantell2");
+
+// File errors
+inline constexpr const char *CannotOpenFile = N_("Cannot open file \"%1\". %2");
+inline constexpr const char *CannotReadFile = N_("Cannot read file \"%1\". %2");
+inline constexpr const char *CannotWriteFile = N_("Cannot write file \"%1\". %2");
+inline constexpr const char *IsADirectory = N_("It is a folder, not a file.");
+
+// Font dialog
+inline constexpr const char *FontDialogTitle = N_("Font");
+inline constexpr const char *FontDialogColor = N_("Colour:");
+
+// Errors
+inline constexpr const char *UnknownError = N_("An unknown error has occurred.");
+
+// Message boxes
+inline constexpr const char *Warning = N_("Warning");
+
+} // namespace str

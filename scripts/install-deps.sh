@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need, when any is missing.
+set -euo pipefail
+packages=(
+    cmake g++ make pkg-config gettext
+    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-pdf-dev qt6-svg-dev libgl-dev
+    fonts-liberation2 fonts-noto-color-emoji
+    xvfb xauth xdotool
+    clang libclang-rt-14-dev unrtf
+)
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q "${missing[@]}"

@@ -1,0 +1,252 @@
+#include "platform/browser.h"
+
+#include <memory>
+
+#include <QChildEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+
+#include "platform/pageschemehandler.h"
+#include "platform/scriptpageguard.h"
+
+namespace {
+
+// The page's body tag carries the legacy mirror and rotation filters, which this browser does
+// not know; this style sheet gives the same flip and turn of the whole body, and keeps the
+// reader from selecting text by accident.
+constexpr const char *transformScript = R"JS(
+(function () {
+    if (location.protocol !== 'vantell:') return;
+    const sheet = new CSSStyleSheet();
+    sheet.replaceSync(
+        'body[style*="BasicImage(mirror=1)"] { transform: scaleX(-1); }' +
+        'body[style*="BasicImage(rotation=2)"] { transform: rotate(180deg); }' +
+        'body[style*="BasicImage(mirror=1)"][style*="BasicImage(rotation=2)"] { transform: scaleX(-1) rotate(180deg); }' +
+        'html, body { user-select: none; }');
+    document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
+})();
+)JS";
+
+// How long a synchronous scroll waits for the page's answer before it gives up, so that a
+// renderer that has died cannot hold the window.
+constexpr int scrollAnswerTimeoutMs = 5000;
+
+QString scrollToScript(int x, int y)
+{
+    return QStringLiteral("window.scrollTo(%1, %2); Math.round(window.scrollY)").arg(x).arg(y);
+}
+
+} // namespace
+
+Browser::Browser(QWidget *parent)
+    : QWebEngineView(parent), m_schemes(nullptr), m_guard(nullptr)
+{
+    auto *profile = new QWebEngineProfile(this); // off the record: nothing is stored on disk
+    m_schemes = new PageSchemeHandler(profile);
+    profile->installUrlSchemeHandler(PageSchemeHandler::scheme, m_schemes);
+    auto *page = new QWebEnginePage(profile, this);
+    m_guard = new ScriptPageGuard(page);
+    page->setUrlRequestInterceptor(m_guard);
+    page->setBackgroundColor(Qt::black);
+
+    QWebEngineScript transforms;
+    transforms.setName(QStringLiteral("vantell-transforms"));
+    transforms.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    transforms.setWorldId(QWebEngineScript::ApplicationWorld);
+    transforms.setRunsOnSubFrames(false);
+    transforms.setSourceCode(QString::fromLatin1(transformScript));
+    page->scripts().insert(transforms);
+
+    QWebEngineSettings *settings = page->settings();
+    settings->setAttribute(QWebEngineSettings::ShowScrollBars, false);
+    settings->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, true);
+    setPage(page);
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    connect(page, &QWebEnginePage::loadStarted, this, [this] {
+        ++m_loadsInProgress;
+        ++m_generation;
+        m_pendingStep = 0;
+        m_position = 0;
+    });
+    connect(page, &QWebEnginePage::loadFinished, this, [this](bool) {
+        m_loadsInProgress = std::max(0, m_loadsInProgress - 1);
+        m_hasDocument = true;
+        emit documentComplete(url());
+    });
+}
+
+Browser::~Browser()
+{
+    // The page must go before the profile it uses.
+    delete page();
+}
+
+void Browser::loadPageLines(const QStringList &lines)
+{
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    QString text;
+    text.reserve(size);
+    for (const QString &line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    load(m_schemes->publish(text.toUtf8()));
+}
+
+void Browser::navigate(const QUrl &address)
+{
+    page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+    load(address);
+}
+
+bool Browser::isScriptPage() const
+{
+    return url().scheme() == QLatin1String(PageSchemeHandler::scheme);
+}
+
+bool Browser::waitForDocument()
+{
+    if (m_loadsInProgress > 0) {
+        QEventLoop loop;
+        QPointer<Browser> self(this);
+        const auto done = connect(page(), &QWebEnginePage::loadFinished, &loop, [&loop, self] {
+            if (!self || self->m_loadsInProgress == 0)
+                loop.quit();
+        });
+        connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+        loop.exec();
+        disconnect(done);
+        if (!self)
+            return false;
+    }
+    return m_hasDocument;
+}
+
+void Browser::runScroll(const QString &script, bool wait)
+{
+    if (!m_hasDocument && m_loadsInProgress == 0)
+        return;
+    QPointer<Browser> self(this);
+    if (wait && !waitForDocument())
+        return;
+    if (!self)
+        return;
+    m_pendingStep = 0; // steps not yet sent were meant for the position this request replaces
+    // The answer may come after the wait has given up: it must not touch the finished wait.
+    struct Wait {
+        QEventLoop *loop = nullptr;
+        bool answered = false;
+    };
+    auto pending = std::make_shared<Wait>();
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self, pending](const QVariant &value) {
+        pending->answered = true;
+        if (self)
+            self->acceptPosition(value);
+        if (pending->loop)
+            pending->loop->quit();
+    });
+    if (!pending->answered) {
+        QEventLoop loop;
+        pending->loop = &loop;
+        QTimer::singleShot(scrollAnswerTimeoutMs, &loop, &QEventLoop::quit);
+        connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+        loop.exec();
+        pending->loop = nullptr;
+    }
+}
+
+void Browser::scrollTo(int x, int y)
+{
+    runScroll(scrollToScript(x, y), true);
+}
+
+void Browser::scrollToTop()
+{
+    runScroll(scrollToScript(0, 0), true);
+}
+
+void Browser::scrollToBottom()
+{
+    runScroll(QStringLiteral("window.scrollTo(0, document.body ? document.body.scrollHeight : 0);"
+                             " Math.round(window.scrollY)"),
+              true);
+}
+
+void Browser::scrollStep(int delta)
+{
+    if (m_loadsInProgress > 0 || !m_hasDocument)
+        return;
+    m_pendingStep += delta;
+    if (!m_stepInFlight)
+        sendPendingStep();
+}
+
+void Browser::sendPendingStep()
+{
+    const int delta = m_pendingStep;
+    m_pendingStep = 0;
+    m_stepInFlight = true;
+    const quint64 generation = m_generation;
+    QPointer<Browser> self(this);
+    page()->runJavaScript(
+        QStringLiteral("window.scrollTo(0, window.scrollY + (%1)); Math.round(window.scrollY)").arg(delta),
+        QWebEngineScript::ApplicationWorld, [self, generation](const QVariant &value) {
+            if (!self)
+                return;
+            self->m_stepInFlight = false;
+            if (generation != self->m_generation)
+                return;
+            self->acceptPosition(value);
+            if (self->m_pendingStep != 0)
+                self->sendPendingStep();
+        });
+}
+
+void Browser::acceptPosition(const QVariant &value)
+{
+    bool ok = false;
+    const int y = value.toInt(&ok);
+    if (!ok)
+        return;
+    m_position = y;
+    emit scrollPositionChanged(y);
+}
+
+void Browser::focusPage()
+{
+    setFocus(Qt::OtherFocusReason);
+    if (QWidget *proxy = focusProxy())
+        proxy->setFocus(Qt::OtherFocusReason);
+}
+
+void Browser::childEvent(QChildEvent *event)
+{
+    // The widget that receives the page's input is created (and replaced) by the browser.
+    if (event->type() == QEvent::ChildAdded && event->child()->isWidgetType())
+        event->child()->installEventFilter(this);
+    QWebEngineView::childEvent(event);
+}
+
+bool Browser::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != this) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            emit pageKeyDown(key->key());
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            emit pageClicked(static_cast<QMouseEvent *>(event)->button());
+        }
+    }
+    return QWebEngineView::eventFilter(watched, event);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QPointer>
+#include <QStringList>
+#include <QUrl>
+#include <QWebEngineView>
+
+class PageSchemeHandler;
+class ScriptPageGuard;
+
+// The embedded browser that shows the script page. It offers what the prompter needs of a
+// browser: load a page from lines, navigate to an address, read and set the vertical scroll
+// position, and report completed documents, keys and clicks.
+//
+// Script pages run no code of their own and reach no network: JavaScript is off for them, and our
+// own calls run in the application's isolated world, which works with page scripts off. Web pages
+// (start page, help) are ordinary pages with JavaScript on.
+class Browser : public QWebEngineView {
+    Q_OBJECT
+public:
+    explicit Browser(QWidget *parent = nullptr);
+    ~Browser() override;
+
+    // Shows `lines` (each followed by CR LF, encoded as UTF-8) as a script page.
+    void loadPageLines(const QStringList &lines);
+    // Shows a web page.
+    void navigate(const QUrl &url);
+
+    bool isDocumentComplete() const { return m_loadsInProgress == 0 && m_hasDocument; }
+    bool isScriptPage() const;
+    QUrl documentUrl() const { return url(); }
+
+    // The vertical position the page last reported; -1 before any document has reported one.
+    int scrollPosition() const { return m_position; }
+    // These wait until the document is complete (events keep running meanwhile), then until
+    // the page has moved. Requests without a document are ignored.
+    void scrollTo(int x, int y);
+    void scrollToTop();
+    void scrollToBottom();
+    // Moves the live page by `delta` pixels without waiting. The move is made in the page, against
+    // its present position, so movements by wheel or keys count; while a move is still on its
+    // way, further steps add up into the next one. Ignored while a document is loading.
+    void scrollStep(int delta);
+
+    // Gives the keyboard focus to the page.
+    void focusPage();
+
+signals:
+    void documentComplete(const QUrl &url);
+    // A key pressed while the page has the focus, as a virtual-key code (letters: 'A'..'Z').
+    void pageKeyDown(int key);
+    void pageClicked(Qt::MouseButton button);
+    void scrollPositionChanged(int y);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void childEvent(QChildEvent *event) override;
+
+private:
+    void runScroll(const QString &script, bool wait);
+    void sendPendingStep();
+    bool waitForDocument();
+    void acceptPosition(const QVariant &value);
+
+    PageSchemeHandler *m_schemes;
+    ScriptPageGuard *m_guard;
+    int m_loadsInProgress = 0;
+    bool m_hasDocument = false;
+    int m_position = -1;
+    int m_pendingStep = 0;
+    bool m_stepInFlight = false;
+    quint64 m_generation = 0;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+#include <QStringList>
+
+// The display font as the page's style block names it.
+struct PageFont {
+    QString name;
+    int size = 24;
+};
+
+// The page's fixed head (document type, head, the opening of the style block) and the lines
+// that close the style block after the font lines.
+QStringList pageheader();
+QStringList pagefooter();
+
+// The page shown before any script: head, font size, font family, footer, end of document.
+QStringList emptypage(const PageFont &font);
+
+// The body tag, with the legacy mirror and rotation filters in its style attribute.
+QString bodytag(bool mirror, bool rotate);
+
+// Builds the display page from `scriptlines`, which it first converts in place in the page
+// direction with the special-character table. Returns the page, one line per entry.
+QStringList buildpage(QStringList &scriptlines, const QStringList &specialtable, const PageFont &font,
+                      bool allcaps, bool mirror, bool rotate,
+                      const std::function<void(int index, int count)> &progress = {});
