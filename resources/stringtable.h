@@ -57,6 +57,13 @@ inline constexpr const char *EditorCaption = N_("Vantell Quick Edit");
 
 // Options window
 inline constexpr const char *OptionsCaption = N_("Vantell Options");
+inline constexpr const char *AlignTop = N_("Align Top");
+inline constexpr const char *AlignBottom = N_("Align Bottom");
+inline constexpr const char *No = N_("No");
+inline constexpr const char *Yes = N_("Yes");
+inline constexpr const char *Local = N_("Local");
+inline constexpr const char *Remote = N_("Remote");
+inline constexpr const char *Both = N_("Both");
 
 // About window
 inline constexpr const char *AboutCaption = N_("About Vantell2");
@@ -70,6 +77,11 @@ inline constexpr const char *IsADirectory = N_("It is a folder, not a file.");
 // Font dialog
 inline constexpr const char *FontDialogTitle = N_("Font");
 inline constexpr const char *FontDialogColor = N_("Colour:");
+
+// Web service
+inline constexpr const char *NewVersionAvailable =
+    N_("A new version of Vantell is available and this version is no longer supported.\r\n\r\nPlease click the "
+       "download links in the teleprompter display window to install the latest version of Vantell.");
 
 // Errors
 inline constexpr const char *UnknownError = N_("An unknown error has occurred.");

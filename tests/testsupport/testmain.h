@@ -15,3 +15,16 @@
         QTEST_SET_MAIN_SOURCE_PATH                                                                         \
         return QTest::qExec(&test, argc, argv);                                                            \
     }
+
+// Runs a QtTest class that drives the program's windows and browser (include
+// "platform/application.h" first).
+#define VANTELL_UI_TEST_MAIN(TestClass)                                                                     \
+    int main(int argc, char *argv[])                                                                       \
+    {                                                                                                      \
+        VantellApplication::prepareProcess();                                                              \
+        VantellApplication app(argc, argv);                                                                \
+        initTranslation();                                                                                 \
+        TestClass test;                                                                                    \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                         \
+        return QTest::qExec(&test, argc, argv);                                                            \
+    }

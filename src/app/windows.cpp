@@ -1,0 +1,38 @@
+#include "app/windows.h"
+
+#include "editor/tform2.h"
+#include "prompter/tform1.h"
+#include "queue/tform4.h"
+#include "render/tform7.h"
+#include "settings/taboutform.h"
+
+Windows &windows()
+{
+    static Windows all;
+    return all;
+}
+
+void createWindows()
+{
+    Windows &w = windows();
+    w.Form1 = new TForm1;
+    w.Form2 = new TForm2(w.Form1);
+    w.Form7 = new TForm7(w.Form1);
+    w.Form4 = new TForm4(w.Form1);
+    w.aboutform = new Taboutform(w.Form1);
+}
+
+void destroyWindows()
+{
+    Windows &w = windows();
+    delete w.aboutform;
+    w.aboutform = nullptr;
+    delete w.Form4;
+    w.Form4 = nullptr;
+    delete w.Form7;
+    w.Form7 = nullptr;
+    delete w.Form2;
+    w.Form2 = nullptr;
+    delete w.Form1;
+    w.Form1 = nullptr;
+}

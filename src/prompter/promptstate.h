@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The prompting state: what the prompter window and its operations share for the whole run.
+struct PromptState {
+    int scrollspeed = 0;        // -300..300: magnitude sets the tick interval, sign the direction
+    bool scrollforward = false; // the text travels toward the end of the script
+    bool mirroron = false;
+    bool rotateon = false;
+    bool helpshown = false;  // the help pages are in the browser instead of the script page
+    bool richscript = false; // the script came from the rich format or from the quick editor
+    QString scriptpath;
+    int pagebottom = 0; // the largest scroll position of the page last loaded
+    QStringList scriptlines;
+    QStringList pagelines;
+    QStringList specialtable;
+    int queuepos = 0;
+    int holdbutton = 0; // the speed image held down: 1 increase, 2 decrease
+    QString versiontext;
+};

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QWidget>
+
+#include "platform/fontspec.h"
+#include "platform/imagelist.h"
+#include "prompter/promptstate.h"
+
+class Browser;
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QTextEdit;
+class QTimer;
+class StepSlider;
+class TickTimer;
+class ToolImage;
+
+// The prompter window: the page in the browser `wb1`, the speed and coarse sliders, the status
+// line with its toolbar, the logo panel with the popup menu, and the prompting state.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    PromptState promptstate;
+    FontSpec displayfont; // the font of the display-font dialog `FontDialog1`
+
+    // Controls, named as the other windows and the tests find them.
+    QWidget *Panel1, *Panel2, *wbpanel, *Panel3, *Panel4, *statusbar, *Panel5, *Panel6;
+    ToolImage *Image1;
+    QLabel *Label2, *Label12, *Label11;
+    StepSlider *slidera, *speedmod;
+    QTextEdit *myrichedit;
+    Browser *wb1;
+    QPlainTextEdit *Header, *footer;
+    QLabel *Label1, *coarselabel, *Label4, *Label6, *timespentlabel, *timeleftlabel, *Label7, *Label5;
+    ToolImage *Image4, *Image12, *Image10, *Image11, *Image9, *Image8, *Image7, *Image6, *Image5, *Image13,
+        *Image14, *Image2, *Image3;
+    TickTimer *Timer1;
+    QTimer *mousedowntimer;
+    QMenu *JvPopupMenu1;
+    QAction *OpenSimplescript1, *Font2, *Options2, *EditScript2, *PrintScript2, *Showstatusbar1, *About1, *Exit1;
+    ImageList ImageList1, ImageList2;
+
+    // Page
+    void reloadwb();
+    void buildpage(bool mirror, bool rotate);
+    void wb1DocumentComplete();
+    bool mirroredLocally() const;
+    bool upsideDownLocally() const;
+
+    // Scroll engine
+    void adjustspeed();
+    void dopause();
+    void doreset();
+    void resume();
+    void Timer1Timer(int ticks = 1);
+    void slideraChange();
+    void speedmodChanged();
+    void speedmodMouseUp();
+
+    // Operator controls
+    void wb1KeyDown(int key);
+    void wb1Click(Qt::MouseButton button);
+    void mouseover(int index, ToolImage *image);
+    void mousedowntimerTimer();
+    void Showstatusbar1Click();
+    void ApplicationEvents1Exception(const QString &text);
+
+    // Read-outs
+    void calctime(const QString &kind);
+
+    // Queue stepping
+    void nextscript();
+    void prevscript();
+
+    // Placement, mirror and rotate
+    void setform();
+    void flipmarker();
+    void Image2MouseUp();
+    void Image14MouseUp();
+    void Image3MouseUp();
+
+    void Exit1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+
+    void createLayout();
+    QWidget *createLogoPanel();
+    QWidget *createSliderStrip();
+    QWidget *createStatusPanel();
+    ToolImage *addToolImage(const char *name, const char *hint, int restIndex);
+    void createPopupMenu();
+    void setTexts();
+    void connectControls();
+    void loadSpecialTable();
+    void placeLogoPanel();
+    void increaseSpeed();
+    void decreaseSpeed();
+    void reverseDirection();
+    void coarseFaster();
+    void coarseSlower();
+    void startRepeat(int button);
+    void stopRepeat();
+    void checkForUpdateNotice();
+
+    bool m_shown = false;
+};

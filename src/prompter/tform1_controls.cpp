@@ -1,0 +1,171 @@
+// The operator's controls of the prompter window: keys and clicks on the page, the toolbar
+// images with their press-and-hold repeat, the popup menu and the status panel.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+
+#include "platform/browser.h"
+#include "platform/stepslider.h"
+#include "platform/ticktimer.h"
+#include "platform/toolimage.h"
+#include "platform/translation.h"
+#include "prompter/tform1.h"
+#include "stringtable.h"
+
+namespace {
+constexpr int statusPanelHeight = 52;
+constexpr int firstRepeatMs = 500;
+constexpr int laterRepeatMs = 50;
+} // namespace
+
+void TForm1::connectControls()
+{
+    connect(wb1, &Browser::documentComplete, this, [this] { wb1DocumentComplete(); });
+    connect(wb1, &Browser::pageKeyDown, this, &TForm1::wb1KeyDown);
+    connect(wb1, &Browser::pageClicked, this, &TForm1::wb1Click);
+    connect(Timer1, &TickTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(mousedowntimer, &QTimer::timeout, this, &TForm1::mousedowntimerTimer);
+
+    connect(slidera, &QSlider::valueChanged, this, &TForm1::slideraChange);
+    connect(slidera, &StepSlider::mouseUp, this, &TForm1::speedmodMouseUp);
+    connect(speedmod, &StepSlider::changed, this, &TForm1::speedmodChanged);
+    connect(speedmod, &StepSlider::mouseUp, this, &TForm1::speedmodMouseUp);
+
+    const auto showMenu = [this](QWidget *source) {
+        connect(source, &QWidget::customContextMenuRequested, this,
+                [this, source](const QPoint &at) { JvPopupMenu1->popup(source->mapToGlobal(at)); });
+    };
+    showMenu(Panel2);
+    showMenu(Image1);
+    showMenu(Label2);
+    connect(Showstatusbar1, &QAction::triggered, this, &TForm1::Showstatusbar1Click);
+    connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+
+    connect(Image4, &ToolImage::mouseDown, this, [this] { startRepeat(1); });
+    connect(Image12, &ToolImage::mouseDown, this, [this] { startRepeat(2); });
+    connect(Image4, &ToolImage::mouseUp, this, [this] {
+        stopRepeat();
+        increaseSpeed();
+        adjustspeed();
+        wb1->focusPage();
+    });
+    connect(Image12, &ToolImage::mouseUp, this, [this] {
+        stopRepeat();
+        decreaseSpeed();
+        adjustspeed();
+        wb1->focusPage();
+    });
+    connect(Image10, &ToolImage::mouseUp, this, [this] {
+        coarseFaster();
+        adjustspeed();
+        wb1->focusPage();
+    });
+    connect(Image11, &ToolImage::mouseUp, this, [this] {
+        coarseSlower();
+        adjustspeed();
+        wb1->focusPage();
+    });
+    connect(Image9, &ToolImage::mouseUp, this, [this] {
+        Timer1->setEnabled(!Timer1->isEnabled());
+        if (Timer1->isEnabled())
+            Label1->setText(i18n(str::Speed) + QString::number(promptstate.scrollspeed));
+        else
+            dopause();
+        wb1->focusPage();
+    });
+    connect(Image8, &ToolImage::mouseUp, this, [this] {
+        reverseDirection();
+        adjustspeed();
+        wb1->focusPage();
+    });
+    connect(Image7, &ToolImage::mouseUp, this, [this] {
+        doreset();
+        wb1->focusPage();
+    });
+    connect(Image6, &ToolImage::mouseUp, this, [this] {
+        prevscript();
+        wb1->focusPage();
+    });
+    connect(Image5, &ToolImage::mouseUp, this, [this] {
+        nextscript();
+        wb1->focusPage();
+    });
+    connect(Image14, &ToolImage::mouseUp, this, &TForm1::Image14MouseUp);
+    connect(Image2, &ToolImage::mouseUp, this, &TForm1::Image2MouseUp);
+    connect(Image3, &ToolImage::mouseUp, this, &TForm1::Image3MouseUp);
+}
+
+void TForm1::wb1KeyDown(int key)
+{
+    if (key == Qt::Key_Q) {
+        if (Timer1->isEnabled())
+            dopause();
+        else
+            resume();
+        return;
+    }
+    if (key == Qt::Key_W)
+        increaseSpeed();
+    else if (key == Qt::Key_S)
+        decreaseSpeed();
+    else if (key == Qt::Key_E)
+        reverseDirection();
+    adjustspeed();
+    if (key == Qt::Key_A) {
+        prevscript();
+    } else if (key == Qt::Key_D) {
+        nextscript();
+    } else if (key == Qt::Key_F) {
+        doreset();
+        wb1->focusPage();
+    }
+}
+
+void TForm1::wb1Click(Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton) {
+        Timer1->setEnabled(!Timer1->isEnabled());
+        Label1->setText(Timer1->isEnabled() ? i18n(str::Speed) + QString::number(promptstate.scrollspeed)
+                                            : i18n(str::Paused));
+    } else if (button == Qt::RightButton) {
+        reverseDirection();
+        adjustspeed();
+    }
+}
+
+void TForm1::mouseover(int index, ToolImage *image)
+{
+    image->setPixmap(ImageList1.picture(index, devicePixelRatioF()));
+}
+
+void TForm1::startRepeat(int button)
+{
+    mousedowntimer->setInterval(firstRepeatMs);
+    promptstate.holdbutton = button;
+    mousedowntimer->start();
+}
+
+void TForm1::stopRepeat()
+{
+    mousedowntimer->stop();
+}
+
+void TForm1::mousedowntimerTimer()
+{
+    if (promptstate.holdbutton == 1)
+        increaseSpeed();
+    else
+        decreaseSpeed();
+    adjustspeed();
+    mousedowntimer->setInterval(laterRepeatMs);
+}
+
+void TForm1::Showstatusbar1Click()
+{
+    // The action has already flipped its tick when it was triggered.
+    const bool show = Showstatusbar1->isChecked();
+    statusbar->setVisible(show);
+    resize(width(), height() + (show ? statusPanelHeight : -statusPanelHeight));
+    wb1->focusPage();
+}

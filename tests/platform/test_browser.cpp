@@ -1,0 +1,152 @@
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+#include "platform/application.h"
+#include "platform/browser.h"
+#include "render/page.h"
+#include "testsupport/testmain.h"
+
+class TestBrowser : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void pageTextArrivesAsUtf8();
+    void scriptPagesRunNoCode();
+    void scriptPagesReachNoNetwork();
+    void scrollRequestsMoveAndReport();
+    void stepsAddUpAgainstTheLivePosition();
+    void scrollRequestsWithoutDocumentAreIgnored();
+    void largePageLoads();
+
+private:
+    bool load(const QStringList &scriptlines);
+    QVariant evaluate(const QString &script);
+    std::unique_ptr<Browser> m_browser;
+};
+
+void TestBrowser::init()
+{
+    m_browser = std::make_unique<Browser>();
+    m_browser->resize(800, 400);
+    m_browser->show();
+}
+
+void TestBrowser::cleanup()
+{
+    m_browser.reset();
+}
+
+bool TestBrowser::load(const QStringList &scriptlines)
+{
+    QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
+    QStringList lines = scriptlines;
+    m_browser->loadPageLines(buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 30}, false, false, false));
+    return complete.wait(30000);
+}
+
+QVariant TestBrowser::evaluate(const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    m_browser->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        return {};
+    return result;
+}
+
+void TestBrowser::pageTextArrivesAsUtf8()
+{
+    const QString text = QStringLiteral("caf\u00e9 \u00fcber \u2014 \u041f\u0440\u0438\u0432\u0435\u0442 \u6f22\u5b57");
+    QVERIFY(load({text}));
+    QCOMPARE(evaluate(QStringLiteral("document.body.innerText.trim()")).toString(), text);
+    QCOMPARE(evaluate(QStringLiteral("document.characterSet")).toString(), QStringLiteral("UTF-8"));
+}
+
+void TestBrowser::scriptPagesRunNoCode()
+{
+    QVERIFY(load({QStringLiteral("<script>document.title='x'</script>"),
+                  QStringLiteral("<img src=\"data:,\" onerror=\"document.title='y'\">")}));
+    QTest::qWait(300);
+    QCOMPARE(m_browser->title(), QStringLiteral("Untitled Document"));
+}
+
+void TestBrowser::scriptPagesReachNoNetwork()
+{
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const QString image = QStringLiteral("<img src=\"http://127.0.0.1:%1/x.png\">").arg(server.serverPort());
+    QVERIFY(load({image, QStringLiteral("<link rel=\"stylesheet\" href=\"http://127.0.0.1:%1/s.css\">")
+                             .arg(server.serverPort())}));
+    QVERIFY(!server.waitForNewConnection(1500));
+
+    // The same image on a web page does reach the server: the check above can fail.
+    QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
+    m_browser->navigate(QUrl(QStringLiteral("data:text/html,") + image));
+    QVERIFY(server.waitForNewConnection(10000) || QTest::qWaitFor([&] { return server.hasPendingConnections(); }));
+}
+
+void TestBrowser::scrollRequestsMoveAndReport()
+{
+    QStringList lines;
+    for (int i = 0; i < 200; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    QVERIFY(load(lines));
+    m_browser->scrollToBottom();
+    const int bottom = m_browser->scrollPosition();
+    QVERIFY(bottom > 2000);
+    m_browser->scrollTo(5, 100);
+    QCOMPARE(m_browser->scrollPosition(), 100);
+    QCOMPARE(evaluate(QStringLiteral("window.scrollX")).toInt(), 0);
+    m_browser->scrollTo(0, bottom + 5000);
+    QCOMPARE(m_browser->scrollPosition(), bottom);
+    m_browser->scrollTo(0, -40);
+    QCOMPARE(m_browser->scrollPosition(), 0);
+    m_browser->scrollToTop();
+    QCOMPARE(m_browser->scrollPosition(), 0);
+}
+
+void TestBrowser::stepsAddUpAgainstTheLivePosition()
+{
+    QStringList lines;
+    for (int i = 0; i < 400; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    QVERIFY(load(lines));
+    m_browser->scrollToTop();
+    for (int i = 0; i < 100; ++i)
+        m_browser->scrollStep(3);
+    QTRY_COMPARE(m_browser->scrollPosition(), 300);
+    // A movement made in the page between steps (wheel, keys) is kept.
+    QCOMPARE(evaluate(QStringLiteral("window.scrollBy(0, 1000); window.scrollY")).toInt(), 1300);
+    m_browser->scrollStep(-7);
+    QTRY_COMPARE(m_browser->scrollPosition(), 1293);
+}
+
+void TestBrowser::scrollRequestsWithoutDocumentAreIgnored()
+{
+    Browser fresh;
+    QCOMPARE(fresh.scrollPosition(), -1);
+    fresh.scrollToBottom();
+    fresh.scrollTo(0, 10);
+    fresh.scrollStep(5);
+    QCOMPARE(fresh.scrollPosition(), -1);
+}
+
+void TestBrowser::largePageLoads()
+{
+    // Pages past 2 MB must load too (the limit of setHtml).
+    QStringList lines;
+    const QString text = QStringLiteral("\u0416\u0416\u0416\u0416\u0416 \u00e9\u00e9\u00e9\u00e9 words and words");
+    for (int i = 0; i < 60000; ++i)
+        lines << text + QString::number(i);
+    QVERIFY(load(lines));
+    QCOMPARE(evaluate(QStringLiteral("document.body.innerText.trim().split('\\n').length")).toInt(), 60000);
+}
+
+VANTELL_UI_TEST_MAIN(TestBrowser)
+#include "test_browser.moc"

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+#include "platform/dialogs.h"
+
+// Dialogs for tests: every text shown is recorded, and questions, file dialogs and font dialogs
+// take their answers from queues filled by the test (No, cancelled and cancelled when empty).
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        enum Kind { Message, Question, OpenFile, SaveFile, Font } kind;
+        QString text;    // message or question text; the dialog title for file dialogs
+        QString caption; // question caption; the filter for file dialogs
+        FileDialogRequest request;
+    };
+
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    QList<Shown> shown;
+    QQueue<bool> answers;
+    QQueue<FileChoice> files;
+    QQueue<std::optional<FontSpec>> fonts;
+
+    QStringList messages() const;
+    void clear() { shown.clear(); }
+
+    void message(const QString &text, Icon icon) override;
+    bool question(const QString &text, const QString &caption, Icon icon) override;
+    FileChoice openFile(const FileDialogRequest &request) override;
+    FileChoice saveFile(const FileDialogRequest &request) override;
+    std::optional<FontSpec> chooseFont(const FontSpec &initial) override;
+};
