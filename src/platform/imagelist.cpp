@@ -16,6 +16,11 @@ bool ImageList::has(int index) const
     return QFile::exists(path(index));
 }
 
+QIcon ImageList::icon(int index) const
+{
+    return has(index) ? QIcon(path(index)) : QIcon();
+}
+
 QPixmap ImageList::picture(int index, qreal devicePixelRatio) const
 {
     QPixmap pixmap(m_size * devicePixelRatio);

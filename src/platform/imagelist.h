@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -13,6 +14,8 @@ public:
     QSize size() const { return m_size; }
     // Picture `index`, rendered for the screen's pixel density; an empty picture when there is none.
     QPixmap picture(int index, qreal devicePixelRatio = 1.0) const;
+    // Picture `index` as an icon drawn straight from its SVG (for menus: no black ground).
+    QIcon icon(int index) const;
     bool has(int index) const;
     QString path(int index) const;
 

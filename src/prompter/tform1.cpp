@@ -138,6 +138,7 @@ QWidget *TForm1::createLogoPanel()
     Image1->setContextMenuPolicy(Qt::CustomContextMenu);
     Label2 = label("Label2", Panel2);
     Label2->setAlignment(Qt::AlignCenter);
+    Label2->setWordWrap(true);
     Label2->setContextMenuPolicy(Qt::CustomContextMenu);
     return Panel2;
 }
@@ -287,7 +288,7 @@ void TForm1::createPopupMenu()
         auto *action = JvPopupMenu1->addAction(QString());
         action->setObjectName(QLatin1String(name));
         if (imageIndex >= 0)
-            action->setIcon(QIcon(ImageList1.picture(imageIndex, devicePixelRatioF())));
+            action->setIcon(ImageList1.icon(imageIndex));
         return action;
     };
     OpenSimplescript1 = item("OpenSimplescript1", 22);

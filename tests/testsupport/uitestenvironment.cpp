@@ -24,6 +24,7 @@ TForm1 *UiTestEnvironment::start()
     TForm1 *form = windows().Form1;
     if (auto *app = VantellApplication::instance())
         app->setErrorHandler([form](const QString &text) { form->ApplicationEvents1Exception(text); });
+    form->show();
     waitForPage(form);
     return form;
 }

@@ -15,7 +15,7 @@ public:
     UiTestEnvironment();
     ~UiTestEnvironment();
 
-    // Creates the windows and waits until the prompter's first page has loaded.
+    // Creates the windows, shows the prompter and waits until its first page has loaded.
     TForm1 *start();
     void stop();
 
