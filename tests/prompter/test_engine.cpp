@@ -1,0 +1,427 @@
+#include <QAction>
+#include <QLabel>
+#include <QSignalSpy>
+
+#include "app/windows.h"
+#include "platform/application.h"
+#include "platform/browser.h"
+#include "platform/radiogroup.h"
+#include "platform/stepslider.h"
+#include "platform/ticktimer.h"
+#include "platform/toolimage.h"
+#include "prompter/timereadout.h"
+#include "prompter/tform1.h"
+#include "queue/tform4.h"
+#include "testsupport/testmain.h"
+#include "testsupport/uitestenvironment.h"
+
+// The scroll engine, the operator's controls and the time read-outs, driven as an operator
+// drives them: keys on the page, clicks on the page and on the toolbar images.
+class TestEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void firstIncreaseAndDecreaseAfterStart();
+    void speedLimitsByStepsAndBySlider();
+    void decreasingToZeroPauses();
+    void reverseAtZeroStaysPaused();
+    void pauseToggleResumesWhateverTheSpeed();
+    void speedKeysResumeAPausedDisplay();
+    void unboundKeyResumes();
+    void resetPausesAtTheStartKeepingTheSpeed();
+    void resetWhileUpsideDownGoesToTheBottom();
+    void clicksOnThePage();
+    void coarseLimitsStillApplyTheSpeed();
+    void toolbarImagesAct();
+    void shortClickIsOneStepAndHoldRepeats();
+    void statusPanelHidesAndShows();
+    void coarseSliderStepping();
+    void speedSliderSteppingAndEnds();
+    void ticksMoveThePageInTheirSense();
+    void readoutsWorkedCase();
+    void readoutsFollowATurnedPage();
+    void readoutsAfterPageLoad();
+
+private:
+    void key(int key);
+    void loadLongScript();
+    UiTestEnvironment *m_env = nullptr;
+    TForm1 *m_form = nullptr;
+};
+
+void TestEngine::initTestCase()
+{
+    m_env = new UiTestEnvironment;
+    m_form = m_env->start();
+    loadLongScript();
+}
+
+void TestEngine::cleanupTestCase()
+{
+    delete m_env;
+}
+
+void TestEngine::init()
+{
+    // As at start: paused at speed 0, the speed slider at its design value 10, coarse 1.
+    m_form->promptstate.rotateon = false;
+    windows().Form4->rtype->setItemIndex(0);
+    m_form->speedmod->setValue(1);
+    {
+        const QSignalBlocker quiet(m_form->slidera);
+        m_form->slidera->setValue(10);
+    }
+    m_form->promptstate.scrollspeed = 0;
+    m_form->promptstate.scrollforward = false;
+    m_form->dopause();
+    m_form->Timer1->setInterval(300);
+    m_form->wb1->scrollToTop();
+    m_env->dialogs.clear();
+}
+
+void TestEngine::loadLongScript()
+{
+    QStringList script;
+    for (int i = 0; i < 400; ++i)
+        script << QStringLiteral("Line %1 of a long script for scrolling").arg(i + 1);
+    m_form->promptstate.scriptlines = script;
+    QSignalSpy complete(m_form->wb1, &Browser::documentComplete);
+    m_form->reloadwb();
+    QVERIFY(complete.wait(30000));
+    QTRY_VERIFY(m_form->promptstate.pagebottom > 5000);
+}
+
+void TestEngine::key(int key)
+{
+    QWidget *page = m_form->wb1->focusProxy();
+    QVERIFY(page);
+    QTest::keyClick(page, Qt::Key(key));
+}
+
+void TestEngine::firstIncreaseAndDecreaseAfterStart()
+{
+    QCOMPARE(m_form->slidera->value(), 10);
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
+    key(Qt::Key_W);
+    QCOMPARE(m_form->promptstate.scrollspeed, 10);
+    QCOMPARE(m_form->slidera->value(), 10);
+    QVERIFY(m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->Timer1->interval(), 291);
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed 10"));
+    init();
+    key(Qt::Key_S);
+    QCOMPARE(m_form->promptstate.scrollspeed, -10);
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed -10"));
+    QVERIFY(!m_form->promptstate.scrollforward);
+}
+
+void TestEngine::speedLimitsByStepsAndBySlider()
+{
+    m_form->slidera->setValue(295); // a drag of the slider
+    QCOMPARE(m_form->promptstate.scrollspeed, 295);
+    key(Qt::Key_W);
+    QCOMPARE(m_form->promptstate.scrollspeed, 300);
+    QCOMPARE(m_form->Timer1->interval(), 1);
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed 300"));
+    m_form->dopause();
+    key(Qt::Key_W);
+    QCOMPARE(m_form->promptstate.scrollspeed, 300);
+    QVERIFY(m_form->Timer1->isEnabled());
+
+    m_form->slidera->setValue(-300);
+    key(Qt::Key_S);
+    QCOMPARE(m_form->promptstate.scrollspeed, -300);
+    QCOMPARE(m_form->slidera->value(), -300);
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed -300"));
+}
+
+void TestEngine::decreasingToZeroPauses()
+{
+    key(Qt::Key_W);
+    key(Qt::Key_S);
+    QCOMPARE(m_form->promptstate.scrollspeed, 0);
+    QVERIFY(!m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->Timer1->interval(), 301);
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
+}
+
+void TestEngine::reverseAtZeroStaysPaused()
+{
+    key(Qt::Key_E);
+    QCOMPARE(m_form->promptstate.scrollspeed, 0);
+    QVERIFY(!m_form->Timer1->isEnabled());
+}
+
+void TestEngine::pauseToggleResumesWhateverTheSpeed()
+{
+    key(Qt::Key_Q);
+    QVERIFY(m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed 0"));
+    QCOMPARE(m_form->Timer1->interval(), 300);
+    key(Qt::Key_Q);
+    QVERIFY(!m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
+    // Lower case and upper case act alike.
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Q, Qt::ShiftModifier);
+    QVERIFY(m_form->Timer1->isEnabled());
+}
+
+void TestEngine::speedKeysResumeAPausedDisplay()
+{
+    m_form->slidera->setValue(40);
+    m_form->dopause();
+    key(Qt::Key_W);
+    QCOMPARE(m_form->promptstate.scrollspeed, 50);
+    QVERIFY(m_form->Timer1->isEnabled());
+}
+
+void TestEngine::unboundKeyResumes()
+{
+    m_form->slidera->setValue(40);
+    m_form->speedmod->setValue(4);
+    m_form->dopause();
+    key(Qt::Key_X);
+    QCOMPARE(m_form->promptstate.scrollspeed, 40);
+    QVERIFY(m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->coarselabel->text(), QStringLiteral("Coarse: 4"));
+}
+
+void TestEngine::resetPausesAtTheStartKeepingTheSpeed()
+{
+    m_form->slidera->setValue(300);
+    m_form->speedmod->setValue(10);
+    QTRY_VERIFY(m_form->wb1->scrollPosition() > 200);
+    key(Qt::Key_F);
+    QCOMPARE(m_form->wb1->scrollPosition(), 0);
+    QVERIFY(!m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->promptstate.scrollspeed, 300);
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
+    QVERIFY(m_form->wb1->focusProxy()->hasFocus() || !m_form->isActiveWindow());
+}
+
+void TestEngine::resetWhileUpsideDownGoesToTheBottom()
+{
+    m_form->promptstate.rotateon = true;
+    m_form->slidera->setValue(70);
+    key(Qt::Key_F);
+    QCOMPARE(m_form->wb1->scrollPosition(), m_form->promptstate.pagebottom);
+    QCOMPARE(m_form->promptstate.scrollspeed, 70);
+    QVERIFY(!m_form->Timer1->isEnabled());
+    // With the rotate target Remote the local page is not turned.
+    windows().Form4->rtype->setItemIndex(1);
+    key(Qt::Key_F);
+    QCOMPARE(m_form->wb1->scrollPosition(), 0);
+}
+
+void TestEngine::clicksOnThePage()
+{
+    m_form->slidera->setValue(40);
+    m_form->wb1Click(Qt::RightButton);
+    QCOMPARE(m_form->promptstate.scrollspeed, -40);
+    QVERIFY(m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed -40"));
+    m_form->wb1Click(Qt::LeftButton);
+    QVERIFY(!m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
+    m_form->wb1Click(Qt::MiddleButton);
+    QVERIFY(!m_form->Timer1->isEnabled());
+    // A real click on the page's input widget reaches the same handler.
+    QTest::mouseClick(m_form->wb1->focusProxy(), Qt::LeftButton, {}, QPoint(50, 50));
+    QTRY_VERIFY(m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed -40"));
+}
+
+void TestEngine::coarseLimitsStillApplyTheSpeed()
+{
+    m_form->speedmod->setValue(10);
+    m_form->slidera->setValue(30);
+    m_form->dopause();
+    QTest::mouseClick(m_form->Image10, Qt::LeftButton);
+    QCOMPARE(m_form->speedmod->value(), 10);
+    QVERIFY(m_form->Timer1->isEnabled());
+    m_form->speedmod->setValue(1);
+    m_form->dopause();
+    QTest::mouseClick(m_form->Image11, Qt::LeftButton);
+    QCOMPARE(m_form->speedmod->value(), 1);
+    QVERIFY(m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->coarselabel->text(), QStringLiteral("Coarse: 1"));
+}
+
+void TestEngine::toolbarImagesAct()
+{
+    m_form->slidera->setValue(20);
+    QTest::mouseClick(m_form->Image10, Qt::RightButton); // any button
+    QCOMPARE(m_form->speedmod->value(), 2);
+    QCOMPARE(m_form->coarselabel->text(), QStringLiteral("Coarse: 2"));
+    QTest::mouseClick(m_form->Image9, Qt::LeftButton);
+    QVERIFY(!m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
+    QTest::mouseClick(m_form->Image9, Qt::LeftButton);
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed 20"));
+    QTest::mouseClick(m_form->Image8, Qt::LeftButton);
+    QCOMPARE(m_form->promptstate.scrollspeed, -20);
+    QTest::mouseClick(m_form->Image7, Qt::LeftButton);
+    QVERIFY(!m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->wb1->scrollPosition(), 0);
+    QTest::mouseClick(m_form->Image12, Qt::LeftButton);
+    QCOMPARE(m_form->promptstate.scrollspeed, -30);
+}
+
+void TestEngine::shortClickIsOneStepAndHoldRepeats()
+{
+    key(Qt::Key_W);
+    QTest::mouseClick(m_form->Image4, Qt::LeftButton);
+    QCOMPARE(m_form->promptstate.scrollspeed, 20);
+
+    QTest::mousePress(m_form->Image4, Qt::LeftButton);
+    QCOMPARE(m_form->promptstate.holdbutton, 1);
+    QTest::qWait(1000);
+    QTest::mouseRelease(m_form->Image4, Qt::LeftButton);
+    const int steps = (m_form->promptstate.scrollspeed - 20) / 10;
+    QVERIFY2(steps >= 8 && steps <= 13, qPrintable(QString::number(steps)));
+    QVERIFY(!m_form->mousedowntimer->isActive());
+
+    QTest::mousePress(m_form->Image12, Qt::LeftButton);
+    QCOMPARE(m_form->promptstate.holdbutton, 2);
+    QTest::qWait(100);
+    QTest::mouseRelease(m_form->Image12, Qt::LeftButton);
+    QCOMPARE(m_form->promptstate.scrollspeed, 20 + 10 * steps - 10);
+}
+
+void TestEngine::statusPanelHidesAndShows()
+{
+    const int height = m_form->height();
+    m_form->Showstatusbar1->trigger();
+    QVERIFY(!m_form->Showstatusbar1->isChecked());
+    QVERIFY(m_form->statusbar->isHidden());
+    QCOMPARE(m_form->height(), height - 52);
+    m_form->Showstatusbar1->trigger();
+    QVERIFY(m_form->Showstatusbar1->isChecked());
+    QVERIFY(!m_form->statusbar->isHidden());
+    QCOMPARE(m_form->height(), height);
+}
+
+void TestEngine::coarseSliderStepping()
+{
+    QSignalSpy changed(m_form->speedmod, &StepSlider::changed);
+    QList<int> up;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(m_form->speedmod, Qt::Key_Up);
+        up << m_form->speedmod->value();
+    }
+    QCOMPARE(up, (QList<int>{3, 6, 9, 10, 10}));
+    QList<int> down;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(m_form->speedmod, Qt::Key_Down);
+        down << m_form->speedmod->value();
+    }
+    QCOMPARE(down, (QList<int>{6, 3, 1, 1, 1}));
+    QCOMPARE(changed.count(), 10);
+    // Every change the operator ends applies the speed.
+    QCOMPARE(m_form->coarselabel->text(), QStringLiteral("Coarse: 1"));
+    QTest::keyClick(m_form->speedmod, Qt::Key_End);
+    QCOMPARE(m_form->speedmod->value(), 10);
+    QCOMPARE(m_form->coarselabel->text(), QStringLiteral("Coarse: 10"));
+    QTest::keyClick(m_form->speedmod, Qt::Key_Down);
+    QCOMPARE(m_form->speedmod->value(), 6);
+    QTest::keyClick(m_form->speedmod, Qt::Key_Home);
+    QCOMPARE(m_form->speedmod->value(), 1);
+}
+
+void TestEngine::speedSliderSteppingAndEnds()
+{
+    m_form->slidera->setValue(15); // halfway: counts as 20
+    QTest::keyClick(m_form->slidera, Qt::Key_Up);
+    QCOMPARE(m_form->slidera->value(), 30);
+    QCOMPARE(m_form->promptstate.scrollspeed, 30);
+    m_form->slidera->setValue(25); // halfway: counts as 20
+    QTest::keyClick(m_form->slidera, Qt::Key_Down);
+    QCOMPARE(m_form->slidera->value(), 10);
+    QTest::keyClick(m_form->slidera, Qt::Key_End);
+    QCOMPARE(m_form->promptstate.scrollspeed, 300);
+    QTest::keyClick(m_form->slidera, Qt::Key_Home);
+    QCOMPARE(m_form->promptstate.scrollspeed, -300);
+    m_form->slidera->setValue(0);
+    QVERIFY(!m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
+}
+
+void TestEngine::ticksMoveThePageInTheirSense()
+{
+    m_form->wb1->scrollTo(0, 100);
+    m_form->Timer1Timer(5); // not running forward: toward the top
+    QTRY_COMPARE(m_form->wb1->scrollPosition(), 95);
+    m_form->promptstate.scrollforward = true;
+    m_form->speedmod->setValue(3);
+    m_form->Timer1Timer(5);
+    QTRY_COMPARE(m_form->wb1->scrollPosition(), 110);
+    m_form->promptstate.rotateon = true;
+    m_form->Timer1Timer(2);
+    QTRY_COMPARE(m_form->wb1->scrollPosition(), 104);
+    m_form->promptstate.scrollforward = false;
+    m_form->Timer1Timer(1);
+    QTRY_COMPARE(m_form->wb1->scrollPosition(), 107);
+    // Running for real moves the page on its own.
+    m_form->promptstate.rotateon = false;
+    m_form->slidera->setValue(300);
+    QTRY_VERIFY(m_form->wb1->scrollPosition() > 400);
+    m_form->dopause();
+}
+
+void TestEngine::readoutsWorkedCase()
+{
+    m_form->speedmod->setValue(2);
+    m_form->promptstate.scrollspeed = 10;
+    m_form->adjustspeed();
+    m_form->dopause();
+    m_form->wb1->scrollTo(0, 600);
+    m_form->promptstate.pagebottom = 1000;
+    m_form->calctime(QStringLiteral("timespent"));
+    m_form->calctime(QStringLiteral("timeleft"));
+    QCOMPARE(m_form->timespentlabel->text(), QStringLiteral("Elapsed: 00:01:27:30"));
+    QCOMPARE(m_form->timeleftlabel->text(), QStringLiteral("Remaining: 00:00:58:20"));
+    m_form->calctime(QStringLiteral("TimeSpent")); // exact comparison: nothing refreshed
+    QCOMPARE(m_form->timespentlabel->text(), QStringLiteral("Elapsed: 00:01:27:30"));
+    // A position past the page's bottom gives a negative remaining time.
+    m_form->promptstate.pagebottom = 599;
+    m_form->speedmod->setValue(1);
+    m_form->calctime(QStringLiteral("timeleft"));
+    QCOMPARE(m_form->timeleftlabel->text(), QStringLiteral("Remaining: 00:00:00:-29"));
+}
+
+void TestEngine::readoutsFollowATurnedPage()
+{
+    m_form->promptstate.rotateon = true;
+    m_form->speedmod->setValue(2);
+    m_form->promptstate.scrollspeed = 10;
+    m_form->adjustspeed();
+    m_form->dopause();
+    m_form->wb1->scrollTo(0, 600);
+    m_form->promptstate.pagebottom = 1000;
+    m_form->calctime(QStringLiteral("timespent"));
+    m_form->calctime(QStringLiteral("timeleft"));
+    QCOMPARE(m_form->timespentlabel->text(), QStringLiteral("Elapsed: 00:00:58:20"));
+    QCOMPARE(m_form->timeleftlabel->text(), QStringLiteral("Remaining: 00:01:27:30"));
+}
+
+void TestEngine::readoutsAfterPageLoad()
+{
+    // After a load with a speed other than 0 the remaining time is the whole script's.
+    m_form->slidera->setValue(100);
+    m_form->dopause();
+    m_form->timeleftlabel->clear();
+    m_form->timespentlabel->clear();
+    QSignalSpy complete(m_form->wb1, &Browser::documentComplete);
+    m_form->reloadwb();
+    QVERIFY(complete.wait(30000));
+    QTRY_VERIFY(!m_form->timeleftlabel->text().isEmpty());
+    const int ms = m_form->promptstate.pagebottom * 201;
+    QCOMPARE(m_form->timeleftlabel->text(), QStringLiteral("Remaining: ") + clocktext(ms));
+    QCOMPARE(m_form->timespentlabel->text(), QString());
+}
+
+VANTELL_UI_TEST_MAIN(TestEngine)
+#include "test_engine.moc"

@@ -1,0 +1,189 @@
+#include <QImage>
+#include <QSignalSpy>
+
+#include "app/windows.h"
+#include "platform/application.h"
+#include "platform/browser.h"
+#include "platform/radiogroup.h"
+#include "prompter/tform1.h"
+#include "queue/tform4.h"
+#include "render/page.h"
+#include "testsupport/testmain.h"
+#include "testsupport/uitestenvironment.h"
+
+class TestDisplayPage : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void reloadBuildsTheExactPageAndMeasuresIt();
+    void rotatedLocallyShowsTheBottom();
+    void remoteTargetsLeaveThePagePlain();
+    void capitalsOption();
+    void mirroredPageIsTheMirrorImage();
+    void rotatedPageIsTurnedHalfway();
+
+private:
+    QImage settledGrab();
+    void reload();
+    std::unique_ptr<UiTestEnvironment> m_env;
+    TForm1 *m_form = nullptr;
+};
+
+namespace {
+
+QStringList sampleScript(int lines)
+{
+    QStringList script;
+    for (int i = 0; i < lines; ++i)
+        script << QStringLiteral("Line %1 of the script, \u00e9t\u00e9 \u2014 good evening").arg(i + 1);
+    return script;
+}
+
+// The share of pixels that differ clearly between two images of one size.
+double differingShare(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return 1.0;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    qint64 differing = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
+        const auto *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col)
+            if (std::abs(qGray(p[col]) - qGray(q[col])) > 96)
+                ++differing;
+    }
+    return double(differing) / (x.width() * x.height());
+}
+
+qint64 brightPixels(const QImage &image)
+{
+    qint64 bright = 0;
+    for (int row = 0; row < image.height(); ++row)
+        for (int col = 0; col < image.width(); ++col)
+            if (qGray(image.pixel(col, row)) > 128)
+                ++bright;
+    return bright;
+}
+
+} // namespace
+
+void TestDisplayPage::init()
+{
+    m_env = std::make_unique<UiTestEnvironment>();
+    m_form = m_env->start();
+    m_form->resize(900, 300);
+}
+
+void TestDisplayPage::cleanup()
+{
+    m_env.reset();
+}
+
+void TestDisplayPage::reload()
+{
+    QSignalSpy complete(m_form->wb1, &Browser::documentComplete);
+    m_form->reloadwb();
+    QVERIFY(complete.wait(30000));
+    QTest::qWait(50); // the document-complete handler runs its scrolls
+    QTRY_VERIFY(m_form->wb1->isDocumentComplete());
+}
+
+QImage TestDisplayPage::settledGrab()
+{
+    // Wait until two grabs in a row agree: the page has painted its last change.
+    QImage previous;
+    for (int i = 0; i < 40; ++i) {
+        QTest::qWait(100);
+        QImage current = m_form->wb1->grab().toImage();
+        if (!previous.isNull() && current == previous && brightPixels(current) > 0)
+            return current;
+        previous = current;
+    }
+    return previous;
+}
+
+void TestDisplayPage::reloadBuildsTheExactPageAndMeasuresIt()
+{
+    m_form->promptstate.scriptlines = sampleScript(80);
+    reload();
+    QStringList expectedScript = sampleScript(80);
+    const QStringList expected = buildpage(expectedScript, m_form->promptstate.specialtable,
+                                           PageFont{QStringLiteral("Arial"), 24}, false, false, false);
+    QCOMPARE(m_form->promptstate.pagelines, expected);
+    QCOMPARE(m_form->promptstate.scriptlines, expectedScript);
+    QVERIFY(m_form->promptstate.scriptlines.constFirst().contains(QStringLiteral("&eacute;")));
+    QVERIFY(m_form->promptstate.pagebottom > 80 * 20);
+    QCOMPARE(m_form->wb1->scrollPosition(), 0);
+}
+
+void TestDisplayPage::rotatedLocallyShowsTheBottom()
+{
+    m_form->promptstate.scriptlines = sampleScript(80);
+    m_form->promptstate.rotateon = true;
+    reload();
+    QVERIFY(m_form->promptstate.pagelines.contains(
+        QStringLiteral("<body style=\"filter: progid:DXImageTransform.Microsoft.BasicImage(rotation=2)\">")));
+    QVERIFY(m_form->promptstate.pagebottom > 0);
+    QCOMPARE(m_form->wb1->scrollPosition(), m_form->promptstate.pagebottom);
+    windows().Form4->rtype->setItemIndex(2); // Both acts here like Local
+    reload();
+    QCOMPARE(m_form->wb1->scrollPosition(), m_form->promptstate.pagebottom);
+}
+
+void TestDisplayPage::remoteTargetsLeaveThePagePlain()
+{
+    m_form->promptstate.scriptlines = sampleScript(80);
+    m_form->promptstate.rotateon = true;
+    m_form->promptstate.mirroron = true;
+    windows().Form4->rtype->setItemIndex(1);
+    windows().Form4->mtype->setItemIndex(1);
+    reload();
+    QVERIFY(m_form->promptstate.pagelines.contains(QStringLiteral("<body>")));
+    QCOMPARE(m_form->wb1->scrollPosition(), 0);
+}
+
+void TestDisplayPage::capitalsOption()
+{
+    m_form->promptstate.scriptlines = {QStringLiteral("quiet please")};
+    windows().Form4->allcaps->setItemIndex(1);
+    reload();
+    QVERIFY(m_form->promptstate.pagelines.contains(QStringLiteral("QUIET PLEASE<br>")));
+}
+
+void TestDisplayPage::mirroredPageIsTheMirrorImage()
+{
+    m_form->promptstate.scriptlines = sampleScript(30);
+    reload();
+    const QImage plain = settledGrab();
+    QVERIFY(brightPixels(plain) > 500);
+    m_form->promptstate.mirroron = true;
+    reload();
+    const QImage mirrored = settledGrab();
+    QVERIFY2(differingShare(mirrored, plain.mirrored(true, false)) < 0.01,
+             qPrintable(QString::number(differingShare(mirrored, plain.mirrored(true, false)))));
+    QVERIFY(differingShare(mirrored, plain) > 0.02);
+}
+
+void TestDisplayPage::rotatedPageIsTurnedHalfway()
+{
+    m_form->promptstate.scriptlines = sampleScript(30);
+    reload();
+    const QImage plain = settledGrab();
+    m_form->promptstate.rotateon = true;
+    reload();
+    const QImage turned = settledGrab();
+    const QImage expected = plain.mirrored(true, true);
+    QVERIFY2(differingShare(turned, expected) < 0.01, qPrintable(QString::number(differingShare(turned, expected))));
+    QVERIFY(differingShare(turned, plain) > 0.02);
+    // Mirror and rotate together: the page flipped upside down only.
+    m_form->promptstate.mirroron = true;
+    reload();
+    const QImage both = settledGrab();
+    QVERIFY(differingShare(both, plain.mirrored(false, true)) < 0.01);
+}
+
+VANTELL_UI_TEST_MAIN(TestDisplayPage)
+#include "test_displaypage.moc"
