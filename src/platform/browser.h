@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QPointer>
 #include <QStringList>
 #include <QUrl>
@@ -23,6 +25,9 @@ public:
 
     // Shows `lines` (each followed by CR LF, encoded as UTF-8) as a script page.
     void loadPageLines(const QStringList &lines);
+    // The bytes served for a page: its lines, each followed by CR LF, as UTF-8, with invisible
+    // block breaks that keep the layout time linear in the page's length.
+    static QByteArray pagebytes(const QStringList &lines);
     // Shows a web page.
     void navigate(const QUrl &url);
 
@@ -32,11 +37,14 @@ public:
 
     // The vertical position the page last reported; -1 before any document has reported one.
     int scrollPosition() const { return m_position; }
-    // These wait until the document is complete (events keep running meanwhile), then until
-    // the page has moved. Requests without a document are ignored.
-    void scrollTo(int x, int y);
-    void scrollToTop();
-    void scrollToBottom();
+    // Scroll requests run in the page without waiting: `done` runs once the page has moved. They
+    // are ignored without a document and while one is loading (the document-complete handling
+    // then places the view), and an answer for a document that has since been replaced is dropped.
+    // Waiting for the page inside a handler would stall the browser, which serves the page on
+    // the same thread.
+    void scrollTo(int x, int y, std::function<void()> done = {});
+    void scrollToTop(std::function<void()> done = {});
+    void scrollToBottom(std::function<void()> done = {});
     // Moves the live page by `delta` pixels without waiting. The move is made in the page, against
     // its present position, so movements by wheel or keys count; while a move is still on its
     // way, further steps add up into the next one. Ignored while a document is loading.
@@ -57,9 +65,8 @@ protected:
     void childEvent(QChildEvent *event) override;
 
 private:
-    void runScroll(const QString &script, bool wait);
+    void runScroll(const QString &script, std::function<void()> done);
     void sendPendingStep();
-    bool waitForDocument();
     void acceptPosition(const QVariant &value);
 
     PageSchemeHandler *m_schemes;

@@ -86,6 +86,10 @@ public:
 
     void Exit1Click();
 
+signals:
+    // A loaded document has been measured and put at the script's start.
+    void pageMeasured();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -94,15 +94,21 @@ void TForm1::buildpage(bool mirror, bool rotate)
 
 void TForm1::wb1DocumentComplete()
 {
+    // The browser reports the document while it is still busy with it; the page steps chain on
+    // its answers rather than wait for them here.
     checkForUpdateNotice();
-    wb1->scrollToBottom();
-    promptstate.pagebottom = wb1->scrollPosition();
-    if (promptstate.rotateon && optionIndex(&TForm4::rtype) != Remote)
-        wb1->scrollToBottom();
-    else
-        wb1->scrollToTop();
-    if (promptstate.scrollspeed != 0)
-        calctime(QStringLiteral("timeleft"));
+    wb1->scrollToBottom([this] {
+        promptstate.pagebottom = wb1->scrollPosition();
+        const auto atStart = [this] {
+            if (promptstate.scrollspeed != 0)
+                calctime(QStringLiteral("timeleft"));
+            emit pageMeasured();
+        };
+        if (promptstate.rotateon && optionIndex(&TForm4::rtype) != Remote)
+            wb1->scrollToBottom(atStart);
+        else
+            wb1->scrollToTop(atStart);
+    });
 }
 
 void TForm1::checkForUpdateNotice()

@@ -1,5 +1,7 @@
 #include "render/specialchars.h"
 
+#include <bitset>
+
 #include "platform/textfile.h"
 #include "render/miniawk.h"
 
@@ -19,6 +21,42 @@ QString joinWithLineEnds(const QStringList &lines)
     return text;
 }
 
+// Replaces every occurrence of `source`, left to right, without rescanning replaced text. Unlike
+// QString::replace, which moves the tail of the text once per batch of matches, this builds the
+// result in one pass.
+void replaceAll(QString &text, const QString &source, const QString &target)
+{
+    qsizetype match = text.indexOf(source);
+    if (match < 0)
+        return;
+    QString result;
+    result.reserve(text.size() + (target.size() > source.size() ? text.size() / 8 : 0));
+    qsizetype from = 0;
+    while (match >= 0) {
+        result += QStringView(text).mid(from, match - from);
+        result += target;
+        from = match + source.size();
+        match = text.indexOf(source, from);
+    }
+    result += QStringView(text).mid(from);
+    text = std::move(result);
+}
+
+// The UTF-16 code units a text may hold: a table entry whose source starts with a unit the text
+// cannot hold is skipped without scanning the whole script for it.
+class CodeUnitSet {
+public:
+    void add(QStringView text)
+    {
+        for (const QChar c : text)
+            m_units.set(c.unicode());
+    }
+    bool mayContain(QChar c) const { return m_units.test(c.unicode()); }
+
+private:
+    std::bitset<65536> m_units;
+};
+
 } // namespace
 
 QStringList &convertchars(const QString &direction, QStringList &lines, const QStringList &specialtable,
@@ -33,6 +71,7 @@ QStringList &convertchars(const QString &direction, QStringList &lines, const QS
     // the first split every break is a CR LF and joining again would give back the same text:
     // the first entry works on the raw join, the others on one normalised text.
     QString text;
+    CodeUnitSet present;
     const int count = static_cast<int>(specialtable.size());
     for (int i = 0; i < count; ++i) {
         if (progress)
@@ -42,10 +81,14 @@ QStringList &convertchars(const QString &direction, QStringList &lines, const QS
         const QString target = parser.GetField(toPage ? 2 : 3);
         if (i == 0)
             text = joinWithLineEnds(lines);
-        if (!source.isEmpty())
-            text.replace(source, target, Qt::CaseSensitive);
-        if (i == 0)
+        if (!source.isEmpty() && (i == 0 || present.mayContain(source.at(0)))) {
+            replaceAll(text, source, target);
+            present.add(target);
+        }
+        if (i == 0) {
             text = joinWithLineEnds(splitlines(text));
+            present.add(text);
+        }
     }
     if (count > 0)
         lines = splitlines(text);

@@ -17,12 +17,16 @@ private slots:
     void scriptPagesRunNoCode();
     void scriptPagesReachNoNetwork();
     void scrollRequestsMoveAndReport();
+    void requestsForAReplacedDocumentAreDropped();
     void stepsAddUpAgainstTheLivePosition();
     void scrollRequestsWithoutDocumentAreIgnored();
     void largePageLoads();
+    void blockBreaksDrawNothing();
 
 private:
     bool load(const QStringList &scriptlines);
+    // Runs a scroll request and waits for the page's answer.
+    void settle(const std::function<void(std::function<void()>)> &request);
     QVariant evaluate(const QString &script);
     std::unique_ptr<Browser> m_browser;
 };
@@ -45,6 +49,13 @@ bool TestBrowser::load(const QStringList &scriptlines)
     QStringList lines = scriptlines;
     m_browser->loadPageLines(buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 30}, false, false, false));
     return complete.wait(30000);
+}
+
+void TestBrowser::settle(const std::function<void(std::function<void()>)> &request)
+{
+    bool done = false;
+    request([&done] { done = true; });
+    QVERIFY(QTest::qWaitFor([&done] { return done; }, 10000));
 }
 
 QVariant TestBrowser::evaluate(const QString &script)
@@ -97,18 +108,36 @@ void TestBrowser::scrollRequestsMoveAndReport()
     for (int i = 0; i < 200; ++i)
         lines << QStringLiteral("line %1").arg(i);
     QVERIFY(load(lines));
-    m_browser->scrollToBottom();
+    settle([this](auto done) { m_browser->scrollToBottom(done); });
     const int bottom = m_browser->scrollPosition();
     QVERIFY(bottom > 2000);
-    m_browser->scrollTo(5, 100);
+    settle([this](auto done) { m_browser->scrollTo(5, 100, done); });
     QCOMPARE(m_browser->scrollPosition(), 100);
     QCOMPARE(evaluate(QStringLiteral("window.scrollX")).toInt(), 0);
-    m_browser->scrollTo(0, bottom + 5000);
+    settle([this, bottom](auto done) { m_browser->scrollTo(0, bottom + 5000, done); });
     QCOMPARE(m_browser->scrollPosition(), bottom);
-    m_browser->scrollTo(0, -40);
+    settle([this](auto done) { m_browser->scrollTo(0, -40, done); });
     QCOMPARE(m_browser->scrollPosition(), 0);
-    m_browser->scrollToTop();
+    settle([this](auto done) { m_browser->scrollTo(0, 70, done); });
+    settle([this](auto done) { m_browser->scrollToTop(done); });
     QCOMPARE(m_browser->scrollPosition(), 0);
+}
+
+void TestBrowser::requestsForAReplacedDocumentAreDropped()
+{
+    QVERIFY(load({QStringLiteral("one")}));
+    bool answered = false;
+    m_browser->scrollToBottom([&answered] { answered = true; });
+    QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
+    QStringList lines{QStringLiteral("two")};
+    m_browser->loadPageLines(buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 30}, false, false, false));
+    // Requests made while the new document loads are ignored.
+    bool duringLoad = false;
+    m_browser->scrollToTop([&duringLoad] { duringLoad = true; });
+    QVERIFY(complete.wait(30000));
+    QTest::qWait(200);
+    QVERIFY(!duringLoad);
+    Q_UNUSED(answered); // may or may not have come before the new load started
 }
 
 void TestBrowser::stepsAddUpAgainstTheLivePosition()
@@ -117,7 +146,7 @@ void TestBrowser::stepsAddUpAgainstTheLivePosition()
     for (int i = 0; i < 400; ++i)
         lines << QStringLiteral("line %1").arg(i);
     QVERIFY(load(lines));
-    m_browser->scrollToTop();
+    settle([this](auto done) { m_browser->scrollToTop(done); });
     for (int i = 0; i < 100; ++i)
         m_browser->scrollStep(3);
     QTRY_COMPARE(m_browser->scrollPosition(), 300);
@@ -131,9 +160,12 @@ void TestBrowser::scrollRequestsWithoutDocumentAreIgnored()
 {
     Browser fresh;
     QCOMPARE(fresh.scrollPosition(), -1);
-    fresh.scrollToBottom();
-    fresh.scrollTo(0, 10);
+    bool called = false;
+    fresh.scrollToBottom([&called] { called = true; });
+    fresh.scrollTo(0, 10, [&called] { called = true; });
     fresh.scrollStep(5);
+    QTest::qWait(100);
+    QVERIFY(!called);
     QCOMPARE(fresh.scrollPosition(), -1);
 }
 
@@ -145,7 +177,42 @@ void TestBrowser::largePageLoads()
     for (int i = 0; i < 60000; ++i)
         lines << text + QString::number(i);
     QVERIFY(load(lines));
-    QCOMPARE(evaluate(QStringLiteral("document.body.innerText.trim().split('\\n').length")).toInt(), 60000);
+    QCOMPARE(evaluate(QStringLiteral("(document.body.textContent.match(/words and words/g) || []).length")).toInt(),
+             60000);
+}
+
+void TestBrowser::blockBreaksDrawNothing()
+{
+    // A rich page whose paragraphs, list items and spans run across the block breaks, with empty
+    // lines among them, draws exactly as the same page without the breaks.
+    QStringList lines;
+    lines << QStringLiteral("<P STYLE=\"text-align: center;\"><SPAN style=\"color: #FF0000; font-size: 20pt;\">");
+    for (int i = 0; i < 150; ++i) {
+        if (i % 7 == 3)
+            lines << QString();
+        else if (i == 80)
+            lines << QStringLiteral("</SPAN></P><LI STYLE=\"text-align: left;\"><SPAN style=\"color: #00FF00;\">item");
+        else
+            lines << QStringLiteral("caf\u00e9 line %1 \u2014 with words enough to wrap in a narrow view").arg(i);
+    }
+    QStringList page = buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 22}, false, false, false);
+    QVERIFY(Browser::pagebytes(page).count("display:block") >= 2);
+
+    const auto grabAt = [this](int y) {
+        settle([this, y](auto done) { m_browser->scrollTo(0, y, done); });
+        QTest::qWait(300);
+        return m_browser->grab().toImage();
+    };
+    QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
+    m_browser->loadPageLines(page);
+    QVERIFY(complete.wait(30000));
+    const QList<QImage> split{grabAt(0), grabAt(2400), grabAt(4000)};
+    const QByteArray plain = page.join(QStringLiteral("\r\n")).toUtf8();
+    m_browser->navigate(QUrl(QStringLiteral("data:text/html;charset=utf-8;base64,") + QString::fromLatin1(plain.toBase64())));
+    QVERIFY(complete.wait(30000));
+    QCOMPARE(grabAt(0), split.at(0));
+    QCOMPARE(grabAt(2400), split.at(1));
+    QCOMPARE(grabAt(4000), split.at(2));
 }
 
 VANTELL_UI_TEST_MAIN(TestBrowser)

@@ -78,7 +78,7 @@ void TestEngine::init()
     m_form->promptstate.scrollforward = false;
     m_form->dopause();
     m_form->Timer1->setInterval(300);
-    m_form->wb1->scrollToTop();
+    QVERIFY(settle([this](auto done) { m_form->wb1->scrollToTop(done); }));
     m_env->dialogs.clear();
 }
 
@@ -88,7 +88,7 @@ void TestEngine::loadLongScript()
     for (int i = 0; i < 400; ++i)
         script << QStringLiteral("Line %1 of a long script for scrolling").arg(i + 1);
     m_form->promptstate.scriptlines = script;
-    QSignalSpy complete(m_form->wb1, &Browser::documentComplete);
+    QSignalSpy complete(m_form, &TForm1::pageMeasured);
     m_form->reloadwb();
     QVERIFY(complete.wait(30000));
     QTRY_VERIFY(m_form->promptstate.pagebottom > 5000);
@@ -195,7 +195,7 @@ void TestEngine::resetPausesAtTheStartKeepingTheSpeed()
     m_form->speedmod->setValue(10);
     QTRY_VERIFY(m_form->wb1->scrollPosition() > 200);
     key(Qt::Key_F);
-    QCOMPARE(m_form->wb1->scrollPosition(), 0);
+    QTRY_COMPARE(m_form->wb1->scrollPosition(), 0);
     QVERIFY(!m_form->Timer1->isEnabled());
     QCOMPARE(m_form->promptstate.scrollspeed, 300);
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
@@ -207,13 +207,13 @@ void TestEngine::resetWhileUpsideDownGoesToTheBottom()
     m_form->promptstate.rotateon = true;
     m_form->slidera->setValue(70);
     key(Qt::Key_F);
-    QCOMPARE(m_form->wb1->scrollPosition(), m_form->promptstate.pagebottom);
+    QTRY_COMPARE(m_form->wb1->scrollPosition(), m_form->promptstate.pagebottom);
     QCOMPARE(m_form->promptstate.scrollspeed, 70);
     QVERIFY(!m_form->Timer1->isEnabled());
     // With the rotate target Remote the local page is not turned.
     windows().Form4->rtype->setItemIndex(1);
     key(Qt::Key_F);
-    QCOMPARE(m_form->wb1->scrollPosition(), 0);
+    QTRY_COMPARE(m_form->wb1->scrollPosition(), 0);
 }
 
 void TestEngine::clicksOnThePage()
@@ -265,7 +265,7 @@ void TestEngine::toolbarImagesAct()
     QCOMPARE(m_form->promptstate.scrollspeed, -20);
     QTest::mouseClick(m_form->Image7, Qt::LeftButton);
     QVERIFY(!m_form->Timer1->isEnabled());
-    QCOMPARE(m_form->wb1->scrollPosition(), 0);
+    QTRY_COMPARE(m_form->wb1->scrollPosition(), 0);
     QTest::mouseClick(m_form->Image12, Qt::LeftButton);
     QCOMPARE(m_form->promptstate.scrollspeed, -30);
 }
@@ -351,7 +351,7 @@ void TestEngine::speedSliderSteppingAndEnds()
 
 void TestEngine::ticksMoveThePageInTheirSense()
 {
-    m_form->wb1->scrollTo(0, 100);
+    QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 100, done); }));
     m_form->Timer1Timer(5); // not running forward: toward the top
     QTRY_COMPARE(m_form->wb1->scrollPosition(), 95);
     m_form->promptstate.scrollforward = true;
@@ -377,7 +377,7 @@ void TestEngine::readoutsWorkedCase()
     m_form->promptstate.scrollspeed = 10;
     m_form->adjustspeed();
     m_form->dopause();
-    m_form->wb1->scrollTo(0, 600);
+    QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 600, done); }));
     m_form->promptstate.pagebottom = 1000;
     m_form->calctime(QStringLiteral("timespent"));
     m_form->calctime(QStringLiteral("timeleft"));
@@ -399,7 +399,7 @@ void TestEngine::readoutsFollowATurnedPage()
     m_form->promptstate.scrollspeed = 10;
     m_form->adjustspeed();
     m_form->dopause();
-    m_form->wb1->scrollTo(0, 600);
+    QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 600, done); }));
     m_form->promptstate.pagebottom = 1000;
     m_form->calctime(QStringLiteral("timespent"));
     m_form->calctime(QStringLiteral("timeleft"));
@@ -414,7 +414,7 @@ void TestEngine::readoutsAfterPageLoad()
     m_form->dopause();
     m_form->timeleftlabel->clear();
     m_form->timespentlabel->clear();
-    QSignalSpy complete(m_form->wb1, &Browser::documentComplete);
+    QSignalSpy complete(m_form, &TForm1::pageMeasured);
     m_form->reloadwb();
     QVERIFY(complete.wait(30000));
     QTRY_VERIFY(!m_form->timeleftlabel->text().isEmpty());

@@ -84,11 +84,7 @@ void TestDisplayPage::cleanup()
 
 void TestDisplayPage::reload()
 {
-    QSignalSpy complete(m_form->wb1, &Browser::documentComplete);
-    m_form->reloadwb();
-    QVERIFY(complete.wait(30000));
-    QTest::qWait(50); // the document-complete handler runs its scrolls
-    QTRY_VERIFY(m_form->wb1->isDocumentComplete());
+    QVERIFY(reloadAndWait(m_form));
 }
 
 QImage TestDisplayPage::settledGrab()

@@ -22,10 +22,12 @@ TForm1 *UiTestEnvironment::start()
 {
     createWindows();
     TForm1 *form = windows().Form1;
+    QSignalSpy measured(form, &TForm1::pageMeasured);
     if (auto *app = VantellApplication::instance())
         app->setErrorHandler([form](const QString &text) { form->ApplicationEvents1Exception(text); });
     form->show();
-    waitForPage(form);
+    if (measured.isEmpty())
+        measured.wait(30000);
     return form;
 }
 
@@ -37,7 +39,16 @@ void UiTestEnvironment::stop()
         destroyWindows();
 }
 
-bool waitForPage(TForm1 *form, int timeoutMs)
+bool reloadAndWait(TForm1 *form, int timeoutMs)
 {
-    return QTest::qWaitFor([form] { return form->wb1->isDocumentComplete(); }, timeoutMs);
+    QSignalSpy measured(form, &TForm1::pageMeasured);
+    form->reloadwb();
+    return measured.wait(timeoutMs);
+}
+
+bool settle(const std::function<void(std::function<void()>)> &request, int timeoutMs)
+{
+    bool done = false;
+    request([&done] { done = true; });
+    return QTest::qWaitFor([&done] { return done; }, timeoutMs);
 }

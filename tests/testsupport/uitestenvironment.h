@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QTemporaryDir>
@@ -15,7 +16,7 @@ public:
     UiTestEnvironment();
     ~UiTestEnvironment();
 
-    // Creates the windows, shows the prompter and waits until its first page has loaded.
+    // Creates the windows, shows the prompter and waits until its first page is loaded and measured.
     TForm1 *start();
     void stop();
 
@@ -23,5 +24,8 @@ public:
     QTemporaryDir configDir;
 };
 
-// Waits until the prompter's browser has completed the page it is loading; false on timeout.
-bool waitForPage(TForm1 *form, int timeoutMs = 30000);
+// Runs a scroll request of the browser and waits for the page's answer; false on timeout.
+bool settle(const std::function<void(std::function<void()>)> &request, int timeoutMs = 10000);
+
+// Rebuilds the prompter's page and waits until it is loaded and measured; false on timeout.
+bool reloadAndWait(TForm1 *form, int timeoutMs = 30000);

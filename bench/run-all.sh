@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs every benchmark offscreen and prints their JSON lines. Usage: bench/run-all.sh [build-dir]
+set -u
+build=${1:-build}
+export QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu LC_ALL=C.UTF-8
+[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+for program in "$build"/bin/bench_*; do
+    [ -x "$program" ] || continue
+    echo "# $(basename "$program")" >&2
+    "$program" 2>/dev/null | grep '^{'
+done
