@@ -40,6 +40,7 @@ private slots:
     void statusPanelHidesAndShows();
     void coarseSliderStepping();
     void speedSliderSteppingAndEnds();
+    void trackClicksStepAndRepeat();
     void ticksMoveThePageInTheirSense();
     void readoutsWorkedCase();
     void readoutsFollowATurnedPage();
@@ -347,6 +348,23 @@ void TestEngine::speedSliderSteppingAndEnds()
     m_form->slidera->setValue(0);
     QVERIFY(!m_form->Timer1->isEnabled());
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
+}
+
+void TestEngine::trackClicksStepAndRepeat()
+{
+    // The thumb sits at the bottom (value 1): a press near the top of the track steps upward,
+    // once at once and again every 400 ms while held; the release ends the change.
+    QSignalSpy changed(m_form->speedmod, &StepSlider::changed);
+    const QPoint nearTop(m_form->speedmod->width() / 2, 2);
+    QTest::mousePress(m_form->speedmod, Qt::LeftButton, {}, nearTop);
+    QCOMPARE(m_form->speedmod->value(), 3);
+    QTest::qWait(900);
+    QCOMPARE(m_form->speedmod->value(), 9);
+    QTest::mouseRelease(m_form->speedmod, Qt::LeftButton, {}, nearTop);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(m_form->coarselabel->text(), QStringLiteral("Coarse: 9"));
+    QTest::qWait(500);
+    QCOMPARE(m_form->speedmod->value(), 9);
 }
 
 void TestEngine::ticksMoveThePageInTheirSense()

@@ -1,3 +1,4 @@
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -21,6 +22,7 @@ private slots:
     void shippedTableRoundTripsAndIsIdempotent();
     void badTableFilesLoad();
     void unreadableTableThrows();
+    void hugeTableStaysQuick();
 };
 
 namespace {
@@ -172,6 +174,31 @@ void TestSpecialChars::unreadableTableThrows()
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, loadspecialtable(QStringLiteral("/nonexistent/specialchars.dat")));
     QTemporaryDir dir;
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, loadspecialtable(dir.path()));
+}
+
+void TestSpecialChars::hugeTableStaysQuick()
+{
+    // 10 MB of entries whose sources do not occur in the script.
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("big.dat")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QByteArray line;
+    for (int i = 0; file.size() < 10 * 1024 * 1024; ++i) {
+        line = "entry " + QByteArray::number(i) + "\t&x" + QByteArray::number(i) + ";\t" +
+               QString(QChar(0x4E00 + i % 20000)).toUtf8() + QByteArray::number(i) + "\r\n";
+        file.write(line);
+    }
+    file.close();
+    const QStringList big = loadspecialtable(file.fileName());
+    QVERIFY(big.size() > 200000);
+    QStringList script;
+    for (int i = 0; i < 2000; ++i)
+        script << QStringLiteral("plain line %1").arg(i);
+    QElapsedTimer clock;
+    clock.start();
+    convertchars(QStringLiteral("page"), script, big);
+    QCOMPARE(script.size(), 2000);
+    QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
 }
 
 VANTELL_CORE_TEST_MAIN(TestSpecialChars)

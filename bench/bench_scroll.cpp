@@ -1,0 +1,147 @@
+// The scroll engine: how closely the page's real movement follows the nominal rate at several
+// speeds and coarse steps, the CPU the program and its browser processes use while scrolling,
+// and the time from a key press on the page to the new speed on the status line.
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+#include "app/windows.h"
+#include "platform/application.h"
+#include "platform/browser.h"
+#include "platform/stepslider.h"
+#include "platform/ticktimer.h"
+#include "platform/translation.h"
+#include "prompter/tform1.h"
+#include "support/benchsupport.h"
+
+namespace {
+
+// The page's real position, asked of the page itself.
+int livePosition(Browser *browser)
+{
+    int position = -1;
+    bool done = false;
+    browser->page()->runJavaScript(QStringLiteral("Math.round(window.scrollY)"), QWebEngineScript::ApplicationWorld,
+                                   [&](const QVariant &value) {
+                                       position = value.toInt();
+                                       done = true;
+                                   });
+    (void)QTest::qWaitFor([&done] { return done; }, 5000);
+    return position;
+}
+
+void setSpeed(TForm1 *form, int speed, int coarse)
+{
+    form->speedmod->setValue(coarse);
+    form->promptstate.scrollspeed = speed;
+    form->adjustspeed();
+}
+
+void measureRate(TForm1 *form, int speed, int coarse, int seconds)
+{
+    form->dopause();
+    bool placed = false;
+    form->wb1->scrollToTop([&placed] { placed = true; });
+    (void)QTest::qWaitFor([&placed] { return placed; }, 5000);
+    int events = 0;
+    qint64 ticks = 0;
+    const auto counter = QObject::connect(form->Timer1, &TickTimer::timeout, [&](int due) {
+        ++events;
+        ticks += due;
+    });
+    const int before = livePosition(form->wb1);
+    QElapsedTimer clock;
+    clock.start();
+    setSpeed(form, speed, coarse);
+    QTest::qWait(seconds * 1000);
+    form->dopause();
+    const double elapsed = clock.nsecsElapsed() / 1e9;
+    QTest::qWait(100); // the last step reaches the page
+    const int after = livePosition(form->wb1);
+    QObject::disconnect(counter);
+    const double nominal = coarse * 1000.0 / (301 - std::abs(speed));
+    const double achieved = (after - before) / elapsed;
+    const QJsonObject inputs{{QStringLiteral("speed"), speed},
+                             {QStringLiteral("coarse"), coarse},
+                             {QStringLiteral("seconds"), seconds},
+                             {QStringLiteral("nominal_px_per_s"), nominal}};
+    bench::report(QStringLiteral("scroll_rate_fidelity"), achieved / nominal, QStringLiteral("ratio"), inputs);
+    bench::report(QStringLiteral("timer_events_per_second"), events / elapsed, QStringLiteral("1/s"), inputs);
+    bench::report(QStringLiteral("ticks_per_second"), ticks / elapsed, QStringLiteral("1/s"), inputs);
+}
+
+void measureCpu(TForm1 *form, int speed, int coarse, int seconds)
+{
+    setSpeed(form, speed, coarse);
+    QTest::qWait(500);
+    const double cpuBefore = bench::cpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(seconds * 1000);
+    const double cpu = bench::cpuSeconds() - cpuBefore;
+    const double elapsed = clock.nsecsElapsed() / 1e9;
+    form->dopause();
+    bench::report(QStringLiteral("cpu_per_second_of_scrolling"), cpu / elapsed, QStringLiteral("s/s"),
+                  {{QStringLiteral("speed"), speed}, {QStringLiteral("coarse"), coarse},
+                   {QStringLiteral("processes"), QStringLiteral("program and browser")}});
+}
+
+void measureKeyLatency(TForm1 *form, int presses)
+{
+    setSpeed(form, 300, 1);
+    QWidget *page = form->wb1->focusProxy();
+    QList<double> latencies;
+    for (int i = 0; i < presses; ++i) {
+        const Qt::Key key = i % 2 == 0 ? Qt::Key_S : Qt::Key_W;
+        const QString expected = form->Label1->text() == QLatin1String("Speed 300") ? QStringLiteral("Speed 290")
+                                                                                    : QStringLiteral("Speed 300");
+        QElapsedTimer clock;
+        clock.start();
+        QCoreApplication::postEvent(page, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString()));
+        QCoreApplication::postEvent(page, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, QString()));
+        while (form->Label1->text() != expected && clock.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        latencies << clock.nsecsElapsed() / 1e6;
+        QTest::qWait(15);
+    }
+    std::sort(latencies.begin(), latencies.end());
+    const QJsonObject inputs{{QStringLiteral("presses"), presses}, {QStringLiteral("speed"), 300}};
+    bench::report(QStringLiteral("key_to_label_latency_median"), bench::median(latencies), QStringLiteral("ms"), inputs);
+    bench::report(QStringLiteral("key_to_label_latency_p99"), latencies.at(int(latencies.size() * 0.99) - 1),
+                  QStringLiteral("ms"), inputs);
+    form->dopause();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    VantellApplication::prepareProcess();
+    VantellApplication app(argc, argv);
+    initTranslation();
+    createWindows();
+    TForm1 *form = windows().Form1;
+    QSignalSpy measured(form, &TForm1::pageMeasured);
+    form->show();
+    if (!measured.wait(60000))
+        return 1;
+
+    QStringList script;
+    for (int i = 0; i < 6000; ++i)
+        script << QStringLiteral("Line %1 of a long script that the engine scrolls through.").arg(i);
+    form->promptstate.scriptlines = script;
+    form->reloadwb();
+    if (!measured.wait(60000))
+        return 1;
+
+    for (const auto &[speed, coarse] : QList<QPair<int, int>>{{10, 1}, {150, 3}, {250, 5}, {291, 10}, {300, 1}, {300, 10}})
+        measureRate(form, speed, coarse, 5);
+    measureCpu(form, 291, 1, 10);
+    measureKeyLatency(form, 200);
+    destroyWindows();
+    return 0;
+}
