@@ -29,7 +29,7 @@ void RtfFontTable::endEntry() {
     if (!m_entryOpen)
         return;
     m_entryOpen = false;
-    m_entry.family = m_entry.family.trimmed();
+    m_entry.family = entryName(m_entry.family);
     m_fonts.insert(m_entryNumber, m_entry);
 }
 
@@ -43,4 +43,13 @@ QString RtfFontTable::family(int number) const {
 
 int RtfFontTable::codePage(int number) const {
     return m_fonts.value(number).codePage;
+}
+
+QString RtfFontTable::entryName(const QString &family) {
+    QString name = family;
+    name.removeIf([](QChar c) {
+        return c == u';' || c < u' ' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator ||
+               c == QChar(0xFDD0) || c == QChar(0xFDD1);
+    });
+    return name.trimmed();
 }

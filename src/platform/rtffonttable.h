@@ -22,6 +22,10 @@ public:
     // Code page of font `number`; 0 when the font names none or is not in the table.
     int codePage(int number) const;
 
+    // A face name as a table entry can hold it: without the semicolon that ends entries, without
+    // control characters, line and paragraph separators, and without blanks at either end.
+    static QString entryName(const QString &family);
+
 private:
     struct Font {
         QString family;

@@ -1,12 +1,14 @@
 #include "platform/rtfwriter.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
 
 #include "platform/rtfcodepagedecoder.h"
+#include "platform/rtffonttable.h"
 
 namespace {
 
@@ -36,16 +38,6 @@ bool isUnwritable(char16_t c) {
     return (c < 0x20 && c != u'\t') || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1;
 }
 
-// A face name as the font table can hold it: the semicolon ends an entry there, and control
-// words (tabs, line breaks) are not part of names.
-QString fontTableName(const QString &family) {
-    QString name = family;
-    name.removeIf([](QChar c) {
-        return c == u';' || c == u'\t' || c == QChar::LineSeparator || isUnwritable(c.unicode());
-    });
-    return name.trimmed();
-}
-
 Qt::Alignment horizontalAlignment(Qt::Alignment alignment) {
     if (alignment & Qt::AlignHCenter)
         return Qt::AlignHCenter;
@@ -63,6 +55,38 @@ int halfPointsOf(const QFont &font) {
     else if (font.pixelSize() > 0)
         points = font.pixelSize() * 72.0 / 96.0;
     return std::clamp(qRound(points * 2), 1, MaxHalfPoints);
+}
+
+// The number of list item `number` as a list shows it: 3, c, iii. (QTextList::itemText() would
+// search the list for every item, which takes time in the square of the list's length.)
+QString itemLabel(QTextListFormat::Style style, int number) {
+    switch (style) {
+    case QTextListFormat::ListLowerAlpha:
+    case QTextListFormat::ListUpperAlpha: {
+        // a..z, then aa, ab and so on
+        const char16_t first = style == QTextListFormat::ListLowerAlpha ? u'a' : u'A';
+        QString label;
+        for (int n = number; n > 0; n = (n - 1) / 26)
+            label.prepend(QChar(char16_t(first + (n - 1) % 26)));
+        return label;
+    }
+    case QTextListFormat::ListLowerRoman:
+    case QTextListFormat::ListUpperRoman: {
+        if (number <= 0 || number >= 5000)
+            return QString::number(number);
+        static const std::pair<int, const char *> numerals[] = {
+            {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+            {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
+        QString label;
+        for (int n = number; const auto &[value, numeral] : numerals) {
+            for (; n >= value; n -= value)
+                label += QLatin1String(numeral);
+        }
+        return style == QTextListFormat::ListUpperRoman ? label.toUpper() : label;
+    }
+    default:
+        return QString::number(number);
+    }
 }
 
 void appendHexByte(QByteArray &out, uchar byte) {
@@ -100,6 +124,8 @@ QByteArray RtfWriter::write() {
 void RtfWriter::writeParagraphStart(const QTextBlock &block) {
     const Qt::Alignment alignment = horizontalAlignment(block.blockFormat().alignment());
     const ListKind listKind = listKindOf(block);
+    if (listKind != ListKind::None)
+        m_itemNumber = ++m_itemsSoFar[block.textList()];
     if (!m_firstParagraph && alignment == m_alignment && listKind == m_listKind) {
         if (listKind != ListKind::None)
             writeListItemText(block, listKind);
@@ -121,8 +147,7 @@ void RtfWriter::writeParagraphStart(const QTextBlock &block) {
                                                                   {ListKind::UpperLetter, "\\pnucltr"},
                                                                   {ListKind::LowerRoman, "\\pnlcrm"},
                                                                   {ListKind::UpperRoman, "\\pnucrm"}};
-            const int start = block.textList()->itemNumber(block) + 1;
-            m_body += "{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart" + QByteArray::number(start) +
+            m_body += "{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart" + QByteArray::number(m_itemNumber) +
                       numberings.value(listKind) + "{\\pntxta.}}";
         }
         m_body += "\\fi-360\\li720";
@@ -143,9 +168,14 @@ void RtfWriter::writeListItemText(const QTextBlock &block, ListKind kind) {
         m_body += "{\\pntext\\f" + symbol + "\\'B7\\tab}";
         return;
     }
+    const QTextListFormat format = block.textList()->format();
+    // Lists show a full stop after the number unless their format says otherwise.
+    const QString suffix =
+        format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
     m_body += "{\\pntext\\f0";
     bool needsDelimiter = true;
-    writeText(m_body, block.textList()->itemText(block), needsDelimiter);
+    writeText(m_body, format.numberPrefix() + itemLabel(format.style(), m_itemNumber) + suffix,
+              needsDelimiter);
     m_body += "\\tab}";
 }
 
@@ -237,7 +267,10 @@ RtfCharacterState RtfWriter::runOf(int formatIndex, const QTextCharFormat &forma
 }
 
 int RtfWriter::fontIndex(const QString &family, int charset) {
-    const QString name = fontTableName(family);
+    // A face without a name that the table can hold reads back as the document's default font.
+    const QString name = RtfFontTable::entryName(family);
+    if (name.isEmpty())
+        return 0;
     const auto found = m_fontIndex.constFind(name);
     if (found != m_fontIndex.cend())
         return *found;

@@ -13,6 +13,7 @@
 class QTextBlock;
 class QTextCharFormat;
 class QTextDocument;
+class QTextList;
 
 // Writes a QTextDocument as RTF in the manner of a rich-edit control: a font and a colour table,
 // then each paragraph with \pard and its alignment and bullet or numbering (the old \pn form with
@@ -61,4 +62,6 @@ private:
     bool m_firstParagraph = true;
     Qt::Alignment m_alignment;
     ListKind m_listKind = ListKind::None;
+    QHash<const QTextList *, int> m_itemsSoFar; // the items of each list written so far
+    int m_itemNumber = 0;                       // of the paragraph being written, from 1
 };

@@ -335,6 +335,8 @@ void TestRtfReader::fontTableForms_data() {
         << QStringLiteral("ＭＳ 明朝");
     QTest::newRow("name with escaped brace")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 A\{B;}}\f0 x})") << QStringLiteral("A{B");
+    QTest::newRow("escaped semicolon and controls are not part of a name")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0 A\'3bB\'09C\u0?\u8233?D;}}\f0 x})") << QStringLiteral("ABCD");
     QTest::newRow("deff names a later entry")
         << QByteArray(R"({\rtf1\deff1{\fonttbl{\f0 First;}{\f1 Second;}}x})") << QStringLiteral("Second");
     QTest::newRow("plain goes back to deff")

@@ -15,6 +15,8 @@ private slots:
     void characterRunsWriteOnlyTheirChanges();
     void listItemsInTheRichEditForm();
     void numberedItems();
+    void itemNumbersAreTheListsOwn_data();
+    void itemNumbersAreTheListsOwn();
     void alignmentWords();
     void fontNamesAreEscapedInTheTable();
     void emptyDocumentsAndParagraphsReadBack();
@@ -146,6 +148,55 @@ void TestRtfWriter::numberedItems() {
              QByteArray("\\pard{\\pntext\\f0 I.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pnucrm"
                         "{\\pntxta.}}\\fi-360\\li720 one\\par\r\n"
                         "{\\pntext\\f0 II.\\tab}two\\par\r\n}\r\n"));
+}
+
+void TestRtfWriter::itemNumbersAreTheListsOwn_data() {
+    QTest::addColumn<QTextListFormat::Style>("style");
+    QTest::newRow("decimal") << QTextListFormat::ListDecimal;
+    QTest::newRow("lower letters") << QTextListFormat::ListLowerAlpha;
+    QTest::newRow("upper letters") << QTextListFormat::ListUpperAlpha;
+    QTest::newRow("lower roman") << QTextListFormat::ListLowerRoman;
+    QTest::newRow("upper roman") << QTextListFormat::ListUpperRoman;
+}
+
+void TestRtfWriter::itemNumbersAreTheListsOwn() {
+    // Past 26 letters and through the largest roman numbers; a second list starts again at 1.
+    QFETCH(QTextListFormat::Style, style);
+    QTextDocument document;
+    prepare(document);
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("item"));
+    QTextList *list = cursor.createList(style);
+    for (int i = 1; i < 5002; ++i) {
+        cursor.insertBlock();
+        cursor.insertText(QStringLiteral("item"));
+    }
+    cursor.insertBlock();
+    list->remove(cursor.block());
+    cursor.setBlockFormat(QTextBlockFormat());
+    cursor.insertBlock();
+    cursor.createList(style);
+    QStringList expected;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (!block.textList())
+            continue;
+        // Past 4999 a list shows roman numbers as "?"; the writer writes the number.
+        const QString text = block.textList()->itemText(block);
+        expected << (text == QStringLiteral("?.")
+                         ? QString::number(block.textList()->itemNumber(block) + 1) + u'.'
+                         : text);
+    }
+    QStringList written;
+    const QByteArray rtf = writeRtf(&document);
+    const QByteArray start = "{\\pntext\\f0 ";
+    for (qsizetype at = rtf.indexOf(start); at >= 0; at = rtf.indexOf(start, at + 1)) {
+        const qsizetype from = at + start.size();
+        written << QString::fromLatin1(rtf.mid(from, rtf.indexOf("\\tab}", from) - from));
+    }
+    QCOMPARE(written.size(), 5003);
+    QCOMPARE(written, expected);
+    QVERIFY(rtf.contains("\\pnstart1"));
+    QVERIFY(!rtf.contains("\\pnstart2"));
 }
 
 void TestRtfWriter::alignmentWords() {
