@@ -63,6 +63,12 @@ void RtfReader::handle(const RtfToken &token) {
     }
     if (state().destination == RtfDestination::Skip)
         return;
+    // After \*, anything but the control word of a destination makes the group one to skip.
+    if (state().ignorableDestination && token.kind != RtfToken::Kind::ControlWord &&
+        !(token.kind == RtfToken::Kind::ControlSymbol && token.symbol == '*')) {
+        state().destination = RtfDestination::Skip;
+        return;
+    }
 
     if (token.kind == RtfToken::Kind::Text) {
         std::string_view bytes = token.text;
@@ -150,10 +156,6 @@ void RtfReader::endDestination(const RtfGroupState &closed) {
 }
 
 void RtfReader::handleText(std::string_view bytes) {
-    if (std::exchange(state().ignorableDestination, false)) {
-        state().destination = RtfDestination::Skip;
-        return;
-    }
     switch (state().destination) {
     case RtfDestination::Text:
         m_pendingBytes.append(bytes.data(), qsizetype(bytes.size()));

@@ -100,8 +100,12 @@ void appendHexByte(QByteArray &out, uchar byte) {
 
 RtfWriter::RtfWriter(const QTextDocument *document)
     : m_document(document), m_defaultFont(document->defaultFont()), m_alignment(Qt::AlignLeft) {
-    m_colors.append(0);                             // automatic
-    m_run.font = fontIndex(m_defaultFont.family()); // 0, the \deff0 that readers start with
+    m_colors.append(0); // automatic
+    // Font 0, the \deff0 that readers start with.
+    const QString defaultName = RtfFontTable::entryName(m_defaultFont.family());
+    m_fonts.append({defaultName, 0});
+    m_fontIndex.insert(defaultName, 0);
+    m_run.font = 0;
 }
 
 QByteArray RtfWriter::write() {

@@ -184,6 +184,8 @@ void TestRtfReader::text_data() {
         << QByteArray(R"({\rtf1 a{\*\unknown b{c}}d})") << QStringList{"ad"};
     QTest::newRow("ignorable destination with text first")
         << QByteArray(R"({\rtf1 a{\* b}c})") << QStringList{"ac"};
+    QTest::newRow("ignorable destination with an escape first")
+        << QByteArray(R"({\rtf1 a{\*\'41\~b}c})") << QStringList{"ac"};
     QTest::newRow("unknown plain control word keeps its text")
         << QByteArray(R"({\rtf1 a{\upr b}c})") << QStringList{"abc"};
     QTest::newRow("tables, info, style sheet, generator")
