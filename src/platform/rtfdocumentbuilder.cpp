@@ -9,11 +9,6 @@ namespace {
 
 constexpr char16_t ReplacementCharacter = u'\uFFFD';
 
-// QTextCursor::insertText turns these into block or frame boundaries; text never carries them.
-bool isDropped(char16_t c) {
-    return (c < 0x20 && c != u'\t') || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1;
-}
-
 } // namespace
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument *document)
@@ -49,8 +44,12 @@ void RtfDocumentBuilder::appendCharacter(char16_t c) {
         m_highSurrogate = c;
     else if (QChar::isLowSurrogate(c))
         keep(ReplacementCharacter);
-    else if (!isDropped(c))
+    else if (holdsAsText(c))
         keep(c);
+}
+
+bool RtfDocumentBuilder::holdsAsText(char16_t c) {
+    return (c >= 0x20 || c == u'\t') && c != QChar::ParagraphSeparator && c != 0xFDD0 && c != 0xFDD1;
 }
 
 void RtfDocumentBuilder::keep(char16_t c) {

@@ -19,8 +19,8 @@ public:
 
     // Format of the text that follows (and of a paragraph that starts empty).
     void setCharFormat(const QTextCharFormat &format);
-    // Characters that QTextDocument cannot hold as text (controls, paragraph and frame marks)
-    // are dropped; an unpaired surrogate becomes U+FFFD.
+    // Characters the document does not hold as text are dropped; an unpaired surrogate becomes
+    // U+FFFD.
     void appendText(QStringView text);
     // Ends a table cell: a tab separates it from the next cell's text in the same row.
     void endCell();
@@ -30,6 +30,11 @@ public:
     // The end of the RTF: a last paragraph without a paragraph mark takes `alignment` and
     // `listStyle`; a paragraph mark at the very end starts no further, empty paragraph.
     void finish(Qt::Alignment alignment, QTextListFormat::Style listStyle);
+
+    // False for characters that QTextDocument does not hold as text of a paragraph: control
+    // characters other than the tab, and paragraph and frame marks (insertText() would turn them
+    // into boundaries).
+    static bool holdsAsText(char16_t c);
 
 private:
     void appendCharacter(char16_t c);

@@ -1,6 +1,7 @@
 #include "platform/rtffonttable.h"
 
 #include "platform/rtfcodepagedecoder.h"
+#include "platform/rtfdocumentbuilder.h"
 
 void RtfFontTable::beginEntry(int number) {
     endEntry();
@@ -48,8 +49,8 @@ int RtfFontTable::codePage(int number) const {
 QString RtfFontTable::entryName(const QString &family) {
     QString name = family;
     name.removeIf([](QChar c) {
-        return c == u';' || c < u' ' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator ||
-               c == QChar(0xFDD0) || c == QChar(0xFDD1);
+        return c == u';' || c == u'\t' || c == QChar::LineSeparator ||
+               !RtfDocumentBuilder::holdsAsText(c.unicode());
     });
     return name.trimmed();
 }

@@ -24,6 +24,7 @@ struct RtfToken;
 // RTF is read as far as it makes sense and never stops the reader.
 class RtfReader {
 public:
+    // Empties `document`, which read() then fills.
     explicit RtfReader(QTextDocument *document);
 
     // True when `data`, after leading white space, starts like an RTF document.

@@ -8,6 +8,7 @@
 #include <QTextList>
 
 #include "platform/rtfcodepagedecoder.h"
+#include "platform/rtfdocumentbuilder.h"
 #include "platform/rtffonttable.h"
 
 namespace {
@@ -31,11 +32,6 @@ uchar windows1252Byte(char16_t c) {
         return table;
     }();
     return bytes.value(c);
-}
-
-// Text that QTextDocument keeps out of a paragraph's characters, and that RTF readers drop.
-bool isUnwritable(char16_t c) {
-    return (c < 0x20 && c != u'\t') || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1;
 }
 
 Qt::Alignment horizontalAlignment(Qt::Alignment alignment) {
@@ -229,7 +225,7 @@ void RtfWriter::writeText(QByteArray &out, QStringView text, bool &needsDelimite
         } else if (c == QChar::LineSeparator) {
             out += "\\line";
             needsDelimiter = true;
-        } else if (isUnwritable(c)) {
+        } else if (!RtfDocumentBuilder::holdsAsText(c)) {
             continue;
         } else if (c < 0x80) {
             if (needsDelimiter)
