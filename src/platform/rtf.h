@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+
+class QTextDocument;
+
+// Reads RTF into `document`, replacing its content, and returns true; returns false and leaves
+// the document alone when `data` is not RTF (after leading white space it does not start with
+// "{\rtf"). Damaged RTF loads as far as it can be read.
+bool readRtf(const QByteArray &data, QTextDocument *document);
+
+// The document as RTF in the manner of a rich-edit control; readRtf gives back its text and its
+// character and paragraph formatting.
+QByteArray writeRtf(const QTextDocument *document);
