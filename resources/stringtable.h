@@ -49,6 +49,10 @@ inline constexpr const char *SpecialCharsMissing =
     N_("Unable to locate Specialchars.dat!\r\n\r\nConversion of special characters will be unavialble.\n\r"
        "Please reinstall Vantell.");
 
+inline constexpr const char *ReadableFilter = N_("Vantell Readable|*.txt;*.rtf;*.vnr");
+inline constexpr const char *UnrecognizedFileFormat = N_("Unrecognized file format.");
+inline constexpr const char *ListIndexOutOfBounds = N_("List index out of bounds (%1)");
+
 // Progress window
 inline constexpr const char *ConvertingToScript = N_("Converting to Script");
 

@@ -15,6 +15,10 @@ int main(int argc, char *argv[])
     TForm1 *prompter = windows().Form1;
     app.setErrorHandler([prompter](const QString &text) { prompter->ApplicationEvents1Exception(text); });
     prompter->show();
+    // A script named on the command line opens as the menu command would open it.
+    const QStringList arguments = VantellApplication::arguments();
+    if (arguments.size() > 1)
+        prompter->reportingErrors([prompter, &arguments] { prompter->openscript(arguments.at(1)); });
     const int result = VantellApplication::exec();
     app.setErrorHandler({});
     destroyWindows();

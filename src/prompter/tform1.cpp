@@ -58,6 +58,9 @@ TForm1::TForm1(QWidget *parent)
     : QWidget(parent), ImageList1(QStringLiteral("toolbar"), QSize(21, 15)),
       ImageList2(QStringLiteral("logo"), QSize(100, 70))
 {
+    // The converter for rich scripts writes their HTML lines only: no page head or foot.
+    rtftohtm.Header.clear();
+    rtftohtm.Footer.clear();
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     QPalette black = palette();
@@ -173,9 +176,11 @@ QWidget *TForm1::createSliderStrip()
     speedmod->setPageStep(3);
     speedmod->setValue(1);
     speedmod->setFixedSize(34, 48);
+    QFont stripFont = windowFont();
+    stripFont.setPointSize(7);
     for (QLabel *caption : {Label12, Label11}) {
         caption->setAlignment(Qt::AlignCenter);
-        caption->setWordWrap(true);
+        caption->setFont(stripFont);
     }
     strip->addWidget(Label12);
     strip->addWidget(slidera, 0, Qt::AlignHCenter);
@@ -415,7 +420,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::placeLogoPanel()
 {
-    const int hintHeight = Label2->sizeHint().height();
+    const int hintHeight = Label2->heightForWidth(Panel2->width());
     Label2->setGeometry(0, Panel2->height() - hintHeight - 4, Panel2->width(), hintHeight);
     flipmarker();
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <functional>
+
 #include <QWidget>
 
 #include "platform/fontspec.h"
 #include "platform/imagelist.h"
 #include "prompter/promptstate.h"
+#include "render/richtohtml.h"
 
 class Browser;
 class QAction;
@@ -44,6 +47,7 @@ public:
     QMenu *JvPopupMenu1;
     QAction *OpenSimplescript1, *Font2, *Options2, *EditScript2, *PrintScript2, *Showstatusbar1, *About1, *Exit1;
     ImageList ImageList1, ImageList2;
+    TJvRichEditToHtml rtftohtm;
 
     // Page
     void reloadwb();
@@ -73,9 +77,19 @@ public:
     // Read-outs
     void calctime(const QString &kind);
 
-    // Queue stepping
+    // Scripts and the queue
+    void OpenSimplescript1Click();
+    // Opens a script as the open dialog would (also for a script named on the command line).
+    void openscript(const QString &path);
+    // Reads a script by its file type into the page; false (after a message) for a type it does
+    // not know. Throws when the file cannot be read, changing nothing.
+    bool loadscript(const QString &path, bool plainTextResetsFont);
     void nextscript();
     void prevscript();
+    void loadqueueentry(int index);
+    QStringList queueEntries() const;
+    // Runs `action`, showing the text of an error it raises as every unhandled error is shown.
+    void reportingErrors(const std::function<void()> &action);
 
     // Placement, mirror and rotate
     void setform();

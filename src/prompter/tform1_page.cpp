@@ -160,7 +160,3 @@ void TForm1::Image3MouseUp()
 {
     wb1->focusPage();
 }
-
-void TForm1::nextscript() {}
-
-void TForm1::prevscript() {}

@@ -1,0 +1,115 @@
+// Loading scripts into the prompter: one chosen in the open dialog, or an entry of the queue.
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QTextEdit>
+
+#include "app/windows.h"
+#include "platform/browser.h"
+#include "platform/dialogs.h"
+#include "platform/textfile.h"
+#include "platform/translation.h"
+#include "prompter/tform1.h"
+#include "queue/tform4.h"
+#include "render/richfile.h"
+#include "render/scriptloader.h"
+#include "stringtable.h"
+
+void TForm1::OpenSimplescript1Click()
+{
+    FileDialogRequest request;
+    request.filter = i18n(str::ReadableFilter);
+    const FileChoice choice = Dialogs::current().openFile(request);
+    if (!choice.accepted())
+        return;
+    reportingErrors([this, &choice] { openscript(choice.path); });
+}
+
+void TForm1::openscript(const QString &path)
+{
+    promptstate.richscript = false;
+    loadscript(QFileInfo(path).absoluteFilePath(), true);
+}
+
+bool TForm1::loadscript(const QString &path, bool plainTextResetsFont)
+{
+    // Everything is read before anything changes, so a file that cannot be read leaves the
+    // script, the page and the display font as they were.
+    QStringList lines;
+    switch (scriptkind(path)) {
+    case ScriptKind::RichText:
+        loadrichfile(myrichedit, path);
+        lines = plainlines(myrichedit);
+        break;
+    case ScriptKind::Vantell:
+        loadrichfile(myrichedit, path);
+        rtftohtm.RichToHtmlLines(myrichedit, lines);
+        choploader(lines);
+        promptstate.richscript = true;
+        break;
+    case ScriptKind::Text:
+        lines = readtextlines(path);
+        if (plainTextResetsFont) {
+            displayfont.name = QStringLiteral("Arial");
+            displayfont.size = 24;
+            displayfont.color = Qt::white;
+        }
+        break;
+    case ScriptKind::Unrecognized:
+        Dialogs::current().message(i18n(str::UnrecognizedFileFormat));
+        return false;
+    }
+    promptstate.scriptlines = lines;
+    promptstate.scriptpath = path;
+    Label4->setText(path);
+    reloadwb();
+    dopause();
+    wb1->focusPage();
+    return true;
+}
+
+void TForm1::nextscript()
+{
+    const int count = queueEntries().size();
+    if (count == 0 || promptstate.queuepos == count - 1)
+        return;
+    ++promptstate.queuepos;
+    reportingErrors([this] { loadqueueentry(promptstate.queuepos); });
+}
+
+void TForm1::prevscript()
+{
+    if (queueEntries().isEmpty() || promptstate.queuepos == 0)
+        return;
+    --promptstate.queuepos;
+    reportingErrors([this] { loadqueueentry(promptstate.queuepos); });
+}
+
+QStringList TForm1::queueEntries() const
+{
+    QStringList entries;
+    if (TForm4 *options = windows().Form4)
+        for (int i = 0; i < options->ListBox1->count(); ++i)
+            entries << options->ListBox1->item(i)->text();
+    return entries;
+}
+
+void TForm1::loadqueueentry(int index)
+{
+    const QStringList entries = queueEntries();
+    if (index < 0 || index >= entries.size()) {
+        Dialogs::current().message(i18n(str::ListIndexOutOfBounds).arg(index));
+        return;
+    }
+    promptstate.richscript = false;
+    loadscript(entries.at(index), false);
+}
+
+void TForm1::reportingErrors(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const std::exception &error) {
+        ApplicationEvents1Exception(QString::fromUtf8(error.what()));
+    }
+}

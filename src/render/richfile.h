@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class QTextEdit;
+
+// Loads a file into a rich-text control, replacing its content: RTF as rich text, anything else
+// as plain text (decoded as text files are). Throws std::runtime_error when the file cannot be
+// read; the control is then left as it was.
+void loadrichfile(QTextEdit *control, const QString &path);
+
+// Writes a rich-text control's content to a file as RTF, creating or replacing it. The file is
+// replaced only once the whole text is written: a failed write (no permission, disk full)
+// throws std::runtime_error and leaves any old file whole.
+void saverichfile(QTextEdit *control, const QString &path);

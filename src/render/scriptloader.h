@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QTextEdit;
+
+// The kinds of script file, told by the file name's extension in any case.
+enum class ScriptKind { Text, RichText, Vantell, Unrecognized };
+ScriptKind scriptkind(const QString &path);
+
+// Trims the HTML lines of a rich script: an entry that is exactly "<BR>" becomes a line break
+// (CR LF), and an entry that starts with "<BR>" loses it.
+void choploader(QStringList &scriptlines);
+
+// The text of a rich-text control without formatting, one entry per line: paragraphs, and the
+// line breaks inside them.
+QStringList plainlines(const QTextEdit *control);
