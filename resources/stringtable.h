@@ -61,6 +61,19 @@ inline constexpr const char *EditorCaption = N_("Vantell Quick Edit");
 
 // Options window
 inline constexpr const char *OptionsCaption = N_("Vantell Options");
+inline constexpr const char *Queue = N_("Queue");
+inline constexpr const char *VantellPlacement = N_("Vantell Placement");
+inline constexpr const char *CapitalizeScript = N_("Capitalize Script");
+inline constexpr const char *DisplayToMirror = N_("Display to Mirror");
+inline constexpr const char *DisplayToRotate = N_("Display to Rotate");
+inline constexpr const char *Ok = N_("Ok");
+inline constexpr const char *Cancel = N_("Cancel");
+inline constexpr const char *AddScript = N_("Add Script");
+inline constexpr const char *RemoveScript = N_("Remove Script");
+inline constexpr const char *LoadQueue = N_("Load Queue");
+inline constexpr const char *SaveQueue = N_("Save Queue");
+inline constexpr const char *QueueFilter = N_("Vantell Scripts|*.vnq");
+inline constexpr const char *NothingToSaveQueue = N_("Nothing to save.");
 inline constexpr const char *AlignTop = N_("Align Top");
 inline constexpr const char *AlignBottom = N_("Align Bottom");
 inline constexpr const char *No = N_("No");

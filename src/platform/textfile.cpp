@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringDecoder>
 
 #include "platform/translation.h"
@@ -82,6 +83,25 @@ QByteArray readwholefile(const QString &path)
     if (file.error() != QFileDevice::NoError)
         throw std::runtime_error(i18n(str::CannotReadFile).arg(path, file.errorString()).toStdString());
     return bytes;
+}
+
+void writewholefile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    const auto fail = [&path](const QString &reason) {
+        throw std::runtime_error(i18n(str::CannotWriteFile).arg(path, reason).toStdString());
+    };
+    if (QFileInfo(path).isDir())
+        fail(i18n(str::IsADirectory));
+    if (!file.open(QIODevice::WriteOnly))
+        fail(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        fail(reason);
+    }
+    if (!file.commit())
+        fail(file.errorString());
 }
 
 QStringList readtextlines(const QString &path)

@@ -16,5 +16,10 @@ QStringList splitlines(const QString &text);
 // Reads a whole file; throws std::runtime_error with a message for the user when it cannot.
 QByteArray readwholefile(const QString &path);
 
+// Writes a whole file, creating or replacing it. The old file is replaced only once every byte
+// is written; a failed write (no permission, disk full) throws std::runtime_error with a message
+// for the user and leaves the old file whole.
+void writewholefile(const QString &path, const QByteArray &bytes);
+
 // Reads a text file as lines (decodetext, then splitlines); throws like readwholefile.
 QStringList readtextlines(const QString &path);

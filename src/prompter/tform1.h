@@ -86,6 +86,7 @@ public:
     bool loadscript(const QString &path, bool plainTextResetsFont);
     void nextscript();
     void prevscript();
+    void Options2Click();
     void loadqueueentry(int index);
     QStringList queueEntries() const;
     // Runs `action`, showing the text of an error it raises as every unhandled error is shown.

@@ -1,7 +1,6 @@
 // Loading scripts into the prompter: one chosen in the open dialog, or an entry of the queue.
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QTextEdit>
 
 #include "app/windows.h"
@@ -87,11 +86,8 @@ void TForm1::prevscript()
 
 QStringList TForm1::queueEntries() const
 {
-    QStringList entries;
-    if (TForm4 *options = windows().Form4)
-        for (int i = 0; i < options->ListBox1->count(); ++i)
-            entries << options->ListBox1->item(i)->text();
-    return entries;
+    TForm4 *options = windows().Form4;
+    return options ? options->queue() : QStringList();
 }
 
 void TForm1::loadqueueentry(int index)

@@ -1,46 +1,284 @@
 #include "queue/tform4.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/dialogs.h"
 #include "platform/radiogroup.h"
+#include "platform/toolimage.h"
 #include "platform/translation.h"
+#include "queue/queuefile.h"
 #include "stringtable.h"
 
 namespace {
-RadioGroup *radioGroup(const char *name, QWidget *parent)
+
+QFont windowFont()
 {
-    auto *group = new RadioGroup(parent);
-    group->setObjectName(QLatin1String(name));
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setPointSize(8);
+    return font;
+}
+
+template <typename Widget> Widget *named(Widget *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QWidget *panel(const char *name, QWidget *parent)
+{
+    return named(new QWidget(parent), name);
+}
+
+QLabel *label(const char *name, QWidget *parent)
+{
+    return named(new QLabel(parent), name);
+}
+
+RadioGroup *radioGroup(const char *name, int height, QWidget *parent)
+{
+    auto *group = named(new RadioGroup(parent), name);
+    group->setFixedHeight(height);
     return group;
 }
+
 } // namespace
 
-TForm4::TForm4(QWidget *parent)
-    : QDialog(parent), ListBox1(new QListWidget(this)), mainformlocation(radioGroup("mainformlocation", this)),
-      allcaps(radioGroup("allcaps", this)), mtype(radioGroup("mtype", this)), rtype(radioGroup("rtype", this))
+TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("queue"), QSize(28, 21))
 {
     setObjectName(QStringLiteral("Form4"));
+    setFont(windowFont());
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    black.setColor(QPalette::WindowText, Qt::white);
+    black.setColor(QPalette::Base, Qt::black);
+    black.setColor(QPalette::Text, Qt::white);
+    black.setColor(QPalette::ButtonText, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+    setFixedSize(501, 422);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    Panel1 = panel("Panel1", this);
+    Panel1->setFixedHeight(41);
+    auto *strip = new QHBoxLayout(Panel1);
+    strip->setContentsMargins(6, 3, 6, 3);
+    Image1 = label("Image1", Panel1);
+    Image1->setPixmap(ImageList(QStringLiteral("optionslogo"), QSize(153, 35)).picture(0, devicePixelRatioF()));
+    strip->addWidget(Image1);
+    strip->addStretch();
+    outer->addWidget(Panel1);
+
+    auto *columns = new QHBoxLayout;
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+    columns->addWidget(createQueueColumn());
+    columns->addWidget(createOptionsColumn());
+    outer->addLayout(columns, 1);
+
     setWindowTitle(i18n(str::OptionsCaption));
-    resize(501, 422);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    Panel4->setText(i18n(str::Queue));
+    Label2->setText(i18n(str::VantellPlacement));
     mainformlocation->setItems({i18n(str::AlignTop), i18n(str::AlignBottom)});
+    Label1->setText(i18n(str::CapitalizeScript));
     allcaps->setItems({i18n(str::No), i18n(str::Yes)});
+    Label3->setText(i18n(str::DisplayToMirror));
+    Label8->setText(i18n(str::DisplayToRotate));
     for (RadioGroup *target : {mtype, rtype})
         target->setItems({i18n(str::Local), i18n(str::Remote), i18n(str::Both)});
+    Button1->setText(i18n(str::Ok));
+    Button2->setText(i18n(str::Cancel));
+    addlabel->setText(i18n(str::AddScript));
+    removelabel->setText(i18n(str::RemoveScript));
+    savelabel->setText(i18n(str::LoadQueue));
+    loadlabel->setText(i18n(str::SaveQueue));
     for (RadioGroup *group : {mainformlocation, allcaps, mtype, rtype})
         group->setItemIndex(0);
+}
 
-    auto *layout = new QHBoxLayout(this);
-    layout->addWidget(ListBox1, 1);
-    auto *options = new QVBoxLayout;
-    for (RadioGroup *group : {mainformlocation, allcaps, mtype, rtype})
-        options->addWidget(group);
-    layout->addLayout(options);
+QWidget *TForm4::createQueueColumn()
+{
+    Panel2 = panel("Panel2", this);
+    Panel2->setFixedWidth(321);
+    auto *column = new QVBoxLayout(Panel2);
+    column->setContentsMargins(6, 4, 4, 6);
+    column->setSpacing(2);
+    Panel4 = label("Panel4", Panel2);
+    Panel4->setFixedHeight(16);
+    Panel4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    column->addWidget(Panel4);
+
+    auto *row = new QHBoxLayout;
+    row->setSpacing(6);
+    ListBox1 = named(new QListWidget(Panel2), "ListBox1");
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    row->addWidget(ListBox1, 1);
+
+    // Each action is a picture with its text beside it; a click on either runs it.
+    Panel5 = panel("Panel5", Panel2);
+    Panel5->setFixedWidth(112);
+    auto *actions = new QVBoxLayout(Panel5);
+    actions->setContentsMargins(0, 0, 0, 0);
+    actions->setSpacing(0);
+    actions->addWidget(queueAction("Panel9", Image6, "Image6", addlabel, "addlabel", 0, &TForm4::Image3MouseUp));
+    actions->addWidget(queueAction("Panel7", Image2, "Image2", removelabel, "removelabel", 2, &TForm4::Image2MouseUp));
+    actions->addWidget(queueAction("Panel10", Image5, "Image5", savelabel, "savelabel", 4, &TForm4::Image5MouseUp));
+    actions->addWidget(queueAction("Panel8", Image4, "Image4", loadlabel, "loadlabel", 6, &TForm4::Image4MouseUp));
+    actions->addStretch();
+    row->addWidget(Panel5);
+    column->addLayout(row, 1);
+    return Panel2;
+}
+
+QWidget *TForm4::queueAction(const char *panelName, ToolImage *&image, const char *imageName, QLabel *&text,
+                             const char *labelName, int restIndex, void (TForm4::*action)())
+{
+    QWidget *row = panel(panelName, Panel5);
+    row->setFixedHeight(27);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    image = named(new ToolImage(row), imageName);
+    image->setFixedSize(28, 21);
+    auto *caption = named(new ToolImage(row), labelName);
+    caption->setFocusPolicy(Qt::NoFocus);
+    text = caption;
+    layout->addWidget(image);
+    layout->addWidget(caption, 1);
+    ToolImage *picture = image;
+    mouseover(restIndex, picture);
+    connect(picture, &ToolImage::mouseEnter, this, [this, picture, restIndex] { mouseover(restIndex + 1, picture); });
+    connect(picture, &ToolImage::mouseLeave, this, [this, picture, restIndex] { mouseover(restIndex, picture); });
+    connect(picture, &ToolImage::mouseUp, this, action);
+    connect(caption, &ToolImage::mouseUp, this, action);
+    return row;
+}
+
+QWidget *TForm4::createOptionsColumn()
+{
+    Panel3 = panel("Panel3", this);
+    auto *column = new QVBoxLayout(Panel3);
+    column->setContentsMargins(4, 4, 6, 0);
+    column->setSpacing(2);
+    Label2 = label("Label2", Panel3);
+    mainformlocation = radioGroup("mainformlocation", 51, Panel3);
+    Label1 = label("Label1", Panel3);
+    allcaps = radioGroup("allcaps", 51, Panel3);
+    column->addWidget(Label2);
+    column->addWidget(mainformlocation);
+    column->addWidget(Label1);
+    column->addWidget(allcaps);
+
+    Panel11 = panel("Panel11", Panel3);
+    auto *targets = new QVBoxLayout(Panel11);
+    targets->setContentsMargins(0, 0, 0, 0);
+    targets->setSpacing(2);
+    Label3 = label("Label3", Panel11);
+    mtype = radioGroup("mtype", 66, Panel11);
+    Label8 = label("Label8", Panel11);
+    rtype = radioGroup("rtype", 66, Panel11);
+    targets->addWidget(Label3);
+    targets->addWidget(mtype);
+    targets->addWidget(Label8);
+    targets->addWidget(rtype);
+    column->addWidget(Panel11);
+    column->addStretch();
+
+    Panel6 = panel("Panel6", Panel3);
+    Panel6->setFixedHeight(35);
+    auto *buttons = new QHBoxLayout(Panel6);
+    buttons->setContentsMargins(0, 3, 0, 3);
+    Button1 = named(new QPushButton(Panel6), "Button1");
+    Button2 = named(new QPushButton(Panel6), "Button2");
+    for (QPushButton *button : {Button1, Button2})
+        button->setFixedSize(75, 29);
+    buttons->addWidget(Button1);
+    buttons->addStretch();
+    buttons->addWidget(Button2);
+    column->addWidget(Panel6);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    return Panel3;
+}
+
+QStringList TForm4::queue() const
+{
+    QStringList entries;
+    entries.reserve(ListBox1->count());
+    for (int i = 0; i < ListBox1->count(); ++i)
+        entries << ListBox1->item(i)->text();
+    return entries;
+}
+
+void TForm4::setQueue(const QStringList &entries)
+{
+    ListBox1->clear();
+    ListBox1->addItems(entries);
 }
 
 void TForm4::clearQueue()
 {
     ListBox1->clear();
+}
+
+void TForm4::mouseover(int index, ToolImage *image)
+{
+    image->setPixmap(ImageList1.picture(index, devicePixelRatioF()));
+}
+
+void TForm4::Image3MouseUp()
+{
+    FileDialogRequest request;
+    request.filter = i18n(str::ReadableFilter);
+    const FileChoice choice = Dialogs::current().openFile(request);
+    if (choice.accepted())
+        ListBox1->addItem(choice.path);
+}
+
+void TForm4::Image2MouseUp()
+{
+    const int selected = ListBox1->currentRow();
+    if (selected >= 0 && ListBox1->currentItem() && ListBox1->currentItem()->isSelected())
+        delete ListBox1->takeItem(selected);
+}
+
+void TForm4::Image5MouseUp()
+{
+    FileDialogRequest request;
+    request.filter = i18n(str::QueueFilter);
+    const FileChoice choice = Dialogs::current().openFile(request);
+    if (!choice.accepted())
+        return;
+    try {
+        setQueue(loadqueuefile(choice.path));
+    } catch (const std::exception &error) {
+        Dialogs::current().message(QString::fromUtf8(error.what()));
+    }
+}
+
+void TForm4::Image4MouseUp()
+{
+    if (ListBox1->count() == 0) {
+        Dialogs::current().message(i18n(str::NothingToSaveQueue));
+        return;
+    }
+    FileDialogRequest request;
+    request.filter = i18n(str::QueueFilter);
+    request.defaultSuffix = QStringLiteral("vnq");
+    request.confirmOverwrite = false;
+    const FileChoice choice = Dialogs::current().saveFile(request);
+    if (!choice.accepted())
+        return;
+    try {
+        savequeuefile(choice.path, queue());
+    } catch (const std::exception &error) {
+        Dialogs::current().message(QString::fromUtf8(error.what()));
+    }
 }
