@@ -66,6 +66,7 @@ inline constexpr const char *VantellPlacement = N_("Vantell Placement");
 inline constexpr const char *CapitalizeScript = N_("Capitalize Script");
 inline constexpr const char *DisplayToMirror = N_("Display to Mirror");
 inline constexpr const char *DisplayToRotate = N_("Display to Rotate");
+inline constexpr const char *SmoothScrolling = N_("Smooth Scrolling");
 inline constexpr const char *Ok = N_("Ok");
 inline constexpr const char *Cancel = N_("Cancel");
 inline constexpr const char *AddScript = N_("Add Script");

@@ -31,14 +31,68 @@ constexpr const char *transformScript = R"JS(
 })();
 )JS";
 
+// The smooth motion. The page moves by an animation of the root element's shift, which the
+// browser plays on every frame by itself, fractions of a pixel included: scrolling or changing
+// the page from a script on every frame stalls the browser. The whole pixels of the shift are
+// folded into the scroll position from time to time (fold), which also takes wheel and key
+// movements into account; the animation ends where the page does.
+constexpr const char *motionFunctions = R"JS(
+window.__vantellMotion = window.__vantellMotion || (function () {
+    const root = document.documentElement;
+    const motion = { rate: 0, animation: null };
+    const shift = () => {
+        const transform = getComputedStyle(root).transform;
+        return transform && transform !== 'none' ? -new DOMMatrix(transform).m42 : 0;
+    };
+    const show = (offset, target) => {
+        if (motion.animation) motion.animation.cancel();
+        motion.animation = null;
+        root.style.transform = offset ? 'translateY(' + (-offset).toFixed(3) + 'px)' : '';
+        if (motion.rate === 0 || target === offset || (target - offset) * motion.rate < 0) return;
+        motion.animation = root.animate(
+            [{ transform: 'translateY(' + (-offset) + 'px)' }, { transform: 'translateY(' + (-target) + 'px)' }],
+            { duration: (target - offset) / motion.rate * 1000, easing: 'linear', fill: 'forwards' });
+        motion.animation.startTime = document.timeline.currentTime;
+    };
+    motion.fold = () => {
+        let offset = shift();
+        const whole = Math.trunc(offset);
+        if (whole) {
+            window.scrollBy(0, whole);
+            offset -= whole;
+        }
+        const y = window.scrollY;
+        const bottom = Math.max(0, root.scrollHeight - window.innerHeight);
+        show(offset, motion.rate > 0 ? bottom - y : -y);
+        return Math.round(window.scrollY);
+    };
+    motion.setRate = (rate) => {
+        motion.rate = rate;
+        return motion.fold();
+    };
+    motion.drop = () => {
+        motion.rate = 0;
+        if (motion.animation) motion.animation.cancel();
+        motion.animation = null;
+        root.style.transform = '';
+    };
+    return motion;
+})();
+)JS";
+
+// Put in front of every scroll request: it stops the motion and drops its shift.
+constexpr const char *dropMotionShift = "if (window.__vantellMotion) window.__vantellMotion.drop(); ";
+
 QString scrollToScript(int x, int y)
 {
-    return QStringLiteral("window.scrollTo(%1, %2); Math.round(window.scrollY)").arg(x).arg(y);
+    return QLatin1String(dropMotionShift) +
+           QStringLiteral("window.scrollTo(%1, %2); Math.round(window.scrollY)").arg(x).arg(y);
 }
 
 QString scrollToBottomScript()
 {
-    return QStringLiteral("window.scrollTo(0, document.body ? document.body.scrollHeight : 0); "
+    return QLatin1String(dropMotionShift) +
+           QStringLiteral("window.scrollTo(0, document.body ? document.body.scrollHeight : 0); "
                           "Math.round(window.scrollY)");
 }
 
@@ -73,6 +127,7 @@ Browser::Browser(QWidget *parent)
         ++m_loadsInProgress;
         ++m_generation;
         m_pendingStep = 0;
+        m_smoothRate = 0;
         m_position = 0;
     });
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool) {
@@ -143,6 +198,12 @@ void Browser::runScroll(const QString &script, std::function<void()> done)
     if (!m_hasDocument || m_loadsInProgress > 0)
         return;
     m_pendingStep = 0; // steps not yet sent were meant for the position this request replaces
+    m_smoothRate = 0;  // and the request stops any smooth motion
+    ask(script, std::move(done));
+}
+
+void Browser::ask(const QString &script, std::function<void()> done)
+{
     const quint64 generation = m_generation;
     QPointer<Browser> self(this);
     page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
@@ -168,6 +229,23 @@ void Browser::scrollToTop(std::function<void()> done)
 void Browser::scrollToBottom(std::function<void()> done)
 {
     runScroll(scrollToBottomScript(), std::move(done));
+}
+
+void Browser::setSmoothMotion(double pixelsPerSecond)
+{
+    if (!m_hasDocument || m_loadsInProgress > 0 || pixelsPerSecond == m_smoothRate)
+        return;
+    m_smoothRate = pixelsPerSecond;
+    page()->runJavaScript(QString::fromLatin1(motionFunctions) +
+                              QStringLiteral("window.__vantellMotion.setRate(%1);").arg(pixelsPerSecond, 0, 'f', 6),
+                          QWebEngineScript::ApplicationWorld);
+}
+
+void Browser::queryPosition(std::function<void()> done)
+{
+    if (m_hasDocument && m_loadsInProgress == 0)
+        ask(QStringLiteral("window.__vantellMotion ? window.__vantellMotion.fold() : Math.round(window.scrollY)"),
+            std::move(done));
 }
 
 void Browser::scrollStep(int delta)

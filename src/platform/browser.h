@@ -50,6 +50,14 @@ public:
     // way, further steps add up into the next one. Ignored while a document is loading.
     void scrollStep(int delta);
 
+    // Moves the page on every display frame by `pixelsPerSecond` times the frame's duration
+    // (negative: toward the top), from wherever the page is, fractions of a pixel included; 0
+    // stops the motion. The motion runs in the page's own frame loop; a new document starts still.
+    void setSmoothMotion(double pixelsPerSecond);
+    // Asks the page for its position (first folding what the smooth motion has moved into it);
+    // `done` runs once scrollPosition() holds the answer.
+    void queryPosition(std::function<void()> done = {});
+
     // Gives the keyboard focus to the page.
     void focusPage();
 
@@ -66,6 +74,8 @@ protected:
 
 private:
     void runScroll(const QString &script, std::function<void()> done);
+    // Runs `script`, which answers the page's position, and takes the answer.
+    void ask(const QString &script, std::function<void()> done);
     void sendPendingStep();
     void acceptPosition(const QVariant &value);
 
@@ -75,6 +85,7 @@ private:
     bool m_hasDocument = false;
     int m_position = -1;
     int m_pendingStep = 0;
+    double m_smoothRate = 0;
     bool m_stepInFlight = false;
     quint64 m_generation = 0;
 };

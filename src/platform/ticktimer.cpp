@@ -18,6 +18,7 @@ void TickTimer::setEnabled(bool enabled)
         restart();
     else
         m_timer.stop();
+    emit changed();
 }
 
 void TickTimer::setInterval(int ms)
@@ -29,6 +30,7 @@ void TickTimer::setInterval(int ms)
     m_timer.setInterval(ms);
     if (m_enabled)
         restart();
+    emit changed();
 }
 
 void TickTimer::restart()

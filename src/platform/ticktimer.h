@@ -26,6 +26,8 @@ public:
 signals:
     // `ticks` >= 1: how many ticks came due since the last report.
     void timeout(int ticks);
+    // The timer was enabled or disabled, or its interval changed.
+    void changed();
 
 private:
     void restart();

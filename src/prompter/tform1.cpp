@@ -124,6 +124,9 @@ void TForm1::createLayout()
     mousedowntimer = new QTimer(this);
     mousedowntimer->setObjectName(QStringLiteral("mousedowntimer"));
     mousedowntimer->setInterval(500);
+    readouttimer = new QTimer(this);
+    readouttimer->setObjectName(QStringLiteral("readouttimer"));
+    readouttimer->setInterval(100);
 }
 
 QWidget *TForm1::createLogoPanel()

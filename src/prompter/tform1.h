@@ -44,6 +44,7 @@ public:
         *Image14, *Image2, *Image3;
     TickTimer *Timer1;
     QTimer *mousedowntimer;
+    QTimer *readouttimer; // refreshes the read-outs while the page moves smoothly
     QMenu *JvPopupMenu1;
     QAction *OpenSimplescript1, *Font2, *Options2, *EditScript2, *PrintScript2, *Showstatusbar1, *About1, *Exit1;
     ImageList ImageList1, ImageList2;
@@ -65,6 +66,11 @@ public:
     void slideraChange();
     void speedmodChanged();
     void speedmodMouseUp();
+    // Smooth motion: with it on, the page moves on every display frame at the rate the ticks
+    // would average, and the ticks refresh the read-outs instead of moving the page.
+    bool smoothmotion = false;
+    double scrollrate() const;
+    void updatemotion();
 
     // Operator controls
     void wb1KeyDown(int key);

@@ -26,6 +26,15 @@ void TForm1::connectControls()
     connect(wb1, &Browser::pageClicked, this, &TForm1::wb1Click);
     connect(Timer1, &TickTimer::timeout, this, &TForm1::Timer1Timer);
     connect(mousedowntimer, &QTimer::timeout, this, &TForm1::mousedowntimerTimer);
+    connect(Timer1, &TickTimer::changed, this, &TForm1::updatemotion);
+    connect(speedmod, &QSlider::valueChanged, this, &TForm1::updatemotion);
+    connect(this, &TForm1::pageMeasured, this, &TForm1::updatemotion);
+    connect(readouttimer, &QTimer::timeout, this, [this] {
+        wb1->queryPosition([this] {
+            calctime(QStringLiteral("timeleft"));
+            calctime(QStringLiteral("timespent"));
+        });
+    });
 
     connect(slidera, &QSlider::valueChanged, this, &TForm1::slideraChange);
     connect(slidera, &StepSlider::mouseUp, this, &TForm1::speedmodMouseUp);

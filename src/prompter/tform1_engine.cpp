@@ -33,6 +33,7 @@ void TForm1::adjustspeed()
     // The slider clamps the speed; when its value changes, slideraChange copies it back.
     slidera->setValue(speed);
     coarselabel->setText(i18n(str::Coarse) + QString::number(speedmod->value()));
+    updatemotion();
     QApplication::processEvents();
 }
 
@@ -47,6 +48,7 @@ void TForm1::slideraChange()
         dopause();
     else
         Timer1->setEnabled(true);
+    updatemotion();
     wb1->focusPage();
 }
 
@@ -75,11 +77,35 @@ void TForm1::resume()
 void TForm1::Timer1Timer(int ticks)
 {
     // Forward moves down the page, or up it when the page is turned upside down here.
-    const int coarse = speedmod->value();
-    const bool down = promptstate.scrollforward != upsideDownLocally();
-    wb1->scrollStep((down ? coarse : -coarse) * ticks);
+    if (!smoothmotion) {
+        const int coarse = speedmod->value();
+        const bool down = promptstate.scrollforward != upsideDownLocally();
+        wb1->scrollStep((down ? coarse : -coarse) * ticks);
+    }
     calctime(QStringLiteral("timeleft"));
     calctime(QStringLiteral("timespent"));
+}
+
+double TForm1::scrollrate() const
+{
+    if (!Timer1->isEnabled())
+        return 0;
+    const bool down = promptstate.scrollforward != upsideDownLocally();
+    const double rate = speedmod->value() * 1000.0 / Timer1->interval();
+    return down ? rate : -rate;
+}
+
+void TForm1::updatemotion()
+{
+    const double rate = smoothmotion ? scrollrate() : 0;
+    wb1->setSmoothMotion(rate);
+    if (rate != 0) {
+        readouttimer->start();
+    } else if (readouttimer->isActive()) {
+        // The motion has stopped: bring the page's position up to date once more.
+        readouttimer->stop();
+        wb1->queryPosition();
+    }
 }
 
 void TForm1::speedmodChanged()

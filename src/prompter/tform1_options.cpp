@@ -18,6 +18,7 @@ void TForm1::Options2Click()
     const int rotateTarget = options->rtype->itemIndex();
     const int capitals = options->allcaps->itemIndex();
     const QStringList queue = options->queue();
+    const int smooth = options->smoothscroll->itemIndex();
 
     if (options->exec() != QDialog::Accepted) {
         options->mainformlocation->setItemIndex(location);
@@ -25,6 +26,7 @@ void TForm1::Options2Click()
         options->rtype->setItemIndex(rotateTarget);
         options->setQueue(queue);
         options->allcaps->setItemIndex(capitals);
+        options->smoothscroll->setItemIndex(smooth);
         return;
     }
     if (options->ListBox1->count() > 0) {
@@ -42,5 +44,7 @@ void TForm1::Options2Click()
     if (options->allcaps->itemIndex() != capitals)
         reloadwb();
     flipmarker();
+    smoothmotion = options->smoothscroll->itemIndex() == 1;
+    updatemotion();
     wb1->focusPage();
 }

@@ -92,13 +92,15 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     Label8->setText(i18n(str::DisplayToRotate));
     for (RadioGroup *target : {mtype, rtype})
         target->setItems({i18n(str::Local), i18n(str::Remote), i18n(str::Both)});
+    smoothscroll->setTitle(i18n(str::SmoothScrolling));
+    smoothscroll->setItems({i18n(str::No), i18n(str::Yes)});
     Button1->setText(i18n(str::Ok));
     Button2->setText(i18n(str::Cancel));
     addlabel->setText(i18n(str::AddScript));
     removelabel->setText(i18n(str::RemoveScript));
     savelabel->setText(i18n(str::LoadQueue));
     loadlabel->setText(i18n(str::SaveQueue));
-    for (RadioGroup *group : {mainformlocation, allcaps, mtype, rtype})
+    for (RadioGroup *group : {mainformlocation, allcaps, mtype, rtype, smoothscroll})
         group->setItemIndex(0);
 }
 
@@ -189,6 +191,8 @@ QWidget *TForm4::createOptionsColumn()
     targets->addWidget(Label8);
     targets->addWidget(rtype);
     column->addWidget(Panel11);
+    smoothscroll = radioGroup("smoothscroll", 62, Panel3);
+    column->addWidget(smoothscroll);
     column->addStretch();
 
     Panel6 = panel("Panel6", Panel3);

@@ -1,0 +1,200 @@
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+#include "app/windows.h"
+#include "platform/application.h"
+#include "platform/browser.h"
+#include "platform/radiogroup.h"
+#include "platform/stepslider.h"
+#include "platform/ticktimer.h"
+#include "prompter/tform1.h"
+#include "queue/tform4.h"
+#include "testsupport/testmain.h"
+#include "testsupport/uitestenvironment.h"
+
+// Smooth motion: the page moves on every frame at the ticking engine's average rate.
+class TestSmooth : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void optionIsOffByDefaultAndAppliedOnOk();
+    void movesAtTheTickingRate();
+    void pauseHoldsThePageStill();
+    void upsideDownAndBackwardMoveUp();
+    void movementsByHandAreKept();
+    void controlsBehaveAsWithTicks();
+    void readoutsFollowThePage();
+
+private:
+    void chooseSmooth(bool on);
+    double livePosition();
+    void run(int speed, int coarse);
+    UiTestEnvironment *m_env = nullptr;
+    TForm1 *m_form = nullptr;
+};
+
+void TestSmooth::initTestCase()
+{
+    m_env = new UiTestEnvironment;
+    m_form = m_env->start();
+    QStringList script;
+    for (int i = 0; i < 3000; ++i)
+        script << QStringLiteral("Line %1 of a long script").arg(i);
+    m_form->promptstate.scriptlines = script;
+    QVERIFY(reloadAndWait(m_form));
+}
+
+void TestSmooth::cleanupTestCase()
+{
+    delete m_env;
+}
+
+void TestSmooth::init()
+{
+    m_form->dopause();
+    m_form->promptstate.rotateon = false;
+    chooseSmooth(true);
+    QVERIFY(settle([this](auto done) { m_form->wb1->scrollToTop(done); }));
+}
+
+void TestSmooth::chooseSmooth(bool on)
+{
+    TForm4 *options = windows().Form4;
+    QTimer::singleShot(0, options, [options, on] {
+        options->smoothscroll->setItemIndex(on ? 1 : 0);
+        options->Button1->click();
+    });
+    m_form->Options2->trigger();
+    QCOMPARE(m_form->smoothmotion, on);
+}
+
+double TestSmooth::livePosition()
+{
+    [this] { QVERIFY(settle([this](auto done) { m_form->wb1->queryPosition(done); })); }();
+    return m_form->wb1->scrollPosition();
+}
+
+void TestSmooth::run(int speed, int coarse)
+{
+    m_form->speedmod->setValue(coarse);
+    m_form->promptstate.scrollspeed = speed;
+    m_form->adjustspeed();
+}
+
+void TestSmooth::optionIsOffByDefaultAndAppliedOnOk()
+{
+    chooseSmooth(false);
+    QCOMPARE(windows().Form4->smoothscroll->title(), QStringLiteral("Smooth Scrolling"));
+    QCOMPARE(windows().Form4->smoothscroll->items(), (QStringList{"No", "Yes"}));
+    // Cancel puts the choice back.
+    TForm4 *options = windows().Form4;
+    QTimer::singleShot(0, options, [options] {
+        options->smoothscroll->setItemIndex(1);
+        options->Button2->click();
+    });
+    m_form->Options2->trigger();
+    QVERIFY(!m_form->smoothmotion);
+    QCOMPARE(options->smoothscroll->itemIndex(), 0);
+}
+
+void TestSmooth::movesAtTheTickingRate()
+{
+    run(250, 5); // 5 px every 51 ms: 98 px/s
+    QTest::qWait(400);
+    QElapsedTimer clock;
+    const double start = livePosition();
+    clock.start();
+    QTest::qWait(3000);
+    const double end = livePosition();
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    const double expected = 5 * 1000.0 / 51 * seconds;
+    QVERIFY2(std::abs((end - start) - expected) <= 0.02 * expected,
+             qPrintable(QStringLiteral("moved %1, expected %2").arg(end - start).arg(expected)));
+    // The slowest speed still moves: fractions of a pixel add up.
+    run(10, 1);
+    const double slowStart = livePosition();
+    QTest::qWait(1500);
+    QVERIFY(livePosition() > slowStart + 3);
+}
+
+void TestSmooth::pauseHoldsThePageStill()
+{
+    run(300, 3);
+    QTest::qWait(300);
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Q);
+    QVERIFY(!m_form->Timer1->isEnabled());
+    QTest::qWait(100);
+    const double held = livePosition();
+    QTest::qWait(500);
+    QCOMPARE(livePosition(), held);
+    QVERIFY(held > 100);
+}
+
+void TestSmooth::upsideDownAndBackwardMoveUp()
+{
+    QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 5000, done); }));
+    run(-300, 1);
+    QTest::qWait(500);
+    const double back = livePosition();
+    QVERIFY2(back < 4900 && back > 4000, qPrintable(QString::number(back)));
+    m_form->dopause();
+    m_form->promptstate.rotateon = true; // upside down here: forward runs up the page
+    run(300, 1);
+    const double start = livePosition();
+    QTest::qWait(300);
+    const double end = livePosition();
+    QVERIFY2(end < start - 100, qPrintable(QStringLiteral("%1 -> %2").arg(start).arg(end)));
+}
+
+void TestSmooth::movementsByHandAreKept()
+{
+    // The operator scrolls by hand (as a wheel would) while the page moves: it goes on from there.
+    QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 1000, done); }));
+    run(200, 1); // 1000 / 101 px/s
+    QTest::qWait(300);
+    bool scrolled = false;
+    m_form->wb1->page()->runJavaScript(QStringLiteral("window.scrollBy(0, 7000)"), QWebEngineScript::ApplicationWorld,
+                                       [&scrolled](const QVariant &) { scrolled = true; });
+    QTRY_VERIFY(scrolled);
+    QTest::qWait(1000);
+    const double position = livePosition();
+    QVERIFY2(position > 8005 && position < 8030, qPrintable(QString::number(position)));
+}
+
+void TestSmooth::controlsBehaveAsWithTicks()
+{
+    for (bool smooth : {false, true}) {
+        chooseSmooth(smooth);
+        m_form->promptstate.scrollspeed = 0;
+        m_form->dopause();
+        QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
+        QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed 10"));
+        QVERIFY(m_form->Timer1->isEnabled());
+        QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_E);
+        QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed -10"));
+        QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_F);
+        QVERIFY(!m_form->Timer1->isEnabled());
+        QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
+        QCOMPARE(m_form->promptstate.scrollspeed, -10);
+    }
+}
+
+void TestSmooth::readoutsFollowThePage()
+{
+    run(10, 1); // a tick every 291 ms, yet the read-outs refresh ten times a second
+    m_form->timespentlabel->clear();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->timespentlabel->text().isEmpty(), 250);
+    QVERIFY(m_form->readouttimer->isActive());
+    m_form->dopause();
+    QVERIFY(!m_form->readouttimer->isActive());
+}
+
+VANTELL_UI_TEST_MAIN(TestSmooth)
+#include "test_smooth.moc"
