@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringDecoder>
 
 #include "platform/translation.h"
@@ -82,6 +83,23 @@ QByteArray readwholefile(const QString &path)
     if (file.error() != QFileDevice::NoError)
         throw std::runtime_error(i18n(str::CannotReadFile).arg(path, file.errorString()).toStdString());
     return bytes;
+}
+
+void writewholefile(const QString &path, const QByteArray &data)
+{
+    QSaveFile file(path);
+    const auto fail = [&path](const QString &reason) {
+        throw std::runtime_error(i18n(str::CannotWriteFile).arg(path, reason).toStdString());
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        fail(file.errorString());
+    if (file.write(data) != data.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        fail(reason);
+    }
+    if (!file.commit())
+        fail(file.errorString());
 }
 
 QStringList readtextlines(const QString &path)

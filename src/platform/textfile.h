@@ -16,5 +16,10 @@ QStringList splitlines(const QString &text);
 // Reads a whole file; throws std::runtime_error with a message for the user when it cannot.
 QByteArray readwholefile(const QString &path);
 
+// Writes `data` as the whole content of a file, creating or replacing it. The file is replaced
+// only once everything is written: a failed write (no permission, disk full) throws
+// std::runtime_error with a message for the user and leaves any old file whole.
+void writewholefile(const QString &path, const QByteArray &data);
+
 // Reads a text file as lines (decodetext, then splitlines); throws like readwholefile.
 QStringList readtextlines(const QString &path);

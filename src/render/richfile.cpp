@@ -1,15 +1,11 @@
 #include "render/richfile.h"
 
-#include <stdexcept>
-
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QTextEdit>
 
 #include "platform/rtf.h"
 #include "platform/textfile.h"
-#include "platform/translation.h"
-#include "stringtable.h"
+#include "render/scriptloader.h"
 
 void loadrichfile(QTextEdit *control, const QString &path)
 {
@@ -22,18 +18,13 @@ void loadrichfile(QTextEdit *control, const QString &path)
 void saverichfile(QTextEdit *control, const QString &path)
 {
     control->setAcceptRichText(true);
-    const QByteArray data = writeRtf(control->document());
-    QSaveFile file(path);
-    const auto fail = [&path](const QString &reason) {
-        throw std::runtime_error(i18n(str::CannotWriteFile).arg(path, reason).toStdString());
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
-    if (file.write(data) != data.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        fail(reason);
-    }
-    if (!file.commit())
-        fail(file.errorString());
+    writewholefile(path, writeRtf(control->document()));
+}
+
+void saveplainfile(const QTextEdit *control, const QString &path)
+{
+    QByteArray data;
+    for (const QString &line : plainlines(control))
+        data += line.toUtf8() + "\r\n";
+    writewholefile(path, data);
 }
