@@ -77,6 +77,7 @@ inline constexpr const char *CannotOpenFile = N_("Cannot open file \"%1\". %2");
 inline constexpr const char *CannotReadFile = N_("Cannot read file \"%1\". %2");
 inline constexpr const char *CannotWriteFile = N_("Cannot write file \"%1\". %2");
 inline constexpr const char *IsADirectory = N_("It is a folder, not a file.");
+inline constexpr const char *CannotCreateTempFile = N_("Cannot create a temporary file in \"%1\". %2");
 
 // Font dialog
 inline constexpr const char *FontDialogTitle = N_("Font");
