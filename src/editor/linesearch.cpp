@@ -30,7 +30,10 @@ LineSearch::Result LineSearch::findnext(const QStringList &lines, const QString 
             return {Result::Found, searchline, column, static_cast<int>(searchtext.size())};
         }
         if (searchline == count - 1) {
+            // The next step starts over at the very start of the first line; a column left
+            // from a match in the last line would otherwise hide the start of the first line.
             searchline = count;
+            searchcol = 0;
             searchtext.clear();
             return {Result::NotFound, 0, 0, 0};
         }

@@ -72,6 +72,11 @@ void TestLineSearch::endOfTextRestartsAtTheTop()
     search.findnext(lines, QStringLiteral("end"), false);
     QCOMPARE(search.searchline, 1001);
     QVERIFY(search.searchtext.isEmpty());
+
+    // In a text of one line the restart must not begin where the last match was.
+    LineSearch single;
+    const QList<Match> again{{0, 5}, {-1, -1}, {0, 5}};
+    QCOMPARE(walk(single, {QStringLiteral("the cat")}, QStringLiteral("cat"), 3), again);
 }
 
 void TestLineSearch::latchedTextOutlivesAChangeOfFindWhat()
