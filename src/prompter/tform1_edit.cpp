@@ -2,6 +2,7 @@
 // font command, which sends rich scripts (whose pages carry their own fonts) to the editor.
 #include <QApplication>
 #include <QLabel>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "app/windows.h"
@@ -34,7 +35,9 @@ void TForm1::quickedit()
         // The editor gets the script's text in the display font, without its formatting.
         QStringList lines = plainlines(myrichedit);
         convertchars(QStringLiteral("editor"), lines, promptstate.specialtable);
-        myrichedit->setPlainText(lines.join(QLatin1Char('\n')));
+        // Through the document: the control's own setPlainText would give the new text the
+        // character format at its caret.
+        myrichedit->document()->setPlainText(lines.join(QLatin1Char('\n')));
         {
             const TempFile transfer;
             saverichfile(myrichedit, transfer.path());
@@ -48,7 +51,7 @@ void TForm1::quickedit()
         // rich script.
         editor->editmodified = true;
         convertchars(QStringLiteral("editor"), promptstate.scriptlines, promptstate.specialtable);
-        editor->re1->setPlainText(promptstate.scriptlines.join(QLatin1Char('\n')));
+        editor->re1->document()->setPlainText(promptstate.scriptlines.join(QLatin1Char('\n')));
         editor->setdocumentname(promptstate.scriptpath);
         editor->SaveDialog1.fileName = promptstate.scriptpath;
         Dialogs::current().message(i18n(str::ConvertedToVnr));
