@@ -70,7 +70,8 @@ inline constexpr const char *SaveChangesFirst =
 inline constexpr const char *SaveScriptFirst =
     N_("You have made changes to this script.  Do you wish to save it first?");
 inline constexpr const char *LoseChangesAndExit =
-    N_("Warning: You will lose all changes to this script if you do not save it.  Do you still wish to exit?");
+    N_("Warning: You will lose all changes to this script if you do not save it.  Do you still wish "
+       "to exit?");
 inline constexpr const char *NothingToSave = N_("Nothing to save");
 inline constexpr const char *ScriptSaved = N_("Script Saved");
 inline constexpr const char *MenuFile = N_("&File");
