@@ -90,6 +90,5 @@ int main(int argc, char *argv[])
 
     measureReplaceAll(&editor, QStringLiteral("studio"), QStringLiteral("stage"), inputs);
     measureReplaceAll(&editor, QStringLiteral("the"), QStringLiteral("a"), inputs);
-    editor.editmodified = false;
     return 0;
 }

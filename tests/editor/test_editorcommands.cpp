@@ -67,7 +67,6 @@ void TestEditorCommands::init()
 
 void TestEditorCommands::cleanup()
 {
-    m_form->editmodified = false;
     delete m_form;
 }
 

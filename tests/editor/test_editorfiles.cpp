@@ -72,7 +72,6 @@ void TestEditorFiles::init()
 
 void TestEditorFiles::cleanup()
 {
-    m_form->editmodified = false;
     delete m_form;
 }
 

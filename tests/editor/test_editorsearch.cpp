@@ -45,7 +45,6 @@ void TestEditorSearch::init()
 
 void TestEditorSearch::cleanup()
 {
-    m_form->editmodified = false;
     delete m_form;
 }
 
