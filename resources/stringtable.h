@@ -58,6 +58,78 @@ inline constexpr const char *ConvertingToScript = N_("Converting to Script");
 
 // Quick editor
 inline constexpr const char *EditorCaption = N_("Vantell Quick Edit");
+inline constexpr const char *EditorOpenTitle = N_("Vantell2 File Open/Import");
+inline constexpr const char *EditorSaveTitle = N_("Vantell2 File Save/Export");
+inline constexpr const char *VantellScriptsFilter = N_("Vantell Scripts *.vnr|*.vnr");
+inline constexpr const char *VantellFilesFilter = N_("Vantell Files *.vnr|*.vnr");
+inline constexpr const char *ImportFilter =
+    N_("Text Files *.txt|*.txt|Rich Text *.rtf|*.rtf|All Files *.*|*.*");
+inline constexpr const char *ExportFilter = N_("Text Files *.txt|*.txt|Rich Text *.rtf|*.rtf");
+inline constexpr const char *SaveChangesFirst =
+    N_("You have made changes to this script.  Do you wish to save them first?");
+inline constexpr const char *SaveScriptFirst =
+    N_("You have made changes to this script.  Do you wish to save it first?");
+inline constexpr const char *LoseChangesAndExit =
+    N_("Warning: You will lose all changes to this script if you do not save it.  Do you still wish "
+       "to exit?");
+inline constexpr const char *NothingToSave = N_("Nothing to save");
+inline constexpr const char *ScriptSaved = N_("Script Saved");
+inline constexpr const char *MenuFile = N_("&File");
+inline constexpr const char *MenuEdit = N_("&Edit");
+inline constexpr const char *MenuFormat = N_("F&ormat");
+inline constexpr const char *MenuNew = N_("&New");
+inline constexpr const char *MenuOpen = N_("&Open...");
+inline constexpr const char *MenuImport = N_("&Import");
+inline constexpr const char *MenuExport = N_("&Export");
+inline constexpr const char *MenuSave = N_("&Save");
+inline constexpr const char *MenuSaveAs = N_("Save &As...");
+inline constexpr const char *MenuEditorExit = N_("E&xit");
+inline constexpr const char *MenuUndoKey = N_("&Undo - [Ctl-Z]");
+inline constexpr const char *MenuRedoKey = N_("R&edo -  [Ctl-Y]");
+inline constexpr const char *MenuCutKey = N_("&Cut - [Ctl-X]");
+inline constexpr const char *MenuCopyKey = N_("C&opy - [Ctl-C]");
+inline constexpr const char *MenuPasteKey = N_("&Paste - [Ctl-V]");
+inline constexpr const char *MenuFind = N_("&Find");
+inline constexpr const char *MenuReplace = N_("&Replace");
+inline constexpr const char *MenuDateTime = N_("&Date/Time");
+inline constexpr const char *MenuEditorFont = N_("&Font");
+inline constexpr const char *MenuUndo = N_("&Undo");
+inline constexpr const char *MenuCut = N_("C&ut");
+inline constexpr const char *MenuCopy = N_("&Copy");
+inline constexpr const char *MenuPaste = N_("&Paste");
+inline constexpr const char *MenuDelete = N_("&Delete");
+inline constexpr const char *MenuSelectAll = N_("&Select All");
+inline constexpr const char *MenuContextFont = N_("Fo&nt");
+inline constexpr const char *HintNewScript = N_("New Script");
+inline constexpr const char *HintOpenScript = N_("Open a script");
+inline constexpr const char *HintSaveScript = N_("Save current script");
+inline constexpr const char *HintCut = N_("Cut seleted text");
+inline constexpr const char *HintCopy = N_("Copy to clipboard");
+inline constexpr const char *HintPaste = N_("Paste from clipboard");
+inline constexpr const char *HintFind = N_("Find");
+inline constexpr const char *HintFont = N_("Font properties");
+inline constexpr const char *NotFound = N_("Not found.");
+inline constexpr const char *NothingSelectedToReplace = N_("Nothing selected to replace.");
+
+// Quick editor: the find and replace dialogs
+inline constexpr const char *FindTitle = N_("Find");
+inline constexpr const char *ReplaceTitle = N_("Replace");
+inline constexpr const char *FindWhat = N_("Fi&nd what:");
+inline constexpr const char *ReplaceWith = N_("Re&place with:");
+inline constexpr const char *MatchCase = N_("Match &case");
+inline constexpr const char *Direction = N_("Direction");
+inline constexpr const char *DirectionUp = N_("&Up");
+inline constexpr const char *DirectionDown = N_("&Down");
+inline constexpr const char *FindNext = N_("&Find Next");
+inline constexpr const char *ReplaceButton = N_("&Replace");
+inline constexpr const char *ReplaceAllButton = N_("Replace &All");
+inline constexpr const char *Cancel = N_("Cancel");
+
+// Quick editor: hand-over from the prompter
+inline constexpr const char *ConvertedToVnr = N_("Vantell has converted this script to .vnr format.");
+inline constexpr const char *FontOnlyInEditor =
+    N_("Font sizes for Vantell format files can only be changed via the quick editor.\r\n\r\nDo you wish to "
+       "edit this file now?");
 
 // Options window
 inline constexpr const char *OptionsCaption = N_("Vantell Options");
@@ -91,6 +163,7 @@ inline constexpr const char *CannotOpenFile = N_("Cannot open file \"%1\". %2");
 inline constexpr const char *CannotReadFile = N_("Cannot read file \"%1\". %2");
 inline constexpr const char *CannotWriteFile = N_("Cannot write file \"%1\". %2");
 inline constexpr const char *IsADirectory = N_("It is a folder, not a file.");
+inline constexpr const char *CannotCreateTempFile = N_("Cannot create a temporary file in \"%1\". %2");
 
 // Font dialog
 inline constexpr const char *FontDialogTitle = N_("Font");

@@ -95,6 +95,10 @@ public:
     void Options2Click();
     void loadqueueentry(int index);
     QStringList queueEntries() const;
+    // Quick edit and font
+    void EditScript2Click();
+    void Font2Click();
+
     // Runs `action`, showing the text of an error it raises as every unhandled error is shown.
     void reportingErrors(const std::function<void()> &action);
 
@@ -139,6 +143,9 @@ private:
     void startRepeat(int button);
     void stopRepeat();
     void checkForUpdateNotice();
+    // Hands the script to the quick editor, shows it modally and, on OK, takes the edited rich
+    // text back as the script; throws when a file step fails.
+    void quickedit();
 
     bool m_shown = false;
 };

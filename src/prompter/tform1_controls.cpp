@@ -52,6 +52,8 @@ void TForm1::connectControls()
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(OpenSimplescript1, &QAction::triggered, this, &TForm1::OpenSimplescript1Click);
     connect(Options2, &QAction::triggered, this, &TForm1::Options2Click);
+    connect(EditScript2, &QAction::triggered, this, &TForm1::EditScript2Click);
+    connect(Font2, &QAction::triggered, this, &TForm1::Font2Click);
 
     connect(Image4, &ToolImage::mouseDown, this, [this] { startRepeat(1); });
     connect(Image12, &ToolImage::mouseDown, this, [this] { startRepeat(2); });

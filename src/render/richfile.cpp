@@ -5,6 +5,7 @@
 
 #include "platform/rtf.h"
 #include "platform/textfile.h"
+#include "render/scriptloader.h"
 
 void loadrichfile(QTextEdit *control, const QString &path)
 {
@@ -18,4 +19,12 @@ void saverichfile(QTextEdit *control, const QString &path)
 {
     control->setAcceptRichText(true);
     writewholefile(path, writeRtf(control->document()));
+}
+
+void saveplainfile(const QTextEdit *control, const QString &path)
+{
+    QByteArray data;
+    for (const QString &line : plainlines(control))
+        data += line.toUtf8() + "\r\n";
+    writewholefile(path, data);
 }

@@ -13,3 +13,8 @@ void loadrichfile(QTextEdit *control, const QString &path);
 // replaced only once the whole text is written: a failed write (no permission, disk full)
 // throws std::runtime_error and leaves any old file whole.
 void saverichfile(QTextEdit *control, const QString &path);
+
+// Writes a rich-text control's text without formatting: UTF-8 without a byte-order mark, each
+// paragraph and each line break inside one ended by CR LF; an empty text gives an empty file.
+// Replaces the file like saverichfile, and throws like it.
+void saveplainfile(const QTextEdit *control, const QString &path);

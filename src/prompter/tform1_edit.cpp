@@ -1,0 +1,91 @@
+// The prompter's hand-over of the current script to the quick editor and back, and the display
+// font command, which sends rich scripts (whose pages carry their own fonts) to the editor.
+#include <QApplication>
+#include <QLabel>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "app/windows.h"
+#include "editor/tform2.h"
+#include "platform/browser.h"
+#include "platform/dialogs.h"
+#include "platform/tempfile.h"
+#include "platform/translation.h"
+#include "prompter/tform1.h"
+#include "render/richfile.h"
+#include "render/scriptloader.h"
+#include "render/specialchars.h"
+#include "stringtable.h"
+
+void TForm1::EditScript2Click()
+{
+    reportingErrors([this] { quickedit(); });
+    wb1->focusPage();
+}
+
+void TForm1::quickedit()
+{
+    TForm2 *editor = windows().Form2;
+    QFont editorFont = editor->re1->font();
+    editorFont.setPointSize(myrichedit->font().pointSize());
+    editorFont.setFamily(myrichedit->font().family());
+    editor->re1->setFont(editorFont);
+
+    if (promptstate.richscript) {
+        // The editor gets the script's text in the display font, without its formatting.
+        QStringList lines = plainlines(myrichedit);
+        convertchars(QStringLiteral("editor"), lines, promptstate.specialtable);
+        // Through the document: the control's own setPlainText would give the new text the
+        // character format at its caret.
+        myrichedit->document()->setPlainText(lines.join(QLatin1Char('\n')));
+        {
+            const TempFile transfer;
+            saverichfile(myrichedit, transfer.path());
+            loadrichfile(editor->re1, transfer.path());
+        }
+        editor->editmodified = false;
+        editor->setdocumentname(promptstate.scriptpath);
+        editor->SaveDialog1.fileName = promptstate.scriptpath;
+    } else {
+        // A plain script is marked modified, so that closing the editor asks to save it as a
+        // rich script.
+        editor->editmodified = true;
+        convertchars(QStringLiteral("editor"), promptstate.scriptlines, promptstate.specialtable);
+        editor->re1->document()->setPlainText(promptstate.scriptlines.join(QLatin1Char('\n')));
+        editor->setdocumentname(promptstate.scriptpath);
+        editor->SaveDialog1.fileName = promptstate.scriptpath;
+        Dialogs::current().message(i18n(str::ConvertedToVnr));
+    }
+
+    if (editor->exec() != QDialog::Accepted)
+        return;
+    promptstate.richscript = true;
+    {
+        const TempFile transfer;
+        saverichfile(editor->re1, transfer.path());
+        displayfont.size = editor->re1->font().pointSize();
+        displayfont.name = editor->re1->font().family();
+        loadrichfile(myrichedit, transfer.path());
+    }
+    rtftohtm.RichToHtmlLines(editor->re1, promptstate.scriptlines);
+    choploader(promptstate.scriptlines);
+    reloadwb();
+    Label4->setText(editor->documentname());
+}
+
+void TForm1::Font2Click()
+{
+    if (promptstate.richscript) {
+        if (Dialogs::current().question(i18n(str::FontOnlyInEditor), QApplication::applicationDisplayName(),
+                                        Dialogs::Icon::Information))
+            EditScript2Click();
+        wb1->focusPage();
+        return;
+    }
+    if (const std::optional<FontSpec> chosen = Dialogs::current().chooseFont(displayfont)) {
+        displayfont = *chosen;
+        reloadwb();
+    }
+    doreset();
+    wb1->focusPage();
+}
