@@ -123,7 +123,6 @@ inline constexpr const char *DirectionDown = N_("&Down");
 inline constexpr const char *FindNext = N_("&Find Next");
 inline constexpr const char *ReplaceButton = N_("&Replace");
 inline constexpr const char *ReplaceAllButton = N_("Replace &All");
-inline constexpr const char *Cancel = N_("Cancel");
 
 // Quick editor: hand-over from the prompter
 inline constexpr const char *ConvertedToVnr = N_("Vantell has converted this script to .vnr format.");
