@@ -10,6 +10,7 @@
 #include "render/richtohtml.h"
 
 class Browser;
+class HttpProbe;
 class QAction;
 class QLabel;
 class QMenu;
@@ -48,6 +49,8 @@ public:
     QAction *OpenSimplescript1, *Font2, *Options2, *EditScript2, *PrintScript2, *Showstatusbar1, *About1, *Exit1;
     ImageList ImageList1, ImageList2;
     TJvRichEditToHtml rtftohtm;
+    HttpProbe *http1;
+    QString webquery; // the start page's query: the program's version and edition
 
     // Page
     void reloadwb();
@@ -98,6 +101,11 @@ public:
     void Image14MouseUp();
     void Image3MouseUp();
 
+    // Web service, about window and printing
+    void Image13MouseUp();
+    void About1Click();
+    void PrintScript2Click();
+
     void Exit1Click();
 
 signals:
@@ -132,6 +140,9 @@ private:
     void startRepeat(int button);
     void stopRepeat();
     void checkForUpdateNotice();
+    void showStartPage();
 
     bool m_shown = false;
+    bool m_helpProbePending = false;
+    bool m_printing = false;
 };
