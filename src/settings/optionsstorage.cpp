@@ -35,6 +35,7 @@ void restoreOptionsSettings(TForm4 *form)
     applyPlacement(form, values.placement, positions, true);
     form->allcaps->setItemIndex(values.allcaps);
     form->mainformlocation->setItemIndex(values.mainformlocation);
+    PendingSettingsWrite::markWritten(form); // a second restore replaces the first
     new PendingSettingsWrite(form, [values] { write(values); });
 }
 

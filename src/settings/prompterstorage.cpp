@@ -39,6 +39,7 @@ void restorePrompterSettings(TForm1 *form)
     form->displayfont = values.font;
     form->speedmod->setValue(values.coarseStep);
     form->Timer1->setInterval(values.tickInterval);
+    PendingSettingsWrite::markWritten(form); // a second restore replaces the first
     new PendingSettingsWrite(form, [values] { write(values); });
 }
 
