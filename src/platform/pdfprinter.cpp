@@ -27,7 +27,8 @@ QString sendToPrinter(const QByteArray &pdf, const QString &title, const QPrinte
     int count = 0;
     count = cupsAddOption("copies", QByteArray::number(printer.copyCount()).constData(), count, &options);
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        const QByteArray range = QByteArray::number(printer.fromPage()) + '-' + QByteArray::number(printer.toPage());
+        const QByteArray range =
+            QByteArray::number(printer.fromPage()) + '-' + QByteArray::number(printer.toPage());
         count = cupsAddOption("page-ranges", range.constData(), count, &options);
     }
     const char *sides = "one-sided";
@@ -37,11 +38,12 @@ QString sendToPrinter(const QByteArray &pdf, const QString &title, const QPrinte
         sides = "two-sided-short-edge";
     count = cupsAddOption("sides", sides, count, &options);
     if (printer.collateCopies())
-        count = cupsAddOption("multiple-document-handling", "separate-documents-collated-copies", count, &options);
+        count = cupsAddOption("multiple-document-handling", "separate-documents-collated-copies", count,
+                              &options);
 
-    const int job = cupsPrintFile(printer.printerName().toLocal8Bit().constData(),
-                                  spool.fileName().toLocal8Bit().constData(), title.toUtf8().constData(), count,
-                                  options);
+    const int job =
+        cupsPrintFile(printer.printerName().toLocal8Bit().constData(),
+                      spool.fileName().toLocal8Bit().constData(), title.toUtf8().constData(), count, options);
     cupsFreeOptions(count, options);
     if (job == 0)
         return QString::fromUtf8(cupsLastErrorString());

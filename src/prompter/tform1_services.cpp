@@ -35,8 +35,9 @@ constexpr const char *printColorsScript = R"JS(
 QPageLayout printLayout()
 {
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-    const QPageSize size = printer.isNull() || !printer.defaultPageSize().isValid() ? QPageSize(QPageSize::A4)
-                                                                                    : printer.defaultPageSize();
+    const QPageSize size = printer.isNull() || !printer.defaultPageSize().isValid()
+                               ? QPageSize(QPageSize::A4)
+                               : printer.defaultPageSize();
     return QPageLayout(size, QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 }
 

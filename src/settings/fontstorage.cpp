@@ -38,8 +38,8 @@ std::optional<qint64> readInRange(const QSettings &settings, const char *key, qi
 
 std::optional<FontSpec::Pitch> readPitch(const QSettings &settings)
 {
-    const std::optional<qint64> pitch =
-        storedidentifier(settings.value(QStringLiteral("Pitch")), [](const QString &ident) -> std::optional<qint64> {
+    const std::optional<qint64> pitch = storedidentifier(
+        settings.value(QStringLiteral("Pitch")), [](const QString &ident) -> std::optional<qint64> {
             for (int i = 0; i < 3; ++i)
                 if (ident.compare(QLatin1String(pitchNames[i]), Qt::CaseInsensitive) == 0)
                     return i;
@@ -64,28 +64,31 @@ void writefont(QSettings &settings, const FontSpec &font, int pixelsPerInch)
     settings.setValue(QStringLiteral("Size"), font.size);
     settings.beginGroup(QStringLiteral("Style"));
     for (const StyleValue &style : styleValues)
-        settings.setValue(QLatin1String(style.name), font.*style.member ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+        settings.setValue(QLatin1String(style.name),
+                          font.*style.member ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
     settings.endGroup();
 }
 
 void readfont(QSettings &settings, FontSpec &font, int pixelsPerInch, const QPalette &palette)
 {
-    const std::optional<qint64> charset = storedidentifier(
-        settings.value(QStringLiteral("Charset")),
-        [](const QString &ident) -> std::optional<qint64> { return identtocharset(ident); });
+    const std::optional<qint64> charset =
+        storedidentifier(settings.value(QStringLiteral("Charset")),
+                         [](const QString &ident) -> std::optional<qint64> { return identtocharset(ident); });
     if (charset && *charset >= 0 && *charset <= 255)
         font.charset = static_cast<int>(*charset);
 
-    const std::optional<qint64> color = storedidentifier(
-        settings.value(QStringLiteral("Color")),
-        [](const QString &ident) -> std::optional<qint64> { return identtocolor(ident); });
-    if (color && *color >= std::numeric_limits<qint32>::min() && *color <= std::numeric_limits<quint32>::max())
+    const std::optional<qint64> color =
+        storedidentifier(settings.value(QStringLiteral("Color")),
+                         [](const QString &ident) -> std::optional<qint64> { return identtocolor(ident); });
+    if (color && *color >= std::numeric_limits<qint32>::min() &&
+        *color <= std::numeric_limits<quint32>::max())
         if (const std::optional<QColor> resolved = colorfromvalue(static_cast<quint32>(*color), palette))
             font.color = *resolved;
 
     // A negative height is the character height, a positive one the cell height; both give the
     // size near enough for a page font.
-    if (const auto height = readInRange(settings, "Height", -10 * maxStoredFontSize, 10 * maxStoredFontSize)) {
+    if (const auto height =
+            readInRange(settings, "Height", -10 * maxStoredFontSize, 10 * maxStoredFontSize)) {
         const int size = static_cast<int>(std::lround(std::abs(*height) * 72.0 / pixelsPerInch));
         if (size >= 1 && size <= maxStoredFontSize)
             font.size = size;

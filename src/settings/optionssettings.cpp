@@ -40,8 +40,8 @@ bool readoptionssettings(QSettings &settings, OptionsSettings &values, int pixel
     if (values.placement.showCmd == WindowPlacement::Minimized)
         values.placement.showCmd = WindowPlacement::Normal;
     values.allcaps = readItemIndex(settings, QStringLiteral("allcaps_ItemIndex")).value_or(values.allcaps);
-    values.mainformlocation =
-        readItemIndex(settings, QStringLiteral("mainformlocation_ItemIndex")).value_or(values.mainformlocation);
+    values.mainformlocation = readItemIndex(settings, QStringLiteral("mainformlocation_ItemIndex"))
+                                  .value_or(values.mainformlocation);
     settings.endGroup();
     return restored.applyPositions;
 }

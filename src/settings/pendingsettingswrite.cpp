@@ -13,6 +13,7 @@ PendingSettingsWrite::~PendingSettingsWrite()
 
 void PendingSettingsWrite::markWritten(QObject *window)
 {
-    for (PendingSettingsWrite *pending : window->findChildren<PendingSettingsWrite *>(Qt::FindDirectChildrenOnly))
+    for (PendingSettingsWrite *pending :
+         window->findChildren<PendingSettingsWrite *>(Qt::FindDirectChildrenOnly))
         pending->m_write = nullptr;
 }

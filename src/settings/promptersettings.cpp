@@ -44,7 +44,8 @@ bool readpromptersettings(QSettings &settings, PrompterSettings &values, int pix
     settings.beginGroup(fontGroup);
     readfont(settings, values.font, pixelsPerInch, palette);
     settings.endGroup();
-    values.coarseStep = readInRange(settings, QStringLiteral("speedmod_Value"), 1, 10).value_or(values.coarseStep);
+    values.coarseStep =
+        readInRange(settings, QStringLiteral("speedmod_Value"), 1, 10).value_or(values.coarseStep);
     values.tickInterval =
         readInRange(settings, QStringLiteral("Timer1_Interval"), 1, 301).value_or(values.tickInterval);
     settings.endGroup();

@@ -10,8 +10,8 @@ class QSettings;
 // What the prompter window keeps between runs, under the group "Form1".
 struct PrompterSettings {
     WindowPlacement placement;
-    FontSpec font;         // the display font, group "FontDialog1_Font"
-    int coarseStep = 1;    // "speedmod_Value", 1..10
+    FontSpec font;          // the display font, group "FontDialog1_Font"
+    int coarseStep = 1;     // "speedmod_Value", 1..10
     int tickInterval = 300; // "Timer1_Interval", 1..301 ms
 
     bool operator==(const PrompterSettings &other) const = default;

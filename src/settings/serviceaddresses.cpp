@@ -45,5 +45,6 @@ QUrl ServiceAddresses::helppage() const
 QString webquery(const QString &version, const QString &edition)
 {
     const auto pair = [](const QString &key, const QString &value) { return key + QLatin1Char('=') + value; };
-    return QLatin1Char('?') + pair(QStringLiteral("v"), version) + QLatin1Char('&') + pair(QStringLiteral("t"), edition);
+    return QLatin1Char('?') + pair(QStringLiteral("v"), version) + QLatin1Char('&') +
+           pair(QStringLiteral("t"), edition);
 }

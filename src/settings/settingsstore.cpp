@@ -16,7 +16,7 @@ std::optional<QString> SettingsStore::commit(const QString &group)
     m_settings.sync();
     if (m_settings.status() != QSettings::AccessError)
         return std::nullopt;
-    const QString key = QDir::toNativeSeparators(m_settings.fileName()) + QStringLiteral(" [") + group +
-                        QLatin1Char(']');
+    const QString key =
+        QDir::toNativeSeparators(m_settings.fileName()) + QStringLiteral(" [") + group + QLatin1Char(']');
     return i18n(str::UnableToCreateKey).arg(key);
 }

@@ -15,7 +15,8 @@ namespace {
 QFont tahoma()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setFamilies(
+        {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
     font.setPointSize(8);
     return font;
 }
@@ -74,7 +75,8 @@ Taboutform::Taboutform(QWidget *parent)
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 
     QFont smallFont;
-    smallFont.setFamilies({QStringLiteral("Small Fonts"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    smallFont.setFamilies(
+        {QStringLiteral("Small Fonts"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
     smallFont.setPixelSize(8);
     Label1 = label("Label1", this, QColor(0x80, 0x80, 0x80), smallFont);
     Label1->setAlignment(Qt::AlignCenter);

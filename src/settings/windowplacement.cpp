@@ -22,7 +22,8 @@ std::array<std::optional<int>, 4> readFourNumbers(const QString &text)
     const QStringList parts = text.split(QLatin1Char(','));
     for (qsizetype i = 0; i < parts.size() && i < 4; ++i) {
         const std::optional<qint64> number = storedinteger(parts.at(i));
-        if (number && *number >= std::numeric_limits<int>::min() && *number <= std::numeric_limits<int>::max())
+        if (number && *number >= std::numeric_limits<int>::min() &&
+            *number <= std::numeric_limits<int>::max())
             numbers.at(i) = static_cast<int>(*number);
     }
     return numbers;
@@ -80,7 +81,8 @@ int showcmdstate(qint64 showCmd)
     }
 }
 
-void writeplacement(QSettings &settings, const WindowPlacement &placement, int pixelsPerInch, bool withShowCmd)
+void writeplacement(QSettings &settings, const WindowPlacement &placement, int pixelsPerInch,
+                    bool withShowCmd)
 {
     if (withShowCmd)
         settings.setValue(QStringLiteral("ShowCmd"), placement.showCmd);

@@ -36,7 +36,8 @@ int showcmdstate(qint64 showCmd);
 
 // Writes "Flags", "PixelsPerInch", "MinMaxPos" and "NormPos" (and "ShowCmd" first, when asked
 // for) in the current group.
-void writeplacement(QSettings &settings, const WindowPlacement &placement, int pixelsPerInch, bool withShowCmd);
+void writeplacement(QSettings &settings, const WindowPlacement &placement, int pixelsPerInch,
+                    bool withShowCmd);
 
 // The placement stored in the current group, read over `current`.
 struct RestoredPlacement {

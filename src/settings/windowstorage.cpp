@@ -50,8 +50,9 @@ void applyPlacement(QWidget *window, const WindowPlacement &placement, bool posi
     if (placement.showCmd == WindowPlacement::Maximized)
         state = Qt::WindowMaximized;
     else if (placement.showCmd == WindowPlacement::Minimized)
-        state = (placement.flags & WindowPlacement::restoreToMaximized) ? Qt::WindowMinimized | Qt::WindowMaximized
-                                                                         : Qt::WindowMinimized;
+        state = (placement.flags & WindowPlacement::restoreToMaximized)
+                    ? Qt::WindowMinimized | Qt::WindowMaximized
+                    : Qt::WindowMinimized;
     window->setWindowState(state);
 }
 

@@ -163,7 +163,8 @@ void TestServices::helpWithoutConnectionIsExplained()
     emit form->Image13->mouseUp(Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(
         env.dialogs.messages(),
-        QStringList{QStringLiteral("Vantell Help files are Internet based.\n\rNo Internet connection was detected.")},
+        QStringList{
+            QStringLiteral("Vantell Help files are Internet based.\n\rNo Internet connection was detected.")},
         10000);
     QVERIFY(!form->promptstate.helpshown);
     QVERIFY(form->wb1->isScriptPage());

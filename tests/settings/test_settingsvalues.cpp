@@ -307,8 +307,16 @@ void TestSettingsValues::prompterSettingsRoundTrip()
     PrompterSettings written;
     written.placement.normal = QRect(40, 60, 800, 250);
     written.placement.maxPosition = QPoint(0, 0);
-    written.font = {QStringLiteral("Liberation Serif"), 48, QColor(255, 128, 0), true, true, true, true, 204,
-                    FontSpec::Pitch::Fixed, 900};
+    written.font = {QStringLiteral("Liberation Serif"),
+                    48,
+                    QColor(255, 128, 0),
+                    true,
+                    true,
+                    true,
+                    true,
+                    204,
+                    FontSpec::Pitch::Fixed,
+                    900};
     written.coarseStep = 7;
     written.tickInterval = 41;
     writepromptersettings(*settings, written, ppi);

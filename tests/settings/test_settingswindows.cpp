@@ -91,7 +91,8 @@ void TestSettingsWindows::firstRunWritesEveryValue()
                                 "Form4/allcaps_ItemIndex",
                                 "Form4/mainformlocation_ItemIndex"}));
     QCOMPARE(stored(env, QStringLiteral("Form1/FontDialog1_Font/Name")), QStringLiteral("Arial"));
-    QCOMPARE(stored(env, QStringLiteral("Form1/FontDialog1_Font/Height")), QString::number(-qRound(24 * screenPixelsPerInch() / 72.0)));
+    QCOMPARE(stored(env, QStringLiteral("Form1/FontDialog1_Font/Height")),
+             QString::number(-qRound(24 * screenPixelsPerInch() / 72.0)));
     QCOMPARE(stored(env, QStringLiteral("Form1/Timer1_Interval")), QStringLiteral("300"));
     QCOMPARE(stored(env, QStringLiteral("Form1/PixelsPerInch")), QString::number(screenPixelsPerInch()));
     QCOMPARE(stored(env, QStringLiteral("Form4/ShowCmd")), QStringLiteral("1"));
@@ -177,7 +178,8 @@ void TestSettingsWindows::placementFromAnotherPixelDensityIsIgnored()
 void TestSettingsWindows::damagedFileStartsWithDesignValues()
 {
     UiTestEnvironment env;
-    QByteArray garbage("[Form1]\nspeedmod_Value=@Rect(1 2 3 4)\n[Form1/FontDialog1_Font\nSize=\x01\x02\xff\n");
+    QByteArray garbage(
+        "[Form1]\nspeedmod_Value=@Rect(1 2 3 4)\n[Form1/FontDialog1_Font\nSize=\x01\x02\xff\n");
     for (int i = 0; i < 2048; ++i)
         garbage.append(static_cast<char>((i * 131) % 256));
     QVERIFY(writeFile(settingsPath(env), garbage));

@@ -129,22 +129,34 @@ void TestWebService::routes_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("location");
     QTest::addColumn<QString>("bodyContains");
-    QTest::newRow("home") << "/" << 200 << "" << "Vantell web service";
+    QTest::newRow("home") << "/" << 200 << ""
+                          << "Vantell web service";
     QTest::newRow("start page, current version") << "/vantell/cgi/vn2.cgi?v=2.2.1&t=H" << 200 << ""
                                                  << "Welcome to Vantell 2.2.1";
-    QTest::newRow("start page, newer version") << "/vantell/cgi/vn2.cgi?v=2.10&t=H" << 200 << "" << "Welcome";
-    QTest::newRow("older home edition") << "/vantell/cgi/vn2.cgi?v=2.1.0&t=H" << 302
-                                        << "/vantell/newversionh.html" << "";
-    QTest::newRow("older other edition") << "/vantell/cgi/vn2.cgi?v=2.1.0&t=P" << 302
-                                         << "/vantell/newversionp.html" << "";
-    QTest::newRow("update page") << "/vantell/newversionh.html" << 200 << "" << "new version of Vantell";
-    QTest::newRow("help index") << "/help/" << 200 << "" << "Vantell Help";
-    QTest::newRow("help without slash") << "/help" << 301 << "/help/" << "";
-    QTest::newRow("help page") << "/help/keys.html" << 200 << "" << "Load the next script of the queue";
-    QTest::newRow("style sheet") << "/help/style.css" << 200 << "" << "background";
-    QTest::newRow("missing help page") << "/help/nothing.html" << 404 << "" << "No such help page";
-    QTest::newRow("escaped way out") << "/help/%2e%2e/keys.html" << 404 << "" << "";
-    QTest::newRow("unknown") << "/vantell/elsewhere" << 404 << "" << "Not found";
+    QTest::newRow("start page, newer version") << "/vantell/cgi/vn2.cgi?v=2.10&t=H" << 200 << ""
+                                               << "Welcome";
+    QTest::newRow("older home edition")
+        << "/vantell/cgi/vn2.cgi?v=2.1.0&t=H" << 302 << "/vantell/newversionh.html"
+        << "";
+    QTest::newRow("older other edition")
+        << "/vantell/cgi/vn2.cgi?v=2.1.0&t=P" << 302 << "/vantell/newversionp.html"
+        << "";
+    QTest::newRow("update page") << "/vantell/newversionh.html" << 200 << ""
+                                 << "new version of Vantell";
+    QTest::newRow("help index") << "/help/" << 200 << ""
+                                << "Vantell Help";
+    QTest::newRow("help without slash") << "/help" << 301 << "/help/"
+                                        << "";
+    QTest::newRow("help page") << "/help/keys.html" << 200 << ""
+                               << "Load the next script of the queue";
+    QTest::newRow("style sheet") << "/help/style.css" << 200 << ""
+                                 << "background";
+    QTest::newRow("missing help page") << "/help/nothing.html" << 404 << ""
+                                       << "No such help page";
+    QTest::newRow("escaped way out") << "/help/%2e%2e/keys.html" << 404 << ""
+                                     << "";
+    QTest::newRow("unknown") << "/vantell/elsewhere" << 404 << ""
+                             << "Not found";
 }
 
 void TestWebService::routes()
@@ -171,8 +183,8 @@ void TestWebService::rawRequests_data()
 {
     QTest::addColumn<QByteArray>("request");
     QTest::addColumn<QByteArray>("statusLine");
-    QTest::newRow("way out of the help folder") << QByteArray("GET /help/../CMakeLists.txt HTTP/1.1\r\n\r\n")
-                                                << QByteArray("HTTP/1.1 404 Not Found");
+    QTest::newRow("way out of the help folder")
+        << QByteArray("GET /help/../CMakeLists.txt HTTP/1.1\r\n\r\n") << QByteArray("HTTP/1.1 404 Not Found");
     QTest::newRow("not a request") << QByteArray("HELLO\r\n\r\n") << QByteArray("HTTP/1.1 400 Bad Request");
     QTest::newRow("absolute target") << QByteArray("GET http://127.0.0.1/ HTTP/1.1\r\n\r\n")
                                      << QByteArray("HTTP/1.1 400 Bad Request");
@@ -195,7 +207,8 @@ void TestWebService::requestsAreRecorded()
     QSignalSpy requested(&m_service, &LocalWebService::requested);
     std::unique_ptr<QNetworkReply> reply(get(QStringLiteral("/vantell/cgi/vn2.cgi?v=2.2.1&t=H")));
     QCOMPARE(requested.size(), 1);
-    QCOMPARE(requested.constFirst().constFirst().toString(), QStringLiteral("GET /vantell/cgi/vn2.cgi?v=2.2.1&t=H"));
+    QCOMPARE(requested.constFirst().constFirst().toString(),
+             QStringLiteral("GET /vantell/cgi/vn2.cgi?v=2.2.1&t=H"));
     QCOMPARE(m_service.requests().constLast(), QStringLiteral("GET /vantell/cgi/vn2.cgi?v=2.2.1&t=H"));
 }
 

@@ -115,7 +115,8 @@ void LocalWebService::readRequest(QTcpSocket *socket)
     }
     const QList<QByteArray> requestLine = received.left(received.indexOf("\r\n")).split(' ');
     m_pending.remove(socket);
-    if (requestLine.size() != 3 || !requestLine.at(1).startsWith('/') || !requestLine.at(2).startsWith("HTTP/1.")) {
+    if (requestLine.size() != 3 || !requestLine.at(1).startsWith('/') ||
+        !requestLine.at(2).startsWith("HTTP/1.")) {
         send(socket, {400, "text/plain; charset=utf-8", "Bad request.\n", {}}, true);
         return;
     }
@@ -135,14 +136,17 @@ LocalWebService::Response LocalWebService::respond(const QUrl &target) const
 {
     const QString path = target.path();
     if (path == QLatin1String("/"))
-        return {200, "text/html; charset=utf-8",
+        return {200,
+                "text/html; charset=utf-8",
                 page(QStringLiteral("Vantell web service"),
                      QStringLiteral("<h1>Vantell web service</h1><p><a href=\"/help/\">Help</a></p>")),
                 {}};
     if (path == QLatin1String("/vantell/cgi/vn2.cgi"))
         return startPage(target);
-    if (path == QLatin1String("/vantell/newversionh.html") || path == QLatin1String("/vantell/newversionp.html"))
-        return {200, "text/html; charset=utf-8",
+    if (path == QLatin1String("/vantell/newversionh.html") ||
+        path == QLatin1String("/vantell/newversionp.html"))
+        return {200,
+                "text/html; charset=utf-8",
                 page(QStringLiteral("New version of Vantell"),
                      QStringLiteral("<h1>A new version of Vantell is available</h1>"
                                     "<p>This version is no longer supported. Please install Vantell %1 "
@@ -153,7 +157,9 @@ LocalWebService::Response LocalWebService::respond(const QUrl &target) const
         return {301, "text/plain; charset=utf-8", "Moved.\n", "/help/"};
     if (path.startsWith(QLatin1String("/help/")))
         return helpPage(path.mid(6));
-    return {404, "text/html; charset=utf-8", page(QStringLiteral("Not found"), QStringLiteral("<h1>Not found</h1>")),
+    return {404,
+            "text/html; charset=utf-8",
+            page(QStringLiteral("Not found"), QStringLiteral("<h1>Not found</h1>")),
             {}};
 }
 
@@ -163,11 +169,12 @@ LocalWebService::Response LocalWebService::startPage(const QUrl &target) const
     const QString version = query.queryItemValue(QStringLiteral("v"));
     const QString edition = query.queryItemValue(QStringLiteral("t"));
     if (QVersionNumber::fromString(version) < QVersionNumber::fromString(m_currentVersion)) {
-        const QByteArray update = edition == QLatin1String("H") ? "/vantell/newversionh.html"
-                                                                 : "/vantell/newversionp.html";
+        const QByteArray update =
+            edition == QLatin1String("H") ? "/vantell/newversionh.html" : "/vantell/newversionp.html";
         return {302, "text/plain; charset=utf-8", "Moved.\n", update};
     }
-    return {200, "text/html; charset=utf-8",
+    return {200,
+            "text/html; charset=utf-8",
             page(QStringLiteral("Vantell"),
                  QStringLiteral("<h1>Welcome to Vantell %1</h1>"
                                 "<p>Open a script from the menu (right click on the logo at the left) to "
@@ -178,8 +185,10 @@ LocalWebService::Response LocalWebService::startPage(const QUrl &target) const
 
 LocalWebService::Response LocalWebService::helpPage(const QString &path) const
 {
-    const Response missing{404, "text/html; charset=utf-8",
-                           page(QStringLiteral("Not found"), QStringLiteral("<h1>No such help page</h1>")), {}};
+    const Response missing{404,
+                           "text/html; charset=utf-8",
+                           page(QStringLiteral("Not found"), QStringLiteral("<h1>No such help page</h1>")),
+                           {}};
     const QString relative = path.isEmpty() ? QStringLiteral("index.html") : path;
     // Only files inside the help folder are served.
     const QString clean = QDir::cleanPath(relative);
@@ -193,7 +202,8 @@ LocalWebService::Response LocalWebService::helpPage(const QString &path) const
 
 void LocalWebService::send(QTcpSocket *socket, const Response &response, bool withBody)
 {
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reason(response.status) + "\r\n";
+    QByteArray head =
+        "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reason(response.status) + "\r\n";
     head += "Content-Type: " + response.contentType + "\r\n";
     head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
     if (!response.location.isEmpty())

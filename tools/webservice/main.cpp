@@ -16,16 +16,18 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTELL_VERSION));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("The start, update and help pages of Vantell, on 127.0.0.1."));
+    parser.setApplicationDescription(
+        QStringLiteral("The start, update and help pages of Vantell, on 127.0.0.1."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Port to listen on."), QStringLiteral("port"),
-                                  QString::number(ServiceAddresses::defaultPort));
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Port to listen on."),
+                                  QStringLiteral("port"), QString::number(ServiceAddresses::defaultPort));
     const QCommandLineOption helpDir(QStringLiteral("help-dir"), QStringLiteral("Folder of the help pages."),
                                      QStringLiteral("folder"), DataPaths::find(QStringLiteral("help")));
-    const QCommandLineOption current(QStringLiteral("current-version"),
-                                     QStringLiteral("Older versions asking for the start page get the update page."),
-                                     QStringLiteral("version"), QStringLiteral(VANTELL_VERSION));
+    const QCommandLineOption current(
+        QStringLiteral("current-version"),
+        QStringLiteral("Older versions asking for the start page get the update page."),
+        QStringLiteral("version"), QStringLiteral(VANTELL_VERSION));
     parser.addOptions({port, helpDir, current});
     parser.process(app);
 
