@@ -16,9 +16,6 @@ public:
     QLabel *Image1, *Label2, *LMDSimpleLabel1, *Label3, *Label1;
     QPushButton *Button1;
 
-    // The address the link opens.
-    QUrl siteUrl() const { return m_site; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

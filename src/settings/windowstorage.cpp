@@ -1,5 +1,6 @@
 #include "settings/windowstorage.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QGuiApplication>
