@@ -179,4 +179,18 @@ inline constexpr const char *UnknownError = N_("An unknown error has occurred.")
 // Message boxes
 inline constexpr const char *Warning = N_("Warning");
 
+// Settings, web service, about window and printing
+inline constexpr const char *UnableToCreateKey = N_("Unable to create key '%1'");
+inline constexpr const char *HelpNeedsInternet =
+    N_("Vantell Help files are Internet based.\n\rNo Internet connection was detected.");
+inline constexpr const char *AboutLatestVersion = N_("The latest version of Vantell can be found at");
+inline constexpr const char *AboutVersion = N_("v%1");
+inline constexpr const char *AboutOk = N_("Ok");
+inline constexpr const char *AboutMakerNotice =
+    N_("Vantell teleprompter by korvanex.\nProvided as is, without warranty of any kind.");
+inline constexpr const char *PrintPreviewCaption = N_("Print Preview");
+inline constexpr const char *PrintPreviewPrint = N_("&Print...");
+inline constexpr const char *PrintPreviewClose = N_("&Close");
+inline constexpr const char *PrintFailed = N_("The script could not be printed: %1");
+
 } // namespace str

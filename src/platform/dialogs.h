@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include <QByteArray>
 #include <QString>
 
 #include "platform/fontspec.h"
@@ -38,6 +39,8 @@ public:
     virtual FileChoice saveFile(const FileDialogRequest &request) = 0;
     // Face, style, size, underline, strike-out and colour; nothing when cancelled.
     virtual std::optional<FontSpec> chooseFont(const FontSpec &initial) = 0;
+    // The print preview of a PDF document, from which the operator may print it.
+    virtual void printPreview(const QByteArray &pdf, const QString &title) = 0;
 
     // The dialogs in use: the installed ones, or the real ones.
     static Dialogs &current();

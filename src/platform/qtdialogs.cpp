@@ -6,6 +6,7 @@
 
 #include "platform/filefilter.h"
 #include "platform/fontdialog.h"
+#include "platform/printpreviewdialog.h"
 
 namespace {
 
@@ -74,4 +75,10 @@ std::optional<FontSpec> QtDialogs::chooseFont(const FontSpec &initial)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedFont();
+}
+
+void QtDialogs::printPreview(const QByteArray &pdf, const QString &title)
+{
+    PrintPreviewDialog dialog(pdf, title, QApplication::activeWindow());
+    dialog.exec();
 }

@@ -10,4 +10,5 @@ public:
     FileChoice openFile(const FileDialogRequest &request) override;
     FileChoice saveFile(const FileDialogRequest &request) override;
     std::optional<FontSpec> chooseFont(const FontSpec &initial) override;
+    void printPreview(const QByteArray &pdf, const QString &title) override;
 };

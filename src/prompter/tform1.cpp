@@ -16,6 +16,7 @@
 #include "platform/browser.h"
 #include "platform/datapaths.h"
 #include "platform/dialogs.h"
+#include "platform/radiogroup.h"
 #include "platform/stepslider.h"
 #include "platform/ticktimer.h"
 #include "platform/toolimage.h"
@@ -23,6 +24,9 @@
 #include "queue/tform4.h"
 #include "render/page.h"
 #include "render/specialchars.h"
+#include "settings/httpprobe.h"
+#include "settings/prompterstorage.h"
+#include "settings/serviceaddresses.h"
 #include "stringtable.h"
 
 namespace {
@@ -349,6 +353,10 @@ void TForm1::FormCreate()
     for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5, Image13,
                              Image14, Image2, Image3})
         mouseover(image->property("restIndex").toInt(), image);
+    restorePrompterSettings(this);
+    webquery = ::webquery(QStringLiteral(VANTELL_VERSION), QStringLiteral("H"));
+    http1 = new HttpProbe(this);
+    http1->setObjectName(QStringLiteral("http1"));
     wbpanel->show();
     promptstate.helpshown = false;
     promptstate.mirroron = false;
@@ -392,9 +400,13 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::FormShow()
 {
+    showStartPage();
     setform();
     Image1->setPixmap(ImageList2.picture(0, devicePixelRatioF()));
     placeLogoPanel();
+    // The motion option is kept between runs by the options window, created after this one.
+    if (TForm4 *options = windows().Form4)
+        smoothmotion = options->smoothscroll->itemIndex() == 1;
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
@@ -407,6 +419,7 @@ void TForm1::FormClose()
 {
     if (TForm4 *options = windows().Form4)
         options->clearQueue();
+    savePrompterSettings(this);
 }
 
 void TForm1::Exit1Click()

@@ -10,6 +10,7 @@
 #include "render/richtohtml.h"
 
 class Browser;
+class HttpProbe;
 class QAction;
 class QLabel;
 class QMenu;
@@ -49,6 +50,8 @@ public:
     QAction *OpenSimplescript1, *Font2, *Options2, *EditScript2, *PrintScript2, *Showstatusbar1, *About1, *Exit1;
     ImageList ImageList1, ImageList2;
     TJvRichEditToHtml rtftohtm;
+    HttpProbe *http1;
+    QString webquery; // the start page's query: the program's version and edition
 
     // Page
     void reloadwb();
@@ -109,6 +112,11 @@ public:
     void Image14MouseUp();
     void Image3MouseUp();
 
+    // Web service, about window and printing
+    void Image13MouseUp();
+    void About1Click();
+    void PrintScript2Click();
+
     void Exit1Click();
 
 signals:
@@ -146,6 +154,9 @@ private:
     // Hands the script to the quick editor, shows it modally and, on OK, takes the edited rich
     // text back as the script; throws when a file step fails.
     void quickedit();
+    void showStartPage();
 
     bool m_shown = false;
+    bool m_helpProbePending = false;
+    bool m_printing = false;
 };

@@ -54,6 +54,8 @@ void TForm1::connectControls()
     connect(Options2, &QAction::triggered, this, &TForm1::Options2Click);
     connect(EditScript2, &QAction::triggered, this, &TForm1::EditScript2Click);
     connect(Font2, &QAction::triggered, this, &TForm1::Font2Click);
+    connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(PrintScript2, &QAction::triggered, this, &TForm1::PrintScript2Click);
 
     connect(Image4, &ToolImage::mouseDown, this, [this] { startRepeat(1); });
     connect(Image12, &ToolImage::mouseDown, this, [this] { startRepeat(2); });
@@ -104,6 +106,7 @@ void TForm1::connectControls()
         nextscript();
         wb1->focusPage();
     });
+    connect(Image13, &ToolImage::mouseUp, this, &TForm1::Image13MouseUp);
     connect(Image14, &ToolImage::mouseUp, this, &TForm1::Image14MouseUp);
     connect(Image2, &ToolImage::mouseUp, this, &TForm1::Image2MouseUp);
     connect(Image3, &ToolImage::mouseUp, this, &TForm1::Image3MouseUp);

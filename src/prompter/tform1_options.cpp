@@ -7,6 +7,7 @@
 #include "platform/radiogroup.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
+#include "settings/optionsstorage.h"
 
 void TForm1::Options2Click()
 {
@@ -20,6 +21,7 @@ void TForm1::Options2Click()
     const QStringList queue = options->queue();
     const int smooth = options->smoothscroll->itemIndex();
 
+    // The settings are written as the window closes; after Cancel they are the choices put back.
     if (options->exec() != QDialog::Accepted) {
         options->mainformlocation->setItemIndex(location);
         options->mtype->setItemIndex(mirrorTarget);
@@ -27,8 +29,10 @@ void TForm1::Options2Click()
         options->setQueue(queue);
         options->allcaps->setItemIndex(capitals);
         options->smoothscroll->setItemIndex(smooth);
+        saveOptionsSettings(options);
         return;
     }
+    saveOptionsSettings(options);
     if (options->ListBox1->count() > 0) {
         const int selected = options->ListBox1->currentItem() && options->ListBox1->currentItem()->isSelected()
                                  ? options->ListBox1->currentRow()

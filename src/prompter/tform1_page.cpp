@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "app/windows.h"
 #include "platform/browser.h"
@@ -118,7 +119,9 @@ void TForm1::checkForUpdateNotice()
         return;
     Panel5->setEnabled(false);
     Panel2->setEnabled(false);
-    Dialogs::current().message(i18n(str::NewVersionAvailable));
+    // The notice waits for the operator; it opens from the event loop, so that the browser, still
+    // busy with the page, is not held up meanwhile.
+    QTimer::singleShot(0, this, [] { Dialogs::current().message(i18n(str::NewVersionAvailable)); });
 }
 
 void TForm1::setform()

@@ -11,6 +11,7 @@
 #include "platform/toolimage.h"
 #include "platform/translation.h"
 #include "queue/queuefile.h"
+#include "settings/optionsstorage.h"
 #include "stringtable.h"
 
 namespace {
@@ -102,6 +103,7 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     loadlabel->setText(i18n(str::SaveQueue));
     for (RadioGroup *group : {mainformlocation, allcaps, mtype, rtype, smoothscroll})
         group->setItemIndex(0);
+    restoreOptionsSettings(this);
 }
 
 QWidget *TForm4::createQueueColumn()

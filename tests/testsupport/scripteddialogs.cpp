@@ -47,3 +47,9 @@ std::optional<FontSpec> ScriptedDialogs::chooseFont(const FontSpec &initial)
     shown.append({Shown::Font, initial.name, {}, {}});
     return fonts.isEmpty() ? std::nullopt : fonts.dequeue();
 }
+
+void ScriptedDialogs::printPreview(const QByteArray &pdf, const QString &title)
+{
+    shown.append({Shown::PrintPreview, title, {}, {}});
+    previews.append(pdf);
+}

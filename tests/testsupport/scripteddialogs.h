@@ -7,11 +7,12 @@
 #include "platform/dialogs.h"
 
 // Dialogs for tests: every text shown is recorded, and questions, file dialogs and font dialogs
-// take their answers from queues filled by the test (No, cancelled and cancelled when empty).
+// take their answers from queues filled by the test (No, cancelled and cancelled when empty);
+// print previews keep their documents.
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        enum Kind { Message, Question, OpenFile, SaveFile, Font } kind;
+        enum Kind { Message, Question, OpenFile, SaveFile, Font, PrintPreview } kind;
         QString text;    // message or question text; the dialog title for file dialogs
         QString caption; // question caption; the filter for file dialogs
         FileDialogRequest request;
@@ -24,6 +25,7 @@ public:
     QQueue<bool> answers;
     QQueue<FileChoice> files;
     QQueue<std::optional<FontSpec>> fonts;
+    QList<QByteArray> previews; // the documents shown in print previews
 
     QStringList messages() const;
     void clear() { shown.clear(); }
@@ -33,4 +35,5 @@ public:
     FileChoice openFile(const FileDialogRequest &request) override;
     FileChoice saveFile(const FileDialogRequest &request) override;
     std::optional<FontSpec> chooseFont(const FontSpec &initial) override;
+    void printPreview(const QByteArray &pdf, const QString &title) override;
 };

@@ -1,5 +1,6 @@
 #include "testsupport/uitestenvironment.h"
 
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -11,6 +12,11 @@
 UiTestEnvironment::UiTestEnvironment()
 {
     qputenv("XDG_CONFIG_HOME", configDir.path().toLocal8Bit());
+    // The settings store keeps the folder it first saw; point it at this test's folder.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir.path());
+    // Nothing answers on port 1: the program starts as without a network, unless a test points
+    // the probe at its own web service.
+    qputenv("VANTELL_PROBE_URL", "http://127.0.0.1:1/");
 }
 
 UiTestEnvironment::~UiTestEnvironment()

@@ -1,0 +1,117 @@
+// The prompter's services: the start page and the online help of the product's web service, the
+// about window, and printing the page on display.
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPointer>
+#include <QPrinterInfo>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+#include "app/windows.h"
+#include "platform/browser.h"
+#include "platform/dialogs.h"
+#include "platform/translation.h"
+#include "prompter/tform1.h"
+#include "settings/httpprobe.h"
+#include "settings/serviceaddresses.h"
+#include "settings/taboutform.h"
+#include "stringtable.h"
+
+namespace {
+
+// A page prints as it shows: with its own backgrounds and colours. Printed without its black
+// background, the white text of a script page would vanish on white paper.
+constexpr const char *printColorsScript = R"JS(
+(function () {
+    if (window.vantellPrintColors) return;
+    window.vantellPrintColors = true;
+    const sheet = new CSSStyleSheet();
+    sheet.replaceSync('@media print { * { -webkit-print-color-adjust: exact !important; print-color-adjust: exact !important; } }');
+    document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
+})();
+)JS";
+
+QPageLayout printLayout()
+{
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    const QPageSize size = printer.isNull() || !printer.defaultPageSize().isValid()
+                               ? QPageSize(QPageSize::A4)
+                               : printer.defaultPageSize();
+    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+}
+
+} // namespace
+
+void TForm1::showStartPage()
+{
+    const ServiceAddresses addresses = ServiceAddresses::load();
+    http1->testhttp(addresses.probe, [this, start = addresses.startpage(webquery)](bool reachable) {
+        // The answer comes while the program runs on: a script the operator has loaded by then,
+        // or the help, stays on the page.
+        const bool untouched =
+            promptstate.scriptpath.isEmpty() && promptstate.scriptlines.isEmpty() && !promptstate.helpshown;
+        if (reachable && untouched)
+            wb1->navigate(start);
+    });
+}
+
+void TForm1::Image13MouseUp()
+{
+    if (promptstate.helpshown) {
+        reloadwb();
+        promptstate.helpshown = false;
+        return;
+    }
+    // A click while the probe for an earlier one is under way asks nothing new.
+    if (m_helpProbePending)
+        return;
+    m_helpProbePending = true;
+    const ServiceAddresses addresses = ServiceAddresses::load();
+    http1->testhttp(addresses.probe, [this, help = addresses.helppage()](bool reachable) {
+        m_helpProbePending = false;
+        if (!reachable) {
+            Dialogs::current().message(i18n(str::HelpNeedsInternet));
+            return;
+        }
+        wb1->navigate(help);
+        promptstate.helpshown = true;
+    });
+}
+
+void TForm1::About1Click()
+{
+    if (Taboutform *about = windows().aboutform)
+        about->exec();
+}
+
+void TForm1::PrintScript2Click()
+{
+    if (!wb1->isDocumentComplete() || m_printing)
+        return;
+    m_printing = true;
+    const QString title = wb1->isScriptPage() && !promptstate.scriptpath.isEmpty()
+                              ? QFileInfo(promptstate.scriptpath).fileName()
+                              : wb1->title();
+    QPointer<TForm1> self(this);
+    QPointer<QWebEnginePage> page(wb1->page());
+    const auto showPreview = [self, title](const QByteArray &pdf) {
+        // The browser hands the document over from inside its own task: the preview, which waits
+        // for the operator, opens from the event loop instead.
+        QMetaObject::invokeMethod(
+            self,
+            [self, title, pdf] {
+                self->m_printing = false;
+                if (!pdf.isEmpty())
+                    Dialogs::current().printPreview(pdf, title);
+                self->wb1->focusPage();
+            },
+            Qt::QueuedConnection);
+    };
+    page->runJavaScript(QString::fromLatin1(printColorsScript), QWebEngineScript::ApplicationWorld,
+                        [page, showPreview](const QVariant &) {
+                            if (page)
+                                page->printToPdf(showPreview, printLayout());
+                        });
+    wb1->focusPage();
+}

@@ -1,0 +1,78 @@
+#include "settings/windowstorage.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "platform/application.h"
+#include "platform/dialogs.h"
+#include "settings/settingsstore.h"
+
+namespace {
+bool previousWriteFailed = false;
+
+bool onSomeScreen(const QRect &rect)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    return std::any_of(screens.cbegin(), screens.cend(),
+                       [&rect](const QScreen *screen) { return screen->geometry().intersects(rect); });
+}
+} // namespace
+
+WindowPlacement placementOf(const QWidget *window)
+{
+    WindowPlacement placement;
+    const Qt::WindowStates state = window->windowState();
+    if (state & Qt::WindowMinimized)
+        placement.showCmd = WindowPlacement::Minimized;
+    else if (state & Qt::WindowMaximized)
+        placement.showCmd = WindowPlacement::Maximized;
+    if ((state & Qt::WindowMinimized) && (state & Qt::WindowMaximized))
+        placement.flags |= WindowPlacement::restoreToMaximized;
+    if (state & Qt::WindowMaximized)
+        placement.maxPosition = window->geometry().topLeft();
+    placement.normal = window->normalGeometry();
+    if (placement.normal.isEmpty())
+        placement.normal = window->geometry();
+    return placement;
+}
+
+void applyPlacement(QWidget *window, const WindowPlacement &placement, bool positions, bool showState)
+{
+    // A rectangle from a screen that is no longer there would put the window out of sight.
+    if (positions && onSomeScreen(placement.normal))
+        window->setGeometry(placement.normal);
+    if (!showState)
+        return;
+    Qt::WindowStates state = Qt::WindowNoState;
+    if (placement.showCmd == WindowPlacement::Maximized)
+        state = Qt::WindowMaximized;
+    else if (placement.showCmd == WindowPlacement::Minimized)
+        state = (placement.flags & WindowPlacement::restoreToMaximized)
+                    ? Qt::WindowMinimized | Qt::WindowMaximized
+                    : Qt::WindowMinimized;
+    window->setWindowState(state);
+}
+
+int screenPixelsPerInch()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 96;
+}
+
+void storeSettings(const QString &group, const std::function<void(QSettings &)> &write)
+{
+    SettingsStore store;
+    write(store.settings());
+    const std::optional<QString> failure = store.commit(group);
+    if (failure && !previousWriteFailed) {
+        if (VantellApplication *app = VantellApplication::instance())
+            app->reportError(*failure);
+        else
+            Dialogs::current().message(*failure, Dialogs::Icon::Error);
+    }
+    previousWriteFailed = failure.has_value();
+}

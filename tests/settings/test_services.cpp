@@ -1,0 +1,246 @@
+#include <QAction>
+#include <QBuffer>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPdfDocument>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "app/windows.h"
+#include "localwebservice.h"
+#include "platform/application.h"
+#include "platform/browser.h"
+#include "platform/datapaths.h"
+#include "platform/pdfprinter.h"
+#include "platform/toolimage.h"
+#include "prompter/tform1.h"
+#include "settings/httpprobe.h"
+#include "settings/taboutform.h"
+#include "testsupport/testmain.h"
+#include "testsupport/uitestenvironment.h"
+
+// Receives the addresses the program asks the desktop to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+// The start page, the update notice, the online help, the about window and printing, against the
+// program's own web service on 127.0.0.1.
+class TestServices : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+
+    void offlineStartIsSilentAndRequestsNothing();
+    void startPageShownWhenTheServiceAnswers();
+    void updatePageDisablesPanelsWithOneNoticePerLoad();
+    void helpShownAndLeft();
+    void helpWithoutConnectionIsExplained();
+    void aboutWindowShowsItsTextsAndOpensTheSite();
+    void printPreviewOfAThreeLinePageHasOnePage();
+    void printingToAFileKeepsTheDocument();
+
+private:
+    // Points the program at the service, probe included.
+    void online();
+    static bool waitForPage(TForm1 *form, const QString &path);
+
+    LocalWebService m_service;
+};
+
+namespace {
+const QString updateNotice = QStringLiteral(
+    "A new version of Vantell is available and this version is no longer supported.\r\n\r\nPlease click the "
+    "download links in the teleprompter display window to install the latest version of Vantell.");
+}
+
+void TestServices::initTestCase()
+{
+    QVERIFY(m_service.listen());
+    m_service.setHelpDirectory(DataPaths::find(QStringLiteral("help")));
+    QVERIFY(!DataPaths::find(QStringLiteral("help/index.html")).isEmpty());
+}
+
+void TestServices::init()
+{
+    m_service.setCurrentVersion(QStringLiteral(VANTELL_VERSION));
+    qputenv("VANTELL_SERVICE_URL", m_service.url().toEncoded());
+    qputenv("VANTELL_HELP_URL", m_service.url().toEncoded());
+}
+
+void TestServices::online()
+{
+    qputenv("VANTELL_PROBE_URL", m_service.url().toEncoded());
+}
+
+bool TestServices::waitForPage(TForm1 *form, const QString &path)
+{
+    return QTest::qWaitFor(
+        [form, &path] { return form->wb1->url().path() == path && form->wb1->isDocumentComplete(); }, 30000);
+}
+
+void TestServices::offlineStartIsSilentAndRequestsNothing()
+{
+    UiTestEnvironment env; // its probe asks a port where nothing answers
+    const qsizetype before = m_service.requests().size();
+    TForm1 *form = env.start();
+    QTRY_COMPARE_WITH_TIMEOUT(form->http1->pending(), 0, 10000);
+    QCOMPARE(m_service.requests().size(), before);
+    QVERIFY(env.dialogs.messages().isEmpty());
+    QVERIFY(form->wb1->isScriptPage());
+    QCOMPARE(form->Label4->text(), QStringLiteral("No Script."));
+    QCOMPARE(form->Label1->text(), QStringLiteral("Paused..."));
+}
+
+void TestServices::startPageShownWhenTheServiceAnswers()
+{
+    UiTestEnvironment env;
+    online();
+    TForm1 *form = env.start();
+    QCOMPARE(form->webquery, QStringLiteral("?v=2.2.1&t=H"));
+    QVERIFY(waitForPage(form, QStringLiteral("/vantell/cgi/vn2.cgi")));
+    QCOMPARE(form->wb1->url().query(), QStringLiteral("v=2.2.1&t=H"));
+    QVERIFY(m_service.requests().contains(QStringLiteral("GET /vantell/cgi/vn2.cgi?v=2.2.1&t=H")));
+    QVERIFY(form->Panel5->isEnabled() && form->Panel2->isEnabled());
+    QVERIFY(env.dialogs.messages().isEmpty());
+}
+
+void TestServices::updatePageDisablesPanelsWithOneNoticePerLoad()
+{
+    m_service.setCurrentVersion(QStringLiteral("9.9.9"));
+    UiTestEnvironment env;
+    online();
+    TForm1 *form = env.start();
+    QVERIFY(waitForPage(form, QStringLiteral("/vantell/newversionh.html")));
+    QTRY_COMPARE_WITH_TIMEOUT(env.dialogs.messages(), QStringList{updateNotice}, 10000);
+    QVERIFY(!form->Panel5->isEnabled());
+    QVERIFY(!form->Panel2->isEnabled());
+    // The browser, its keys and the sliders stay usable.
+    QVERIFY(form->wb1->isEnabled() && form->Panel3->isEnabled());
+
+    // Each load of an update page tells it again, once.
+    QSignalSpy measured(form, &TForm1::pageMeasured);
+    form->wb1->navigate(form->wb1->url());
+    QVERIFY(measured.wait(20000));
+    // The notice of a load is shown before that page is measured.
+    QCOMPARE(env.dialogs.messages(), (QStringList{updateNotice, updateNotice}));
+}
+
+void TestServices::helpShownAndLeft()
+{
+    UiTestEnvironment env;
+    online();
+    TForm1 *form = env.start();
+    QVERIFY(waitForPage(form, QStringLiteral("/vantell/cgi/vn2.cgi")));
+    form->promptstate.scriptlines = QStringList{QStringLiteral("Good evening.")};
+    QVERIFY(reloadAndWait(form));
+
+    emit form->Image13->mouseUp(Qt::LeftButton);
+    QVERIFY(waitForPage(form, QStringLiteral("/help/")));
+    QVERIFY(form->promptstate.helpshown);
+    QVERIFY(form->wb1->title().contains(QStringLiteral("Vantell Help")));
+
+    QSignalSpy measured(form, &TForm1::pageMeasured);
+    emit form->Image13->mouseUp(Qt::RightButton);
+    QVERIFY(!form->promptstate.helpshown);
+    QVERIFY(measured.wait(20000));
+    QVERIFY(form->wb1->isScriptPage());
+    QVERIFY(form->promptstate.pagelines.contains(QStringLiteral("Good evening.<br>")));
+    QVERIFY(env.dialogs.messages().isEmpty());
+}
+
+void TestServices::helpWithoutConnectionIsExplained()
+{
+    UiTestEnvironment env;
+    TForm1 *form = env.start();
+    emit form->Image13->mouseUp(Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        env.dialogs.messages(),
+        QStringList{
+            QStringLiteral("Vantell Help files are Internet based.\n\rNo Internet connection was detected.")},
+        10000);
+    QVERIFY(!form->promptstate.helpshown);
+    QVERIFY(form->wb1->isScriptPage());
+}
+
+void TestServices::aboutWindowShowsItsTextsAndOpensTheSite()
+{
+    UiTestEnvironment env;
+    TForm1 *form = env.start();
+    Taboutform *about = windows().aboutform;
+    QCOMPARE(about->windowTitle(), QStringLiteral("About Vantell2"));
+    QCOMPARE(about->size(), QSize(325, 151));
+    QCOMPARE(about->Label2->text(), QStringLiteral("The latest version of Vantell can be found at"));
+    QCOMPARE(about->Button1->text(), QStringLiteral("Ok"));
+    QCOMPARE(about->Label3->text(), QStringLiteral("v2.2.1"));
+    QCOMPARE(about->Label1->text().count(QLatin1Char('\n')), 1);
+    QVERIFY(!about->Image1->pixmap().isNull());
+    QCOMPARE(about->LMDSimpleLabel1->text(), m_service.url().toString());
+
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+    QTest::mouseClick(about->LMDSimpleLabel1, Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QCOMPARE(catcher.urls, QList<QUrl>{m_service.url()});
+
+    // "About" shows the window modally; "Ok" closes it and nothing else changes.
+    bool shown = false;
+    QTimer::singleShot(0, about, [about, &shown] {
+        shown = about->isVisible() && about->isModal();
+        about->Button1->click();
+    });
+    form->About1->trigger();
+    QVERIFY(shown);
+    QVERIFY(!about->isVisible());
+    QCOMPARE(form->Label1->text(), QStringLiteral("Paused..."));
+}
+
+void TestServices::printPreviewOfAThreeLinePageHasOnePage()
+{
+    UiTestEnvironment env;
+    TForm1 *form = env.start();
+    form->promptstate.scriptlines = {QStringLiteral("First line"), QStringLiteral("Second line"),
+                                     QStringLiteral("Third line")};
+    QVERIFY(reloadAndWait(form));
+    form->PrintScript2->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(env.dialogs.previews.size(), 1, 30000);
+    QByteArray pdf = env.dialogs.previews.constFirst();
+    QVERIFY(pdf.startsWith("%PDF"));
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::ReadOnly);
+    QPdfDocument document;
+    document.load(&buffer);
+    QCOMPARE(document.pageCount(), 1);
+    // Text stays text: it can be found in the document.
+    const QString text = document.getAllText(0).text();
+    QVERIFY2(text.contains(QStringLiteral("Second line")), qPrintable(text));
+}
+
+void TestServices::printingToAFileKeepsTheDocument()
+{
+    UiTestEnvironment env;
+    TForm1 *form = env.start();
+    form->PrintScript2->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(env.dialogs.previews.size(), 1, 30000);
+    const QByteArray pdf = env.dialogs.previews.constFirst();
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(env.configDir.filePath(QStringLiteral("printed.pdf")));
+    QCOMPARE(printpdf(pdf, QStringLiteral("script"), printer), QString());
+    QFile printed(printer.outputFileName());
+    QVERIFY(printed.open(QIODevice::ReadOnly));
+    QCOMPARE(printed.readAll(), pdf);
+
+    printer.setOutputFileName(env.configDir.filePath(QStringLiteral("no/such/folder/printed.pdf")));
+    QVERIFY(!printpdf(pdf, QStringLiteral("script"), printer).isEmpty());
+}
+
+VANTELL_UI_TEST_MAIN(TestServices)
+#include "test_services.moc"
