@@ -20,7 +20,8 @@ QStringList plainScript(int lines)
     QStringList script;
     script.reserve(lines);
     for (int i = 0; i < lines; ++i)
-        script << QStringLiteral("Line %1: \u00e9t\u00e9 \u2014 the quick brown fox jumps over the lazy dog.").arg(i);
+        script << QStringLiteral("Line %1: \u00e9t\u00e9 \u2014 the quick brown fox jumps over the lazy dog.")
+                      .arg(i);
     return script;
 }
 
@@ -62,11 +63,12 @@ int main(int argc, char *argv[])
             samples << openScript(form, script);
         medians.insert(lines, bench::median(samples));
         bench::report(QStringLiteral("open_plain_script"), medians.value(lines), QStringLiteral("ms"),
-                      {{QStringLiteral("lines"), lines}, {QStringLiteral("runs"), 3},
+                      {{QStringLiteral("lines"), lines},
+                       {QStringLiteral("runs"), 3},
                        {QStringLiteral("table_entries"), form->promptstate.specialtable.size()}});
     }
-    bench::report(QStringLiteral("open_plain_script_ratio_50000_to_10000"), medians.value(50000) / medians.value(10000),
-                  QStringLiteral("ratio"));
+    bench::report(QStringLiteral("open_plain_script_ratio_50000_to_10000"),
+                  medians.value(50000) / medians.value(10000), QStringLiteral("ratio"));
     bench::report(QStringLiteral("peak_memory_with_50000_lines"), bench::peakMemoryMb(), QStringLiteral("MB"),
                   {{QStringLiteral("processes"), QStringLiteral("program and browser")}});
     destroyWindows();

@@ -24,8 +24,8 @@
 
 namespace {
 
-const QStringList words{"the", "studio", "lights", "camera", "tonight", "weather", "market", "bridge",
-                        "caf\u00e9", "council", "season", "\u2014", "goal", "river", "morning", "news"};
+const QStringList words{"the",       "studio",  "lights", "camera", "tonight", "weather", "market",  "bridge",
+                        "caf\u00e9", "council", "season", "\u2014", "goal",    "river",   "morning", "news"};
 
 // About 1 MB of RTF: 5,000 paragraphs, a change of colour, size or style every few words.
 QTextDocument *generatedScript(int paragraphs)
@@ -104,12 +104,14 @@ int main(int argc, char *argv[])
         unrtf.waitForFinished(120000);
     });
     bench::report(QStringLiteral("unrtf_html_same_file"), unrtfMs, QStringLiteral("ms"), inputs);
-    bench::report(QStringLiteral("load_rich_script_ratio_to_unrtf"), oursMs / unrtfMs, QStringLiteral("ratio"), inputs);
+    bench::report(QStringLiteral("load_rich_script_ratio_to_unrtf"), oursMs / unrtfMs,
+                  QStringLiteral("ratio"), inputs);
 
     // A 4 MB plain script, opened as the menu opens it, until its page is loaded and measured.
     QByteArray text;
     for (int i = 0; text.size() < 4 * 1024 * 1024; ++i)
-        text += "Line " + QByteArray::number(i) + ": the studio lights come up and the caf\xc3\xa9 opens.\r\n";
+        text +=
+            "Line " + QByteArray::number(i) + ": the studio lights come up and the caf\xc3\xa9 opens.\r\n";
     const QString txt = dir.filePath(QStringLiteral("long.txt"));
     writewholefile(txt, text);
     createWindows();
@@ -123,7 +125,8 @@ int main(int argc, char *argv[])
         measured.wait(120000);
     });
     bench::report(QStringLiteral("open_4mb_text_to_document_complete"), openMs, QStringLiteral("ms"),
-                  {{QStringLiteral("bytes"), text.size()}, {QStringLiteral("lines"), form->promptstate.scriptlines.size()}});
+                  {{QStringLiteral("bytes"), text.size()},
+                   {QStringLiteral("lines"), form->promptstate.scriptlines.size()}});
     destroyWindows();
     return 0;
 }

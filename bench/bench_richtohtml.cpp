@@ -15,7 +15,8 @@
 #include "render/richtohtml.h"
 
 namespace {
-QList<QTextCharFormat> scriptFormats() {
+QList<QTextCharFormat> scriptFormats()
+{
     QTextCharFormat plain;
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
@@ -27,7 +28,8 @@ QList<QTextCharFormat> scriptFormats() {
     return {plain, bold, red, large};
 }
 
-void fillScript(QTextDocument *document, int paragraphs) {
+void fillScript(QTextDocument *document, int paragraphs)
+{
     const QList<QTextCharFormat> formats = scriptFormats();
     const QString words = QStringLiteral("Good evening & welcome, ");
     QTextCursor cursor(document);
@@ -42,7 +44,8 @@ void fillScript(QTextDocument *document, int paragraphs) {
     cursor.endEditBlock();
 }
 
-void report(int paragraphs) {
+void report(int paragraphs)
+{
     QTextEdit control;
     control.setFont(QFont(QStringLiteral("Arial"), 24));
     fillScript(control.document(), paragraphs);
@@ -70,7 +73,8 @@ void report(int paragraphs) {
 }
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

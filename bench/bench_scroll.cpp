@@ -25,8 +25,8 @@ int livePosition(Browser *browser)
 {
     int position = -1;
     bool done = false;
-    browser->page()->runJavaScript(QStringLiteral("Math.round(window.scrollY)"), QWebEngineScript::ApplicationWorld,
-                                   [&](const QVariant &value) {
+    browser->page()->runJavaScript(QStringLiteral("Math.round(window.scrollY)"),
+                                   QWebEngineScript::ApplicationWorld, [&](const QVariant &value) {
                                        position = value.toInt();
                                        done = true;
                                    });
@@ -69,7 +69,8 @@ void measureRate(TForm1 *form, int speed, int coarse, int seconds)
                              {QStringLiteral("coarse"), coarse},
                              {QStringLiteral("seconds"), seconds},
                              {QStringLiteral("nominal_px_per_s"), nominal}};
-    bench::report(QStringLiteral("scroll_rate_fidelity"), achieved / nominal, QStringLiteral("ratio"), inputs);
+    bench::report(QStringLiteral("scroll_rate_fidelity"), achieved / nominal, QStringLiteral("ratio"),
+                  inputs);
     bench::report(QStringLiteral("timer_events_per_second"), events / elapsed, QStringLiteral("1/s"), inputs);
     bench::report(QStringLiteral("ticks_per_second"), ticks / elapsed, QStringLiteral("1/s"), inputs);
 }
@@ -86,7 +87,8 @@ void measureCpu(TForm1 *form, int speed, int coarse, int seconds)
     const double elapsed = clock.nsecsElapsed() / 1e9;
     form->dopause();
     bench::report(QStringLiteral("cpu_per_second_of_scrolling"), cpu / elapsed, QStringLiteral("s/s"),
-                  {{QStringLiteral("speed"), speed}, {QStringLiteral("coarse"), coarse},
+                  {{QStringLiteral("speed"), speed},
+                   {QStringLiteral("coarse"), coarse},
                    {QStringLiteral("processes"), QStringLiteral("program and browser")}});
 }
 
@@ -97,8 +99,9 @@ void measureKeyLatency(TForm1 *form, int presses)
     QList<double> latencies;
     for (int i = 0; i < presses; ++i) {
         const Qt::Key key = i % 2 == 0 ? Qt::Key_S : Qt::Key_W;
-        const QString expected = form->Label1->text() == QLatin1String("Speed 300") ? QStringLiteral("Speed 290")
-                                                                                    : QStringLiteral("Speed 300");
+        const QString expected = form->Label1->text() == QLatin1String("Speed 300")
+                                     ? QStringLiteral("Speed 290")
+                                     : QStringLiteral("Speed 300");
         QElapsedTimer clock;
         clock.start();
         QCoreApplication::postEvent(page, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString()));
@@ -110,7 +113,8 @@ void measureKeyLatency(TForm1 *form, int presses)
     }
     std::sort(latencies.begin(), latencies.end());
     const QJsonObject inputs{{QStringLiteral("presses"), presses}, {QStringLiteral("speed"), 300}};
-    bench::report(QStringLiteral("key_to_label_latency_median"), bench::median(latencies), QStringLiteral("ms"), inputs);
+    bench::report(QStringLiteral("key_to_label_latency_median"), bench::median(latencies),
+                  QStringLiteral("ms"), inputs);
     bench::report(QStringLiteral("key_to_label_latency_p99"), latencies.at(int(latencies.size() * 0.99) - 1),
                   QStringLiteral("ms"), inputs);
     form->dopause();
@@ -138,7 +142,8 @@ int main(int argc, char *argv[])
     if (!measured.wait(60000))
         return 1;
 
-    for (const auto &[speed, coarse] : QList<QPair<int, int>>{{10, 1}, {150, 3}, {250, 5}, {291, 10}, {300, 1}, {300, 10}})
+    for (const auto &[speed, coarse] :
+         QList<QPair<int, int>>{{10, 1}, {150, 3}, {250, 5}, {291, 10}, {300, 1}, {300, 10}})
         measureRate(form, speed, coarse, 5);
     measureCpu(form, 291, 1, 10);
     measureKeyLatency(form, 200);

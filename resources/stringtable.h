@@ -21,8 +21,9 @@ inline constexpr const char *Coarse = N_("Coarse: ");
 inline constexpr const char *NoScript = N_("No Script.");
 inline constexpr const char *Elapsed = N_("Elapsed: ");
 inline constexpr const char *Remaining = N_("Remaining: ");
-inline constexpr const char *HelpLine = N_("W-Increase Speed | S-Decrease Speed | Q-Pause | E-Reverse Direction | "
-                                           "F-Reset | A-Load Prev. Script | D-Load Next Script");
+inline constexpr const char *HelpLine =
+    N_("W-Increase Speed | S-Decrease Speed | Q-Pause | E-Reverse Direction | "
+       "F-Reset | A-Load Prev. Script | D-Load Next Script");
 inline constexpr const char *Separator = N_("  |  ");
 inline constexpr const char *IncreaseSpeed = N_("Increase Speed");
 inline constexpr const char *DecreaseSpeed = N_("Decrease Speed");
@@ -169,9 +170,9 @@ inline constexpr const char *FontDialogTitle = N_("Font");
 inline constexpr const char *FontDialogColor = N_("Colour:");
 
 // Web service
-inline constexpr const char *NewVersionAvailable =
-    N_("A new version of Vantell is available and this version is no longer supported.\r\n\r\nPlease click the "
-       "download links in the teleprompter display window to install the latest version of Vantell.");
+inline constexpr const char *NewVersionAvailable = N_(
+    "A new version of Vantell is available and this version is no longer supported.\r\n\r\nPlease click the "
+    "download links in the teleprompter display window to install the latest version of Vantell.");
 
 // Errors
 inline constexpr const char *UnknownError = N_("An unknown error has occurred.");

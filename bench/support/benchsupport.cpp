@@ -100,7 +100,8 @@ double msSinceProcessStart()
     if (fields.size() < 20 || !uptime.open(QIODevice::ReadOnly))
         return 0;
     const double startSeconds = fields.at(19).toDouble() / sysconf(_SC_CLK_TCK);
-    const double nowSeconds = QString::fromLatin1(uptime.readAll()).split(QLatin1Char(' ')).constFirst().toDouble();
+    const double nowSeconds =
+        QString::fromLatin1(uptime.readAll()).split(QLatin1Char(' ')).constFirst().toDouble();
     return (nowSeconds - startSeconds) * 1000.0;
 }
 

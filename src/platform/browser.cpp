@@ -1,6 +1,5 @@
 #include "platform/browser.h"
 
-
 #include <QChildEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -98,8 +97,7 @@ QString scrollToBottomScript()
 
 } // namespace
 
-Browser::Browser(QWidget *parent)
-    : QWebEngineView(parent), m_schemes(nullptr), m_guard(nullptr)
+Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), m_guard(nullptr)
 {
     auto *profile = new QWebEngineProfile(this); // off the record: nothing is stored on disk
     m_schemes = new PageSchemeHandler(profile);
@@ -174,7 +172,8 @@ QByteArray Browser::pagebytes(const QStringList &lines)
         text += QLatin1String("\r\n");
         if (!inBody) {
             inBody = line.startsWith(QLatin1String("<body"), Qt::CaseInsensitive);
-        } else if (line.endsWith(QLatin1String("<br>"), Qt::CaseInsensitive) && ++breaks % linesPerBlock == 0) {
+        } else if (line.endsWith(QLatin1String("<br>"), Qt::CaseInsensitive) &&
+                   ++breaks % linesPerBlock == 0) {
             text += splitter;
             text += QLatin1String("\r\n");
         }
@@ -236,15 +235,17 @@ void Browser::setSmoothMotion(double pixelsPerSecond)
     if (!m_hasDocument || m_loadsInProgress > 0 || pixelsPerSecond == m_smoothRate)
         return;
     m_smoothRate = pixelsPerSecond;
-    page()->runJavaScript(QString::fromLatin1(motionFunctions) +
-                              QStringLiteral("window.__vantellMotion.setRate(%1);").arg(pixelsPerSecond, 0, 'f', 6),
-                          QWebEngineScript::ApplicationWorld);
+    page()->runJavaScript(
+        QString::fromLatin1(motionFunctions) +
+            QStringLiteral("window.__vantellMotion.setRate(%1);").arg(pixelsPerSecond, 0, 'f', 6),
+        QWebEngineScript::ApplicationWorld);
 }
 
 void Browser::queryPosition(std::function<void()> done)
 {
     if (m_hasDocument && m_loadsInProgress == 0)
-        ask(QStringLiteral("window.__vantellMotion ? window.__vantellMotion.fold() : Math.round(window.scrollY)"),
+        ask(QStringLiteral(
+                "window.__vantellMotion ? window.__vantellMotion.fold() : Math.round(window.scrollY)"),
             std::move(done));
 }
 

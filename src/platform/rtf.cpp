@@ -3,13 +3,15 @@
 #include "platform/rtfreader.h"
 #include "platform/rtfwriter.h"
 
-bool readRtf(const QByteArray &data, QTextDocument *document) {
+bool readRtf(const QByteArray &data, QTextDocument *document)
+{
     if (!RtfReader::recognizes(data))
         return false;
     RtfReader(document).read(data);
     return true;
 }
 
-QByteArray writeRtf(const QTextDocument *document) {
+QByteArray writeRtf(const QTextDocument *document)
+{
     return RtfWriter(document).write();
 }

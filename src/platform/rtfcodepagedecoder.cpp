@@ -12,7 +12,8 @@ namespace {
 constexpr int Windows1252 = 1252;
 constexpr char16_t ReplacementCharacter = u'\uFFFD';
 
-QByteArray iconvName(int codePage) {
+QByteArray iconvName(int codePage)
+{
     switch (codePage) {
     case 10000:
         return QByteArrayLiteral("MACINTOSH");
@@ -23,25 +24,29 @@ QByteArray iconvName(int codePage) {
     }
 }
 
-iconv_t asIconv(void *converter) {
+iconv_t asIconv(void *converter)
+{
     return static_cast<iconv_t>(converter);
 }
 
-bool isAscii(QByteArrayView bytes) {
+bool isAscii(QByteArrayView bytes)
+{
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 } // namespace
 
-RtfCodePageDecoder::~RtfCodePageDecoder() {
+RtfCodePageDecoder::~RtfCodePageDecoder()
+{
     for (const auto &[codePage, converter] : m_converters) {
         if (converter)
             iconv_close(asIconv(converter));
     }
 }
 
-void *RtfCodePageDecoder::converterFor(int codePage) {
+void *RtfCodePageDecoder::converterFor(int codePage)
+{
     auto found = m_converters.find(codePage);
     if (found == m_converters.end()) {
         const char *target = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
@@ -53,7 +58,8 @@ void *RtfCodePageDecoder::converterFor(int codePage) {
     return found->second;
 }
 
-QString RtfCodePageDecoder::decode(QByteArrayView bytes, int codePage) {
+QString RtfCodePageDecoder::decode(QByteArrayView bytes, int codePage)
+{
     // All the code pages agree with ASCII below 0x80, and a double-byte character always starts
     // with a byte above it.
     if (isAscii(bytes))
@@ -99,7 +105,8 @@ QString RtfCodePageDecoder::decode(QByteArrayView bytes, int codePage) {
     return text;
 }
 
-int RtfCodePageDecoder::codePageOfCharset(int charset) {
+int RtfCodePageDecoder::codePageOfCharset(int charset)
+{
     switch (charset) {
     case 0: // ANSI
     case 2: // Symbol: its glyphs sit on the 1252 bytes

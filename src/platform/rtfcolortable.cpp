@@ -4,28 +4,33 @@
 
 namespace {
 
-int component(int value) {
+int component(int value)
+{
     return std::clamp(value, 0, 255);
 }
 
 } // namespace
 
-void RtfColorTable::setRed(int value) {
+void RtfColorTable::setRed(int value)
+{
     m_red = component(value);
     m_entryHasComponents = true;
 }
 
-void RtfColorTable::setGreen(int value) {
+void RtfColorTable::setGreen(int value)
+{
     m_green = component(value);
     m_entryHasComponents = true;
 }
 
-void RtfColorTable::setBlue(int value) {
+void RtfColorTable::setBlue(int value)
+{
     m_blue = component(value);
     m_entryHasComponents = true;
 }
 
-void RtfColorTable::endEntry() {
+void RtfColorTable::endEntry()
+{
     if (m_entryHasComponents)
         m_colors.emplace_back(QColor(m_red, m_green, m_blue));
     else
@@ -34,7 +39,8 @@ void RtfColorTable::endEntry() {
     m_entryHasComponents = false;
 }
 
-std::optional<QColor> RtfColorTable::color(int index) const {
+std::optional<QColor> RtfColorTable::color(int index) const
+{
     if (index <= 0 || size_t(index) >= m_colors.size())
         return std::nullopt;
     return m_colors[size_t(index)];

@@ -12,25 +12,29 @@ constexpr char16_t ReplacementCharacter = u'\uFFFD';
 } // namespace
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument *document)
-    : m_document(document), m_undoWasEnabled(document->isUndoRedoEnabled()) {
+    : m_document(document), m_undoWasEnabled(document->isUndoRedoEnabled())
+{
     m_document->setUndoRedoEnabled(false);
     m_document->clear();
     m_cursor = QTextCursor(m_document);
     m_cursor.beginEditBlock();
 }
 
-void RtfDocumentBuilder::setCharFormat(const QTextCharFormat &format) {
+void RtfDocumentBuilder::setCharFormat(const QTextCharFormat &format)
+{
     resolveDanglingSurrogate();
     flushText();
     m_format = format;
 }
 
-void RtfDocumentBuilder::appendText(QStringView text) {
+void RtfDocumentBuilder::appendText(QStringView text)
+{
     for (const QChar c : text)
         appendCharacter(c.unicode());
 }
 
-void RtfDocumentBuilder::appendCharacter(char16_t c) {
+void RtfDocumentBuilder::appendCharacter(char16_t c)
+{
     if (m_highSurrogate) {
         const char16_t high = std::exchange(m_highSurrogate, 0);
         if (QChar::isLowSurrogate(c)) {
@@ -48,31 +52,36 @@ void RtfDocumentBuilder::appendCharacter(char16_t c) {
         keep(c);
 }
 
-bool RtfDocumentBuilder::holdsAsText(char16_t c) {
+bool RtfDocumentBuilder::holdsAsText(char16_t c)
+{
     return (c >= 0x20 || c == u'\t') && c != QChar::ParagraphSeparator && c != 0xFDD0 && c != 0xFDD1;
 }
 
-void RtfDocumentBuilder::keep(char16_t c) {
+void RtfDocumentBuilder::keep(char16_t c)
+{
     startParagraphIfNeeded();
     appendCellSeparators();
     m_text.append(QChar(c));
 }
 
-void RtfDocumentBuilder::appendCellSeparators() {
+void RtfDocumentBuilder::appendCellSeparators()
+{
     if (m_pendingCellSeparators > 0) {
         m_text.append(QString(m_pendingCellSeparators, u'\t'));
         m_pendingCellSeparators = 0;
     }
 }
 
-void RtfDocumentBuilder::resolveDanglingSurrogate() {
+void RtfDocumentBuilder::resolveDanglingSurrogate()
+{
     if (m_highSurrogate) {
         m_highSurrogate = 0;
         keep(ReplacementCharacter);
     }
 }
 
-void RtfDocumentBuilder::startParagraphIfNeeded() {
+void RtfDocumentBuilder::startParagraphIfNeeded()
+{
     if (m_paragraphOpen)
         return;
     if (m_firstBlockUsed) {
@@ -84,18 +93,21 @@ void RtfDocumentBuilder::startParagraphIfNeeded() {
     m_paragraphOpen = true;
 }
 
-void RtfDocumentBuilder::flushText() {
+void RtfDocumentBuilder::flushText()
+{
     if (m_text.isEmpty())
         return;
     m_cursor.insertText(m_text, m_format);
     m_text.resize(0);
 }
 
-void RtfDocumentBuilder::endCell() {
+void RtfDocumentBuilder::endCell()
+{
     ++m_pendingCellSeparators;
 }
 
-void RtfDocumentBuilder::endParagraph(Qt::Alignment alignment, QTextListFormat::Style listStyle) {
+void RtfDocumentBuilder::endParagraph(Qt::Alignment alignment, QTextListFormat::Style listStyle)
+{
     resolveDanglingSurrogate();
     startParagraphIfNeeded();
     appendCellSeparators();
@@ -104,12 +116,14 @@ void RtfDocumentBuilder::endParagraph(Qt::Alignment alignment, QTextListFormat::
     m_paragraphOpen = false;
 }
 
-void RtfDocumentBuilder::endRow(Qt::Alignment alignment, QTextListFormat::Style listStyle) {
+void RtfDocumentBuilder::endRow(Qt::Alignment alignment, QTextListFormat::Style listStyle)
+{
     m_pendingCellSeparators = 0;
     endParagraph(alignment, listStyle);
 }
 
-void RtfDocumentBuilder::finish(Qt::Alignment alignment, QTextListFormat::Style listStyle) {
+void RtfDocumentBuilder::finish(Qt::Alignment alignment, QTextListFormat::Style listStyle)
+{
     resolveDanglingSurrogate();
     if (m_paragraphOpen) {
         m_pendingCellSeparators = 0;
@@ -120,7 +134,8 @@ void RtfDocumentBuilder::finish(Qt::Alignment alignment, QTextListFormat::Style 
     m_document->setUndoRedoEnabled(m_undoWasEnabled);
 }
 
-void RtfDocumentBuilder::applyParagraphFormat(Qt::Alignment alignment, QTextListFormat::Style listStyle) {
+void RtfDocumentBuilder::applyParagraphFormat(Qt::Alignment alignment, QTextListFormat::Style listStyle)
+{
     QTextBlockFormat blockFormat;
     blockFormat.setAlignment(alignment);
     m_cursor.setBlockFormat(blockFormat);

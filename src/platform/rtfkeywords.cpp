@@ -155,7 +155,8 @@ static_assert(std::is_sorted(keywords.begin(), keywords.end(),
 
 } // namespace
 
-RtfKeywordMeaning rtfKeyword(std::string_view word) {
+RtfKeywordMeaning rtfKeyword(std::string_view word)
+{
     const auto found =
         std::lower_bound(keywords.begin(), keywords.end(), word,
                          [](const Entry &entry, std::string_view w) { return entry.word < w; });

@@ -1,23 +1,27 @@
 #include "platform/rtflisttable.h"
 
-void RtfListTable::beginList() {
+void RtfListTable::beginList()
+{
     endList();
     m_levels.clear();
     m_listId = 0;
     m_listOpen = true;
 }
 
-void RtfListTable::setListId(int id) {
+void RtfListTable::setListId(int id)
+{
     m_listId = id;
 }
 
-void RtfListTable::beginLevel() {
+void RtfListTable::beginLevel()
+{
     endLevel();
     m_levelStyle = QTextListFormat::ListDecimal; // \levelnfc0, the default
     m_levelOpen = true;
 }
 
-void RtfListTable::setLevelNumberFormat(int format) {
+void RtfListTable::setLevelNumberFormat(int format)
+{
     switch (format) {
     case 1:
         m_levelStyle = QTextListFormat::ListUpperRoman;
@@ -43,7 +47,8 @@ void RtfListTable::setLevelNumberFormat(int format) {
     }
 }
 
-void RtfListTable::endLevel() {
+void RtfListTable::endLevel()
+{
     if (!m_levelOpen)
         return;
     m_levelOpen = false;
@@ -51,7 +56,8 @@ void RtfListTable::endLevel() {
         m_levels.append(m_levelStyle);
 }
 
-void RtfListTable::endList() {
+void RtfListTable::endList()
+{
     endLevel();
     if (!m_listOpen)
         return;
@@ -59,29 +65,34 @@ void RtfListTable::endList() {
     m_levelsByListId.insert(m_listId, m_levels);
 }
 
-void RtfListTable::beginOverride() {
+void RtfListTable::beginOverride()
+{
     endOverride();
     m_overrideListId = 0;
     m_overrideNumber = 0;
     m_overrideOpen = true;
 }
 
-void RtfListTable::setOverrideListId(int id) {
+void RtfListTable::setOverrideListId(int id)
+{
     m_overrideListId = id;
 }
 
-void RtfListTable::setOverrideNumber(int number) {
+void RtfListTable::setOverrideNumber(int number)
+{
     m_overrideNumber = number;
 }
 
-void RtfListTable::endOverride() {
+void RtfListTable::endOverride()
+{
     if (!m_overrideOpen)
         return;
     m_overrideOpen = false;
     m_listIdByOverride.insert(m_overrideNumber, m_overrideListId);
 }
 
-QTextListFormat::Style RtfListTable::style(int number, int level) const {
+QTextListFormat::Style RtfListTable::style(int number, int level) const
+{
     const auto listId = m_listIdByOverride.constFind(number);
     if (listId == m_listIdByOverride.cend())
         return QTextListFormat::ListDisc;

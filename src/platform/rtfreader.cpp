@@ -13,11 +13,13 @@ namespace {
 constexpr int MaxHalfPoints = 3276; // 1638 points, the largest size word processors offer
 constexpr int MaxUnicodeFallbackLength = 16;
 
-bool isWhiteSpace(char c) {
+bool isWhiteSpace(char c)
+{
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-qsizetype startOfContent(QByteArrayView data) {
+qsizetype startOfContent(QByteArrayView data)
+{
     qsizetype start = 0;
     while (start < data.size() && isWhiteSpace(data[start]))
         ++start;
@@ -25,7 +27,8 @@ qsizetype startOfContent(QByteArrayView data) {
 }
 
 // \b, \b1 switch on; \b0 switches off.
-bool isOn(bool hasParameter, int parameter) {
+bool isOn(bool hasParameter, int parameter)
+{
     return !hasParameter || parameter != 0;
 }
 
@@ -33,11 +36,13 @@ bool isOn(bool hasParameter, int parameter) {
 
 RtfReader::RtfReader(QTextDocument *document) : m_builder(document), m_groups(1) {}
 
-bool RtfReader::recognizes(QByteArrayView data) {
+bool RtfReader::recognizes(QByteArrayView data)
+{
     return data.sliced(startOfContent(data)).startsWith("{\\rtf");
 }
 
-void RtfReader::read(QByteArrayView data) {
+void RtfReader::read(QByteArrayView data)
+{
     RtfTokenizer tokenizer(data.sliced(startOfContent(data)));
     RtfToken token;
     while (!m_documentEnded && tokenizer.next(token))
@@ -46,7 +51,8 @@ void RtfReader::read(QByteArrayView data) {
     m_builder.finish(state().paragraph.alignment, listStyle(state().paragraph));
 }
 
-void RtfReader::handle(const RtfToken &token) {
+void RtfReader::handle(const RtfToken &token)
+{
     switch (token.kind) {
     case RtfToken::Kind::GroupOpen:
         flushBytes();
@@ -101,7 +107,8 @@ void RtfReader::handle(const RtfToken &token) {
     }
 }
 
-void RtfReader::openGroup() {
+void RtfReader::openGroup()
+{
     if (m_groups.size() >= MaxGroupDepth) {
         ++m_groupsPastLimit;
         return;
@@ -111,7 +118,8 @@ void RtfReader::openGroup() {
     m_groups.push_back(inner);
 }
 
-void RtfReader::closeGroup() {
+void RtfReader::closeGroup()
+{
     if (m_groupsPastLimit > 0) {
         --m_groupsPastLimit;
         return;
@@ -127,7 +135,8 @@ void RtfReader::closeGroup() {
     endDestination(closed);
 }
 
-void RtfReader::endDestination(const RtfGroupState &closed) {
+void RtfReader::endDestination(const RtfGroupState &closed)
+{
     const RtfDestination outer = state().destination;
     switch (closed.destination) {
     case RtfDestination::FontTable:
@@ -155,7 +164,8 @@ void RtfReader::endDestination(const RtfGroupState &closed) {
     }
 }
 
-void RtfReader::handleText(std::string_view bytes) {
+void RtfReader::handleText(std::string_view bytes)
+{
     switch (state().destination) {
     case RtfDestination::Text:
         m_pendingBytes.append(bytes.data(), qsizetype(bytes.size()));
@@ -179,7 +189,8 @@ void RtfReader::handleText(std::string_view bytes) {
     }
 }
 
-void RtfReader::handleControlSymbol(char symbol) {
+void RtfReader::handleControlSymbol(char symbol)
+{
     switch (symbol) {
     case '*':
         state().ignorableDestination = true;
@@ -211,7 +222,8 @@ void RtfReader::handleControlSymbol(char symbol) {
     }
 }
 
-void RtfReader::handleControlWord(std::string_view word, bool hasParameter, int parameter) {
+void RtfReader::handleControlWord(std::string_view word, bool hasParameter, int parameter)
+{
     RtfGroupState &group = state();
     const bool ignorable = std::exchange(group.ignorableDestination, false);
     const RtfKeywordMeaning meaning = rtfKeyword(word);
@@ -277,7 +289,8 @@ void RtfReader::handleControlWord(std::string_view word, bool hasParameter, int 
     }
 }
 
-void RtfReader::handleDocumentWord(RtfKeywordMeaning meaning, bool hasParameter, int parameter) {
+void RtfReader::handleDocumentWord(RtfKeywordMeaning meaning, bool hasParameter, int parameter)
+{
     RtfCharacterState &character = state().character;
     RtfParagraphState &paragraph = state().paragraph;
     switch (meaning.keyword) {
@@ -370,7 +383,8 @@ void RtfReader::handleDocumentWord(RtfKeywordMeaning meaning, bool hasParameter,
     }
 }
 
-void RtfReader::handleFontTableWord(RtfKeyword keyword, int parameter) {
+void RtfReader::handleFontTableWord(RtfKeyword keyword, int parameter)
+{
     switch (keyword) {
     case RtfKeyword::Font:
         m_fonts.beginEntry(parameter);
@@ -386,7 +400,8 @@ void RtfReader::handleFontTableWord(RtfKeyword keyword, int parameter) {
     }
 }
 
-void RtfReader::handleColorTableWord(RtfKeyword keyword, int parameter) {
+void RtfReader::handleColorTableWord(RtfKeyword keyword, int parameter)
+{
     switch (keyword) {
     case RtfKeyword::Red:
         m_colors.setRed(parameter);
@@ -402,7 +417,8 @@ void RtfReader::handleColorTableWord(RtfKeyword keyword, int parameter) {
     }
 }
 
-void RtfReader::handleListTableWord(RtfKeyword keyword, int parameter) {
+void RtfReader::handleListTableWord(RtfKeyword keyword, int parameter)
+{
     RtfDestination &destination = state().destination;
     switch (keyword) {
     case RtfKeyword::List:
@@ -442,7 +458,8 @@ void RtfReader::handleListTableWord(RtfKeyword keyword, int parameter) {
     }
 }
 
-void RtfReader::handleNumberingWord(RtfKeyword keyword) {
+void RtfReader::handleNumberingWord(RtfKeyword keyword)
+{
     QTextListFormat::Style &numbering = state().paragraph.numbering;
     switch (keyword) {
     case RtfKeyword::NumberingBullet:
@@ -476,11 +493,13 @@ void RtfReader::handleNumberingWord(RtfKeyword keyword) {
     }
 }
 
-bool RtfReader::collectsText() const {
+bool RtfReader::collectsText() const
+{
     return state().destination == RtfDestination::Text || state().destination == RtfDestination::FontTable;
 }
 
-void RtfReader::flushBytes() {
+void RtfReader::flushBytes()
+{
     if (m_pendingBytes.isEmpty())
         return;
     const QString text = m_decoder.decode(m_pendingBytes, currentCodePage());
@@ -488,11 +507,13 @@ void RtfReader::flushBytes() {
     appendDecoded(text);
 }
 
-void RtfReader::appendCharacter(char16_t c) {
+void RtfReader::appendCharacter(char16_t c)
+{
     appendDecoded(QStringView(&c, 1));
 }
 
-void RtfReader::appendDecoded(QStringView text) {
+void RtfReader::appendDecoded(QStringView text)
+{
     switch (state().destination) {
     case RtfDestination::Text:
         syncCharFormat();
@@ -506,14 +527,16 @@ void RtfReader::appendDecoded(QStringView text) {
     }
 }
 
-int RtfReader::currentCodePage() const {
+int RtfReader::currentCodePage() const
+{
     const int codePage = state().destination == RtfDestination::FontTable
                              ? m_fonts.codePageOfOpenEntry()
                              : m_fonts.codePage(state().character.font);
     return codePage > 0 ? codePage : m_documentCodePage;
 }
 
-void RtfReader::syncCharFormat() {
+void RtfReader::syncCharFormat()
+{
     if (m_builderHasFormat && state().character == m_builderCharacter)
         return;
     m_builderCharacter = state().character;
@@ -521,7 +544,8 @@ void RtfReader::syncCharFormat() {
     m_builder.setCharFormat(charFormat(m_builderCharacter));
 }
 
-QTextCharFormat RtfReader::charFormat(const RtfCharacterState &character) const {
+QTextCharFormat RtfReader::charFormat(const RtfCharacterState &character) const
+{
     QTextCharFormat format;
     const QString family = m_fonts.family(character.font);
     if (!family.isEmpty())
@@ -536,6 +560,7 @@ QTextCharFormat RtfReader::charFormat(const RtfCharacterState &character) const 
     return format;
 }
 
-QTextListFormat::Style RtfReader::listStyle(const RtfParagraphState &paragraph) const {
+QTextListFormat::Style RtfReader::listStyle(const RtfParagraphState &paragraph) const
+{
     return paragraph.list > 0 ? m_lists.style(paragraph.list, paragraph.listLevel) : paragraph.numbering;
 }

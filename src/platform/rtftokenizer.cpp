@@ -5,15 +5,18 @@
 
 namespace {
 
-bool isLetter(char c) {
+bool isLetter(char c)
+{
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-bool isDigit(char c) {
+bool isDigit(char c)
+{
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c) {
+int hexValue(char c)
+{
     if (isDigit(c))
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -23,7 +26,8 @@ int hexValue(char c) {
     return -1;
 }
 
-bool endsText(char c) {
+bool endsText(char c)
+{
     return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n';
 }
 
@@ -31,7 +35,8 @@ bool endsText(char c) {
 
 RtfTokenizer::RtfTokenizer(QByteArrayView data) : m_data(data) {}
 
-bool RtfTokenizer::next(RtfToken &token) {
+bool RtfTokenizer::next(RtfToken &token)
+{
     const qsizetype size = m_data.size();
     while (m_position < size) {
         const char c = m_data[m_position];
@@ -65,7 +70,8 @@ bool RtfTokenizer::next(RtfToken &token) {
     return false;
 }
 
-bool RtfTokenizer::readControl(RtfToken &token) {
+bool RtfTokenizer::readControl(RtfToken &token)
+{
     const qsizetype size = m_data.size();
     ++m_position; // the backslash
     if (m_position >= size)
@@ -114,7 +120,8 @@ bool RtfTokenizer::readControl(RtfToken &token) {
     return true;
 }
 
-void RtfTokenizer::readParameter(RtfToken &token) {
+void RtfTokenizer::readParameter(RtfToken &token)
+{
     const qsizetype size = m_data.size();
     token.hasParameter = false;
     token.parameter = 0;

@@ -17,7 +17,8 @@ constexpr int MaxHalfPoints = 3276;
 constexpr int SymbolCharset = 2;
 
 // The byte of each character that Windows-1252 has in 0x80..0xFF; 0 for all others.
-uchar windows1252Byte(char16_t c) {
+uchar windows1252Byte(char16_t c)
+{
     static const QHash<char16_t, uchar> bytes = [] {
         QByteArray high;
         for (int b = 0x80; b <= 0xFF; ++b)
@@ -34,7 +35,8 @@ uchar windows1252Byte(char16_t c) {
     return bytes.value(c);
 }
 
-Qt::Alignment horizontalAlignment(Qt::Alignment alignment) {
+Qt::Alignment horizontalAlignment(Qt::Alignment alignment)
+{
     if (alignment & Qt::AlignHCenter)
         return Qt::AlignHCenter;
     if (alignment & Qt::AlignJustify)
@@ -44,7 +46,8 @@ Qt::Alignment horizontalAlignment(Qt::Alignment alignment) {
     return Qt::AlignLeft;
 }
 
-int halfPointsOf(const QFont &font) {
+int halfPointsOf(const QFont &font)
+{
     qreal points = RtfCharacterState::DefaultHalfPoints / 2.0;
     if (font.pointSizeF() > 0)
         points = font.pointSizeF();
@@ -55,7 +58,8 @@ int halfPointsOf(const QFont &font) {
 
 // The number of list item `number` as a list shows it: 3, c, iii. (QTextList::itemText() would
 // search the list for every item, which takes time in the square of the list's length.)
-QString itemLabel(QTextListFormat::Style style, int number) {
+QString itemLabel(QTextListFormat::Style style, int number)
+{
     switch (style) {
     case QTextListFormat::ListLowerAlpha:
     case QTextListFormat::ListUpperAlpha: {
@@ -85,7 +89,8 @@ QString itemLabel(QTextListFormat::Style style, int number) {
     }
 }
 
-void appendHexByte(QByteArray &out, uchar byte) {
+void appendHexByte(QByteArray &out, uchar byte)
+{
     constexpr char digits[] = "0123456789abcdef";
     out += "\\'";
     out += digits[byte >> 4];
@@ -95,7 +100,8 @@ void appendHexByte(QByteArray &out, uchar byte) {
 } // namespace
 
 RtfWriter::RtfWriter(const QTextDocument *document)
-    : m_document(document), m_defaultFont(document->defaultFont()), m_alignment(Qt::AlignLeft) {
+    : m_document(document), m_defaultFont(document->defaultFont()), m_alignment(Qt::AlignLeft)
+{
     m_colors.append(0); // automatic
     // Font 0, the \deff0 that readers start with.
     const QString defaultName = RtfFontTable::entryName(m_defaultFont.family());
@@ -104,7 +110,8 @@ RtfWriter::RtfWriter(const QTextDocument *document)
     m_run.font = 0;
 }
 
-QByteArray RtfWriter::write() {
+QByteArray RtfWriter::write()
+{
     for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
         writeParagraphStart(block);
         // An empty paragraph keeps its own format for the text typed into it later.
@@ -121,7 +128,8 @@ QByteArray RtfWriter::write() {
     return header() + m_body + "}\r\n";
 }
 
-void RtfWriter::writeParagraphStart(const QTextBlock &block) {
+void RtfWriter::writeParagraphStart(const QTextBlock &block)
+{
     const Qt::Alignment alignment = horizontalAlignment(block.blockFormat().alignment());
     const ListKind listKind = listKindOf(block);
     if (listKind != ListKind::None)
@@ -162,7 +170,8 @@ void RtfWriter::writeParagraphStart(const QTextBlock &block) {
 }
 
 // The item's bullet or number as text, for readers that do not know \pn.
-void RtfWriter::writeListItemText(const QTextBlock &block, ListKind kind) {
+void RtfWriter::writeListItemText(const QTextBlock &block, ListKind kind)
+{
     if (kind == ListKind::Bullet) {
         const QByteArray symbol = QByteArray::number(fontIndex(QStringLiteral("Symbol"), SymbolCharset));
         m_body += "{\\pntext\\f" + symbol + "\\'B7\\tab}";
@@ -179,7 +188,8 @@ void RtfWriter::writeListItemText(const QTextBlock &block, ListKind kind) {
     m_body += "\\tab}";
 }
 
-void RtfWriter::writeRun(const RtfCharacterState &run) {
+void RtfWriter::writeRun(const RtfCharacterState &run)
+{
     if (run.font != m_run.font)
         writeControlWord("\\f", run.font);
     if (run.halfPoints != m_run.halfPoints)
@@ -197,22 +207,26 @@ void RtfWriter::writeRun(const RtfCharacterState &run) {
     m_run = run;
 }
 
-void RtfWriter::writeControlWord(const char *word, int parameter) {
+void RtfWriter::writeControlWord(const char *word, int parameter)
+{
     m_body += word;
     m_body += QByteArray::number(parameter);
     m_needsDelimiter = true;
 }
 
-void RtfWriter::writeControlWord(const char *word) {
+void RtfWriter::writeControlWord(const char *word)
+{
     m_body += word;
     m_needsDelimiter = true;
 }
 
-void RtfWriter::writeText(QByteArray &out, QStringView text) {
+void RtfWriter::writeText(QByteArray &out, QStringView text)
+{
     writeText(out, text, m_needsDelimiter);
 }
 
-void RtfWriter::writeText(QByteArray &out, QStringView text, bool &needsDelimiter) {
+void RtfWriter::writeText(QByteArray &out, QStringView text, bool &needsDelimiter)
+{
     for (const QChar character : text) {
         const char16_t c = character.unicode();
         if (c == u'\\' || c == u'{' || c == u'}') {
@@ -245,7 +259,8 @@ void RtfWriter::writeText(QByteArray &out, QStringView text, bool &needsDelimite
     }
 }
 
-RtfCharacterState RtfWriter::runOf(int formatIndex, const QTextCharFormat &format) {
+RtfCharacterState RtfWriter::runOf(int formatIndex, const QTextCharFormat &format)
+{
     const auto found = m_runByFormatIndex.constFind(formatIndex);
     if (found != m_runByFormatIndex.cend())
         return *found;
@@ -266,7 +281,8 @@ RtfCharacterState RtfWriter::runOf(int formatIndex, const QTextCharFormat &forma
     return run;
 }
 
-int RtfWriter::fontIndex(const QString &family, int charset) {
+int RtfWriter::fontIndex(const QString &family, int charset)
+{
     // A face without a name that the table can hold reads back as the document's default font.
     const QString name = RtfFontTable::entryName(family);
     if (name.isEmpty())
@@ -280,7 +296,8 @@ int RtfWriter::fontIndex(const QString &family, int charset) {
     return index;
 }
 
-int RtfWriter::colorIndex(QRgb color) {
+int RtfWriter::colorIndex(QRgb color)
+{
     const QRgb opaque = qRgb(qRed(color), qGreen(color), qBlue(color));
     const auto found = m_colorIndex.constFind(opaque);
     if (found != m_colorIndex.cend())
@@ -291,7 +308,8 @@ int RtfWriter::colorIndex(QRgb color) {
     return index;
 }
 
-QByteArray RtfWriter::header() {
+QByteArray RtfWriter::header()
+{
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
     for (qsizetype i = 0; i < m_fonts.size(); ++i) {
         out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset" + QByteArray::number(m_fonts[i].charset) +
@@ -310,7 +328,8 @@ QByteArray RtfWriter::header() {
     return out;
 }
 
-RtfWriter::ListKind RtfWriter::listKindOf(const QTextBlock &block) {
+RtfWriter::ListKind RtfWriter::listKindOf(const QTextBlock &block)
+{
     const QTextList *list = block.textList();
     if (!list)
         return ListKind::None;

@@ -26,7 +26,8 @@ QRect stripgeometry(const QSize &screen, const TaskbarPosition &taskbar, bool do
     int top = 0;
     int height = current.height();
     if (optionsExist && dockBottom) {
-        top = taskbar.edge == TaskbarPosition::Bottom ? barTop - (stripHeight + 1) : screen.height() - stripHeight;
+        top = taskbar.edge == TaskbarPosition::Bottom ? barTop - (stripHeight + 1)
+                                                      : screen.height() - stripHeight;
     } else {
         top = taskbar.edge == TaskbarPosition::Top ? barBottom + 1 : 0;
         height = stripHeight;

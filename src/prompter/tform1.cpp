@@ -36,7 +36,8 @@ constexpr int statusPanelHeight = 52;
 QFont windowFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setFamilies(
+        {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
     font.setPointSize(8);
     return font;
 }
@@ -211,7 +212,8 @@ ToolImage *TForm1::addToolImage(const char *name, const char *hint, int restInde
     image->setProperty("hint", QByteArray(hint));
     image->setProperty("restIndex", restIndex);
     image->setFixedSize(restIndex == 0 ? QSize(20, 15) : QSize(21, 15));
-    connect(image, &ToolImage::mouseEnter, this, [this, image, restIndex] { mouseover(restIndex + 1, image); });
+    connect(image, &ToolImage::mouseEnter, this,
+            [this, image, restIndex] { mouseover(restIndex + 1, image); });
     connect(image, &ToolImage::mouseLeave, this, [this, image, restIndex] { mouseover(restIndex, image); });
     return image;
 }
@@ -341,8 +343,8 @@ void TForm1::setTexts()
     Showstatusbar1->setText(i18n(str::MenuShowStatusBar));
     About1->setText(i18n(str::MenuAbout));
     Exit1->setText(i18n(str::MenuExit));
-    for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5, Image13,
-                             Image14, Image2, Image3})
+    for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5,
+                             Image13, Image14, Image2, Image3})
         image->setToolTip(i18n(image->property("hint").toByteArray().constData()));
 }
 
@@ -350,8 +352,8 @@ void TForm1::FormCreate()
 {
     setTexts();
     promptstate.versiontext = i18n(str::VersionText);
-    for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5, Image13,
-                             Image14, Image2, Image3})
+    for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5,
+                             Image13, Image14, Image2, Image3})
         mouseover(image->property("restIndex").toInt(), image);
     restorePrompterSettings(this);
     webquery = ::webquery(QStringLiteral(VANTELL_VERSION), QStringLiteral("H"));

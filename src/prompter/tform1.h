@@ -47,7 +47,8 @@ public:
     QTimer *mousedowntimer;
     QTimer *readouttimer; // refreshes the read-outs while the page moves smoothly
     QMenu *JvPopupMenu1;
-    QAction *OpenSimplescript1, *Font2, *Options2, *EditScript2, *PrintScript2, *Showstatusbar1, *About1, *Exit1;
+    QAction *OpenSimplescript1, *Font2, *Options2, *EditScript2, *PrintScript2, *Showstatusbar1, *About1,
+        *Exit1;
     ImageList ImageList1, ImageList2;
     TJvRichEditToHtml rtftohtm;
     HttpProbe *http1;

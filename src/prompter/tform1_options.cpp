@@ -34,9 +34,10 @@ void TForm1::Options2Click()
     }
     saveOptionsSettings(options);
     if (options->ListBox1->count() > 0) {
-        const int selected = options->ListBox1->currentItem() && options->ListBox1->currentItem()->isSelected()
-                                 ? options->ListBox1->currentRow()
-                                 : -1;
+        const int selected =
+            options->ListBox1->currentItem() && options->ListBox1->currentItem()->isSelected()
+                ? options->ListBox1->currentRow()
+                : -1;
         promptstate.queuepos = selected >= 0 ? selected : 0;
         reportingErrors([this] { loadqueueentry(promptstate.queuepos); });
     }

@@ -115,7 +115,8 @@ void TForm1::wb1DocumentComplete()
 void TForm1::checkForUpdateNotice()
 {
     const QString address = wb1->documentUrl().toString();
-    if (!address.contains(QLatin1String("newversionp.html")) && !address.contains(QLatin1String("newversionh.html")))
+    if (!address.contains(QLatin1String("newversionp.html")) &&
+        !address.contains(QLatin1String("newversionh.html")))
         return;
     Panel5->setEnabled(false);
     Panel2->setEnabled(false);
@@ -131,8 +132,8 @@ void TForm1::setform()
         return;
     TForm4 *options = windows().Form4;
     const bool dockBottom = options && options->mainformlocation->itemIndex() != 0;
-    const QRect strip =
-        stripgeometry(screen->geometry().size(), taskbarpos(screen), dockBottom, options != nullptr, geometry());
+    const QRect strip = stripgeometry(screen->geometry().size(), taskbarpos(screen), dockBottom,
+                                      options != nullptr, geometry());
     setGeometry(strip.translated(screen->geometry().topLeft()));
 }
 

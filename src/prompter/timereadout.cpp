@@ -31,6 +31,6 @@ qint32 scrolltime(qint32 distance, qint32 coarse, qint32 interval)
 {
     const qint64 ticks = coarse != 0 ? distance / coarse : 0;
     const qint64 ms = ticks * std::max<qint64>(interval, 10);
-    return static_cast<qint32>(std::clamp<qint64>(ms, std::numeric_limits<qint32>::min(),
-                                                  std::numeric_limits<qint32>::max()));
+    return static_cast<qint32>(
+        std::clamp<qint64>(ms, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }

@@ -19,7 +19,8 @@ namespace {
 QFont windowFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setFamilies(
+        {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
     font.setPointSize(8);
     return font;
 }
@@ -71,7 +72,8 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     auto *strip = new QHBoxLayout(Panel1);
     strip->setContentsMargins(6, 3, 6, 3);
     Image1 = label("Image1", Panel1);
-    Image1->setPixmap(ImageList(QStringLiteral("optionslogo"), QSize(153, 35)).picture(0, devicePixelRatioF()));
+    Image1->setPixmap(
+        ImageList(QStringLiteral("optionslogo"), QSize(153, 35)).picture(0, devicePixelRatioF()));
     strip->addWidget(Image1);
     strip->addStretch();
     outer->addWidget(Panel1);
@@ -131,10 +133,14 @@ QWidget *TForm4::createQueueColumn()
     auto *actions = new QVBoxLayout(Panel5);
     actions->setContentsMargins(0, 0, 0, 0);
     actions->setSpacing(0);
-    actions->addWidget(queueAction("Panel9", Image6, "Image6", addlabel, "addlabel", 0, &TForm4::Image3MouseUp));
-    actions->addWidget(queueAction("Panel7", Image2, "Image2", removelabel, "removelabel", 2, &TForm4::Image2MouseUp));
-    actions->addWidget(queueAction("Panel10", Image5, "Image5", savelabel, "savelabel", 4, &TForm4::Image5MouseUp));
-    actions->addWidget(queueAction("Panel8", Image4, "Image4", loadlabel, "loadlabel", 6, &TForm4::Image4MouseUp));
+    actions->addWidget(
+        queueAction("Panel9", Image6, "Image6", addlabel, "addlabel", 0, &TForm4::Image3MouseUp));
+    actions->addWidget(
+        queueAction("Panel7", Image2, "Image2", removelabel, "removelabel", 2, &TForm4::Image2MouseUp));
+    actions->addWidget(
+        queueAction("Panel10", Image5, "Image5", savelabel, "savelabel", 4, &TForm4::Image5MouseUp));
+    actions->addWidget(
+        queueAction("Panel8", Image4, "Image4", loadlabel, "loadlabel", 6, &TForm4::Image4MouseUp));
     actions->addStretch();
     row->addWidget(Panel5);
     column->addLayout(row, 1);
@@ -158,8 +164,10 @@ QWidget *TForm4::queueAction(const char *panelName, ToolImage *&image, const cha
     layout->addWidget(caption, 1);
     ToolImage *picture = image;
     mouseover(restIndex, picture);
-    connect(picture, &ToolImage::mouseEnter, this, [this, picture, restIndex] { mouseover(restIndex + 1, picture); });
-    connect(picture, &ToolImage::mouseLeave, this, [this, picture, restIndex] { mouseover(restIndex, picture); });
+    connect(picture, &ToolImage::mouseEnter, this,
+            [this, picture, restIndex] { mouseover(restIndex + 1, picture); });
+    connect(picture, &ToolImage::mouseLeave, this,
+            [this, picture, restIndex] { mouseover(restIndex, picture); });
     connect(picture, &ToolImage::mouseUp, this, action);
     connect(caption, &ToolImage::mouseUp, this, action);
     return row;

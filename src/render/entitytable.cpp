@@ -30,7 +30,8 @@ constexpr std::array<EntityPair, 75> entities{{
 
 // Every table character lies below U+0100: one slot per Latin-1 character gives each lookup in
 // constant time.
-constexpr std::array<QLatin1String, 256> latin1Entities() {
+constexpr std::array<QLatin1String, 256> latin1Entities()
+{
     std::array<QLatin1String, 256> byCharacter{};
     for (auto it = entities.rbegin(); it != entities.rend(); ++it)
         byCharacter[it->character] = it->entity;
@@ -39,10 +40,12 @@ constexpr std::array<QLatin1String, 256> latin1Entities() {
 constexpr std::array<QLatin1String, 256> entityByLatin1 = latin1Entities();
 } // namespace
 
-const std::array<EntityPair, 75> &EntityTable() {
+const std::array<EntityPair, 75> &EntityTable()
+{
     return entities;
 }
 
-QLatin1String entityOf(QChar c) {
+QLatin1String entityOf(QChar c)
+{
     return c.unicode() < entityByLatin1.size() ? entityByLatin1[c.unicode()] : QLatin1String();
 }

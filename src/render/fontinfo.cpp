@@ -10,7 +10,8 @@
 
 namespace {
 // numerator / denominator (denominator > 0) to the nearest whole number, halves away from zero.
-int roundedQuotient(int numerator, int denominator) {
+int roundedQuotient(int numerator, int denominator)
+{
     if (numerator >= 0)
         return (2 * numerator + denominator) / (2 * denominator);
     return -((-2 * numerator + denominator) / (2 * denominator));
@@ -18,7 +19,8 @@ int roundedQuotient(int numerator, int denominator) {
 
 // Size in whole points: the size kept in twentieths of a point, divided by 20 without remainder.
 // A font sized in pixels counts its pixels at the screen's resolution.
-int wholePoints(const QFont &font, int screenPixelsPerInch) {
+int wholePoints(const QFont &font, int screenPixelsPerInch)
+{
     double points = font.pointSizeF();
     if (points <= 0 && font.pixelSize() > 0)
         points = font.pixelSize() * 72.0 / screenPixelsPerInch;
@@ -26,7 +28,8 @@ int wholePoints(const QFont &font, int screenPixelsPerInch) {
     return twentieths / 20;
 }
 
-QString limitedFaceName(const QString &family) {
+QString limitedFaceName(const QString &family)
+{
     int length = qMin(family.size(), TFontInfo::MaxFaceNameLength);
     // Never keep half of a surrogate pair.
     if (length < family.size() && family.at(length - 1).isHighSurrogate())
@@ -35,15 +38,18 @@ QString limitedFaceName(const QString &family) {
 }
 } // namespace
 
-int TFontInfo::PointSize() const {
+int TFontInfo::PointSize() const
+{
     return -roundedQuotient(Height * 72, PixelsPerInch);
 }
 
-int TFontInfo::heightFromPoints(int wholePoints, int screenPixelsPerInch) {
+int TFontInfo::heightFromPoints(int wholePoints, int screenPixelsPerInch)
+{
     return roundedQuotient(wholePoints * screenPixelsPerInch, 72);
 }
 
-TFontInfo TFontInfo::fromCharFormat(const QTextCharFormat &format, const QTextEdit *control) {
+TFontInfo TFontInfo::fromCharFormat(const QTextCharFormat &format, const QTextEdit *control)
+{
     const QFont font = format.font().resolve(control->document()->defaultFont());
     const int screenPixelsPerInch = qRound(control->screen()->logicalDotsPerInchY());
 

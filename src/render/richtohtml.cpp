@@ -29,11 +29,13 @@
 // time taken is proportional to the length of the text.
 
 namespace {
-bool isLineSeparator(QChar c) {
+bool isLineSeparator(QChar c)
+{
     return c == u'\r' || c == u'\n' || c == u'\v' || c == QChar::LineSeparator;
 }
 
-int alignmentOf(Qt::Alignment alignment) {
+int alignmentOf(Qt::Alignment alignment)
+{
     if (alignment & Qt::AlignHCenter)
         return TJvRichEditToHtml::AlignCenter;
     if (alignment & Qt::AlignJustify)
@@ -43,7 +45,8 @@ int alignmentOf(Qt::Alignment alignment) {
     return TJvRichEditToHtml::AlignLeft;
 }
 
-int numberingOf(const QTextList *list) {
+int numberingOf(const QTextList *list)
+{
     if (!list)
         return TJvRichEditToHtml::NoNumbering;
     switch (list->format().style()) {
@@ -69,7 +72,8 @@ int numberingOf(const QTextList *list) {
 }
 
 // Letters and decimal digits are written as they are, even those the entity table holds.
-void appendCharacter(QString &entry, QChar c) {
+void appendCharacter(QString &entry, QChar c)
+{
     if (c.isLetter() || c.isDigit()) {
         entry += c;
         return;
@@ -82,7 +86,8 @@ void appendCharacter(QString &entry, QChar c) {
 }
 
 // The format index of each character of `block`.
-QList<int> characterFormats(const QTextBlock &block) {
+QList<int> characterFormats(const QTextBlock &block)
+{
     QList<int> formats;
     formats.reserve(block.length() - 1);
     for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -93,7 +98,8 @@ QList<int> characterFormats(const QTextBlock &block) {
 }
 } // namespace
 
-void TJvRichEditToHtml::RichToHtmlLines(QTextEdit *control, QStringList &lines) {
+void TJvRichEditToHtml::RichToHtmlLines(QTextEdit *control, QStringList &lines)
+{
     QTextDocument *document = control->document();
     const QSignalBlocker controlSignals(control);
     const QSignalBlocker documentSignals(document);
@@ -183,7 +189,8 @@ void TJvRichEditToHtml::RichToHtmlLines(QTextEdit *control, QStringList &lines) 
     control->setTextCursor(caret);
 }
 
-QString TJvRichEditToHtml::RunStartTag(const TFontInfo &format) {
+QString TJvRichEditToHtml::RunStartTag(const TFontInfo &format)
+{
     RunEndTag = QStringLiteral("</SPAN>");
     int size = qAbs(format.PointSize());
     if (size == 0)
@@ -208,7 +215,8 @@ QString TJvRichEditToHtml::RunStartTag(const TFontInfo &format) {
     return tag;
 }
 
-QString TJvRichEditToHtml::ParagraphStartTag(const ParagraphFormat &format) {
+QString TJvRichEditToHtml::ParagraphStartTag(const ParagraphFormat &format)
+{
     QLatin1String declaration("text-align: left;");
     if (format.Alignment == AlignRight)
         declaration = QLatin1String("text-align: right;");
@@ -226,25 +234,30 @@ QString TJvRichEditToHtml::ParagraphStartTag(const ParagraphFormat &format) {
     return QLatin1String("<P ") + style + u'>';
 }
 
-bool TJvRichEditToHtml::FormatDiffers(const TFontInfo &a, const TFontInfo &b) {
+bool TJvRichEditToHtml::FormatDiffers(const TFontInfo &a, const TFontInfo &b)
+{
     return a.Color.rgb() != b.Color.rgb() || a.Style != b.Style || a.FaceName != b.FaceName ||
            a.PointSize() != b.PointSize();
 }
 
-bool TJvRichEditToHtml::ParagraphDiffers(const ParagraphFormat &a, const ParagraphFormat &b) {
+bool TJvRichEditToHtml::ParagraphDiffers(const ParagraphFormat &a, const ParagraphFormat &b)
+{
     return a.Alignment != b.Alignment || a.Numbering != b.Numbering;
 }
 
-QString TJvRichEditToHtml::CharEntity(QChar c) {
+QString TJvRichEditToHtml::CharEntity(QChar c)
+{
     const QLatin1String entity = entityOf(c);
     return entity.isEmpty() ? QString(c) : QString(entity);
 }
 
-TJvRichEditToHtml::ParagraphFormat TJvRichEditToHtml::paragraphFormatOf(const QTextBlock &block) {
+TJvRichEditToHtml::ParagraphFormat TJvRichEditToHtml::paragraphFormatOf(const QTextBlock &block)
+{
     return {alignmentOf(block.blockFormat().alignment()), numberingOf(block.textList())};
 }
 
-QString TJvRichEditToHtml::headerEntry() const {
+QString TJvRichEditToHtml::headerEntry() const
+{
     QString text;
     for (const QString &line : Header)
         text += line + QLatin1String("\r\n");

@@ -8,7 +8,8 @@
 #include "stringtable.h"
 
 TForm7::TForm7(QWidget *owner)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
+    : QWidget(nullptr,
+              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       Label1(new QLabel(this)), ProgressBar1(new QProgressBar(this)), m_owner(owner)
 {
     setObjectName(QStringLiteral("Form7"));

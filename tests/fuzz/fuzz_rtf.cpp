@@ -10,7 +10,8 @@
 
 #include "platform/rtf.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
     // Fonts need an application; it gets its own arguments so that it leaves the fuzzer's alone.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argumentCount = 1;
@@ -20,7 +21,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     QTextDocument document;
     if (!readRtf(bytes, &document))

@@ -47,7 +47,8 @@ bool TestBrowser::load(const QStringList &scriptlines)
 {
     QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
     QStringList lines = scriptlines;
-    m_browser->loadPageLines(buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 30}, false, false, false));
+    m_browser->loadPageLines(
+        buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 30}, false, false, false));
     return complete.wait(30000);
 }
 
@@ -73,7 +74,8 @@ QVariant TestBrowser::evaluate(const QString &script)
 
 void TestBrowser::pageTextArrivesAsUtf8()
 {
-    const QString text = QStringLiteral("caf\u00e9 \u00fcber \u2014 \u041f\u0440\u0438\u0432\u0435\u0442 \u6f22\u5b57");
+    const QString text =
+        QStringLiteral("caf\u00e9 \u00fcber \u2014 \u041f\u0440\u0438\u0432\u0435\u0442 \u6f22\u5b57");
     QVERIFY(load({text}));
     QCOMPARE(evaluate(QStringLiteral("document.body.innerText.trim()")).toString(), text);
     QCOMPARE(evaluate(QStringLiteral("document.characterSet")).toString(), QStringLiteral("UTF-8"));
@@ -99,7 +101,8 @@ void TestBrowser::scriptPagesReachNoNetwork()
     // The same image on a web page does reach the server: the check above can fail.
     QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
     m_browser->navigate(QUrl(QStringLiteral("data:text/html,") + image));
-    QVERIFY(server.waitForNewConnection(10000) || QTest::qWaitFor([&] { return server.hasPendingConnections(); }));
+    QVERIFY(server.waitForNewConnection(10000) ||
+            QTest::qWaitFor([&] { return server.hasPendingConnections(); }));
 }
 
 void TestBrowser::scrollRequestsMoveAndReport()
@@ -130,7 +133,8 @@ void TestBrowser::requestsForAReplacedDocumentAreDropped()
     m_browser->scrollToBottom([&answered] { answered = true; });
     QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
     QStringList lines{QStringLiteral("two")};
-    m_browser->loadPageLines(buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 30}, false, false, false));
+    m_browser->loadPageLines(
+        buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 30}, false, false, false));
     // Requests made while the new document loads are ignored.
     bool duringLoad = false;
     m_browser->scrollToTop([&duringLoad] { duringLoad = true; });
@@ -173,11 +177,13 @@ void TestBrowser::largePageLoads()
 {
     // Pages past 2 MB must load too (the limit of setHtml).
     QStringList lines;
-    const QString text = QStringLiteral("\u0416\u0416\u0416\u0416\u0416 \u00e9\u00e9\u00e9\u00e9 words and words");
+    const QString text =
+        QStringLiteral("\u0416\u0416\u0416\u0416\u0416 \u00e9\u00e9\u00e9\u00e9 words and words");
     for (int i = 0; i < 60000; ++i)
         lines << text + QString::number(i);
     QVERIFY(load(lines));
-    QCOMPARE(evaluate(QStringLiteral("(document.body.textContent.match(/words and words/g) || []).length")).toInt(),
+    QCOMPARE(evaluate(QStringLiteral("(document.body.textContent.match(/words and words/g) || []).length"))
+                 .toInt(),
              60000);
 }
 
@@ -186,16 +192,20 @@ void TestBrowser::blockBreaksDrawNothing()
     // A rich page whose paragraphs, list items and spans run across the block breaks, with empty
     // lines among them, draws exactly as the same page without the breaks.
     QStringList lines;
-    lines << QStringLiteral("<P STYLE=\"text-align: center;\"><SPAN style=\"color: #FF0000; font-size: 20pt;\">");
+    lines << QStringLiteral(
+        "<P STYLE=\"text-align: center;\"><SPAN style=\"color: #FF0000; font-size: 20pt;\">");
     for (int i = 0; i < 150; ++i) {
         if (i % 7 == 3)
             lines << QString();
         else if (i == 80)
-            lines << QStringLiteral("</SPAN></P><LI STYLE=\"text-align: left;\"><SPAN style=\"color: #00FF00;\">item");
+            lines << QStringLiteral(
+                "</SPAN></P><LI STYLE=\"text-align: left;\"><SPAN style=\"color: #00FF00;\">item");
         else
-            lines << QStringLiteral("caf\u00e9 line %1 \u2014 with words enough to wrap in a narrow view").arg(i);
+            lines << QStringLiteral("caf\u00e9 line %1 \u2014 with words enough to wrap in a narrow view")
+                         .arg(i);
     }
-    QStringList page = buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 22}, false, false, false);
+    QStringList page =
+        buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 22}, false, false, false);
     QVERIFY(Browser::pagebytes(page).count("display:block") >= 2);
 
     const auto grabAt = [this](int y) {
@@ -208,7 +218,8 @@ void TestBrowser::blockBreaksDrawNothing()
     QVERIFY(complete.wait(30000));
     const QList<QImage> split{grabAt(0), grabAt(2400), grabAt(4000)};
     const QByteArray plain = page.join(QStringLiteral("\r\n")).toUtf8();
-    m_browser->navigate(QUrl(QStringLiteral("data:text/html;charset=utf-8;base64,") + QString::fromLatin1(plain.toBase64())));
+    m_browser->navigate(
+        QUrl(QStringLiteral("data:text/html;charset=utf-8;base64,") + QString::fromLatin1(plain.toBase64())));
     QVERIFY(complete.wait(30000));
     QCOMPARE(grabAt(0), split.at(0));
     QCOMPARE(grabAt(2400), split.at(1));

@@ -23,7 +23,8 @@ namespace {
 
 const QString corpusDirectory = QStringLiteral(VANTELL_RTF_CORPUS);
 
-QByteArray corpusFile(const QString &name) {
+QByteArray corpusFile(const QString &name)
+{
     QFile file(corpusDirectory + QLatin1Char('/') + name);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -31,7 +32,8 @@ QByteArray corpusFile(const QString &name) {
 }
 
 // One character per paragraph: l, r, c, j for its alignment.
-QString alignments(const QTextDocument &document) {
+QString alignments(const QTextDocument &document)
+{
     QString result;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const Qt::Alignment alignment = block.blockFormat().alignment();
@@ -44,7 +46,8 @@ QString alignments(const QTextDocument &document) {
 }
 
 // One character per paragraph: '-' not a list item, '*' bullet, '1' decimal, 'a' letter, 'i' roman.
-QString markers(const QTextDocument &document) {
+QString markers(const QTextDocument &document)
+{
     QString result;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (!block.textList()) {
@@ -72,7 +75,8 @@ QString markers(const QTextDocument &document) {
     return result;
 }
 
-QStringList paragraphs(const QTextDocument &document) {
+QStringList paragraphs(const QTextDocument &document)
+{
     QStringList result;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         result << block.text();
@@ -81,7 +85,8 @@ QStringList paragraphs(const QTextDocument &document) {
 
 } // namespace
 
-void TestRtfCorpus::replay_data() {
+void TestRtfCorpus::replay_data()
+{
     QTest::addColumn<QString>("name");
     const QStringList names = QDir(corpusDirectory).entryList(QDir::Files, QDir::Name);
     QVERIFY2(names.size() >= 10, qPrintable(corpusDirectory));
@@ -89,7 +94,8 @@ void TestRtfCorpus::replay_data() {
         QTest::newRow(qPrintable(name)) << name;
 }
 
-void TestRtfCorpus::replay() {
+void TestRtfCorpus::replay()
+{
     QFETCH(QString, name);
     const QByteArray data = corpusFile(name);
     QElapsedTimer timer;
@@ -105,7 +111,8 @@ void TestRtfCorpus::replay() {
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
 }
 
-void TestRtfCorpus::dialects_data() {
+void TestRtfCorpus::dialects_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QString>("alignment");
@@ -168,7 +175,8 @@ void TestRtfCorpus::dialects_data() {
         << "------";
 }
 
-void TestRtfCorpus::dialects() {
+void TestRtfCorpus::dialects()
+{
     QFETCH(QString, name);
     QFETCH(QStringList, expected);
     QFETCH(QString, alignment);

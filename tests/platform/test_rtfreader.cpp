@@ -37,14 +37,16 @@ private slots:
 namespace {
 
 // The document's paragraphs; a line break inside one shows as U+2028.
-QStringList paragraphs(const QTextDocument &document) {
+QStringList paragraphs(const QTextDocument &document)
+{
     QStringList result;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         result << block.text();
     return result;
 }
 
-QStringList read(const QByteArray &rtf) {
+QStringList read(const QByteArray &rtf)
+{
     QTextDocument document;
     if (!readRtf(rtf, &document))
         return {QStringLiteral("(not RTF)")};
@@ -52,7 +54,8 @@ QStringList read(const QByteArray &rtf) {
 }
 
 // The character format of the first character of `text` in the document.
-QTextCharFormat formatOf(const QTextDocument &document, const QString &text) {
+QTextCharFormat formatOf(const QTextDocument &document, const QString &text)
+{
     QTextCursor cursor = document.find(text);
     if (cursor.isNull())
         return {};
@@ -60,7 +63,8 @@ QTextCharFormat formatOf(const QTextDocument &document, const QString &text) {
     return cursor.charFormat();
 }
 
-QTextListFormat::Style listStyleOf(const QTextBlock &block) {
+QTextListFormat::Style listStyleOf(const QTextBlock &block)
+{
     return block.textList() ? block.textList()->format().style() : QTextListFormat::ListStyleUndefined;
 }
 
@@ -70,7 +74,8 @@ const QByteArray formatHeader =
 
 } // namespace
 
-void TestRtfReader::recognition_data() {
+void TestRtfReader::recognition_data()
+{
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<bool>("isRtf");
     QTest::newRow("empty") << QByteArray() << false;
@@ -84,14 +89,16 @@ void TestRtfReader::recognition_data() {
     QTest::newRow("text before") << QByteArray(R"(x{\rtf1 a})") << false;
 }
 
-void TestRtfReader::recognition() {
+void TestRtfReader::recognition()
+{
     QFETCH(QByteArray, data);
     QFETCH(bool, isRtf);
     QTextDocument document;
     QCOMPARE(readRtf(data, &document), isRtf);
 }
 
-void TestRtfReader::notRtfLeavesTheDocumentAlone() {
+void TestRtfReader::notRtfLeavesTheDocumentAlone()
+{
     QTextDocument document(QStringLiteral("kept"));
     QVERIFY(!readRtf("plain", &document));
     QCOMPARE(document.toPlainText(), QStringLiteral("kept"));
@@ -99,7 +106,8 @@ void TestRtfReader::notRtfLeavesTheDocumentAlone() {
     QCOMPARE(document.toPlainText(), QStringLiteral("new"));
 }
 
-void TestRtfReader::text_data() {
+void TestRtfReader::text_data()
+{
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QStringList>("expected");
 
@@ -226,13 +234,15 @@ void TestRtfReader::text_data() {
                                   << QStringList{"a\tb"};
 }
 
-void TestRtfReader::text() {
+void TestRtfReader::text()
+{
     QFETCH(QByteArray, rtf);
     QFETCH(QStringList, expected);
     QCOMPARE(read(rtf), expected);
 }
 
-void TestRtfReader::characterFormat_data() {
+void TestRtfReader::characterFormat_data()
+{
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("family");
     QTest::addColumn<double>("points");
@@ -292,7 +302,8 @@ void TestRtfReader::characterFormat_data() {
                                                  << false << false << false << QColor(0, 0, 255);
 }
 
-void TestRtfReader::characterFormat() {
+void TestRtfReader::characterFormat()
+{
     QFETCH(QByteArray, body);
     QFETCH(QString, family);
     QFETCH(double, points);
@@ -315,7 +326,8 @@ void TestRtfReader::characterFormat() {
         QCOMPARE(format.foreground().color(), color);
 }
 
-void TestRtfReader::fontTableForms_data() {
+void TestRtfReader::fontTableForms_data()
+{
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("family");
     QTest::newRow("entries as groups")
@@ -346,7 +358,8 @@ void TestRtfReader::fontTableForms_data() {
         << QStringLiteral("Second");
 }
 
-void TestRtfReader::fontTableForms() {
+void TestRtfReader::fontTableForms()
+{
     QFETCH(QByteArray, rtf);
     QFETCH(QString, family);
     QTextDocument document;
@@ -355,13 +368,15 @@ void TestRtfReader::fontTableForms() {
     QCOMPARE(formatOf(document, QStringLiteral("x")).fontFamilies().toStringList(), QStringList{family});
 }
 
-void TestRtfReader::withoutDefaultFontTheFamilyIsLeftToTheDocument() {
+void TestRtfReader::withoutDefaultFontTheFamilyIsLeftToTheDocument()
+{
     QTextDocument document;
     QVERIFY(readRtf(R"({\rtf1{\fonttbl{\f0 Arial;}} x})", &document));
     QVERIFY(!formatOf(document, QStringLiteral("x")).hasProperty(QTextFormat::FontFamilies));
 }
 
-void TestRtfReader::emptyParagraphKeepsItsCharacterFormat() {
+void TestRtfReader::emptyParagraphKeepsItsCharacterFormat()
+{
     QTextDocument document;
     QVERIFY(readRtf(R"({\rtf1\fs48\par\fs20\par\fs30 x})", &document));
     QCOMPARE(paragraphs(document), (QStringList{"", "", "x"}));
@@ -369,7 +384,8 @@ void TestRtfReader::emptyParagraphKeepsItsCharacterFormat() {
     QCOMPARE(document.begin().next().charFormat().fontPointSize(), 10.0);
 }
 
-void TestRtfReader::alignment_data() {
+void TestRtfReader::alignment_data()
+{
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QList<int>>("expected");
     const int left = Qt::AlignLeft;
@@ -393,7 +409,8 @@ void TestRtfReader::alignment_data() {
         << QByteArray(R"({\rtf1{\qc a)") << QList<int>{centre};
 }
 
-void TestRtfReader::alignment() {
+void TestRtfReader::alignment()
+{
     QFETCH(QByteArray, rtf);
     QFETCH(QList<int>, expected);
     QTextDocument document;
@@ -404,7 +421,8 @@ void TestRtfReader::alignment() {
     QCOMPARE(actual, expected);
 }
 
-void TestRtfReader::listItems_data() {
+void TestRtfReader::listItems_data()
+{
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QList<int>>("expected"); // list style of each paragraph
     const int none = QTextListFormat::ListStyleUndefined;
@@ -462,7 +480,8 @@ void TestRtfReader::listItems_data() {
         << QByteArray(R"({\rtf1{\*\pn\pnlvlblt}a\par b\par\pard c\par})") << QList<int>{bullet, bullet, none};
 }
 
-void TestRtfReader::listItems() {
+void TestRtfReader::listItems()
+{
     QFETCH(QByteArray, rtf);
     QFETCH(QList<int>, expected);
     QTextDocument document;
@@ -473,7 +492,8 @@ void TestRtfReader::listItems() {
     QCOMPARE(actual, expected);
 }
 
-void TestRtfReader::neighbouringItemsShareOneList() {
+void TestRtfReader::neighbouringItemsShareOneList()
+{
     QTextDocument document;
     QVERIFY(readRtf(R"({\rtf1{\*\pn\pnlvlblt}a\par b\par\pard c\par{\*\pn\pnlvlblt}d\par)"
                     R"({\*\pn\pnlvlbody\pndec}e\par})",
@@ -490,7 +510,8 @@ void TestRtfReader::neighbouringItemsShareOneList() {
     QCOMPARE(listStyleOf(e), QTextListFormat::ListDecimal);
 }
 
-void TestRtfReader::readingIsNotUndoable() {
+void TestRtfReader::readingIsNotUndoable()
+{
     QTextDocument document(QStringLiteral("old"));
     QVERIFY(document.isUndoRedoEnabled());
     QVERIFY(readRtf(R"({\rtf1 new})", &document));
@@ -500,7 +521,8 @@ void TestRtfReader::readingIsNotUndoable() {
     QCOMPARE(document.toPlainText(), QStringLiteral("new"));
 }
 
-void TestRtfReader::damagedInput_data() {
+void TestRtfReader::damagedInput_data()
+{
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("only the start") << QByteArray(R"({\rtf)") << QStringList{""};
@@ -535,13 +557,15 @@ void TestRtfReader::damagedInput_data() {
     QTest::newRow("group opened after the end") << QByteArray(R"({\rtf1 a}{\rtf1 b})") << QStringList{"a"};
 }
 
-void TestRtfReader::damagedInput() {
+void TestRtfReader::damagedInput()
+{
     QFETCH(QByteArray, rtf);
     QFETCH(QStringList, expected);
     QCOMPARE(read(rtf), expected);
 }
 
-void TestRtfReader::deepNestingIsReadWithoutRecursion() {
+void TestRtfReader::deepNestingIsReadWithoutRecursion()
+{
     const int depth = 100000;
     const QByteArray deep = R"({\rtf1 )" + QByteArray(depth, '{') + R"(\b deep)" + QByteArray(depth, '}') +
                             " after" + R"(\par end})";
@@ -553,7 +577,8 @@ void TestRtfReader::deepNestingIsReadWithoutRecursion() {
              QStringList{"ab"});
 }
 
-void TestRtfReader::randomBytesAfterTheHeader() {
+void TestRtfReader::randomBytesAfterTheHeader()
+{
     // Mostly RTF's own special bytes, so that the reader sees many kinds of damage.
     const QByteArray alphabet = R"({}\\\'*ubfsclpardqtxin019-; )"
                                 "\x80\xff\r\n";
@@ -571,7 +596,8 @@ void TestRtfReader::randomBytesAfterTheHeader() {
     }
 }
 
-void TestRtfReader::oneMegabyteReadsInLinearTime() {
+void TestRtfReader::oneMegabyteReadsInLinearTime()
+{
     // A format change every few words, a paragraph every few lines: about 1 MB.
     QByteArray rtf =
         R"({\rtf1\ansi\deff0{\fonttbl{\f0 Arial;}{\f1 Courier New;}}{\colortbl;\red200\green0\blue0;})";

@@ -36,7 +36,8 @@ struct ShownFormat {
     bool operator==(const ShownFormat &other) const = default;
 };
 
-ShownFormat shownFormat(const QTextCharFormat &format, const QFont &defaultFont) {
+ShownFormat shownFormat(const QTextCharFormat &format, const QFont &defaultFont)
+{
     ShownFormat shown;
     shown.family = format.hasProperty(QTextFormat::FontFamilies)
                        ? format.fontFamilies().toStringList().value(0)
@@ -56,7 +57,8 @@ ShownFormat shownFormat(const QTextCharFormat &format, const QFont &defaultFont)
     return shown;
 }
 
-QString describe(const ShownFormat &f) {
+QString describe(const ShownFormat &f)
+{
     QStringList parts{f.family, QString::number(f.halfPoints / 2.0) + QStringLiteral("pt")};
     if (f.bold)
         parts << QStringLiteral("bold");
@@ -72,7 +74,8 @@ QString describe(const ShownFormat &f) {
 
 enum class Marker { None, Bullet, Decimal, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman };
 
-Marker markerOf(const QTextBlock &block) {
+Marker markerOf(const QTextBlock &block)
+{
     if (!block.textList())
         return Marker::None;
     switch (block.textList()->format().style()) {
@@ -91,13 +94,15 @@ Marker markerOf(const QTextBlock &block) {
     }
 }
 
-Qt::Alignment shownAlignment(const QTextBlock &block) {
+Qt::Alignment shownAlignment(const QTextBlock &block)
+{
     return block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
 }
 
 // One paragraph as it shows: runs of characters of one shown format, merged where neighbours
 // agree (a document may split a run where the formats differ only in unset properties).
-QString describe(const QTextBlock &block, const QFont &defaultFont) {
+QString describe(const QTextBlock &block, const QFont &defaultFont)
+{
     QString text = QStringLiteral("align %1, marker %2, same list as before: %3\n")
                        .arg(int(shownAlignment(block)))
                        .arg(int(markerOf(block)))
@@ -117,7 +122,8 @@ QString describe(const QTextBlock &block, const QFont &defaultFont) {
     return text;
 }
 
-QStringList describe(const QTextDocument &document) {
+QStringList describe(const QTextDocument &document)
+{
     QStringList blocks;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         blocks << describe(block, document.defaultFont());
@@ -128,7 +134,8 @@ class DocumentGenerator {
 public:
     explicit DocumentGenerator(quint32 seed) : m_random(seed) {}
 
-    void fill(QTextDocument &document) {
+    void fill(QTextDocument &document)
+    {
         QTextCursor cursor(&document);
         const int paragraphs = pick(7);
         Marker previousMarker = Marker::None;
@@ -161,11 +168,13 @@ public:
 private:
     int pick(int below) { return int(m_random.bounded(below)); }
     bool chance(int oneIn) { return pick(oneIn) == 0; }
-    template <typename T> T pickOf(std::initializer_list<T> values) {
+    template <typename T> T pickOf(std::initializer_list<T> values)
+    {
         return values.begin()[pick(int(values.size()))];
     }
 
-    static QTextListFormat::Style listStyle(Marker marker) {
+    static QTextListFormat::Style listStyle(Marker marker)
+    {
         switch (marker) {
         case Marker::Decimal:
             return QTextListFormat::ListDecimal;
@@ -178,7 +187,8 @@ private:
         }
     }
 
-    QString randomText() {
+    QString randomText()
+    {
         // Plain letters, RTF's special characters, 1252's upper half, other scripts, a
         // character beyond the BMP, tab and line break.
         static const QStringList pieces{"a",      "Z",   "0",      "9",      " ",      "  ",     "words ",
@@ -192,7 +202,8 @@ private:
         return text;
     }
 
-    QTextCharFormat randomFormat() {
+    QTextCharFormat randomFormat()
+    {
         QTextCharFormat format;
         if (!chance(3)) {
             static const QStringList families{"Arial",          "Times New Roman", "Courier New",
@@ -220,7 +231,8 @@ private:
 
 } // namespace
 
-void TestRtfRoundTrip::generatedDocumentsReadBack() {
+void TestRtfRoundTrip::generatedDocumentsReadBack()
+{
     for (quint32 seed = 1; seed <= DocumentCount; ++seed) {
         QTextDocument original;
         original.setDefaultFont(QFont(QStringLiteral("Tahoma"), 11));
@@ -241,7 +253,8 @@ void TestRtfRoundTrip::generatedDocumentsReadBack() {
     }
 }
 
-void TestRtfRoundTrip::writingWhatWasReadGivesTheSameRtf() {
+void TestRtfRoundTrip::writingWhatWasReadGivesTheSameRtf()
+{
     for (quint32 seed = 1; seed <= DocumentCount; ++seed) {
         QTextDocument original;
         original.setDefaultFont(QFont(QStringLiteral("Tahoma"), 11));

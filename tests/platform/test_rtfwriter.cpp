@@ -25,17 +25,20 @@ private slots:
 namespace {
 
 // A document whose default font is what RTF readers assume before any \fs: 12 points.
-void prepare(QTextDocument &document) {
+void prepare(QTextDocument &document)
+{
     document.setDefaultFont(QFont(QStringLiteral("Arial"), 12));
 }
 
 // The part after the header: the paragraphs.
-QByteArray body(const QByteArray &rtf) {
+QByteArray body(const QByteArray &rtf)
+{
     const qsizetype start = rtf.indexOf("\\uc1\r\n");
     return start < 0 ? rtf : rtf.mid(start + 6);
 }
 
-QTextCharFormat bold() {
+QTextCharFormat bold()
+{
     QTextCharFormat format;
     format.setFontWeight(QFont::Bold);
     return format;
@@ -43,7 +46,8 @@ QTextCharFormat bold() {
 
 } // namespace
 
-void TestRtfWriter::headerAndTables() {
+void TestRtfWriter::headerAndTables()
+{
     QTextDocument document;
     prepare(document);
     QTextCursor cursor(&document);
@@ -59,7 +63,8 @@ void TestRtfWriter::headerAndTables() {
     QCOMPARE(body(rtf), QByteArray("\\pard\\f1\\cf1 x\\par\r\n}\r\n"));
 }
 
-void TestRtfWriter::text_data() {
+void TestRtfWriter::text_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("written"); // after \pard, which a plain character needs a blank after
     QTest::newRow("ASCII as it is") << QStringLiteral("Hello, world?") << QByteArray(" Hello, world?");
@@ -79,7 +84,8 @@ void TestRtfWriter::text_data() {
     QTest::newRow("controls dropped") << QStringLiteral("a\u0001\u001Fb") << QByteArray(" ab");
 }
 
-void TestRtfWriter::text() {
+void TestRtfWriter::text()
+{
     QFETCH(QString, text);
     QFETCH(QByteArray, written);
     QTextDocument document;
@@ -94,7 +100,8 @@ void TestRtfWriter::text() {
     QCOMPARE(back.begin().text(), expected);
 }
 
-void TestRtfWriter::characterRunsWriteOnlyTheirChanges() {
+void TestRtfWriter::characterRunsWriteOnlyTheirChanges()
+{
     QTextDocument document;
     prepare(document);
     QTextCursor cursor(&document);
@@ -115,7 +122,8 @@ void TestRtfWriter::characterRunsWriteOnlyTheirChanges() {
                         "\\fs24\\ulnone\\strike0 p\\par\r\n}\r\n"));
 }
 
-void TestRtfWriter::listItemsInTheRichEditForm() {
+void TestRtfWriter::listItemsInTheRichEditForm()
+{
     QTextDocument document;
     prepare(document);
     QTextCursor cursor(&document);
@@ -136,7 +144,8 @@ void TestRtfWriter::listItemsInTheRichEditForm() {
                         "\\pard three\\par\r\n}\r\n"));
 }
 
-void TestRtfWriter::numberedItems() {
+void TestRtfWriter::numberedItems()
+{
     QTextDocument document;
     prepare(document);
     QTextCursor cursor(&document);
@@ -150,7 +159,8 @@ void TestRtfWriter::numberedItems() {
                         "{\\pntext\\f0 II.\\tab}two\\par\r\n}\r\n"));
 }
 
-void TestRtfWriter::itemNumbersAreTheListsOwn_data() {
+void TestRtfWriter::itemNumbersAreTheListsOwn_data()
+{
     QTest::addColumn<QTextListFormat::Style>("style");
     QTest::newRow("decimal") << QTextListFormat::ListDecimal;
     QTest::newRow("lower letters") << QTextListFormat::ListLowerAlpha;
@@ -159,7 +169,8 @@ void TestRtfWriter::itemNumbersAreTheListsOwn_data() {
     QTest::newRow("upper roman") << QTextListFormat::ListUpperRoman;
 }
 
-void TestRtfWriter::itemNumbersAreTheListsOwn() {
+void TestRtfWriter::itemNumbersAreTheListsOwn()
+{
     // Past 26 letters and through the largest roman numbers; a second list starts again at 1.
     QFETCH(QTextListFormat::Style, style);
     QTextDocument document;
@@ -199,7 +210,8 @@ void TestRtfWriter::itemNumbersAreTheListsOwn() {
     QVERIFY(!rtf.contains("\\pnstart2"));
 }
 
-void TestRtfWriter::alignmentWords() {
+void TestRtfWriter::alignmentWords()
+{
     QTextDocument document;
     prepare(document);
     QTextCursor cursor(&document);
@@ -222,7 +234,8 @@ void TestRtfWriter::alignmentWords() {
                                                    "\\pard\\qc x\\par\r\n}\r\n"));
 }
 
-void TestRtfWriter::fontNamesAreEscapedInTheTable() {
+void TestRtfWriter::fontNamesAreEscapedInTheTable()
+{
     QTextDocument document;
     prepare(document);
     QTextCharFormat format;
@@ -237,7 +250,8 @@ void TestRtfWriter::fontNamesAreEscapedInTheTable() {
     QCOMPARE(cursor.charFormat().fontFamilies().toStringList(), QStringList{"Odd{Face}\\ é日x"});
 }
 
-void TestRtfWriter::emptyDocumentsAndParagraphsReadBack() {
+void TestRtfWriter::emptyDocumentsAndParagraphsReadBack()
+{
     QTextDocument empty;
     prepare(empty);
     QCOMPARE(body(writeRtf(&empty)), QByteArray("\\pard\\par\r\n}\r\n"));

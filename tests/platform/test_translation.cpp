@@ -33,16 +33,18 @@ void TestTranslation::germanCatalogueTranslates()
     QCOMPARE(i18n(str::Paused), QStringLiteral("Angehalten..."));
     QCOMPARE(i18n(str::IncreaseSpeed), QStringLiteral("Schneller"));
     // Texts with line breaks keep them through the catalogue.
-    QVERIFY(i18n(str::SpecialCharsMissing).startsWith(QStringLiteral("Specialchars.dat wurde nicht gefunden!\r\n\r\n")));
+    QVERIFY(i18n(str::SpecialCharsMissing)
+                .startsWith(QStringLiteral("Specialchars.dat wurde nicht gefunden!\r\n\r\n")));
 }
 
 void TestTranslation::withoutCatalogueTextsStayEnglish()
 {
     useLanguage("xx");
     QCOMPARE(i18n(str::Paused), QStringLiteral("Paused..."));
-    QCOMPARE(i18n(str::SpecialCharsMissing),
-             QStringLiteral("Unable to locate Specialchars.dat!\r\n\r\nConversion of special characters will be "
-                            "unavialble.\n\rPlease reinstall Vantell."));
+    QCOMPARE(
+        i18n(str::SpecialCharsMissing),
+        QStringLiteral("Unable to locate Specialchars.dat!\r\n\r\nConversion of special characters will be "
+                       "unavialble.\n\rPlease reinstall Vantell."));
 }
 
 VANTELL_CORE_TEST_MAIN(TestTranslation)

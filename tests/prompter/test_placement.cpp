@@ -24,18 +24,23 @@ void TestPlacement::strip_data()
     const TaskbarPosition atRight{TaskbarPosition::Right, QRect(1872, 0, 48, 1080)};
 
     // The window's lower edge stands 1 px above a taskbar at the bottom.
-    QTest::newRow("taskbar bottom, docked bottom") << atBottom << true << true << 250 << QRect(0, 789, 1920, 250);
+    QTest::newRow("taskbar bottom, docked bottom")
+        << atBottom << true << true << 250 << QRect(0, 789, 1920, 250);
     QTest::newRow("taskbar bottom, docked top") << atBottom << false << true << 356 << QRect(0, 0, 1920, 250);
     QTest::newRow("taskbar top, docked top") << atTop << false << true << 356 << QRect(0, 31, 1920, 250);
     QTest::newRow("taskbar top, docked bottom") << atTop << true << true << 250 << QRect(0, 830, 1920, 250);
     QTest::newRow("taskbar left") << atLeft << false << true << 250 << QRect(49, 0, 1871, 250);
-    QTest::newRow("taskbar left, docked bottom") << atLeft << true << true << 250 << QRect(49, 830, 1871, 250);
+    QTest::newRow("taskbar left, docked bottom")
+        << atLeft << true << true << 250 << QRect(49, 830, 1871, 250);
     QTest::newRow("taskbar right") << atRight << false << true << 250 << QRect(0, 0, 1872, 250);
-    QTest::newRow("taskbar right, docked bottom") << atRight << true << true << 250 << QRect(0, 830, 1872, 250);
+    QTest::newRow("taskbar right, docked bottom")
+        << atRight << true << true << 250 << QRect(0, 830, 1872, 250);
     // Docked at the bottom the height is kept: with the status panel hidden (198 px) the lower
     // edge stands 52 px above the screen's bottom.
-    QTest::newRow("status panel hidden, docked bottom") << atLeft << true << true << 198 << QRect(49, 830, 1871, 198);
-    QTest::newRow("status panel hidden, taskbar bottom") << atBottom << true << true << 198 << QRect(0, 789, 1920, 198);
+    QTest::newRow("status panel hidden, docked bottom")
+        << atLeft << true << true << 198 << QRect(49, 830, 1871, 198);
+    QTest::newRow("status panel hidden, taskbar bottom")
+        << atBottom << true << true << 198 << QRect(0, 789, 1920, 198);
     // Before the options window exists the strip goes to the top, whatever the docking.
     QTest::newRow("options window not created") << atBottom << true << false << 356 << QRect(0, 0, 1920, 250);
     // A screen without a taskbar places the window as if none were there.
@@ -50,8 +55,9 @@ void TestPlacement::strip()
     QFETCH(bool, optionsExist);
     QFETCH(int, currentHeight);
     QFETCH(QRect, expected);
-    QCOMPARE(stripgeometry(QSize(1920, 1080), taskbar, bottom, optionsExist, QRect(100, 100, 981, currentHeight)),
-             expected);
+    QCOMPARE(
+        stripgeometry(QSize(1920, 1080), taskbar, bottom, optionsExist, QRect(100, 100, 981, currentHeight)),
+        expected);
 }
 
 VANTELL_CORE_TEST_MAIN(TestPlacement)

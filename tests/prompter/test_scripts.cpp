@@ -45,8 +45,9 @@ private:
 };
 
 namespace {
-const QByteArray richScript = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
-                              "\\pard\\qc\\cf1\\fs40 Red & <centred>\\par\\pard\\par plain\\par}";
+const QByteArray richScript =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+    "\\pard\\qc\\cf1\\fs40 Red & <centred>\\par\\pard\\par plain\\par}";
 }
 
 void TestScripts::initTestCase()
@@ -182,8 +183,9 @@ void TestScripts::unreadableFilesKeepScriptAndPage()
     const QStringList page = m_form->promptstate.pagelines;
     const QStringList script = m_form->promptstate.scriptlines;
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.txt")));
-    for (const QString &path : {m_dir.filePath(QStringLiteral("missing.txt")), m_dir.filePath(QStringLiteral("folder.txt")),
-                                m_dir.filePath(QStringLiteral("missing.vnr"))}) {
+    for (const QString &path :
+         {m_dir.filePath(QStringLiteral("missing.txt")), m_dir.filePath(QStringLiteral("folder.txt")),
+          m_dir.filePath(QStringLiteral("missing.vnr"))}) {
         m_env->dialogs.clear();
         m_env->dialogs.files.enqueue({path, 1});
         m_form->OpenSimplescript1->trigger();
@@ -197,7 +199,8 @@ void TestScripts::unreadableFilesKeepScriptAndPage()
 
 void TestScripts::queueStepsBothWaysWithoutWrapping()
 {
-    const QStringList entries{write(QStringLiteral("one.txt"), "one\n"), write(QStringLiteral("two.vnr"), richScript),
+    const QStringList entries{write(QStringLiteral("one.txt"), "one\n"),
+                              write(QStringLiteral("two.vnr"), richScript),
                               write(QStringLiteral("three.txt"), "three\n")};
     windows().Form4->ListBox1->addItems(entries);
     QVERIFY(step(true));
@@ -236,7 +239,8 @@ void TestScripts::emptyQueueStepsNowhere()
 
 void TestScripts::stepsPastTheEndReportTheIndex()
 {
-    windows().Form4->ListBox1->addItems({write(QStringLiteral("a.txt"), "a\n"), write(QStringLiteral("b.txt"), "b\n")});
+    windows().Form4->ListBox1->addItems(
+        {write(QStringLiteral("a.txt"), "a\n"), write(QStringLiteral("b.txt"), "b\n")});
     m_form->promptstate.queuepos = 3; // the queue was shortened after stepping
     QVERIFY(!step(true));
     QCOMPARE(m_form->promptstate.queuepos, 4);
@@ -262,7 +266,8 @@ void TestScripts::queueTextEntryKeepsTheFont()
 {
     m_form->displayfont.name = QStringLiteral("Liberation Serif");
     m_form->displayfont.size = 50;
-    windows().Form4->ListBox1->addItems({write(QStringLiteral("a.txt"), "a\n"), write(QStringLiteral("b.txt"), "b\n")});
+    windows().Form4->ListBox1->addItems(
+        {write(QStringLiteral("a.txt"), "a\n"), write(QStringLiteral("b.txt"), "b\n")});
     QVERIFY(step(true));
     QCOMPARE(m_form->displayfont.name, QStringLiteral("Liberation Serif"));
     QCOMPARE(m_form->displayfont.size, 50);

@@ -160,7 +160,8 @@ void TestSmooth::movementsByHandAreKept()
     run(200, 1); // 1000 / 101 px/s
     QTest::qWait(300);
     bool scrolled = false;
-    m_form->wb1->page()->runJavaScript(QStringLiteral("window.scrollBy(0, 7000)"), QWebEngineScript::ApplicationWorld,
+    m_form->wb1->page()->runJavaScript(QStringLiteral("window.scrollBy(0, 7000)"),
+                                       QWebEngineScript::ApplicationWorld,
                                        [&scrolled](const QVariant &) { scrolled = true; });
     QTRY_VERIFY(scrolled);
     QTest::qWait(1000);

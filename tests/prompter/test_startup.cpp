@@ -57,10 +57,12 @@ void TestStartup::windowsAndControlsExist()
     QVERIFY(w.Form1 && w.Form2 && w.Form7 && w.Form4 && w.aboutform);
     QCOMPARE(w.Form2->objectName(), QStringLiteral("Form2"));
     for (const char *name :
-         {"Panel1", "Panel2", "Image1", "Label2", "wbpanel", "Panel3", "Label12", "slidera", "Label11", "speedmod",
-          "myrichedit", "Panel4", "wb1", "Header", "footer", "statusbar", "Panel5", "Panel6", "Label1", "coarselabel",
-          "Label4", "Label6", "timespentlabel", "timeleftlabel", "Image4", "Image12", "Image10", "Image11", "Image9",
-          "Image8", "Image7", "Image6", "Image5", "Label7", "Image13", "Label5", "Image14", "Image2", "Image3"})
+         {"Panel1",  "Panel2",         "Image1",        "Label2",     "wbpanel", "Panel3",      "Label12",
+          "slidera", "Label11",        "speedmod",      "myrichedit", "Panel4",  "wb1",         "Header",
+          "footer",  "statusbar",      "Panel5",        "Panel6",     "Label1",  "coarselabel", "Label4",
+          "Label6",  "timespentlabel", "timeleftlabel", "Image4",     "Image12", "Image10",     "Image11",
+          "Image9",  "Image8",         "Image7",        "Image6",     "Image5",  "Label7",      "Image13",
+          "Label5",  "Image14",        "Image2",        "Image3"})
         QVERIFY2(form->findChild<QWidget *>(QLatin1String(name)), name);
     QVERIFY(form->findChild<QMenu *>(QStringLiteral("JvPopupMenu1")));
     QCOMPARE(form->slidera->minimum(), -300);
@@ -89,8 +91,9 @@ void TestStartup::startTextsAndState()
     QCOMPARE(form->Label12->text(), QStringLiteral("Speed "));
     QCOMPARE(form->Label11->text(), QStringLiteral("Coarse: "));
     QCOMPARE(form->Label7->text(), QStringLiteral("  |  "));
-    QCOMPARE(form->Label5->text(), QStringLiteral("W-Increase Speed | S-Decrease Speed | Q-Pause | E-Reverse Direction | "
-                                                  "F-Reset | A-Load Prev. Script | D-Load Next Script"));
+    QCOMPARE(form->Label5->text(),
+             QStringLiteral("W-Increase Speed | S-Decrease Speed | Q-Pause | E-Reverse Direction | "
+                            "F-Reset | A-Load Prev. Script | D-Load Next Script"));
     QCOMPARE(form->Image4->toolTip(), QStringLiteral("Increase Speed"));
     QCOMPARE(form->Image3->toolTip(), QStringLiteral("Toggle Dual Display"));
     QCOMPARE(form->timespentlabel->text(), QString());
@@ -104,11 +107,10 @@ void TestStartup::toolbarPicturesAtRestAndHover()
 {
     UiTestEnvironment env;
     TForm1 *form = env.start();
-    const QList<QPair<ToolImage *, int>> rest{{form->Image4, 0},   {form->Image12, 2}, {form->Image10, 6},
-                                              {form->Image11, 4},  {form->Image9, 8},  {form->Image8, 10},
-                                              {form->Image7, 12},  {form->Image6, 14}, {form->Image5, 16},
-                                              {form->Image13, 20}, {form->Image14, 30}, {form->Image2, 28},
-                                              {form->Image3, 18}};
+    const QList<QPair<ToolImage *, int>> rest{
+        {form->Image4, 0},   {form->Image12, 2}, {form->Image10, 6}, {form->Image11, 4}, {form->Image9, 8},
+        {form->Image8, 10},  {form->Image7, 12}, {form->Image6, 14}, {form->Image5, 16}, {form->Image13, 20},
+        {form->Image14, 30}, {form->Image2, 28}, {form->Image3, 18}};
     const qreal ratio = form->devicePixelRatioF();
     for (const auto &[image, index] : rest) {
         QVERIFY(form->ImageList1.has(index) && form->ImageList1.has(index + 1));
@@ -132,8 +134,8 @@ void TestStartup::popupMenuItems()
     for (QAction *action : form->JvPopupMenu1->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
     QCOMPARE(captions, (QStringList{"&Open Single Script", "Font", "-", "O&ptions and Multi-Scripting", "-",
-                                    "&Quick Edit Script", "&Print Script", "-", "&Show Status Bar", "-", "About", "-",
-                                    "&Exit"}));
+                                    "&Quick Edit Script", "&Print Script", "-", "&Show Status Bar", "-",
+                                    "About", "-", "&Exit"}));
     QVERIFY(form->Showstatusbar1->isChecked());
     QVERIFY(!form->OpenSimplescript1->icon().isNull());
     QVERIFY(!form->About1->icon().isNull());
@@ -165,8 +167,9 @@ void TestStartup::missingSpecialTableIsReportedOnce()
     UiTestEnvironment env;
     TForm1 *form = env.start();
     QCOMPARE(env.dialogs.messages(),
-             QStringList{QStringLiteral("Unable to locate Specialchars.dat!\r\n\r\nConversion of special characters will "
-                                        "be unavialble.\n\rPlease reinstall Vantell.")});
+             QStringList{QStringLiteral(
+                 "Unable to locate Specialchars.dat!\r\n\r\nConversion of special characters will "
+                 "be unavialble.\n\rPlease reinstall Vantell.")});
     QVERIFY(form->promptstate.specialtable.isEmpty());
     QCOMPARE(form->Label4->text(), QStringLiteral("No Script."));
     QCOMPARE(form->Label1->text(), QStringLiteral("Paused..."));

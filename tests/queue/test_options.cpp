@@ -68,7 +68,8 @@ void TestOptions::cleanupTestCase()
 
 void TestOptions::init()
 {
-    for (RadioGroup *group : {m_options->mainformlocation, m_options->allcaps, m_options->mtype, m_options->rtype})
+    for (RadioGroup *group :
+         {m_options->mainformlocation, m_options->allcaps, m_options->mtype, m_options->rtype})
         group->setItemIndex(0);
     m_options->clearQueue();
     m_form->promptstate.mirroron = false;
@@ -240,7 +241,8 @@ void TestOptions::remoteRotateTargetTurnsThePageBack()
 
 void TestOptions::okStartsTheQueue()
 {
-    const QStringList entries{write(QStringLiteral("1.txt"), "first\n"), write(QStringLiteral("2.txt"), "second\n"),
+    const QStringList entries{write(QStringLiteral("1.txt"), "first\n"),
+                              write(QStringLiteral("2.txt"), "second\n"),
                               write(QStringLiteral("3.txt"), "third\n")};
     m_options->setQueue(entries);
     QSignalSpy measured(m_form, &TForm1::pageMeasured);

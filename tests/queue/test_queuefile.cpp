@@ -34,12 +34,13 @@ QString TestQueueFile::write(const QByteArray &bytes)
 void TestQueueFile::savedQueueIsExactBytes()
 {
     const QString path = m_dir.filePath(QStringLiteral("two.vnq"));
-    savequeuefile(path, {QStringLiteral("/home/ann/one.txt"), QStringLiteral("/home/ann/t\u00e9l\u00e9.vnr")});
+    savequeuefile(path,
+                  {QStringLiteral("/home/ann/one.txt"), QStringLiteral("/home/ann/t\u00e9l\u00e9.vnr")});
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("/home/ann/one.txt\r\n/home/ann/t\xc3\xa9l\xc3\xa9.vnr\r\n"));
-    QCOMPARE(loadqueuefile(path),
-             (QStringList{QStringLiteral("/home/ann/one.txt"), QStringLiteral("/home/ann/t\u00e9l\u00e9.vnr")}));
+    QCOMPARE(loadqueuefile(path), (QStringList{QStringLiteral("/home/ann/one.txt"),
+                                               QStringLiteral("/home/ann/t\u00e9l\u00e9.vnr")}));
 }
 
 void TestQueueFile::reading_data()
@@ -53,10 +54,12 @@ void TestQueueFile::reading_data()
     QTest::newRow("final line end adds nothing") << QByteArray("/a\r\n") << QStringList{"/a"};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
     QTest::newRow("a single line end") << QByteArray("\r\n") << QStringList{""};
-    QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF/caf\xc3\xa9.txt\r\n") << QStringList{"/caf\u00e9.txt"};
+    QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF/caf\xc3\xa9.txt\r\n")
+                                << QStringList{"/caf\u00e9.txt"};
     QTest::newRow("UTF-16 LE mark") << QByteArray("\xFF\xFE/\0\xe9\0\r\0\n\0", 10) << QStringList{"/\u00e9"};
     QTest::newRow("UTF-16 BE mark") << QByteArray("\xFE\xFF\0/\0\xe9\0\n", 8) << QStringList{"/\u00e9"};
-    QTest::newRow("old 8-bit file") << QByteArray("/caf\xe9 \x80.txt\n") << QStringList{"/caf\u00e9 \u20ac.txt"};
+    QTest::newRow("old 8-bit file") << QByteArray("/caf\xe9 \x80.txt\n")
+                                    << QStringList{"/caf\u00e9 \u20ac.txt"};
 }
 
 void TestQueueFile::reading()
@@ -68,8 +71,8 @@ void TestQueueFile::reading()
 
 void TestQueueFile::roundTripKeepsEveryPath()
 {
-    const QStringList entries{QStringLiteral("/x/\u041f\u0440\u0438.vnr"), QString(), QStringLiteral("C:\\old\\win.txt"),
-                              QStringLiteral("/\u6f22\u5b57/a b.rtf")};
+    const QStringList entries{QStringLiteral("/x/\u041f\u0440\u0438.vnr"), QString(),
+                              QStringLiteral("C:\\old\\win.txt"), QStringLiteral("/\u6f22\u5b57/a b.rtf")};
     const QString path = m_dir.filePath(QStringLiteral("round.vnq"));
     savequeuefile(path, entries);
     QCOMPARE(loadqueuefile(path), entries);
@@ -103,11 +106,12 @@ void TestQueueFile::millionLinesLoadQuickly()
 
 void TestQueueFile::failuresThrow()
 {
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, loadqueuefile(m_dir.filePath(QStringLiteral("missing.vnq"))));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             loadqueuefile(m_dir.filePath(QStringLiteral("missing.vnq"))));
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, loadqueuefile(m_dir.path()));
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, savequeuefile(m_dir.path(), {QStringLiteral("/a")}));
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                             savequeuefile(m_dir.filePath(QStringLiteral("no/dir/q.vnq")), {QStringLiteral("/a")}));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, savequeuefile(m_dir.filePath(QStringLiteral("no/dir/q.vnq")),
+                                                               {QStringLiteral("/a")}));
 }
 
 VANTELL_CORE_TEST_MAIN(TestQueueFile)

@@ -172,7 +172,8 @@ void TestDisplayPage::rotatedPageIsTurnedHalfway()
     reload();
     const QImage turned = settledGrab();
     const QImage expected = plain.mirrored(true, true);
-    QVERIFY2(differingShare(turned, expected) < 0.01, qPrintable(QString::number(differingShare(turned, expected))));
+    QVERIFY2(differingShare(turned, expected) < 0.01,
+             qPrintable(QString::number(differingShare(turned, expected))));
     QVERIFY(differingShare(turned, plain) > 0.02);
     // Mirror and rotate together: the page flipped upside down only.
     m_form->promptstate.mirroron = true;

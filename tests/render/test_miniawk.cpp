@@ -19,18 +19,30 @@ void TestMiniAwk::fields_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("three texts, tabs") << "\t" << "a\tbb\tccc" << QStringList{"a", "bb", "ccc"};
-    QTest::newRow("adjacent tabs give an empty field") << "\t" << "a\t\tc" << QStringList{"a", "", "c"};
-    QTest::newRow("leading tab: empty first field") << "\t" << "\tb" << QStringList{"", "b"};
-    QTest::newRow("trailing tab: empty last field") << "\t" << "a\t" << QStringList{"a", ""};
-    QTest::newRow("two tabs only") << "\t" << "\t\t" << QStringList{"", "", ""};
-    QTest::newRow("empty line has no fields") << "\t" << "" << QStringList{};
-    QTest::newRow("blanks inside a tab field stay") << "\t" << "a b\tc" << QStringList{"a b", "c"};
-    QTest::newRow("blank mode collapses runs") << "" << "  one   two three  " << QStringList{"one", "two", "three"};
-    QTest::newRow("blank mode, only blanks") << "" << "    " << QStringList{};
-    QTest::newRow("blank mode, one word") << "" << "word" << QStringList{"word"};
-    QTest::newRow("comma separator") << "," << "x,,y" << QStringList{"x", "", "y"};
-    QTest::newRow("only the first character counts") << ",;" << "x;y,z" << QStringList{"x;y", "z"};
+    QTest::newRow("three texts, tabs") << "\t"
+                                       << "a\tbb\tccc" << QStringList{"a", "bb", "ccc"};
+    QTest::newRow("adjacent tabs give an empty field") << "\t"
+                                                       << "a\t\tc" << QStringList{"a", "", "c"};
+    QTest::newRow("leading tab: empty first field") << "\t"
+                                                    << "\tb" << QStringList{"", "b"};
+    QTest::newRow("trailing tab: empty last field") << "\t"
+                                                    << "a\t" << QStringList{"a", ""};
+    QTest::newRow("two tabs only") << "\t"
+                                   << "\t\t" << QStringList{"", "", ""};
+    QTest::newRow("empty line has no fields") << "\t"
+                                              << "" << QStringList{};
+    QTest::newRow("blanks inside a tab field stay") << "\t"
+                                                    << "a b\tc" << QStringList{"a b", "c"};
+    QTest::newRow("blank mode collapses runs") << ""
+                                               << "  one   two three  " << QStringList{"one", "two", "three"};
+    QTest::newRow("blank mode, only blanks") << ""
+                                             << "    " << QStringList{};
+    QTest::newRow("blank mode, one word") << ""
+                                          << "word" << QStringList{"word"};
+    QTest::newRow("comma separator") << ","
+                                     << "x,,y" << QStringList{"x", "", "y"};
+    QTest::newRow("only the first character counts") << ",;"
+                                                     << "x;y,z" << QStringList{"x;y", "z"};
 }
 
 void TestMiniAwk::fields()

@@ -40,7 +40,8 @@ void TestPage::emptyScriptPage()
     QStringList script;
     const QStringList page = buildpage(script, table, arial, false, false, false);
     QStringList expected = pageheader();
-    expected << "font-family: Arial;" << "font-size: 24px;" << pagefooter() << "<body>";
+    expected << "font-family: Arial;"
+             << "font-size: 24px;" << pagefooter() << "<body>";
     for (int i = 0; i < 11; ++i)
         expected << "<BR>";
     expected << "</body></html>";
@@ -66,7 +67,8 @@ void TestPage::shortScriptUnderEveryMode_data()
                 body += QLatin1Char('>');
                 QTest::addRow("caps=%d mirror=%d rotate=%d", caps, mirror, rotate)
                     << caps << mirror << rotate << body
-                    << (caps ? QStringLiteral("CAF&EACUTE; <B>X</B><br>") : QStringLiteral("caf&eacute; <b>x</b><br>"));
+                    << (caps ? QStringLiteral("CAF&EACUTE; <B>X</B><br>")
+                             : QStringLiteral("caf&eacute; <b>x</b><br>"));
             }
         }
     }
@@ -80,8 +82,8 @@ void TestPage::shortScriptUnderEveryMode()
     QFETCH(QString, body);
     QFETCH(QString, firstLine);
     QStringList script{QStringLiteral("caf\u00e9 <b>x</b>"), QString(), QStringLiteral("last")};
-    const QStringList page = buildpage(script, table, PageFont{QStringLiteral("Liberation Sans"), 40}, caps, mirror,
-                                       rotate);
+    const QStringList page =
+        buildpage(script, table, PageFont{QStringLiteral("Liberation Sans"), 40}, caps, mirror, rotate);
     QCOMPARE(page.size(), 17 + 2 + 9 + 1 + 3 + 11 + 1);
     QCOMPARE(page.at(17), QStringLiteral("font-family: Liberation Sans;"));
     QCOMPARE(page.at(18), QStringLiteral("font-size: 40px;"));
@@ -96,7 +98,8 @@ void TestPage::shortScriptUnderEveryMode()
 
 void TestPage::capitalsUpperCaseMarkupAndReferences()
 {
-    QStringList script{QStringLiteral("<span style=\"color: #ff0000\">stra\u00dfe &amp; \u00e9t\u00e9</span>")};
+    QStringList script{
+        QStringLiteral("<span style=\"color: #ff0000\">stra\u00dfe &amp; \u00e9t\u00e9</span>")};
     const QStringList page = buildpage(script, {}, arial, true, false, false);
     QCOMPARE(page.at(29),
              QStringLiteral("<SPAN STYLE=\"COLOR: #FF0000\">STRASSE &AMP; \u00c9T\u00c9</SPAN><br>"));

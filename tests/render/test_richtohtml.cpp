@@ -63,30 +63,35 @@ const QString centreOpening = QStringLiteral("<P STYLE=\"text-align: center;\">"
 const QString bulletOpening = QStringLiteral("<LI STYLE=\"text-align: left;\">");
 
 // The HTML colour of text without a colour of its own.
-QString automaticColour() {
+QString automaticColour()
+{
     TJvRGBToHTML converter;
     converter.RGBColor = QGuiApplication::palette().color(QPalette::WindowText);
     return converter.HTMLColor();
 }
 
-QString span(const QString &colour, int size, const QString &face) {
+QString span(const QString &colour, int size, const QString &face)
+{
     return QStringLiteral("<SPAN style=\"color: #%1; font-size: %2pt; font-family: %3;\">")
         .arg(colour, QString::number(size), face);
 }
 
 // The run opening of the controls' default format: Arial, 12 points, automatic colour.
-QString defaultSpan() {
+QString defaultSpan()
+{
     return span(automaticColour(), 12, QStringLiteral("Arial"));
 }
 
 // A control whose default font is 12-point Arial.
-std::unique_ptr<QTextEdit> makeControl() {
+std::unique_ptr<QTextEdit> makeControl()
+{
     auto control = std::make_unique<QTextEdit>();
     control->setFont(QFont(QStringLiteral("Arial"), 12));
     return control;
 }
 
-QStringList convert(QTextEdit *control) {
+QStringList convert(QTextEdit *control)
+{
     TJvRichEditToHtml converter;
     converter.Header.clear();
     converter.Footer.clear();
@@ -95,26 +100,30 @@ QStringList convert(QTextEdit *control) {
     return lines;
 }
 
-QTextCharFormat bold() {
+QTextCharFormat bold()
+{
     QTextCharFormat format;
     format.setFontWeight(QFont::Bold);
     return format;
 }
 
-QTextCharFormat coloured(const QColor &colour) {
+QTextCharFormat coloured(const QColor &colour)
+{
     QTextCharFormat format;
     format.setForeground(colour);
     return format;
 }
 
-QTextBlockFormat aligned(Qt::Alignment alignment) {
+QTextBlockFormat aligned(Qt::Alignment alignment)
+{
     QTextBlockFormat format;
     format.setAlignment(alignment);
     return format;
 }
 
 // The conversion exactly as it is stated, one caret move and one format read per character.
-QStringList literalConversion(TJvRichEditToHtml &converter, QTextEdit *control) {
+QStringList literalConversion(TJvRichEditToHtml &converter, QTextEdit *control)
+{
     QTextDocument *document = control->document();
     QString text;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
@@ -174,7 +183,8 @@ QStringList literalConversion(TJvRichEditToHtml &converter, QTextEdit *control) 
 }
 
 // A document of a few paragraphs with random alignment, lists, line breaks, formats and text.
-void fillRandomly(QTextDocument *document, QRandomGenerator &random) {
+void fillRandomly(QTextDocument *document, QRandomGenerator &random)
+{
     QList<QTextCharFormat> formats{QTextCharFormat(), bold(), coloured(Qt::red), coloured(Qt::black)};
     QTextCharFormat format;
     format.setFontItalic(true);
@@ -219,7 +229,8 @@ void fillRandomly(QTextDocument *document, QRandomGenerator &random) {
 }
 } // namespace
 
-void TestRichToHtml::entityTableHoldsItsPairsInOrder() {
+void TestRichToHtml::entityTableHoldsItsPairsInOrder()
+{
     const auto &table = EntityTable();
     QCOMPARE(table.size(), 75u);
     QCOMPARE(table.front().character, u'"');
@@ -234,7 +245,8 @@ void TestRichToHtml::entityTableHoldsItsPairsInOrder() {
     QCOMPARE(characters.size(), 75);
 }
 
-void TestRichToHtml::charEntity_data() {
+void TestRichToHtml::charEntity_data()
+{
     QTest::addColumn<QChar>("character");
     QTest::addColumn<QString>("expected");
     QTest::newRow("less than") << QChar(u'<') << "&lt;";
@@ -253,13 +265,15 @@ void TestRichToHtml::charEntity_data() {
     QTest::newRow("letter stays") << QChar(u'q') << "q";
 }
 
-void TestRichToHtml::charEntity() {
+void TestRichToHtml::charEntity()
+{
     QFETCH(QChar, character);
     QFETCH(QString, expected);
     QCOMPARE(TJvRichEditToHtml::CharEntity(character), expected);
 }
 
-void TestRichToHtml::htmlColor_data() {
+void TestRichToHtml::htmlColor_data()
+{
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QString>("expected");
     QTest::newRow("white") << QColor(Qt::white) << "FFFFFF";
@@ -269,7 +283,8 @@ void TestRichToHtml::htmlColor_data() {
     QTest::newRow("other colour models become RGB") << QColor::fromHsv(240, 255, 255) << "0000FF";
 }
 
-void TestRichToHtml::htmlColor() {
+void TestRichToHtml::htmlColor()
+{
     QFETCH(QColor, colour);
     QFETCH(QString, expected);
     TJvRGBToHTML converter;
@@ -278,7 +293,8 @@ void TestRichToHtml::htmlColor() {
     QCOMPARE(converter.HTMLColor(), expected);
 }
 
-void TestRichToHtml::pointSizeRoundsHalvesAwayFromZero_data() {
+void TestRichToHtml::pointSizeRoundsHalvesAwayFromZero_data()
+{
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("pixelsPerInch");
     QTest::addColumn<int>("pointSize");
@@ -290,7 +306,8 @@ void TestRichToHtml::pointSizeRoundsHalvesAwayFromZero_data() {
     QTest::newRow("zero") << 0 << 96 << 0;
 }
 
-void TestRichToHtml::pointSizeRoundsHalvesAwayFromZero() {
+void TestRichToHtml::pointSizeRoundsHalvesAwayFromZero()
+{
     QFETCH(int, height);
     QFETCH(int, pixelsPerInch);
     QFETCH(int, pointSize);
@@ -300,7 +317,8 @@ void TestRichToHtml::pointSizeRoundsHalvesAwayFromZero() {
     QCOMPARE(info.PointSize(), pointSize);
 }
 
-void TestRichToHtml::heightFromPointsRoundsHalvesAwayFromZero_data() {
+void TestRichToHtml::heightFromPointsRoundsHalvesAwayFromZero_data()
+{
     QTest::addColumn<int>("points");
     QTest::addColumn<int>("pixelsPerInch");
     QTest::addColumn<int>("height");
@@ -310,14 +328,16 @@ void TestRichToHtml::heightFromPointsRoundsHalvesAwayFromZero_data() {
     QTest::newRow("2.5 px up") << 3 << 60 << 3;
 }
 
-void TestRichToHtml::heightFromPointsRoundsHalvesAwayFromZero() {
+void TestRichToHtml::heightFromPointsRoundsHalvesAwayFromZero()
+{
     QFETCH(int, points);
     QFETCH(int, pixelsPerInch);
     QFETCH(int, height);
     QCOMPARE(TFontInfo::heightFromPoints(points, pixelsPerInch), height);
 }
 
-void TestRichToHtml::snapshotOfACharacterFormat() {
+void TestRichToHtml::snapshotOfACharacterFormat()
+{
     const auto control = makeControl();
     const int screenPixelsPerInch = qRound(control->screen()->logicalDotsPerInchY());
 
@@ -346,7 +366,8 @@ void TestRichToHtml::snapshotOfACharacterFormat() {
              TFontInfo::heightFromPoints(24, screenPixelsPerInch));
 }
 
-void TestRichToHtml::runStartTag_data() {
+void TestRichToHtml::runStartTag_data()
+{
     QTest::addColumn<int>("height");
     QTest::addColumn<TFontInfo::Styles>("style");
     QTest::addColumn<QString>("opening");
@@ -366,7 +387,8 @@ void TestRichToHtml::runStartTag_data() {
         << "</I></SPAN>";
 }
 
-void TestRichToHtml::runStartTag() {
+void TestRichToHtml::runStartTag()
+{
     QFETCH(int, height);
     QFETCH(TFontInfo::Styles, style);
     QFETCH(QString, opening);
@@ -382,7 +404,8 @@ void TestRichToHtml::runStartTag() {
     QCOMPARE(converter.RunEndTag, closing);
 }
 
-void TestRichToHtml::paragraphStartTag_data() {
+void TestRichToHtml::paragraphStartTag_data()
+{
     QTest::addColumn<int>("alignment");
     QTest::addColumn<int>("numbering");
     QTest::addColumn<QString>("opening");
@@ -399,7 +422,8 @@ void TestRichToHtml::paragraphStartTag_data() {
     QTest::newRow("numbered is a paragraph") << 0 << 2 << leftOpening << "</P>";
 }
 
-void TestRichToHtml::paragraphStartTag() {
+void TestRichToHtml::paragraphStartTag()
+{
     QFETCH(int, alignment);
     QFETCH(int, numbering);
     QFETCH(QString, opening);
@@ -409,7 +433,8 @@ void TestRichToHtml::paragraphStartTag() {
     QCOMPARE(converter.ParagraphEndTag, closing);
 }
 
-void TestRichToHtml::formatDiffers_data() {
+void TestRichToHtml::formatDiffers_data()
+{
     QTest::addColumn<TFontInfo>("other");
     QTest::addColumn<bool>("differs");
     TFontInfo base;
@@ -436,7 +461,8 @@ void TestRichToHtml::formatDiffers_data() {
     QTest::newRow("colour") << other << true;
 }
 
-void TestRichToHtml::formatDiffers() {
+void TestRichToHtml::formatDiffers()
+{
     QFETCH(TFontInfo, other);
     QFETCH(bool, differs);
     TFontInfo base;
@@ -447,19 +473,22 @@ void TestRichToHtml::formatDiffers() {
     QCOMPARE(TJvRichEditToHtml::FormatDiffers(other, base), differs);
 }
 
-void TestRichToHtml::emptyControlGivesFiveEntries() {
+void TestRichToHtml::emptyControlGivesFiveEntries()
+{
     const auto control = makeControl();
     QCOMPARE(convert(control.get()), (QStringList{leftOpening, defaultSpan(), "</SPAN>", "</P>", ""}));
 }
 
-void TestRichToHtml::plainParagraphGivesSixEntries() {
+void TestRichToHtml::plainParagraphGivesSixEntries()
+{
     const auto control = makeControl();
     QTextCursor(control->document()).insertText(QStringLiteral("Hello"));
     QCOMPARE(convert(control.get()),
              (QStringList{leftOpening, defaultSpan(), "Hello", "</SPAN>", "</P>", ""}));
 }
 
-void TestRichToHtml::textBecomesEntitiesWhereNeeded() {
+void TestRichToHtml::textBecomesEntitiesWhereNeeded()
+{
     const auto control = makeControl();
     QTextCursor(control->document())
         .insertText(QStringLiteral("a<b & \u00e9  \"1\u00b2\u00b5\u00bd\u00a0\t\U0001F600"));
@@ -467,14 +496,16 @@ void TestRichToHtml::textBecomesEntitiesWhereNeeded() {
              QStringLiteral("a&lt;b &amp; \u00e9  &quot;1&sup2;\u00b5&frac12;\u00a0\t\U0001F600"));
 }
 
-void TestRichToHtml::paragraphsOfOneFormatShareTheOpening() {
+void TestRichToHtml::paragraphsOfOneFormatShareTheOpening()
+{
     const auto control = makeControl();
     QTextCursor(control->document()).insertText(QStringLiteral("one\ntwo\nthree"));
     QCOMPARE(convert(control.get()),
              (QStringList{leftOpening, defaultSpan(), "one", "<BR>two", "<BR>three", "</SPAN>", "</P>", ""}));
 }
 
-void TestRichToHtml::emptyParagraphsGiveBareBreaks() {
+void TestRichToHtml::emptyParagraphsGiveBareBreaks()
+{
     const auto control = makeControl();
     // A paragraph end at the very end of the text starts no further line.
     QTextCursor(control->document()).insertText(QStringLiteral("a\n\nb\n"));
@@ -482,7 +513,8 @@ void TestRichToHtml::emptyParagraphsGiveBareBreaks() {
              (QStringList{leftOpening, defaultSpan(), "a", "<BR>", "<BR>b", "</SPAN>", "</P>", ""}));
 }
 
-void TestRichToHtml::alignmentChangeClosesAndOpensInTheNextEntry() {
+void TestRichToHtml::alignmentChangeClosesAndOpensInTheNextEntry()
+{
     const auto control = makeControl();
     QTextCursor cursor(control->document());
     cursor.insertText(QStringLiteral("a"));
@@ -493,7 +525,8 @@ void TestRichToHtml::alignmentChangeClosesAndOpensInTheNextEntry() {
                           "<BR></SPAN></P>" + centreOpening + defaultSpan() + "b", "</SPAN>", "</P>", ""}));
 }
 
-void TestRichToHtml::emptyParagraphOpensInItsOwnFormat() {
+void TestRichToHtml::emptyParagraphOpensInItsOwnFormat()
+{
     const auto control = makeControl();
     QTextCursor cursor(control->document());
     cursor.insertText(QStringLiteral("a"));
@@ -506,7 +539,8 @@ void TestRichToHtml::emptyParagraphOpensInItsOwnFormat() {
                           "<BR></B></SPAN></P>" + leftOpening + defaultSpan() + "b", "</SPAN>", "</P>", ""}));
 }
 
-void TestRichToHtml::everyBulletOpensAListItem() {
+void TestRichToHtml::everyBulletOpensAListItem()
+{
     const auto control = makeControl();
     QTextCursor cursor(control->document());
     cursor.insertText(QStringLiteral("one\ntwo\nthree"));
@@ -518,7 +552,8 @@ void TestRichToHtml::everyBulletOpensAListItem() {
                           "<BR>" + reopening + "two", "<BR>" + reopening + "three", "</SPAN>", "</LI>", ""}));
 }
 
-void TestRichToHtml::numberedParagraphsAreParagraphs() {
+void TestRichToHtml::numberedParagraphsAreParagraphs()
+{
     const auto control = makeControl();
     QTextCursor cursor(control->document());
     cursor.insertText(QStringLiteral("one\ntwo"));
@@ -529,7 +564,8 @@ void TestRichToHtml::numberedParagraphsAreParagraphs() {
                           "<BR>two", "</SPAN>", "</P>", ""}));
 }
 
-void TestRichToHtml::lineBreaksInsideABulletOpenNewItems() {
+void TestRichToHtml::lineBreaksInsideABulletOpenNewItems()
+{
     const auto control = makeControl();
     QTextCursor cursor(control->document());
     cursor.insertText(QStringLiteral("one") + QChar::LineSeparator + QStringLiteral("two"));
@@ -540,7 +576,8 @@ void TestRichToHtml::lineBreaksInsideABulletOpenNewItems() {
                      "<BR></SPAN></LI>" + bulletOpening + defaultSpan() + "two", "</SPAN>", "</LI>", ""}));
 }
 
-void TestRichToHtml::formatChangesStartRuns() {
+void TestRichToHtml::formatChangesStartRuns()
+{
     const auto control = makeControl();
     QTextCursor cursor(control->document());
     QTextCharFormat lowerCaseFace;
@@ -557,7 +594,8 @@ void TestRichToHtml::formatChangesStartRuns() {
                                                span("123456", 12, "Arial") + "d");
 }
 
-void TestRichToHtml::lineBreakInItsOwnFormatOpensARunBeforeTheNextCharacter() {
+void TestRichToHtml::lineBreakInItsOwnFormatOpensARunBeforeTheNextCharacter()
+{
     const auto control = makeControl();
     QTextCursor cursor(control->document());
     cursor.insertText(QStringLiteral("a"));
@@ -567,7 +605,8 @@ void TestRichToHtml::lineBreakInItsOwnFormatOpensARunBeforeTheNextCharacter() {
                                                                      "</SPAN>" + defaultSpan() + "<B>b"}));
 }
 
-void TestRichToHtml::sizeZeroIsWrittenAsEight() {
+void TestRichToHtml::sizeZeroIsWrittenAsEight()
+{
     const auto control = makeControl();
     QTextCharFormat tiny;
     tiny.setFontPointSize(0.5);
@@ -575,7 +614,8 @@ void TestRichToHtml::sizeZeroIsWrittenAsEight() {
     QCOMPARE(convert(control.get()).at(2), "</SPAN>" + span(automaticColour(), 8, "Arial") + "x");
 }
 
-void TestRichToHtml::automaticColourIsTheWindowTextColour() {
+void TestRichToHtml::automaticColourIsTheWindowTextColour()
+{
     const QPalette original = QGuiApplication::palette();
     QPalette palette = original;
     palette.setColor(QPalette::WindowText, QColor(0x65, 0x43, 0x21));
@@ -587,7 +627,8 @@ void TestRichToHtml::automaticColourIsTheWindowTextColour() {
     QCOMPARE(lines.mid(1, 2), (QStringList{span("654321", 12, "Arial"), "x"}));
 }
 
-void TestRichToHtml::headerIsOneEntryWithTheTitle() {
+void TestRichToHtml::headerIsOneEntryWithTheTitle()
+{
     const auto control = makeControl();
     QTextCursor(control->document()).insertText(QStringLiteral("x"));
     TJvRichEditToHtml converter;
@@ -603,7 +644,8 @@ void TestRichToHtml::headerIsOneEntryWithTheTitle() {
     QCOMPARE(lines.first(), QStringLiteral("Evening news|<#title>\r\nEvening news\r\n"));
 }
 
-void TestRichToHtml::linesAreClearedFirst() {
+void TestRichToHtml::linesAreClearedFirst()
+{
     const auto control = makeControl();
     QStringList lines{"old", "entries"};
     TJvRichEditToHtml converter;
@@ -614,7 +656,8 @@ void TestRichToHtml::linesAreClearedFirst() {
     QCOMPARE(lines, (QStringList{leftOpening, defaultSpan(), "</SPAN>", "</P>", "", "end"}));
 }
 
-void TestRichToHtml::controlKeepsItsTextAndStaysQuiet() {
+void TestRichToHtml::controlKeepsItsTextAndStaysQuiet()
+{
     const auto control = makeControl();
     QTextCursor cursor(control->document());
     cursor.insertText(QStringLiteral("one"), bold());
@@ -642,7 +685,8 @@ void TestRichToHtml::controlKeepsItsTextAndStaysQuiet() {
     QVERIFY(!control->document()->signalsBlocked());
 }
 
-void TestRichToHtml::walkMatchesTheCharacterByCharacterConversion() {
+void TestRichToHtml::walkMatchesTheCharacterByCharacterConversion()
+{
     QRandomGenerator random(20261208);
     for (int n = 0; n < 300; ++n) {
         const auto control = makeControl();

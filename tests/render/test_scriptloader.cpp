@@ -112,7 +112,8 @@ void TestScriptLoader::unreadableFilesThrowAndChangeNothing()
     QTemporaryDir dir;
     QTextEdit edit;
     edit.setPlainText(QStringLiteral("kept"));
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, loadrichfile(&edit, dir.filePath(QStringLiteral("missing.vnr"))));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             loadrichfile(&edit, dir.filePath(QStringLiteral("missing.vnr"))));
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, loadrichfile(&edit, dir.path()));
     QCOMPARE(edit.toPlainText(), QStringLiteral("kept"));
     try {

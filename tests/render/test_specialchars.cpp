@@ -34,7 +34,8 @@ void TestSpecialChars::pageDirectionReplacesField3ByField2()
     QStringList lines{QStringLiteral("caf\u00e9 \u2014 ok"), QStringLiteral("\u00e9\u00e9")};
     QStringList &result = convertchars(QStringLiteral("page"), lines, table);
     QCOMPARE(&result, &lines);
-    QCOMPARE(lines, (QStringList{QStringLiteral("caf&eacute; &mdash; ok"), QStringLiteral("&eacute;&eacute;")}));
+    QCOMPARE(lines,
+             (QStringList{QStringLiteral("caf&eacute; &mdash; ok"), QStringLiteral("&eacute;&eacute;")}));
 }
 
 void TestSpecialChars::editorDirectionReplacesField2ByField3()
@@ -127,11 +128,13 @@ void TestSpecialChars::shippedTableRoundTripsAndIsIdempotent()
     QVERIFY2(!path.isEmpty(), "specialchars.dat is copied next to the test");
     const QStringList shipped = loadspecialtable(path);
     QVERIFY(shipped.size() > 100);
-    const QString text = QStringLiteral("Caf\u00e9 \u2014 \u201cna\u00efve\u201d \u00c0 la cr\u00e8me, 5\u20ac\u2026");
+    const QString text =
+        QStringLiteral("Caf\u00e9 \u2014 \u201cna\u00efve\u201d \u00c0 la cr\u00e8me, 5\u20ac\u2026");
     QStringList lines{text};
     convertchars(QStringLiteral("page"), lines, shipped);
-    QCOMPARE(lines, QStringList{QStringLiteral(
-                        "Caf&eacute; &mdash; &ldquo;na&iuml;ve&rdquo; &Agrave; la cr&egrave;me, 5&euro;&hellip;")});
+    QCOMPARE(lines,
+             QStringList{QStringLiteral(
+                 "Caf&eacute; &mdash; &ldquo;na&iuml;ve&rdquo; &Agrave; la cr&egrave;me, 5&euro;&hellip;")});
     QStringList twice = lines;
     convertchars(QStringLiteral("page"), twice, shipped);
     QCOMPARE(twice, lines);
@@ -171,7 +174,8 @@ void TestSpecialChars::badTableFilesLoad()
 
 void TestSpecialChars::unreadableTableThrows()
 {
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, loadspecialtable(QStringLiteral("/nonexistent/specialchars.dat")));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             loadspecialtable(QStringLiteral("/nonexistent/specialchars.dat")));
     QTemporaryDir dir;
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, loadspecialtable(dir.path()));
 }
