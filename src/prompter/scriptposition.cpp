@@ -1,0 +1,17 @@
+#include "prompter/scriptposition.h"
+
+#include <algorithm>
+#include <cmath>
+
+double scriptposition(int scroll, const ScriptPage &page)
+{
+    const int fromStart = page.upsideDown ? page.bottom - scroll : scroll;
+    return fromStart / page.scale;
+}
+
+int scrollposition(double script, const ScriptPage &page)
+{
+    const int fromStart = static_cast<int>(std::lround(script * page.scale));
+    const int scroll = page.upsideDown ? page.bottom - fromStart : fromStart;
+    return std::clamp(scroll, 0, std::max(0, page.bottom));
+}
