@@ -78,6 +78,18 @@ QString bodytag(bool mirror, bool rotate)
     return tag;
 }
 
+QStringList withbodytag(const QStringList &page, bool mirror, bool rotate)
+{
+    QStringList turned = page;
+    for (QString &line : turned) {
+        if (line.startsWith(QLatin1String("<body"))) {
+            line = bodytag(mirror, rotate);
+            break;
+        }
+    }
+    return turned;
+}
+
 QStringList buildpage(QStringList &scriptlines, const QStringList &specialtable, const PageFont &font,
                       bool allcaps, bool mirror, bool rotate,
                       const std::function<void(int index, int count)> &progress)

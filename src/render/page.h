@@ -22,6 +22,10 @@ QStringList emptypage(const PageFont &font);
 // The body tag, with the legacy mirror and rotation filters in its style attribute.
 QString bodytag(bool mirror, bool rotate);
 
+// `page` with its body tag (the first line that opens the body) replaced by the tag for `mirror` and
+// `rotate`: the same page for a display whose modes differ. A page without a body is returned as it is.
+QStringList withbodytag(const QStringList &page, bool mirror, bool rotate);
+
 // Builds the display page from `scriptlines`, which it first converts in place in the page
 // direction with the special-character table. Returns the page, one line per entry.
 QStringList buildpage(QStringList &scriptlines, const QStringList &specialtable, const PageFont &font,

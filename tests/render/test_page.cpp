@@ -11,6 +11,7 @@ private slots:
     void capitalsUpperCaseMarkupAndReferences();
     void buildConvertsScriptLinesInPlaceAndIsRepeatable();
     void emptyPageHasSizeBeforeFamily();
+    void anotherBodyTagForAnotherDisplay();
 };
 
 namespace {
@@ -123,6 +124,20 @@ void TestPage::emptyPageHasSizeBeforeFamily()
     QCOMPARE(page.at(27), QString());
     QCOMPARE(page.last(), QStringLiteral("</body></html>"));
     QVERIFY(!page.join(QString()).contains(QStringLiteral("<body")));
+}
+
+void TestPage::anotherBodyTagForAnotherDisplay()
+{
+    // A script line that starts like a body tag is script text, not the tag.
+    QStringList script{QStringLiteral("<body>of work"), QStringLiteral("second")};
+    const QStringList plain = buildpage(script, {}, arial, false, false, false);
+    QStringList again = script;
+    QCOMPARE(withbodytag(plain, true, true), buildpage(again, {}, arial, false, true, true));
+    QCOMPARE(withbodytag(withbodytag(plain, false, true), false, false), plain);
+    const QStringList turned = withbodytag(plain, false, true);
+    QCOMPARE(turned.at(28), bodytag(false, true));
+    QCOMPARE(turned.at(29), QStringLiteral("<body>of work<br>"));
+    QCOMPARE(withbodytag(emptypage(arial), true, false), emptypage(arial));
 }
 
 VANTELL_CORE_TEST_MAIN(TestPage)
