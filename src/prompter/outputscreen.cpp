@@ -1,6 +1,7 @@
 #include "prompter/outputscreen.h"
 
-QString outputscreen(const QStringList &screens, const QString &prompterScreen, const QString &remembered)
+QString chooseoutputscreen(const QStringList &screens, const QString &prompterScreen,
+                           const QString &remembered)
 {
     if (remembered != prompterScreen && screens.contains(remembered))
         return remembered;

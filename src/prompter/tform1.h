@@ -31,6 +31,7 @@ public:
 
     PromptState promptstate;
     FontSpec displayfont; // the font of the display-font dialog `FontDialog1`
+    QString outputscreen; // the screen the output window last stood on, kept between runs
 
     // Controls, named as the other windows and the tests find them.
     QWidget *Panel1, *Panel2, *wbpanel, *Panel3, *Panel4, *statusbar, *Panel5, *Panel6;

@@ -28,6 +28,7 @@ void writepromptersettings(QSettings &settings, const PrompterSettings &values, 
     settings.endGroup();
     settings.setValue(QStringLiteral("speedmod_Value"), values.coarseStep);
     settings.setValue(QStringLiteral("Timer1_Interval"), values.tickInterval);
+    settings.setValue(QStringLiteral("outputscreen_Name"), values.outputScreen);
     settings.endGroup();
 }
 
@@ -48,6 +49,8 @@ bool readpromptersettings(QSettings &settings, PrompterSettings &values, int pix
         readInRange(settings, QStringLiteral("speedmod_Value"), 1, 10).value_or(values.coarseStep);
     values.tickInterval =
         readInRange(settings, QStringLiteral("Timer1_Interval"), 1, 301).value_or(values.tickInterval);
+    values.outputScreen =
+        storedtext(settings.value(QStringLiteral("outputscreen_Name"))).value_or(values.outputScreen);
     settings.endGroup();
     return restored.applyPositions;
 }

@@ -17,7 +17,8 @@ const QString group = QStringLiteral("Form1");
 
 PrompterSettings currentSettings(const TForm1 *form)
 {
-    return {placementOf(form), form->displayfont, form->speedmod->value(), form->Timer1->interval()};
+    return {placementOf(form), form->displayfont, form->speedmod->value(), form->Timer1->interval(),
+            form->outputscreen};
 }
 
 void write(const PrompterSettings &values)
@@ -39,6 +40,7 @@ void restorePrompterSettings(TForm1 *form)
     form->displayfont = values.font;
     form->speedmod->setValue(values.coarseStep);
     form->Timer1->setInterval(values.tickInterval);
+    form->outputscreen = values.outputScreen;
     PendingSettingsWrite::markWritten(form); // a second restore replaces the first
     new PendingSettingsWrite(form, [values] { write(values); });
 }

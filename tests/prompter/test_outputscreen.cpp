@@ -49,7 +49,7 @@ void TestOutputScreen::choice()
     QFETCH(QString, prompter);
     QFETCH(QString, remembered);
     QFETCH(QString, expected);
-    QCOMPARE(outputscreen(screens, prompter, remembered), expected);
+    QCOMPARE(chooseoutputscreen(screens, prompter, remembered), expected);
 }
 
 VANTELL_CORE_TEST_MAIN(TestOutputScreen)

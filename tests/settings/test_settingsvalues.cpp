@@ -259,6 +259,7 @@ void TestSettingsValues::designValuesAreWrittenInFull()
         {"Form1/FontDialog1_Font/Style/fsStrikeOut", "FALSE"},
         {"Form1/speedmod_Value", "1"},
         {"Form1/Timer1_Interval", "300"},
+        {"Form1/outputscreen_Name", ""},
     };
     // Read back from the file as another program would see it.
     QSettings file(settings->fileName(), QSettings::IniFormat);
@@ -319,6 +320,7 @@ void TestSettingsValues::prompterSettingsRoundTrip()
                     900};
     written.coarseStep = 7;
     written.tickInterval = 41;
+    written.outputScreen = QStringLiteral("HDMI-2");
     writepromptersettings(*settings, written, ppi);
     PrompterSettings read;
     QVERIFY(readpromptersettings(*settings, read, ppi, {}));
@@ -330,6 +332,7 @@ void TestSettingsValues::wrongValuesKeepTheirDesignValues()
     QSettings *settings = store("[Form1]\n"
                                 "speedmod_Value=11\n"
                                 "Timer1_Interval=0\n"
+                                "outputscreen_Name=@Rect(1 2 3 4)\n"
                                 "NormPos=\"1,2,3\"\n"
                                 "[Form1/FontDialog1_Font]\n"
                                 "Charset=NO_SUCH_CHARSET\n"
@@ -349,6 +352,7 @@ void TestSettingsValues::wrongValuesKeepTheirDesignValues()
     QCOMPARE(read.font, expected);
     QCOMPARE(read.coarseStep, 1);
     QCOMPARE(read.tickInterval, 300);
+    QCOMPARE(read.outputScreen, QString());
 }
 
 void TestSettingsValues::heightAloneSetsTheSize()
