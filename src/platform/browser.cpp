@@ -3,6 +3,7 @@
 #include <QChildEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -34,22 +35,26 @@ constexpr const char *transformScript = R"JS(
 // browser plays on every frame by itself, fractions of a pixel included: scrolling or changing
 // the page from a script on every frame stalls the browser. The whole pixels of the shift are
 // folded into the scroll position from time to time (fold), which also takes wheel and key
-// movements into account; the animation ends where the page does.
+// movements into account; the animation ends where the page does. The shift goes before the
+// scale of a page laid out for another width (__vantellScale).
 constexpr const char *motionFunctions = R"JS(
 window.__vantellMotion = window.__vantellMotion || (function () {
     const root = document.documentElement;
     const motion = { rate: 0, animation: null };
+    const scaled = (offset) => 'translateY(' + (-offset) + 'px)' +
+        (window.__vantellScale ? ' scale(' + window.__vantellScale + ')' : '');
     const shift = () => {
         const transform = getComputedStyle(root).transform;
         return transform && transform !== 'none' ? -new DOMMatrix(transform).m42 : 0;
     };
+    const bottom = () => Math.max(0, root.scrollHeight - window.innerHeight);
     const show = (offset, target) => {
         if (motion.animation) motion.animation.cancel();
         motion.animation = null;
-        root.style.transform = offset ? 'translateY(' + (-offset).toFixed(3) + 'px)' : '';
+        root.style.transform = offset ? scaled(+offset.toFixed(3)) : '';
         if (motion.rate === 0 || target === offset || (target - offset) * motion.rate < 0) return;
         motion.animation = root.animate(
-            [{ transform: 'translateY(' + (-offset) + 'px)' }, { transform: 'translateY(' + (-target) + 'px)' }],
+            [{ transform: scaled(offset) }, { transform: scaled(target) }],
             { duration: (target - offset) / motion.rate * 1000, easing: 'linear', fill: 'forwards' });
         motion.animation.startTime = document.timeline.currentTime;
     };
@@ -61,13 +66,11 @@ window.__vantellMotion = window.__vantellMotion || (function () {
             offset -= whole;
         }
         const y = window.scrollY;
-        const bottom = Math.max(0, root.scrollHeight - window.innerHeight);
-        show(offset, motion.rate > 0 ? bottom - y : -y);
-        return Math.round(window.scrollY);
+        show(offset, motion.rate > 0 ? bottom() - y : -y);
     };
     motion.setRate = (rate) => {
         motion.rate = rate;
-        return motion.fold();
+        motion.fold();
     };
     motion.drop = () => {
         motion.rate = 0;
@@ -75,24 +78,70 @@ window.__vantellMotion = window.__vantellMotion || (function () {
         motion.animation = null;
         root.style.transform = '';
     };
+    // Puts the page where a motion that passed `position` at `time` (the pages' clock) at `rate`
+    // stands now, and moves on from there.
+    motion.place = (position, time, rate) => {
+        motion.drop();
+        const now = performance.timeOrigin + (document.timeline.currentTime ?? performance.now());
+        const target = Math.min(Math.max(position + rate * (now - time) / 1000, 0), bottom());
+        window.scrollTo(0, Math.round(target));
+        const y = window.scrollY;
+        motion.rate = rate;
+        show(target - y, rate > 0 ? bottom() - y : -y);
+    };
     return motion;
 })();
 )JS";
 
+// What every request answers: the page's position, the largest position it can take, and the
+// time on the pages' shared clock (milliseconds since the epoch) that the position belongs to.
+constexpr const char *answerExpression =
+    "[Math.round(window.scrollY),"
+    " Math.max(0, Math.round((document.scrollingElement || document.documentElement).scrollHeight"
+    " - window.innerHeight)),"
+    " performance.timeOrigin + (document.timeline.currentTime ?? performance.now())]";
+
 // Put in front of every scroll request: it stops the motion and drops its shift.
 constexpr const char *dropMotionShift = "if (window.__vantellMotion) window.__vantellMotion.drop(); ";
 
+// Lays a script page out `width` pixels wide and draws it `scale` times that size (width 0: as
+// wide as the view, unscaled). Runs as each document is created and again on every change.
+QString layoutScript(int width, double scale)
+{
+    const QString rule = width > 0 ? QStringLiteral("html { width: %1px; transform-origin: 0 0; "
+                                                    "transform: scale(%2); }")
+                                         .arg(width)
+                                         .arg(scale, 0, 'f', 6)
+                                   : QString();
+    return QStringLiteral(R"JS(
+(function () {
+    if (location.protocol !== 'vantell:') return;
+    if (!window.__vantellLayout) {
+        window.__vantellLayout = new CSSStyleSheet();
+        document.adoptedStyleSheets = [...document.adoptedStyleSheets, window.__vantellLayout];
+    }
+    window.__vantellLayout.replaceSync('%1');
+    window.__vantellScale = %2;
+})();
+)JS")
+        .arg(rule, width > 0 ? QString::number(scale, 'f', 6) : QStringLiteral("0"));
+}
+
+QString answering(const QString &script)
+{
+    return script + QLatin1String(answerExpression);
+}
+
 QString scrollToScript(int x, int y)
 {
-    return QLatin1String(dropMotionShift) +
-           QStringLiteral("window.scrollTo(%1, %2); Math.round(window.scrollY)").arg(x).arg(y);
+    return answering(QLatin1String(dropMotionShift) +
+                     QStringLiteral("window.scrollTo(%1, %2); ").arg(x).arg(y));
 }
 
 QString scrollToBottomScript()
 {
-    return QLatin1String(dropMotionShift) +
-           QStringLiteral("window.scrollTo(0, document.body ? document.body.scrollHeight : 0); "
-                          "Math.round(window.scrollY)");
+    return answering(QLatin1String(dropMotionShift) +
+                     QStringLiteral("window.scrollTo(0, document.body ? document.body.scrollHeight : 0); "));
 }
 
 } // namespace
@@ -121,12 +170,19 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
     setPage(page);
     setContextMenuPolicy(Qt::NoContextMenu);
 
+    // After a wheel turn, a key or a change of size the page may go on moving by itself for a
+    // while (the browser animates such scrolls): its position is asked until it rests.
+    m_watch.setInterval(watchIntervalMs);
+    connect(&m_watch, &QTimer::timeout, this, &Browser::watchOnce);
+
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
         ++m_loadsInProgress;
         ++m_generation;
         m_pendingStep = 0;
+        m_pendingFollow.reset();
         m_smoothRate = 0;
         m_position = 0;
+        m_bottom = -1;
     });
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool) {
         m_loadsInProgress = std::max(0, m_loadsInProgress - 1);
@@ -141,6 +197,10 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
 
 Browser::~Browser()
 {
+    // The page answers the requests still on their way as it goes, with nothing: those answers
+    // are dropped like those for a replaced document (a request made from one would make a new
+    // page in the half destroyed view).
+    ++m_generation;
     // The page must go before the profile it uses.
     delete page();
 }
@@ -192,6 +252,46 @@ bool Browser::isScriptPage() const
     return url().scheme() == QLatin1String(PageSchemeHandler::scheme);
 }
 
+void Browser::setDisplayOnly()
+{
+    m_displayOnly = true;
+    page()->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    setFocusPolicy(Qt::NoFocus);
+    if (QWidget *input = focusProxy())
+        input->setFocusPolicy(Qt::NoFocus);
+}
+
+void Browser::setLayoutWidth(int width)
+{
+    if (width == m_layoutWidth)
+        return;
+    m_layoutWidth = width;
+    applyLayout();
+}
+
+double Browser::pageScale() const
+{
+    return m_layoutWidth > 0 && width() > 0 ? double(width()) / m_layoutWidth : 1.0;
+}
+
+void Browser::applyLayout()
+{
+    const QString source = layoutScript(m_layoutWidth, pageScale());
+    QWebEngineScriptCollection &scripts = page()->scripts();
+    for (const QWebEngineScript &old : scripts.find(QStringLiteral("vantell-layout")))
+        scripts.remove(old);
+    QWebEngineScript layout;
+    layout.setName(QStringLiteral("vantell-layout"));
+    layout.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    layout.setWorldId(QWebEngineScript::ApplicationWorld);
+    layout.setRunsOnSubFrames(false);
+    layout.setSourceCode(source);
+    scripts.insert(layout);
+    if (m_hasDocument)
+        page()->runJavaScript(source, QWebEngineScript::ApplicationWorld);
+    watchPosition();
+}
+
 void Browser::runScroll(const QString &script, std::function<void()> done)
 {
     if (!m_hasDocument || m_loadsInProgress > 0)
@@ -235,18 +335,51 @@ void Browser::setSmoothMotion(double pixelsPerSecond)
     if (!m_hasDocument || m_loadsInProgress > 0 || pixelsPerSecond == m_smoothRate)
         return;
     m_smoothRate = pixelsPerSecond;
-    page()->runJavaScript(
-        QString::fromLatin1(motionFunctions) +
-            QStringLiteral("window.__vantellMotion.setRate(%1);").arg(pixelsPerSecond, 0, 'f', 6),
-        QWebEngineScript::ApplicationWorld);
+    ask(answering(QString::fromLatin1(motionFunctions) +
+                  QStringLiteral("window.__vantellMotion.setRate(%1); ").arg(pixelsPerSecond, 0, 'f', 6)),
+        {});
 }
 
 void Browser::queryPosition(std::function<void()> done)
 {
     if (m_hasDocument && m_loadsInProgress == 0)
-        ask(QStringLiteral(
-                "window.__vantellMotion ? window.__vantellMotion.fold() : Math.round(window.scrollY)"),
+        ask(answering(QStringLiteral("if (window.__vantellMotion) window.__vantellMotion.fold(); ")),
             std::move(done));
+}
+
+void Browser::follow(int y, double atTime, double pixelsPerSecond)
+{
+    if (!m_hasDocument || m_loadsInProgress > 0)
+        return;
+    m_pendingStep = 0;
+    m_smoothRate = pixelsPerSecond;
+    m_pendingFollow = FollowRequest{y, atTime, pixelsPerSecond};
+    if (!m_followInFlight)
+        sendPendingFollow();
+}
+
+void Browser::sendPendingFollow()
+{
+    const FollowRequest request = *m_pendingFollow;
+    m_pendingFollow.reset();
+    m_followInFlight = true;
+    const quint64 generation = m_generation;
+    QPointer<Browser> self(this);
+    page()->runJavaScript(answering(QString::fromLatin1(motionFunctions) +
+                                    QStringLiteral("window.__vantellMotion.place(%1, %2, %3); ")
+                                        .arg(request.y)
+                                        .arg(request.atTime, 0, 'f', 3)
+                                        .arg(request.pixelsPerSecond, 0, 'f', 6)),
+                          QWebEngineScript::ApplicationWorld, [self, generation](const QVariant &value) {
+                              if (!self)
+                                  return;
+                              self->m_followInFlight = false;
+                              if (generation != self->m_generation)
+                                  return;
+                              self->acceptPosition(value);
+                              if (self->m_pendingFollow)
+                                  self->sendPendingFollow();
+                          });
 }
 
 void Browser::scrollStep(int delta)
@@ -265,28 +398,58 @@ void Browser::sendPendingStep()
     m_stepInFlight = true;
     const quint64 generation = m_generation;
     QPointer<Browser> self(this);
-    page()->runJavaScript(
-        QStringLiteral("window.scrollTo(0, window.scrollY + (%1)); Math.round(window.scrollY)").arg(delta),
-        QWebEngineScript::ApplicationWorld, [self, generation](const QVariant &value) {
-            if (!self)
-                return;
-            self->m_stepInFlight = false;
-            if (generation != self->m_generation)
-                return;
-            self->acceptPosition(value);
-            if (self->m_pendingStep != 0)
-                self->sendPendingStep();
-        });
+    page()->runJavaScript(answering(QStringLiteral("window.scrollTo(0, window.scrollY + (%1)); ").arg(delta)),
+                          QWebEngineScript::ApplicationWorld, [self, generation](const QVariant &value) {
+                              if (!self)
+                                  return;
+                              self->m_stepInFlight = false;
+                              if (generation != self->m_generation)
+                                  return;
+                              self->acceptPosition(value);
+                              if (self->m_pendingStep != 0)
+                                  self->sendPendingStep();
+                          });
 }
 
 void Browser::acceptPosition(const QVariant &value)
 {
+    const QVariantList answer = value.toList();
     bool ok = false;
-    const int y = value.toInt(&ok);
-    if (!ok)
+    const int y = answer.value(0).toInt(&ok);
+    if (answer.size() != 3 || !ok)
         return;
     m_position = y;
+    // The smooth motion's fraction of a pixel moves the page's end by a pixel either way: that is
+    // no change of the page's length.
+    const int bottom = answer.at(1).toInt();
+    if (m_bottom < 0 || std::abs(bottom - m_bottom) > 1)
+        m_bottom = bottom;
+    m_positionTime = answer.at(2).toDouble();
     emit scrollPositionChanged(y);
+}
+
+void Browser::watchPosition()
+{
+    m_watchRounds = 0;
+    m_quietAnswers = 0;
+    if (!m_watch.isActive())
+        m_watch.start();
+}
+
+void Browser::watchOnce()
+{
+    if (++m_watchRounds > maxWatchRounds) {
+        m_watch.stop();
+        return;
+    }
+    const int position = m_position;
+    const int bottom = m_bottom;
+    queryPosition([this, position, bottom] {
+        if (m_position != position || m_bottom != bottom)
+            m_quietAnswers = 0;
+        else if (++m_quietAnswers >= quietAnswersToRest)
+            m_watch.stop();
+    });
 }
 
 void Browser::focusPage()
@@ -296,11 +459,28 @@ void Browser::focusPage()
         proxy->setFocus(Qt::OtherFocusReason);
 }
 
+void Browser::resizeEvent(QResizeEvent *event)
+{
+    QWebEngineView::resizeEvent(event);
+    if (m_layoutWidth > 0)
+        applyLayout();
+    else
+        watchPosition();
+}
+
 void Browser::childEvent(QChildEvent *event)
 {
-    // The widget that receives the page's input is created (and replaced) by the browser.
-    if (event->type() == QEvent::ChildAdded && event->child()->isWidgetType())
-        event->child()->installEventFilter(this);
+    // The widget that receives the page's input is created (and replaced) by the browser; it sets
+    // its own focus policy once made, before it is polished.
+    const bool added = event->type() == QEvent::ChildAdded;
+    const bool polished = event->type() == QEvent::ChildPolished;
+    if ((added || polished) && event->child()->isWidgetType()) {
+        auto *input = static_cast<QWidget *>(event->child());
+        if (added)
+            input->installEventFilter(this);
+        else if (m_displayOnly)
+            input->setFocusPolicy(Qt::NoFocus);
+    }
     QWebEngineView::childEvent(event);
 }
 
@@ -310,8 +490,15 @@ bool Browser::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::KeyPress) {
             const auto *key = static_cast<QKeyEvent *>(event);
             emit pageKeyDown(key->key());
+            if (m_displayOnly)
+                return true;
+            watchPosition();
         } else if (event->type() == QEvent::MouseButtonRelease) {
             emit pageClicked(static_cast<QMouseEvent *>(event)->button());
+        } else if (event->type() == QEvent::Wheel) {
+            if (m_displayOnly)
+                return true;
+            watchPosition();
         }
     }
     return QWebEngineView::eventFilter(watched, event);

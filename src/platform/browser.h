@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
 
@@ -35,8 +37,27 @@ public:
     bool isScriptPage() const;
     QUrl documentUrl() const { return url(); }
 
+    // A page that only shows: it never takes the keyboard focus, and neither wheel nor keys move
+    // it (keys and clicks are still reported).
+    void setDisplayOnly();
+    // Lays script pages out `width` pixels wide, as a view of that width would, and draws them
+    // scaled to this view's width, so that they break their lines exactly as that view does.
+    // 0 (the start) lays them out at this view's own width.
+    void setLayoutWidth(int width);
+    // How many of this view's pixels show one pixel of the page's layout.
+    double pageScale() const;
+
     // The vertical position the page last reported; -1 before any document has reported one.
+    // Every answer of the page reports it, and the page is asked again after a wheel turn, a key
+    // or a change of size, until it rests.
     int scrollPosition() const { return m_position; }
+    // The largest position the page could take when it last reported.
+    int scrollBottom() const { return m_bottom; }
+    // When the page stood at scrollPosition(), on a clock that all pages share (milliseconds since
+    // the epoch).
+    double positionTime() const { return m_positionTime; }
+    // The rate of the smooth motion last set (0: none).
+    double smoothMotion() const { return m_smoothRate; }
     // Scroll requests run in the page without waiting: `done` runs once the page has moved. They
     // are ignored without a document and while one is loading (the document-complete handling
     // then places the view), and an answer for a document that has since been replaced is dropped.
@@ -57,6 +78,11 @@ public:
     // Asks the page for its position (first folding what the smooth motion has moved into it);
     // `done` runs once scrollPosition() holds the answer.
     void queryPosition(std::function<void()> done = {});
+    // Puts the page where a page that stood at `y` at `atTime` (positionTime()'s clock) and moves
+    // at `pixelsPerSecond` stands now, and moves it on at that rate (0: holds it there). While
+    // one such request is on its way, a newer one replaces the one waiting. Ignored while a
+    // document is loading.
+    void follow(int y, double atTime, double pixelsPerSecond);
 
     // Gives the keyboard focus to the page.
     void focusPage();
@@ -71,21 +97,45 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void childEvent(QChildEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    struct FollowRequest {
+        int y;
+        double atTime;
+        double pixelsPerSecond;
+    };
+
     void runScroll(const QString &script, std::function<void()> done);
     // Runs `script`, which answers the page's position, and takes the answer.
     void ask(const QString &script, std::function<void()> done);
     void sendPendingStep();
+    void sendPendingFollow();
     void acceptPosition(const QVariant &value);
+    void applyLayout();
+    void watchPosition();
+    void watchOnce();
+
+    static constexpr int watchIntervalMs = 50;
+    static constexpr int maxWatchRounds = 40;
+    static constexpr int quietAnswersToRest = 3;
 
     PageSchemeHandler *m_schemes;
     ScriptPageGuard *m_guard;
     int m_loadsInProgress = 0;
     bool m_hasDocument = false;
     int m_position = -1;
+    int m_bottom = -1;
+    double m_positionTime = 0;
     int m_pendingStep = 0;
     double m_smoothRate = 0;
     bool m_stepInFlight = false;
+    std::optional<FollowRequest> m_pendingFollow;
+    bool m_followInFlight = false;
+    bool m_displayOnly = false;
+    int m_layoutWidth = 0;
+    QTimer m_watch;
+    int m_watchRounds = 0;
+    int m_quietAnswers = 0;
     quint64 m_generation = 0;
 };
