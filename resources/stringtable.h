@@ -38,6 +38,7 @@ inline constexpr const char *ToggleHelp = N_("Toggle Help");
 inline constexpr const char *ToggleRotateText = N_("Toggle Rotate Text");
 inline constexpr const char *ToggleMirrorText = N_("Toggle Mirror Text");
 inline constexpr const char *ToggleDualDisplay = N_("Toggle Dual Display");
+inline constexpr const char *OutputWindowCaption = N_("Talent Display");
 inline constexpr const char *MenuOpenSingleScript = N_("&Open Single Script");
 inline constexpr const char *MenuFont = N_("Font");
 inline constexpr const char *MenuOptions = N_("O&ptions and Multi-Scripting");

@@ -21,6 +21,7 @@
 #include "platform/ticktimer.h"
 #include "platform/toolimage.h"
 #include "platform/translation.h"
+#include "prompter/outputwindow.h"
 #include "queue/tform4.h"
 #include "render/page.h"
 #include "render/specialchars.h"
@@ -82,7 +83,10 @@ TForm1::TForm1(QWidget *parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    delete outputwindow.data();
+}
 
 void TForm1::createLayout()
 {
@@ -419,6 +423,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 void TForm1::FormClose()
 {
+    closeoutputwindow();
     if (TForm4 *options = windows().Form4)
         options->clearQueue();
     savePrompterSettings(this);

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QPointer>
 #include <QWidget>
 
 #include "platform/fontspec.h"
@@ -11,6 +12,7 @@
 
 class Browser;
 class HttpProbe;
+class OutputWindow;
 class QAction;
 class QLabel;
 class QMenu;
@@ -61,6 +63,8 @@ public:
     void wb1DocumentComplete();
     bool mirroredLocally() const;
     bool upsideDownLocally() const;
+    bool mirroredRemotely() const;
+    bool upsideDownRemotely() const;
 
     // Scroll engine
     void adjustspeed();
@@ -114,6 +118,15 @@ public:
     void Image14MouseUp();
     void Image3MouseUp();
 
+    // Dual display: the output window for the talent, open while it is not null.
+    QPointer<OutputWindow> outputwindow;
+    void openoutputwindow();
+    void closeoutputwindow();
+    // Gives the output window the page with the remote display's modes.
+    void loadoutputpage();
+    // Puts the output window's page at the prompter page's place in the script.
+    void followoutput();
+
     // Web service, about window and printing
     void Image13MouseUp();
     void About1Click();
@@ -159,6 +172,7 @@ private:
     void showStartPage();
 
     bool m_shown = false;
+    bool m_measuringPage = false; // a new page is loading or being put at its start
     bool m_helpProbePending = false;
     bool m_printing = false;
 };

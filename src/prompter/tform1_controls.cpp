@@ -24,6 +24,7 @@ void TForm1::connectControls()
     connect(wb1, &Browser::documentComplete, this, [this] { wb1DocumentComplete(); });
     connect(wb1, &Browser::pageKeyDown, this, &TForm1::wb1KeyDown);
     connect(wb1, &Browser::pageClicked, this, &TForm1::wb1Click);
+    connect(wb1, &Browser::scrollPositionChanged, this, &TForm1::followoutput);
     connect(Timer1, &TickTimer::timeout, this, &TForm1::Timer1Timer);
     connect(mousedowntimer, &QTimer::timeout, this, &TForm1::mousedowntimerTimer);
     connect(Timer1, &TickTimer::changed, this, &TForm1::updatemotion);

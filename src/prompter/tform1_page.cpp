@@ -1,5 +1,5 @@
-// The display page of the prompter window: building and loading it, measuring it once loaded,
-// and the mirror and rotate modes that shape it.
+// The display page of the prompter window: building and loading it (and the output window's
+// page), measuring it once loaded, and the mirror and rotate modes that shape both.
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -67,10 +67,22 @@ bool TForm1::upsideDownLocally() const
     return promptstate.rotateon && (target == Local || target == Both);
 }
 
+bool TForm1::mirroredRemotely() const
+{
+    return promptstate.mirroron && optionIndex(&TForm4::mtype) != Local;
+}
+
+bool TForm1::upsideDownRemotely() const
+{
+    return promptstate.rotateon && optionIndex(&TForm4::rtype) != Local;
+}
+
 void TForm1::reloadwb()
 {
     buildpage(mirroredLocally(), upsideDownLocally());
+    m_measuringPage = true;
     wb1->loadPageLines(promptstate.pagelines);
+    loadoutputpage();
 }
 
 void TForm1::buildpage(bool mirror, bool rotate)
@@ -98,9 +110,13 @@ void TForm1::wb1DocumentComplete()
     // The browser reports the document while it is still busy with it; the page steps chain on
     // its answers rather than wait for them here.
     checkForUpdateNotice();
+    // The output window follows the page again once it stands at the script's start.
+    m_measuringPage = true;
     wb1->scrollToBottom([this] {
         promptstate.pagebottom = wb1->scrollPosition();
         const auto atStart = [this] {
+            m_measuringPage = false;
+            followoutput();
             if (promptstate.scrollspeed != 0)
                 calctime(QStringLiteral("timeleft"));
             emit pageMeasured();
@@ -157,10 +173,5 @@ void TForm1::Image14MouseUp()
     promptstate.rotateon = !promptstate.rotateon;
     flipmarker();
     reloadwb();
-    wb1->focusPage();
-}
-
-void TForm1::Image3MouseUp()
-{
     wb1->focusPage();
 }

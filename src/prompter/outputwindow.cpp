@@ -1,0 +1,113 @@
+#include "prompter/outputwindow.h"
+
+#include <QEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "platform/browser.h"
+#include "platform/translation.h"
+#include "stringtable.h"
+
+namespace {
+// A normal window's size when there is no second screen: a 16:9 picture of the talent's screen.
+constexpr QSize rehearsalSize(800, 450);
+} // namespace
+
+OutputWindow::OutputWindow(Browser *prompterPage)
+    : QWidget(nullptr, Qt::Window | Qt::WindowDoesNotAcceptFocus), m_prompterPage(prompterPage)
+{
+    setObjectName(QStringLiteral("OutputWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowTitle(i18n(str::OutputWindowCaption));
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+
+    auto *fill = new QVBoxLayout(this);
+    fill->setContentsMargins(0, 0, 0, 0);
+    outputpage = new Browser(this);
+    outputpage->setObjectName(QStringLiteral("outputpage"));
+    outputpage->setDisplayOnly();
+    outputpage->setLayoutWidth(prompterPage->width());
+    fill->addWidget(outputpage);
+    prompterPage->installEventFilter(this);
+
+    connect(outputpage, &Browser::pageKeyDown, this, &OutputWindow::keyPressed);
+    // A new page is placed once it has told how long it is.
+    connect(outputpage, &Browser::documentComplete, this, [this] {
+        m_placedBottom = -1;
+        outputpage->queryPosition();
+    });
+    connect(outputpage, &Browser::scrollPositionChanged, this, &OutputWindow::pageAnswered);
+}
+
+void OutputWindow::open(QScreen *screen)
+{
+    if (screen) {
+        setScreen(screen);
+        setGeometry(screen->geometry());
+        setWindowState(Qt::WindowFullScreen);
+    } else {
+        resize(rehearsalSize);
+    }
+    // Not showFullScreen(): it would ask for the focus, which this window does not take.
+    show();
+    connect(windowHandle(), &QWindow::screenChanged, this,
+            [this](QScreen *now) { emit screenChanged(now ? now->name() : QString()); });
+    emit screenChanged(this->screen()->name());
+}
+
+void OutputWindow::showPage(const QStringList &pagelines, bool upsideDown)
+{
+    m_upsideDown = upsideDown;
+    m_script = 0;
+    m_scriptRate = 0;
+    outputpage->loadPageLines(pagelines);
+}
+
+void OutputWindow::follow(double script, double atTime, double scriptRate)
+{
+    m_script = script;
+    m_time = atTime;
+    m_scriptRate = scriptRate;
+    place();
+}
+
+double OutputWindow::scriptPosition() const
+{
+    return scriptposition(outputpage->scrollPosition(), pageNow());
+}
+
+ScriptPage OutputWindow::pageNow() const
+{
+    return ScriptPage{outputpage->scrollBottom(), m_upsideDown, outputpage->pageScale()};
+}
+
+void OutputWindow::place()
+{
+    if (!outputpage->isDocumentComplete())
+        return;
+    const ScriptPage page = pageNow();
+    m_placedBottom = page.bottom;
+    m_placedScale = page.scale;
+    const double pageRate = m_scriptRate * page.scale * (m_upsideDown ? -1 : 1);
+    outputpage->follow(scrollposition(m_script, page), m_time, pageRate);
+}
+
+void OutputWindow::pageAnswered()
+{
+    // A page whose length or scale has changed since it was placed (its window or the
+    // prompter's page was resized) is placed again.
+    if (outputpage->scrollBottom() != m_placedBottom || outputpage->pageScale() != m_placedScale)
+        place();
+}
+
+bool OutputWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_prompterPage && event->type() == QEvent::Resize)
+        outputpage->setLayoutWidth(m_prompterPage->width());
+    return QWidget::eventFilter(watched, event);
+}

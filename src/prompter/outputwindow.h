@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+#include "prompter/scriptposition.h"
+
+class Browser;
+class QScreen;
+
+// The output window: the script page for the talent, on a second screen behind the glass. It
+// shows the prompter's page with the modes of its own display, laid out as wide as the
+// prompter's page (so that both break their lines alike) and scaled to its own width, and keeps
+// it at the place in the script that it is given. It never takes the focus from the prompter;
+// keys pressed on it are handed on.
+class OutputWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `prompterPage`: the page whose layout the output copies.
+    explicit OutputWindow(Browser *prompterPage);
+
+    Browser *outputpage;
+
+    // Shows the window full screen on `screen`, or as a normal window when there is none.
+    void open(QScreen *screen);
+    // Shows `pagelines` from the script's start; `upsideDown`: the page is turned, so that the
+    // script starts at its bottom.
+    void showPage(const QStringList &pagelines, bool upsideDown);
+    // Keeps the page at the script position `script` (see scriptposition.h), which the prompter's
+    // page had at `atTime` (Browser::positionTime()'s clock), moving on at `scriptRate` pixels of
+    // the script per second.
+    void follow(double script, double atTime, double scriptRate);
+    // The script position the page last reported.
+    double scriptPosition() const;
+
+signals:
+    void keyPressed(int key);
+    // The window has come to stand on the screen named `name`.
+    void screenChanged(const QString &name);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    ScriptPage pageNow() const;
+    void place();
+    void pageAnswered();
+
+    Browser *m_prompterPage;
+    bool m_upsideDown = false;
+    double m_script = 0;
+    double m_time = 0;
+    double m_scriptRate = 0;
+    int m_placedBottom = -1;
+    double m_placedScale = 1.0;
+};
