@@ -8,6 +8,7 @@
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
 #include "render/page.h"
+#include "testsupport/imagecompare.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
 
@@ -24,7 +25,6 @@ private slots:
     void rotatedPageIsTurnedHalfway();
 
 private:
-    QImage settledGrab();
     void reload();
     std::unique_ptr<UiTestEnvironment> m_env;
     TForm1 *m_form = nullptr;
@@ -38,34 +38,6 @@ QStringList sampleScript(int lines)
     for (int i = 0; i < lines; ++i)
         script << QStringLiteral("Line %1 of the script, \u00e9t\u00e9 \u2014 good evening").arg(i + 1);
     return script;
-}
-
-// The share of pixels that differ clearly between two images of one size.
-double differingShare(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return 1.0;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    qint64 differing = 0;
-    for (int row = 0; row < x.height(); ++row) {
-        const auto *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
-        const auto *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
-        for (int col = 0; col < x.width(); ++col)
-            if (std::abs(qGray(p[col]) - qGray(q[col])) > 96)
-                ++differing;
-    }
-    return double(differing) / (x.width() * x.height());
-}
-
-qint64 brightPixels(const QImage &image)
-{
-    qint64 bright = 0;
-    for (int row = 0; row < image.height(); ++row)
-        for (int col = 0; col < image.width(); ++col)
-            if (qGray(image.pixel(col, row)) > 128)
-                ++bright;
-    return bright;
 }
 
 } // namespace
@@ -85,20 +57,6 @@ void TestDisplayPage::cleanup()
 void TestDisplayPage::reload()
 {
     QVERIFY(reloadAndWait(m_form));
-}
-
-QImage TestDisplayPage::settledGrab()
-{
-    // Wait until two grabs in a row agree: the page has painted its last change.
-    QImage previous;
-    for (int i = 0; i < 40; ++i) {
-        QTest::qWait(100);
-        QImage current = m_form->wb1->grab().toImage();
-        if (!previous.isNull() && current == previous && brightPixels(current) > 0)
-            return current;
-        previous = current;
-    }
-    return previous;
 }
 
 void TestDisplayPage::reloadBuildsTheExactPageAndMeasuresIt()
@@ -153,11 +111,11 @@ void TestDisplayPage::mirroredPageIsTheMirrorImage()
 {
     m_form->promptstate.scriptlines = sampleScript(30);
     reload();
-    const QImage plain = settledGrab();
+    const QImage plain = settledGrab(m_form->wb1);
     QVERIFY(brightPixels(plain) > 500);
     m_form->promptstate.mirroron = true;
     reload();
-    const QImage mirrored = settledGrab();
+    const QImage mirrored = settledGrab(m_form->wb1);
     QVERIFY2(differingShare(mirrored, plain.mirrored(true, false)) < 0.01,
              qPrintable(QString::number(differingShare(mirrored, plain.mirrored(true, false)))));
     QVERIFY(differingShare(mirrored, plain) > 0.02);
@@ -167,10 +125,10 @@ void TestDisplayPage::rotatedPageIsTurnedHalfway()
 {
     m_form->promptstate.scriptlines = sampleScript(30);
     reload();
-    const QImage plain = settledGrab();
+    const QImage plain = settledGrab(m_form->wb1);
     m_form->promptstate.rotateon = true;
     reload();
-    const QImage turned = settledGrab();
+    const QImage turned = settledGrab(m_form->wb1);
     const QImage expected = plain.mirrored(true, true);
     QVERIFY2(differingShare(turned, expected) < 0.01,
              qPrintable(QString::number(differingShare(turned, expected))));
@@ -178,7 +136,7 @@ void TestDisplayPage::rotatedPageIsTurnedHalfway()
     // Mirror and rotate together: the page flipped upside down only.
     m_form->promptstate.mirroron = true;
     reload();
-    const QImage both = settledGrab();
+    const QImage both = settledGrab(m_form->wb1);
     QVERIFY(differingShare(both, plain.mirrored(false, true)) < 0.01);
 }
 
