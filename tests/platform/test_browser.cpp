@@ -1,5 +1,7 @@
+#include <QDateTime>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QWheelEvent>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
@@ -22,6 +24,13 @@ private slots:
     void scrollRequestsWithoutDocumentAreIgnored();
     void largePageLoads();
     void blockBreaksDrawNothing();
+    void answersTellThePagesEndAndTime();
+    void wheelMovementsAreReported();
+    void followPlacesAndCoalesces();
+    void followExtrapolatesAMovingPage();
+    void layoutWidthBreaksLinesAsTheOtherView();
+    void displayOnlyPageTakesNoFocusAndIgnoresWheelAndKeys();
+    void answersOnTheirWayAsTheBrowserGoesAreDropped();
 
 private:
     bool load(const QStringList &scriptlines);
@@ -224,6 +233,174 @@ void TestBrowser::blockBreaksDrawNothing()
     QCOMPARE(grabAt(0), split.at(0));
     QCOMPARE(grabAt(2400), split.at(1));
     QCOMPARE(grabAt(4000), split.at(2));
+}
+
+namespace {
+QStringList numberedLines(int count, const QString &text = QStringLiteral("line %1"))
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << text.arg(i);
+    return lines;
+}
+} // namespace
+
+void TestBrowser::answersTellThePagesEndAndTime()
+{
+    QVERIFY(load(numberedLines(300)));
+    const double before = QDateTime::currentMSecsSinceEpoch();
+    settle([this](auto done) { m_browser->scrollTo(0, 100, done); });
+    const double after = QDateTime::currentMSecsSinceEpoch();
+    const int bottom = m_browser->scrollBottom();
+    QVERIFY(bottom > 3000);
+    // The time is the page's clock, which runs with the system's.
+    QVERIFY2(
+        m_browser->positionTime() > before - 100 && m_browser->positionTime() < after + 100,
+        qPrintable(QStringLiteral("%1 not in %2..%3").arg(m_browser->positionTime()).arg(before).arg(after)));
+    settle([this](auto done) { m_browser->scrollToBottom(done); });
+    QCOMPARE(m_browser->scrollPosition(), bottom);
+    QCOMPARE(m_browser->scrollBottom(), bottom);
+    // A taller view has less to scroll.
+    m_browser->resize(800, 600);
+    QTRY_COMPARE(m_browser->scrollBottom(), bottom - 200);
+}
+
+void TestBrowser::wheelMovementsAreReported()
+{
+    QVERIFY(load(numberedLines(300)));
+    settle([this](auto done) { m_browser->scrollToTop(done); });
+    QSignalSpy reported(m_browser.get(), &Browser::scrollPositionChanged);
+    QWidget *input = m_browser->focusProxy();
+    const QPointF at(100, 100);
+    QWheelEvent wheel(at, input->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(input, &wheel);
+    // The page moves by itself; its resting place is reported without anyone asking.
+    QTRY_VERIFY(m_browser->scrollPosition() > 50);
+    QCOMPARE(evaluate(QStringLiteral("Math.round(window.scrollY)")).toInt(), m_browser->scrollPosition());
+    QVERIFY(!reported.isEmpty());
+}
+
+void TestBrowser::followPlacesAndCoalesces()
+{
+    QVERIFY(load(numberedLines(400)));
+    QSignalSpy reported(m_browser.get(), &Browser::scrollPositionChanged);
+    for (int y = 1; y <= 200; ++y)
+        m_browser->follow(y * 10, 0, 0);
+    QTRY_COMPARE(m_browser->scrollPosition(), 2000);
+    // Requests waiting behind one on its way were replaced by the newest.
+    QVERIFY2(reported.size() < 100, qPrintable(QString::number(reported.size())));
+    QCOMPARE(evaluate(QStringLiteral("Math.round(window.scrollY)")).toInt(), 2000);
+    // Places beyond the page stop at its end.
+    m_browser->follow(m_browser->scrollBottom() + 5000, 0, 0);
+    QTRY_COMPARE(m_browser->scrollPosition(), m_browser->scrollBottom());
+    // Requests are ignored while a document loads.
+    QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
+    QStringList lines = numberedLines(400);
+    m_browser->loadPageLines(
+        buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 30}, false, false, false));
+    m_browser->follow(700, 0, 0);
+    QVERIFY(complete.wait(30000));
+    QTest::qWait(200);
+    QCOMPARE(evaluate(QStringLiteral("Math.round(window.scrollY)")).toInt(), 0);
+}
+
+void TestBrowser::followExtrapolatesAMovingPage()
+{
+    QVERIFY(load(numberedLines(2000)));
+    // A page that stood at 1000 half a second ago and moves at 400 px/s stands at 1200 now.
+    const double halfASecondAgo = QDateTime::currentMSecsSinceEpoch() - 500;
+    m_browser->follow(1000, halfASecondAgo, 400);
+    QTRY_VERIFY(m_browser->scrollPosition() > 0);
+    QVERIFY2(std::abs(m_browser->scrollPosition() - 1200) < 40,
+             qPrintable(QString::number(m_browser->scrollPosition())));
+    QCOMPARE(m_browser->smoothMotion(), 400.0);
+    // And it moves on at that rate.
+    QTest::qWait(500);
+    settle([this](auto done) { m_browser->queryPosition(done); });
+    const double expected = 1000 + 400 * (m_browser->positionTime() - halfASecondAgo) / 1000;
+    QVERIFY2(std::abs(m_browser->scrollPosition() - expected) < 20,
+             qPrintable(QStringLiteral("%1, expected %2").arg(m_browser->scrollPosition()).arg(expected)));
+    // Rate 0 holds it.
+    m_browser->follow(3000, 0, 0);
+    QTRY_COMPARE(m_browser->scrollPosition(), 3000);
+    QTest::qWait(300);
+    settle([this](auto done) { m_browser->queryPosition(done); });
+    QCOMPARE(m_browser->scrollPosition(), 3000);
+}
+
+void TestBrowser::layoutWidthBreaksLinesAsTheOtherView()
+{
+    // Long lines that wrap: a view 1.6 times as wide, laid out at the first view's width, breaks
+    // them in the same places and is 1.6 times as tall.
+    const QStringList lines = numberedLines(
+        120, QStringLiteral("Paragraph %1 with enough words in it to wrap once or twice in a view that is "
+                            "five hundred pixels wide, and perhaps a third time"));
+    Browser narrow;
+    narrow.resize(500, 300);
+    narrow.show();
+    QSignalSpy narrowComplete(&narrow, &Browser::documentComplete);
+    QStringList copy = lines;
+    const QStringList page =
+        buildpage(copy, {}, PageFont{QStringLiteral("Liberation Sans"), 30}, false, false, false);
+    narrow.loadPageLines(page);
+    QVERIFY(narrowComplete.wait(30000));
+    settle([&narrow](auto done) { narrow.queryPosition(done); });
+
+    m_browser->resize(800, 480);
+    m_browser->setLayoutWidth(500);
+    QCOMPARE(m_browser->pageScale(), 1.6);
+    QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
+    m_browser->loadPageLines(page);
+    QVERIFY(complete.wait(30000));
+    settle([this](auto done) { m_browser->queryPosition(done); });
+    // The ends: the narrow view's page height, scaled, less the wide view's height.
+    const int narrowHeight = narrow.scrollBottom() + 300;
+    QVERIFY(narrowHeight > 120 * 40 * 2);
+    QVERIFY2(
+        std::abs(m_browser->scrollBottom() + 480 - narrowHeight * 1.6) <= 2,
+        qPrintable(QStringLiteral("%1 vs %2").arg(m_browser->scrollBottom() + 480).arg(narrowHeight * 1.6)));
+    // Without a layout width the page fills the view again.
+    m_browser->setLayoutWidth(0);
+    QCOMPARE(m_browser->pageScale(), 1.0);
+    QTRY_VERIFY(m_browser->scrollBottom() + 480 < narrowHeight);
+}
+
+void TestBrowser::displayOnlyPageTakesNoFocusAndIgnoresWheelAndKeys()
+{
+    m_browser->setDisplayOnly();
+    QVERIFY(load(numberedLines(300)));
+    QCOMPARE(m_browser->focusPolicy(), Qt::NoFocus);
+    QWidget *input = m_browser->focusProxy();
+    QVERIFY(input);
+    QCOMPARE(input->focusPolicy(), Qt::NoFocus);
+    QSignalSpy keys(m_browser.get(), &Browser::pageKeyDown);
+    QTest::keyClick(input, Qt::Key_PageDown);
+    QCOMPARE(keys.size(), 1);
+    QCOMPARE(keys.at(0).at(0).toInt(), int(Qt::Key_PageDown));
+    const QPointF at(100, 100);
+    QWheelEvent wheel(at, input->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(input, &wheel);
+    QTest::qWait(500);
+    QCOMPARE(evaluate(QStringLiteral("window.scrollY")).toInt(), 0);
+}
+
+void TestBrowser::answersOnTheirWayAsTheBrowserGoesAreDropped()
+{
+    QVERIFY(load(numberedLines(300)));
+    // A request made from an answer that came while the browser went would make a new page in the
+    // half destroyed view.
+    Browser *browser = m_browser.get();
+    int answered = 0;
+    for (int i = 0; i < 20; ++i)
+        browser->scrollTo(0, i * 10, [browser, &answered] {
+            ++answered;
+            browser->scrollToBottom();
+        });
+    m_browser.reset();
+    QTest::qWait(300);
+    QCOMPARE(answered, 0);
 }
 
 VANTELL_UI_TEST_MAIN(TestBrowser)
