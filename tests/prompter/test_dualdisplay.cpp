@@ -13,10 +13,10 @@
 #include "platform/ticktimer.h"
 #include "platform/toolimage.h"
 #include "prompter/outputwindow.h"
-#include "prompter/scriptposition.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
 #include "testsupport/imagecompare.h"
+#include "testsupport/scriptplaces.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
 
@@ -46,10 +46,6 @@ private:
     void openOutput();
     void run(int speed, int coarse);
     void runTicks(int ticks);
-    // Both pages' places in the script, once every request has been answered.
-    bool placesAgree(double tolerance = 0.5);
-    double prompterPlace() const;
-    double outputPlace() const;
     UiTestEnvironment *m_env = nullptr;
     TForm1 *m_form = nullptr;
 };
@@ -70,11 +66,6 @@ QStringList shortScript()
     for (int i = 0; i < 30; ++i)
         script << QStringLiteral("Line %1 of the script, \u00e9t\u00e9 \u2014 good evening").arg(i + 1);
     return script;
-}
-
-bool ask(Browser *page)
-{
-    return settle([page](auto done) { page->queryPosition(done); });
 }
 
 } // namespace
@@ -146,40 +137,6 @@ void TestDualDisplay::runTicks(int ticks)
     disconnect(counter);
 }
 
-double TestDualDisplay::prompterPlace() const
-{
-    const Browser *page = m_form->wb1;
-    return scriptposition(page->scrollPosition(),
-                          ScriptPage{page->scrollBottom(), m_form->upsideDownLocally(), 1.0});
-}
-
-double TestDualDisplay::outputPlace() const
-{
-    return m_form->outputwindow->scriptPosition();
-}
-
-bool TestDualDisplay::placesAgree(double tolerance)
-{
-    // The last step's answer reaches the prompter, then the output's answer to the place it was
-    // given. The pages are then asked where they really stand; an answer that brings news starts
-    // the wait over.
-    Browser *output = m_form->outputwindow->outputpage;
-    const auto agree = [this, output, tolerance] {
-        return m_form->wb1->isDocumentComplete() && output->isDocumentComplete() &&
-               output->scrollBottom() >= 0 && std::abs(outputPlace() - prompterPlace()) <= tolerance;
-    };
-    for (int round = 0; round < 5; ++round) {
-        if (!QTest::qWaitFor(agree, 10000))
-            break;
-        if (ask(m_form->wb1) && ask(output) && agree())
-            return true;
-    }
-    qWarning("prompter at %g (%d of %d), output at %g (%d of %d)", prompterPlace(),
-             m_form->wb1->scrollPosition(), m_form->wb1->scrollBottom(), outputPlace(),
-             output->scrollPosition(), output->scrollBottom());
-    return false;
-}
-
 void TestDualDisplay::opensFullScreenOnTheNextScreenAndCloses()
 {
     QVERIFY(!m_form->outputwindow);
@@ -237,42 +194,42 @@ void TestDualDisplay::positionsStayEqual()
     openOutput();
     setModes(true, rotate, 1, rotateTarget);
     QVERIFY(reloadAndWait(m_form));
-    QVERIFY(placesAgree());
-    QCOMPARE(prompterPlace(), 0.0);
+    QVERIFY(placesAgree(m_form));
+    QCOMPARE(prompterPlace(m_form), 0.0);
 
     runTicks(1000);
-    QVERIFY(placesAgree());
-    QVERIFY2(prompterPlace() > 2500, qPrintable(QString::number(prompterPlace())));
+    QVERIFY(placesAgree(m_form));
+    QVERIFY2(prompterPlace(m_form) > 2500, qPrintable(QString::number(prompterPlace(m_form))));
 
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_F); // reset
-    QTRY_COMPARE(prompterPlace(), 0.0);
-    QVERIFY(placesAgree());
+    QTRY_COMPARE(prompterPlace(m_form), 0.0);
+    QVERIFY(placesAgree(m_form));
     const int outputStart = m_form->outputwindow->outputpage->scrollPosition();
     QCOMPARE(outputStart,
              m_form->upsideDownRemotely() ? m_form->outputwindow->outputpage->scrollBottom() : 0);
 
     runTicks(300);
-    QVERIFY(placesAgree());
+    QVERIFY(placesAgree(m_form));
     QVERIFY(reloadAndWait(m_form)); // a rebuild returns both to the start
-    QVERIFY(placesAgree());
-    QCOMPARE(prompterPlace(), 0.0);
+    QVERIFY(placesAgree(m_form));
+    QCOMPARE(prompterPlace(m_form), 0.0);
 }
 
 void TestDualDisplay::wheelAndKeysOnThePrompterAreFollowed()
 {
     openOutput();
-    QVERIFY(placesAgree());
+    QVERIFY(placesAgree(m_form));
     QWidget *page = m_form->wb1->focusProxy();
     const QPointF at(200, 100);
     QWheelEvent wheel(at, page->mapToGlobal(at), QPoint(), QPoint(0, -360), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(page, &wheel);
-    QTRY_VERIFY(prompterPlace() > 100);
-    QVERIFY(placesAgree());
-    const double afterWheel = prompterPlace();
+    QTRY_VERIFY(prompterPlace(m_form) > 100);
+    QVERIFY(placesAgree(m_form));
+    const double afterWheel = prompterPlace(m_form);
     QTest::keyClick(page, Qt::Key_PageDown);
-    QTRY_VERIFY(prompterPlace() > afterWheel + 50);
-    QVERIFY(placesAgree());
+    QTRY_VERIFY(prompterPlace(m_form) > afterWheel + 50);
+    QVERIFY(placesAgree(m_form));
     QVERIFY(!m_form->Timer1->isEnabled());
 }
 
@@ -281,25 +238,25 @@ void TestDualDisplay::smoothMotionIsFollowed()
     openOutput();
     setModes(false, true, 0, 1); // turned there only: the pages move in opposite senses
     QVERIFY(reloadAndWait(m_form));
-    QVERIFY(placesAgree());
+    QVERIFY(placesAgree(m_form));
     m_form->smoothmotion = true;
     run(300, 1); // 1,000 px/s
     QList<double> gaps;
     for (int i = 0; i < 10; ++i) {
         QTest::qWait(150);
-        QVERIFY(ask(m_form->wb1));
-        QVERIFY(ask(m_form->outputwindow->outputpage));
+        QVERIFY(askPosition(m_form->wb1));
+        QVERIFY(askPosition(m_form->outputwindow->outputpage));
         // Where the prompter's page stood when the output answered.
         const double seconds =
             (m_form->outputwindow->outputpage->positionTime() - m_form->wb1->positionTime()) / 1000;
-        gaps << std::abs(outputPlace() - (prompterPlace() + 1000 * seconds));
+        gaps << std::abs(outputPlace(m_form) - (prompterPlace(m_form) + 1000 * seconds));
     }
     std::sort(gaps.begin(), gaps.end());
     QVERIFY2(gaps.at(gaps.size() / 2) <= 3, qPrintable(QString::number(gaps.at(gaps.size() / 2))));
-    QVERIFY(prompterPlace() > 800);
+    QVERIFY(prompterPlace(m_form) > 800);
     m_form->dopause();
     m_form->updatemotion();
-    QVERIFY(placesAgree(1.0));
+    QVERIFY(placesAgree(m_form, 1.0));
 }
 
 void TestDualDisplay::targetsTurnTheirOwnPages_data()
@@ -335,14 +292,14 @@ void TestDualDisplay::targetsTurnTheirOwnPages()
     QFETCH(bool, outputUpsideDown);
     openOutput();
     loadScript(shortScript());
-    QVERIFY(placesAgree());
+    QVERIFY(placesAgree(m_form));
     const QImage plainPrompter = settledGrab(m_form->wb1);
     const QImage plainOutput = settledGrab(m_form->outputwindow->outputpage);
     QVERIFY(brightPixels(plainOutput) > 2000);
 
     setModes(mirror, rotate, mirrorTarget, rotateTarget);
     QVERIFY(reloadAndWait(m_form));
-    QVERIFY(placesAgree());
+    QVERIFY(placesAgree(m_form));
     const QImage prompter = settledGrab(m_form->wb1);
     const QImage output = settledGrab(m_form->outputwindow->outputpage);
     const double prompterOff =
@@ -365,17 +322,17 @@ void TestDualDisplay::resizedPromptersLayoutIsCopied()
     setModes(false, true, 0, 2);
     QVERIFY(reloadAndWait(m_form));
     runTicks(400);
-    QVERIFY(placesAgree());
+    QVERIFY(placesAgree(m_form));
     // Hiding the status panel makes the prompter's page taller; narrowing the window makes it
     // break its lines elsewhere: the output copies both and stays at the same place.
     const int width = m_form->width();
     m_form->Showstatusbar1->trigger();
     m_form->resize(width - 300, m_form->height());
     QTRY_COMPARE(m_form->outputwindow->outputpage->pageScale(), 1600.0 / m_form->wb1->width());
-    QVERIFY(placesAgree());
+    QVERIFY(placesAgree(m_form));
     m_form->Showstatusbar1->trigger();
     m_form->resize(width, m_form->height());
-    QVERIFY(placesAgree());
+    QVERIFY(placesAgree(m_form));
 }
 
 void TestDualDisplay::chosenScreenIsRememberedBetweenRuns()

@@ -1,0 +1,48 @@
+#include "testsupport/scriptplaces.h"
+
+#include <QTest>
+
+#include "platform/browser.h"
+#include "prompter/outputwindow.h"
+#include "prompter/scriptposition.h"
+#include "prompter/tform1.h"
+#include "testsupport/uitestenvironment.h"
+
+double prompterPlace(const TForm1 *form)
+{
+    const Browser *page = form->wb1;
+    return scriptposition(page->scrollPosition(),
+                          ScriptPage{page->scrollBottom(), form->upsideDownLocally(), 1.0});
+}
+
+double outputPlace(const TForm1 *form)
+{
+    return form->outputwindow->scriptPosition();
+}
+
+bool askPosition(Browser *page)
+{
+    return settle([page](auto done) { page->queryPosition(done); });
+}
+
+bool placesAgree(TForm1 *form, double tolerance)
+{
+    // The last step's answer reaches the prompter, then the output's answer to the place it was
+    // given. The pages are then asked where they really stand; an answer that brings news starts
+    // the wait over.
+    Browser *output = form->outputwindow->outputpage;
+    const auto agree = [form, output, tolerance] {
+        return form->wb1->isDocumentComplete() && output->isDocumentComplete() &&
+               output->scrollBottom() >= 0 && std::abs(outputPlace(form) - prompterPlace(form)) <= tolerance;
+    };
+    for (int round = 0; round < 5; ++round) {
+        if (!QTest::qWaitFor(agree, 10000))
+            break;
+        if (askPosition(form->wb1) && askPosition(output) && agree())
+            return true;
+    }
+    qWarning("prompter at %g (%d of %d), output at %g (%d of %d)", prompterPlace(form),
+             form->wb1->scrollPosition(), form->wb1->scrollBottom(), outputPlace(form),
+             output->scrollPosition(), output->scrollBottom());
+    return false;
+}
