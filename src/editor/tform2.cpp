@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "editor/findreplacedialog.h"
+#include "platform/accessiblenames.h"
 #include "platform/toolimage.h"
 #include "platform/translation.h"
 #include "stringtable.h"
@@ -301,6 +302,8 @@ void TForm2::FormCreate()
     SaveDialog1.filter = i18n(str::VantellScriptsFilter);
     SaveDialog1.defaultSuffix = QStringLiteral("vnr");
     SaveDialog1.confirmOverwrite = true;
+    re1->setAccessibleName(i18n(str::ScriptText));
+    nameControlsAccessibly(this);
 }
 
 void TForm2::showEvent(QShowEvent *event)

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/accessiblenames.h"
 #include "platform/dialogs.h"
 #include "platform/radiogroup.h"
 #include "platform/toolimage.h"
@@ -106,6 +107,19 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     for (RadioGroup *group : {mainformlocation, allcaps, mtype, rtype, smoothscroll})
         group->setItemIndex(0);
     restoreOptionsSettings(this);
+    // Names for screen readers: the list, the queue actions' pictures and the option groups by
+    // their captions.
+    Image1->setAccessibleName(i18n(str::ProgramLogo));
+    Panel4->setBuddy(ListBox1);
+    addlabel->setBuddy(Image6);
+    removelabel->setBuddy(Image2);
+    savelabel->setBuddy(Image5);
+    loadlabel->setBuddy(Image4);
+    Label2->setBuddy(mainformlocation);
+    Label1->setBuddy(allcaps);
+    Label3->setBuddy(mtype);
+    Label8->setBuddy(rtype);
+    nameControlsAccessibly(this);
 }
 
 QWidget *TForm4::createQueueColumn()
