@@ -92,7 +92,8 @@ void TestAccessibleNames::textsOfTheirOwnStayLive()
     QVERIFY(readout->accessibleName().isEmpty());
     QVERIFY(button->accessibleName().isEmpty());
     readout->setText(QStringLiteral("Speed 10"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(readout)->text(QAccessible::Name), QStringLiteral("Speed 10"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(readout)->text(QAccessible::Name),
+             QStringLiteral("Speed 10"));
     QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), QStringLiteral("Ok"));
 }
 
