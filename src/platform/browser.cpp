@@ -38,6 +38,8 @@ constexpr const char *transformScript = R"JS(
 constexpr const char *motionFunctions = R"JS(
 window.__vantellMotion = window.__vantellMotion || (function () {
     const root = document.documentElement;
+    // A layer of its own, so that the browser moves the page without drawing it again.
+    root.style.willChange = 'transform';
     const motion = { rate: 0, animation: null };
     const shift = () => {
         const transform = getComputedStyle(root).transform;
