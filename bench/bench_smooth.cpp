@@ -18,6 +18,7 @@
 #include "platform/stepslider.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
+#include "support/benchprompter.h"
 #include "support/benchsupport.h"
 
 namespace {
@@ -41,18 +42,6 @@ constexpr const char *startSampling = R"JS(
 })()
 )JS";
 
-QVariant evaluate(Browser *browser, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    browser->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    (void)QTest::qWaitFor([&done] { return done; }, 10000);
-    return result;
-}
-
 void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
 {
     form->dopause();
@@ -64,7 +53,7 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
     form->promptstate.scrollspeed = speed;
     form->adjustspeed();
     QTest::qWait(300);
-    evaluate(form->wb1, QString::fromLatin1(startSampling));
+    bench::evaluate(form->wb1, QString::fromLatin1(startSampling));
     const double cpuBefore = bench::cpuSeconds();
     QElapsedTimer clock;
     clock.start();
@@ -72,7 +61,8 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
     const double cpu = (bench::cpuSeconds() - cpuBefore) / (clock.nsecsElapsed() / 1e9);
     const QJsonArray samples =
         QJsonDocument::fromJson(
-            evaluate(form->wb1, QStringLiteral("window.__sampling = false; JSON.stringify(window.__samples)"))
+            bench::evaluate(form->wb1,
+                            QStringLiteral("window.__sampling = false; JSON.stringify(window.__samples)"))
                 .toString()
                 .toUtf8())
             .array();
@@ -81,9 +71,10 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
     QList<double> moves;
     for (qsizetype i = 1; i < samples.size(); ++i)
         moves << samples.at(i).toArray().at(1).toDouble() - samples.at(i - 1).toArray().at(1).toDouble();
-    const double span = samples.size() > 1 ? (samples.last().toArray().at(0).toDouble() -
-                                              samples.first().toArray().at(0).toDouble()) / 1000
-                                           : 0;
+    const double span =
+        samples.size() > 1
+            ? (samples.last().toArray().at(0).toDouble() - samples.first().toArray().at(0).toDouble()) / 1000
+            : 0;
     double sum = 0;
     for (double move : moves)
         sum += move;
@@ -93,15 +84,16 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
         squares += (move - mean) * (move - mean);
     const double deviation = moves.isEmpty() ? 0 : std::sqrt(squares / moves.size());
     const double nominal = coarse * 1000.0 / (301 - speed);
-    const QJsonObject inputs{{QStringLiteral("mode"), smooth ? QStringLiteral("smooth") : QStringLiteral("ticks")},
-                             {QStringLiteral("speed"), speed},
-                             {QStringLiteral("coarse"), coarse},
-                             {QStringLiteral("frames"), moves.size()},
-                             {QStringLiteral("seconds"), span}};
+    const QJsonObject inputs{
+        {QStringLiteral("mode"), smooth ? QStringLiteral("smooth") : QStringLiteral("ticks")},
+        {QStringLiteral("speed"), speed},
+        {QStringLiteral("coarse"), coarse},
+        {QStringLiteral("frames"), moves.size()},
+        {QStringLiteral("seconds"), span}};
     bench::report(QStringLiteral("frame_motion_rate_ratio"), span > 0 ? sum / span / nominal : 0,
                   QStringLiteral("ratio"), inputs);
-    bench::report(QStringLiteral("frame_motion_jitter"), mean != 0 ? deviation / mean : 0, QStringLiteral("ratio"),
-                  inputs);
+    bench::report(QStringLiteral("frame_motion_jitter"), mean != 0 ? deviation / mean : 0,
+                  QStringLiteral("ratio"), inputs);
     bench::report(QStringLiteral("cpu_per_second_of_scrolling"), cpu, QStringLiteral("s/s"), inputs);
 }
 
@@ -112,21 +104,15 @@ int main(int argc, char *argv[])
     VantellApplication::prepareProcess();
     VantellApplication app(argc, argv);
     initTranslation();
-    createWindows();
-    TForm1 *form = windows().Form1;
-    QSignalSpy measured(form, &TForm1::pageMeasured);
-    form->show();
-    if (!measured.wait(60000))
-        return 1;
+    TForm1 *form = bench::startPrompter();
     QStringList script;
     for (int i = 0; i < 12000; ++i)
         script << QStringLiteral("Line %1 of a long script that scrolls for a while.").arg(i);
-    form->promptstate.scriptlines = script;
-    form->reloadwb();
-    if (!measured.wait(60000))
+    if (!form || !bench::showScript(form, script))
         return 1;
 
-    const int seconds = qEnvironmentVariableIsSet("BENCH_SECONDS") ? qEnvironmentVariableIntValue("BENCH_SECONDS") : 10;
+    const int seconds =
+        qEnvironmentVariableIsSet("BENCH_SECONDS") ? qEnvironmentVariableIntValue("BENCH_SECONDS") : 10;
     for (bool smooth : {false, true})
         for (int speed : {100, 200, 290})
             for (int coarse : {1, 10})
