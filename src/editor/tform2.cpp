@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
@@ -80,7 +81,8 @@ void TForm2::createLayout()
 
     JvMainMenu1 = new QMenuBar(this);
     JvMainMenu1->setObjectName(QStringLiteral("JvMainMenu1"));
-    JvMainMenu1->setPalette(QApplication::palette());
+    JvMainMenu1->setPalette(QApplication::style()->standardPalette());
+    JvMainMenu1->setAutoFillBackground(true);
     layout->setMenuBar(JvMainMenu1);
 
     Panel1 = new QWidget(this);
@@ -104,7 +106,8 @@ void TForm2::createLayout()
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setPalette(QApplication::palette());
+    StatusBar1->setPalette(QApplication::style()->standardPalette());
+    StatusBar1->setAutoFillBackground(true);
     StatusBar1->setAutoFillBackground(true);
     StatusBar1->setFixedHeight(19);
     StatusBar1->setSizeGripEnabled(false);

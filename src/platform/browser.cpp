@@ -38,6 +38,8 @@ constexpr const char *transformScript = R"JS(
 constexpr const char *motionFunctions = R"JS(
 window.__vantellMotion = window.__vantellMotion || (function () {
     const root = document.documentElement;
+    // A layer of its own, so that the browser moves the page without drawing it again.
+    root.style.willChange = 'transform';
     const motion = { rate: 0, animation: null };
     const shift = () => {
         const transform = getComputedStyle(root).transform;
@@ -123,6 +125,7 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
 
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
         ++m_loadsInProgress;
+        m_loadRequested = false;
         ++m_generation;
         m_pendingStep = 0;
         m_smoothRate = 0;
@@ -148,6 +151,7 @@ Browser::~Browser()
 void Browser::loadPageLines(const QStringList &lines)
 {
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    m_loadRequested = true;
     load(m_schemes->publish(pagebytes(lines)));
 }
 
@@ -184,6 +188,7 @@ QByteArray Browser::pagebytes(const QStringList &lines)
 void Browser::navigate(const QUrl &address)
 {
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+    m_loadRequested = true;
     load(address);
 }
 
@@ -194,7 +199,7 @@ bool Browser::isScriptPage() const
 
 void Browser::runScroll(const QString &script, std::function<void()> done)
 {
-    if (!m_hasDocument || m_loadsInProgress > 0)
+    if (!isDocumentComplete())
         return;
     m_pendingStep = 0; // steps not yet sent were meant for the position this request replaces
     m_smoothRate = 0;  // and the request stops any smooth motion
@@ -232,7 +237,7 @@ void Browser::scrollToBottom(std::function<void()> done)
 
 void Browser::setSmoothMotion(double pixelsPerSecond)
 {
-    if (!m_hasDocument || m_loadsInProgress > 0 || pixelsPerSecond == m_smoothRate)
+    if (!isDocumentComplete() || pixelsPerSecond == m_smoothRate)
         return;
     m_smoothRate = pixelsPerSecond;
     page()->runJavaScript(
@@ -243,7 +248,7 @@ void Browser::setSmoothMotion(double pixelsPerSecond)
 
 void Browser::queryPosition(std::function<void()> done)
 {
-    if (m_hasDocument && m_loadsInProgress == 0)
+    if (isDocumentComplete())
         ask(QStringLiteral(
                 "window.__vantellMotion ? window.__vantellMotion.fold() : Math.round(window.scrollY)"),
             std::move(done));
@@ -251,7 +256,7 @@ void Browser::queryPosition(std::function<void()> done)
 
 void Browser::scrollStep(int delta)
 {
-    if (m_loadsInProgress > 0 || !m_hasDocument)
+    if (!isDocumentComplete())
         return;
     m_pendingStep += delta;
     if (!m_stepInFlight)
