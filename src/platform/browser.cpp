@@ -133,6 +133,9 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
     });
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool) {
         m_loadsInProgress = std::max(0, m_loadsInProgress - 1);
+        // A load asked for while another was starting may be merged into it and never start on
+        // its own: a finished load answers every request made before it.
+        m_loadRequested = false;
         m_hasDocument = true;
         // The browser reports the load from inside one of its own tasks, where it runs no further
         // tasks of its own: a handler that waits for the page there would wait in vain. Report
