@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= 2
 SAMPLE ?= resources/samples/welcome.vnr
 
-.PHONY: deps build run test test-asan bench format clean
+.PHONY: deps build run test test-asan bench screenshot format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -27,6 +27,10 @@ test-asan: deps
 
 bench: build
 	bench/run-all.sh $(BUILD)
+
+# docs/screenshot.png, from the real window run offscreen.
+screenshot: build
+	scripts/screenshot.sh $(BUILD)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

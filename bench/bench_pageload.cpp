@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
+#include "support/benchprompter.h"
 #include "support/benchsupport.h"
 
 namespace {
@@ -46,11 +47,8 @@ int main(int argc, char *argv[])
     VantellApplication app(argc, argv);
     initTranslation();
 
-    createWindows();
-    TForm1 *form = windows().Form1;
-    QSignalSpy measured(form, &TForm1::pageMeasured);
-    form->show();
-    if (!measured.wait(60000))
+    TForm1 *form = bench::startPrompter();
+    if (!form)
         return 1;
     bench::report(QStringLiteral("start_to_first_document_complete"), bench::msSinceProcessStart(),
                   QStringLiteral("ms"));

@@ -20,6 +20,7 @@
 #include "render/richfile.h"
 #include "render/richtohtml.h"
 #include "render/scriptloader.h"
+#include "support/benchprompter.h"
 #include "support/benchsupport.h"
 
 namespace {
@@ -114,12 +115,10 @@ int main(int argc, char *argv[])
             "Line " + QByteArray::number(i) + ": the studio lights come up and the caf\xc3\xa9 opens.\r\n";
     const QString txt = dir.filePath(QStringLiteral("long.txt"));
     writewholefile(txt, text);
-    createWindows();
-    TForm1 *form = windows().Form1;
-    QSignalSpy measured(form, &TForm1::pageMeasured);
-    form->show();
-    if (!measured.wait(60000))
+    TForm1 *form = bench::startPrompter();
+    if (!form)
         return 1;
+    QSignalSpy measured(form, &TForm1::pageMeasured);
     const double openMs = medianMs(3, [&] {
         form->openscript(txt);
         measured.wait(120000);

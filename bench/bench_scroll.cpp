@@ -16,6 +16,7 @@
 #include "platform/ticktimer.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
+#include "support/benchprompter.h"
 #include "support/benchsupport.h"
 
 namespace {
@@ -23,15 +24,7 @@ namespace {
 // The page's real position, asked of the page itself.
 int livePosition(Browser *browser)
 {
-    int position = -1;
-    bool done = false;
-    browser->page()->runJavaScript(QStringLiteral("Math.round(window.scrollY)"),
-                                   QWebEngineScript::ApplicationWorld, [&](const QVariant &value) {
-                                       position = value.toInt();
-                                       done = true;
-                                   });
-    (void)QTest::qWaitFor([&done] { return done; }, 5000);
-    return position;
+    return bench::evaluate(browser, QStringLiteral("Math.round(window.scrollY)")).toInt();
 }
 
 void setSpeed(TForm1 *form, int speed, int coarse)
@@ -127,19 +120,11 @@ int main(int argc, char *argv[])
     VantellApplication::prepareProcess();
     VantellApplication app(argc, argv);
     initTranslation();
-    createWindows();
-    TForm1 *form = windows().Form1;
-    QSignalSpy measured(form, &TForm1::pageMeasured);
-    form->show();
-    if (!measured.wait(60000))
-        return 1;
-
+    TForm1 *form = bench::startPrompter();
     QStringList script;
     for (int i = 0; i < 6000; ++i)
         script << QStringLiteral("Line %1 of a long script that the engine scrolls through.").arg(i);
-    form->promptstate.scriptlines = script;
-    form->reloadwb();
-    if (!measured.wait(60000))
+    if (!form || !bench::showScript(form, script))
         return 1;
 
     for (const auto &[speed, coarse] :

@@ -195,4 +195,33 @@ inline constexpr const char *PrintPreviewPrint = N_("&Print...");
 inline constexpr const char *PrintPreviewClose = N_("&Close");
 inline constexpr const char *PrintFailed = N_("The script could not be printed: %1");
 
+// Names of controls that show no text of their own, for screen readers
+inline constexpr const char *ScriptPage = N_("Script page");
+inline constexpr const char *ScriptText = N_("Script text");
+inline constexpr const char *ProgramLogo = N_("Vantell logo");
+
+// Command line
+inline constexpr const char *UsageLine = N_("Usage: %1 [options] [script]");
+inline constexpr const char *CommandLineDescription =
+    N_("Teleprompter: shows a script as large text that scrolls at an adjustable speed.");
+inline constexpr const char *OptionsHeading = N_("Options:");
+inline constexpr const char *ArgumentsHeading = N_("Arguments:");
+inline constexpr const char *FilesHeading = N_("Files:");
+inline constexpr const char *HelpOption = N_("Show this help and exit.");
+inline constexpr const char *VersionOption = N_("Show the version and exit.");
+inline constexpr const char *QueueOption = N_("Load a queue of scripts (.vnq) and start it.");
+inline constexpr const char *QueueValueName = N_("file");
+inline constexpr const char *ScriptArgumentName = N_("script");
+inline constexpr const char *ScriptArgument =
+    N_("Script to open (.txt, .rtf, .vnr); a queue (.vnq) starts as with --queue.");
+inline constexpr const char *SettingsFile = N_("settings");
+inline constexpr const char *SpecialCharsFile = N_("special characters");
+inline constexpr const char *FileNotFound = N_("%1 (not found)");
+inline constexpr const char *ProgramVersion = N_("Vantell %1");
+inline constexpr const char *UnknownOption = N_("Unknown option: %1");
+inline constexpr const char *WrongCommandLine = N_("Wrong command line: %1");
+inline constexpr const char *OneScriptOnly = N_("Only one script can be opened, but these were given: %1");
+inline constexpr const char *ScriptAndQueue = N_("Give either a script or a queue, not both.");
+inline constexpr const char *TryHelp = N_("Try \"%1 --help\" for more information.");
+
 } // namespace str

@@ -6,6 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-pdf-dev qt6-svg-dev libgl-dev libcups2-dev
     fonts-liberation2 fonts-noto-color-emoji
     xvfb xauth xdotool
+    desktop-file-utils shared-mime-info dpkg-dev
     clang libclang-rt-14-dev unrtf
 )
 missing=()

@@ -1,3 +1,10 @@
+#include <cstdio>
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include "app/commandline.h"
+#include "app/commandlinestart.h"
 #include "app/windows.h"
 #include "platform/application.h"
 #include "platform/translation.h"
@@ -6,19 +13,30 @@
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Help, version and mistakes are answered on the terminal, before any window or the browser
+    // exists: they need no display.
+    if (CommandLine(arguments).request() != CommandLine::Request::Run) {
+        QCoreApplication terminal(argc, argv);
+        initTranslation();
+        QTextStream out(stdout);
+        QTextStream errors(stderr);
+        return CommandLine(arguments).answer(out, errors);
+    }
+
     VantellApplication::prepareProcess();
     VantellApplication app(argc, argv);
     initTranslation();
     VantellApplication::setApplicationDisplayName(i18n(str::ApplicationTitle));
+    const CommandLine commandLine(arguments);
 
     createWindows();
     TForm1 *prompter = windows().Form1;
     app.setErrorHandler([prompter](const QString &text) { prompter->ApplicationEvents1Exception(text); });
     prompter->show();
-    // A script named on the command line opens as the menu command would open it.
-    const QStringList arguments = VantellApplication::arguments();
-    if (arguments.size() > 1)
-        prompter->reportingErrors([prompter, &arguments] { prompter->openscript(arguments.at(1)); });
+    openFromCommandLine(commandLine);
     const int result = VantellApplication::exec();
     app.setErrorHandler({});
     destroyWindows();

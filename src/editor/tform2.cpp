@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "editor/findreplacedialog.h"
+#include "platform/accessiblenames.h"
 #include "platform/toolimage.h"
 #include "platform/translation.h"
 #include "stringtable.h"
@@ -79,7 +81,8 @@ void TForm2::createLayout()
 
     JvMainMenu1 = new QMenuBar(this);
     JvMainMenu1->setObjectName(QStringLiteral("JvMainMenu1"));
-    JvMainMenu1->setPalette(QApplication::palette());
+    JvMainMenu1->setPalette(QApplication::style()->standardPalette());
+    JvMainMenu1->setAutoFillBackground(true);
     layout->setMenuBar(JvMainMenu1);
 
     Panel1 = new QWidget(this);
@@ -103,7 +106,8 @@ void TForm2::createLayout()
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setPalette(QApplication::palette());
+    StatusBar1->setPalette(QApplication::style()->standardPalette());
+    StatusBar1->setAutoFillBackground(true);
     StatusBar1->setAutoFillBackground(true);
     StatusBar1->setFixedHeight(19);
     StatusBar1->setSizeGripEnabled(false);
@@ -301,6 +305,8 @@ void TForm2::FormCreate()
     SaveDialog1.filter = i18n(str::VantellScriptsFilter);
     SaveDialog1.defaultSuffix = QStringLiteral("vnr");
     SaveDialog1.confirmOverwrite = true;
+    re1->setAccessibleName(i18n(str::ScriptText));
+    nameControlsAccessibly(this);
 }
 
 void TForm2::showEvent(QShowEvent *event)

@@ -40,6 +40,8 @@ constexpr const char *transformScript = R"JS(
 constexpr const char *motionFunctions = R"JS(
 window.__vantellMotion = window.__vantellMotion || (function () {
     const root = document.documentElement;
+    // A layer of its own, so that the browser moves the page without drawing it again.
+    root.style.willChange = 'transform';
     const motion = { rate: 0, animation: null };
     const scaled = (offset) => 'translateY(' + (-offset) + 'px)' +
         (window.__vantellScale ? ' scale(' + window.__vantellScale + ')' : '');
@@ -177,6 +179,7 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
 
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
         ++m_loadsInProgress;
+        m_loadRequested = false;
         ++m_generation;
         m_pendingStep = 0;
         m_pendingFollow.reset();
@@ -186,6 +189,9 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
     });
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool) {
         m_loadsInProgress = std::max(0, m_loadsInProgress - 1);
+        // A load asked for while another was starting may be merged into it and never start on
+        // its own: a finished load answers every request made before it.
+        m_loadRequested = false;
         m_hasDocument = true;
         // The browser reports the load from inside one of its own tasks, where it runs no further
         // tasks of its own: a handler that waits for the page there would wait in vain. Report
@@ -208,6 +214,7 @@ Browser::~Browser()
 void Browser::loadPageLines(const QStringList &lines)
 {
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    m_loadRequested = true;
     load(m_schemes->publish(pagebytes(lines)));
 }
 
@@ -244,6 +251,7 @@ QByteArray Browser::pagebytes(const QStringList &lines)
 void Browser::navigate(const QUrl &address)
 {
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+    m_loadRequested = true;
     load(address);
 }
 
@@ -294,7 +302,7 @@ void Browser::applyLayout()
 
 void Browser::runScroll(const QString &script, std::function<void()> done)
 {
-    if (!m_hasDocument || m_loadsInProgress > 0)
+    if (!isDocumentComplete())
         return;
     m_pendingStep = 0; // steps not yet sent were meant for the position this request replaces
     m_smoothRate = 0;  // and the request stops any smooth motion
@@ -332,7 +340,7 @@ void Browser::scrollToBottom(std::function<void()> done)
 
 void Browser::setSmoothMotion(double pixelsPerSecond)
 {
-    if (!m_hasDocument || m_loadsInProgress > 0 || pixelsPerSecond == m_smoothRate)
+    if (!isDocumentComplete() || pixelsPerSecond == m_smoothRate)
         return;
     m_smoothRate = pixelsPerSecond;
     ask(answering(QString::fromLatin1(motionFunctions) +
@@ -342,14 +350,14 @@ void Browser::setSmoothMotion(double pixelsPerSecond)
 
 void Browser::queryPosition(std::function<void()> done)
 {
-    if (m_hasDocument && m_loadsInProgress == 0)
+    if (isDocumentComplete())
         ask(answering(QStringLiteral("if (window.__vantellMotion) window.__vantellMotion.fold(); ")),
             std::move(done));
 }
 
 void Browser::follow(int y, double atTime, double pixelsPerSecond)
 {
-    if (!m_hasDocument || m_loadsInProgress > 0)
+    if (!isDocumentComplete())
         return;
     m_pendingStep = 0;
     m_smoothRate = pixelsPerSecond;
@@ -384,7 +392,7 @@ void Browser::sendPendingFollow()
 
 void Browser::scrollStep(int delta)
 {
-    if (m_loadsInProgress > 0 || !m_hasDocument)
+    if (!isDocumentComplete())
         return;
     m_pendingStep += delta;
     if (!m_stepInFlight)

@@ -33,7 +33,8 @@ public:
     // Shows a web page.
     void navigate(const QUrl &url);
 
-    bool isDocumentComplete() const { return m_loadsInProgress == 0 && m_hasDocument; }
+    // False from the moment a new document is asked for until it has loaded.
+    bool isDocumentComplete() const { return !m_loadRequested && m_loadsInProgress == 0 && m_hasDocument; }
     bool isScriptPage() const;
     QUrl documentUrl() const { return url(); }
 
@@ -123,6 +124,7 @@ private:
     PageSchemeHandler *m_schemes;
     ScriptPageGuard *m_guard;
     int m_loadsInProgress = 0;
+    bool m_loadRequested = false; // asked for, but the browser has not started loading it yet
     bool m_hasDocument = false;
     int m_position = -1;
     int m_bottom = -1;

@@ -10,13 +10,19 @@ QStringList &overriddenDirs()
     static QStringList dirs;
     return dirs;
 }
+
+QString besideExecutable(const QString &relativePath)
+{
+    return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).filePath(relativePath));
+}
 } // namespace
 
 QStringList DataPaths::searchDirs()
 {
     if (!overriddenDirs().isEmpty())
         return overriddenDirs();
-    return {QCoreApplication::applicationDirPath(), QStringLiteral(VANTELL_DATA_DIR)};
+    return {QCoreApplication::applicationDirPath(),
+            besideExecutable(QStringLiteral(VANTELL_DATA_DIR_FROM_BIN))};
 }
 
 QString DataPaths::find(const QString &name)
@@ -32,4 +38,12 @@ QString DataPaths::find(const QString &name)
 void DataPaths::overrideSearchDirs(const QStringList &dirs)
 {
     overriddenDirs() = dirs;
+}
+
+QString DataPaths::localeDir()
+{
+    const QString buildTree = besideExecutable(QStringLiteral("locale"));
+    if (QFileInfo(buildTree).isDir())
+        return buildTree;
+    return besideExecutable(QStringLiteral(VANTELL_LOCALE_DIR_FROM_BIN));
 }

@@ -3,8 +3,10 @@
 #include <QString>
 #include <QStringList>
 
-// Where the program finds its installation data (specialchars.dat, samples, help pages):
-// next to the executable first (the build tree), then the installed data directory.
+// Where the program finds its installation data (specialchars.dat, samples, help pages) and its
+// message catalogues: next to the executable first (the build tree), then in the data directories
+// of the installation the executable belongs to, found relative to it (share/vantell and
+// share/locale beside bin/), so that any installation prefix works.
 class DataPaths {
 public:
     static QStringList searchDirs();
@@ -12,4 +14,8 @@ public:
     static QString find(const QString &name);
     // Replaces the search directories (tests); an empty list restores the defaults.
     static void overrideSearchDirs(const QStringList &dirs);
+
+    // The folder of the message catalogues: the build tree's locale/ beside the executable when
+    // it is there, otherwise the installation's locale directory.
+    static QString localeDir();
 };

@@ -3,9 +3,9 @@
 #include <clocale>
 #include <libintl.h>
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+
+#include "platform/datapaths.h"
 
 namespace {
 constexpr const char *textDomain = "vantell";
@@ -14,9 +14,7 @@ constexpr const char *textDomain = "vantell";
 void initTranslation()
 {
     std::setlocale(LC_ALL, "");
-    QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/locale");
-    if (!QFileInfo(dir).isDir())
-        dir = QStringLiteral(VANTELL_LOCALE_DIR);
+    const QString dir = DataPaths::localeDir();
     bindtextdomain(textDomain, QDir::toNativeSeparators(dir).toLocal8Bit().constData());
     bind_textdomain_codeset(textDomain, "UTF-8");
 }

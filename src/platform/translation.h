@@ -2,9 +2,8 @@
 
 #include <QString>
 
-// Binds the "vantell" message catalogues: the build tree's locale/ next to the executable
-// when it is there, otherwise the installed locale directory. Call once, after the
-// application object has set the process locale.
+// Binds the "vantell" message catalogues of DataPaths::localeDir() and sets the process locale
+// from the environment. Call once, after the application object exists.
 void initTranslation();
 
 // The translated text of a message id from the string table (the id itself without a catalogue).

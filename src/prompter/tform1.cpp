@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/windows.h"
+#include "platform/accessiblenames.h"
 #include "platform/application.h"
 #include "platform/browser.h"
 #include "platform/datapaths.h"
@@ -375,6 +376,13 @@ void TForm1::FormCreate()
     Label6->setText(promptstate.versiontext + QLatin1Char(' '));
     coarselabel->setText(i18n(str::Coarse) + QString::number(speedmod->value()));
     setform();
+    // Names for screen readers: the sliders and the logo by their captions, the page by what it
+    // is, the toolbar images by their hints.
+    Label12->setBuddy(slidera);
+    Label11->setBuddy(speedmod);
+    Label2->setBuddy(Image1);
+    wb1->setAccessibleName(i18n(str::ScriptPage));
+    nameControlsAccessibly(this);
     loadSpecialTable();
 }
 

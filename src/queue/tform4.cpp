@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/accessiblenames.h"
 #include "platform/dialogs.h"
 #include "platform/radiogroup.h"
 #include "platform/toolimage.h"
@@ -57,12 +58,14 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     black.setColor(QPalette::WindowText, Qt::white);
-    black.setColor(QPalette::Base, Qt::black);
+    // Radio buttons draw their circle in the base colour: a dark grey shows it on black.
+    black.setColor(QPalette::Base, QColor(0x30, 0x30, 0x30));
     black.setColor(QPalette::Text, Qt::white);
     black.setColor(QPalette::ButtonText, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
-    setFixedSize(501, 422);
+    // The window is a little taller than the queue needs so that every option fits.
+    setFixedSize(501, 480);
 
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -106,6 +109,19 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     for (RadioGroup *group : {mainformlocation, allcaps, mtype, rtype, smoothscroll})
         group->setItemIndex(0);
     restoreOptionsSettings(this);
+    // Names for screen readers: the list, the queue actions' pictures and the option groups by
+    // their captions.
+    Image1->setAccessibleName(i18n(str::ProgramLogo));
+    Panel4->setBuddy(ListBox1);
+    addlabel->setBuddy(Image6);
+    removelabel->setBuddy(Image2);
+    savelabel->setBuddy(Image5);
+    loadlabel->setBuddy(Image4);
+    Label2->setBuddy(mainformlocation);
+    Label1->setBuddy(allcaps);
+    Label3->setBuddy(mtype);
+    Label8->setBuddy(rtype);
+    nameControlsAccessibly(this);
 }
 
 QWidget *TForm4::createQueueColumn()
@@ -123,6 +139,9 @@ QWidget *TForm4::createQueueColumn()
     auto *row = new QHBoxLayout;
     row->setSpacing(6);
     ListBox1 = named(new QListWidget(Panel2), "ListBox1");
+    QPalette list = ListBox1->palette();
+    list.setColor(QPalette::Base, Qt::black);
+    ListBox1->setPalette(list);
     ListBox1->setUniformItemSizes(true);
     ListBox1->setFrameStyle(QFrame::Box | QFrame::Plain);
     row->addWidget(ListBox1, 1);
@@ -193,9 +212,9 @@ QWidget *TForm4::createOptionsColumn()
     targets->setContentsMargins(0, 0, 0, 0);
     targets->setSpacing(2);
     Label3 = label("Label3", Panel11);
-    mtype = radioGroup("mtype", 66, Panel11);
+    mtype = radioGroup("mtype", 70, Panel11);
     Label8 = label("Label8", Panel11);
-    rtype = radioGroup("rtype", 66, Panel11);
+    rtype = radioGroup("rtype", 70, Panel11);
     targets->addWidget(Label3);
     targets->addWidget(mtype);
     targets->addWidget(Label8);

@@ -4,6 +4,7 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include "platform/accessiblenames.h"
 #include "platform/translation.h"
 #include "stringtable.h"
 
@@ -31,6 +32,10 @@ TForm7::TForm7(QWidget *owner)
     layout->setContentsMargins(9, 8, 9, 8);
     layout->addWidget(Label1);
     layout->addWidget(ProgressBar1);
+    // The window has no title: screen readers name it, and its bar, by its text.
+    setAccessibleName(Label1->text());
+    Label1->setBuddy(ProgressBar1);
+    nameControlsAccessibly(this);
 }
 
 void TForm7::begin(int count)

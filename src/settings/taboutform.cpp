@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "platform/accessiblenames.h"
 #include "platform/imagelist.h"
 #include "platform/translation.h"
 #include "settings/serviceaddresses.h"
@@ -94,6 +95,8 @@ void Taboutform::FormCreate()
     // The version shown is the program's own, the same as in the prompter's status line.
     Label3->setText(i18n(str::AboutVersion).arg(QStringLiteral(VANTELL_VERSION)));
     Label3->adjustSize();
+    Image1->setAccessibleName(i18n(str::ProgramLogo));
+    nameControlsAccessibly(this);
 }
 
 bool Taboutform::eventFilter(QObject *watched, QEvent *event)

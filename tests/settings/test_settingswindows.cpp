@@ -145,9 +145,9 @@ void TestSettingsWindows::optionsSurviveARestart()
     options->allcaps->setItemIndex(1);
     options->mainformlocation->setItemIndex(1);
     options->smoothscroll->setItemIndex(1);
-    options->setGeometry(120, 90, 501, 422);
+    options->setGeometry(120, 90, 501, 480);
     saveOptionsSettings(options);
-    QCOMPARE(stored(env, QStringLiteral("Form4/NormPos")), QStringLiteral("120,90,621,512"));
+    QCOMPARE(stored(env, QStringLiteral("Form4/NormPos")), QStringLiteral("120,90,621,570"));
     env.stop();
 
     env.start();
@@ -156,7 +156,7 @@ void TestSettingsWindows::optionsSurviveARestart()
     QCOMPARE(options->mainformlocation->itemIndex(), 1);
     QCOMPARE(options->smoothscroll->itemIndex(), 1);
     QVERIFY(windows().Form1->smoothmotion);
-    QCOMPARE(options->geometry(), QRect(120, 90, 501, 422));
+    QCOMPARE(options->geometry(), QRect(120, 90, 501, 480));
 }
 
 void TestSettingsWindows::placementFromAnotherPixelDensityIsIgnored()

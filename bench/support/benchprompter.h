@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+class Browser;
+class TForm1;
+
+// Helpers for the benchmarks that drive the real prompter window (the application object must
+// exist first).
+namespace bench {
+
+// Creates the program's windows, shows the prompter and waits for its first page; nullptr when
+// it does not come.
+TForm1 *startPrompter();
+
+// Makes `lines` the prompter's script and waits until its page is loaded and measured.
+bool showScript(TForm1 *form, const QStringList &lines);
+
+// Runs a script in the page (the application's world) and returns its answer.
+QVariant evaluate(Browser *browser, const QString &script);
+
+} // namespace bench

@@ -1,0 +1,162 @@
+#include "app/commandline.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QPair>
+#include <QTextStream>
+
+#include "platform/datapaths.h"
+#include "platform/translation.h"
+#include "queue/queuefile.h"
+#include "settings/settingsstore.h"
+#include "stringtable.h"
+
+namespace {
+
+enum OptionIndex { HelpOptionIndex, VersionOptionIndex, QueueOptionIndex };
+
+constexpr int fileUnreadable = 1;
+constexpr int wrongCommandLine = 2;
+
+bool isQueueFile(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("vnq"), Qt::CaseInsensitive) == 0;
+}
+
+QString dashed(const QString &name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+// "-q, --queue <file>"
+QString optionNames(const QCommandLineOption &option)
+{
+    QStringList names;
+    for (const QString &name : option.names())
+        names << dashed(name);
+    QString text = names.join(QStringLiteral(", "));
+    if (!option.valueName().isEmpty())
+        text += QStringLiteral(" <") + option.valueName() + QLatin1Char('>');
+    return text;
+}
+
+// Indented rows of two columns, the second one aligned.
+QString table(const QList<QPair<QString, QString>> &rows)
+{
+    qsizetype width = 0;
+    for (const auto &row : rows)
+        width = std::max(width, row.first.size());
+    QString text;
+    for (const auto &[left, right] : rows)
+        text += QStringLiteral("  ") + left.leftJustified(width + 2) + right + QLatin1Char('\n');
+    return text;
+}
+
+} // namespace
+
+CommandLine::CommandLine(const QStringList &arguments)
+    : m_programName(arguments.isEmpty() ? QStringLiteral("vantell")
+                                        : QFileInfo(arguments.first()).fileName()),
+      m_options{
+          {{QStringLiteral("h"), QStringLiteral("help")}, i18n(str::HelpOption)},
+          {{QStringLiteral("v"), QStringLiteral("version")}, i18n(str::VersionOption)},
+          {{QStringLiteral("q"), QStringLiteral("queue")}, i18n(str::QueueOption), i18n(str::QueueValueName)}}
+{
+    QCommandLineParser parser;
+    parser.addOptions(m_options);
+    if (!parser.parse(arguments.isEmpty() ? QStringList{m_programName} : arguments)) {
+        QStringList unknown = parser.unknownOptionNames();
+        std::transform(unknown.begin(), unknown.end(), unknown.begin(), dashed);
+        refuse(unknown.isEmpty() ? i18n(str::WrongCommandLine).arg(parser.errorText())
+                                 : i18n(str::UnknownOption).arg(unknown.join(QStringLiteral(", "))),
+               wrongCommandLine);
+        return;
+    }
+    if (parser.isSet(m_options.at(HelpOptionIndex))) {
+        m_request = Request::ShowHelp;
+        return;
+    }
+    if (parser.isSet(m_options.at(VersionOptionIndex))) {
+        m_request = Request::ShowVersion;
+        return;
+    }
+    const QStringList scripts = parser.positionalArguments();
+    const bool queueOption = parser.isSet(m_options.at(QueueOptionIndex));
+    if (scripts.size() > 1)
+        refuse(i18n(str::OneScriptOnly).arg(scripts.join(QStringLiteral(", "))), wrongCommandLine);
+    else if (queueOption && !scripts.isEmpty())
+        refuse(i18n(str::ScriptAndQueue), wrongCommandLine);
+    else if (queueOption)
+        takeQueue(parser.value(m_options.at(QueueOptionIndex)));
+    else if (!scripts.isEmpty() && isQueueFile(scripts.first()))
+        takeQueue(scripts.first());
+    else if (!scripts.isEmpty())
+        m_scriptPath = scripts.first();
+}
+
+void CommandLine::refuse(const QString &text, int exitStatus)
+{
+    m_request = Request::Mistake;
+    m_exitStatus = exitStatus;
+    m_mistake = m_programName + QStringLiteral(": ") + text;
+    if (exitStatus == wrongCommandLine)
+        m_mistake += QLatin1Char('\n') + i18n(str::TryHelp).arg(m_programName);
+}
+
+void CommandLine::takeQueue(const QString &path)
+{
+    try {
+        m_queueEntries = loadqueuefile(path);
+        m_startsQueue = true;
+    } catch (const std::exception &error) {
+        refuse(QString::fromUtf8(error.what()), fileUnreadable);
+    }
+}
+
+QString CommandLine::helpText() const
+{
+    QList<QPair<QString, QString>> options;
+    for (const QCommandLineOption &option : m_options)
+        options.append({optionNames(option), option.description()});
+    const QString settingsFile = QDir::toNativeSeparators(SettingsStore().settings().fileName());
+    const QString specialChars = DataPaths::find(QStringLiteral("specialchars.dat"));
+    const QString specialCharsFile = specialChars.isEmpty()
+                                         ? i18n(str::FileNotFound).arg(QStringLiteral("specialchars.dat"))
+                                         : QDir::toNativeSeparators(specialChars);
+
+    return i18n(str::UsageLine).arg(m_programName) + QLatin1Char('\n') + i18n(str::CommandLineDescription) +
+           QStringLiteral("\n\n") + i18n(str::OptionsHeading) + QLatin1Char('\n') + table(options) +
+           QLatin1Char('\n') + i18n(str::ArgumentsHeading) + QLatin1Char('\n') +
+           table({{i18n(str::ScriptArgumentName), i18n(str::ScriptArgument)}}) + QLatin1Char('\n') +
+           i18n(str::FilesHeading) + QLatin1Char('\n') +
+           table({{i18n(str::SettingsFile), settingsFile}, {i18n(str::SpecialCharsFile), specialCharsFile}});
+}
+
+QString CommandLine::versionText() const
+{
+    return i18n(str::ProgramVersion).arg(QStringLiteral(VANTELL_VERSION));
+}
+
+int CommandLine::answer(QTextStream &out, QTextStream &errors) const
+{
+    switch (m_request) {
+    case Request::ShowHelp:
+        out << helpText();
+        break;
+    case Request::ShowVersion:
+        out << versionText() << '\n';
+        break;
+    case Request::Mistake:
+        errors << m_mistake << '\n';
+        break;
+    case Request::Run:
+        break;
+    }
+    out.flush();
+    errors.flush();
+    return m_exitStatus;
+}

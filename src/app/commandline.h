@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QCommandLineOption>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+// What the command line asks of the program: run (with a script to open or a queue to start),
+// print its help or version, or refuse a mistake. Parsing needs no application object, so the
+// program can answer --help, --version and mistakes before any window or the browser exists.
+//
+//   vantell [script]          opens the script as the menu's open command does
+//   vantell --queue FILE.vnq  loads the queue and starts it as Ok in the options window does
+//                             (a .vnq file given as the script is started the same way)
+class CommandLine {
+public:
+    enum class Request { Run, ShowHelp, ShowVersion, Mistake };
+
+    // `arguments` as the program got them, its own name first. A queue file named is read here:
+    // one that cannot be read is a mistake. The texts are translated as the catalogues are bound
+    // at the time.
+    explicit CommandLine(const QStringList &arguments);
+
+    Request request() const { return m_request; }
+    // The script to open; empty when none was named.
+    QString scriptPath() const { return m_scriptPath; }
+    bool startsQueue() const { return m_startsQueue; }
+    QStringList queueEntries() const { return m_queueEntries; }
+
+    // The help: usage, options, argument, and where the settings and the special characters
+    // table are (looked up now: needs the application object).
+    QString helpText() const;
+    QString versionText() const;
+    // What is wrong, with a hint to --help when the command line itself is.
+    QString mistakeText() const { return m_mistake; }
+
+    // Prints the help or the version on `out`, or the mistake on `errors`; returns the program's
+    // exit status: 0, 1 for a file that cannot be read, 2 for a wrong command line. Prints nothing
+    // for a run.
+    int answer(QTextStream &out, QTextStream &errors) const;
+
+private:
+    void refuse(const QString &text, int exitStatus);
+    void takeQueue(const QString &path);
+
+    QString m_programName;
+    QList<QCommandLineOption> m_options;
+    Request m_request = Request::Run;
+    QString m_scriptPath;
+    bool m_startsQueue = false;
+    QStringList m_queueEntries;
+    QString m_mistake;
+    int m_exitStatus = 0;
+};

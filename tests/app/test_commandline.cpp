@@ -1,0 +1,261 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include "app/commandline.h"
+#include "platform/datapaths.h"
+#include "testsupport/testmain.h"
+
+extern "C" int _nl_msg_cat_cntr; // glibc: bumping it makes gettext look at LANGUAGE again
+
+using Request = CommandLine::Request;
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void requests_data();
+    void requests();
+    void scriptIsTakenAsGiven();
+    void queueOptionReadsTheQueue();
+    void queueFileAsScriptStartsTheQueue();
+    void emptyQueueStartsEmpty();
+    void unreadableQueueIsAFileMistake();
+    void mistakesNameTheProblemAndPointToHelp();
+    void helpListsOptionsArgumentAndFiles();
+    void helpSaysWhenTheSpecialTableIsMissing();
+    void versionIsTheProjectVersion();
+    void answerPrintsOnTheRightStream();
+    void germanCatalogueTranslatesHelpAndMistakes();
+
+private:
+    QString writeFile(const QString &name, const QByteArray &bytes);
+    static QStringList line(const QStringList &arguments) { return QStringList{"vantell"} + arguments; }
+    QTemporaryDir m_dir;
+    QTemporaryDir m_config;
+};
+
+void TestCommandLine::initTestCase()
+{
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+}
+
+void TestCommandLine::cleanup()
+{
+    DataPaths::overrideSearchDirs({});
+    qputenv("LANGUAGE", "");
+    ++_nl_msg_cat_cntr;
+}
+
+QString TestCommandLine::writeFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+void TestCommandLine::requests_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Request>("request");
+    QTest::addColumn<int>("exitStatus");
+    QTest::newRow("nothing") << QStringList{} << Request::Run << 0;
+    QTest::newRow("a script") << QStringList{"talk.vnr"} << Request::Run << 0;
+    QTest::newRow("--help") << QStringList{"--help"} << Request::ShowHelp << 0;
+    QTest::newRow("-h") << QStringList{"-h"} << Request::ShowHelp << 0;
+    QTest::newRow("help wins over a script") << QStringList{"talk.vnr", "--help"} << Request::ShowHelp << 0;
+    QTest::newRow("--version") << QStringList{"--version"} << Request::ShowVersion << 0;
+    QTest::newRow("-v") << QStringList{"-v"} << Request::ShowVersion << 0;
+    QTest::newRow("unknown long option") << QStringList{"--speed=10"} << Request::Mistake << 2;
+    QTest::newRow("unknown short option") << QStringList{"-x", "talk.vnr"} << Request::Mistake << 2;
+    QTest::newRow("unknown beside help") << QStringList{"--help", "--bogus"} << Request::Mistake << 2;
+    QTest::newRow("queue without its file") << QStringList{"--queue"} << Request::Mistake << 2;
+    QTest::newRow("two scripts") << QStringList{"one.txt", "two.txt"} << Request::Mistake << 2;
+    QTest::newRow("a script and a queue")
+        << QStringList{"one.txt", "--queue", "show.vnq"} << Request::Mistake << 2;
+    QTest::newRow("a missing queue") << QStringList{"--queue", "/nonexistent/show.vnq"} << Request::Mistake
+                                     << 1;
+    QTest::newRow("a missing script still runs") << QStringList{"/nonexistent/talk.txt"} << Request::Run << 0;
+}
+
+void TestCommandLine::requests()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(Request, request);
+    QFETCH(int, exitStatus);
+    const CommandLine commandLine(line(arguments));
+    QCOMPARE(commandLine.request(), request);
+    QString out;
+    QString errors;
+    QTextStream outStream(&out);
+    QTextStream errorStream(&errors);
+    QCOMPARE(commandLine.answer(outStream, errorStream), exitStatus);
+    QCOMPARE(commandLine.mistakeText().isEmpty(), request != Request::Mistake);
+}
+
+void TestCommandLine::scriptIsTakenAsGiven()
+{
+    const CommandLine commandLine(line({"shows/talk.VNR"}));
+    QCOMPARE(commandLine.scriptPath(), QStringLiteral("shows/talk.VNR"));
+    QVERIFY(!commandLine.startsQueue());
+    QCOMPARE(CommandLine(line({})).scriptPath(), QString());
+    // After "--" a name that looks like an option is a script.
+    QCOMPARE(CommandLine(line({"--", "--odd.txt"})).scriptPath(), QStringLiteral("--odd.txt"));
+}
+
+void TestCommandLine::queueOptionReadsTheQueue()
+{
+    const QString queue = writeFile(QStringLiteral("show.vnq"), "/shows/one.vnr\r\n/shows/two.txt\r\n");
+    for (const QStringList &arguments :
+         {QStringList{"--queue", queue}, QStringList{"-q", queue}, QStringList{"--queue=" + queue}}) {
+        const CommandLine commandLine(line(arguments));
+        QCOMPARE(commandLine.request(), Request::Run);
+        QVERIFY(commandLine.startsQueue());
+        QCOMPARE(commandLine.queueEntries(), (QStringList{"/shows/one.vnr", "/shows/two.txt"}));
+        QCOMPARE(commandLine.scriptPath(), QString());
+    }
+}
+
+void TestCommandLine::queueFileAsScriptStartsTheQueue()
+{
+    // A queue opened from the file manager arrives as the script; any case of the extension.
+    const QString queue = writeFile(QStringLiteral("SHOW.VNQ"), "/shows/one.vnr\n");
+    const CommandLine commandLine(line({queue}));
+    QCOMPARE(commandLine.request(), Request::Run);
+    QVERIFY(commandLine.startsQueue());
+    QCOMPARE(commandLine.queueEntries(), QStringList{"/shows/one.vnr"});
+    QCOMPARE(commandLine.scriptPath(), QString());
+}
+
+void TestCommandLine::emptyQueueStartsEmpty()
+{
+    const CommandLine commandLine(line({"--queue", writeFile(QStringLiteral("empty.vnq"), {})}));
+    QCOMPARE(commandLine.request(), Request::Run);
+    QVERIFY(commandLine.startsQueue());
+    QVERIFY(commandLine.queueEntries().isEmpty());
+}
+
+void TestCommandLine::unreadableQueueIsAFileMistake()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("folder.vnq"));
+    QVERIFY(QDir().mkpath(folder));
+    for (const QString &path : {m_dir.filePath(QStringLiteral("missing.vnq")), folder}) {
+        const CommandLine commandLine(line({path}));
+        QCOMPARE(commandLine.request(), Request::Mistake);
+        QVERIFY(!commandLine.startsQueue());
+        QVERIFY2(commandLine.mistakeText().startsWith(QStringLiteral("vantell: Cannot open file \"") + path),
+                 qPrintable(commandLine.mistakeText()));
+        // Nothing is wrong with the command line itself: no pointer to the help.
+        QVERIFY(!commandLine.mistakeText().contains(QStringLiteral("--help")));
+    }
+}
+
+void TestCommandLine::mistakesNameTheProblemAndPointToHelp()
+{
+    const QString tryHelp = QStringLiteral("\nTry \"vantell --help\" for more information.");
+    QCOMPARE(CommandLine(line({"--speed=10", "-x"})).mistakeText(),
+             QStringLiteral("vantell: Unknown option: --speed, -x") + tryHelp);
+    QCOMPARE(CommandLine(line({"one.txt", "two.txt", "three.txt"})).mistakeText(),
+             QStringLiteral("vantell: Only one script can be opened, but these were given: one.txt, two.txt, "
+                            "three.txt") +
+                 tryHelp);
+    QCOMPARE(CommandLine(line({"one.txt", "-q", "show.vnq"})).mistakeText(),
+             QStringLiteral("vantell: Give either a script or a queue, not both.") + tryHelp);
+    const QString missingValue = CommandLine(line({"--queue"})).mistakeText();
+    QVERIFY2(missingValue.startsWith(QStringLiteral("vantell: Wrong command line: ")) &&
+                 missingValue.contains(QStringLiteral("queue")) && missingValue.endsWith(tryHelp),
+             qPrintable(missingValue));
+    // The program is named as it was called.
+    QVERIFY(CommandLine({"/usr/bin/vantell", "-x"})
+                .mistakeText()
+                .startsWith(QStringLiteral("vantell: Unknown option: -x")));
+}
+
+void TestCommandLine::helpListsOptionsArgumentAndFiles()
+{
+    const QString help = CommandLine(line({"--help"})).helpText();
+    const QString expectedStart =
+        QStringLiteral("Usage: vantell [options] [script]\n"
+                       "Teleprompter: shows a script as large text that scrolls at an adjustable speed.\n"
+                       "\n"
+                       "Options:\n"
+                       "  -h, --help          Show this help and exit.\n"
+                       "  -v, --version       Show the version and exit.\n"
+                       "  -q, --queue <file>  Load a queue of scripts (.vnq) and start it.\n"
+                       "\n"
+                       "Arguments:\n"
+                       "  script  Script to open (.txt, .rtf, .vnr); a queue (.vnq) starts as with --queue.\n"
+                       "\n"
+                       "Files:\n");
+    QCOMPARE(help.left(expectedStart.size()), expectedStart);
+    // The files are where this program finds them: the settings under the configuration folder,
+    // the special characters table beside the executable (the build tree).
+    QVERIFY2(help.contains(QStringLiteral("  settings            ") + m_config.path() +
+                           QStringLiteral("/korvanex/vantell.conf\n")),
+             qPrintable(help));
+    QVERIFY2(help.contains(QStringLiteral("  special characters  ") + QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/specialchars.dat\n")),
+             qPrintable(help));
+}
+
+void TestCommandLine::helpSaysWhenTheSpecialTableIsMissing()
+{
+    QTemporaryDir empty;
+    DataPaths::overrideSearchDirs({empty.path()});
+    QVERIFY(CommandLine(line({"-h"}))
+                .helpText()
+                .endsWith(QStringLiteral("  special characters  specialchars.dat (not found)\n")));
+}
+
+void TestCommandLine::versionIsTheProjectVersion()
+{
+    QCOMPARE(CommandLine(line({"--version"})).versionText(), QStringLiteral("Vantell " VANTELL_VERSION));
+}
+
+void TestCommandLine::answerPrintsOnTheRightStream()
+{
+    const auto answer = [](const QStringList &arguments, QString &out, QString &errors) {
+        QTextStream outStream(&out);
+        QTextStream errorStream(&errors);
+        return CommandLine(line(arguments)).answer(outStream, errorStream);
+    };
+    QString out;
+    QString errors;
+    QCOMPARE(answer({"--version"}, out, errors), 0);
+    QCOMPARE(out, QStringLiteral("Vantell " VANTELL_VERSION "\n"));
+    QCOMPARE(errors, QString());
+
+    out.clear();
+    QCOMPARE(answer({"--help"}, out, errors), 0);
+    QCOMPARE(out, CommandLine(line({"--help"})).helpText());
+    QCOMPARE(errors, QString());
+
+    out.clear();
+    QCOMPARE(answer({"--bogus"}, out, errors), 2);
+    QCOMPARE(out, QString());
+    QCOMPARE(errors, CommandLine(line({"--bogus"})).mistakeText() + QLatin1Char('\n'));
+
+    errors.clear();
+    QCOMPARE(answer({"talk.txt"}, out, errors), 0);
+    QCOMPARE(out, QString());
+    QCOMPARE(errors, QString());
+}
+
+void TestCommandLine::germanCatalogueTranslatesHelpAndMistakes()
+{
+    qputenv("LANGUAGE", "de");
+    ++_nl_msg_cat_cntr;
+    const QString help = CommandLine(line({"--help"})).helpText();
+    QVERIFY2(help.startsWith(QStringLiteral("Aufruf: vantell [Optionen] [Skript]\n")), qPrintable(help));
+    QVERIFY2(help.contains(QStringLiteral("-q, --queue <Datei>")), qPrintable(help));
+    QCOMPARE(CommandLine(line({"--bogus"})).mistakeText(),
+             QStringLiteral("vantell: Unbekannte Option: --bogus\n"
+                            "Mehr dazu zeigt \"vantell --help\"."));
+}
+
+VANTELL_CORE_TEST_MAIN(TestCommandLine)
+#include "test_commandline.moc"

@@ -1,0 +1,156 @@
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include "app/commandline.h"
+#include "app/commandlinestart.h"
+#include "app/windows.h"
+#include "platform/application.h"
+#include "platform/ticktimer.h"
+#include "prompter/tform1.h"
+#include "queue/tform4.h"
+#include "testsupport/testmain.h"
+#include "testsupport/uitestenvironment.h"
+
+class TestCommandLineStart : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void scriptOpensAsTheMenuOpensIt();
+    void unreadableScriptShowsTheMenuCommandsMessage();
+    void queueStartsPausedAtItsFirstScript();
+    void emptyQueueOnlyPauses();
+    void queueReplacesTheOneBefore();
+
+private:
+    QString write(const QString &name, const QByteArray &bytes);
+    // Opens what the command line names and waits for the page it loads (false when none).
+    bool openAndWait(const QStringList &arguments, int timeoutMs = 20000);
+    void startMoving();
+
+    QTemporaryDir m_dir;
+    UiTestEnvironment *m_env = nullptr;
+    TForm1 *m_form = nullptr;
+};
+
+void TestCommandLineStart::initTestCase()
+{
+    m_env = new UiTestEnvironment;
+    m_form = m_env->start();
+    QVERIFY(m_form);
+}
+
+void TestCommandLineStart::cleanupTestCase()
+{
+    delete m_env;
+}
+
+void TestCommandLineStart::init()
+{
+    m_env->dialogs.clear();
+    windows().Form4->clearQueue();
+    m_form->promptstate.queuepos = 0;
+}
+
+QString TestCommandLineStart::write(const QString &name, const QByteArray &bytes)
+{
+    QFile file(m_dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(bytes);
+    return file.fileName();
+}
+
+bool TestCommandLineStart::openAndWait(const QStringList &arguments, int timeoutMs)
+{
+    QSignalSpy measured(m_form, &TForm1::pageMeasured);
+    openFromCommandLine(CommandLine(QStringList{"vantell"} + arguments));
+    return !measured.isEmpty() || measured.wait(timeoutMs);
+}
+
+void TestCommandLineStart::startMoving()
+{
+    m_form->promptstate.scrollspeed = 50;
+    m_form->adjustspeed();
+    m_form->resume();
+}
+
+void TestCommandLineStart::scriptOpensAsTheMenuOpensIt()
+{
+    const QString path = write(QStringLiteral("talk.txt"), "Good evening\r\n");
+    QVERIFY(openAndWait({path}));
+    QCOMPARE(m_form->promptstate.scriptpath, path);
+    QCOMPARE(m_form->promptstate.scriptlines, QStringList{"Good evening"});
+    QCOMPARE(m_form->Label4->text(), path);
+    QVERIFY(m_env->dialogs.messages().isEmpty());
+}
+
+void TestCommandLineStart::unreadableScriptShowsTheMenuCommandsMessage()
+{
+    const QString missing = m_dir.filePath(QStringLiteral("missing.txt"));
+    m_env->dialogs.files.enqueue({missing, 1});
+    m_form->OpenSimplescript1->trigger();
+    const QStringList fromMenu = m_env->dialogs.messages();
+    QCOMPARE(fromMenu.size(), 1);
+    QVERIFY(fromMenu.constFirst().contains(missing));
+    m_env->dialogs.clear();
+
+    QVERIFY(!openAndWait({missing}, 300));
+    QCOMPARE(m_env->dialogs.messages(), fromMenu);
+}
+
+void TestCommandLineStart::queueStartsPausedAtItsFirstScript()
+{
+    const QString first = write(QStringLiteral("first.txt"), "First script\r\n");
+    const QString second = write(QStringLiteral("second.txt"), "Second script\r\n");
+    const QString queue = write(QStringLiteral("show.vnq"), (first + "\r\n" + second + "\r\n").toUtf8());
+    startMoving();
+    QVERIFY(m_form->Timer1->isEnabled());
+    QVERIFY(openAndWait({QStringLiteral("--queue"), queue}));
+
+    QCOMPARE(windows().Form4->queue(), (QStringList{first, second}));
+    QCOMPARE(m_form->promptstate.queuepos, 0);
+    QCOMPARE(m_form->promptstate.scriptpath, first);
+    QCOMPARE(m_form->promptstate.scriptlines, QStringList{"First script"});
+    QVERIFY(!m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
+    QVERIFY(m_env->dialogs.messages().isEmpty());
+
+    // The queue runs on as one started from the options window: D loads the next script.
+    QSignalSpy measured(m_form, &TForm1::pageMeasured);
+    m_form->wb1KeyDown(Qt::Key_D);
+    QVERIFY(measured.wait(20000));
+    QCOMPARE(m_form->promptstate.queuepos, 1);
+    QCOMPARE(m_form->promptstate.scriptpath, second);
+}
+
+void TestCommandLineStart::emptyQueueOnlyPauses()
+{
+    const QString before = m_form->promptstate.scriptpath;
+    startMoving();
+    QVERIFY(!openAndWait({write(QStringLiteral("empty.vnq"), {})}, 300));
+    QVERIFY(windows().Form4->queue().isEmpty());
+    QVERIFY(!m_form->Timer1->isEnabled());
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
+    QCOMPARE(m_form->promptstate.scriptpath, before);
+    QVERIFY(m_env->dialogs.messages().isEmpty());
+}
+
+void TestCommandLineStart::queueReplacesTheOneBefore()
+{
+    const QString old = write(QStringLiteral("old.txt"), "Old\r\n");
+    const QString fresh = write(QStringLiteral("fresh.txt"), "Fresh\r\n");
+    windows().Form4->setQueue({old, old, old});
+    m_form->promptstate.queuepos = 2;
+    QVERIFY(openAndWait({write(QStringLiteral("fresh.vnq"), fresh.toUtf8())}));
+    QCOMPARE(windows().Form4->queue(), QStringList{fresh});
+    QCOMPARE(m_form->promptstate.queuepos, 0);
+    QCOMPARE(m_form->promptstate.scriptpath, fresh);
+}
+
+VANTELL_UI_TEST_MAIN(TestCommandLineStart)
+#include "test_commandlinestart.moc"

@@ -1,0 +1,248 @@
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSet>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include "testsupport/testmain.h"
+
+// `cmake --install` of this build into a temporary DESTDIR under the prefix /usr, checked file by
+// file, and the installed programs run from there.
+class TestInstall : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void everyFileIsInstalled();
+    void dataIsInstalledAsInTheSources();
+    void menuEntryValidates();
+    void fileTypesAreKnownToTheMimeDatabase();
+    void iconHasItsSizes();
+    void manualPagesCarryTheVersion();
+    void installedProgramFindsItsDataAndCatalogues();
+    void installedWebServiceFindsTheHelpPages();
+
+private:
+    struct Run {
+        int exitStatus = -1;
+        QString out, errors;
+    };
+    static Run run(const QString &program, const QStringList &arguments,
+                   const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+    QString installed(const QString &path) const { return m_prefix + QLatin1Char('/') + path; }
+    static QStringList sourceFiles(const QString &folder);
+    static QByteArray contents(const QString &path);
+
+    QTemporaryDir m_destdir;
+    QString m_prefix;
+};
+
+TestInstall::Run TestInstall::run(const QString &program, const QStringList &arguments,
+                                  const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    Run result;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return result;
+    result.exitStatus = process.exitCode();
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.errors = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+QStringList TestInstall::sourceFiles(const QString &folder)
+{
+    return QDir(QStringLiteral(VANTELL_SOURCE_DIR "/") + folder).entryList(QDir::Files, QDir::Name);
+}
+
+QByteArray TestInstall::contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+void TestInstall::initTestCase()
+{
+    QVERIFY(m_destdir.isValid());
+    m_prefix = m_destdir.path() + QStringLiteral("/usr");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DESTDIR"), m_destdir.path());
+    const Run install =
+        run(QStringLiteral(CMAKE_PROGRAM), {"--install", VANTELL_BUILD_DIR, "--prefix", "/usr"}, environment);
+    QVERIFY2(install.exitStatus == 0, qPrintable(install.out + install.errors));
+    // The installed file types are looked up by this process's MIME database (first used below).
+    qputenv("XDG_DATA_DIRS",
+            QFile::encodeName(installed(QStringLiteral("share")) + QStringLiteral(":/usr/share")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_destdir.filePath(QStringLiteral("nohome"))));
+}
+
+void TestInstall::everyFileIsInstalled()
+{
+    QSet<QString> expected{
+        "bin/vantell",
+        "bin/vantell-webservice",
+        "share/vantell/specialchars.dat",
+        "share/applications/vantell.desktop",
+        "share/mime/packages/vantell.xml",
+        "share/icons/hicolor/scalable/apps/vantell.svg",
+        "share/man/man1/vantell.1.gz",
+        "share/man/man1/vantell-webservice.1.gz",
+    };
+    for (int size : {16, 32, 48, 64, 128, 256})
+        expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/vantell.png").arg(size);
+    for (const QString &page : sourceFiles(QStringLiteral("resources/help")))
+        expected << QStringLiteral("share/vantell/help/") + page;
+    for (const QString &sample : sourceFiles(QStringLiteral("resources/samples")))
+        expected << QStringLiteral("share/vantell/samples/") + sample;
+    for (const QString &catalogue : sourceFiles(QStringLiteral("resources/po")))
+        if (catalogue.endsWith(QLatin1String(".po")))
+            expected << QStringLiteral("share/locale/%1/LC_MESSAGES/vantell.mo").arg(catalogue.chopped(3));
+    QVERIFY(expected.contains(QStringLiteral("share/locale/de/LC_MESSAGES/vantell.mo")));
+    QVERIFY(expected.contains(QStringLiteral("share/vantell/samples/welcome.vnr")));
+
+    QSet<QString> found;
+    QDirIterator files(m_destdir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext())
+        found << QDir(m_prefix).relativeFilePath(files.next());
+    QCOMPARE(found - expected, QSet<QString>{});
+    QCOMPARE(expected - found, QSet<QString>{});
+    QVERIFY(QFileInfo(installed(QStringLiteral("bin/vantell"))).isExecutable());
+    QVERIFY(QFileInfo(installed(QStringLiteral("bin/vantell-webservice"))).isExecutable());
+}
+
+void TestInstall::dataIsInstalledAsInTheSources()
+{
+    const QString sources = QStringLiteral(VANTELL_SOURCE_DIR "/resources/");
+    QCOMPARE(contents(installed(QStringLiteral("share/vantell/specialchars.dat"))),
+             contents(sources + QStringLiteral("specialchars.dat")));
+    QCOMPARE(contents(installed(QStringLiteral("share/icons/hicolor/scalable/apps/vantell.svg"))),
+             contents(sources + QStringLiteral("icons/app-icon.svg")));
+    for (const QString &page : sourceFiles(QStringLiteral("resources/help")))
+        QCOMPARE(contents(installed(QStringLiteral("share/vantell/help/") + page)),
+                 contents(sources + QStringLiteral("help/") + page));
+    for (const QString &sample : sourceFiles(QStringLiteral("resources/samples")))
+        QCOMPARE(contents(installed(QStringLiteral("share/vantell/samples/") + sample)),
+                 contents(sources + QStringLiteral("samples/") + sample));
+}
+
+void TestInstall::menuEntryValidates()
+{
+    const QString entry = installed(QStringLiteral("share/applications/vantell.desktop"));
+    const Run validate = run(QStringLiteral("desktop-file-validate"), {entry});
+    QVERIFY2(validate.exitStatus == 0 && validate.out.isEmpty() && validate.errors.isEmpty(),
+             qPrintable(validate.out + validate.errors));
+    const QStringList lines = QString::fromUtf8(contents(entry)).split(QLatin1Char('\n'));
+    for (const char *line : {"Exec=vantell %f", "Icon=vantell", "Name=Vantell", "Type=Application"})
+        QVERIFY2(lines.contains(QLatin1String(line)), line);
+    const QString types = lines.filter(QStringLiteral("MimeType=")).value(0);
+    QVERIFY(types.contains(QStringLiteral("application/x-vantell-script;")));
+    QVERIFY(types.contains(QStringLiteral("application/x-vantell-queue;")));
+    // The entry's texts come translated from the program's catalogues.
+    QVERIFY2(
+        lines.contains(QStringLiteral("Comment[de]=Zeigt ein Skript als großen, laufenden Text zum Ablesen "
+                                      "von einem Bildschirm oder einer Prompter-Scheibe")),
+        qPrintable(lines.join(QLatin1Char('\n'))));
+}
+
+void TestInstall::fileTypesAreKnownToTheMimeDatabase()
+{
+    QXmlStreamReader xml(contents(installed(QStringLiteral("share/mime/packages/vantell.xml"))));
+    QStringList types;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("mime-type"))
+            types << xml.attributes().value(QLatin1String("type")).toString();
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(types, (QStringList{"application/x-vantell-script", "application/x-vantell-queue"}));
+
+    // The shared MIME database compiles the entries (it refuses malformed ones) ...
+    const Run update = run(QStringLiteral("update-mime-database"), {installed(QStringLiteral("share/mime"))});
+    QVERIFY2(update.exitStatus == 0, qPrintable(update.out + update.errors));
+    QVERIFY(QFile::exists(installed(QStringLiteral("share/mime/application/x-vantell-script.xml"))));
+    // ... and file names are told apart by them: a script is rich text, a queue plain text.
+    QMimeDatabase database;
+    const QMimeType script =
+        database.mimeTypeForFile(QStringLiteral("talk.vnr"), QMimeDatabase::MatchExtension);
+    QCOMPARE(script.name(), QStringLiteral("application/x-vantell-script"));
+    QVERIFY(script.inherits(QStringLiteral("application/rtf")));
+    const QMimeType queue =
+        database.mimeTypeForFile(QStringLiteral("SHOW.VNQ"), QMimeDatabase::MatchExtension);
+    QCOMPARE(queue.name(), QStringLiteral("application/x-vantell-queue"));
+    QVERIFY(queue.inherits(QStringLiteral("text/plain")));
+    QCOMPARE(queue.comment(), QStringLiteral("Vantell queue of scripts"));
+    QLocale::setDefault(QLocale(QLocale::German));
+    const QString germanComment =
+        database.mimeTypeForName(QStringLiteral("application/x-vantell-script")).comment();
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(germanComment, QStringLiteral("Vantell-Skript"));
+}
+
+void TestInstall::iconHasItsSizes()
+{
+    QVERIFY(
+        QSvgRenderer(installed(QStringLiteral("share/icons/hicolor/scalable/apps/vantell.svg"))).isValid());
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QImage icon(installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/vantell.png").arg(size)));
+        QCOMPARE(icon.size(), QSize(size, size));
+        // The rounded square: clear in the corner, drawn in the middle.
+        QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(icon.pixel(size / 2, size / 2)), 255);
+    }
+}
+
+void TestInstall::manualPagesCarryTheVersion()
+{
+    for (const QString &page : {QStringLiteral("vantell"), QStringLiteral("vantell-webservice")}) {
+        const Run unpack = run(QStringLiteral("gzip"),
+                               {"-dc", installed(QStringLiteral("share/man/man1/%1.1.gz").arg(page))});
+        QCOMPARE(unpack.exitStatus, 0);
+        QVERIFY2(unpack.out.startsWith(QStringLiteral(".TH ") +
+                                       page.toUpper().replace(QLatin1Char('-'), QLatin1String("\\-"))),
+                 qPrintable(unpack.out.left(80)));
+        QVERIFY(unpack.out.contains(QStringLiteral("\"vantell " VANTELL_VERSION "\"")));
+        QVERIFY(!unpack.out.contains(QLatin1Char('@')));
+    }
+}
+
+void TestInstall::installedProgramFindsItsDataAndCatalogues()
+{
+    // Beside the installed program there is no build tree: the data and the German catalogue can
+    // only come from the installation's share/ folder. No display: the help needs none.
+    QTemporaryDir config;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
+    const Run help = run(installed(QStringLiteral("bin/vantell")), {"--help"}, environment);
+    QVERIFY2(help.exitStatus == 0, qPrintable(help.errors));
+    QVERIFY2(help.out.startsWith(QStringLiteral("Aufruf: vantell")), qPrintable(help.out));
+    QVERIFY2(help.out.contains(QStringLiteral("  ") +
+                               installed(QStringLiteral("share/vantell/specialchars.dat")) +
+                               QLatin1Char('\n')),
+             qPrintable(help.out));
+}
+
+void TestInstall::installedWebServiceFindsTheHelpPages()
+{
+    QProcess service;
+    service.start(installed(QStringLiteral("bin/vantell-webservice")), {"--port", "0"});
+    QVERIFY(service.waitForStarted());
+    QVERIFY(QTest::qWaitFor([&service] { return service.canReadLine(); }, 10000));
+    const QString announcement = QString::fromUtf8(service.readLine());
+    service.kill();
+    service.waitForFinished();
+    QVERIFY2(announcement.contains(QStringLiteral("(help pages from ") +
+                                   installed(QStringLiteral("share/vantell/help)"))),
+             qPrintable(announcement));
+}
+
+VANTELL_CORE_TEST_MAIN(TestInstall)
+#include "test_install.moc"
