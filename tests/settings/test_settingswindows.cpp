@@ -80,6 +80,7 @@ void TestSettingsWindows::firstRunWritesEveryValue()
                                 "Form1/NormPos",
                                 "Form1/PixelsPerInch",
                                 "Form1/Timer1_Interval",
+                                "Form1/outputscreen_Name",
                                 "Form1/speedmod_Value",
                                 "Form4/Flags",
                                 "Form4/FormVersion",
