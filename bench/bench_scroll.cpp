@@ -1,6 +1,8 @@
 // The scroll engine: how closely the page's real movement follows the nominal rate at several
 // speeds and coarse steps, the CPU the program and its browser processes use while scrolling,
 // and the time from a key press on the page to the new speed on the status line.
+#include <memory>
+
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,9 +39,9 @@ void setSpeed(TForm1 *form, int speed, int coarse)
 void measureRate(TForm1 *form, int speed, int coarse, int seconds)
 {
     form->dopause();
-    bool placed = false;
-    form->wb1->scrollToTop([&placed] { placed = true; });
-    (void)QTest::qWaitFor([&placed] { return placed; }, 5000);
+    auto placed = std::make_shared<bool>(false); // the answer may come after the wait
+    form->wb1->scrollToTop([placed] { *placed = true; });
+    (void)QTest::qWaitFor([&placed] { return *placed; }, 5000);
     int events = 0;
     qint64 ticks = 0;
     const auto counter = QObject::connect(form->Timer1, &TickTimer::timeout, [&](int due) {

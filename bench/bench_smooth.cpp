@@ -3,6 +3,7 @@
 // each speed and coarse step: the achieved rate over the nominal one, the jitter (standard
 // deviation of the per-frame movement over its mean) and the CPU per second of scrolling.
 #include <cmath>
+#include <memory>
 
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -46,9 +47,9 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
 {
     form->dopause();
     form->smoothmotion = smooth;
-    bool placed = false;
-    form->wb1->scrollToTop([&placed] { placed = true; });
-    (void)QTest::qWaitFor([&placed] { return placed; }, 5000);
+    auto placed = std::make_shared<bool>(false); // the answer may come after the wait
+    form->wb1->scrollToTop([placed] { *placed = true; });
+    (void)QTest::qWaitFor([&placed] { return *placed; }, 5000);
     form->speedmod->setValue(coarse);
     form->promptstate.scrollspeed = speed;
     form->adjustspeed();

@@ -1,5 +1,7 @@
 #include "benchprompter.h"
 
+#include <memory>
+
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
@@ -30,14 +32,20 @@ bool showScript(TForm1 *form, const QStringList &lines)
 
 QVariant evaluate(Browser *browser, const QString &script)
 {
-    QVariant result;
-    bool done = false;
-    browser->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    (void)QTest::qWaitFor([&done] { return done; }, 10000);
-    return result;
+    // Shared with the callback, which may come after the wait has given up.
+    struct Answer {
+        QVariant value;
+        bool done = false;
+    };
+    auto answer = std::make_shared<Answer>();
+    browser->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                   [answer](const QVariant &value) {
+                                       answer->value = value;
+                                       answer->done = true;
+                                   });
+    if (!QTest::qWaitFor([&answer] { return answer->done; }, 10000))
+        qWarning("no answer from the page in 10 s");
+    return answer->value;
 }
 
 } // namespace bench

@@ -12,6 +12,9 @@
 namespace {
 // A normal window's size when there is no second screen: a 16:9 picture of the talent's screen.
 constexpr QSize rehearsalSize(800, 450);
+// How far, in pixels of the script, a moving output may stand from the prompter's report before
+// it is placed again: the reports round the page's position to whole pixels.
+constexpr double onCourseTolerance = 1.0;
 } // namespace
 
 OutputWindow::OutputWindow(Browser *prompterPage)
@@ -63,16 +66,20 @@ void OutputWindow::open(QScreen *screen)
 void OutputWindow::showPage(const QStringList &pagelines, bool upsideDown)
 {
     m_upsideDown = upsideDown;
-    m_script = 0;
-    m_scriptRate = 0;
+    m_motion = ScriptMotion{};
     outputpage->loadPageLines(pagelines);
 }
 
 void OutputWindow::follow(double script, double atTime, double scriptRate)
 {
-    m_script = script;
-    m_time = atTime;
-    m_scriptRate = scriptRate;
+    // A page in smooth motion moves by itself. While the prompter's report lies where the
+    // output's own motion has brought it, the output is left alone: placing it restarts its
+    // motion, and restarting it several times a second starves the browser (the answers of both
+    // pages then take seconds).
+    const ScriptMotion reported{script, atTime, scriptRate};
+    if (oncourse(m_motion, reported, onCourseTolerance))
+        return;
+    m_motion = reported;
     place();
 }
 
@@ -93,8 +100,8 @@ void OutputWindow::place()
     const ScriptPage page = pageNow();
     m_placedBottom = page.bottom;
     m_placedScale = page.scale;
-    const double pageRate = m_scriptRate * page.scale * (m_upsideDown ? -1 : 1);
-    outputpage->follow(scrollposition(m_script, page), m_time, pageRate);
+    const double pageRate = m_motion.rate * page.scale * (m_upsideDown ? -1 : 1);
+    outputpage->follow(scrollposition(m_motion.script, page), m_motion.time, pageRate);
 }
 
 void OutputWindow::pageAnswered()

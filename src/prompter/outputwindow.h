@@ -48,9 +48,7 @@ private:
 
     Browser *m_prompterPage;
     bool m_upsideDown = false;
-    double m_script = 0;
-    double m_time = 0;
-    double m_scriptRate = 0;
+    ScriptMotion m_motion; // where the page was last placed
     int m_placedBottom = -1;
     double m_placedScale = 1.0;
 };

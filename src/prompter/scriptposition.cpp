@@ -15,3 +15,11 @@ int scrollposition(double script, const ScriptPage &page)
     const int scroll = page.upsideDown ? page.bottom - fromStart : fromStart;
     return std::clamp(scroll, 0, std::max(0, page.bottom));
 }
+
+bool oncourse(const ScriptMotion &placed, const ScriptMotion &reported, double tolerance)
+{
+    if (reported.rate == 0 || reported.rate != placed.rate)
+        return false;
+    const double placedNow = placed.script + placed.rate * (reported.time - placed.time) / 1000;
+    return std::abs(placedNow - reported.script) <= tolerance;
+}

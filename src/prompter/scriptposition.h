@@ -20,3 +20,16 @@ double scriptposition(int scroll, const ScriptPage &page);
 // The scroll position that puts `page` at `script`, kept within the page's range (the page
 // cannot go past its ends).
 int scrollposition(double script, const ScriptPage &page);
+
+// A motion through the script: at `time` (milliseconds) it stood at `script` and moves on at
+// `rate` pixels of the script per second.
+struct ScriptMotion {
+    double script = 0;
+    double time = 0;
+    double rate = 0;
+};
+
+// Whether a page moving by itself along `placed` still agrees with `reported`, a moving page's
+// report, within `tolerance` pixels of the script: then it need not be placed again. A page at
+// rest, or one asked to change its rate, always is.
+bool oncourse(const ScriptMotion &placed, const ScriptMotion &reported, double tolerance);

@@ -12,6 +12,7 @@ private slots:
     void positionsCarryOverBetweenPages_data();
     void positionsCarryOverBetweenPages();
     void placesBeyondThePageStopAtItsEnds();
+    void aMovingPageIsLeftAloneWhileOnCourse();
 };
 
 void TestScriptPosition::uprightPageCountsFromItsTop()
@@ -88,6 +89,22 @@ void TestScriptPosition::placesBeyondThePageStopAtItsEnds()
     // A page shorter than its view cannot scroll at all.
     QCOMPARE(scrollposition(50, ScriptPage{0, true, 1.0}), 0);
     QCOMPARE(scrollposition(50, ScriptPage{-1, false, 1.0}), 0);
+}
+
+void TestScriptPosition::aMovingPageIsLeftAloneWhileOnCourse()
+{
+    // Placed at 1,000 px moving 300 px/s at t = 10 s: at t = 12.5 s it stands at 1,750.
+    const ScriptMotion placed{1000, 10000, 300};
+    QVERIFY(oncourse(placed, ScriptMotion{1750, 12500, 300}, 1.0));
+    QVERIFY(oncourse(placed, ScriptMotion{1749, 12500, 300}, 1.0));  // reports round to whole pixels
+    QVERIFY(!oncourse(placed, ScriptMotion{1752, 12500, 300}, 1.0)); // moved by a wheel or a key
+    QVERIFY(!oncourse(placed, ScriptMotion{1750, 12500, 310}, 1.0)); // a new speed
+    // Backwards, as on a reversed run.
+    QVERIFY(oncourse(ScriptMotion{1000, 0, -200}, ScriptMotion{800, 1000, -200}, 1.0));
+    // Pages at rest are placed every time: a tick's step is a new place.
+    QVERIFY(!oncourse(ScriptMotion{1000, 0, 0}, ScriptMotion{1000, 500, 0}, 1.0));
+    // A page never placed (a new page) is placed on the first report of a motion.
+    QVERIFY(!oncourse(ScriptMotion{}, ScriptMotion{0, 100, 300}, 1.0));
 }
 
 VANTELL_CORE_TEST_MAIN(TestScriptPosition)

@@ -1,0 +1,230 @@
+// The talent's output window against the prompter's page, on two offscreen screens, scrolling at
+// speed 300 in both scroll modes:
+// - the difference between both pages' script positions once the motion has come to rest, at
+//   checkpoints spread over the run (where the output stands once each tick has been followed);
+// - the same difference on every frame while they move (what the talent sees against what the
+//   operator sees at the same moment), as a median and a 95th percentile, in pixels;
+// - the CPU per second of scrolling (this process and the browser's) with the output window open,
+//   over the CPU with the prompter alone.
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryFile>
+#include <QTest>
+
+#include "app/windows.h"
+#include "platform/application.h"
+#include "platform/browser.h"
+#include "platform/stepslider.h"
+#include "platform/translation.h"
+#include "prompter/outputwindow.h"
+#include "prompter/scriptposition.h"
+#include "prompter/tform1.h"
+#include "support/benchprompter.h"
+#include "support/benchsupport.h"
+
+namespace {
+
+constexpr int speed = 300;
+constexpr int coarse = 1; // 1,000 px/s at speed 300
+
+// A frame loop that records, on every frame, the wall-clock time and the script position the page
+// shows: its scroll position plus the smooth motion's shift, over the page's scale.
+constexpr const char *startSampling = R"JS(
+(function () {
+    window.__samples = [];
+    window.__sampling = true;
+    const root = document.documentElement;
+    const scale = window.__vantellScale || 1;
+    const sample = (time) => {
+        if (!window.__sampling) return;
+        const transform = getComputedStyle(root).transform;
+        const matrix = transform && transform !== 'none' ? new DOMMatrix(transform) : null;
+        const shift = matrix ? -matrix.m42 : 0;
+        window.__samples.push([performance.timeOrigin + time, (window.scrollY + shift) / scale]);
+        requestAnimationFrame(sample);
+    };
+    requestAnimationFrame(sample);
+    return 1;
+})()
+)JS";
+
+struct Sample {
+    double time;
+    double script;
+};
+
+QList<Sample> stopSampling(Browser *page)
+{
+    const QJsonArray array =
+        QJsonDocument::fromJson(
+            bench::evaluate(page,
+                            QStringLiteral("window.__sampling = false; JSON.stringify(window.__samples)"))
+                .toString()
+                .toUtf8())
+            .array();
+    QList<Sample> samples;
+    for (const QJsonValue &value : array)
+        samples << Sample{value.toArray().at(0).toDouble(), value.toArray().at(1).toDouble()};
+    return samples;
+}
+
+double percentile(QList<double> values, double fraction)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values.at(std::min<qsizetype>(values.size() - 1, qsizetype(fraction * values.size())));
+}
+
+bool answered(Browser *page)
+{
+    auto done = std::make_shared<bool>(false); // the answer may come after the wait has given up
+    page->queryPosition([done] { *done = true; });
+    return QTest::qWaitFor([&done] { return *done; }, 5000);
+}
+
+double prompterPlace(const TForm1 *form)
+{
+    return scriptposition(form->wb1->scrollPosition(),
+                          ScriptPage{form->wb1->scrollBottom(), form->upsideDownLocally(), 1.0});
+}
+
+// Pauses, waits until both pages rest and tells how far apart they stand in the script.
+double restingDifference(TForm1 *form)
+{
+    form->dopause();
+    form->updatemotion();
+    double difference = -1;
+    for (int round = 0; round < 20; ++round) {
+        QTest::qWait(50);
+        if (!answered(form->wb1) || !answered(form->outputwindow->outputpage))
+            continue;
+        difference = std::abs(form->outputwindow->scriptPosition() - prompterPlace(form));
+        if (difference < 0.5)
+            break;
+    }
+    return difference;
+}
+
+void startScrolling(TForm1 *form, bool smooth)
+{
+    form->dopause();
+    form->smoothmotion = smooth;
+    auto placed = std::make_shared<bool>(false);
+    form->wb1->scrollToTop([placed] { *placed = true; });
+    (void)QTest::qWaitFor([&placed] { return *placed; }, 5000);
+    form->speedmod->setValue(coarse);
+    form->promptstate.scrollspeed = speed;
+    form->adjustspeed();
+}
+
+double cpuPerSecond(TForm1 *form, bool smooth, int seconds)
+{
+    startScrolling(form, smooth);
+    QTest::qWait(500);
+    const double before = bench::cpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(seconds * 1000);
+    const double cpu = (bench::cpuSeconds() - before) / (clock.nsecsElapsed() / 1e9);
+    form->dopause();
+    return cpu;
+}
+
+void measurePositions(TForm1 *form, bool smooth, int seconds, const QJsonObject &inputs)
+{
+    constexpr int checkpoints = 10;
+    QList<double> resting;
+    QList<double> live;
+    for (int checkpoint = 0; checkpoint < checkpoints; ++checkpoint) {
+        if (checkpoint == 0)
+            startScrolling(form, smooth);
+        else
+            form->resume();
+        QTest::qWait(300);
+        bench::evaluate(form->wb1, QString::fromLatin1(startSampling));
+        bench::evaluate(form->outputwindow->outputpage, QString::fromLatin1(startSampling));
+        QTest::qWait(seconds * 1000 / checkpoints);
+        const QList<Sample> prompter = stopSampling(form->wb1);
+        const QList<Sample> output = stopSampling(form->outputwindow->outputpage);
+        // Each output frame against the prompter's last frame before it.
+        qsizetype at = 0;
+        for (const Sample &shown : output) {
+            while (at + 1 < prompter.size() && prompter.at(at + 1).time <= shown.time)
+                ++at;
+            if (!prompter.isEmpty() && prompter.at(at).time <= shown.time)
+                live << std::abs(shown.script - prompter.at(at).script);
+        }
+        resting << restingDifference(form);
+    }
+    bench::report(QStringLiteral("resting_difference_max"), percentile(resting, 1.0), QStringLiteral("px"),
+                  inputs);
+    bench::report(QStringLiteral("resting_difference_median"), percentile(resting, 0.5), QStringLiteral("px"),
+                  inputs);
+    bench::report(QStringLiteral("frame_difference_median"), percentile(live, 0.5), QStringLiteral("px"),
+                  inputs);
+    bench::report(QStringLiteral("frame_difference_p95"), percentile(live, 0.95), QStringLiteral("px"),
+                  inputs);
+}
+
+// Two screens side by side: the prompter on the first, the output full screen on the second.
+bool useTwoScreens(QTemporaryFile &config)
+{
+    if (!config.open())
+        return false;
+    config.write(R"({ "windowFrameMargins": false, "screens": [
+        { "name": "DP-1", "x": 0, "y": 0, "width": 1920, "height": 1080 },
+        { "name": "DP-2", "x": 1920, "y": 0, "width": 1920, "height": 1080 } ] })");
+    config.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QTemporaryFile screens;
+    if (!useTwoScreens(screens))
+        return 1;
+    VantellApplication::prepareProcess();
+    VantellApplication app(argc, argv);
+    initTranslation();
+    TForm1 *form = bench::startPrompter();
+    QStringList script;
+    for (int i = 0; i < 12000; ++i)
+        script << QStringLiteral("Line %1 of a long script read from the glass.").arg(i);
+    if (!form || !bench::showScript(form, script))
+        return 1;
+
+    const int seconds =
+        qEnvironmentVariableIsSet("BENCH_SECONDS") ? qEnvironmentVariableIntValue("BENCH_SECONDS") : 60;
+    for (bool smooth : {false, true}) {
+        const QJsonObject inputs{
+            {QStringLiteral("mode"), smooth ? QStringLiteral("smooth") : QStringLiteral("ticks")},
+            {QStringLiteral("speed"), speed},
+            {QStringLiteral("coarse"), coarse},
+            {QStringLiteral("seconds"), seconds}};
+        if (form->outputwindow)
+            form->Image3MouseUp();
+        const double alone = cpuPerSecond(form, smooth, seconds / 2);
+        form->Image3MouseUp();
+        if (!form->outputwindow ||
+            !QTest::qWaitFor([form] { return form->outputwindow->outputpage->isDocumentComplete(); }, 60000))
+            return 1;
+        const double both = cpuPerSecond(form, smooth, seconds / 2);
+        bench::report(QStringLiteral("cpu_alone"), alone, QStringLiteral("s/s"), inputs);
+        bench::report(QStringLiteral("cpu_with_output"), both, QStringLiteral("s/s"), inputs);
+        bench::report(QStringLiteral("cpu_ratio"), alone > 0 ? both / alone : 0, QStringLiteral("ratio"),
+                      inputs);
+        measurePositions(form, smooth, seconds, inputs);
+    }
+    destroyWindows();
+    return 0;
+}
