@@ -1,11 +1,15 @@
 // Per-frame movement of the page in both scroll modes: the ticking engine, which moves the page
 // by the coarse step on each tick, and smooth motion, which moves it a little on every frame. For
 // each speed and coarse step: the achieved rate over the nominal one, the jitter (standard
-// deviation of the per-frame movement over its mean) and the CPU per second of scrolling.
+// deviation of the per-frame movement over its mean; and of the movement over each frame's
+// duration, which a frame the page's own loop misses does not disturb), the frames the page's
+// widget is given per second, and the CPU per second of scrolling (measured apart from the
+// sampling, which costs the page work of its own).
 #include <cmath>
 #include <memory>
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSignalSpy>
@@ -43,6 +47,39 @@ constexpr const char *startSampling = R"JS(
 })()
 )JS";
 
+// Counts the frames the browser hands to the page's widget: the frames the operator sees.
+class FrameCounter : public QObject {
+public:
+    explicit FrameCounter(QWidget *view) : m_view(view) { view->installEventFilter(this); }
+    ~FrameCounter() override { m_view->removeEventFilter(this); }
+    int frames = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++frames;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *m_view;
+};
+
+double deviationOverMean(const QList<double> &values)
+{
+    if (values.isEmpty())
+        return 0;
+    double sum = 0;
+    for (double value : values)
+        sum += value;
+    const double mean = sum / values.size();
+    double squares = 0;
+    for (double value : values)
+        squares += (value - mean) * (value - mean);
+    return mean != 0 ? std::sqrt(squares / values.size()) / mean : 0;
+}
+
 void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
 {
     form->dopause();
@@ -54,12 +91,24 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
     form->promptstate.scrollspeed = speed;
     form->adjustspeed();
     QTest::qWait(300);
+
+    // The CPU and the frames shown, with nothing but the program at work.
+    double cpu = 0;
+    double framesPerSecond = 0;
+    {
+        FrameCounter counter(form->wb1->focusProxy());
+        const double cpuBefore = bench::cpuSeconds();
+        QElapsedTimer clock;
+        clock.start();
+        QTest::qWait(seconds * 1000);
+        const double elapsed = clock.nsecsElapsed() / 1e9;
+        cpu = (bench::cpuSeconds() - cpuBefore) / elapsed;
+        framesPerSecond = counter.frames / elapsed;
+    }
+
+    // Then where the page stands on every frame of its own.
     bench::evaluate(form->wb1, QString::fromLatin1(startSampling));
-    const double cpuBefore = bench::cpuSeconds();
-    QElapsedTimer clock;
-    clock.start();
     QTest::qWait(seconds * 1000);
-    const double cpu = (bench::cpuSeconds() - cpuBefore) / (clock.nsecsElapsed() / 1e9);
     const QJsonArray samples =
         QJsonDocument::fromJson(
             bench::evaluate(form->wb1,
@@ -70,20 +119,22 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
     form->dopause();
 
     QList<double> moves;
-    for (qsizetype i = 1; i < samples.size(); ++i)
-        moves << samples.at(i).toArray().at(1).toDouble() - samples.at(i - 1).toArray().at(1).toDouble();
+    QList<double> velocities; // each frame's movement over the time it took
+    double sum = 0;
+    for (qsizetype i = 1; i < samples.size(); ++i) {
+        const double move =
+            samples.at(i).toArray().at(1).toDouble() - samples.at(i - 1).toArray().at(1).toDouble();
+        const double duration =
+            samples.at(i).toArray().at(0).toDouble() - samples.at(i - 1).toArray().at(0).toDouble();
+        moves << move;
+        sum += move;
+        if (duration > 0)
+            velocities << move / duration;
+    }
     const double span =
         samples.size() > 1
             ? (samples.last().toArray().at(0).toDouble() - samples.first().toArray().at(0).toDouble()) / 1000
             : 0;
-    double sum = 0;
-    for (double move : moves)
-        sum += move;
-    const double mean = moves.isEmpty() ? 0 : sum / moves.size();
-    double squares = 0;
-    for (double move : moves)
-        squares += (move - mean) * (move - mean);
-    const double deviation = moves.isEmpty() ? 0 : std::sqrt(squares / moves.size());
     const double nominal = coarse * 1000.0 / (301 - speed);
     const QJsonObject inputs{
         {QStringLiteral("mode"), smooth ? QStringLiteral("smooth") : QStringLiteral("ticks")},
@@ -93,8 +144,11 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
         {QStringLiteral("seconds"), span}};
     bench::report(QStringLiteral("frame_motion_rate_ratio"), span > 0 ? sum / span / nominal : 0,
                   QStringLiteral("ratio"), inputs);
-    bench::report(QStringLiteral("frame_motion_jitter"), mean != 0 ? deviation / mean : 0,
+    bench::report(QStringLiteral("frame_motion_jitter"), deviationOverMean(moves), QStringLiteral("ratio"),
+                  inputs);
+    bench::report(QStringLiteral("frame_velocity_jitter"), deviationOverMean(velocities),
                   QStringLiteral("ratio"), inputs);
+    bench::report(QStringLiteral("page_frames_per_second"), framesPerSecond, QStringLiteral("1/s"), inputs);
     bench::report(QStringLiteral("cpu_per_second_of_scrolling"), cpu, QStringLiteral("s/s"), inputs);
 }
 
