@@ -1,6 +1,7 @@
 #include "platform/browser.h"
 
 #include <QChildEvent>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
@@ -12,6 +13,7 @@
 
 #include "platform/pageschemehandler.h"
 #include "platform/scriptpageguard.h"
+#include "platform/pagemotion.h"
 
 namespace {
 
@@ -346,6 +348,12 @@ void Browser::setSmoothMotion(double pixelsPerSecond)
     ask(answering(QString::fromLatin1(motionFunctions) +
                   QStringLiteral("window.__vantellMotion.setRate(%1); ").arg(pixelsPerSecond, 0, 'f', 6)),
         {});
+}
+
+int Browser::estimatedPosition() const
+{
+    return movedposition(m_position, m_positionTime, m_smoothRate,
+                         double(QDateTime::currentMSecsSinceEpoch()), m_bottom);
 }
 
 void Browser::queryPosition(std::function<void()> done)

@@ -59,6 +59,8 @@ public:
     double positionTime() const { return m_positionTime; }
     // The rate of the smooth motion last set (0: none).
     double smoothMotion() const { return m_smoothRate; }
+    // Where the page stands now: its last report moved on by the smooth motion since.
+    int estimatedPosition() const;
     // Scroll requests run in the page without waiting: `done` runs once the page has moved. They
     // are ignored without a document and while one is loading (the document-complete handling
     // then places the view), and an answer for a document that has since been replaced is dropped.

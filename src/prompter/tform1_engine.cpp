@@ -154,7 +154,7 @@ void TForm1::calctime(const QString &kind)
     // page is turned upside down here.
     const int interval = Timer1->interval();
     const int coarse = speedmod->value();
-    const int position = wb1->scrollPosition();
+    const int position = wb1->estimatedPosition();
     const bool turned = upsideDownLocally();
     if (kind == QLatin1String("timespent")) {
         const int distance = turned ? promptstate.pagebottom - position : position;
