@@ -1,3 +1,4 @@
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -218,6 +219,22 @@ void TestSmooth::readoutsFollowThePage()
     QVERIFY(m_form->readouttimer->isActive());
     m_form->dopause();
     QVERIFY(!m_form->readouttimer->isActive());
+
+    // Between the page's reports the read-outs use where it must stand by now: after 2 s at
+    // 1,000 px/s the estimate agrees with the page's own answer.
+    QVERIFY(settle([this](auto done) { m_form->wb1->scrollToTop(done); }));
+    run(300, 1);
+    QTest::qWait(2000);
+    const int estimated = m_form->wb1->estimatedPosition();
+    const double estimatedAt = double(QDateTime::currentMSecsSinceEpoch());
+    QVERIFY(settle([this](auto done) { m_form->wb1->queryPosition(done); }));
+    const int reported = m_form->wb1->scrollPosition();
+    QVERIFY2(reported > 1500, qPrintable(QString::number(reported)));
+    // The answer stands where the page was when it answered, a little later.
+    const double sinceEstimate = m_form->wb1->positionTime() - estimatedAt; // ms at 1 px/ms
+    QVERIFY2(std::abs(estimated + sinceEstimate - reported) <= 20,
+             qPrintable(QStringLiteral("%1 + %2, %3").arg(estimated).arg(sinceEstimate).arg(reported)));
+    m_form->dopause();
 }
 
 VANTELL_UI_TEST_MAIN(TestSmooth)
