@@ -197,14 +197,10 @@ int main(int argc, char *argv[])
     VantellApplication app(argc, argv);
     initTranslation();
     TForm1 *form = bench::startPrompter();
-    QStringList script;
-    for (int i = 0; i < 12000; ++i)
-        script << QStringLiteral("Line %1 of a long script read from the glass.").arg(i);
-    if (!form || !bench::showScript(form, script))
+    if (!form || !bench::showNumberedScript(form, 12000))
         return 1;
 
-    const int seconds =
-        qEnvironmentVariableIsSet("BENCH_SECONDS") ? qEnvironmentVariableIntValue("BENCH_SECONDS") : 60;
+    const int seconds = bench::secondsToRun(60);
     for (bool smooth : {false, true}) {
         const QJsonObject inputs{
             {QStringLiteral("mode"), smooth ? QStringLiteral("smooth") : QStringLiteral("ticks")},

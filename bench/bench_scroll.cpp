@@ -123,10 +123,7 @@ int main(int argc, char *argv[])
     VantellApplication app(argc, argv);
     initTranslation();
     TForm1 *form = bench::startPrompter();
-    QStringList script;
-    for (int i = 0; i < 6000; ++i)
-        script << QStringLiteral("Line %1 of a long script that the engine scrolls through.").arg(i);
-    if (!form || !bench::showScript(form, script))
+    if (!form || !bench::showNumberedScript(form, 6000))
         return 1;
 
     for (const auto &[speed, coarse] :

@@ -160,14 +160,10 @@ int main(int argc, char *argv[])
     VantellApplication app(argc, argv);
     initTranslation();
     TForm1 *form = bench::startPrompter();
-    QStringList script;
-    for (int i = 0; i < 12000; ++i)
-        script << QStringLiteral("Line %1 of a long script that scrolls for a while.").arg(i);
-    if (!form || !bench::showScript(form, script))
+    if (!form || !bench::showNumberedScript(form, 12000))
         return 1;
 
-    const int seconds =
-        qEnvironmentVariableIsSet("BENCH_SECONDS") ? qEnvironmentVariableIntValue("BENCH_SECONDS") : 10;
+    const int seconds = bench::secondsToRun(10);
     for (bool smooth : {false, true})
         for (int speed : {100, 200, 290})
             for (int coarse : {1, 10})

@@ -30,6 +30,21 @@ bool showScript(TForm1 *form, const QStringList &lines)
     return measured.wait(120000);
 }
 
+bool showNumberedScript(TForm1 *form, int count)
+{
+    QStringList lines;
+    lines.reserve(count);
+    for (int i = 0; i < count; ++i)
+        lines << QStringLiteral("Line %1 of a long script.").arg(i);
+    return showScript(form, lines);
+}
+
+int secondsToRun(int fallback)
+{
+    return qEnvironmentVariableIsSet("BENCH_SECONDS") ? qEnvironmentVariableIntValue("BENCH_SECONDS")
+                                                      : fallback;
+}
+
 QVariant evaluate(Browser *browser, const QString &script)
 {
     // Shared with the callback, which may come after the wait has given up.

@@ -18,6 +18,13 @@ TForm1 *startPrompter();
 // Makes `lines` the prompter's script and waits until its page is loaded and measured.
 bool showScript(TForm1 *form, const QStringList &lines);
 
+// Shows a script of `count` numbered lines ("Line N of a long script.") and waits as
+// showScript does.
+bool showNumberedScript(TForm1 *form, int count);
+
+// How long a benchmark scrolls, in seconds: BENCH_SECONDS or `fallback`.
+int secondsToRun(int fallback);
+
 // Runs a script in the page (the application's world) and returns its answer.
 QVariant evaluate(Browser *browser, const QString &script);
 
