@@ -126,6 +126,8 @@ public:
     void loadoutputpage();
     // Puts the output window's page at the prompter page's place in the script.
     void followoutput();
+    // Hands the output the prompter page's place `position` at `atTime` and its rate.
+    void followoutputfrom(int position, double atTime, double pageRate);
 
     // Web service, about window and printing
     void Image13MouseUp();

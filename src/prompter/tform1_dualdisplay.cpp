@@ -68,12 +68,16 @@ void TForm1::loadoutputpage()
 
 void TForm1::followoutput()
 {
+    followoutputfrom(wb1->scrollPosition(), wb1->positionTime(), wb1->smoothMotion());
+}
+
+void TForm1::followoutputfrom(int position, double atTime, double pageRate)
+{
     // Only script pages are shown there, and a page that is still being put at its start
     // stands nowhere yet.
-    if (!outputwindow || m_measuringPage || !wb1->isScriptPage())
+    if (!outputwindow || m_measuringPage || !wb1->isScriptPage() || !wb1->isDocumentComplete())
         return;
     const bool turned = upsideDownLocally();
-    const double script = scriptposition(wb1->scrollPosition(), ScriptPage{wb1->scrollBottom(), turned, 1.0});
-    const double rate = turned ? -wb1->smoothMotion() : wb1->smoothMotion();
-    outputwindow->follow(script, wb1->positionTime(), rate);
+    const double script = scriptposition(position, ScriptPage{wb1->scrollBottom(), turned, 1.0});
+    outputwindow->follow(script, atTime, turned ? -pageRate : pageRate);
 }

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QLabel>
 
 #include "platform/browser.h"
@@ -98,6 +99,11 @@ double TForm1::scrollrate() const
 void TForm1::updatemotion()
 {
     const double rate = smoothmotion ? scrollrate() : 0;
+    if (rate != wb1->smoothMotion()) {
+        // The output learns of a new rate at once, from where the prompter's page stands by now:
+        // while both pages move, the page's own answer may come back late.
+        followoutputfrom(wb1->estimatedPosition(), double(QDateTime::currentMSecsSinceEpoch()), rate);
+    }
     wb1->setSmoothMotion(rate);
     if (rate != 0) {
         readouttimer->start();
