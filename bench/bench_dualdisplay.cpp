@@ -5,7 +5,8 @@
 // - the same difference on every frame while they move (what the talent sees against what the
 //   operator sees at the same moment), as a median and a 95th percentile, in pixels;
 // - the CPU per second of scrolling (this process and the browser's) with the output window open,
-//   over the CPU with the prompter alone.
+//   over the CPU with the prompter alone;
+// - how long the output page runs on after the operator pauses.
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -173,6 +174,34 @@ void measurePositions(TForm1 *form, bool smooth, int seconds, const QJsonObject 
                   inputs);
 }
 
+// How long the output page runs on after the operator pauses: from the pause to the output's last
+// frame that still moved, over a few pauses.
+void measureRunOnAfterPause(TForm1 *form, bool smooth, const QJsonObject &inputs)
+{
+    QList<double> runOn;
+    for (int round = 0; round < 5; ++round) {
+        startScrolling(form, smooth);
+        QTest::qWait(1500);
+        bench::evaluate(form->outputwindow->outputpage, QString::fromLatin1(startSampling));
+        QTest::qWait(500);
+        const double pausedAt = double(QDateTime::currentMSecsSinceEpoch());
+        form->dopause();
+        QTest::qWait(3000);
+        const QList<Sample> output = stopSampling(form->outputwindow->outputpage);
+        if (output.isEmpty())
+            continue;
+        double lastMove = pausedAt;
+        for (qsizetype i = 1; i < output.size(); ++i)
+            if (std::abs(output.at(i).script - output.at(i - 1).script) > 0.01)
+                lastMove = output.at(i).time;
+        runOn << std::max(0.0, lastMove - pausedAt);
+    }
+    bench::report(QStringLiteral("output_runs_on_after_pause_median"), percentile(runOn, 0.5),
+                  QStringLiteral("ms"), inputs);
+    bench::report(QStringLiteral("output_runs_on_after_pause_max"), percentile(runOn, 1.0),
+                  QStringLiteral("ms"), inputs);
+}
+
 // Two screens side by side: the prompter on the first, the output full screen on the second.
 bool useTwoScreens(QTemporaryFile &config)
 {
@@ -220,6 +249,7 @@ int main(int argc, char *argv[])
         bench::report(QStringLiteral("cpu_ratio"), alone > 0 ? both / alone : 0, QStringLiteral("ratio"),
                       inputs);
         measurePositions(form, smooth, seconds, inputs);
+        measureRunOnAfterPause(form, smooth, inputs);
     }
     destroyWindows();
     return 0;
