@@ -6,7 +6,7 @@
 #include "render/specialchars.h"
 #include "testsupport/testmain.h"
 
-class TestSpecialChars : public QObject {
+class TestCharConversion : public QObject {
     Q_OBJECT
 private slots:
     void pageDirectionReplacesField3ByField2();
@@ -29,7 +29,7 @@ namespace {
 const QStringList table{QStringLiteral("e acute\t&eacute;\t\u00e9"), QStringLiteral("dash\t&mdash;\t\u2014")};
 }
 
-void TestSpecialChars::pageDirectionReplacesField3ByField2()
+void TestCharConversion::pageDirectionReplacesField3ByField2()
 {
     QStringList lines{QStringLiteral("caf\u00e9 \u2014 ok"), QStringLiteral("\u00e9\u00e9")};
     QStringList &result = convertchars(QStringLiteral("page"), lines, table);
@@ -38,14 +38,14 @@ void TestSpecialChars::pageDirectionReplacesField3ByField2()
              (QStringList{QStringLiteral("caf&eacute; &mdash; ok"), QStringLiteral("&eacute;&eacute;")}));
 }
 
-void TestSpecialChars::editorDirectionReplacesField2ByField3()
+void TestCharConversion::editorDirectionReplacesField2ByField3()
 {
     QStringList lines{QStringLiteral("caf&eacute; &mdash;")};
     convertchars(QStringLiteral("editor"), lines, table);
     QCOMPARE(lines, QStringList{QStringLiteral("caf\u00e9 \u2014")});
 }
 
-void TestSpecialChars::emptyPageFormDeletesOnlyInTheEditorDirection()
+void TestCharConversion::emptyPageFormDeletesOnlyInTheEditorDirection()
 {
     const QStringList deleting{QStringLiteral("x\tgone\t")};
     QStringList page{QStringLiteral("all gone here")};
@@ -56,7 +56,7 @@ void TestSpecialChars::emptyPageFormDeletesOnlyInTheEditorDirection()
     QCOMPARE(editor, QStringList{QStringLiteral("all  here")});
 }
 
-void TestSpecialChars::entriesApplyInFileOrder()
+void TestCharConversion::entriesApplyInFileOrder()
 {
     // The first entry's target holds the second entry's source, so the second rewrites it.
     const QStringList chained{QStringLiteral("a\tb\ta"), QStringLiteral("b\tc\tb")};
@@ -70,7 +70,7 @@ void TestSpecialChars::entriesApplyInFileOrder()
     QCOMPARE(again, QStringList{QStringLiteral("b")});
 }
 
-void TestSpecialChars::replacementIsCaseSensitiveAndNotRescanned()
+void TestCharConversion::replacementIsCaseSensitiveAndNotRescanned()
 {
     QStringList lines{QStringLiteral("\u00e9\u00c9 ooo")};
     const QStringList doubling{QStringLiteral("x\too\to")};
@@ -78,7 +78,7 @@ void TestSpecialChars::replacementIsCaseSensitiveAndNotRescanned()
     QCOMPARE(lines, QStringList{QStringLiteral("&eacute;\u00c9 oooooo")});
 }
 
-void TestSpecialChars::malformedLinesDoNothing()
+void TestCharConversion::malformedLinesDoNothing()
 {
     const QStringList odd{QString(), QStringLiteral("only one field"), QStringLiteral("two\tfields"),
                           QStringLiteral("\t\t")};
@@ -87,21 +87,21 @@ void TestSpecialChars::malformedLinesDoNothing()
     QCOMPARE(lines, QStringList{QStringLiteral("only one field two fields")});
 }
 
-void TestSpecialChars::emptyTableLeavesListsWithLineBreaksAlone()
+void TestCharConversion::emptyTableLeavesListsWithLineBreaksAlone()
 {
     QStringList lines{QStringLiteral("\r\n"), QStringLiteral("a\nb")};
     convertchars(QStringLiteral("page"), lines, {});
     QCOMPARE(lines, (QStringList{QStringLiteral("\r\n"), QStringLiteral("a\nb")}));
 }
 
-void TestSpecialChars::lineBreaksInsideEntriesSplitThem()
+void TestCharConversion::lineBreaksInsideEntriesSplitThem()
 {
     QStringList lines{QStringLiteral("one"), QStringLiteral("\r\n"), QStringLiteral("two\rthree"), QString()};
     convertchars(QStringLiteral("page"), lines, table);
     QCOMPARE(lines, (QStringList{"one", "", "", "two", "three", ""}));
 }
 
-void TestSpecialChars::firstEntryWorksOnTheRawJoin()
+void TestCharConversion::firstEntryWorksOnTheRawJoin()
 {
     // Deleting the text between a lone CR and a LF joins them into one line break when the
     // first entry does it, but not when a later entry does (the list was split in between).
@@ -114,7 +114,7 @@ void TestSpecialChars::firstEntryWorksOnTheRawJoin()
     QCOMPARE(later, (QStringList{"x", "", "y"}));
 }
 
-void TestSpecialChars::progressIsToldEveryTableLine()
+void TestCharConversion::progressIsToldEveryTableLine()
 {
     QList<QPair<int, int>> calls;
     QStringList lines{QStringLiteral("x")};
@@ -122,7 +122,7 @@ void TestSpecialChars::progressIsToldEveryTableLine()
     QCOMPARE(calls, (QList<QPair<int, int>>{{0, 2}, {1, 2}}));
 }
 
-void TestSpecialChars::shippedTableRoundTripsAndIsIdempotent()
+void TestCharConversion::shippedTableRoundTripsAndIsIdempotent()
 {
     const QString path = DataPaths::find(QStringLiteral("specialchars.dat"));
     QVERIFY2(!path.isEmpty(), "specialchars.dat is copied next to the test");
@@ -142,7 +142,7 @@ void TestSpecialChars::shippedTableRoundTripsAndIsIdempotent()
     QCOMPARE(lines, QStringList{text});
 }
 
-void TestSpecialChars::badTableFilesLoad()
+void TestCharConversion::badTableFilesLoad()
 {
     QTemporaryDir dir;
     const auto write = [&](const QString &name, const QByteArray &bytes) {
@@ -172,7 +172,7 @@ void TestSpecialChars::badTableFilesLoad()
     QVERIFY(!lines.isEmpty());
 }
 
-void TestSpecialChars::unreadableTableThrows()
+void TestCharConversion::unreadableTableThrows()
 {
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
                              loadspecialtable(QStringLiteral("/nonexistent/specialchars.dat")));
@@ -180,7 +180,7 @@ void TestSpecialChars::unreadableTableThrows()
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, loadspecialtable(dir.path()));
 }
 
-void TestSpecialChars::hugeTableStaysQuick()
+void TestCharConversion::hugeTableStaysQuick()
 {
     // 10 MB of entries whose sources do not occur in the script.
     QTemporaryDir dir;
@@ -205,5 +205,5 @@ void TestSpecialChars::hugeTableStaysQuick()
     QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
 }
 
-VANTELL_CORE_TEST_MAIN(TestSpecialChars)
-#include "test_specialchars.moc"
+VANTELL_CORE_TEST_MAIN(TestCharConversion)
+#include "test_charconversion.moc"
