@@ -28,6 +28,7 @@
 #include "prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
+#include "testsupport/eventwait.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ bool answered(Browser *page)
 {
     auto done = std::make_shared<bool>(false); // the answer may come after the wait has given up
     page->queryPosition([done] { *done = true; });
-    return QTest::qWaitFor([&done] { return *done; }, 5000);
+    return runEventsUntil([&done] { return *done; }, 5000);
 }
 
 double prompterPlace(const TForm1 *form)
@@ -103,7 +104,7 @@ double restingDifference(TForm1 *form)
     form->updatemotion();
     double difference = -1;
     for (int round = 0; round < 20; ++round) {
-        QTest::qWait(50);
+        runEventsFor(50);
         if (!answered(form->wb1) || !answered(form->outputwindow->outputpage))
             continue;
         difference = std::abs(form->outputwindow->scriptPosition() - prompterPlace(form));
@@ -119,7 +120,7 @@ void startScrolling(TForm1 *form, bool smooth)
     form->smoothmotion = smooth;
     auto placed = std::make_shared<bool>(false);
     form->wb1->scrollToTop([placed] { *placed = true; });
-    (void)QTest::qWaitFor([&placed] { return *placed; }, 5000);
+    (void)runEventsUntil([&placed] { return *placed; }, 5000);
     form->speedmod->setValue(coarse);
     form->promptstate.scrollspeed = speed;
     form->adjustspeed();
@@ -128,11 +129,11 @@ void startScrolling(TForm1 *form, bool smooth)
 double cpuPerSecond(TForm1 *form, bool smooth, int seconds)
 {
     startScrolling(form, smooth);
-    QTest::qWait(500);
+    runEventsFor(500);
     const double before = bench::cpuSeconds();
     QElapsedTimer clock;
     clock.start();
-    QTest::qWait(seconds * 1000);
+    runEventsFor(seconds * 1000);
     const double cpu = (bench::cpuSeconds() - before) / (clock.nsecsElapsed() / 1e9);
     form->dopause();
     return cpu;
@@ -148,10 +149,10 @@ void measurePositions(TForm1 *form, bool smooth, int seconds, const QJsonObject 
             startScrolling(form, smooth);
         else
             form->resume();
-        QTest::qWait(300);
+        runEventsFor(300);
         bench::evaluate(form->wb1, QString::fromLatin1(startSampling));
         bench::evaluate(form->outputwindow->outputpage, QString::fromLatin1(startSampling));
-        QTest::qWait(seconds * 1000 / checkpoints);
+        runEventsFor(seconds * 1000 / checkpoints);
         const QList<Sample> prompter = stopSampling(form->wb1);
         const QList<Sample> output = stopSampling(form->outputwindow->outputpage);
         // Each output frame against the prompter's last frame before it.
@@ -181,12 +182,12 @@ void measureRunOnAfterPause(TForm1 *form, bool smooth, const QJsonObject &inputs
     QList<double> runOn;
     for (int round = 0; round < 5; ++round) {
         startScrolling(form, smooth);
-        QTest::qWait(1500);
+        runEventsFor(1500);
         bench::evaluate(form->outputwindow->outputpage, QString::fromLatin1(startSampling));
-        QTest::qWait(500);
+        runEventsFor(500);
         const double pausedAt = double(QDateTime::currentMSecsSinceEpoch());
         form->dopause();
-        QTest::qWait(3000);
+        runEventsFor(3000);
         const QList<Sample> output = stopSampling(form->outputwindow->outputpage);
         if (output.isEmpty())
             continue;
@@ -241,7 +242,7 @@ int main(int argc, char *argv[])
         const double alone = cpuPerSecond(form, smooth, seconds / 2);
         form->Image3MouseUp();
         if (!form->outputwindow ||
-            !QTest::qWaitFor([form] { return form->outputwindow->outputpage->isDocumentComplete(); }, 60000))
+            !runEventsUntil([form] { return form->outputwindow->outputpage->isDocumentComplete(); }, 60000))
             return 1;
         const double both = cpuPerSecond(form, smooth, seconds / 2);
         bench::report(QStringLiteral("cpu_alone"), alone, QStringLiteral("s/s"), inputs);

@@ -12,6 +12,7 @@
 #include "editor/tform2.h"
 #include "platform/translation.h"
 #include "support/benchsupport.h"
+#include "testsupport/eventwait.h"
 
 namespace {
 

@@ -20,6 +20,7 @@
 #include "prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
+#include "testsupport/eventwait.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void measureRate(TForm1 *form, int speed, int coarse, int seconds)
     form->dopause();
     auto placed = std::make_shared<bool>(false); // the answer may come after the wait
     form->wb1->scrollToTop([placed] { *placed = true; });
-    (void)QTest::qWaitFor([&placed] { return *placed; }, 5000);
+    (void)runEventsUntil([&placed] { return *placed; }, 5000);
     int events = 0;
     qint64 ticks = 0;
     const auto counter = QObject::connect(form->Timer1, &TickTimer::timeout, [&](int due) {
@@ -52,10 +53,10 @@ void measureRate(TForm1 *form, int speed, int coarse, int seconds)
     QElapsedTimer clock;
     clock.start();
     setSpeed(form, speed, coarse);
-    QTest::qWait(seconds * 1000);
+    runEventsFor(seconds * 1000);
     form->dopause();
     const double elapsed = clock.nsecsElapsed() / 1e9;
-    QTest::qWait(100); // the last step reaches the page
+    runEventsFor(100); // the last step reaches the page
     const int after = livePosition(form->wb1);
     QObject::disconnect(counter);
     const double nominal = coarse * 1000.0 / (301 - std::abs(speed));
@@ -73,11 +74,11 @@ void measureRate(TForm1 *form, int speed, int coarse, int seconds)
 void measureCpu(TForm1 *form, int speed, int coarse, int seconds)
 {
     setSpeed(form, speed, coarse);
-    QTest::qWait(500);
+    runEventsFor(500);
     const double cpuBefore = bench::cpuSeconds();
     QElapsedTimer clock;
     clock.start();
-    QTest::qWait(seconds * 1000);
+    runEventsFor(seconds * 1000);
     const double cpu = bench::cpuSeconds() - cpuBefore;
     const double elapsed = clock.nsecsElapsed() / 1e9;
     form->dopause();
@@ -104,7 +105,7 @@ void measureKeyLatency(TForm1 *form, int presses)
         while (form->Label1->text() != expected && clock.elapsed() < 2000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
         latencies << clock.nsecsElapsed() / 1e6;
-        QTest::qWait(15);
+        runEventsFor(15);
     }
     std::sort(latencies.begin(), latencies.end());
     const QJsonObject inputs{{QStringLiteral("presses"), presses}, {QStringLiteral("speed"), 300}};

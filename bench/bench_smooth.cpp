@@ -25,6 +25,7 @@
 #include "prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
+#include "testsupport/eventwait.h"
 
 namespace {
 
@@ -86,11 +87,11 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
     form->smoothmotion = smooth;
     auto placed = std::make_shared<bool>(false); // the answer may come after the wait
     form->wb1->scrollToTop([placed] { *placed = true; });
-    (void)QTest::qWaitFor([&placed] { return *placed; }, 5000);
+    (void)runEventsUntil([&placed] { return *placed; }, 5000);
     form->speedmod->setValue(coarse);
     form->promptstate.scrollspeed = speed;
     form->adjustspeed();
-    QTest::qWait(300);
+    runEventsFor(300);
 
     // The CPU and the frames shown, with nothing but the program at work.
     double cpu = 0;
@@ -100,7 +101,7 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
         const double cpuBefore = bench::cpuSeconds();
         QElapsedTimer clock;
         clock.start();
-        QTest::qWait(seconds * 1000);
+        runEventsFor(seconds * 1000);
         const double elapsed = clock.nsecsElapsed() / 1e9;
         cpu = (bench::cpuSeconds() - cpuBefore) / elapsed;
         framesPerSecond = counter.frames / elapsed;
@@ -108,7 +109,7 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
 
     // Then where the page stands on every frame of its own.
     bench::evaluate(form->wb1, QString::fromLatin1(startSampling));
-    QTest::qWait(seconds * 1000);
+    runEventsFor(seconds * 1000);
     const QJsonArray samples =
         QJsonDocument::fromJson(
             bench::evaluate(form->wb1,

@@ -10,6 +10,7 @@
 #include "app/windows.h"
 #include "platform/browser.h"
 #include "prompter/tform1.h"
+#include "testsupport/eventwait.h"
 
 namespace bench {
 
@@ -58,7 +59,7 @@ QVariant evaluate(Browser *browser, const QString &script)
                                        answer->value = value;
                                        answer->done = true;
                                    });
-    if (!QTest::qWaitFor([&answer] { return answer->done; }, 10000))
+    if (!runEventsUntil([&answer] { return answer->done; }, 10000))
         qWarning("no answer from the page in 10 s");
     return answer->value;
 }

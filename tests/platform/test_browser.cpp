@@ -9,6 +9,7 @@
 #include "platform/browser.h"
 #include "render/page.h"
 #include "testsupport/testmain.h"
+#include "testsupport/eventwait.h"
 
 class TestBrowser : public QObject {
     Q_OBJECT
@@ -65,7 +66,7 @@ void TestBrowser::settle(const std::function<void(std::function<void()>)> &reque
 {
     bool done = false;
     request([&done] { done = true; });
-    QVERIFY(QTest::qWaitFor([&done] { return done; }, 10000));
+    QVERIFY(runEventsUntil([&done] { return done; }, 10000));
 }
 
 QVariant TestBrowser::evaluate(const QString &script)
@@ -76,7 +77,7 @@ QVariant TestBrowser::evaluate(const QString &script)
         result = value;
         done = true;
     });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
+    if (!runEventsUntil([&] { return done; }, 10000))
         return {};
     return result;
 }
@@ -94,7 +95,7 @@ void TestBrowser::scriptPagesRunNoCode()
 {
     QVERIFY(load({QStringLiteral("<script>document.title='x'</script>"),
                   QStringLiteral("<img src=\"data:,\" onerror=\"document.title='y'\">")}));
-    QTest::qWait(300);
+    runEventsFor(300);
     QCOMPARE(m_browser->title(), QStringLiteral("Untitled Document"));
 }
 
@@ -111,7 +112,7 @@ void TestBrowser::scriptPagesReachNoNetwork()
     QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
     m_browser->navigate(QUrl(QStringLiteral("data:text/html,") + image));
     QVERIFY(server.waitForNewConnection(10000) ||
-            QTest::qWaitFor([&] { return server.hasPendingConnections(); }));
+            runEventsUntil([&] { return server.hasPendingConnections(); }));
 }
 
 void TestBrowser::scrollRequestsMoveAndReport()
@@ -148,7 +149,7 @@ void TestBrowser::requestsForAReplacedDocumentAreDropped()
     bool duringLoad = false;
     m_browser->scrollToTop([&duringLoad] { duringLoad = true; });
     QVERIFY(complete.wait(30000));
-    QTest::qWait(200);
+    runEventsFor(200);
     QVERIFY(!duringLoad);
     Q_UNUSED(answered); // may or may not have come before the new load started
 }
@@ -162,11 +163,11 @@ void TestBrowser::stepsAddUpAgainstTheLivePosition()
     settle([this](auto done) { m_browser->scrollToTop(done); });
     for (int i = 0; i < 100; ++i)
         m_browser->scrollStep(3);
-    QTRY_COMPARE(m_browser->scrollPosition(), 300);
+    WAIT_COMPARE(m_browser->scrollPosition(), 300);
     // A movement made in the page between steps (wheel, keys) is kept.
     QCOMPARE(evaluate(QStringLiteral("window.scrollBy(0, 1000); window.scrollY")).toInt(), 1300);
     m_browser->scrollStep(-7);
-    QTRY_COMPARE(m_browser->scrollPosition(), 1293);
+    WAIT_COMPARE(m_browser->scrollPosition(), 1293);
 }
 
 void TestBrowser::scrollRequestsWithoutDocumentAreIgnored()
@@ -177,7 +178,7 @@ void TestBrowser::scrollRequestsWithoutDocumentAreIgnored()
     fresh.scrollToBottom([&called] { called = true; });
     fresh.scrollTo(0, 10, [&called] { called = true; });
     fresh.scrollStep(5);
-    QTest::qWait(100);
+    runEventsFor(100);
     QVERIFY(!called);
     QCOMPARE(fresh.scrollPosition(), -1);
 }
@@ -219,7 +220,7 @@ void TestBrowser::blockBreaksDrawNothing()
 
     const auto grabAt = [this](int y) {
         settle([this, y](auto done) { m_browser->scrollTo(0, y, done); });
-        QTest::qWait(300);
+        runEventsFor(300);
         return m_browser->grab().toImage();
     };
     QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
@@ -262,7 +263,7 @@ void TestBrowser::answersTellThePagesEndAndTime()
     QCOMPARE(m_browser->scrollBottom(), bottom);
     // A taller view has less to scroll.
     m_browser->resize(800, 600);
-    QTRY_COMPARE(m_browser->scrollBottom(), bottom - 200);
+    WAIT_COMPARE(m_browser->scrollBottom(), bottom - 200);
 }
 
 void TestBrowser::wheelMovementsAreReported()
@@ -276,7 +277,7 @@ void TestBrowser::wheelMovementsAreReported()
                       Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(input, &wheel);
     // The page moves by itself; its resting place is reported without anyone asking.
-    QTRY_VERIFY(m_browser->scrollPosition() > 50);
+    WAIT_VERIFY(m_browser->scrollPosition() > 50);
     QCOMPARE(evaluate(QStringLiteral("Math.round(window.scrollY)")).toInt(), m_browser->scrollPosition());
     QVERIFY(!reported.isEmpty());
 }
@@ -287,13 +288,13 @@ void TestBrowser::followPlacesAndCoalesces()
     QSignalSpy reported(m_browser.get(), &Browser::scrollPositionChanged);
     for (int y = 1; y <= 200; ++y)
         m_browser->follow(y * 10, 0, 0);
-    QTRY_COMPARE(m_browser->scrollPosition(), 2000);
+    WAIT_COMPARE(m_browser->scrollPosition(), 2000);
     // Requests waiting behind one on its way were replaced by the newest.
     QVERIFY2(reported.size() < 100, qPrintable(QString::number(reported.size())));
     QCOMPARE(evaluate(QStringLiteral("Math.round(window.scrollY)")).toInt(), 2000);
     // Places beyond the page stop at its end.
     m_browser->follow(m_browser->scrollBottom() + 5000, 0, 0);
-    QTRY_COMPARE(m_browser->scrollPosition(), m_browser->scrollBottom());
+    WAIT_COMPARE(m_browser->scrollPosition(), m_browser->scrollBottom());
     // Requests are ignored while a document loads.
     QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
     QStringList lines = numberedLines(400);
@@ -301,7 +302,7 @@ void TestBrowser::followPlacesAndCoalesces()
         buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 30}, false, false, false));
     m_browser->follow(700, 0, 0);
     QVERIFY(complete.wait(30000));
-    QTest::qWait(200);
+    runEventsFor(200);
     QCOMPARE(evaluate(QStringLiteral("Math.round(window.scrollY)")).toInt(), 0);
 }
 
@@ -311,20 +312,20 @@ void TestBrowser::followExtrapolatesAMovingPage()
     // A page that stood at 1000 half a second ago and moves at 400 px/s stands at 1200 now.
     const double halfASecondAgo = QDateTime::currentMSecsSinceEpoch() - 500;
     m_browser->follow(1000, halfASecondAgo, 400);
-    QTRY_VERIFY(m_browser->scrollPosition() > 0);
+    WAIT_VERIFY(m_browser->scrollPosition() > 0);
     QVERIFY2(std::abs(m_browser->scrollPosition() - 1200) < 40,
              qPrintable(QString::number(m_browser->scrollPosition())));
     QCOMPARE(m_browser->smoothMotion(), 400.0);
     // And it moves on at that rate.
-    QTest::qWait(500);
+    runEventsFor(500);
     settle([this](auto done) { m_browser->queryPosition(done); });
     const double expected = 1000 + 400 * (m_browser->positionTime() - halfASecondAgo) / 1000;
     QVERIFY2(std::abs(m_browser->scrollPosition() - expected) < 20,
              qPrintable(QStringLiteral("%1, expected %2").arg(m_browser->scrollPosition()).arg(expected)));
     // Rate 0 holds it.
     m_browser->follow(3000, 0, 0);
-    QTRY_COMPARE(m_browser->scrollPosition(), 3000);
-    QTest::qWait(300);
+    WAIT_COMPARE(m_browser->scrollPosition(), 3000);
+    runEventsFor(300);
     settle([this](auto done) { m_browser->queryPosition(done); });
     QCOMPARE(m_browser->scrollPosition(), 3000);
 }
@@ -363,7 +364,7 @@ void TestBrowser::layoutWidthBreaksLinesAsTheOtherView()
     // Without a layout width the page fills the view again.
     m_browser->setLayoutWidth(0);
     QCOMPARE(m_browser->pageScale(), 1.0);
-    QTRY_VERIFY(m_browser->scrollBottom() + 480 < narrowHeight);
+    WAIT_VERIFY(m_browser->scrollBottom() + 480 < narrowHeight);
 }
 
 void TestBrowser::displayOnlyPageTakesNoFocusAndIgnoresWheelAndKeys()
@@ -382,7 +383,7 @@ void TestBrowser::displayOnlyPageTakesNoFocusAndIgnoresWheelAndKeys()
     QWheelEvent wheel(at, input->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(input, &wheel);
-    QTest::qWait(500);
+    runEventsFor(500);
     QCOMPARE(evaluate(QStringLiteral("window.scrollY")).toInt(), 0);
 }
 
@@ -399,7 +400,7 @@ void TestBrowser::answersOnTheirWayAsTheBrowserGoesAreDropped()
             browser->scrollToBottom();
         });
     m_browser.reset();
-    QTest::qWait(300);
+    runEventsFor(300);
     QCOMPARE(answered, 0);
 }
 

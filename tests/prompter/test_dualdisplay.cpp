@@ -19,6 +19,7 @@
 #include "testsupport/scriptplaces.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "testsupport/eventwait.h"
 
 // Dual display on three screens (the prompter on DP-1): the output window for the talent, its
 // screen, its page's modes, and its place in the script kept equal to the prompter's.
@@ -116,7 +117,7 @@ void TestDualDisplay::openOutput()
     if (!m_form->outputwindow)
         QTest::mouseClick(m_form->Image3, Qt::LeftButton);
     QVERIFY(m_form->outputwindow);
-    QTRY_VERIFY(m_form->outputwindow->outputpage->isDocumentComplete());
+    WAIT_VERIFY(m_form->outputwindow->outputpage->isDocumentComplete());
 }
 
 void TestDualDisplay::run(int speed, int coarse)
@@ -132,7 +133,7 @@ void TestDualDisplay::runTicks(int ticks)
     const auto counter =
         connect(m_form->Timer1, &TickTimer::timeout, this, [&counted](int due) { counted += due; });
     run(300, 3);
-    QVERIFY(QTest::qWaitFor([&] { return counted >= ticks; }, 30000));
+    QVERIFY(runEventsUntil([&] { return counted >= ticks; }, 30000));
     m_form->dopause();
     disconnect(counter);
 }
@@ -144,7 +145,7 @@ void TestDualDisplay::opensFullScreenOnTheNextScreenAndCloses()
     OutputWindow *output = m_form->outputwindow;
     QVERIFY(output->isFullScreen());
     QCOMPARE(output->screen()->name(), QStringLiteral("DP-2"));
-    QTRY_COMPARE(output->size(), QSize(1600, 900));
+    WAIT_COMPARE(output->size(), QSize(1600, 900));
     QCOMPARE(output->windowTitle(), QStringLiteral("Talent Display"));
     QCOMPARE(m_form->outputscreen, QStringLiteral("DP-2"));
     // The output lays the page out as wide as the prompter's page and scales it to its own width.
@@ -152,18 +153,18 @@ void TestDualDisplay::opensFullScreenOnTheNextScreenAndCloses()
     const QPointer<OutputWindow> closing = output;
     QTest::mouseClick(m_form->Image3, Qt::LeftButton);
     QVERIFY(!m_form->outputwindow);
-    QTRY_VERIFY(!closing);
+    WAIT_VERIFY(!closing);
 }
 
 void TestDualDisplay::focusStaysWithThePrompter()
 {
     m_form->activateWindow();
     m_form->wb1->focusPage();
-    QTRY_COMPARE(QApplication::focusWidget(), m_form->wb1->focusProxy());
+    WAIT_COMPARE(QApplication::focusWidget(), m_form->wb1->focusProxy());
     openOutput();
     OutputWindow *output = m_form->outputwindow;
     QVERIFY(output->windowFlags() & Qt::WindowDoesNotAcceptFocus);
-    QTest::qWait(300); // the page loads and places itself
+    runEventsFor(300); // the page loads and places itself
     QCOMPARE(QApplication::activeWindow(), m_form);
     QCOMPARE(QApplication::focusWidget(), m_form->wb1->focusProxy());
     QCOMPARE(output->outputpage->focusProxy()->focusPolicy(), Qt::NoFocus);
@@ -202,7 +203,7 @@ void TestDualDisplay::positionsStayEqual()
     QVERIFY2(prompterPlace(m_form) > 2500, qPrintable(QString::number(prompterPlace(m_form))));
 
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_F); // reset
-    QTRY_COMPARE(prompterPlace(m_form), 0.0);
+    WAIT_COMPARE(prompterPlace(m_form), 0.0);
     QVERIFY(placesAgree(m_form));
     const int outputStart = m_form->outputwindow->outputpage->scrollPosition();
     QCOMPARE(outputStart,
@@ -224,11 +225,11 @@ void TestDualDisplay::wheelAndKeysOnThePrompterAreFollowed()
     QWheelEvent wheel(at, page->mapToGlobal(at), QPoint(), QPoint(0, -360), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(page, &wheel);
-    QTRY_VERIFY(prompterPlace(m_form) > 100);
+    WAIT_VERIFY(prompterPlace(m_form) > 100);
     QVERIFY(placesAgree(m_form));
     const double afterWheel = prompterPlace(m_form);
     QTest::keyClick(page, Qt::Key_PageDown);
-    QTRY_VERIFY(prompterPlace(m_form) > afterWheel + 50);
+    WAIT_VERIFY(prompterPlace(m_form) > afterWheel + 50);
     QVERIFY(placesAgree(m_form));
     QVERIFY(!m_form->Timer1->isEnabled());
 }
@@ -243,7 +244,7 @@ void TestDualDisplay::smoothMotionIsFollowed()
     run(300, 1); // 1,000 px/s
     QList<double> gaps;
     for (int i = 0; i < 10; ++i) {
-        QTest::qWait(150);
+        runEventsFor(150);
         QVERIFY(askPosition(m_form->wb1));
         QVERIFY(askPosition(m_form->outputwindow->outputpage));
         // Where the prompter's page stood when the output answered.
@@ -328,7 +329,7 @@ void TestDualDisplay::resizedPromptersLayoutIsCopied()
     const int width = m_form->width();
     m_form->Showstatusbar1->trigger();
     m_form->resize(width - 300, m_form->height());
-    QTRY_COMPARE(m_form->outputwindow->outputpage->pageScale(), 1600.0 / m_form->wb1->width());
+    WAIT_COMPARE(m_form->outputwindow->outputpage->pageScale(), 1600.0 / m_form->wb1->width());
     QVERIFY(placesAgree(m_form));
     m_form->Showstatusbar1->trigger();
     m_form->resize(width, m_form->height());
@@ -341,11 +342,11 @@ void TestDualDisplay::chosenScreenIsRememberedBetweenRuns()
     // The operator moves the output to the third screen.
     QScreen *third = QGuiApplication::screens().at(2);
     m_form->outputwindow->windowHandle()->setScreen(third);
-    QTRY_COMPARE(m_form->outputscreen, QStringLiteral("HDMI-1"));
+    WAIT_COMPARE(m_form->outputscreen, QStringLiteral("HDMI-1"));
     // Closing the prompter closes the output and keeps its screen.
     QPointer<OutputWindow> output = m_form->outputwindow;
     m_form->close();
-    QTRY_VERIFY(!output);
+    WAIT_VERIFY(!output);
     m_env->stop();
     m_form = m_env->start();
     QCOMPARE(m_form->outputscreen, QStringLiteral("HDMI-1"));

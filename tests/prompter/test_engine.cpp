@@ -15,6 +15,7 @@
 #include "queue/tform4.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "testsupport/eventwait.h"
 
 // The scroll engine, the operator's controls and the time read-outs, driven as an operator
 // drives them: keys on the page, clicks on the page and on the toolbar images.
@@ -93,7 +94,7 @@ void TestEngine::loadLongScript()
     QSignalSpy complete(m_form, &TForm1::pageMeasured);
     m_form->reloadwb();
     QVERIFY(complete.wait(30000));
-    QTRY_VERIFY(m_form->promptstate.pagebottom > 5000);
+    WAIT_VERIFY(m_form->promptstate.pagebottom > 5000);
 }
 
 void TestEngine::key(int key)
@@ -195,9 +196,9 @@ void TestEngine::resetPausesAtTheStartKeepingTheSpeed()
 {
     m_form->slidera->setValue(300);
     m_form->speedmod->setValue(10);
-    QTRY_VERIFY(m_form->wb1->scrollPosition() > 200);
+    WAIT_VERIFY(m_form->wb1->scrollPosition() > 200);
     key(Qt::Key_F);
-    QTRY_COMPARE(m_form->wb1->scrollPosition(), 0);
+    WAIT_COMPARE(m_form->wb1->scrollPosition(), 0);
     QVERIFY(!m_form->Timer1->isEnabled());
     QCOMPARE(m_form->promptstate.scrollspeed, 300);
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
@@ -209,13 +210,13 @@ void TestEngine::resetWhileUpsideDownGoesToTheBottom()
     m_form->promptstate.rotateon = true;
     m_form->slidera->setValue(70);
     key(Qt::Key_F);
-    QTRY_COMPARE(m_form->wb1->scrollPosition(), m_form->promptstate.pagebottom);
+    WAIT_COMPARE(m_form->wb1->scrollPosition(), m_form->promptstate.pagebottom);
     QCOMPARE(m_form->promptstate.scrollspeed, 70);
     QVERIFY(!m_form->Timer1->isEnabled());
     // With the rotate target Remote the local page is not turned.
     windows().Form4->rtype->setItemIndex(1);
     key(Qt::Key_F);
-    QTRY_COMPARE(m_form->wb1->scrollPosition(), 0);
+    WAIT_COMPARE(m_form->wb1->scrollPosition(), 0);
 }
 
 void TestEngine::clicksOnThePage()
@@ -232,7 +233,7 @@ void TestEngine::clicksOnThePage()
     QVERIFY(!m_form->Timer1->isEnabled());
     // A real click on the page's input widget reaches the same handler.
     QTest::mouseClick(m_form->wb1->focusProxy(), Qt::LeftButton, {}, QPoint(50, 50));
-    QTRY_VERIFY(m_form->Timer1->isEnabled());
+    WAIT_VERIFY(m_form->Timer1->isEnabled());
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed -40"));
 }
 
@@ -267,7 +268,7 @@ void TestEngine::toolbarImagesAct()
     QCOMPARE(m_form->promptstate.scrollspeed, -20);
     QTest::mouseClick(m_form->Image7, Qt::LeftButton);
     QVERIFY(!m_form->Timer1->isEnabled());
-    QTRY_COMPARE(m_form->wb1->scrollPosition(), 0);
+    WAIT_COMPARE(m_form->wb1->scrollPosition(), 0);
     QTest::mouseClick(m_form->Image12, Qt::LeftButton);
     QCOMPARE(m_form->promptstate.scrollspeed, -30);
 }
@@ -280,7 +281,7 @@ void TestEngine::shortClickIsOneStepAndHoldRepeats()
 
     QTest::mousePress(m_form->Image4, Qt::LeftButton);
     QCOMPARE(m_form->promptstate.holdbutton, 1);
-    QTest::qWait(1000);
+    runEventsFor(1000);
     QTest::mouseRelease(m_form->Image4, Qt::LeftButton);
     const int steps = (m_form->promptstate.scrollspeed - 20) / 10;
     QVERIFY2(steps >= 6 && steps <= 14, qPrintable(QString::number(steps))); // about a dozen
@@ -288,7 +289,7 @@ void TestEngine::shortClickIsOneStepAndHoldRepeats()
 
     QTest::mousePress(m_form->Image12, Qt::LeftButton);
     QCOMPARE(m_form->promptstate.holdbutton, 2);
-    QTest::qWait(100);
+    runEventsFor(100);
     QTest::mouseRelease(m_form->Image12, Qt::LeftButton);
     QCOMPARE(m_form->promptstate.scrollspeed, 20 + 10 * steps - 10);
 }
@@ -361,12 +362,12 @@ void TestEngine::trackClicksStepAndRepeat()
     QCOMPARE(m_form->speedmod->value(), 3);
     QElapsedTimer held;
     held.start();
-    QTRY_COMPARE_WITH_TIMEOUT(m_form->speedmod->value(), 9, 3000);
+    WAIT_COMPARE(m_form->speedmod->value(), 9);
     QVERIFY(held.elapsed() >= 2 * StepSlider::trackRepeatMs - 50);
     QTest::mouseRelease(m_form->speedmod, Qt::LeftButton, {}, nearTop);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(m_form->coarselabel->text(), QStringLiteral("Coarse: 9"));
-    QTest::qWait(500);
+    runEventsFor(500);
     QCOMPARE(m_form->speedmod->value(), 9);
 }
 
@@ -374,21 +375,21 @@ void TestEngine::ticksMoveThePageInTheirSense()
 {
     QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 100, done); }));
     m_form->Timer1Timer(5); // not running forward: toward the top
-    QTRY_COMPARE(m_form->wb1->scrollPosition(), 95);
+    WAIT_COMPARE(m_form->wb1->scrollPosition(), 95);
     m_form->promptstate.scrollforward = true;
     m_form->speedmod->setValue(3);
     m_form->Timer1Timer(5);
-    QTRY_COMPARE(m_form->wb1->scrollPosition(), 110);
+    WAIT_COMPARE(m_form->wb1->scrollPosition(), 110);
     m_form->promptstate.rotateon = true;
     m_form->Timer1Timer(2);
-    QTRY_COMPARE(m_form->wb1->scrollPosition(), 104);
+    WAIT_COMPARE(m_form->wb1->scrollPosition(), 104);
     m_form->promptstate.scrollforward = false;
     m_form->Timer1Timer(1);
-    QTRY_COMPARE(m_form->wb1->scrollPosition(), 107);
+    WAIT_COMPARE(m_form->wb1->scrollPosition(), 107);
     // Running for real moves the page on its own.
     m_form->promptstate.rotateon = false;
     m_form->slidera->setValue(300);
-    QTRY_VERIFY(m_form->wb1->scrollPosition() > 400);
+    WAIT_VERIFY(m_form->wb1->scrollPosition() > 400);
     m_form->dopause();
 }
 
@@ -438,7 +439,7 @@ void TestEngine::readoutsAfterPageLoad()
     QSignalSpy complete(m_form, &TForm1::pageMeasured);
     m_form->reloadwb();
     QVERIFY(complete.wait(30000));
-    QTRY_VERIFY(!m_form->timeleftlabel->text().isEmpty());
+    WAIT_VERIFY(!m_form->timeleftlabel->text().isEmpty());
     const int ms = m_form->promptstate.pagebottom * 201;
     QCOMPARE(m_form->timeleftlabel->text(), QStringLiteral("Remaining: ") + clocktext(ms));
     QCOMPARE(m_form->timespentlabel->text(), QString());

@@ -15,6 +15,7 @@
 #include "testsupport/scriptplaces.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "testsupport/eventwait.h"
 
 // The output window with a single screen (eDP-1): a normal window for rehearsal that the
 // operator may move, resize and close.
@@ -65,7 +66,7 @@ void TestOutputWindow::openOutput()
     if (!m_form->outputwindow)
         QTest::mouseClick(m_form->Image3, Qt::LeftButton);
     QVERIFY(m_form->outputwindow);
-    QTRY_VERIFY(m_form->outputwindow->outputpage->isDocumentComplete());
+    WAIT_VERIFY(m_form->outputwindow->outputpage->isDocumentComplete());
 }
 
 void TestOutputWindow::runTicks(int ticks)
@@ -76,7 +77,7 @@ void TestOutputWindow::runTicks(int ticks)
     m_form->speedmod->setValue(2);
     m_form->promptstate.scrollspeed = 300;
     m_form->adjustspeed();
-    QVERIFY(QTest::qWaitFor([&] { return counted >= ticks; }, 30000));
+    QVERIFY(runEventsUntil([&] { return counted >= ticks; }, 30000));
     m_form->dopause();
     disconnect(counter);
 }
@@ -108,11 +109,11 @@ void TestOutputWindow::resizingKeepsThePlace()
     const double place = prompterPlace(m_form);
     QVERIFY(place > 500);
     m_form->outputwindow->resize(1100, 300);
-    QTRY_COMPARE(m_form->outputwindow->outputpage->pageScale(), 1100.0 / m_form->wb1->width());
+    WAIT_COMPARE(m_form->outputwindow->outputpage->pageScale(), 1100.0 / m_form->wb1->width());
     QVERIFY(placesAgree(m_form));
     m_form->outputwindow->move(200, 100);
     m_form->outputwindow->resize(640, 700);
-    QTRY_COMPARE(m_form->outputwindow->outputpage->pageScale(), 640.0 / m_form->wb1->width());
+    WAIT_COMPARE(m_form->outputwindow->outputpage->pageScale(), 640.0 / m_form->wb1->width());
     QVERIFY(placesAgree(m_form));
     QCOMPARE(prompterPlace(m_form), place);
     m_form->promptstate.rotateon = false;
@@ -125,11 +126,11 @@ void TestOutputWindow::closedByItsOwnButtonItOpensAgain()
     openOutput();
     QPointer<OutputWindow> closing = m_form->outputwindow;
     closing->close(); // as the window's close button does
-    QTRY_VERIFY(!closing);
+    WAIT_VERIFY(!closing);
     QVERIFY(!m_form->outputwindow);
     QTest::mouseClick(m_form->Image3, Qt::LeftButton);
     QVERIFY(m_form->outputwindow);
-    QTRY_VERIFY(m_form->outputwindow->outputpage->isDocumentComplete());
+    WAIT_VERIFY(m_form->outputwindow->outputpage->isDocumentComplete());
     QVERIFY(placesAgree(m_form));
 }
 
@@ -146,7 +147,7 @@ void TestOutputWindow::webPagesOnThePrompterAreNotFollowed()
     m_form->wb1->navigate(QUrl(QStringLiteral("data:text/html,<body style='height:9000px'>help</body>")));
     QVERIFY(measured.wait(30000));
     QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 4000, done); }));
-    QTest::qWait(300);
+    runEventsFor(300);
     QVERIFY(askPosition(m_form->outputwindow->outputpage));
     QCOMPARE(m_form->outputwindow->outputpage->scrollPosition(), outputAt);
     // Back to the script: both at its start.

@@ -16,6 +16,7 @@
 #include "queue/tform4.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "testsupport/eventwait.h"
 
 // Smooth motion: the page moves on every frame at the ticking engine's average rate.
 class TestSmooth : public QObject {
@@ -92,7 +93,7 @@ QVariant TestSmooth::evaluate(const QString &script)
                                            result = value;
                                            done = true;
                                        });
-    [&done] { QVERIFY(QTest::qWaitFor([&done] { return done; }, 5000)); }();
+    [&done] { QVERIFY(runEventsUntil([&done] { return done; }, 5000)); }();
     return result;
 }
 
@@ -133,9 +134,9 @@ void TestSmooth::movesAtTheTickingRate()
         return std::pair{values.value(0).toDouble() / 1000, values.value(1).toDouble()};
     };
     run(250, 5); // 5 px every 51 ms: 98 px/s
-    QTest::qWait(400);
+    runEventsFor(400);
     const auto [startTime, start] = sample();
-    QTest::qWait(2000);
+    runEventsFor(2000);
     const auto [endTime, end] = sample();
     const double expected = 5 * 1000.0 / 51 * (endTime - startTime);
     QVERIFY2(std::abs((end - start) - expected) <= 0.02 * expected,
@@ -143,19 +144,19 @@ void TestSmooth::movesAtTheTickingRate()
     // The slowest speed still moves: fractions of a pixel add up.
     run(10, 1);
     const double slowStart = livePosition();
-    QTest::qWait(1500);
+    runEventsFor(1500);
     QVERIFY(livePosition() > slowStart + 3);
 }
 
 void TestSmooth::pauseHoldsThePageStill()
 {
     run(300, 3);
-    QTest::qWait(300);
+    runEventsFor(300);
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Q);
     QVERIFY(!m_form->Timer1->isEnabled());
-    QTest::qWait(100);
+    runEventsFor(100);
     const double held = livePosition();
-    QTest::qWait(500);
+    runEventsFor(500);
     QCOMPARE(livePosition(), held);
     QVERIFY(held > 100);
 }
@@ -164,14 +165,14 @@ void TestSmooth::upsideDownAndBackwardMoveUp()
 {
     QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 5000, done); }));
     run(-300, 1);
-    QTest::qWait(500);
+    runEventsFor(500);
     const double back = livePosition();
     QVERIFY2(back < 4900 && back > 4000, qPrintable(QString::number(back)));
     m_form->dopause();
     m_form->promptstate.rotateon = true; // upside down here: forward runs up the page
     run(300, 1);
     const double start = livePosition();
-    QTest::qWait(300);
+    runEventsFor(300);
     const double end = livePosition();
     QVERIFY2(end < start - 100, qPrintable(QStringLiteral("%1 -> %2").arg(start).arg(end)));
 }
@@ -181,13 +182,13 @@ void TestSmooth::movementsByHandAreKept()
     // The operator scrolls by hand (as a wheel would) while the page moves: it goes on from there.
     QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 1000, done); }));
     run(200, 1); // 1000 / 101 px/s
-    QTest::qWait(300);
+    runEventsFor(300);
     bool scrolled = false;
     m_form->wb1->page()->runJavaScript(QStringLiteral("window.scrollBy(0, 7000)"),
                                        QWebEngineScript::ApplicationWorld,
                                        [&scrolled](const QVariant &) { scrolled = true; });
-    QTRY_VERIFY(scrolled);
-    QTest::qWait(1000);
+    WAIT_VERIFY(scrolled);
+    runEventsFor(1000);
     const double position = livePosition();
     QVERIFY2(position > 8005 && position < 8060, qPrintable(QString::number(position)));
 }
@@ -214,7 +215,7 @@ void TestSmooth::readoutsFollowThePage()
 {
     run(10, 1); // a tick every 291 ms, yet the read-outs refresh ten times a second
     m_form->timespentlabel->clear();
-    QTRY_VERIFY_WITH_TIMEOUT(!m_form->timespentlabel->text().isEmpty(), 1000);
+    QVERIFY(runEventsUntil([this] { return !m_form->timespentlabel->text().isEmpty(); }, 1000));
     QCOMPARE(m_form->readouttimer->interval(), 100);
     QVERIFY(m_form->readouttimer->isActive());
     m_form->dopause();
@@ -224,7 +225,7 @@ void TestSmooth::readoutsFollowThePage()
     // 1,000 px/s the estimate agrees with the page's own answer.
     QVERIFY(settle([this](auto done) { m_form->wb1->scrollToTop(done); }));
     run(300, 1);
-    QTest::qWait(2000);
+    runEventsFor(2000);
     const int estimated = m_form->wb1->estimatedPosition();
     const double estimatedAt = double(QDateTime::currentMSecsSinceEpoch());
     QVERIFY(settle([this](auto done) { m_form->wb1->queryPosition(done); }));

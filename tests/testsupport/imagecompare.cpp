@@ -1,4 +1,5 @@
 #include "testsupport/imagecompare.h"
+#include "testsupport/eventwait.h"
 
 #include <QTest>
 #include <QWidget>
@@ -34,7 +35,7 @@ QImage settledGrab(QWidget *widget)
 {
     QImage previous;
     for (int i = 0; i < 40; ++i) {
-        QTest::qWait(100);
+        runEventsFor(100);
         QImage current = widget->grab().toImage();
         if (!previous.isNull() && current == previous && brightPixels(current) > 0)
             return current;

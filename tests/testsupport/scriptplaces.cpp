@@ -10,6 +10,7 @@
 #include "prompter/scriptposition.h"
 #include "prompter/tform1.h"
 #include "testsupport/uitestenvironment.h"
+#include "testsupport/eventwait.h"
 
 double prompterPlace(const TForm1 *form)
 {
@@ -41,7 +42,7 @@ bool placesAgree(TForm1 *form, double tolerance)
                output->scrollBottom() >= 0 && std::abs(outputPlace(form) - prompterPlace(form)) <= allowed;
     };
     for (int round = 0; round < 5; ++round) {
-        if (!QTest::qWaitFor(agree, 10000))
+        if (!runEventsUntil(agree, 10000))
             break;
         if (askPosition(form->wb1) && askPosition(output) && agree())
             return true;

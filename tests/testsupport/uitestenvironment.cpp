@@ -1,4 +1,5 @@
 #include "testsupport/uitestenvironment.h"
+#include "testsupport/eventwait.h"
 
 #include <QSettings>
 #include <QSignalSpy>
@@ -56,5 +57,5 @@ bool settle(const std::function<void(std::function<void()>)> &request, int timeo
 {
     bool done = false;
     request([&done] { done = true; });
-    return QTest::qWaitFor([&done] { return done; }, timeoutMs);
+    return runEventsUntil([&done] { return done; }, timeoutMs);
 }
