@@ -73,9 +73,8 @@ void OutputWindow::showPage(const QStringList &pagelines, bool upsideDown)
 void OutputWindow::follow(double script, double atTime, double scriptRate)
 {
     // A page in smooth motion moves by itself. While the prompter's report lies where the
-    // output's own motion has brought it, the output is left alone: placing it restarts its
-    // motion, and restarting it several times a second starves the browser (the answers of both
-    // pages then take seconds).
+    // output's own motion has brought it, the output is left alone: placing it again would only
+    // make it jump back and forth by the reports' whole pixels.
     const ScriptMotion reported{script, atTime, scriptRate};
     if (oncourse(m_motion, reported, onCourseTolerance))
         return;

@@ -38,9 +38,9 @@ void TForm1::connectControls()
     connect(this, &TForm1::pageMeasured, this, &TForm1::updatemotion);
     connect(readouttimer, &QTimer::timeout, this, [this] {
         // The read-outs follow the moving page from its last report. The page is asked where it
-        // really stands only now and then (each answer restarts its motion, which costs the
-        // browser work and frames), but before its motion has taken it 1,000 px from where it
-        // last stood, which the browser keeps drawn.
+        // really stands only now and then (each question is a round trip through the browser),
+        // but at least before its motion has taken it 1,000 px further, so that a wheel turn or
+        // key that moved it shows in the read-outs soon.
         const double pixelsPerReadout = std::abs(wb1->smoothMotion()) * readouttimer->interval() / 1000;
         const int readoutsPerReport =
             pixelsPerReadout > 0 ? std::clamp(int(1000 / pixelsPerReadout), 1, 10) : 1;
