@@ -22,7 +22,6 @@
 #include "platform/application.h"
 #include "platform/browser.h"
 #include "platform/stepslider.h"
-#include "platform/translation.h"
 #include "prompter/outputwindow.h"
 #include "prompter/scriptposition.h"
 #include "prompter/tform1.h"
@@ -225,9 +224,8 @@ int main(int argc, char *argv[])
         return 1;
     VantellApplication::prepareProcess();
     VantellApplication app(argc, argv);
-    initTranslation();
-    TForm1 *form = bench::startPrompter();
-    if (!form || !bench::showNumberedScript(form, 12000))
+    TForm1 *form = bench::promptNumberedScript(12000);
+    if (!form)
         return 1;
 
     const int seconds = bench::secondsToRun(60);

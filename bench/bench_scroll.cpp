@@ -16,7 +16,6 @@
 #include "platform/browser.h"
 #include "platform/stepslider.h"
 #include "platform/ticktimer.h"
-#include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
@@ -122,9 +121,8 @@ int main(int argc, char *argv[])
 {
     VantellApplication::prepareProcess();
     VantellApplication app(argc, argv);
-    initTranslation();
-    TForm1 *form = bench::startPrompter();
-    if (!form || !bench::showNumberedScript(form, 6000))
+    TForm1 *form = bench::promptNumberedScript(6000);
+    if (!form)
         return 1;
 
     for (const auto &[speed, coarse] :

@@ -21,7 +21,6 @@
 #include "platform/application.h"
 #include "platform/browser.h"
 #include "platform/stepslider.h"
-#include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
@@ -159,9 +158,8 @@ int main(int argc, char *argv[])
 {
     VantellApplication::prepareProcess();
     VantellApplication app(argc, argv);
-    initTranslation();
-    TForm1 *form = bench::startPrompter();
-    if (!form || !bench::showNumberedScript(form, 12000))
+    TForm1 *form = bench::promptNumberedScript(12000);
+    if (!form)
         return 1;
 
     const int seconds = bench::secondsToRun(10);

@@ -9,6 +9,7 @@
 
 #include "app/windows.h"
 #include "platform/browser.h"
+#include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "testsupport/eventwait.h"
 
@@ -38,6 +39,13 @@ bool showNumberedScript(TForm1 *form, int count)
     for (int i = 0; i < count; ++i)
         lines << QStringLiteral("Line %1 of a long script.").arg(i);
     return showScript(form, lines);
+}
+
+TForm1 *promptNumberedScript(int count)
+{
+    initTranslation();
+    TForm1 *form = startPrompter();
+    return form && showNumberedScript(form, count) ? form : nullptr;
 }
 
 int secondsToRun(int fallback)

@@ -22,6 +22,10 @@ bool showScript(TForm1 *form, const QStringList &lines);
 // showScript does.
 bool showNumberedScript(TForm1 *form, int count);
 
+// Sets up the translation, starts the prompter and shows a numbered script of `count` lines;
+// nullptr when a step does not finish.
+TForm1 *promptNumberedScript(int count);
+
 // How long a benchmark scrolls, in seconds: BENCH_SECONDS or `fallback`.
 int secondsToRun(int fallback);
 
