@@ -174,8 +174,7 @@ private:
     void showStartPage();
 
     bool m_shown = false;
-    bool m_measuringPage = false;  // a new page is loading or being put at its start
-    int m_readoutsSinceReport = 0; // read-outs since the moving page was last asked where it is
+    bool m_measuringPage = false; // a new page is loading or being put at its start
     bool m_helpProbePending = false;
     bool m_printing = false;
 };

@@ -1,8 +1,5 @@
 // The operator's controls of the prompter window: keys and clicks on the page, the toolbar
 // images with their press-and-hold repeat, the popup menu and the status panel.
-#include <algorithm>
-#include <cmath>
-
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -13,9 +10,6 @@
 #include "platform/ticktimer.h"
 #include "platform/toolimage.h"
 #include "platform/translation.h"
-#include <algorithm>
-#include <cmath>
-
 #include "prompter/tform1.h"
 #include "stringtable.h"
 
@@ -37,19 +31,6 @@ void TForm1::connectControls()
     connect(speedmod, &QSlider::valueChanged, this, &TForm1::updatemotion);
     connect(this, &TForm1::pageMeasured, this, &TForm1::updatemotion);
     connect(readouttimer, &QTimer::timeout, this, [this] {
-        // The read-outs follow the moving page from its last report. The page is asked where it
-        // really stands only now and then (each question is a round trip through the browser),
-        // but at least before its motion has taken it 1,000 px further, so that a wheel turn or
-        // key that moved it shows in the read-outs soon.
-        const double pixelsPerReadout = std::abs(wb1->smoothMotion()) * readouttimer->interval() / 1000;
-        const int readoutsPerReport =
-            pixelsPerReadout > 0 ? std::clamp(int(1000 / pixelsPerReadout), 1, 10) : 1;
-        if (++m_readoutsSinceReport < readoutsPerReport) {
-            calctime(QStringLiteral("timeleft"));
-            calctime(QStringLiteral("timespent"));
-            return;
-        }
-        m_readoutsSinceReport = 0;
         wb1->queryPosition([this] {
             calctime(QStringLiteral("timeleft"));
             calctime(QStringLiteral("timespent"));

@@ -100,8 +100,8 @@ void TForm1::updatemotion()
 {
     const double rate = smoothmotion ? scrollrate() : 0;
     if (rate != wb1->smoothMotion()) {
-        // The output learns of a new rate at once, from where the prompter's page stands by now:
-        // while both pages move, the page's own answer may come back late.
+        // The output learns of a new rate at once, from where the prompter's page stands by now,
+        // without waiting for the page's answer.
         followoutputfrom(wb1->estimatedPosition(), double(QDateTime::currentMSecsSinceEpoch()), rate);
     }
     wb1->setSmoothMotion(rate);
