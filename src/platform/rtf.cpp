@@ -11,7 +11,7 @@ bool readRtf(const QByteArray &data, QTextDocument *document)
     return true;
 }
 
-QByteArray writeRtf(const QTextDocument *document)
+QByteArray writeRtf(const QTextDocument *document, const QColor &automaticColor)
 {
-    return RtfWriter(document).write();
+    return RtfWriter(document, automaticColor).write();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 
 class QTextDocument;
 
@@ -10,5 +11,6 @@ class QTextDocument;
 bool readRtf(const QByteArray &data, QTextDocument *document);
 
 // The document as RTF in the manner of a rich-edit control; readRtf gives back its text and its
-// character and paragraph formatting.
-QByteArray writeRtf(const QTextDocument *document);
+// character and paragraph formatting. Text without a colour of its own is written in
+// `automaticColor` when it is valid (the colour its control shows it in), otherwise as automatic.
+QByteArray writeRtf(const QTextDocument *document, const QColor &automaticColor = QColor());

@@ -99,10 +99,12 @@ void appendHexByte(QByteArray &out, uchar byte)
 
 } // namespace
 
-RtfWriter::RtfWriter(const QTextDocument *document)
+RtfWriter::RtfWriter(const QTextDocument *document, const QColor &automaticColor)
     : m_document(document), m_defaultFont(document->defaultFont()), m_alignment(Qt::AlignLeft)
 {
     m_colors.append(0); // automatic
+    if (automaticColor.isValid())
+        m_automaticColor = colorIndex(automaticColor.rgb());
     // Font 0, the \deff0 that readers start with.
     const QString defaultName = RtfFontTable::entryName(m_defaultFont.family());
     m_fonts.append({defaultName, 0});
@@ -275,8 +277,7 @@ RtfCharacterState RtfWriter::runOf(int formatIndex, const QTextCharFormat &forma
                         : font.underline();
     run.strikeOut = font.strikeOut();
     const QBrush foreground = format.foreground();
-    run.color = foreground.style() == Qt::NoBrush ? RtfCharacterState::AutomaticColor
-                                                  : colorIndex(foreground.color().rgb());
+    run.color = foreground.style() == Qt::NoBrush ? m_automaticColor : colorIndex(foreground.color().rgb());
     m_runByFormatIndex.insert(formatIndex, run);
     return run;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QFont>
 #include <QHash>
 #include <QList>
@@ -22,7 +23,8 @@ class QTextList;
 // all others as \uN with a '?' for readers without Unicode.
 class RtfWriter {
 public:
-    explicit RtfWriter(const QTextDocument *document);
+    // Text without a colour is written in `automaticColor` when it is valid, else as automatic.
+    explicit RtfWriter(const QTextDocument *document, const QColor &automaticColor = QColor());
 
     QByteArray write();
 
@@ -45,6 +47,7 @@ private:
 
     const QTextDocument *m_document;
     QFont m_defaultFont;
+    int m_automaticColor = RtfCharacterState::AutomaticColor;
     QByteArray m_body;
     bool m_needsDelimiter = false; // a control word was written last: text needs a space first
 

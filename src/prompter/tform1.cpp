@@ -206,6 +206,11 @@ QWidget *TForm1::createSliderStrip()
     myrichedit->setObjectName(QStringLiteral("myrichedit"));
     myrichedit->setLineWrapMode(QTextEdit::NoWrap);
     myrichedit->setFont(windowFont());
+    // It feeds the black page: text without a colour of its own is the page's white.
+    QPalette page = myrichedit->palette();
+    page.setColor(QPalette::Base, Qt::black);
+    page.setColor(QPalette::Text, Qt::white);
+    myrichedit->setPalette(page);
     myrichedit->hide();
     return Panel3;
 }

@@ -1,12 +1,13 @@
 #include "render/fontinfo.h"
 
 #include <QFont>
-#include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
 #include <QTextCharFormat>
 #include <QTextDocument>
 #include <QTextEdit>
+
+#include "render/readablecolor.h"
 
 namespace {
 // numerator / denominator (denominator > 0) to the nearest whole number, halves away from zero.
@@ -61,8 +62,12 @@ TFontInfo TFontInfo::fromCharFormat(const QTextCharFormat &format, const QTextEd
     info.Style.setFlag(Italic, font.italic());
     info.Style.setFlag(Underline, font.underline());
     info.Style.setFlag(StrikeOut, font.strikeOut());
+    // Text without a colour of its own is shown in the control's foreground, and so is text whose
+    // colour the control's ground would swallow: a script never vanishes from its page.
+    const QColor shown = control->palette().color(QPalette::Text);
     const QBrush foreground = format.foreground();
-    info.Color = foreground.style() == Qt::NoBrush ? QGuiApplication::palette().color(QPalette::WindowText)
-                                                   : foreground.color();
+    info.Color = foreground.style() == Qt::NoBrush
+                     ? shown
+                     : readablecolor(foreground.color(), control->palette().color(QPalette::Base), shown);
     return info;
 }

@@ -31,8 +31,9 @@ public:
     static int heightFromPoints(int wholePoints, int screenPixelsPerInch);
 
     // The snapshot of `format` as `control` shows it: properties the format leaves unset come
-    // from the document's default font, and a format without a text colour (automatic colour)
-    // takes the window-text colour of the application palette. The size counts whole points
+    // from the document's default font; a format without a text colour (automatic colour), or
+    // with one the control's ground would swallow, takes the control's text colour (its
+    // foreground). The size counts whole points
     // (twentieths of a point divided by 20, remainder dropped); the face name keeps at most
     // MaxFaceNameLength characters.
     static TFontInfo fromCharFormat(const QTextCharFormat &format, const QTextEdit *control);

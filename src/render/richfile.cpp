@@ -1,5 +1,6 @@
 #include "render/richfile.h"
 
+#include <QPalette>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -18,7 +19,9 @@ void loadrichfile(QTextEdit *control, const QString &path)
 void saverichfile(QTextEdit *control, const QString &path)
 {
     control->setAcceptRichText(true);
-    writewholefile(path, writeRtf(control->document()));
+    // Written as shown: text the control shows in its own foreground keeps that colour in any
+    // other reader, which would otherwise give it its own (black on a white page, say).
+    writewholefile(path, writeRtf(control->document(), control->palette().color(QPalette::Text)));
 }
 
 void saveplainfile(const QTextEdit *control, const QString &path)

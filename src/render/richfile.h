@@ -9,7 +9,8 @@ class QTextEdit;
 // read; the control is then left as it was.
 void loadrichfile(QTextEdit *control, const QString &path);
 
-// Writes a rich-text control's content to a file as RTF, creating or replacing it. The file is
+// Writes a rich-text control's content to a file as RTF, creating or replacing it; text without a
+// colour of its own is written in the colour the control shows it in. The file is
 // replaced only once the whole text is written: a failed write (no permission, disk full)
 // throws std::runtime_error and leaves any old file whole.
 void saverichfile(QTextEdit *control, const QString &path);
