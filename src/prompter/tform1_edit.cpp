@@ -32,12 +32,9 @@ void TForm1::quickedit()
     editor->re1->setFont(editorFont);
 
     if (promptstate.richscript) {
-        // The editor gets the script's text in the display font, without its formatting.
-        QStringList lines = plainlines(myrichedit);
-        convertchars(QStringLiteral("editor"), lines, promptstate.specialtable);
-        // Through the document: the control's own setPlainText would give the new text the
-        // character format at its caret.
-        myrichedit->document()->setPlainText(lines.join(QLatin1Char('\n')));
+        // The editor gets the script with all its formatting, its text converted for editing;
+        // the display font is the default for whatever has no face or size of its own.
+        convertchars(QStringLiteral("editor"), myrichedit->document(), promptstate.specialtable);
         {
             const TempFile transfer;
             saverichfile(myrichedit, transfer.path());

@@ -2,6 +2,10 @@
 
 #include <bitset>
 
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
 #include "platform/textfile.h"
 #include "render/miniawk.h"
 
@@ -93,6 +97,38 @@ QStringList &convertchars(const QString &direction, QStringList &lines, const QS
     if (count > 0)
         lines = splitlines(text);
     return lines;
+}
+
+void convertchars(const QString &direction, QTextDocument *document, const QStringList &specialtable)
+{
+    const bool toPage = direction == QLatin1String("page");
+    TAwkParser parser;
+    parser.Separator = QStringLiteral("\t");
+    QTextCursor edit(document);
+    edit.beginEditBlock();
+    for (const QString &entry : specialtable) {
+        parser.Parse(entry);
+        const QString source = parser.GetField(toPage ? 3 : 2);
+        const QString target = parser.GetField(toPage ? 2 : 3);
+        if (source.isEmpty())
+            continue;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            const QString text = block.text();
+            QList<qsizetype> matches;
+            for (qsizetype at = text.indexOf(source); at >= 0; at = text.indexOf(source, at + source.size()))
+                matches.append(at);
+            // From the right, so that the places of the matches before stay where they were.
+            for (auto match = matches.crbegin(); match != matches.crend(); ++match) {
+                QTextCursor replaced(document);
+                replaced.setPosition(block.position() + int(*match) + 1);
+                const QTextCharFormat format = replaced.charFormat();
+                replaced.setPosition(block.position() + int(*match));
+                replaced.setPosition(block.position() + int(*match + source.size()), QTextCursor::KeepAnchor);
+                replaced.insertText(target, format);
+            }
+        }
+    }
+    edit.endEditBlock();
 }
 
 QStringList loadspecialtable(const QString &path)
