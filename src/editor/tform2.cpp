@@ -280,6 +280,17 @@ void TForm2::connectControls()
     for (const auto &[action, handler] : commands)
         connect(action, &QAction::triggered, this, handler);
 
+    // The keys every editor answers, anywhere in the window; the menus keep their captions.
+    const QList<QPair<QKeySequence, void (TForm2::*)()>> keys{
+        {QKeySequence(Qt::CTRL | Qt::Key_S), &TForm2::Save1Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), &TForm2::Open1Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_N), &TForm2::New1Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_F), &TForm2::Find1Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_H), &TForm2::Replace1Click},
+    };
+    for (const auto &[sequence, handler] : keys)
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this, handler);
+
     // The toolbar runs its commands when a mouse button, whichever, is released over an image;
     // the font image on an ordinary click.
     const QList<QPair<ToolImage *, void (TForm2::*)()>> toolbar{

@@ -119,6 +119,8 @@ private:
     // The save dialog for a .vnr name, proposing the document's file name; empty when cancelled.
     QString askforvnrname();
     bool documentisempty() const;
+    // Where the file dialogs start: the current document's folder, else the one used last.
+    QString dialogfolder() const;
 
     void findnext(const FindReplaceDialog *dialog);
     EditorLines editorlines() const;
@@ -126,6 +128,7 @@ private:
     void reportingErrors(const std::function<void()> &command);
 
     QLabel *m_name;
+    QString m_lastfolder;
     int m_closeResult = Rejected;
     bool m_centred = false;
 };

@@ -1,5 +1,6 @@
 // The quick editor's file commands: New, Open, Import, Export, Save, Save As and Exit, with the
 // questions that protect unsaved changes.
+#include <QDir>
 #include <QFileInfo>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -84,10 +85,12 @@ void TForm2::opendocument(const QString &filter, const QString &defaultSuffix, b
     askToSaveFirst();
     OpenDialog1.filter = filter;
     OpenDialog1.defaultSuffix = defaultSuffix;
+    OpenDialog1.directory = dialogfolder();
     const FileChoice choice = Dialogs::current().openFile(OpenDialog1);
     if (!choice.accepted())
         return;
     OpenDialog1.fileName = choice.path;
+    m_lastfolder = QFileInfo(choice.path).absolutePath();
     loadrichfile(re1, choice.path);
     setdocumentname(choice.path);
     if (importing) {
@@ -106,10 +109,12 @@ void TForm2::exportdocument()
 {
     SaveDialog1.filter = i18n(str::ExportFilter);
     SaveDialog1.defaultSuffix = QStringLiteral("txt");
+    SaveDialog1.directory = dialogfolder();
     const FileChoice choice = Dialogs::current().saveFile(SaveDialog1);
     if (!choice.accepted())
         return;
     SaveDialog1.fileName = choice.path;
+    m_lastfolder = QFileInfo(choice.path).absolutePath();
     if (choice.filterIndex == 2)
         saverichfile(re1, choice.path);
     else
@@ -160,10 +165,21 @@ QString TForm2::askforvnrname()
     SaveDialog1.filter = i18n(str::VantellFilesFilter);
     SaveDialog1.defaultSuffix = QStringLiteral("vnr");
     SaveDialog1.fileName = QFileInfo(documentname()).fileName();
+    SaveDialog1.directory = dialogfolder();
     const FileChoice choice = Dialogs::current().saveFile(SaveDialog1);
-    if (choice.accepted())
+    if (choice.accepted()) {
         SaveDialog1.fileName = choice.path;
+        m_lastfolder = QFileInfo(choice.path).absolutePath();
+    }
     return choice.path;
+}
+
+QString TForm2::dialogfolder() const
+{
+    const QFileInfo document(documentname());
+    if (document.isAbsolute() && document.dir().exists())
+        return document.absolutePath();
+    return m_lastfolder;
 }
 
 bool TForm2::documentisempty() const

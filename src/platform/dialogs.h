@@ -13,6 +13,7 @@ struct FileDialogRequest {
     QString filter;
     QString defaultSuffix; // added to a name typed without one; no dot
     QString fileName;      // the name proposed by a save dialog
+    QString directory;     // the folder the dialog starts in; empty: wherever the dialog likes
     bool confirmOverwrite = true;
 };
 

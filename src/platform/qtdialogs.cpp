@@ -35,6 +35,8 @@ FileChoice runFileDialog(const FileDialogRequest &request, QFileDialog::AcceptMo
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.confirmOverwrite)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.directory.isEmpty())
+        dialog.setDirectory(request.directory);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
