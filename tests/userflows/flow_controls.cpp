@@ -1,0 +1,186 @@
+#include <QElapsedTimer>
+#include <QThread>
+
+#include "userflow.h"
+
+// The operator's controls on a running page: the letter keys, clicks on the page, the wheel, the
+// toolbar images and the status bar. Speed and direction are read from pictures of the page
+// taken a moment apart.
+class FlowControls : public UserFlow {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void keysSetSpeedDirectionPauseAndReset();
+    void clicksOnThePagePauseAndReverse();
+    void theWheelMovesThePageByHand();
+    void toolbarImagesDoWhatTheKeysDo();
+    void holdingTheSpeedImageRepeats();
+    void theStatusBarHidesAndComesBack();
+
+private:
+    // How many pixels a second the text moves up (negative: down), from two pictures.
+    double pixelsPerSecond(int forMs = 1200) const;
+    void pressTimes(const QString &key, int times) const;
+    void verifyAtRest(const char *what) const;
+    void verifyMoving(double atLeast, const char *what) const;
+};
+
+void FlowControls::initTestCase()
+{
+    QVERIFY(startSession());
+    QVERIFY(startProgram(QStringList{numberedScript(400)}));
+    QVERIFY(readsWords(waitForPageText(QStringLiteral("line 1")), QStringLiteral("line 1")));
+}
+
+void FlowControls::init()
+{
+    // Every flow starts at the script's start, paused.
+    prompter->keys({QStringLiteral("f")});
+    QThread::msleep(300);
+}
+
+double FlowControls::pixelsPerSecond(int forMs) const
+{
+    QElapsedTimer clock;
+    const QImage before = prompter->page();
+    clock.start();
+    QThread::msleep(forMs);
+    const QImage after = prompter->page();
+    return PrompterWindow::verticalShift(before, after, 80) * 1000.0 / clock.elapsed();
+}
+
+void FlowControls::pressTimes(const QString &key, int times) const
+{
+    prompter->keys(QStringList(qsizetype(times), key));
+}
+
+void FlowControls::verifyAtRest(const char *what) const
+{
+    const QImage before = prompter->page();
+    QThread::msleep(800);
+    const QImage after = prompter->page();
+    VERIFY_SCREEN(before == after, after, QString::fromLatin1(what));
+}
+
+void FlowControls::verifyMoving(double atLeast, const char *what) const
+{
+    const double rate = pixelsPerSecond();
+    if (atLeast > 0 ? rate < atLeast : rate > atLeast)
+        QFAIL(qPrintable(QStringLiteral("%1: the page moves %2 px/s, not at least %3; %4")
+                             .arg(QLatin1String(what))
+                             .arg(rate)
+                             .arg(atLeast)
+                             .arg(described(prompter->page(), QStringLiteral("moving")))));
+}
+
+void FlowControls::keysSetSpeedDirectionPauseAndReset()
+{
+    verifyAtRest("paused at the start");
+    // W 25 times: speed 250, a pixel every 51 ms.
+    pressTimes(QStringLiteral("w"), 25);
+    const double fast = pixelsPerSecond();
+    const QImage status = prompter->statusLine();
+    VERIFY_SCREEN(readsWords(readText(status), QStringLiteral("speed 250")), status,
+                  QStringLiteral("status"));
+    // S 10 times: speed 150, a pixel every 151 ms.
+    pressTimes(QStringLiteral("s"), 10);
+    const double slow = pixelsPerSecond(2000);
+    QVERIFY2(fast > 12 && slow > 3 && fast > 2 * slow,
+             qPrintable(
+                 QStringLiteral("at speed 250 the page moved %1 px/s, at 150 %2 px/s").arg(fast).arg(slow)));
+
+    prompter->keys({QStringLiteral("e")});
+    verifyMoving(-3, "reversed");
+    prompter->keys({QStringLiteral("q")});
+    verifyAtRest("paused with Q");
+    const QImage paused = prompter->statusLine();
+    VERIFY_SCREEN(readsWords(readText(paused), QStringLiteral("paused")), paused, QStringLiteral("status"));
+    prompter->keys({QStringLiteral("e"), QStringLiteral("q")});
+    verifyMoving(3, "resumed forward");
+
+    prompter->keys({QStringLiteral("f")});
+    QThread::msleep(300);
+    verifyAtRest("reset");
+    const QImage start = prompter->page();
+    VERIFY_SCREEN(readText(start).startsWith(QStringLiteral("line 1 ")), start, QStringLiteral("start"));
+}
+
+void FlowControls::clicksOnThePagePauseAndReverse()
+{
+    pressTimes(QStringLiteral("w"), 25);
+    verifyMoving(10, "running");
+    prompter->clickPage(1);
+    verifyAtRest("paused by a left click");
+    prompter->clickPage(1);
+    verifyMoving(10, "resumed by a left click");
+    prompter->clickPage(3);
+    verifyMoving(-10, "reversed by a right click");
+}
+
+void FlowControls::theWheelMovesThePageByHand()
+{
+    const QImage before = settledPage();
+    desktop->wheel(prompter->id(), prompter->pageArea().center(), 2);
+    QThread::msleep(500);
+    const QImage after = settledPage();
+    const int shift = PrompterWindow::verticalShift(before, after, 200);
+    VERIFY_SCREEN(shift > 20, after, QStringLiteral("after the wheel"));
+}
+
+void FlowControls::toolbarImagesDoWhatTheKeysDo()
+{
+    using Tool = PrompterWindow::Tool;
+    for (int click = 0; click < 25; ++click)
+        desktop->click(prompter->id(), prompter->toolImage(Tool::IncreaseSpeed));
+    desktop->moveMouse(prompter->id(), prompter->pageArea().center());
+    verifyMoving(10, "after 25 clicks on Increase Speed");
+    prompter->click(Tool::Reverse);
+    verifyMoving(-10, "after Reverse Direction");
+    prompter->click(Tool::Pause);
+    verifyAtRest("after Pause");
+    prompter->click(Tool::Pause);
+    verifyMoving(-10, "after Pause again");
+    prompter->click(Tool::Reset);
+    QThread::msleep(300);
+    verifyAtRest("after Reset");
+    const QImage start = prompter->page();
+    VERIFY_SCREEN(readText(start).startsWith(QStringLiteral("line 1 ")), start, QStringLiteral("start"));
+    // Decrease Speed from a standstill runs the text backward.
+    prompter->click(Tool::DecreaseSpeed);
+    const QImage status = prompter->statusLine();
+    VERIFY_SCREEN(readsWords(readText(status), QStringLiteral("speed -10")), status,
+                  QStringLiteral("status"));
+}
+
+void FlowControls::holdingTheSpeedImageRepeats()
+{
+    desktop->press(prompter->id(), prompter->toolImage(PrompterWindow::Tool::IncreaseSpeed));
+    QThread::msleep(3000);
+    desktop->release();
+    desktop->moveMouse(prompter->id(), prompter->pageArea().center());
+    // Held for three seconds, the image has stepped the speed several times.
+    verifyMoving(4, "after holding Increase Speed");
+}
+
+void FlowControls::theStatusBarHidesAndComesBack()
+{
+    const QRect window = prompter->geometry();
+    const QImage shown = desktop->grab(prompter->id());
+    VERIFY_SCREEN(readsWords(prompter->statusText(), QStringLiteral("coarse")), shown,
+                  QStringLiteral("shown"));
+    prompter->menu(QStringLiteral("s"));
+    QThread::msleep(600);
+    const QImage hidden = desktop->grab(prompter->id());
+    // Where the status line stood, the page goes on, black with the script's text.
+    const QImage bottom = hidden.copy(0, window.height() - 52, window.width(), 52);
+    VERIFY_SCREEN(!readsWords(readText(bottom), QStringLiteral("coarse")) && qGray(commonColor(bottom)) < 20,
+                  hidden, QStringLiteral("hidden"));
+    prompter->menu(QStringLiteral("s"));
+    QThread::msleep(600);
+    VERIFY_SCREEN(readsWords(prompter->statusText(), QStringLiteral("coarse")), desktop->grab(prompter->id()),
+                  QStringLiteral("back"));
+}
+
+QTEST_GUILESS_MAIN(FlowControls)
+#include "flow_controls.moc"

@@ -1,0 +1,222 @@
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include "userflow.h"
+
+// The quick editor as the operator uses it on each kind of script: the text comes in visible and
+// formatted, an edited word reaches the page, and the saved script opens again as it was shown.
+// And the display font of a plain script.
+class FlowQuickEdit : public UserFlow {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void aRichScriptKeepsItsColoursThroughTheEditor();
+    void closingTheEditorUnchangedKeepsThePage();
+    void aPlainScriptComesBackEditedAndSavedAsRichScript_data();
+    void aPlainScriptComesBackEditedAndSavedAsRichScript();
+    void theFontChangesTheSizeOfAPlainScript();
+
+private:
+    quint64 openEditor() const;
+    // Answers the message box of the program's name with its default button.
+    void acknowledgeMessage(const QString &words) const;
+    void reopen(const QString &path) const;
+};
+
+namespace {
+const QString editorCaption = QStringLiteral("Vantell Quick Edit");
+const QString messageCaption = QStringLiteral("Vantell2  Home");
+const QString warningCaption = QStringLiteral("Warning");
+// The orange of the sample's greeting.
+const QRgb orange = qRgb(0xFF, 0xB0, 0x00);
+
+qint64 pixelsNear(const QImage &image, QRgb colour)
+{
+    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    qint64 count = 0;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            count += qAbs(qRed(line[x]) - qRed(colour)) < 24 && qAbs(qGreen(line[x]) - qGreen(colour)) < 24 &&
+                     qAbs(qBlue(line[x]) - qBlue(colour)) < 24;
+        }
+    }
+    return count;
+}
+
+// The height of the first line of text from the top of the page.
+int firstLineHeight(const QImage &page)
+{
+    const QImage pixels = page.convertToFormat(QImage::Format_RGB32);
+    int top = -1;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        const bool bright = std::any_of(line, line + pixels.width(), [](QRgb p) { return qGray(p) > 128; });
+        if (bright && top < 0)
+            top = y;
+        if (!bright && top >= 0)
+            return y - top;
+    }
+    return top < 0 ? 0 : pixels.height() - top;
+}
+} // namespace
+
+void FlowQuickEdit::initTestCase()
+{
+    QVERIFY(startSession());
+    QVERIFY(startProgram());
+}
+
+quint64 FlowQuickEdit::openEditor() const
+{
+    prompter->menu(QStringLiteral("q"));
+    return desktop->waitForWindow(editorCaption);
+}
+
+void FlowQuickEdit::acknowledgeMessage(const QString &words) const
+{
+    const quint64 box = desktop->waitForWindow(messageCaption);
+    QVERIFY2(box, qPrintable(QStringLiteral("no message \"%1\" came").arg(words)));
+    const QImage shown = desktop->grab(box);
+    VERIFY_SCREEN(readsWords(readText(shown), words), shown, QStringLiteral("message"));
+    desktop->activate(box);
+    desktop->key(QStringLiteral("Return"));
+    QVERIFY(desktop->waitForWindowGone(messageCaption));
+}
+
+void FlowQuickEdit::reopen(const QString &path) const
+{
+    prompter->menu(QStringLiteral("o"));
+    QVERIFY(chooseFile(QStringLiteral("Open"), path));
+}
+
+void FlowQuickEdit::aRichScriptKeepsItsColoursThroughTheEditor()
+{
+    QFile::copy(sourcePath(QStringLiteral("resources/samples/welcome.vnr")), scripts.filePath("welcome.vnr"));
+    const QString path = scripts.filePath(QStringLiteral("welcome.vnr"));
+    reopen(path);
+    QVERIFY(readsWords(waitForPageText(QStringLiteral("good evening")), QStringLiteral("good evening")));
+
+    const quint64 editor = openEditor();
+    QVERIFY2(editor, "the quick editor did not open");
+    const QImage shown = desktop->grab(editor);
+    VERIFY_SCREEN(readsWords(readText(shown), QStringLiteral("good evening")), shown,
+                  QStringLiteral("editor"));
+    VERIFY_SCREEN(pixelsNear(shown, orange) > 200, shown, QStringLiteral("editor"));
+
+    // A word typed at the start, saved with Ctrl+S, and the editor closed.
+    desktop->key({QStringLiteral("ctrl+Home")});
+    desktop->type(QStringLiteral("Tonight "));
+    desktop->key(QStringLiteral("ctrl+s"));
+    acknowledgeMessage(QStringLiteral("script saved"));
+    desktop->activate(editor);
+    desktop->key(QStringLiteral("alt+F4"));
+    QVERIFY(desktop->waitForWindowGone(editorCaption));
+
+    const QString text = waitForPageText(QStringLiteral("tonight good evening"));
+    VERIFY_SCREEN(readsWords(text, QStringLiteral("tonight good evening")), prompter->page(),
+                  QStringLiteral("page"));
+    VERIFY_SCREEN(pixelsNear(prompter->page(), orange) > 200, prompter->page(), QStringLiteral("page"));
+
+    // The file written shows the same when it is opened again.
+    reopen(writeScript(QStringLiteral("other.txt"), "Something else entirely\r\n"));
+    QVERIFY(readsWords(waitForPageText(QStringLiteral("something else")), QStringLiteral("something else")));
+    reopen(path);
+    const QString again = waitForPageText(QStringLiteral("tonight good evening"));
+    VERIFY_SCREEN(readsWords(again, QStringLiteral("tonight good evening")), prompter->page(),
+                  QStringLiteral("reopened"));
+    VERIFY_SCREEN(pixelsNear(prompter->page(), orange) > 200, prompter->page(), QStringLiteral("reopened"));
+}
+
+void FlowQuickEdit::closingTheEditorUnchangedKeepsThePage()
+{
+    reopen(sourcePath(QStringLiteral("resources/samples/welcome.vnr")));
+    QVERIFY(readsWords(waitForPageText(QStringLiteral("good evening")), QStringLiteral("good evening")));
+    const quint64 editor = openEditor();
+    QVERIFY2(editor, "the quick editor did not open");
+    desktop->key(QStringLiteral("alt+F4"));
+    QVERIFY(desktop->waitForWindowGone(editorCaption));
+    const QImage page = settledPage();
+    VERIFY_SCREEN(readsWords(readText(page), QStringLiteral("good evening welcome")), page,
+                  QStringLiteral("page"));
+    VERIFY_SCREEN(pixelsNear(page, orange) > 200, page, QStringLiteral("page"));
+}
+
+void FlowQuickEdit::aPlainScriptComesBackEditedAndSavedAsRichScript_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("txt") << "river.txt" << QByteArray("River crossing at dawn\r\nSecond line\r\n");
+    QTest::newRow("rtf") << "river.rtf"
+                         << QByteArray(
+                                "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 River crossing at "
+                                "dawn\\par Second line\\par}");
+}
+
+void FlowQuickEdit::aPlainScriptComesBackEditedAndSavedAsRichScript()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    reopen(writeScript(name, content));
+    QVERIFY(readsWords(waitForPageText(QStringLiteral("river crossing")), QStringLiteral("river crossing")));
+
+    prompter->menu(QStringLiteral("q"));
+    acknowledgeMessage(QStringLiteral("converted this script to .vnr format"));
+    const quint64 editor = desktop->waitForWindow(editorCaption);
+    QVERIFY2(editor, "the quick editor did not open");
+    const QImage shown = desktop->grab(editor);
+    VERIFY_SCREEN(readsWords(readText(shown), QStringLiteral("river crossing")), shown,
+                  QStringLiteral("editor"));
+
+    desktop->key(QStringLiteral("ctrl+Home"));
+    desktop->type(QStringLiteral("Misty "));
+    desktop->key(QStringLiteral("alt+F4"));
+    // Unsaved: the editor asks, and Yes asks for a name for the rich script.
+    const quint64 question = desktop->waitForWindow(warningCaption);
+    QVERIFY2(question, "closing the edited script asked nothing");
+    desktop->activate(question);
+    desktop->key(QStringLiteral("alt+y"));
+    const QString saved =
+        scripts.filePath(QFileInfo(name).completeBaseName() + QStringLiteral("-edited.vnr"));
+    QVERIFY(chooseFile(QStringLiteral("Vantell2 File Save/Export"), saved));
+    QVERIFY(desktop->waitForWindowGone(editorCaption));
+
+    const QString text = waitForPageText(QStringLiteral("misty river crossing"));
+    VERIFY_SCREEN(readsWords(text, QStringLiteral("misty river crossing")), prompter->page(),
+                  QStringLiteral("page"));
+    // White on the black page, in the editor's white.
+    VERIFY_SCREEN(pixelsNear(prompter->page(), qRgb(0xFF, 0xFF, 0xFF)) > 200, prompter->page(),
+                  QStringLiteral("page"));
+
+    reopen(saved);
+    const QString again = waitForPageText(QStringLiteral("misty river crossing"));
+    VERIFY_SCREEN(readsWords(again, QStringLiteral("misty river crossing")), prompter->page(),
+                  QStringLiteral("reopened"));
+}
+
+void FlowQuickEdit::theFontChangesTheSizeOfAPlainScript()
+{
+    reopen(writeScript(QStringLiteral("font.txt"), "Bigger letters please\r\n"));
+    QVERIFY(readsWords(waitForPageText(QStringLiteral("bigger letters")), QStringLiteral("bigger letters")));
+    const int before = firstLineHeight(settledPage());
+
+    // "Font" is the second item of the menu.
+    prompter->menu({QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Return")});
+    const quint64 dialog = desktop->waitForWindow(QStringLiteral("Font"));
+    QVERIFY2(dialog, "no font dialog came");
+    desktop->activate(dialog);
+    desktop->key(QStringLiteral("alt+s"));
+    desktop->key(QStringLiteral("ctrl+a"));
+    desktop->type(QString::number(72));
+    desktop->key(QStringLiteral("Return"));
+    QVERIFY(desktop->waitForWindowGone(QStringLiteral("Font")));
+
+    QThread::msleep(500);
+    const QImage page = settledPage();
+    const int after = firstLineHeight(page);
+    VERIFY_SCREEN(after > before * 3 / 2, page, QStringLiteral("page"));
+}
+
+QTEST_GUILESS_MAIN(FlowQuickEdit)
+#include "flow_quickedit.moc"

@@ -1,0 +1,101 @@
+#include <QFileInfo>
+
+#include "userflow.h"
+
+// Opening scripts as a user does: from the menu's "Open Single Script" and from the command line,
+// for each kind of script. The page must show the script's words, light on the black page.
+class FlowScripts : public UserFlow {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void openFromTheMenu_data();
+    void openFromTheMenu();
+    void openFromTheCommandLine_data();
+    void openFromTheCommandLine();
+    void anUnreadableScriptIsReportedAndThePageStays();
+
+private:
+    void addScripts();
+};
+
+namespace {
+// Rich text as word processors write it: no colour table, so every character has the automatic
+// colour.
+const QByteArray rtfWithoutColours = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+                                     "\\pard\\f0\\fs48 Morning market report\\par Fresh bread for sale\\par}";
+} // namespace
+
+void FlowScripts::initTestCase()
+{
+    QVERIFY(startSession());
+    QVERIFY(startProgram());
+}
+
+void FlowScripts::addScripts()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("txt") << writeScript(QStringLiteral("harbour.txt"),
+                                        "Harbour lights tonight\r\nAnother line\r\n")
+                         << "harbour lights tonight";
+    QTest::newRow("rtf") << writeScript(QStringLiteral("market.rtf"), rtfWithoutColours)
+                         << "morning market report";
+    QTest::newRow("vnr without colours")
+        << writeScript(QStringLiteral("market.vnr"), rtfWithoutColours) << "morning market report";
+    QTest::newRow("vnr sample") << sourcePath(QStringLiteral("resources/samples/welcome.vnr"))
+                                << "good evening";
+}
+
+void FlowScripts::openFromTheMenu_data()
+{
+    addScripts();
+}
+
+void FlowScripts::openFromTheMenu()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, words);
+    prompter->menu(QStringLiteral("o"));
+    QVERIFY2(chooseFile(QStringLiteral("Open"), path), "no file dialog \"Open\" came, or it did not close");
+    const QString text = waitForPageText(words);
+    VERIFY_SCREEN(readsWords(text, words), prompter->page(), QStringLiteral("page"));
+    const QImage status = prompter->statusLine();
+    VERIFY_SCREEN(readsWords(readText(status), QFileInfo(path).fileName()), status, QStringLiteral("status"));
+}
+
+void FlowScripts::openFromTheCommandLine_data()
+{
+    addScripts();
+}
+
+void FlowScripts::openFromTheCommandLine()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, words);
+    QVERIFY(startProgram(QStringList{path}));
+    const QString text = waitForPageText(words);
+    VERIFY_SCREEN(readsWords(text, words), prompter->page(), QStringLiteral("page"));
+}
+
+void FlowScripts::anUnreadableScriptIsReportedAndThePageStays()
+{
+    const QString shown = sourcePath(QStringLiteral("resources/samples/welcome.vnr"));
+    QVERIFY(startProgram(QStringList{shown}));
+    QVERIFY(readsWords(waitForPageText(QStringLiteral("good evening")), QStringLiteral("good evening")));
+    const QString unknown = writeScript(QStringLiteral("notes.doc"), "not a script");
+    prompter->menu(QStringLiteral("o"));
+    QVERIFY(chooseFile(QStringLiteral("Open"), unknown));
+    // The message box is captioned with the program's name.
+    const quint64 box = desktop->waitForWindow(QStringLiteral("Vantell2  Home"));
+    QVERIFY2(box, "no message box came");
+    const QImage message = desktop->grab(box);
+    VERIFY_SCREEN(readsWords(readText(message), QStringLiteral("unrecognized file format")), message,
+                  QStringLiteral("message"));
+    desktop->key(QStringLiteral("Return"));
+    QVERIFY(desktop->waitForWindowGone(QStringLiteral("Vantell2  Home")));
+    VERIFY_SCREEN(readsWords(readText(prompter->page()), QStringLiteral("good evening")), prompter->page(),
+                  QStringLiteral("page"));
+}
+
+QTEST_GUILESS_MAIN(FlowScripts)
+#include "flow_scripts.moc"

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+#include <QTemporaryDir>
+
+class XSession;
+
+// The built program, started as a user starts it on the session's display: its own settings
+// folder, no web service unless one is named, and nothing but X input to drive it.
+class PrompterRun {
+public:
+    struct Options {
+        QStringList arguments;
+        // A settings folder shared with an earlier run, to see what the program kept; by default
+        // a new, empty one.
+        QString configHome;
+        // The web service's address; by default one where nothing answers.
+        QString serviceUrl;
+        QString language;
+    };
+
+    PrompterRun(const XSession &session, const Options &options);
+    explicit PrompterRun(const XSession &session) : PrompterRun(session, Options{}) {}
+    ~PrompterRun();
+    PrompterRun(const PrompterRun &) = delete;
+    PrompterRun &operator=(const PrompterRun &) = delete;
+
+    // The prompter window once it is shown, or 0 (then error() says why).
+    quint64 window() const { return m_window; }
+    QString error() const { return m_error; }
+    QString configHome() const { return m_configHome; }
+    QString settingsFile() const;
+    // Ends the program as the window manager's close button would, and waits for it.
+    bool close(int timeoutMs = 15000);
+    bool isRunning() const { return m_process.state() == QProcess::Running; }
+    // What the program wrote on its standard error so far.
+    QString errors() const;
+
+private:
+    const XSession &m_session;
+    QTemporaryDir m_home;
+    QString m_configHome;
+    QProcess m_process;
+    QString m_errorFile;
+    quint64 m_window = 0;
+    QString m_error;
+};
+
+// Where the programs and data of the build tree are.
+QString programPath();
+QString sourcePath(const QString &relative);
