@@ -2,6 +2,7 @@
 // font command, which sends rich scripts (whose pages carry their own fonts) to the editor.
 #include <QApplication>
 #include <QLabel>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -54,6 +55,8 @@ void TForm1::quickedit()
         Dialogs::current().message(i18n(str::ConvertedToVnr));
     }
 
+    // The operator reads the script from its start, whatever loading it left the caret at.
+    editor->re1->moveCursor(QTextCursor::Start);
     if (editor->exec() != QDialog::Accepted)
         return;
     promptstate.richscript = true;

@@ -28,7 +28,7 @@ private slots:
 
     void noScriptGivesAnEmptyUnnamedModifiedDocument();
     void textScriptIsConvertedAndNamedByItsPath();
-    void richScriptArrivesPlainInTheDisplayFont();
+    void richScriptArrivesWithItsFormattingAndConvertedCharacters();
     void okTakesTheTextAndTheFontBack();
     void fontOnARichScriptOffersTheEditor();
     void fontOnAPlainScriptResetsEvenWhenCancelled();
@@ -157,33 +157,43 @@ void TestQuickEdit::textScriptIsConvertedAndNamedByItsPath()
     QCOMPARE(m_form->Label4->text(), talk);
 }
 
-void TestQuickEdit::richScriptArrivesPlainInTheDisplayFont()
+void TestQuickEdit::richScriptArrivesWithItsFormattingAndConvertedCharacters()
 {
     m_form->displayfont.name = QStringLiteral("Liberation Serif");
     m_form->displayfont.size = 30;
     const QString news = write(QStringLiteral("news.vnr"), richScript);
     QVERIFY(open(news));
+    // A table entry whose page form is in the script: the editor gets its script form.
+    m_form->promptstate.specialtable = {QStringLiteral("Word\tcentred\tCENTRED")};
     QSignalSpy measured(m_form, &TForm1::pageMeasured);
     QVERIFY(quickEdit(m_form->EditScript2, [this, &news](TForm2 *editor) {
         QCOMPARE(m_env->dialogs.messages(), QStringList{});
-        QCOMPARE(editor->re1->toPlainText(), QStringLiteral("Red centred\n\nplain"));
-        QTextCursor red(editor->re1->document());
-        red.setPosition(1);
-        QVERIFY(red.charFormat().foreground().color() != QColor(Qt::red));
-        QCOMPARE(red.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        QCOMPARE(editor->re1->toPlainText(), QStringLiteral("Red CENTRED\n\nplain"));
+        // The script's colour and alignment come along, the replaced word's too.
+        for (const int position : {1, 6}) {
+            QTextCursor red(editor->re1->document());
+            red.setPosition(position);
+            QCOMPARE(red.charFormat().foreground().color(), QColor(Qt::red));
+            QCOMPARE(red.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        }
         QCOMPARE(editor->re1->font().family(), QStringLiteral("Liberation Serif"));
         QCOMPARE(editor->re1->font().pointSize(), 30);
         QCOMPARE(editor->documentname(), news);
         QVERIFY(!editor->editmodified);
     }));
-    // Unchanged, it closes with OK and the page is rebuilt from the editor's text.
+    // Unchanged, it closes with OK and the page is rebuilt from the editor's text, formatted.
     QCOMPARE(m_editor->result(), int(QDialog::Accepted));
     QVERIFY(measured.wait(20000));
     QVERIFY(m_form->promptstate.richscript);
     QCOMPARE(m_form->Label4->text(), news);
     const QString body = m_form->promptstate.scriptlines.join(QLatin1Char('\n'));
+    // The page shows the page form again.
     QVERIFY(body.contains(QStringLiteral("Red centred")));
-    QVERIFY(!body.contains(QStringLiteral("#FF0000")));
+    QVERIFY(body.contains(QStringLiteral("#FF0000")));
+    QVERIFY(body.contains(QStringLiteral("text-align: center;")));
+    // The paragraph without a colour of its own is the page's white, not the palette's black.
+    QVERIFY(body.contains(QStringLiteral("#FFFFFF")));
+    QVERIFY(!body.contains(QStringLiteral("#000000")));
 }
 
 void TestQuickEdit::okTakesTheTextAndTheFontBack()

@@ -50,7 +50,9 @@ private slots:
     void formatChangesStartRuns();
     void lineBreakInItsOwnFormatOpensARunBeforeTheNextCharacter();
     void sizeZeroIsWrittenAsEight();
-    void automaticColourIsTheWindowTextColour();
+    void automaticColourIsTheControlsForeground();
+    void colourTheGroundWouldSwallowIsTheForeground_data();
+    void colourTheGroundWouldSwallowIsTheForeground();
     void headerIsOneEntryWithTheTitle();
     void linesAreClearedFirst();
     void controlKeepsItsTextAndStaysQuiet();
@@ -62,11 +64,11 @@ const QString leftOpening = QStringLiteral("<P STYLE=\"text-align: left;\">");
 const QString centreOpening = QStringLiteral("<P STYLE=\"text-align: center;\">");
 const QString bulletOpening = QStringLiteral("<LI STYLE=\"text-align: left;\">");
 
-// The HTML colour of text without a colour of its own.
+// The HTML colour of text without a colour of its own: the controls' foreground.
 QString automaticColour()
 {
     TJvRGBToHTML converter;
-    converter.RGBColor = QGuiApplication::palette().color(QPalette::WindowText);
+    converter.RGBColor = QTextEdit().palette().color(QPalette::Text);
     return converter.HTMLColor();
 }
 
@@ -346,7 +348,7 @@ void TestRichToHtml::snapshotOfACharacterFormat()
     QCOMPARE(plain.Height, TFontInfo::heightFromPoints(12, screenPixelsPerInch));
     QCOMPARE(plain.PixelsPerInch, control->logicalDpiY());
     QCOMPARE(plain.Style, TFontInfo::Styles());
-    QCOMPARE(plain.Color, QGuiApplication::palette().color(QPalette::WindowText));
+    QCOMPARE(plain.Color, control->palette().color(QPalette::Text));
 
     QTextCharFormat format;
     format.setFontFamilies({QString(130, u'x')});
@@ -614,17 +616,43 @@ void TestRichToHtml::sizeZeroIsWrittenAsEight()
     QCOMPARE(convert(control.get()).at(2), "</SPAN>" + span(automaticColour(), 8, "Arial") + "x");
 }
 
-void TestRichToHtml::automaticColourIsTheWindowTextColour()
+void TestRichToHtml::automaticColourIsTheControlsForeground()
 {
-    const QPalette original = QGuiApplication::palette();
-    QPalette palette = original;
-    palette.setColor(QPalette::WindowText, QColor(0x65, 0x43, 0x21));
-    QGuiApplication::setPalette(palette);
+    // A control that shows white on black, as the page and the editor do.
     const auto control = makeControl();
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Base, Qt::black);
+    palette.setColor(QPalette::Text, QColor(0xFE, 0xFD, 0xFC));
+    control->setPalette(palette);
     QTextCursor(control->document()).insertText(QStringLiteral("x"));
-    const QStringList lines = convert(control.get());
-    QGuiApplication::setPalette(original);
-    QCOMPARE(lines.mid(1, 2), (QStringList{span("654321", 12, "Arial"), "x"}));
+    QCOMPARE(convert(control.get()).mid(1, 2), (QStringList{span("FEFDFC", 12, "Arial"), "x"}));
+}
+
+void TestRichToHtml::colourTheGroundWouldSwallowIsTheForeground_data()
+{
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("black") << QColor(Qt::black) << "FFFFFF";
+    QTest::newRow("near-black") << QColor(0x20, 0x20, 0x20) << "FFFFFF";
+    QTest::newRow("navy") << QColor(0x00, 0x00, 0x80) << "FFFFFF";
+    QTest::newRow("dark red is still read") << QColor(0x80, 0x00, 0x00) << "800000";
+    QTest::newRow("grey") << QColor(0x60, 0x60, 0x60) << "606060";
+}
+
+void TestRichToHtml::colourTheGroundWouldSwallowIsTheForeground()
+{
+    QFETCH(QColor, colour);
+    QFETCH(QString, shown);
+    const auto control = makeControl();
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Base, Qt::black);
+    palette.setColor(QPalette::Text, Qt::white);
+    control->setPalette(palette);
+    QTextCharFormat format;
+    format.setForeground(colour);
+    QTextCursor(control->document()).insertText(QStringLiteral("x"), format);
+    // Shown in the foreground, the character needs no run of its own.
+    QVERIFY(convert(control.get()).join(QString()).contains(span(shown, 12, "Arial") + "x"));
 }
 
 void TestRichToHtml::headerIsOneEntryWithTheTitle()

@@ -9,6 +9,7 @@ class FlowDisplay : public UserFlow {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanup() { recoverFromFailure(); }
     void mirrorFlipsThePageSideways();
     void rotateTurnsThePageUpsideDown();
     void capitalsShowTheScriptInCapitals();

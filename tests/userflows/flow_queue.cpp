@@ -9,6 +9,7 @@ class FlowQueue : public UserFlow {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanup() { recoverFromFailure(); }
     void aQueueIsBuiltSavedAndSteppedThrough();
     void aSavedQueueLoadsAgain();
     void aQueueStartsFromTheCommandLine();

@@ -11,6 +11,7 @@ class FlowQuickEdit : public UserFlow {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanup() { recoverFromFailure(); }
     void aRichScriptKeepsItsColoursThroughTheEditor();
     void closingTheEditorUnchangedKeepsThePage();
     void aPlainScriptComesBackEditedAndSavedAsRichScript_data();

@@ -8,6 +8,7 @@ class FlowScripts : public UserFlow {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanup() { recoverFromFailure(); }
     void openFromTheMenu_data();
     void openFromTheMenu();
     void openFromTheCommandLine_data();

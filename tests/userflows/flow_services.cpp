@@ -11,6 +11,7 @@ class FlowServices : public UserFlow {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanup() { recoverFromFailure(); }
     void cleanupTestCase();
     void printScriptPreviewsDarkTextOnWhitePaper();
     void aboutNamesTheProgramAndItsVersion();

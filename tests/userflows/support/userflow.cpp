@@ -18,6 +18,7 @@ bool UserFlow::startSession()
 bool UserFlow::startProgram(const PrompterRun::Options &options)
 {
     stopProgram();
+    startOptions = options;
     program = std::make_unique<PrompterRun>(*session, options);
     if (!program->error().isEmpty()) {
         qWarning("%s", qPrintable(program->error()));
@@ -34,6 +35,12 @@ bool UserFlow::startProgram(const QStringList &arguments)
     PrompterRun::Options options;
     options.arguments = arguments;
     return startProgram(options);
+}
+
+void UserFlow::recoverFromFailure()
+{
+    if (QTest::currentTestFailed())
+        startProgram(PrompterRun::Options(startOptions));
 }
 
 void UserFlow::stopProgram()

@@ -21,6 +21,10 @@ protected:
     bool startProgram(const PrompterRun::Options &options = {});
     bool startProgram(const QStringList &arguments);
     void stopProgram();
+    // After a failed flow the program may be left in any state (a modal window open, say): the
+    // next flow gets a new one, started as the group starts it.
+    void recoverFromFailure();
+    PrompterRun::Options startOptions;
 
     // Writes `content` as a file of the scripts folder and returns its path.
     QString writeScript(const QString &name, const QByteArray &content) const;

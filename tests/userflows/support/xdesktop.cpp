@@ -85,7 +85,8 @@ void XDesktop::activate(quint64 window) const
 void XDesktop::moveMouse(quint64 window, QPoint at) const
 {
     const QPoint screen = geometry(window).topLeft() + at;
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), number(screen.x()), number(screen.y())});
+    // No --sync: it waits for a movement that never comes when the pointer is there already.
+    xdotool({QStringLiteral("mousemove"), number(screen.x()), number(screen.y())});
 }
 
 void XDesktop::click(quint64 window, QPoint at, int button) const
