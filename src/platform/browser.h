@@ -18,7 +18,9 @@ class ScriptPageGuard;
 //
 // Script pages run no code of their own and reach no network: JavaScript is off for them, and our
 // own calls run in the application's isolated world, which works with page scripts off. Web pages
-// (start page, help) are ordinary pages with JavaScript on.
+// (start page, help) are ordinary pages with JavaScript on. Pages from files (the help installed
+// with the program) load other files but, as the browser keeps local content from remote
+// addresses, reach no network, neither by what they load nor by their links.
 class Browser : public QWebEngineView {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
-// The prompter's services: the start page and the online help of the product's web service, the
-// about window, and printing the page on display.
+// The prompter's services: the start page and the help of the product's web service (or the help
+// pages installed with the program when the service cannot be reached), the about window, and
+// printing the page on display.
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
@@ -10,6 +11,7 @@
 
 #include "app/windows.h"
 #include "platform/browser.h"
+#include "platform/datapaths.h"
 #include "platform/dialogs.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
@@ -46,6 +48,13 @@ constexpr const char *printColorsScript = R"JS(
     document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
 })();
 )JS";
+
+// The contents page of the help installed with the program; empty when it is not there.
+QUrl installedHelpPage()
+{
+    const QString index = DataPaths::find(QStringLiteral("help/index.html"));
+    return index.isEmpty() ? QUrl() : QUrl::fromLocalFile(index);
+}
 
 QPageLayout printLayout()
 {
@@ -85,11 +94,13 @@ void TForm1::Image13MouseUp()
     const ServiceAddresses addresses = ServiceAddresses::load();
     http1->testhttp(addresses.probe, [this, help = addresses.helppage()](bool reachable) {
         m_helpProbePending = false;
-        if (!reachable) {
+        // Without the service, the pages installed with the program are the help.
+        const QUrl page = reachable ? help : installedHelpPage();
+        if (page.isEmpty()) {
             Dialogs::current().message(i18n(str::HelpNeedsInternet));
             return;
         }
-        wb1->navigate(help);
+        wb1->navigate(page);
         promptstate.helpshown = true;
     });
 }

@@ -1,6 +1,8 @@
 #include <QDateTime>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -19,6 +21,7 @@ private slots:
     void pageTextArrivesAsUtf8();
     void scriptPagesRunNoCode();
     void scriptPagesReachNoNetwork();
+    void installedPagesReachEachOtherButNoNetwork();
     void scrollRequestsMoveAndReport();
     void requestsForAReplacedDocumentAreDropped();
     void stepsAddUpAgainstTheLivePosition();
@@ -38,6 +41,7 @@ private:
     // Runs a scroll request and waits for the page's answer.
     void settle(const std::function<void(std::function<void()>)> &request);
     QVariant evaluate(const QString &script);
+    bool navigateAndWait(const QUrl &url);
     std::unique_ptr<Browser> m_browser;
 };
 
@@ -82,6 +86,13 @@ QVariant TestBrowser::evaluate(const QString &script)
     return result;
 }
 
+bool TestBrowser::navigateAndWait(const QUrl &url)
+{
+    QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
+    m_browser->navigate(url);
+    return complete.wait(30000) && m_browser->url() == url;
+}
+
 void TestBrowser::pageTextArrivesAsUtf8()
 {
     const QString text =
@@ -113,6 +124,49 @@ void TestBrowser::scriptPagesReachNoNetwork()
     m_browser->navigate(QUrl(QStringLiteral("data:text/html,") + image));
     QVERIFY(server.waitForNewConnection(10000) ||
             runEventsUntil([&] { return server.hasPendingConnections(); }));
+}
+
+// Pages installed with the program (the help) are files: they load their style sheet and lead to
+// each other, but neither what they show nor where their links lead comes from the network.
+void TestBrowser::installedPagesReachEachOtherButNoNetwork()
+{
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const QString network = QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort());
+    QTemporaryDir folder;
+    const auto write = [&folder](const QString &name, const QString &text) {
+        QFile file(folder.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
+    };
+    QVERIFY(write(QStringLiteral("style.css"), QStringLiteral("body { color: rgb(0, 128, 0); }")));
+    QVERIFY(write(QStringLiteral("index.html"),
+                  QStringLiteral("<!DOCTYPE html><html><head><title>Index</title>"
+                                 "<link rel=\"stylesheet\" href=\"style.css\">"
+                                 "<link rel=\"stylesheet\" href=\"%1s.css\"></head><body>"
+                                 "<img src=\"%1x.png\"><a id=\"next\" href=\"next.html\">next</a>"
+                                 "<a id=\"out\" href=\"%1\">out</a></body></html>")
+                      .arg(network)));
+    QVERIFY(write(QStringLiteral("next.html"), QStringLiteral("<!DOCTYPE html><title>Next</title>")));
+    const QUrl index = QUrl::fromLocalFile(folder.filePath(QStringLiteral("index.html")));
+
+    QVERIFY(navigateAndWait(index));
+    QCOMPARE(evaluate(QStringLiteral("getComputedStyle(document.body).color")).toString(),
+             QStringLiteral("rgb(0, 128, 0)"));
+    QVERIFY(!m_browser->isScriptPage());
+
+    QSignalSpy complete(m_browser.get(), &Browser::documentComplete);
+    evaluate(QStringLiteral("document.getElementById('next').click()"));
+    QVERIFY(complete.wait(30000));
+    QCOMPARE(m_browser->title(), QStringLiteral("Next"));
+
+    QVERIFY(navigateAndWait(index));
+    evaluate(QStringLiteral("document.getElementById('out').click()"));
+    runEventsFor(1500);
+    QVERIFY(!server.hasPendingConnections());
+
+    // The program itself still leads from such a page to the network (the service's pages).
+    m_browser->navigate(QUrl(network));
+    QVERIFY(runEventsUntil([&] { return server.hasPendingConnections(); }, 10000));
 }
 
 void TestBrowser::scrollRequestsMoveAndReport()

@@ -6,7 +6,10 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
 
 #include "app/windows.h"
 #include "localwebservice.h"
@@ -18,6 +21,7 @@
 #include "prompter/tform1.h"
 #include "settings/httpprobe.h"
 #include "settings/taboutform.h"
+#include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
 
@@ -30,19 +34,21 @@ public slots:
     void open(const QUrl &url) { urls << url; }
 };
 
-// The start page, the update notice, the online help, the about window and printing, against the
-// program's own web service on 127.0.0.1.
+// The start page, the update notice, the help (the service's, or the installed pages without it),
+// the about window and printing, against the program's own web service on 127.0.0.1.
 class TestServices : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
     void init();
+    void cleanup();
 
     void offlineStartIsSilentAndRequestsNothing();
     void startPageShownWhenTheServiceAnswers();
     void updatePageDisablesPanelsWithOneNoticePerLoad();
     void helpShownAndLeft();
-    void helpWithoutConnectionIsExplained();
+    void installedHelpShownWithoutTheService();
+    void helpWithoutServiceOrInstalledPagesIsExplained();
     void aboutWindowShowsItsTextsAndOpensTheSite();
     void printPreviewOfAThreeLinePageHasOnePage();
     void printingToAFileKeepsTheDocument();
@@ -51,6 +57,11 @@ private:
     // Points the program at the service, probe included.
     void online();
     static bool waitForPage(TForm1 *form, const QString &path);
+    // Loads a script long enough to scroll and moves its page away from the start.
+    static void showScrolledScript(TForm1 *form);
+    // The second click on Toggle Help: back to the script, at its start.
+    static void leaveHelp(TForm1 *form, const ScriptedDialogs &dialogs);
+    static QVariant evaluate(TForm1 *form, const QString &script);
 
     LocalWebService m_service;
 };
@@ -75,6 +86,11 @@ void TestServices::init()
     qputenv("VANTELL_HELP_URL", m_service.url().toEncoded());
 }
 
+void TestServices::cleanup()
+{
+    DataPaths::overrideSearchDirs({});
+}
+
 void TestServices::online()
 {
     qputenv("VANTELL_PROBE_URL", m_service.url().toEncoded());
@@ -84,6 +100,41 @@ bool TestServices::waitForPage(TForm1 *form, const QString &path)
 {
     return QTest::qWaitFor(
         [form, &path] { return form->wb1->url().path() == path && form->wb1->isDocumentComplete(); }, 30000);
+}
+
+void TestServices::showScrolledScript(TForm1 *form)
+{
+    QStringList lines{QStringLiteral("Good evening.")};
+    for (int i = 1; i < 200; ++i)
+        lines << QStringLiteral("Line %1").arg(i);
+    form->promptstate.scriptlines = lines;
+    QVERIFY(reloadAndWait(form));
+    QVERIFY(settle([form](auto done) { form->wb1->scrollTo(0, 500, done); }));
+    QCOMPARE(form->wb1->scrollPosition(), 500);
+}
+
+void TestServices::leaveHelp(TForm1 *form, const ScriptedDialogs &dialogs)
+{
+    QSignalSpy measured(form, &TForm1::pageMeasured);
+    emit form->Image13->mouseUp(Qt::RightButton);
+    QVERIFY(!form->promptstate.helpshown);
+    QVERIFY(measured.wait(20000));
+    QVERIFY(form->wb1->isScriptPage());
+    QVERIFY(form->promptstate.pagelines.contains(QStringLiteral("Good evening.<br>")));
+    QCOMPARE(form->wb1->scrollPosition(), 0);
+    QVERIFY(dialogs.messages().isEmpty());
+}
+
+QVariant TestServices::evaluate(TForm1 *form, const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    form->wb1->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &value) {
+        result = value;
+        done = true;
+    });
+    runEventsUntil([&done] { return done; }, 10000);
+    return result;
 }
 
 void TestServices::offlineStartIsSilentAndRequestsNothing()
@@ -139,27 +190,55 @@ void TestServices::helpShownAndLeft()
     online();
     TForm1 *form = env.start();
     QVERIFY(waitForPage(form, QStringLiteral("/vantell/cgi/vn2.cgi")));
-    form->promptstate.scriptlines = QStringList{QStringLiteral("Good evening.")};
-    QVERIFY(reloadAndWait(form));
+    showScrolledScript(form);
+    if (QTest::currentTestFailed())
+        return;
 
     emit form->Image13->mouseUp(Qt::LeftButton);
     QVERIFY(waitForPage(form, QStringLiteral("/help/")));
+    QCOMPARE(form->wb1->url().port(), int(m_service.port()));
     QVERIFY(form->promptstate.helpshown);
     QVERIFY(form->wb1->title().contains(QStringLiteral("Vantell Help")));
+    QVERIFY(m_service.requests().contains(QStringLiteral("GET /help/")));
 
-    QSignalSpy measured(form, &TForm1::pageMeasured);
-    emit form->Image13->mouseUp(Qt::RightButton);
-    QVERIFY(!form->promptstate.helpshown);
-    QVERIFY(measured.wait(20000));
-    QVERIFY(form->wb1->isScriptPage());
-    QVERIFY(form->promptstate.pagelines.contains(QStringLiteral("Good evening.<br>")));
-    QVERIFY(env.dialogs.messages().isEmpty());
+    leaveHelp(form, env.dialogs);
 }
 
-void TestServices::helpWithoutConnectionIsExplained()
+void TestServices::installedHelpShownWithoutTheService()
+{
+    UiTestEnvironment env; // the probe finds no service; the help address would still be the service
+    TForm1 *form = env.start();
+    showScrolledScript(form);
+    if (QTest::currentTestFailed())
+        return;
+    const qsizetype requestsBefore = m_service.requests().size();
+
+    // A second click while the first one's probe is under way neither asks again nor hides the help.
+    emit form->Image13->mouseUp(Qt::LeftButton);
+    emit form->Image13->mouseUp(Qt::LeftButton);
+    const QUrl index = QUrl::fromLocalFile(DataPaths::find(QStringLiteral("help/index.html")));
+    QVERIFY(waitForPage(form, index.path()));
+    QCOMPARE(form->wb1->url(), index);
+    QVERIFY(form->promptstate.helpshown);
+    QVERIFY(form->wb1->title().contains(QStringLiteral("Vantell Help")));
+    QVERIFY(env.dialogs.messages().isEmpty());
+    // The page has its style sheet (white text) and leads to the other installed pages.
+    QCOMPARE(evaluate(form, QStringLiteral("getComputedStyle(document.body).color")).toString(),
+             QStringLiteral("rgb(255, 255, 255)"));
+    evaluate(form, QStringLiteral("document.querySelector('nav a[href=\"keys.html\"]').click()"));
+    QVERIFY(waitForPage(form, QUrl::fromLocalFile(DataPaths::find(QStringLiteral("help/keys.html"))).path()));
+    QVERIFY(form->promptstate.helpshown);
+    QCOMPARE(m_service.requests().size(), requestsBefore);
+
+    leaveHelp(form, env.dialogs);
+}
+
+void TestServices::helpWithoutServiceOrInstalledPagesIsExplained()
 {
     UiTestEnvironment env;
     TForm1 *form = env.start();
+    QTemporaryDir noData;
+    DataPaths::overrideSearchDirs({noData.path()});
     emit form->Image13->mouseUp(Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(
         env.dialogs.messages(),
@@ -168,6 +247,14 @@ void TestServices::helpWithoutConnectionIsExplained()
         10000);
     QVERIFY(!form->promptstate.helpshown);
     QVERIFY(form->wb1->isScriptPage());
+
+    // The pages are looked for at each click: once they are there again, they are shown.
+    DataPaths::overrideSearchDirs({});
+    emit form->Image13->mouseUp(Qt::LeftButton);
+    QVERIFY(
+        waitForPage(form, QUrl::fromLocalFile(DataPaths::find(QStringLiteral("help/index.html"))).path()));
+    QVERIFY(form->promptstate.helpshown);
+    QCOMPARE(env.dialogs.messages().size(), 1);
 }
 
 void TestServices::aboutWindowShowsItsTextsAndOpensTheSite()

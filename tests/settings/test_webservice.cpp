@@ -1,6 +1,9 @@
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -9,7 +12,8 @@
 #include "settings/httpprobe.h"
 #include "testsupport/testmain.h"
 
-// The connection probe and the program's own web service, on 127.0.0.1 only.
+// The connection probe and the program's own web service, on 127.0.0.1 only, and the help pages it
+// serves.
 class TestWebService : public QObject {
     Q_OBJECT
 private slots:
@@ -26,6 +30,9 @@ private slots:
     void rawRequests_data();
     void rawRequests();
     void requestsAreRecorded();
+
+    void helpPagesLeadOnlyToEachOther_data();
+    void helpPagesLeadOnlyToEachOther();
 
 private:
     bool probe(HttpProbe &probe, const QUrl &address);
@@ -210,6 +217,62 @@ void TestWebService::requestsAreRecorded()
     QCOMPARE(requested.constFirst().constFirst().toString(),
              QStringLiteral("GET /vantell/cgi/vn2.cgi?v=2.2.1&t=H"));
     QCOMPARE(m_service.requests().constLast(), QStringLiteral("GET /vantell/cgi/vn2.cgi?v=2.2.1&t=H"));
+}
+
+namespace {
+QString helpPage(const QString &name)
+{
+    QFile file(QDir(QStringLiteral(VANTELL_HELP_SOURCE)).filePath(name));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QStringList helpPages()
+{
+    return QDir(QStringLiteral(VANTELL_HELP_SOURCE)).entryList({QStringLiteral("*.html")}, QDir::Files);
+}
+
+QString navigationBar(const QString &page)
+{
+    static const QRegularExpression navigation(QStringLiteral("<nav>.*?</nav>"),
+                                               QRegularExpression::DotMatchesEverythingOption);
+    return navigation.match(page).captured();
+}
+} // namespace
+
+void TestWebService::helpPagesLeadOnlyToEachOther_data()
+{
+    QTest::addColumn<QString>("page");
+    QVERIFY(helpPages().contains(QStringLiteral("index.html")));
+    for (const QString &page : helpPages())
+        QTest::newRow(qPrintable(page)) << page;
+}
+
+// Without the service the pages are shown as files: each of them must have the style sheet, lead
+// to every page from the same navigation bar, and name nothing but files of the help folder (and
+// anchors that are there), never an address on the network.
+void TestWebService::helpPagesLeadOnlyToEachOther()
+{
+    QFETCH(QString, page);
+    const QString text = helpPage(page);
+    QVERIFY(text.contains(QStringLiteral("<link rel=\"stylesheet\" href=\"style.css\">")));
+
+    const QString bar = navigationBar(text);
+    QCOMPARE(bar, navigationBar(helpPage(QStringLiteral("index.html"))));
+    for (const QString &other : helpPages())
+        QVERIFY2(bar.contains(QStringLiteral("href=\"%1\"").arg(other)), qPrintable(other));
+
+    static const QRegularExpression reference(QStringLiteral("(?:href|src)=\"([^\"]*)\""));
+    for (const QRegularExpressionMatch &match : reference.globalMatch(text)) {
+        const QUrl target(match.captured(1));
+        const QString where = page + QStringLiteral(": ") + match.captured(1);
+        QVERIFY2(target.isRelative() && target.host().isEmpty() && !target.path().contains(QLatin1Char('/')),
+                 qPrintable(where));
+        const QString targetText = helpPage(target.path().isEmpty() ? page : target.path());
+        QVERIFY2(!targetText.isEmpty(), qPrintable(where));
+        if (target.hasFragment())
+            QVERIFY2(targetText.contains(QStringLiteral("id=\"%1\"").arg(target.fragment())),
+                     qPrintable(where));
+    }
 }
 
 VANTELL_CORE_TEST_MAIN(TestWebService)
