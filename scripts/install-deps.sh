@@ -5,7 +5,7 @@ packages=(
     cmake g++ make pkg-config gettext
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-pdf-dev qt6-svg-dev libgl-dev libcups2-dev
     fonts-liberation2 fonts-noto-color-emoji
-    xvfb xauth xdotool
+    xvfb xauth xdotool openbox x11-utils imagemagick tesseract-ocr
     desktop-file-utils shared-mime-info dpkg-dev
     clang libclang-rt-14-dev unrtf
 )

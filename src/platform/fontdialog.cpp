@@ -25,9 +25,12 @@ FontDialog::FontDialog(const FontSpec &initial, QWidget *parent)
     colorRow->addWidget(m_colorButton);
     colorRow->addStretch();
     connect(m_colorButton, &QPushButton::clicked, this, &FontDialog::chooseColor);
+    // Return in the dialog means OK, as in every dialog, not "choose a colour".
+    m_colorButton->setAutoDefault(false);
     showColor();
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -23,6 +23,13 @@ namespace {
 const QString optionsCaption = QStringLiteral("Vantell Options");
 const QString firstWords = QStringLiteral("first story tonight");
 const QString secondWords = QStringLiteral("second story weather");
+
+// The queue's list shows the scripts' full paths, as far as they fit: the folder twice, the
+// first script's name.
+bool listsBoth(const QString &text)
+{
+    return text.count(QStringLiteral("/tmp/userflow_queue")) == 2 && text.contains(QStringLiteral("/first"));
+}
 } // namespace
 
 void FlowQueue::initTestCase()
@@ -51,8 +58,7 @@ void FlowQueue::aQueueIsBuiltSavedAndSteppedThrough()
     if (QTest::currentTestFailed())
         return;
     const QImage listed = desktop->grab(options);
-    VERIFY_SCREEN(readsWords(readText(listed), QStringLiteral("first.txt second.txt")), listed,
-                  QStringLiteral("queue"));
+    VERIFY_SCREEN(listsBoth(readText(listed)), listed, QStringLiteral("queue"));
     QVERIFY(clickWord(options, QStringLiteral("Save")));
     QVERIFY2(chooseFile(QStringLiteral("Save As"), queueFile), "Save Queue opened no file dialog");
     QVERIFY2(QFileInfo::exists(queueFile), "Save Queue wrote no file");
@@ -85,8 +91,7 @@ void FlowQueue::aSavedQueueLoadsAgain()
     QVERIFY2(chooseFile(QStringLiteral("Open"), queueFile), "Load Queue opened no file dialog");
     QThread::msleep(300);
     const QImage listed = desktop->grab(options);
-    VERIFY_SCREEN(readsWords(readText(listed), QStringLiteral("first.txt second.txt")), listed,
-                  QStringLiteral("loaded"));
+    VERIFY_SCREEN(listsBoth(readText(listed)), listed, QStringLiteral("loaded"));
     // Ok is the window's default button.
     desktop->activate(options);
     desktop->key(QStringLiteral("Return"));

@@ -1,5 +1,7 @@
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 
@@ -16,6 +18,8 @@ private slots:
     void printScriptPreviewsDarkTextOnWhitePaper();
     void aboutNamesTheProgramAndItsVersion();
     void helpFromTheWebServiceAndBack();
+    void helpFromTheInstalledPagesWithoutTheService();
+    void withoutServiceAndInstalledPagesTheMessageExplains();
 
 private:
     QProcess service;
@@ -85,8 +89,15 @@ void FlowServices::aboutNamesTheProgramAndItsVersion()
     const quint64 about = desktop->waitForWindow(QStringLiteral("About Vantell2"));
     QVERIFY2(about, "no about window came");
     const QImage shown = desktop->grab(about);
-    VERIFY_SCREEN(readsWords(readText(shown), QStringLiteral("vantell v2.2.1")), shown,
-                  QStringLiteral("about"));
+    const QString text = readText(shown);
+    VERIFY_SCREEN(readsWords(text, QStringLiteral("latest version of vantell")) && text.contains("127.0.0.1"),
+                  shown, QStringLiteral("about"));
+    // The version stands under the logo, in small print that reads better enlarged.
+    const QImage version = shown.copy(0, shown.height() / 2, shown.width() / 3, shown.height() / 4);
+    VERIFY_SCREEN(
+        readText(version.scaled(version.size() * 3, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
+            .contains(QStringLiteral("v2.2.1")),
+        version, QStringLiteral("version"));
     desktop->activate(about);
     desktop->key(QStringLiteral("Return"));
     QVERIFY(desktop->waitForWindowGone(QStringLiteral("About Vantell2")));
@@ -101,6 +112,46 @@ void FlowServices::helpFromTheWebServiceAndBack()
     prompter->click(PrompterWindow::Tool::Help);
     const QString back = waitForPageText(words);
     VERIFY_SCREEN(readsWords(back, words), prompter->page(), QStringLiteral("script"));
+}
+
+void FlowServices::helpFromTheInstalledPagesWithoutTheService()
+{
+    // Nothing answers at the service's address: the pages installed with the program are shown.
+    QVERIFY(startProgram(QStringList{scripts.filePath(QStringLiteral("harbour.txt"))}));
+    QVERIFY(readsWords(waitForPageText(words), words));
+    prompter->click(PrompterWindow::Tool::Help);
+    const QString help = waitForPageText(QStringLiteral("vantell help"));
+    VERIFY_SCREEN(readsWords(help, QStringLiteral("vantell help")) &&
+                      !desktop->hasWindow(QStringLiteral("Vantell2  Home")),
+                  prompter->page(), QStringLiteral("help"));
+    prompter->click(PrompterWindow::Tool::Help);
+    const QString back = waitForPageText(words);
+    VERIFY_SCREEN(readsWords(back, words), prompter->page(), QStringLiteral("script"));
+}
+
+void FlowServices::withoutServiceAndInstalledPagesTheMessageExplains()
+{
+    // A copy of the program with only its special characters beside it: no help pages there,
+    // and no installation around it.
+    const QString bin = scripts.filePath(QStringLiteral("bare/bin"));
+    QDir().mkpath(bin);
+    const QString copy = bin + QStringLiteral("/vantell");
+    QVERIFY(QFile::copy(programPath(), copy));
+    QVERIFY(QFile::copy(QFileInfo(programPath()).dir().filePath(QStringLiteral("specialchars.dat")),
+                        bin + QStringLiteral("/specialchars.dat")));
+    PrompterRun::Options options;
+    options.program = copy;
+    QVERIFY(startProgram(options));
+
+    prompter->click(PrompterWindow::Tool::Help);
+    const quint64 box = desktop->waitForWindow(QStringLiteral("Vantell2  Home"));
+    QVERIFY2(box, "Toggle Help showed no message");
+    const QImage message = desktop->grab(box);
+    VERIFY_SCREEN(readsWords(readText(message), QStringLiteral("help files are internet based")), message,
+                  QStringLiteral("message"));
+    desktop->activate(box);
+    desktop->key(QStringLiteral("Return"));
+    QVERIFY(desktop->waitForWindowGone(QStringLiteral("Vantell2  Home")));
 }
 
 QTEST_GUILESS_MAIN(FlowServices)

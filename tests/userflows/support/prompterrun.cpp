@@ -47,7 +47,7 @@ PrompterRun::PrompterRun(const XSession &session, const Options &options) : m_se
     m_errorFile = m_home.filePath(QStringLiteral("errors.log"));
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(m_errorFile);
-    m_process.start(programPath(), options.arguments);
+    m_process.start(options.program.isEmpty() ? programPath() : options.program, options.arguments);
     if (!m_process.waitForStarted(10000)) {
         m_error = QStringLiteral("the program does not start: %1").arg(m_process.errorString());
         return;

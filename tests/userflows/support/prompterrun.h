@@ -19,6 +19,8 @@ public:
         // The web service's address; by default one where nothing answers.
         QString serviceUrl;
         QString language;
+        // Another copy of the program to run; by default the one built.
+        QString program;
     };
 
     PrompterRun(const XSession &session, const Options &options);

@@ -68,7 +68,10 @@ QList<QRect> findWords(const QImage &image, const QString &word)
     const QStringList rows = tesseract(image, {QStringLiteral("tsv")}).split(QLatin1Char('\n'));
     for (const QString &row : rows) {
         const QStringList columns = row.split(QLatin1Char('\t'));
-        if (columns.size() < 12 || columns.at(11).trimmed().compare(word, Qt::CaseInsensitive) != 0)
+        // An icon beside a button's text reads as a sign stuck to the word ("@OK").
+        static const QRegularExpression signs(QStringLiteral("^\\W+|\\W+$"));
+        if (columns.size() < 12 ||
+            QString(columns.at(11)).remove(signs).compare(word, Qt::CaseInsensitive) != 0)
             continue;
         found.append(QRect(columns.at(6).toInt() / 2, columns.at(7).toInt() / 2, columns.at(8).toInt() / 2,
                            columns.at(9).toInt() / 2));
