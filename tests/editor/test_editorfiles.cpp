@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include "editor/findreplacedialog.h"
 #include "editor/tform2.h"
 #include "testsupport/scripteddialogs.h"
 #include "testsupport/testmain.h"
@@ -31,6 +32,8 @@ private slots:
     void exportLeavesTheStateAlone();
     void failedWritesKeepTheOldFileAndTheChanges();
     void failedReadKeepsTheDocument();
+    void dialogsStartInTheDocumentsFolderOrTheLastOneUsed();
+    void windowKeysRunTheFileAndFindCommands();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -384,6 +387,58 @@ void TestEditorFiles::failedReadKeepsTheDocument()
     QCOMPARE(m_form->re1->toPlainText(), QStringLiteral("kept"));
     QCOMPARE(m_form->documentname(), QStringLiteral("/s/kept.vnr"));
     QVERIFY(m_form->editmodified);
+}
+
+void TestEditorFiles::dialogsStartInTheDocumentsFolderOrTheLastOneUsed()
+{
+    // No document yet: the dialog is left to choose.
+    m_form->Open1->trigger();
+    QCOMPARE(m_dialogs.shown.constLast().request.directory, QString());
+
+    QDir(m_dir.path()).mkpath(QStringLiteral("shows"));
+    const QString script = write(QStringLiteral("shows/news.vnr"), blackRtf);
+    m_dialogs.files.enqueue({script, 1});
+    m_form->Open1->trigger();
+    // The document's folder, for every dialog that follows.
+    m_form->Open1->trigger();
+    QCOMPARE(m_dialogs.shown.constLast().request.directory, m_dir.filePath(QStringLiteral("shows")));
+    m_form->Export1->trigger();
+    QCOMPARE(m_dialogs.shown.constLast().request.directory, m_dir.filePath(QStringLiteral("shows")));
+
+    // A new document has no folder of its own: the one used last.
+    m_form->New1->trigger();
+    type(QStringLiteral("fresh"));
+    m_dialogs.answers.enqueue(false);
+    m_form->SaveAs1->trigger();
+    QCOMPARE(m_dialogs.shown.constLast().request.directory, m_dir.filePath(QStringLiteral("shows")));
+}
+
+void TestEditorFiles::windowKeysRunTheFileAndFindCommands()
+{
+    const QString script = write(QStringLiteral("keys.vnr"), blackRtf);
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    m_dialogs.files.enqueue({script, 1});
+    QTest::keyClick(m_form->re1, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(m_form->documentname(), script);
+
+    type(QStringLiteral(" more"));
+    QTest::keyClick(m_form->re1, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_dialogs.messages().constLast(), QStringLiteral("Script Saved"));
+    QVERIFY(read(script).contains("more"));
+
+    QTest::keyClick(m_form->re1, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(m_form->FindDialog1->isVisible());
+    m_form->FindDialog1->hide();
+    QTest::keyClick(m_form->re1, Qt::Key_H, Qt::ControlModifier);
+    QVERIFY(m_form->ReplaceDialog1->isVisible());
+    m_form->ReplaceDialog1->hide();
+
+    QTest::keyClick(m_form->re1, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(m_form->re1->toPlainText(), QString());
+    // The menus keep their captions, without the keys.
+    QCOMPARE(m_form->Save1->text(), QStringLiteral("&Save"));
+    QCOMPARE(m_form->Find1->text(), QStringLiteral("&Find"));
 }
 
 VANTELL_CORE_TEST_MAIN(TestEditorFiles)

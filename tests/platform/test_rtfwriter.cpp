@@ -20,6 +20,7 @@ private slots:
     void alignmentWords();
     void fontNamesAreEscapedInTheTable();
     void emptyDocumentsAndParagraphsReadBack();
+    void automaticColourIsWrittenAsTheColourShown();
 };
 
 namespace {
@@ -274,6 +275,30 @@ void TestRtfWriter::emptyDocumentsAndParagraphsReadBack()
     QCOMPARE(back.begin().charFormat().fontWeight(), int(QFont::Bold));
     QCOMPARE(back.lastBlock().charFormat().fontWeight(), int(QFont::Bold));
     QCOMPARE(back.lastBlock().previous().charFormat().fontWeight(), int(QFont::Normal));
+}
+
+void TestRtfWriter::automaticColourIsWrittenAsTheColourShown()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("plain "));
+    QTextCharFormat red;
+    red.setForeground(QColor(Qt::red));
+    cursor.insertText(QStringLiteral("red"), red);
+
+    // Left automatic, another reader would show the text in its own colour.
+    const QByteArray automatic = writeRtf(&document);
+    QVERIFY(automatic.contains("{\\colortbl ;\\red255\\green0\\blue0;}"));
+
+    const QByteArray shown = writeRtf(&document, Qt::white);
+    QVERIFY2(shown.contains("{\\colortbl ;\\red255\\green255\\blue255;\\red255\\green0\\blue0;}"), shown);
+    QTextDocument readBack;
+    QVERIFY(readRtf(shown, &readBack));
+    QTextCursor at(&readBack);
+    at.setPosition(1);
+    QCOMPARE(at.charFormat().foreground().color(), QColor(Qt::white));
+    at.setPosition(8);
+    QCOMPARE(at.charFormat().foreground().color(), QColor(Qt::red));
 }
 
 VANTELL_CORE_TEST_MAIN(TestRtfWriter)

@@ -1,3 +1,5 @@
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,6 +25,8 @@ private slots:
     void badTableFilesLoad();
     void unreadableTableThrows();
     void hugeTableStaysQuick();
+    void documentsKeepTheFormatOfWhatIsReplaced();
+    void documentReplacementsStayInTheirParagraph();
 };
 
 namespace {
@@ -203,6 +207,47 @@ void TestCharConversion::hugeTableStaysQuick()
     convertchars(QStringLiteral("page"), script, big);
     QCOMPARE(script.size(), 2000);
     QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+}
+
+void TestCharConversion::documentsKeepTheFormatOfWhatIsReplaced()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextCharFormat red;
+    red.setForeground(QColor(Qt::red));
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    cursor.insertText(QStringLiteral("a--b "), red);
+    cursor.insertText(QStringLiteral("--"), bold);
+    cursor.insertText(QStringLiteral(" c-"), red);
+    cursor.insertText(QStringLiteral("-d"), bold);
+    // Entries apply in table order, each on what the ones before it left.
+    convertchars(QStringLiteral("editor"), &document,
+                 {QStringLiteral("Dash\t--\t~"), QStringLiteral("Tilde\t~\t[dash]")});
+    QCOMPARE(document.toPlainText(), QStringLiteral("a[dash]b [dash] c[dash]d"));
+    const auto formatAt = [&document](int position) {
+        QTextCursor at(&document);
+        at.setPosition(position + 1);
+        return at.charFormat();
+    };
+    QCOMPARE(formatAt(1).foreground().color(), QColor(Qt::red));
+    QCOMPARE(formatAt(9).fontWeight(), int(QFont::Bold));
+    // A match across two runs takes the format of its first character.
+    QCOMPARE(formatAt(17).foreground().color(), QColor(Qt::red));
+    QCOMPARE(formatAt(23).fontWeight(), int(QFont::Bold));
+    // One step for undo.
+    document.undo();
+    QCOMPARE(document.toPlainText(), QStringLiteral("a--b -- c--d"));
+}
+
+void TestCharConversion::documentReplacementsStayInTheirParagraph()
+{
+    QTextDocument document;
+    document.setPlainText(QStringLiteral("one-\n-two\n\n--"));
+    convertchars(QStringLiteral("page"), &document,
+                 {QStringLiteral("Dash\t\u2013\t--"), QStringLiteral("bad line")});
+    QCOMPARE(document.toPlainText(), QStringLiteral("one-\n-two\n\n\u2013"));
+    QCOMPARE(document.blockCount(), 4);
 }
 
 VANTELL_CORE_TEST_MAIN(TestCharConversion)

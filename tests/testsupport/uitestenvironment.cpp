@@ -4,6 +4,8 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
 
 #include "app/windows.h"
 #include "platform/application.h"
@@ -20,6 +22,42 @@ UiTestEnvironment::UiTestEnvironment()
     qputenv("VANTELL_PROBE_URL", "http://127.0.0.1:1/");
 }
 
+namespace {
+
+// The script's text as the reader sees it: every piece of text on a script page must have a colour
+// other than the page's own. Answers the texts that vanish into the page.
+constexpr const char *invisibleTextScript = R"JS(
+(function () {
+    if (location.protocol !== 'vantell:') return [];
+    const ground = getComputedStyle(document.body).backgroundColor;
+    const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+    const invisible = [];
+    for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+        const text = node.textContent.trim();
+        if (text && getComputedStyle(node.parentElement).color === ground)
+            invisible.push(text.slice(0, 40));
+    }
+    return invisible;
+})()
+)JS";
+
+} // namespace
+
+void UiTestEnvironment::checkEveryPageBuilt(TForm1 *form)
+{
+    QObject::connect(form, &TForm1::pageMeasured, form, [form] {
+        form->wb1->page()->runJavaScript(
+            QString::fromLatin1(invisibleTextScript), QWebEngineScript::ApplicationWorld,
+            [](const QVariant &answer) {
+                const QStringList invisible = answer.toStringList();
+                if (!invisible.isEmpty())
+                    qCritical("Text in the page's own colour, invisible to the reader: %s",
+                              qPrintable(invisible.join(QStringLiteral(" | "))));
+                QVERIFY2(invisible.isEmpty(), "the page shows text in its background colour");
+            });
+    });
+}
+
 UiTestEnvironment::~UiTestEnvironment()
 {
     stop();
@@ -32,6 +70,7 @@ TForm1 *UiTestEnvironment::start()
     QSignalSpy measured(form, &TForm1::pageMeasured);
     if (auto *app = VantellApplication::instance())
         app->setErrorHandler([form](const QString &text) { form->ApplicationEvents1Exception(text); });
+    checkEveryPageBuilt(form);
     form->show();
     if (measured.isEmpty())
         measured.wait(30000);

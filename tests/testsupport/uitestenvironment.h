@@ -22,6 +22,11 @@ public:
 
     ScriptedDialogs dialogs;
     QTemporaryDir configDir;
+
+private:
+    // After every page build, the text of a script page must stand out from the page: text in the
+    // page's background colour fails the test that is running.
+    static void checkEveryPageBuilt(TForm1 *form);
 };
 
 // Runs a scroll request of the browser and waits for the page's answer; false on timeout.
