@@ -84,9 +84,12 @@ QList<QRect> findWords(const QImage &image, const QString &word)
 
 bool readsWords(const QString &text, const QString &words)
 {
+    // OCR sometimes puts a blank where there is none ("market. rtf"): words are looked for in the
+    // text without its blanks.
+    const QString joined = QString(text).remove(QLatin1Char(' '));
     const QStringList wanted = words.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     return std::all_of(wanted.cbegin(), wanted.cend(),
-                       [&](const QString &word) { return text.contains(word); });
+                       [&](const QString &word) { return joined.contains(word); });
 }
 
 QRect brightBounds(const QImage &image, int threshold)

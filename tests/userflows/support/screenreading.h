@@ -15,7 +15,7 @@ QString readText(const QImage &image, Qt::CaseSensitivity keepCase = Qt::CaseIns
 // Where OCR finds `word` (case-insensitive) in `image`, from the top down and left to right.
 QList<QRect> findWords(const QImage &image, const QString &word);
 
-// Whether `text` (as readText gives it) holds every word of `words`, in any order.
+// Whether `text` (as readText gives it) holds every word of `words`, in any order, blanks aside.
 bool readsWords(const QString &text, const QString &words);
 
 // The smallest rectangle that holds every pixel brighter than `threshold` (0..255), or an empty
