@@ -16,6 +16,7 @@ private slots:
     void dockingPutsTheStripAtTheTopOrBottom();
     void theTalentDisplayShowsTheSameScript();
     void mirrorTargetsChooseWhichDisplayIsFlipped();
+    void rotateTargetsChooseWhichDisplayIsTurned();
 
 private:
     // Sets an option by clicking its item (the `occurrence`-th place showing `item`) and Ok.
@@ -173,6 +174,29 @@ void FlowDisplay::mirrorTargetsChooseWhichDisplayIsFlipped()
     setOption(QStringLiteral("Local"), 0);
     if (QTest::currentTestFailed())
         return;
+}
+
+void FlowDisplay::rotateTargetsChooseWhichDisplayIsTurned()
+{
+    // The second "Remote" is the rotation's target: then only the talent display is turned.
+    setOption(QStringLiteral("Remote"), 1);
+    if (QTest::currentTestFailed())
+        return;
+    prompter->click(PrompterWindow::Tool::Rotate);
+    prompter->click(PrompterWindow::Tool::DualDisplay);
+    const quint64 talent = desktop->waitForWindow(talentCaption);
+    QVERIFY2(talent, "no talent display came");
+    QThread::msleep(800);
+    const QImage local = settledPage();
+    VERIFY_SCREEN(differing(local, plainPage) < 0.0005, local, QStringLiteral("local"));
+    const QImage remote = desktop->grab(talent);
+    VERIFY_SCREEN(!readsWords(readText(remote), words) &&
+                      readsWords(readText(remote.mirrored(true, true)), words),
+                  remote, QStringLiteral("remote"));
+    prompter->click(PrompterWindow::Tool::DualDisplay);
+    QVERIFY(desktop->waitForWindowGone(talentCaption));
+    prompter->click(PrompterWindow::Tool::Rotate);
+    setOption(QStringLiteral("Local"), 1);
 }
 
 QTEST_GUILESS_MAIN(FlowDisplay)
