@@ -13,7 +13,7 @@
 
 #include "app/windows.h"
 #include "platform/application.h"
-#include "platform/rtf.h"
+#include "rtf/rtf.h"
 #include "platform/textfile.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"

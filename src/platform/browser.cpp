@@ -11,118 +11,12 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
+#include "platform/pagescripts.h"
 #include "platform/pageschemehandler.h"
 #include "platform/scriptpageguard.h"
 #include "platform/pagemotion.h"
 
 namespace {
-
-// The page's body tag carries the legacy mirror and rotation filters, which this browser does
-// not know; this style sheet gives the same flip and turn of the whole body, and keeps the
-// reader from selecting text by accident.
-constexpr const char *transformScript = R"JS(
-(function () {
-    if (location.protocol !== 'vantell:') return;
-    const sheet = new CSSStyleSheet();
-    sheet.replaceSync(
-        'body[style*="BasicImage(mirror=1)"] { transform: scaleX(-1); }' +
-        'body[style*="BasicImage(rotation=2)"] { transform: rotate(180deg); }' +
-        'body[style*="BasicImage(mirror=1)"][style*="BasicImage(rotation=2)"] { transform: scaleX(-1) rotate(180deg); }' +
-        'html, body { user-select: none; }');
-    document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
-})();
-)JS";
-
-// The smooth motion. A frame loop in the page moves it on every frame by the rate times the
-// frame's duration: the whole pixels by scrolling, the fraction of a pixel by a shift of the root
-// element, which has a layer of its own so that the browser moves it without drawing the page
-// again. A movement of the page by wheel or keys between two frames is taken over, and the
-// motion goes on from there. The loop stops at the page's end and starts again when asked for
-// the position after the page has been moved away from it (fold). The shift goes before the
-// scale of a page laid out for another width (__vantellScale).
-constexpr const char *motionFunctions = R"JS(
-window.__vantellMotion = window.__vantellMotion || (function () {
-    const root = document.documentElement;
-    root.style.willChange = 'transform';
-    const motion = { rate: 0, position: 0, shown: 0, time: 0, frame: 0 };
-    const bottom = () => Math.max(0, root.scrollHeight - window.innerHeight);
-    const now = () => document.timeline.currentTime ?? performance.now();
-    // Shows the page at motion.position: whole pixels scrolled, the rest shifted.
-    const show = () => {
-        const whole = Math.floor(motion.position);
-        if (Math.round(window.scrollY) !== whole) window.scrollTo(0, whole);
-        motion.shown = Math.round(window.scrollY);
-        const offset = +(motion.position - motion.shown).toFixed(3);
-        root.style.transform = offset ? 'translateY(' + (-offset) + 'px)' +
-            (window.__vantellScale ? ' scale(' + window.__vantellScale + ')' : '') : '';
-    };
-    // Takes over where wheel or keys have put the page since it was last shown.
-    const takeOver = () => {
-        const y = Math.round(window.scrollY);
-        if (y !== motion.shown) {
-            motion.position += y - motion.shown;
-            motion.shown = y;
-        }
-    };
-    const atEnd = () => motion.rate > 0 ? motion.position >= bottom() : motion.position <= 0;
-    const step = (time) => {
-        motion.frame = 0;
-        if (motion.rate === 0) return;
-        takeOver();
-        motion.position += motion.rate * Math.max(0, time - motion.time) / 1000;
-        motion.position = Math.min(Math.max(motion.position, 0), bottom());
-        motion.time = time;
-        show();
-        if (!atEnd()) motion.frame = requestAnimationFrame(step);
-    };
-    const stopLoop = () => {
-        if (motion.frame) cancelAnimationFrame(motion.frame);
-        motion.frame = 0;
-    };
-    const run = () => {
-        stopLoop();
-        motion.time = now();
-        if (motion.rate !== 0 && !atEnd()) motion.frame = requestAnimationFrame(step);
-    };
-    // Starts from where the page is shown; a page that has not moved keeps its fraction.
-    const fromPage = () => {
-        const y = Math.round(window.scrollY);
-        if (y !== motion.shown || root.style.transform === '') motion.position = y;
-        motion.shown = y;
-    };
-    motion.fold = () => {
-        if (motion.rate === 0 || motion.frame) return;
-        fromPage();
-        run();
-    };
-    motion.setRate = (rate) => {
-        if (motion.frame) {
-            takeOver();
-        } else {
-            fromPage();
-        }
-        motion.rate = rate;
-        run();
-    };
-    motion.drop = () => {
-        motion.rate = 0;
-        stopLoop();
-        root.style.transform = '';
-        motion.position = motion.shown = Math.round(window.scrollY);
-    };
-    // Puts the page where a motion that passed `position` at `time` (the pages' clock) at `rate`
-    // stands now, and moves on from there.
-    motion.place = (position, time, rate) => {
-        motion.drop();
-        const elapsed = performance.timeOrigin + now() - time;
-        motion.position = Math.min(Math.max(position + rate * elapsed / 1000, 0), bottom());
-        show();
-        motion.rate = rate;
-        run();
-    };
-    return motion;
-})();
-)JS";
 
 // What every request answers: the page's position, the largest position it can take, and the
 // time on the pages' shared clock (milliseconds since the epoch) that the position belongs to.
@@ -144,18 +38,9 @@ QString layoutScript(int width, double scale)
                                          .arg(width)
                                          .arg(scale, 0, 'f', 6)
                                    : QString();
-    return QStringLiteral(R"JS(
-(function () {
-    if (location.protocol !== 'vantell:') return;
-    if (!window.__vantellLayout) {
-        window.__vantellLayout = new CSSStyleSheet();
-        document.adoptedStyleSheets = [...document.adoptedStyleSheets, window.__vantellLayout];
-    }
-    window.__vantellLayout.replaceSync('%1');
-    window.__vantellScale = %2;
-})();
-)JS")
-        .arg(rule, width > 0 ? QString::number(scale, 'f', 6) : QStringLiteral("0"));
+    return pagescript(QStringLiteral("layout")) +
+           QStringLiteral("('%1', %2);")
+               .arg(rule, width > 0 ? QString::number(scale, 'f', 6) : QStringLiteral("0"));
 }
 
 QString answering(const QString &script)
@@ -192,7 +77,7 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
     transforms.setInjectionPoint(QWebEngineScript::DocumentCreation);
     transforms.setWorldId(QWebEngineScript::ApplicationWorld);
     transforms.setRunsOnSubFrames(false);
-    transforms.setSourceCode(QString::fromLatin1(transformScript));
+    transforms.setSourceCode(pagescript(QStringLiteral("transforms")));
     page->scripts().insert(transforms);
 
     QWebEngineSettings *settings = page->settings();
@@ -372,7 +257,7 @@ void Browser::setSmoothMotion(double pixelsPerSecond)
     if (!isDocumentComplete() || pixelsPerSecond == m_smoothRate)
         return;
     m_smoothRate = pixelsPerSecond;
-    ask(answering(QString::fromLatin1(motionFunctions) +
+    ask(answering(pagescript(QStringLiteral("motion")) +
                   QStringLiteral("window.__vantellMotion.setRate(%1); ").arg(pixelsPerSecond, 0, 'f', 6)),
         {});
 }
@@ -408,7 +293,7 @@ void Browser::sendPendingFollow()
     m_followInFlight = true;
     const quint64 generation = m_generation;
     QPointer<Browser> self(this);
-    page()->runJavaScript(answering(QString::fromLatin1(motionFunctions) +
+    page()->runJavaScript(answering(pagescript(QStringLiteral("motion")) +
                                     QStringLiteral("window.__vantellMotion.place(%1, %2, %3); ")
                                         .arg(request.y)
                                         .arg(request.atTime, 0, 'f', 3)

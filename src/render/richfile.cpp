@@ -4,7 +4,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "platform/rtf.h"
+#include "rtf/rtf.h"
 #include "platform/textfile.h"
 #include "render/scriptloader.h"
 

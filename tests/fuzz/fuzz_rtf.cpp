@@ -8,7 +8,7 @@
 #include <QGuiApplication>
 #include <QTextDocument>
 
-#include "platform/rtf.h"
+#include "rtf/rtf.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/rtfcharacterstate.h"
-#include "platform/rtfparagraphstate.h"
+#include "rtf/rtfcharacterstate.h"
+#include "rtf/rtfparagraphstate.h"
 
 // What the text of a group is: document text, a table to read, or something to step over.
 enum class RtfDestination {

@@ -2,7 +2,7 @@
 
 #include <QByteArrayView>
 
-#include "platform/rtftoken.h"
+#include "rtf/rtftoken.h"
 
 // Splits RTF bytes into tokens, in one pass and without recursion. Line ends outside control
 // words are dropped (they are not text in RTF), the binary data after \binN is stepped over, and

@@ -1,4 +1,4 @@
-#include "platform/rtfwriter.h"
+#include "rtf/rtfwriter.h"
 
 #include <algorithm>
 #include <utility>
@@ -7,9 +7,9 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include "platform/rtfcodepagedecoder.h"
-#include "platform/rtfdocumentbuilder.h"
-#include "platform/rtffonttable.h"
+#include "rtf/rtfcodepagedecoder.h"
+#include "rtf/rtfdocumentbuilder.h"
+#include "rtf/rtffonttable.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include "platform/rtf.h"
+#include "rtf/rtf.h"
 #include "testsupport/testmain.h"
 
 class TestRtfReader : public QObject {

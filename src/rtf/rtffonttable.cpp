@@ -1,7 +1,7 @@
-#include "platform/rtffonttable.h"
+#include "rtf/rtffonttable.h"
 
-#include "platform/rtfcodepagedecoder.h"
-#include "platform/rtfdocumentbuilder.h"
+#include "rtf/rtfcodepagedecoder.h"
+#include "rtf/rtfdocumentbuilder.h"
 
 void RtfFontTable::beginEntry(int number)
 {

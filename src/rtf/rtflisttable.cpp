@@ -1,4 +1,4 @@
-#include "platform/rtflisttable.h"
+#include "rtf/rtflisttable.h"
 
 void RtfListTable::beginList()
 {

@@ -1,12 +1,12 @@
-#include "platform/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <algorithm>
 #include <utility>
 
 #include <QTextDocument>
 
-#include "platform/rtftoken.h"
-#include "platform/rtftokenizer.h"
+#include "rtf/rtftoken.h"
+#include "rtf/rtftokenizer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/rtfcodepagedecoder.h"
+#include "rtf/rtfcodepagedecoder.h"
 
 #include <algorithm>
 #include <cerrno>

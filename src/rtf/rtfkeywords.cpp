@@ -1,4 +1,4 @@
-#include "platform/rtfkeywords.h"
+#include "rtf/rtfkeywords.h"
 
 #include <algorithm>
 #include <array>

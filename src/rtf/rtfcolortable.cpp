@@ -1,4 +1,4 @@
-#include "platform/rtfcolortable.h"
+#include "rtf/rtfcolortable.h"
 
 #include <algorithm>
 

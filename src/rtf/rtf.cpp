@@ -1,7 +1,7 @@
-#include "platform/rtf.h"
+#include "rtf/rtf.h"
 
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 
 bool readRtf(const QByteArray &data, QTextDocument *document)
 {

@@ -6,14 +6,14 @@
 #include <QByteArray>
 #include <QTextCharFormat>
 
-#include "platform/rtfcharacterstate.h"
-#include "platform/rtfcodepagedecoder.h"
-#include "platform/rtfcolortable.h"
-#include "platform/rtfdocumentbuilder.h"
-#include "platform/rtffonttable.h"
-#include "platform/rtfgroupstate.h"
-#include "platform/rtfkeywords.h"
-#include "platform/rtflisttable.h"
+#include "rtf/rtfcharacterstate.h"
+#include "rtf/rtfcodepagedecoder.h"
+#include "rtf/rtfcolortable.h"
+#include "rtf/rtfdocumentbuilder.h"
+#include "rtf/rtffonttable.h"
+#include "rtf/rtfgroupstate.h"
+#include "rtf/rtfkeywords.h"
+#include "rtf/rtflisttable.h"
 
 class QTextDocument;
 struct RtfToken;

@@ -3,7 +3,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include "platform/rtf.h"
+#include "rtf/rtf.h"
 #include "testsupport/testmain.h"
 
 class TestRtfWriter : public QObject {

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QTextListFormat>
 
-#include "platform/rtfcharacterstate.h"
+#include "rtf/rtfcharacterstate.h"
 
 class QTextBlock;
 class QTextCharFormat;
