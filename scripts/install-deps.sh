@@ -7,7 +7,7 @@ packages=(
     fonts-liberation2 fonts-noto-color-emoji
     xvfb xauth xdotool openbox x11-utils imagemagick tesseract-ocr
     desktop-file-utils shared-mime-info dpkg-dev
-    clang libclang-rt-14-dev unrtf
+    clang libclang-rt-14-dev unrtf nodejs python3
 )
 missing=()
 for p in "${packages[@]}"; do
