@@ -101,7 +101,9 @@ void TestQueueFile::millionLinesLoadQuickly()
     const QStringList entries = loadqueuefile(path);
     QCOMPARE(entries.size(), 1000000);
     QCOMPARE(entries.constLast(), QStringLiteral("/home/operator/show/script999999.txt"));
-    QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+    // Time in the square of the length would take hours here; a minute tells the two apart even
+    // under the sanitizers on a busy machine.
+    QVERIFY2(clock.elapsed() < 60000, qPrintable(QString::number(clock.elapsed())));
 }
 
 void TestQueueFile::failuresThrow()
