@@ -15,8 +15,8 @@ private slots:
     void capitalsShowTheScriptInCapitals();
     void dockingPutsTheStripAtTheTopOrBottom();
     void theTalentDisplayShowsTheSameScript();
-    void mirrorTargetsChooseWhichDisplayIsFlipped();
-    void rotateTargetsChooseWhichDisplayIsTurned();
+    void targetsChooseWhichDisplayChanges_data();
+    void targetsChooseWhichDisplayChanges();
 
 private:
     // Sets an option by clicking its item (the `occurrence`-th place showing `item`) and Ok.
@@ -144,13 +144,29 @@ void FlowDisplay::theTalentDisplayShowsTheSameScript()
     QVERIFY2(desktop->waitForWindowGone(talentCaption), "the talent display stays after the second click");
 }
 
-void FlowDisplay::mirrorTargetsChooseWhichDisplayIsFlipped()
+void FlowDisplay::targetsChooseWhichDisplayChanges_data()
 {
-    // The first "Remote" is the mirror's target: then only the talent display is mirrored.
-    setOption(QStringLiteral("Remote"), 0);
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<int>("group");
+    QTest::addColumn<bool>("turned");
+    // The options window shows the mirror's targets first, then the rotation's.
+    QTest::newRow("mirror") << int(PrompterWindow::Tool::Mirror) << 0 << false;
+    QTest::newRow("rotate") << int(PrompterWindow::Tool::Rotate) << 1 << true;
+}
+
+void FlowDisplay::targetsChooseWhichDisplayChanges()
+{
+    QFETCH(int, tool);
+    QFETCH(int, group);
+    QFETCH(bool, turned);
+    const auto toggle = [this, tool] { prompter->click(PrompterWindow::Tool(tool)); };
+    const auto changed = [turned](const QImage &image) { return image.mirrored(true, turned); };
+
+    // Remote: only the talent display changes.
+    setOption(QStringLiteral("Remote"), group);
     if (QTest::currentTestFailed())
         return;
-    prompter->click(PrompterWindow::Tool::Mirror);
+    toggle();
     prompter->click(PrompterWindow::Tool::DualDisplay);
     const quint64 talent = desktop->waitForWindow(talentCaption);
     QVERIFY2(talent, "no talent display came");
@@ -158,45 +174,19 @@ void FlowDisplay::mirrorTargetsChooseWhichDisplayIsFlipped()
     const QImage local = settledPage();
     VERIFY_SCREEN(differing(local, plainPage) < 0.0005, local, QStringLiteral("local"));
     const QImage remote = desktop->grab(talent);
-    VERIFY_SCREEN(!readsWords(readText(remote), words) &&
-                      readsWords(readText(remote.mirrored(true, false)), words),
+    VERIFY_SCREEN(!readsWords(readText(remote), words) && readsWords(readText(changed(remote)), words),
                   remote, QStringLiteral("remote"));
-
-    // Both: the prompter's page is mirrored too.
     prompter->click(PrompterWindow::Tool::DualDisplay);
     QVERIFY(desktop->waitForWindowGone(talentCaption));
-    setOption(QStringLiteral("Both"), 0);
+
+    // Both: the prompter's page changes too.
+    setOption(QStringLiteral("Both"), group);
     if (QTest::currentTestFailed())
         return;
     const QImage both = settledPage();
-    VERIFY_SCREEN(differing(both, plainPage.mirrored(true, false)) < 0.0005, both, QStringLiteral("both"));
-    prompter->click(PrompterWindow::Tool::Mirror);
-    setOption(QStringLiteral("Local"), 0);
-    if (QTest::currentTestFailed())
-        return;
-}
-
-void FlowDisplay::rotateTargetsChooseWhichDisplayIsTurned()
-{
-    // The second "Remote" is the rotation's target: then only the talent display is turned.
-    setOption(QStringLiteral("Remote"), 1);
-    if (QTest::currentTestFailed())
-        return;
-    prompter->click(PrompterWindow::Tool::Rotate);
-    prompter->click(PrompterWindow::Tool::DualDisplay);
-    const quint64 talent = desktop->waitForWindow(talentCaption);
-    QVERIFY2(talent, "no talent display came");
-    QThread::msleep(800);
-    const QImage local = settledPage();
-    VERIFY_SCREEN(differing(local, plainPage) < 0.0005, local, QStringLiteral("local"));
-    const QImage remote = desktop->grab(talent);
-    VERIFY_SCREEN(!readsWords(readText(remote), words) &&
-                      readsWords(readText(remote.mirrored(true, true)), words),
-                  remote, QStringLiteral("remote"));
-    prompter->click(PrompterWindow::Tool::DualDisplay);
-    QVERIFY(desktop->waitForWindowGone(talentCaption));
-    prompter->click(PrompterWindow::Tool::Rotate);
-    setOption(QStringLiteral("Local"), 1);
+    VERIFY_SCREEN(differingAfterShift(changed(plainPage), both) < 0.0005, both, QStringLiteral("both"));
+    toggle();
+    setOption(QStringLiteral("Local"), group);
 }
 
 QTEST_GUILESS_MAIN(FlowDisplay)
