@@ -164,6 +164,18 @@ inline constexpr const char *CannotOpenFile = N_("Cannot open file \"%1\". %2");
 inline constexpr const char *CannotReadFile = N_("Cannot read file \"%1\". %2");
 inline constexpr const char *CannotWriteFile = N_("Cannot write file \"%1\". %2");
 inline constexpr const char *IsADirectory = N_("It is a folder, not a file.");
+
+// Documents of word processors: what keeps one from being imported
+inline constexpr const char *CannotImport = N_("Cannot import \"%1\": %2");
+inline constexpr const char *ImportNotZip =
+    N_("the file is not a zip archive, so it is no .docx or .odt document.");
+inline constexpr const char *ImportEncrypted =
+    N_("the document is protected with a password. Save it without one and open it again.");
+inline constexpr const char *ImportPartMissing = N_("the document part \"%1\" is missing.");
+inline constexpr const char *ImportPartDamaged = N_("the document part \"%1\" cannot be unpacked.");
+inline constexpr const char *ImportBrokenXml = N_("the document part \"%1\" is damaged: %2 (line %3).");
+inline constexpr const char *ImportTooLarge = N_("it would unpack to more than %1 MB.");
+inline constexpr const char *ImportTooManyParts = N_("it holds more than %1 parts.");
 inline constexpr const char *CannotCreateTempFile = N_("Cannot create a temporary file in \"%1\". %2");
 
 // Font dialog
