@@ -52,6 +52,8 @@ inline constexpr const char *SpecialCharsMissing =
        "Please reinstall Vantell.");
 
 inline constexpr const char *ReadableFilter = N_("Vantell Readable|*.txt;*.rtf;*.vnr");
+inline constexpr const char *DocumentFilter =
+    N_("Word Processor Documents|*.docx;*.odt|Markdown and HTML|*.md;*.markdown;*.html;*.htm");
 inline constexpr const char *UnrecognizedFileFormat = N_("Unrecognized file format.");
 inline constexpr const char *ListIndexOutOfBounds = N_("List index out of bounds (%1)");
 

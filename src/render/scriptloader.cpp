@@ -5,6 +5,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "import/documentimport.h"
+
 ScriptKind scriptkind(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix().toUpper();
@@ -14,6 +16,8 @@ ScriptKind scriptkind(const QString &path)
         return ScriptKind::Vantell;
     if (suffix == QLatin1String("TXT"))
         return ScriptKind::Text;
+    if (isimportable(path))
+        return ScriptKind::Document;
     return ScriptKind::Unrecognized;
 }
 

@@ -5,8 +5,9 @@
 
 class QTextEdit;
 
-// The kinds of script file, told by the file name's extension in any case.
-enum class ScriptKind { Text, RichText, Vantell, Unrecognized };
+// The kinds of script file, told by the file name's extension in any case. A Document (.docx,
+// .odt, Markdown, HTML) is imported and then prompted from as a Vantell script is.
+enum class ScriptKind { Text, RichText, Vantell, Document, Unrecognized };
 ScriptKind scriptkind(const QString &path);
 
 // Trims the HTML lines of a rich script: an entry that is exactly "<BR>" becomes a line break
