@@ -34,8 +34,12 @@ void choploader(QStringList &scriptlines)
 
 QStringList plainlines(const QTextEdit *control)
 {
+    return plainlines(control->document());
+}
+
+QStringList plainlines(const QTextDocument *document)
+{
     QStringList lines;
-    const QTextDocument *document = control->document();
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         lines << block.text().split(QChar::LineSeparator);
     // A document always ends in a paragraph; an empty last one (after a final paragraph end) is

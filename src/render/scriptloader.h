@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class QTextDocument;
 class QTextEdit;
 
 // The kinds of script file, told by the file name's extension in any case. A Document (.docx,
@@ -14,6 +15,7 @@ ScriptKind scriptkind(const QString &path);
 // (CR LF), and an entry that starts with "<BR>" loses it.
 void choploader(QStringList &scriptlines);
 
-// The text of a rich-text control without formatting, one entry per line: paragraphs, and the
-// line breaks inside them.
+// The text of a rich-text control or document without formatting, one entry per line:
+// paragraphs, and the line breaks inside them.
 QStringList plainlines(const QTextEdit *control);
+QStringList plainlines(const QTextDocument *document);
