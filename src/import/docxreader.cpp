@@ -14,6 +14,9 @@
 namespace {
 
 constexpr qreal wordDefaultPoints = 10; // what Word takes when the document sets no size
+// Elements inside a paragraph nested deeper than this are passed over: no document nests so deep,
+// and reading them would take a level of the stack each.
+constexpr int maxNesting = 200;
 
 bool isoneof(const QXmlStreamReader &xml, std::initializer_list<const char *> names)
 {
@@ -112,6 +115,17 @@ private:
     // An element inside a paragraph, from its start to its end.
     void readinline(ImportedParagraph &paragraph)
     {
+        if (m_depth >= maxNesting) {
+            m_xml.skipCurrentElement();
+            return;
+        }
+        ++m_depth;
+        readinlineelement(paragraph);
+        --m_depth;
+    }
+
+    void readinlineelement(ImportedParagraph &paragraph)
+    {
         if (isword(m_xml, QLatin1String("r"))) {
             readrun(paragraph);
         } else if (isoneof(m_xml, {"hyperlink", "ins", "moveTo", "smartTag", "fldSimple", "sdt", "sdtContent",
@@ -177,14 +191,18 @@ private:
     // A field shows its result, between its separator and its end, and not its code.
     void fieldmark(const QString &type)
     {
-        if (type == QLatin1String("begin"))
+        if (type == QLatin1String("begin")) {
             m_fields.append(false);
-        else if (type == QLatin1String("separate") && !m_fields.isEmpty())
+            ++m_fieldsInCode;
+        } else if (type == QLatin1String("separate") && !m_fields.isEmpty() && !m_fields.last()) {
             m_fields.last() = true;
-        else if (type == QLatin1String("end") && !m_fields.isEmpty())
-            m_fields.removeLast();
+            --m_fieldsInCode;
+        } else if (type == QLatin1String("end") && !m_fields.isEmpty()) {
+            if (!m_fields.takeLast())
+                --m_fieldsInCode;
+        }
     }
-    bool showsfield() const { return !m_fields.contains(false); }
+    bool showsfield() const { return m_fieldsInCode == 0; }
 
     QXmlStreamReader &m_xml;
     const DocxStyles &m_styles;
@@ -192,7 +210,9 @@ private:
     ImportedText m_text;
     RunProperties m_paragraphRun;
     QHash<QString, int> m_lists;
-    QList<bool> m_fields; // per open field: whether its result has begun
+    QList<bool> m_fields;   // per open field: whether its result has begun
+    int m_fieldsInCode = 0; // the open fields whose result has not begun
+    int m_depth = 0;        // of the elements being read inside the paragraph
 };
 
 } // namespace

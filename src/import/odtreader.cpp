@@ -14,6 +14,12 @@ namespace {
 
 constexpr qreal writerDefaultPoints = 12; // what LibreOffice takes when the document sets no size
 constexpr int maxSpaces = 1000;           // a run of <text:s text:c="..."/> cut to a sane length
+// What all the runs of spaces together may add: a small document of many long runs would
+// otherwise fill the memory.
+constexpr int spaceBudget = 1000000;
+// Elements nested deeper than this are passed over: no document nests so deep, and reading them
+// would take a level of the stack each.
+constexpr int maxNesting = 200;
 
 bool isoneof(const QXmlStreamReader &xml, const char *ns, std::initializer_list<const char *> names)
 {
@@ -58,6 +64,17 @@ private:
 
     // A paragraph, heading, list, table or section, from its start to its end.
     void readblock()
+    {
+        if (m_depth >= maxNesting) {
+            m_xml.skipCurrentElement();
+            return;
+        }
+        ++m_depth;
+        readblockelement();
+        --m_depth;
+    }
+
+    void readblockelement()
     {
         if (odf::is(m_xml, odf::text, "p")) {
             readparagraph(-1);
@@ -142,11 +159,25 @@ private:
 
     void readinline(ImportedParagraph &paragraph, const RunProperties &run)
     {
+        if (m_depth >= maxNesting) {
+            m_xml.skipCurrentElement();
+            return;
+        }
+        ++m_depth;
+        readinlineelement(paragraph, run);
+        --m_depth;
+    }
+
+    void readinlineelement(ImportedParagraph &paragraph, const RunProperties &run)
+    {
         if (odf::is(m_xml, odf::text, "span")) {
             readcontent(paragraph, m_styles.span(odf::attribute(m_xml, odf::text, "style-name"), run));
         } else if (odf::is(m_xml, odf::text, "s")) {
             const QString count = odf::attribute(m_xml, odf::text, "c");
-            add(paragraph, run, QString(count.isEmpty() ? 1 : qBound(1, count.toInt(), maxSpaces), u' '));
+            const int spaces =
+                qMin(count.isEmpty() ? 1 : qBound(1, count.toInt(), maxSpaces), qMax(1, m_spaceBudget));
+            m_spaceBudget -= spaces;
+            add(paragraph, run, QString(spaces, u' '));
             m_xml.skipCurrentElement();
         } else if (odf::is(m_xml, odf::text, "tab")) {
             add(paragraph, run, QStringLiteral("\t"));
@@ -216,6 +247,8 @@ private:
     ImportedText m_text;
     int m_list = -1;
     int m_listDepth = 0;
+    int m_depth = 0; // of the elements being read
+    int m_spaceBudget = spaceBudget;
     bool m_awaitsItem = false;
     bool m_atStart = true;
     std::optional<RunProperties> m_pendingSpace; // a collapsed blank not yet written, in its format
