@@ -52,6 +52,8 @@ inline constexpr const char *SpecialCharsMissing =
        "Please reinstall Vantell.");
 
 inline constexpr const char *ReadableFilter = N_("Vantell Readable|*.txt;*.rtf;*.vnr");
+inline constexpr const char *DocumentFilter =
+    N_("Word Processor Documents|*.docx;*.odt|Markdown and HTML|*.md;*.markdown;*.html;*.htm");
 inline constexpr const char *UnrecognizedFileFormat = N_("Unrecognized file format.");
 inline constexpr const char *ListIndexOutOfBounds = N_("List index out of bounds (%1)");
 
@@ -164,6 +166,18 @@ inline constexpr const char *CannotOpenFile = N_("Cannot open file \"%1\". %2");
 inline constexpr const char *CannotReadFile = N_("Cannot read file \"%1\". %2");
 inline constexpr const char *CannotWriteFile = N_("Cannot write file \"%1\". %2");
 inline constexpr const char *IsADirectory = N_("It is a folder, not a file.");
+
+// Documents of word processors: what keeps one from being imported
+inline constexpr const char *CannotImport = N_("Cannot import \"%1\": %2");
+inline constexpr const char *ImportNotZip =
+    N_("the file is not a zip archive, so it is no .docx or .odt document.");
+inline constexpr const char *ImportEncrypted =
+    N_("the document is protected with a password. Save it without one and open it again.");
+inline constexpr const char *ImportPartMissing = N_("the document part \"%1\" is missing.");
+inline constexpr const char *ImportPartDamaged = N_("the document part \"%1\" cannot be unpacked.");
+inline constexpr const char *ImportBrokenXml = N_("the document part \"%1\" is damaged: %2 (line %3).");
+inline constexpr const char *ImportTooLarge = N_("it would unpack to more than %1 MB.");
+inline constexpr const char *ImportTooManyParts = N_("it holds more than %1 parts.");
 inline constexpr const char *CannotCreateTempFile = N_("Cannot create a temporary file in \"%1\". %2");
 
 // Font dialog
@@ -211,9 +225,12 @@ inline constexpr const char *HelpOption = N_("Show this help and exit.");
 inline constexpr const char *VersionOption = N_("Show the version and exit.");
 inline constexpr const char *QueueOption = N_("Load a queue of scripts (.vnq) and start it.");
 inline constexpr const char *QueueValueName = N_("file");
+inline constexpr const char *PrintTextOption =
+    N_("Write the text of a script to standard output, one line of the page a line, and exit.");
+inline constexpr const char *UnrecognizedScript = N_("\"%1\" is no script: its file format is not recognized.");
 inline constexpr const char *ScriptArgumentName = N_("script");
 inline constexpr const char *ScriptArgument =
-    N_("Script to open (.txt, .rtf, .vnr); a queue (.vnq) starts as with --queue.");
+    N_("Script to open (.txt, .rtf, .vnr, .docx, .odt, .md, .html); a queue (.vnq) starts as with --queue.");
 inline constexpr const char *SettingsFile = N_("settings");
 inline constexpr const char *SpecialCharsFile = N_("special characters");
 inline constexpr const char *FileNotFound = N_("%1 (not found)");
@@ -221,6 +238,7 @@ inline constexpr const char *ProgramVersion = N_("Vantell %1");
 inline constexpr const char *UnknownOption = N_("Unknown option: %1");
 inline constexpr const char *WrongCommandLine = N_("Wrong command line: %1");
 inline constexpr const char *OneScriptOnly = N_("Only one script can be opened, but these were given: %1");
+inline constexpr const char *PrintTextAlone = N_("--print-text takes its file alone, without a script or a queue.");
 inline constexpr const char *ScriptAndQueue = N_("Give either a script or a queue, not both.");
 inline constexpr const char *TryHelp = N_("Try \"%1 --help\" for more information.");
 

@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config gettext
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-pdf-dev qt6-svg-dev libgl-dev libcups2-dev
+    libquazip1-qt6-dev
     fonts-liberation2 fonts-noto-color-emoji
     xvfb xauth xdotool openbox x11-utils imagemagick tesseract-ocr
     desktop-file-utils shared-mime-info dpkg-dev

@@ -12,12 +12,13 @@
 #include "platform/datapaths.h"
 #include "platform/translation.h"
 #include "queue/queuefile.h"
+#include "render/scripttext.h"
 #include "settings/settingsstore.h"
 #include "stringtable.h"
 
 namespace {
 
-enum OptionIndex { HelpOptionIndex, VersionOptionIndex, QueueOptionIndex };
+enum OptionIndex { HelpOptionIndex, VersionOptionIndex, QueueOptionIndex, PrintTextOptionIndex };
 
 constexpr int fileUnreadable = 1;
 constexpr int wrongCommandLine = 2;
@@ -64,7 +65,8 @@ CommandLine::CommandLine(const QStringList &arguments)
       m_options{
           {{QStringLiteral("h"), QStringLiteral("help")}, i18n(str::HelpOption)},
           {{QStringLiteral("v"), QStringLiteral("version")}, i18n(str::VersionOption)},
-          {{QStringLiteral("q"), QStringLiteral("queue")}, i18n(str::QueueOption), i18n(str::QueueValueName)}}
+          {{QStringLiteral("q"), QStringLiteral("queue")}, i18n(str::QueueOption), i18n(str::QueueValueName)},
+          {{QStringLiteral("print-text")}, i18n(str::PrintTextOption), i18n(str::QueueValueName)}}
 {
     QCommandLineParser parser;
     parser.addOptions(m_options);
@@ -85,6 +87,14 @@ CommandLine::CommandLine(const QStringList &arguments)
         return;
     }
     const QStringList scripts = parser.positionalArguments();
+    if (parser.isSet(m_options.at(PrintTextOptionIndex))) {
+        if (!scripts.isEmpty() || parser.isSet(m_options.at(QueueOptionIndex)))
+            refuse(i18n(str::PrintTextAlone), wrongCommandLine);
+        else
+            m_request = Request::PrintText;
+        m_printPath = parser.value(m_options.at(PrintTextOptionIndex));
+        return;
+    }
     const bool queueOption = parser.isSet(m_options.at(QueueOptionIndex));
     if (scripts.size() > 1)
         refuse(i18n(str::OneScriptOnly).arg(scripts.join(QStringLiteral(", "))), wrongCommandLine);
@@ -136,6 +146,24 @@ QString CommandLine::helpText() const
            table({{i18n(str::SettingsFile), settingsFile}, {i18n(str::SpecialCharsFile), specialCharsFile}});
 }
 
+int CommandLine::printText(QTextStream &out, QTextStream &errors) const
+{
+    // The script is read only now, when the text is asked for: read whole before a line is written.
+    QStringList lines;
+    try {
+        lines = scripttextlines(m_printPath);
+    } catch (const std::exception &error) {
+        errors << m_programName << QStringLiteral(": ") << QString::fromUtf8(error.what()) << '\n';
+        errors.flush();
+        return fileUnreadable;
+    }
+    out.setEncoding(QStringConverter::Utf8);
+    for (const QString &line : lines)
+        out << line << '\n';
+    out.flush();
+    return 0;
+}
+
 QString CommandLine::versionText() const
 {
     return i18n(str::ProgramVersion).arg(QStringLiteral(VANTELL_VERSION));
@@ -150,6 +178,8 @@ int CommandLine::answer(QTextStream &out, QTextStream &errors) const
     case Request::ShowVersion:
         out << versionText() << '\n';
         break;
+    case Request::PrintText:
+        return printText(out, errors);
     case Request::Mistake:
         errors << m_mistake << '\n';
         break;

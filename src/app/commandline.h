@@ -14,12 +14,14 @@ class QTextStream;
 //   vantell [script]          opens the script as the menu's open command does
 //   vantell --queue FILE.vnq  loads the queue and starts it as Ok in the options window does
 //                             (a .vnq file given as the script is started the same way)
+//   vantell --print-text FILE  writes the script's text (scripttextlines) to standard output
 class CommandLine {
 public:
-    enum class Request { Run, ShowHelp, ShowVersion, Mistake };
+    enum class Request { Run, ShowHelp, ShowVersion, PrintText, Mistake };
 
     // `arguments` as the program got them, its own name first. A queue file named is read here:
-    // one that cannot be read is a mistake. The texts are translated as the catalogues are bound
+    // one that cannot be read is a mistake. A script whose text is to be printed is read when
+    // it is printed. The texts are translated as the catalogues are bound
     // at the time.
     explicit CommandLine(const QStringList &arguments);
 
@@ -36,14 +38,15 @@ public:
     // What is wrong, with a hint to --help when the command line itself is.
     QString mistakeText() const { return m_mistake; }
 
-    // Prints the help or the version on `out`, or the mistake on `errors`; returns the program's
-    // exit status: 0, 1 for a file that cannot be read, 2 for a wrong command line. Prints nothing
-    // for a run.
+    // Prints the help, the version or a script's text (as UTF-8) on `out`, or the mistake on `errors`;
+    // returns the program's exit status: 0, 1 for a file that cannot be read (a script to print included), 2
+    // for a wrong command line. Prints nothing for a run.
     int answer(QTextStream &out, QTextStream &errors) const;
 
 private:
     void refuse(const QString &text, int exitStatus);
     void takeQueue(const QString &path);
+    int printText(QTextStream &out, QTextStream &errors) const;
 
     QString m_programName;
     QList<QCommandLineOption> m_options;
@@ -51,6 +54,7 @@ private:
     QString m_scriptPath;
     bool m_startsQueue = false;
     QStringList m_queueEntries;
+    QString m_printPath;
     QString m_mistake;
     int m_exitStatus = 0;
 };

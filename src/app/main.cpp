@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include "app/commandline.h"
@@ -16,14 +17,25 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    // Help, version and mistakes are answered on the terminal, before any window or the browser
-    // exists: they need no display.
-    if (CommandLine(arguments).request() != CommandLine::Request::Run) {
-        QCoreApplication terminal(argc, argv);
+    // Help, version, a script's text and mistakes are answered on the terminal, before any window
+    // or the browser exists: they need no display.
+    const auto answer = [&arguments] {
         initTranslation();
         QTextStream out(stdout);
         QTextStream errors(stderr);
         return CommandLine(arguments).answer(out, errors);
+    };
+    const CommandLine::Request request = CommandLine(arguments).request();
+    if (request == CommandLine::Request::PrintText) {
+        // Rich text is read with the fonts of a graphical application, which the platform without a
+        // screen gives as well.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication terminal(argc, argv);
+        return answer();
+    }
+    if (request != CommandLine::Request::Run) {
+        QCoreApplication terminal(argc, argv);
+        return answer();
     }
 
     VantellApplication::prepareProcess();

@@ -1,5 +1,8 @@
 #include "platform/filefilter.h"
 
+#include "platform/translation.h"
+#include "stringtable.h"
+
 QStringList qtNameFilters(const QString &filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -10,4 +13,9 @@ QStringList qtNameFilters(const QString &filter)
         filters << QStringLiteral("%1 (%2)").arg(parts.at(i), patterns);
     }
     return filters;
+}
+
+QString scriptfilter()
+{
+    return i18n(str::ReadableFilter) + QLatin1Char('|') + i18n(str::DocumentFilter);
 }

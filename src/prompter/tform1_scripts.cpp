@@ -6,6 +6,7 @@
 #include "app/windows.h"
 #include "platform/browser.h"
 #include "platform/dialogs.h"
+#include "platform/filefilter.h"
 #include "platform/textfile.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
@@ -17,7 +18,7 @@
 void TForm1::OpenSimplescript1Click()
 {
     FileDialogRequest request;
-    request.filter = i18n(str::ReadableFilter);
+    request.filter = scriptfilter();
     const FileChoice choice = Dialogs::current().openFile(request);
     if (!choice.accepted())
         return;
@@ -41,6 +42,7 @@ bool TForm1::loadscript(const QString &path, bool plainTextResetsFont)
         lines = plainlines(myrichedit);
         break;
     case ScriptKind::Vantell:
+    case ScriptKind::Document:
         loadrichfile(myrichedit, path);
         rtftohtm.RichToHtmlLines(myrichedit, lines);
         choploader(lines);

@@ -8,6 +8,7 @@
 
 #include "platform/accessiblenames.h"
 #include "platform/dialogs.h"
+#include "platform/filefilter.h"
 #include "platform/radiogroup.h"
 #include "platform/toolimage.h"
 #include "platform/translation.h"
@@ -269,7 +270,7 @@ void TForm4::mouseover(int index, ToolImage *image)
 void TForm4::Image3MouseUp()
 {
     FileDialogRequest request;
-    request.filter = i18n(str::ReadableFilter);
+    request.filter = scriptfilter();
     const FileChoice choice = Dialogs::current().openFile(request);
     if (choice.accepted())
         ListBox1->addItem(choice.path);

@@ -4,12 +4,18 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "import/documentimport.h"
 #include "rtf/rtf.h"
 #include "platform/textfile.h"
 #include "render/scriptloader.h"
 
 void loadrichfile(QTextEdit *control, const QString &path)
 {
+    if (isimportable(path)) {
+        importdocument(path, control->document());
+        control->setAcceptRichText(true);
+        return;
+    }
     const QByteArray data = readwholefile(path);
     control->setAcceptRichText(true);
     if (!readRtf(data, control->document()))

@@ -4,8 +4,9 @@
 
 class QTextEdit;
 
-// Loads a file into a rich-text control, replacing its content: RTF as rich text, anything else
-// as plain text (decoded as text files are). Throws std::runtime_error when the file cannot be
+// Loads a file into a rich-text control, replacing its content: RTF as rich text, a document of a
+// word processor or a markup file imported (see isimportable), anything else as plain text
+// (decoded as text files are). Throws std::runtime_error when the file cannot be
 // read; the control is then left as it was.
 void loadrichfile(QTextEdit *control, const QString &path);
 

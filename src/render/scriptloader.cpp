@@ -5,6 +5,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "import/documentimport.h"
+
 ScriptKind scriptkind(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix().toUpper();
@@ -14,6 +16,8 @@ ScriptKind scriptkind(const QString &path)
         return ScriptKind::Vantell;
     if (suffix == QLatin1String("TXT"))
         return ScriptKind::Text;
+    if (isimportable(path))
+        return ScriptKind::Document;
     return ScriptKind::Unrecognized;
 }
 
@@ -30,8 +34,12 @@ void choploader(QStringList &scriptlines)
 
 QStringList plainlines(const QTextEdit *control)
 {
+    return plainlines(control->document());
+}
+
+QStringList plainlines(const QTextDocument *document)
+{
     QStringList lines;
-    const QTextDocument *document = control->document();
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         lines << block.text().split(QChar::LineSeparator);
     // A document always ends in a paragraph; an empty last one (after a final paragraph end) is

@@ -28,6 +28,7 @@ private slots:
     void helpSaysWhenTheSpecialTableIsMissing();
     void versionIsTheProjectVersion();
     void answerPrintsOnTheRightStream();
+    void printTextWritesEveryKindOfScript();
     void germanCatalogueTranslatesHelpAndMistakes();
 
 private:
@@ -79,6 +80,12 @@ void TestCommandLine::requests_data()
         << QStringList{"one.txt", "--queue", "show.vnq"} << Request::Mistake << 2;
     QTest::newRow("a missing queue") << QStringList{"--queue", "/nonexistent/show.vnq"} << Request::Mistake
                                      << 1;
+    QTest::newRow("--print-text") << QStringList{"--print-text", "talk.txt"} << Request::PrintText << 1;
+    QTest::newRow("--print-text without its file") << QStringList{"--print-text"} << Request::Mistake << 2;
+    QTest::newRow("--print-text and a script")
+        << QStringList{"--print-text", "a.txt", "b.txt"} << Request::Mistake << 2;
+    QTest::newRow("--print-text and a queue")
+        << QStringList{"--print-text", "a.txt", "--queue", "show.vnq"} << Request::Mistake << 2;
     QTest::newRow("a missing script still runs") << QStringList{"/nonexistent/talk.txt"} << Request::Run << 0;
 }
 
@@ -178,19 +185,22 @@ void TestCommandLine::mistakesNameTheProblemAndPointToHelp()
 void TestCommandLine::helpListsOptionsArgumentAndFiles()
 {
     const QString help = CommandLine(line({"--help"})).helpText();
-    const QString expectedStart =
-        QStringLiteral("Usage: vantell [options] [script]\n"
-                       "Teleprompter: shows a script as large text that scrolls at an adjustable speed.\n"
-                       "\n"
-                       "Options:\n"
-                       "  -h, --help          Show this help and exit.\n"
-                       "  -v, --version       Show the version and exit.\n"
-                       "  -q, --queue <file>  Load a queue of scripts (.vnq) and start it.\n"
-                       "\n"
-                       "Arguments:\n"
-                       "  script  Script to open (.txt, .rtf, .vnr); a queue (.vnq) starts as with --queue.\n"
-                       "\n"
-                       "Files:\n");
+    const QString expectedStart = QStringLiteral(
+        "Usage: vantell [options] [script]\n"
+        "Teleprompter: shows a script as large text that scrolls at an adjustable speed.\n"
+        "\n"
+        "Options:\n"
+        "  -h, --help           Show this help and exit.\n"
+        "  -v, --version        Show the version and exit.\n"
+        "  -q, --queue <file>   Load a queue of scripts (.vnq) and start it.\n"
+        "  --print-text <file>  Write the text of a script to standard output, one line of the "
+        "page a line, and exit.\n"
+        "\n"
+        "Arguments:\n"
+        "  script  Script to open (.txt, .rtf, .vnr, .docx, .odt, .md, .html); a queue (.vnq) "
+        "starts as with --queue.\n"
+        "\n"
+        "Files:\n");
     QCOMPARE(help.left(expectedStart.size()), expectedStart);
     // The files are where this program finds them: the settings under the configuration folder,
     // the special characters table beside the executable (the build tree).
@@ -243,6 +253,56 @@ void TestCommandLine::answerPrintsOnTheRightStream()
     QCOMPARE(answer({"talk.txt"}, out, errors), 0);
     QCOMPARE(out, QString());
     QCOMPARE(errors, QString());
+}
+
+void TestCommandLine::printTextWritesEveryKindOfScript()
+{
+    QTemporaryDir dir;
+    const auto write = [&dir](const QString &name, const QByteArray &bytes) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+        return file.fileName();
+    };
+    const auto printed = [](const QString &path, QString &out, QString &errors) {
+        QTextStream outStream(&out);
+        QTextStream errorStream(&errors);
+        return CommandLine(line({"--print-text", path})).answer(outStream, errorStream);
+    };
+    const QList<QPair<QString, QByteArray>> scripts{
+        {QStringLiteral("talk.txt"), "Caf\xc3\xa9\r\n\r\nend"},
+        {QStringLiteral("talk.rtf"), "{\\rtf1\\ansi Caf\\'e9\\par\\par end}"},
+        {QStringLiteral("talk.vnr"), "{\\rtf1\\ansi {\\b Caf\\'e9}\\par\\par end\\par}"},
+        {QStringLiteral("talk.html"), "<p>Caf&eacute;<br><br>end</p>"}};
+    for (const auto &[name, bytes] : scripts) {
+        QString out;
+        QString errors;
+        QCOMPARE(printed(write(name, bytes), out, errors), 0);
+        QCOMPARE(out, QStringLiteral("Caf\u00e9\n\nend\n"));
+        QCOMPARE(errors, QString());
+    }
+    // Markdown has no empty paragraphs; its line breaks are lines of the page.
+    QString markdown;
+    QString noErrors;
+    QCOMPARE(printed(write(QStringLiteral("talk.md"), "# Caf\xc3\xa9\n\none  \ntwo\n\n- end\n"), markdown,
+                     noErrors),
+             0);
+    QCOMPARE(markdown, QStringLiteral("Caf\u00e9\none\ntwo\nend\n"));
+
+    QString out;
+    QString errors;
+    const QString unknown = write(QStringLiteral("talk.doc"), "x");
+    QCOMPARE(printed(unknown, out, errors), 1);
+    QCOMPARE(out, QString());
+    QCOMPARE(
+        errors,
+        QStringLiteral("vantell: \"%1\" is no script: its file format is not recognized.\n").arg(unknown));
+    errors.clear();
+    const QString broken = write(QStringLiteral("talk.docx"), "x");
+    QCOMPARE(printed(broken, out, errors), 1);
+    QCOMPARE(out, QString());
+    QVERIFY2(errors.startsWith(QStringLiteral("vantell: Cannot import \"%1\": ").arg(broken)),
+             qPrintable(errors));
 }
 
 void TestCommandLine::germanCatalogueTranslatesHelpAndMistakes()

@@ -1,7 +1,9 @@
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include "testsupport/testmain.h"
+#include "testsupport/ziparchive.h"
 
 // The program itself, as a terminal runs it: help, version and mistakes are answered without a
 // display, a window or the browser.
@@ -13,6 +15,7 @@ private slots:
     void mistakesExitWithTheirStatus_data();
     void mistakesExitWithTheirStatus();
     void helpIsTranslatedFromTheBuildTreesCatalogues();
+    void printTextNeedsNoDisplay();
 
 private:
     struct Run {
@@ -91,6 +94,33 @@ void TestProgram::helpIsTranslatedFromTheBuildTreesCatalogues()
     QCOMPARE(help.exitStatus, 0);
     QVERIFY2(help.out.startsWith(QStringLiteral("Aufruf: vantell [Optionen] [Skript]\n")),
              qPrintable(help.out));
+}
+
+void TestProgram::printTextNeedsNoDisplay()
+{
+    QTemporaryDir dir;
+    const QString docx = dir.filePath(QStringLiteral("talk.docx"));
+    writezip(
+        docx,
+        {{QStringLiteral("word/document.xml"),
+          "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>"
+          "<w:p><w:r><w:rPr><w:b/></w:rPr><w:t>Gr\xc3\xbc\xc3\x9f Gott</w:t><w:br/><w:t>und</w:t></w:r></w:p>"
+          "<w:p/><w:p><w:r><w:t>\xe2\x80\x94 Ende</w:t></w:r></w:p></w:body></w:document>"}});
+    const Run text = run({QStringLiteral("--print-text"), docx});
+    QCOMPARE(text.exitStatus, 0);
+    QCOMPARE(text.out, QStringLiteral("Gr\u00fc\u00df Gott\nund\n\n\u2014 Ende\n"));
+    QVERIFY2(!text.errors.contains(QStringLiteral("QFont")), qPrintable(text.errors));
+
+    const QString broken = dir.filePath(QStringLiteral("broken.odt"));
+    QFile file(broken);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("no zip");
+    file.close();
+    const Run refused = run({QStringLiteral("--print-text"), broken});
+    QCOMPARE(refused.exitStatus, 1);
+    QCOMPARE(refused.out, QString());
+    QVERIFY2(refused.errors.contains(QStringLiteral("vantell: Cannot import \"%1\": ").arg(broken)),
+             qPrintable(refused.errors));
 }
 
 VANTELL_CORE_TEST_MAIN(TestProgram)

@@ -144,6 +144,10 @@ void TestInstall::menuEntryValidates()
     const QString types = lines.filter(QStringLiteral("MimeType=")).value(0);
     QVERIFY(types.contains(QStringLiteral("application/x-vantell-script;")));
     QVERIFY(types.contains(QStringLiteral("application/x-vantell-queue;")));
+    // Word processors' documents and markup open in the program from the file manager.
+    for (const char *type : {"application/vnd.openxmlformats-officedocument.wordprocessingml.document;",
+                             "application/vnd.oasis.opendocument.text;", "text/markdown;", "text/html;"})
+        QVERIFY2(types.contains(QLatin1String(type)), type);
     // The entry's texts come translated from the program's catalogues.
     QVERIFY2(
         lines.contains(QStringLiteral("Comment[de]=Zeigt ein Skript als großen, laufenden Text zum Ablesen "

@@ -12,6 +12,7 @@
 #include "queue/tform4.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "testsupport/ziparchive.h"
 
 // Opening scripts in the prompter, from the menu and from the queue.
 class TestScripts : public QObject {
@@ -27,6 +28,8 @@ private slots:
     void rtfScriptLosesItsFormatting();
     void vnrScriptKeepsItsFormatting();
     void unrecognizedFileKeepsThePage();
+    void importedDocumentsKeepTheirFormatting();
+    void brokenDocumentKeepsScriptAndPage();
     void unreadableFilesKeepScriptAndPage();
     void queueStepsBothWaysWithoutWrapping();
     void emptyQueueStepsNowhere();
@@ -112,7 +115,9 @@ void TestScripts::textScriptResetsTheDisplayFont()
     const QString path = write(QStringLiteral("talk.txt"), "First line\r\nSecond \xe9t\xe9\r\n");
     QVERIFY(open(path));
     const auto &request = m_env->dialogs.shown.constLast().request;
-    QCOMPARE(request.filter, QStringLiteral("Vantell Readable|*.txt;*.rtf;*.vnr"));
+    QCOMPARE(request.filter,
+             QStringLiteral("Vantell Readable|*.txt;*.rtf;*.vnr|Word Processor Documents|*.docx;*.odt|"
+                            "Markdown and HTML|*.md;*.markdown;*.html;*.htm"));
     QCOMPARE(m_form->displayfont.name, QStringLiteral("Arial"));
     QCOMPARE(m_form->displayfont.size, 24);
     QCOMPARE(m_form->displayfont.color, QColor(Qt::white));
@@ -161,6 +166,57 @@ void TestScripts::vnrScriptKeepsItsFormatting()
     QVERIFY(body.contains(QStringLiteral("Red &amp; &lt;centred&gt;")));
     // No entry is a lone "<BR>" any more: choploader turned them into line breaks.
     QVERIFY(!m_form->promptstate.scriptlines.contains(QStringLiteral("<BR>")));
+}
+
+void TestScripts::importedDocumentsKeepTheirFormatting()
+{
+    m_form->displayfont.name = QStringLiteral("Liberation Serif");
+    const QString docx = m_dir.filePath(QStringLiteral("interview.docx"));
+    writezip(docx,
+             {{QStringLiteral("word/document.xml"),
+               "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>"
+               "<w:p><w:pPr><w:jc w:val=\"center\"/></w:pPr><w:r><w:rPr><w:color w:val=\"FF0000\"/>"
+               "<w:sz w:val=\"40\"/><w:rFonts w:ascii=\"Arial\"/></w:rPr><w:t>Red &amp; &lt;centred&gt;</w:t>"
+               "</w:r></w:p><w:p/><w:p><w:r><w:t>plain</w:t></w:r></w:p></w:body></w:document>"}});
+    QVERIFY(open(docx));
+    QVERIFY(m_form->promptstate.richscript);
+    QCOMPARE(m_form->displayfont.name, QStringLiteral("Liberation Serif"));
+    const QString body = bodyLines().join(QLatin1Char('\n'));
+    QVERIFY(body.contains(QStringLiteral("<P STYLE=\"text-align: center;\">")));
+    QVERIFY(body.contains(QStringLiteral("color: #FF0000; font-size: 20pt; font-family: Arial;")));
+    QVERIFY(body.contains(QStringLiteral("Red &amp; &lt;centred&gt;")));
+    QVERIFY(body.contains(QStringLiteral("plain")));
+    QCOMPARE(m_form->promptstate.scriptpath, docx);
+
+    // The queue steps into imported documents as into any other script.
+    windows().Form4->ListBox1->addItem(write(QStringLiteral("first.txt"), "first\n"));
+    windows().Form4->ListBox1->addItem(write(QStringLiteral("notes.md"), "# Notes\n\n*leaning*\n"));
+    m_form->promptstate.queuepos = 0;
+    QVERIFY(step(true));
+    QVERIFY(m_form->promptstate.richscript);
+    const QString notes = bodyLines().join(QLatin1Char('\n'));
+    QVERIFY2(notes.contains(QStringLiteral("font-size: 24pt; font-family: Liberation Serif;\"><B>Notes")),
+             qPrintable(notes));
+    QVERIFY2(notes.contains(QStringLiteral("font-size: 12pt; font-family: Liberation Serif;\"><I>leaning")),
+             qPrintable(notes));
+}
+
+void TestScripts::brokenDocumentKeepsScriptAndPage()
+{
+    QVERIFY(open(write(QStringLiteral("news.vnr"), richScript)));
+    const QStringList page = m_form->promptstate.pagelines;
+    const QStringList script = m_form->promptstate.scriptlines;
+    for (const QString &path : {write(QStringLiteral("fake.docx"), "not a zip"),
+                                write(QStringLiteral("fake.odt"), "PK\x03\x04 cut off")}) {
+        m_env->dialogs.clear();
+        m_env->dialogs.files.enqueue({path, 1});
+        m_form->OpenSimplescript1->trigger();
+        QCOMPARE(m_env->dialogs.messages().size(), 1);
+        QVERIFY(m_env->dialogs.messages().constFirst().contains(QFileInfo(path).fileName()));
+        QCOMPARE(m_form->promptstate.pagelines, page);
+        QCOMPARE(m_form->promptstate.scriptlines, script);
+        QVERIFY(m_form->Label4->text().endsWith(QStringLiteral("news.vnr")));
+    }
 }
 
 void TestScripts::unrecognizedFileKeepsThePage()

@@ -265,7 +265,9 @@ void TestOptions::addAndRemoveScripts()
     m_env->dialogs.files.enqueue({QStringLiteral("/a.txt"), 1});
     m_options->Image3MouseUp();
     m_options->Image3MouseUp(); // cancelled: nothing added
-    QCOMPARE(m_env->dialogs.shown.at(0).request.filter, QStringLiteral("Vantell Readable|*.txt;*.rtf;*.vnr"));
+    QCOMPARE(m_env->dialogs.shown.at(0).request.filter,
+             QStringLiteral("Vantell Readable|*.txt;*.rtf;*.vnr|Word Processor Documents|*.docx;*.odt|"
+                            "Markdown and HTML|*.md;*.markdown;*.html;*.htm"));
     m_env->dialogs.files.enqueue({QStringLiteral("/b.vnr"), 1});
     QTest::mouseClick(m_options->addlabel, Qt::LeftButton); // the label runs the action too
     QCOMPARE(m_options->queue(), (QStringList{"/a.txt", "/b.vnr"}));

@@ -34,6 +34,10 @@ void TestScriptLoader::kindsByExtension_data()
     QTest::newRow("TXT upper case") << "/a/TALK.TXT" << int(ScriptKind::Text);
     QTest::newRow("rtf") << "talk.Rtf" << int(ScriptKind::RichText);
     QTest::newRow("vnr") << "/x.y/talk.vnr" << int(ScriptKind::Vantell);
+    QTest::newRow("docx") << "/a/talk.DOCX" << int(ScriptKind::Document);
+    QTest::newRow("odt") << "talk.odt" << int(ScriptKind::Document);
+    QTest::newRow("markdown") << "talk.md" << int(ScriptKind::Document);
+    QTest::newRow("html") << "talk.htm" << int(ScriptKind::Document);
     QTest::newRow("other") << "/a/talk.doc" << int(ScriptKind::Unrecognized);
     QTest::newRow("none") << "/a/txt" << int(ScriptKind::Unrecognized);
     QTest::newRow("empty") << "" << int(ScriptKind::Unrecognized);
