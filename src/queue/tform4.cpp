@@ -12,6 +12,7 @@
 #include "platform/radiogroup.h"
 #include "platform/toolimage.h"
 #include "platform/translation.h"
+#include "queue/newsroomoptions.h"
 #include "queue/queuefile.h"
 #include "settings/optionsstorage.h"
 #include "stringtable.h"
@@ -65,8 +66,9 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     black.setColor(QPalette::ButtonText, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
-    // The window is a little taller than the queue needs so that every option fits.
-    setFixedSize(501, 480);
+    // The window is taller than the queue needs so that every option fits, the newsroom system's
+    // under the queue.
+    setFixedSize(501, 580);
 
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -164,6 +166,8 @@ QWidget *TForm4::createQueueColumn()
     actions->addStretch();
     row->addWidget(Panel5);
     column->addLayout(row, 1);
+    Newsroom = new NewsroomOptions(Panel2);
+    column->addWidget(Newsroom);
     return Panel2;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/imagelist.h"
 
+class NewsroomOptions;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -26,6 +27,7 @@ public:
     QLabel *Label2, *Label1, *Label3, *Label8;
     RadioGroup *mainformlocation, *allcaps, *mtype, *rtype, *smoothscroll;
     QPushButton *Button1, *Button2;
+    NewsroomOptions *Newsroom;
     ImageList ImageList1;
 
     QStringList queue() const;
