@@ -13,6 +13,8 @@ MosConnection::MosConnection(QTcpSocket *socket, MosDevice *device, QObject *par
     // Qt reads no further ahead than this; the rest waits in the network, with the peer.
     m_socket->setReadBufferSize(4 * readChunk);
     m_socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    // Each answer is awaited before the next message is sent: it goes out at once.
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_lastActivity.start();
     connect(m_socket, &QTcpSocket::readyRead, this, &MosConnection::schedule);
     connect(m_socket, &QTcpSocket::disconnected, this, [this] {

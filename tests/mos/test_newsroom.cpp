@@ -5,7 +5,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -31,6 +30,7 @@
 #include "queue/newsroomqueue.h"
 #include "queue/tform4.h"
 #include "testsupport/eventwait.h"
+#include "testsupport/newsroompeer.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
 
@@ -52,16 +52,7 @@ private slots:
     void settingsInTheOptionsWindow();
 
 private:
-    // The library as a newsroom system in a process of its own.
-    struct Newsroom {
-        std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
-        QByteArray output;
-    };
-    bool startNewsroom(Newsroom &newsroom, const QStringList &extra);
-    // Runs one command of the newsroom and gives its result; fails the test on an error.
-    QJsonValue ask(Newsroom &newsroom, const QJsonObject &command);
-    void quit(Newsroom &newsroom);
-    bool installLibrary(QString &why);
+    bool start(NewsroomPeer &newsroom, const QStringList &extra = {});
 
     QStringList queue() const;
     QString heading() const;
@@ -73,7 +64,7 @@ private:
     UiTestEnvironment *m_env = nullptr;
     TForm1 *m_form = nullptr;
     NewsroomQueue *m_newsroom = nullptr;
-    QString m_peerDirectory;
+    const QString m_peerDirectory = QStringLiteral(VANTELL_MOS_PEER_BUILD);
     bool m_live = false;
     QString m_notLive;
 };
@@ -90,13 +81,6 @@ QPair<quint16, quint16> freePorts()
     first.listen(QHostAddress::LocalHost, 0);
     second.listen(QHostAddress::LocalHost, 0);
     return {first.serverPort(), second.serverPort()};
-}
-
-QJsonObject command(const char *name, const QVariantMap &arguments = {})
-{
-    QJsonObject object = QJsonObject::fromVariantMap(arguments);
-    object.insert(QStringLiteral("do"), QLatin1String(name));
-    return object;
 }
 
 QVariantMap story(const QString &id, const QString &slug, const QStringList &body = {})
@@ -158,7 +142,7 @@ void TestNewsroom::initTestCase()
     settings.listenAddress = QStringLiteral("127.0.0.1");
     m_newsroom->apply(settings);
     QVERIFY(m_newsroom->server()->isListening());
-    m_live = installLibrary(m_notLive);
+    m_live = NewsroomPeer::install(peerSource, m_peerDirectory, m_notLive);
 }
 
 void TestNewsroom::cleanupTestCase()
@@ -174,84 +158,10 @@ void TestNewsroom::init()
     QVERIFY(reloadAndWait(m_form));
 }
 
-bool TestNewsroom::installLibrary(QString &why)
+bool TestNewsroom::start(NewsroomPeer &newsroom, const QStringList &extra)
 {
-    m_peerDirectory = QStringLiteral(VANTELL_MOS_PEER_BUILD);
-    QDir().mkpath(m_peerDirectory);
-    for (const char *name : {"package.json", "package-lock.json", "newsroom.js"}) {
-        const QString target = m_peerDirectory + QLatin1Char('/') + QLatin1String(name);
-        QFile::remove(target);
-        if (!QFile::copy(peerSource + QLatin1Char('/') + QLatin1String(name), target)) {
-            why = QStringLiteral("cannot copy %1 into the build tree").arg(QLatin1String(name));
-            return false;
-        }
-    }
-    if (QStandardPaths::findExecutable(QStringLiteral("node")).isEmpty()) {
-        why = QStringLiteral("node is not installed");
-        return false;
-    }
-    // Installed once per build tree; `npm ci` installs exactly what the lock file names.
-    if (QFile::exists(m_peerDirectory +
-                      QStringLiteral("/node_modules/@mos-connection/connector/package.json")))
-        return true;
-    const QString npm = QStandardPaths::findExecutable(QStringLiteral("npm"));
-    if (npm.isEmpty()) {
-        why = QStringLiteral("npm is not installed");
-        return false;
-    }
-    QProcess install;
-    install.setWorkingDirectory(m_peerDirectory);
-    install.setProcessChannelMode(QProcess::MergedChannels);
-    // A registry that cannot be reached is given up on soon.
-    install.start(npm, {QStringLiteral("ci"), QStringLiteral("--no-audit"), QStringLiteral("--no-fund"),
-                        QStringLiteral("--fetch-retries=1"), QStringLiteral("--fetch-timeout=30000")});
-    if (!install.waitForFinished(180000) || install.exitCode() != 0) {
-        const QStringList said = QString::fromLocal8Bit(install.readAll()).trimmed().split(QLatin1Char('\n'));
-        why = QStringLiteral("npm could not install the library (%1); the recorded conversation stands in")
-                  .arg(said.value(0).trimmed());
-        return false;
-    }
-    return true;
-}
-
-bool TestNewsroom::startNewsroom(Newsroom &newsroom, const QStringList &extra)
-{
-    QProcess &process = *newsroom.process;
-    process.setWorkingDirectory(m_peerDirectory);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    connect(&process, &QProcess::readyReadStandardOutput, this,
-            [&newsroom] { newsroom.output += newsroom.process->readAllStandardOutput(); });
-    process.start(QStandardPaths::findExecutable(QStringLiteral("node")),
-                  QStringList{QStringLiteral("newsroom.js"), QStringLiteral("--lower"),
-                              QString::number(m_newsroom->server()->lowerPort()), QStringLiteral("--upper"),
-                              QString::number(m_newsroom->server()->upperPort()), QStringLiteral("--device"),
-                              m_newsroom->settings().deviceId} +
-                      extra);
-    return process.waitForStarted(10000);
-}
-
-QJsonValue TestNewsroom::ask(Newsroom &newsroom, const QJsonObject &request)
-{
-    newsroom.process->write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');
-    // The prompter answers on this thread: the event loop runs while the newsroom waits.
-    if (!runEventsUntil([&newsroom] { return newsroom.output.contains('\n'); }, 30000)) {
-        qWarning("the newsroom did not answer %s",
-                 qPrintable(request.value(QStringLiteral("do")).toString()));
-        return QJsonValue(QStringLiteral("no answer"));
-    }
-    const qsizetype end = newsroom.output.indexOf('\n');
-    const QJsonObject answer = QJsonDocument::fromJson(newsroom.output.left(end)).object();
-    newsroom.output.remove(0, end + 1);
-    if (!answer.value(QStringLiteral("ok")).toBool())
-        qWarning("the newsroom failed: %s", qPrintable(answer.value(QStringLiteral("error")).toString()));
-    return answer.value(QStringLiteral("result"));
-}
-
-void TestNewsroom::quit(Newsroom &newsroom)
-{
-    ask(newsroom, command("quit"));
-    if (!newsroom.process->waitForFinished(10000))
-        newsroom.process->kill();
+    return newsroom.start(m_newsroom->server()->lowerPort(), m_newsroom->server()->upperPort(),
+                          m_newsroom->settings().deviceId, extra);
 }
 
 QStringList TestNewsroom::queue() const
@@ -366,13 +276,13 @@ void TestNewsroom::liveConversation()
 {
     if (!m_live)
         QSKIP(qPrintable(m_notLive));
-    Newsroom newsroom;
+    NewsroomPeer newsroom(m_peerDirectory);
     QTemporaryDir directory;
     const QString record = directory.filePath(QStringLiteral("conversation.jsonl"));
-    QVERIFY(startNewsroom(newsroom, {QStringLiteral("--record"), record}));
-    QCOMPARE(ask(newsroom, command("connect")).toInt(), 1);
+    QVERIFY(start(newsroom, {QStringLiteral("--record"), record}));
+    QCOMPARE(newsroom.ask(newsroomcommand("connect")).toInt(), 1);
 
-    const QJsonObject info = ask(newsroom, command("machineInfo")).toObject();
+    const QJsonObject info = newsroom.ask(newsroomcommand("machineInfo")).toObject();
     QCOMPARE(info.value(QStringLiteral("id")).toString(), m_newsroom->settings().deviceId);
     QCOMPARE(info.value(QStringLiteral("mosRev")).toString(), QStringLiteral("2.8.5"));
     QCOMPARE(info.value(QStringLiteral("profiles")).toArray(), (QJsonArray{0, 2, 4}));
@@ -384,7 +294,7 @@ void TestNewsroom::liveConversation()
         {QStringLiteral("stories"), QVariantList{story(QStringLiteral("S1"), QStringLiteral("Opening")),
                                                  story(QStringLiteral("S2"), QStringLiteral("Weather")),
                                                  story(QStringLiteral("S3"), QStringLiteral("Sport"))}}};
-    QCOMPARE(ask(newsroom, command("create", {{QStringLiteral("runningOrder"), order}})).toString(),
+    QCOMPARE(newsroom.ask(newsroomcommand("create", {{QStringLiteral("runningOrder"), order}})).toString(),
              QStringLiteral("OK"));
     QCOMPARE(queue(), (QStringList{"Opening", "Weather", "Sport"}));
     QCOMPARE(heading(), QStringLiteral("Running Order: Evening News"));
@@ -398,8 +308,9 @@ void TestNewsroom::liveConversation()
     opening[0] = QStringLiteral("Good evening [SMILE] and welcome.");
     QVariantMap s1 = story(QStringLiteral("S1"), QStringLiteral("Opening"), opening);
     waitForStory(QStringLiteral("S1"), [&] {
-        QCOMPARE(ask(newsroom, command("story", {{QStringLiteral("ro"), QStringLiteral("RO-EVENING")},
-                                                 {QStringLiteral("story"), s1}}))
+        QCOMPARE(newsroom
+                     .ask(newsroomcommand("story", {{QStringLiteral("ro"), QStringLiteral("RO-EVENING")},
+                                                    {QStringLiteral("story"), s1}}))
                      .toString(),
                  QStringLiteral("OK"));
     });
@@ -408,10 +319,11 @@ void TestNewsroom::liveConversation()
     QVERIFY(text.contains(QStringLiteral("Paragraph 80 of the opening")));
     for (const auto &[id, slug, words] :
          {std::tuple{"S2", "Weather", "Sunny spells."}, std::tuple{"S3", "Sport", "Goals tonight."}})
-        QCOMPARE(ask(newsroom,
-                     command("story", {{QStringLiteral("ro"), QStringLiteral("RO-EVENING")},
-                                       {QStringLiteral("story"), story(QLatin1String(id), QLatin1String(slug),
-                                                                       {QLatin1String(words)})}}))
+        QCOMPARE(newsroom
+                     .ask(newsroomcommand(
+                         "story", {{QStringLiteral("ro"), QStringLiteral("RO-EVENING")},
+                                   {QStringLiteral("story"),
+                                    story(QLatin1String(id), QLatin1String(slug), {QLatin1String(words)})}}))
                      .toString(),
                  QStringLiteral("OK"));
 
@@ -435,8 +347,8 @@ void TestNewsroom::liveConversation()
     opening[35] = QStringLiteral("Paragraph 35, rewritten while on air.");
     s1 = story(QStringLiteral("S1"), QStringLiteral("Opening"), opening);
     waitForStory(QStringLiteral("S1"), [&] {
-        ask(newsroom, command("story", {{QStringLiteral("ro"), QStringLiteral("RO-EVENING")},
-                                        {QStringLiteral("story"), s1}}));
+        newsroom.ask(newsroomcommand(
+            "story", {{QStringLiteral("ro"), QStringLiteral("RO-EVENING")}, {QStringLiteral("story"), s1}}));
     });
     const QPair<QString, double> after = markAtTop();
     QCOMPARE(after.first, before.first);
@@ -452,7 +364,7 @@ void TestNewsroom::liveConversation()
     const auto acknowledged = [&](const char *name, const QVariantMap &arguments) {
         QVariantMap withOrder = arguments;
         withOrder.insert(QStringLiteral("ro"), QStringLiteral("RO-EVENING"));
-        return ask(newsroom, command(name, withOrder)).toString();
+        return newsroom.ask(newsroomcommand(name, withOrder)).toString();
     };
     QCOMPARE(acknowledged("insert", {{QStringLiteral("before"), QStringLiteral("S2")},
                                      {QStringLiteral("stories"),
@@ -489,13 +401,14 @@ void TestNewsroom::liveConversation()
 
     // The newsroom asks what the prompter holds.
     const QJsonArray listed =
-        ask(newsroom, command("list", {{QStringLiteral("ro"), QStringLiteral("RO-EVENING")}})).toArray();
+        newsroom.ask(newsroomcommand("list", {{QStringLiteral("ro"), QStringLiteral("RO-EVENING")}}))
+            .toArray();
     QStringList ids;
     for (const QJsonValue &entry : listed)
         ids << entry.toObject().value(QStringLiteral("id")).toString();
     QCOMPARE(ids, (QStringList{"S3", "S2", "S1"}));
     QCOMPARE(listed.at(2).toObject().value(QStringLiteral("items")).toInt(), 1);
-    QCOMPARE(ask(newsroom, command("listAll")).toArray(), (QJsonArray{"RO-EVENING"}));
+    QCOMPARE(newsroom.ask(newsroomcommand("listAll")).toArray(), (QJsonArray{"RO-EVENING"}));
 
     QCOMPARE(acknowledged("metadata", {{QStringLiteral("slug"), QStringLiteral("Late News")}}),
              QStringLiteral("OK"));
@@ -507,13 +420,13 @@ void TestNewsroom::liveConversation()
              QStringLiteral("OK"));
 
     // The running order deleted: the operator's queue is back, the page keeps its story.
-    QCOMPARE(
-        ask(newsroom, command("delete", {{QStringLiteral("ro"), QStringLiteral("RO-EVENING")}})).toString(),
-        QStringLiteral("OK"));
+    QCOMPARE(newsroom.ask(newsroomcommand("delete", {{QStringLiteral("ro"), QStringLiteral("RO-EVENING")}}))
+                 .toString(),
+             QStringLiteral("OK"));
     QCOMPARE(queue(), QStringList());
     QCOMPARE(heading(), QStringLiteral("Queue"));
     QVERIFY(pageText().contains(QStringLiteral("BREAKING")));
-    quit(newsroom);
+    newsroom.quit();
 
     // Set VANTELL_MOS_RECORD to a file to keep this conversation (the replayed recording is made so).
     const QString keep = qEnvironmentVariable("VANTELL_MOS_RECORD");
@@ -528,29 +441,30 @@ void TestNewsroom::buddyTakesOver()
     if (!m_live)
         QSKIP(qPrintable(m_notLive));
     // The primary and the buddy connected at once, taking turns with the commands.
-    Newsroom newsroom;
-    QVERIFY(startNewsroom(newsroom, {QStringLiteral("--buddy")}));
-    QCOMPARE(ask(newsroom, command("connect")).toInt(), 2);
+    NewsroomPeer newsroom(m_peerDirectory);
+    QVERIFY(start(newsroom, {QStringLiteral("--buddy")}));
+    QCOMPARE(newsroom.ask(newsroomcommand("connect")).toInt(), 2);
     WAIT_COMPARE(m_newsroom->server()->connectionCount(), 4);
     const QVariantMap order{{QStringLiteral("id"), QStringLiteral("RO-B")},
                             {QStringLiteral("slug"), QStringLiteral("Buddy Show")},
                             {QStringLiteral("stories"),
                              QVariantList{story(QStringLiteral("B1"), QStringLiteral("From the primary"))}}};
-    QCOMPARE(ask(newsroom, command("create", {{QStringLiteral("runningOrder"), order}})).toString(),
+    QCOMPARE(newsroom.ask(newsroomcommand("create", {{QStringLiteral("runningOrder"), order}})).toString(),
              QStringLiteral("OK"));
-    QCOMPARE(ask(newsroom,
-                 command("insert",
-                         {{QStringLiteral("ro"), QStringLiteral("RO-B")},
-                          {QStringLiteral("before"), QString()},
-                          {QStringLiteral("stories"),
-                           QVariantList{story(QStringLiteral("B2"), QStringLiteral("From the buddy"))}}}))
+    QCOMPARE(newsroom
+                 .ask(newsroomcommand("insert", {{QStringLiteral("ro"), QStringLiteral("RO-B")},
+                                                 {QStringLiteral("before"), QString()},
+                                                 {QStringLiteral("stories"),
+                                                  QVariantList{story(QStringLiteral("B2"),
+                                                                     QStringLiteral("From the buddy"))}}}))
                  .toString(),
              QStringLiteral("OK"));
     QCOMPARE(queue(), (QStringList{"From the primary", "From the buddy"}));
-    QCOMPARE(ask(newsroom, command("delete", {{QStringLiteral("ro"), QStringLiteral("RO-B")}})).toString(),
-             QStringLiteral("OK"));
+    QCOMPARE(
+        newsroom.ask(newsroomcommand("delete", {{QStringLiteral("ro"), QStringLiteral("RO-B")}})).toString(),
+        QStringLiteral("OK"));
     QCOMPARE(queue(), QStringList());
-    quit(newsroom);
+    newsroom.quit();
 }
 
 void TestNewsroom::settingsInTheOptionsWindow()

@@ -149,6 +149,13 @@ async function run(command) {
         }));
     case 'story':
         return status(await next().sendRunningOrderStory(fullStory(ro, command.story)));
+    case 'timedStory': {
+        // For the benchmark: when the message left, on the clock the prompter reads too.
+        const sentAt = Date.now();
+        return { status: status(await next().sendRunningOrderStory(fullStory(ro, command.story))), sentAt };
+    }
+    case 'bigRunningOrder':
+        return sendBigRunningOrder(ro, command.stories, command.words);
     case 'insert':
         return status(await next().sendROInsertStories({ RunningOrderID: text(ro), StoryID: text(command.before) },
             command.stories.map(story)));
@@ -185,6 +192,34 @@ async function run(command) {
     default:
         throw new Error('unknown command ' + command.do);
     }
+}
+
+// A show of `count` stories of `words` words each, sent as a newsroom sends it: the running order,
+// then each story's text. Answers how long the library took, in milliseconds.
+async function sendBigRunningOrder(ro, count, words) {
+    const vocabulary = ('the council said tonight that new figures show a rise in the number of people who ' +
+        'travel by train while the weather turns colder across the north and schools prepare for exams').split(' ');
+    const stories = [];
+    for (let i = 0; i < count; ++i)
+        stories.push({ id: 'S' + i, slug: 'Story ' + (i + 1) });
+    const started = Date.now();
+    const ack = await next().sendCreateRunningOrder(runningOrder({ id: ro, slug: 'Big Show', stories }));
+    if (plain(ack.Status) !== 'OK')
+        throw new Error('running order refused: ' + plain(ack.Status));
+    let word = 0;
+    for (const st of stories) {
+        const paragraphs = [];
+        for (let left = words; left > 0; left -= 40) {
+            const sentence = [];
+            for (let n = 0; n < Math.min(40, left); ++n)
+                sentence.push(vocabulary[(word++ * 7) % vocabulary.length]);
+            paragraphs.push(sentence.join(' ') + '.');
+        }
+        const sent = await next().sendRunningOrderStory(fullStory(ro, { ...st, body: paragraphs }));
+        if (plain(sent.Status) !== 'OK')
+            throw new Error('story refused: ' + plain(sent.Status));
+    }
+    return { elapsedMs: Date.now() - started, words: word };
 }
 
 // Commands run one after the other, in the order they come.
