@@ -25,6 +25,8 @@ QSpinBox *portBox(const char *name, QWidget *parent)
     auto *box = named(new QSpinBox(parent), name);
     box->setRange(1, 65535);
     box->setFixedWidth(64);
+    // A port is typed, not stepped to.
+    box->setButtonSymbols(QAbstractSpinBox::NoButtons);
     return box;
 }
 

@@ -64,6 +64,8 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     black.setColor(QPalette::Base, QColor(0x30, 0x30, 0x30));
     black.setColor(QPalette::Text, Qt::white);
     black.setColor(QPalette::ButtonText, Qt::black);
+    // Queue actions that wait (while the newsroom's running order is the queue) show it.
+    black.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x70, 0x70, 0x70));
     setPalette(black);
     setAutoFillBackground(true);
     // The window is taller than the queue needs so that every option fits, the newsroom system's
