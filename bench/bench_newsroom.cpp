@@ -10,10 +10,9 @@
 #include <QTcpServer>
 
 #include "app/windows.h"
+#include "browser/browser.h"
 #include "mos/mosdevice.h"
 #include "mos/mosserver.h"
-#include "platform/application.h"
-#include "platform/browser.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "queue/newsroomqueue.h"
@@ -22,6 +21,7 @@
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/newsroompeer.h"
+#include "toolkit/application.h"
 
 namespace {
 

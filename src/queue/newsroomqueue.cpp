@@ -7,15 +7,15 @@
 
 #include "mos/mosdevice.h"
 #include "mos/mosserver.h"
-#include "platform/dialogs.h"
-#include "platform/toolimage.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "queue/newsroomoptions.h"
 #include "queue/tform4.h"
+#include "settings/settingsgroup.h"
 #include "settings/settingsstore.h"
-#include "settings/windowstorage.h"
 #include "stringtable.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/toolimage.h"
 
 namespace {
 

@@ -18,13 +18,12 @@
 #include <QWebEngineScript>
 
 #include "app/windows.h"
+#include "browser/browser.h"
 #include "mos/mosdevice.h"
 #include "mos/mosframer.h"
 #include "mos/mosreplies.h"
 #include "mos/mosserver.h"
 #include "mos/mosxml.h"
-#include "platform/application.h"
-#include "platform/browser.h"
 #include "prompter/tform1.h"
 #include "queue/newsroomoptions.h"
 #include "queue/newsroomqueue.h"
@@ -33,6 +32,7 @@
 #include "testsupport/newsroompeer.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "toolkit/application.h"
 
 // The prompter and a newsroom system written by others: the MOS connection library of the Sofie
 // project (@mos-connection/connector, installed with npm into the build tree) as the newsroom,
