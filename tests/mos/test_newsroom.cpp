@@ -24,12 +24,14 @@
 #include "mos/mosreplies.h"
 #include "mos/mosserver.h"
 #include "mos/mosxml.h"
+#include "prompter/outputwindow.h"
 #include "prompter/tform1.h"
 #include "queue/newsroomoptions.h"
 #include "queue/newsroomqueue.h"
 #include "queue/tform4.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/newsroompeer.h"
+#include "testsupport/scriptplaces.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
 #include "toolkit/application.h"
@@ -358,6 +360,26 @@ void TestNewsroom::liveConversation()
     text = pageText();
     QVERIFY(text.contains(QStringLiteral("BREAKING")) &&
             text.contains(QStringLiteral("rewritten while on air")));
+
+    // With the talent's output window open, its page changes with the prompter's and stays at its
+    // place in the script.
+    m_form->openoutputwindow();
+    QVERIFY(m_form->outputwindow());
+    WAIT_VERIFY(m_form->outputwindow()->outputpage->isDocumentComplete());
+    QVERIFY(placesAgree(m_form));
+    opening.insert(1, QStringLiteral("Another paragraph for the talent, above the line being read."));
+    s1 = story(QStringLiteral("S1"), QStringLiteral("Opening"), opening);
+    waitForStory(QStringLiteral("S1"), [&] {
+        newsroom.ask(newsroomcommand(
+            "story", {{QStringLiteral("ro"), QStringLiteral("RO-EVENING")}, {QStringLiteral("story"), s1}}));
+    });
+    QCOMPARE(markAtTop().first, before.first);
+    QVERIFY(placesAgree(m_form));
+    QString outputText;
+    m_form->outputwindow()->outputpage->page()->toPlainText(
+        [&outputText](const QString &plain) { outputText = plain; });
+    WAIT_VERIFY(outputText.contains(QStringLiteral("Another paragraph for the talent")));
+    m_form->closeoutputwindow();
 
     // Stories inserted, moved, swapped, renamed and deleted: the queue follows, and the story on
     // the page keeps its place in it.
