@@ -1,5 +1,6 @@
 #include "mos/mosconnection.h"
 
+#include <QScopedValueRollback>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -50,6 +51,23 @@ void MosConnection::work()
     m_scheduled = false;
     if (m_closing)
         return;
+    // A message whose handling opens a window of its own runs the event loop meanwhile: the next
+    // messages wait until it is answered, so that answers leave in the order of their messages.
+    if (m_working) {
+        m_workWaiting = true;
+        return;
+    }
+    {
+        const QScopedValueRollback working(m_working, true);
+        m_workWaiting = false;
+        workSome();
+    }
+    if (m_workWaiting)
+        schedule();
+}
+
+void MosConnection::workSome()
+{
     QElapsedTimer turn;
     turn.start();
     int handled = 0;

@@ -37,6 +37,8 @@ signals:
 
 private:
     void work();
+    // Answers the messages that have come, as many as fit in a turn.
+    void workSome();
     void schedule();
     void send(const QString &message);
     void refuseStream(const QString &reason);
@@ -46,5 +48,7 @@ private:
     MosFramer m_framer;
     QElapsedTimer m_lastActivity;
     bool m_scheduled = false;
+    bool m_working = false;
+    bool m_workWaiting = false; // work was asked for while a message was being answered
     bool m_closing = false;
 };
