@@ -28,11 +28,6 @@ MosConnection::MosConnection(QTcpSocket *socket, MosDevice *device, QObject *par
     schedule();
 }
 
-QString MosConnection::peer() const
-{
-    return QStringLiteral("%1:%2").arg(m_socket->peerAddress().toString()).arg(m_socket->peerPort());
-}
-
 void MosConnection::abort()
 {
     m_socket->abort();

@@ -28,7 +28,6 @@ public:
 
     // Milliseconds since the peer last sent anything.
     qint64 idleFor() const { return m_lastActivity.elapsed(); }
-    QString peer() const;
     void abort();
 
 signals:

@@ -24,7 +24,6 @@ public:
 
     const MosRunningOrders &runningOrders() const { return m_orders; }
     MosMachineInfo machineInfo() const;
-    QString deviceId() const { return m_deviceId; }
     void setDeviceId(const QString &deviceId) { m_deviceId = deviceId; }
 
 signals:

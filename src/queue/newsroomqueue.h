@@ -39,8 +39,6 @@ public:
     MosDevice *device() const { return m_device.get(); }
     MosServer *server() const { return m_server.get(); }
 
-    // The running order shown as the queue; empty while the queue is the operator's.
-    QString runningOrderId() const { return m_roId; }
     // Shows story `index` of that running order in the prompter; false when the queue is the
     // operator's (its entries are script files).
     bool loadStory(int index);
