@@ -158,6 +158,21 @@ inline constexpr const char *Local = N_("Local");
 inline constexpr const char *Remote = N_("Remote");
 inline constexpr const char *Both = N_("Both");
 
+// Options window: the newsroom system
+inline constexpr const char *NewsroomSystem = N_("Newsroom System (MOS)");
+inline constexpr const char *NewsroomListen = N_("Listen");
+inline constexpr const char *NewsroomPorts = N_("Ports:");
+inline constexpr const char *NewsroomLowerPort = N_("Lower port: the connection's own messages");
+inline constexpr const char *NewsroomUpperPort = N_("Upper port: running orders and stories");
+inline constexpr const char *NewsroomInstructions = N_("Instructions:");
+inline constexpr const char *NewsroomDimmed = N_("Dimmed");
+inline constexpr const char *NewsroomHidden = N_("Hidden");
+inline constexpr const char *NewsroomOff = N_("Not listening.");
+inline constexpr const char *NewsroomListening = N_("Listening on ports %1 and %2; connections: %3.");
+inline constexpr const char *NewsroomCannotListen = N_("Vantell cannot listen for the newsroom system: %1");
+inline constexpr const char *NewsroomSamePorts = N_("The two ports must differ.");
+inline constexpr const char *RunningOrderHeading = N_("Running Order: %1");
+
 // About window
 inline constexpr const char *AboutCaption = N_("About Vantell2");
 

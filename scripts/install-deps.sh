@@ -16,6 +16,11 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
+# npm installs the newsroom library the newsroom tests talk to (a test peer, never shipped). Debian
+# packs it apart from nodejs; a nodejs that brings its own npm needs nothing more.
+if ! command -v npm >/dev/null 2>&1; then
+    missing+=(npm)
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Installing: ${missing[*]}"
 sudo=""

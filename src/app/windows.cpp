@@ -2,6 +2,7 @@
 
 #include "editor/tform2.h"
 #include "prompter/tform1.h"
+#include "queue/newsroomqueue.h"
 #include "queue/tform4.h"
 #include "render/tform7.h"
 #include "settings/taboutform.h"
@@ -22,11 +23,14 @@ void createWindows()
     // The options window restores the display options kept from the last run.
     w.Form1->setDisplayModes(w.Form4->modes());
     w.aboutform = new Taboutform(w.Form1);
+    w.newsroom = new NewsroomQueue(w.Form1, w.Form4);
 }
 
 void destroyWindows()
 {
     Windows &w = windows();
+    delete w.newsroom;
+    w.newsroom = nullptr;
     delete w.aboutform;
     w.aboutform = nullptr;
     delete w.Form4;

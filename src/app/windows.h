@@ -1,5 +1,6 @@
 #pragma once
 
+class NewsroomQueue;
 class TForm1;
 class TForm2;
 class TForm4;
@@ -15,6 +16,9 @@ struct Windows {
     TForm7 *Form7 = nullptr;
     TForm4 *Form4 = nullptr;
     Taboutform *aboutform = nullptr;
+    // Not a window: the newsroom's running order as the queue, between the prompter and the
+    // options window.
+    NewsroomQueue *newsroom = nullptr;
 };
 
 Windows &windows();

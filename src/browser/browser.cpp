@@ -2,6 +2,9 @@
 
 #include <QChildEvent>
 #include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
@@ -160,6 +163,31 @@ QByteArray Browser::pagebytes(const QStringList &lines)
         }
     }
     return text.toUtf8();
+}
+
+bool Browser::replaceScript(const QStringList &lines, const QHash<int, int> &replacedBy,
+                            std::function<void()> done)
+{
+    if (!isDocumentComplete() || !isScriptPage())
+        return false;
+    // The body as a new page would have it, invisible block breaks included.
+    const QString page = QString::fromUtf8(pagebytes(lines));
+    const qsizetype bodyTag = page.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
+    const qsizetype bodyEnd = page.lastIndexOf(QLatin1String("</body>"), -1, Qt::CaseInsensitive);
+    if (bodyTag < 0 || bodyEnd < bodyTag)
+        return false;
+    const qsizetype bodyStart = page.indexOf(QLatin1Char('>'), bodyTag) + 1;
+    QJsonObject keys;
+    for (auto replaced = replacedBy.begin(); replaced != replacedBy.end(); ++replaced)
+        keys.insert(QString::number(replaced.key()), replaced.value());
+    // A JSON string is a JavaScript string: the array's brackets come off.
+    QString html = QString::fromUtf8(
+        QJsonDocument(QJsonArray{page.mid(bodyStart, bodyEnd - bodyStart)}).toJson(QJsonDocument::Compact));
+    html = html.mid(1, html.size() - 2);
+    const QString map = QString::fromUtf8(QJsonDocument(keys).toJson(QJsonDocument::Compact));
+    ask(answering(pagescript(QStringLiteral("replacescript")) + QStringLiteral("(%1, %2); ").arg(html, map)),
+        std::move(done));
+    return true;
 }
 
 void Browser::navigate(const QUrl &address)

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 
+#include <QHash>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -32,6 +33,14 @@ public:
     // The bytes served for a page: its lines, each followed by CR LF, as UTF-8, with invisible
     // block breaks that keep the layout time linear in the page's length.
     static QByteArray pagebytes(const QStringList &lines);
+    // Puts the script of `lines` (a whole page, as loadPageLines takes it) into the script page
+    // shown, in place of its script, without loading a new document: the paragraph at the reader's
+    // edge stays where the reader sees it (resources/page/replacescript.js). `replacedBy` names, by
+    // the key of a paragraph that has gone, the paragraph to keep in its place. `done` runs once
+    // the page has it. False, and nothing done, while a document loads or when no script page is
+    // shown.
+    bool replaceScript(const QStringList &lines, const QHash<int, int> &replacedBy,
+                       std::function<void()> done = {});
     // Shows a web page.
     void navigate(const QUrl &url);
 

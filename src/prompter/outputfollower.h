@@ -31,6 +31,7 @@ public:
     // While the prompter's new page is being put at its start it stands nowhere yet: the output
     // waits until it is released.
     void setHeld(bool held) { m_held = held; }
+    bool isHeld() const { return m_held; }
 
     // Puts the output at the place the prompter's page last reported.
     void follow();

@@ -106,6 +106,16 @@ public:
     // Reads a script by its file type into the page; false (after a message) for a type it does
     // not know. Throws when the file cannot be read, changing nothing.
     bool loadscript(const QString &path, bool plainTextResetsFont);
+    // Shows `lines` as the script named `name` (in the status line), from its start and paused.
+    void showscript(const QStringList &lines, const QString &name);
+    // Puts `lines` in place of the script shown, on this page and the output's, keeping the
+    // paragraph being read where it is (see Browser::replaceScript); `done` runs once the page has
+    // them. With no script page to change in place, the page is built and loaded anew.
+    void updatescript(const QStringList &lines, const QHash<int, int> &replacedBy,
+                      std::function<void()> done = {});
+    // Loads queue entries that are not script files (a newsroom's stories): true when it has
+    // loaded the entry `index` itself.
+    std::function<bool(int index)> queueentryloader;
     void nextscript();
     void prevscript();
     void Options2Click();

@@ -11,6 +11,7 @@
 #include "engine/promptengine.h"
 #include "platform/translation.h"
 #include "prompter/outputfollower.h"
+#include "prompter/outputwindow.h"
 #include "prompter/placement.h"
 #include "prompter/tform1.h"
 #include "render/page.h"
@@ -109,6 +110,43 @@ void TForm1::buildpage(bool mirror, bool rotate)
     workerFont.setFamily(displayfont.name);
     workerFont.setPointSize(displayfont.size > 0 ? displayfont.size : 8);
     myrichedit->setFont(workerFont);
+}
+
+void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &replacedBy,
+                          std::function<void()> done)
+{
+    promptstate.scriptlines = lines;
+    // With no script page standing to change in place, the page is loaded anew.
+    const auto reload = [this, &done] {
+        if (done) {
+            auto once = std::make_shared<QMetaObject::Connection>();
+            *once = connect(this, &TForm1::pageMeasured, this, [once, done] {
+                disconnect(*once);
+                done();
+            });
+        }
+        reloadwb();
+    };
+    // A new page still being put at its start (the output held meanwhile) stands nowhere yet.
+    if (follower->isHeld() || promptstate.helpshown || !wb1->isScriptPage() || !wb1->isDocumentComplete()) {
+        reload();
+        return;
+    }
+    // No progress window: the page changes under the reader, and nothing else on the screen may.
+    promptstate.pagelines = ::buildpage(promptstate.scriptlines, promptstate.specialtable,
+                                        PageFont{displayfont.name, displayfont.size}, displaymodes.capitals,
+                                        mirroredLocally(), upsideDownLocally());
+    if (OutputWindow *output = follower->window())
+        output->outputpage->replaceScript(
+            withbodytag(promptstate.pagelines, mirroredRemotely(), upsideDownRemotely()), replacedBy);
+    const auto replaced = [this, done] {
+        promptstate.pagebottom = wb1->scrollBottom();
+        follower->follow();
+        if (done)
+            done();
+    };
+    if (!wb1->replaceScript(promptstate.pagelines, replacedBy, replaced))
+        reload();
 }
 
 void TForm1::wb1DocumentComplete()

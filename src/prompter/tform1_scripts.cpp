@@ -60,13 +60,18 @@ bool TForm1::loadscript(const QString &path, bool plainTextResetsFont)
         Dialogs::current().message(i18n(str::UnrecognizedFileFormat));
         return false;
     }
+    showscript(lines, path);
+    return true;
+}
+
+void TForm1::showscript(const QStringList &lines, const QString &name)
+{
     promptstate.scriptlines = lines;
-    promptstate.scriptpath = path;
-    Label4->setText(path);
+    promptstate.scriptpath = name;
+    Label4->setText(name);
     reloadwb();
     dopause();
     wb1->focusPage();
-    return true;
 }
 
 void TForm1::nextscript()
@@ -100,6 +105,8 @@ void TForm1::loadqueueentry(int index)
         return;
     }
     promptstate.richscript = false;
+    if (queueentryloader && queueentryloader(index))
+        return;
     loadscript(entries.at(index), false);
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/filefilter.h"
 #include "platform/translation.h"
+#include "queue/newsroomoptions.h"
 #include "queue/optionswindowsettings.h"
 #include "queue/queuefile.h"
 #include "stringtable.h"
@@ -63,10 +64,13 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     black.setColor(QPalette::Base, QColor(0x30, 0x30, 0x30));
     black.setColor(QPalette::Text, Qt::white);
     black.setColor(QPalette::ButtonText, Qt::black);
+    // Queue actions that wait (while the newsroom's running order is the queue) show it.
+    black.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x70, 0x70, 0x70));
     setPalette(black);
     setAutoFillBackground(true);
-    // The window is a little taller than the queue needs so that every option fits.
-    setFixedSize(501, 480);
+    // The window is taller than the queue needs so that every option fits, the newsroom system's
+    // under the queue.
+    setFixedSize(501, 580);
 
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -164,6 +168,8 @@ QWidget *TForm4::createQueueColumn()
     actions->addStretch();
     row->addWidget(Panel5);
     column->addLayout(row, 1);
+    Newsroom = new NewsroomOptions(Panel2);
+    column->addWidget(Newsroom);
     return Panel2;
 }
 

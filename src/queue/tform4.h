@@ -5,6 +5,7 @@
 #include "engine/displaymodes.h"
 #include "toolkit/imagelist.h"
 
+class NewsroomOptions;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -27,6 +28,7 @@ public:
     QLabel *Label2, *Label1, *Label3, *Label8;
     RadioGroup *mainformlocation, *allcaps, *mtype, *rtype, *smoothscroll;
     QPushButton *Button1, *Button2;
+    NewsroomOptions *Newsroom;
     ImageList ImageList1;
 
     // The display options as the radio groups show them, and the other way round.

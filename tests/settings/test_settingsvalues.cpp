@@ -4,6 +4,7 @@
 
 #include "settings/charsetnames.h"
 #include "settings/colornames.h"
+#include "settings/newsroomsettings.h"
 #include "settings/optionssettings.h"
 #include "settings/promptersettings.h"
 #include "settings/serviceaddresses.h"
@@ -44,6 +45,7 @@ private slots:
     void corruptFileReadsAsDesignValues();
     void optionsRoundTripAndRanges();
     void minimizedOptionsWindowOpensNormal();
+    void newsroomRoundTripAndWrongValues();
 
     void startPageAndHelpAddresses();
 
@@ -433,6 +435,35 @@ void TestSettingsValues::minimizedOptionsWindowOpensNormal()
     OptionsSettings read;
     readoptionssettings(*settings, read, ppi);
     QCOMPARE(read.placement.showCmd, int(WindowPlacement::Normal));
+}
+
+void TestSettingsValues::newsroomRoundTripAndWrongValues()
+{
+    QSettings *settings = store();
+    NewsroomSettings written;
+    written.enabled = true;
+    written.lowerPort = 20540;
+    written.upperPort = 20541;
+    written.deviceId = QStringLiteral("PROMPTER.STUDIO2");
+    written.hideInstructions = true;
+    written.listenAddress = QStringLiteral("127.0.0.1");
+    writenewsroomsettings(*settings, written);
+    NewsroomSettings read;
+    readnewsroomsettings(*settings, read);
+    QCOMPARE(read, written);
+
+    // Ports out of range or the same, an empty or overlong ID: the defaults stay.
+    QSettings *wrong = store("[Newsroom]\nEnabled=maybe\nLowerPort=0\nUpperPort=70000\nDeviceID=\n");
+    NewsroomSettings kept;
+    readnewsroomsettings(*wrong, kept);
+    QCOMPARE(kept, NewsroomSettings());
+    QSettings *same =
+        store("[Newsroom]\nLowerPort=9000\nUpperPort=9000\nDeviceID=" + QByteArray(129, 'x') + "\n");
+    readnewsroomsettings(*same, kept);
+    QCOMPARE(kept, NewsroomSettings());
+    QSettings *yes = store("[Newsroom]\nEnabled=YES\nHideInstructions=1\n");
+    readnewsroomsettings(*yes, kept);
+    QVERIFY(kept.enabled && kept.hideInstructions);
 }
 
 void TestSettingsValues::startPageAndHelpAddresses()

@@ -1,0 +1,196 @@
+#include <QSignalSpy>
+
+#include "mos/mosdevice.h"
+#include "mos/mostext.h"
+#include "mos/mosxml.h"
+#include "testsupport/testmain.h"
+
+// The device's answers as the newsroom reads them: acknowledgements positive and negative, the
+// heartbeat, what it says about itself, and the running orders it lists back.
+class TestMosDevice : public QObject {
+    Q_OBJECT
+private slots:
+    void heartbeats();
+    void machineInfoNamesTheProfiles();
+    void runningOrderMessagesAreAcknowledged();
+    void refusalsSayWhy_data();
+    void refusalsSayWhy();
+    void listsRunningOrders();
+    void answersAreNotAnswered();
+    void wireFormat();
+};
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+MosXmlNode read(const QString &answer)
+{
+    const MosXmlDocument document = readmosxml(answer);
+    if (!document.error.isEmpty())
+        qWarning() << document.error << answer;
+    return document.root;
+}
+
+} // namespace
+
+void TestMosDevice::heartbeats()
+{
+    MosDevice device(u"PROMPTER"_s);
+    MosXmlNode answer = read(device.answer(
+        mostext::message(u"<heartbeat><time>2024-01-01T00:00:00</time></heartbeat>"_s, u"5"_s)));
+    QCOMPARE(answer.name, u"mos"_s);
+    QCOMPARE(answer.childText(u"messageID"), u"5"_s);
+    QCOMPARE(answer.childText(u"mosID"), u"PROMPTER"_s);
+    QCOMPARE(answer.childText(u"ncsID"), u"NCS1"_s);
+    QVERIFY(answer.child(u"heartbeat"));
+    QVERIFY(
+        QDateTime::fromString(answer.child(u"heartbeat")->childText(u"time"), Qt::ISODateWithMs).isValid());
+    // Older newsroom systems send heartbeats without a messageID: the answer has none either.
+    answer = read(device.answer(mostext::message(u"<heartbeat/>"_s, QString())));
+    QVERIFY(answer.child(u"heartbeat"));
+    QVERIFY(!answer.child(u"messageID"));
+}
+
+void TestMosDevice::machineInfoNamesTheProfiles()
+{
+    MosDevice device(u"PROMPTER"_s);
+    const MosXmlNode answer = read(device.answer(mostext::message(u"<reqMachInfo/>"_s)));
+    const MosXmlNode *info = answer.child(u"listMachInfo");
+    QVERIFY(info);
+    QCOMPARE(info->childText(u"manufacturer"), u"korvanex"_s);
+    QCOMPARE(info->childText(u"model"), u"Vantell"_s);
+    QCOMPARE(info->childText(u"ID"), u"PROMPTER"_s);
+    QCOMPARE(info->childText(u"mosRev"), u"2.8.5"_s);
+    const MosXmlNode *profiles = info->child(u"supportedProfiles");
+    QVERIFY(profiles);
+    QCOMPARE(profiles->attribute(u"deviceType"), u"MOS"_s);
+    QStringList claimed;
+    for (const MosXmlNode *profile : profiles->all(u"mosProfile"))
+        if (profile->textContent() == u"YES")
+            claimed << profile->attribute(u"number");
+    QCOMPARE(claimed, (QStringList{"0", "2", "4"}));
+    QCOMPARE(profiles->all(u"mosProfile").size(), size_t(8));
+}
+
+void TestMosDevice::runningOrderMessagesAreAcknowledged()
+{
+    MosDevice device(u"PROMPTER"_s);
+    QSignalSpy changes(&device, &MosDevice::changed);
+    MosXmlNode answer =
+        read(device.answer(mostext::message(mostext::create(mostext::story(u"S1"_s, u"One"_s)), u"11"_s)));
+    QCOMPARE(answer.childText(u"messageID"), u"11"_s);
+    QCOMPARE(answer.child(u"roAck")->childText(u"roID"), u"RO1"_s);
+    QCOMPARE(answer.child(u"roAck")->childText(u"roStatus"), u"OK"_s);
+    QCOMPARE(changes.size(), 1);
+    QVERIFY(changes.at(0).at(0).value<MosChange>().created);
+
+    answer = read(device.answer(mostext::message(mostext::storySend(u"S1"_s, u"<p>Hello</p>"_s))));
+    QCOMPARE(answer.child(u"roAck")->childText(u"roStatus"), u"OK"_s);
+    QCOMPARE(changes.size(), 2);
+    QCOMPARE(changes.at(1).at(0).value<MosChange>().textChanged, QStringList{"S1"});
+}
+
+void TestMosDevice::refusalsSayWhy_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("answer"); // roAck or mosAck
+    QTest::addColumn<QString>("status"); // how roStatus, or statusDescription after NACK, starts
+    QTest::addColumn<QString>("messageId");
+    QTest::newRow("unknown running order")
+        << mostext::message(u"<roDelete><roID>RO9</roID></roDelete>"_s, u"3"_s) << "roAck"
+        << "no running order RO9"
+        << "3";
+    QTest::newRow("malformed running-order message")
+        << u"<mos><mosID>P</mosID><ncsID>N</ncsID><messageID>4</messageID><roCreate><roID>RO1</roID></mos>"_s
+        << "roAck"
+        << "malformed XML: "
+        << "4";
+    QTest::newRow("profile not claimed")
+        << mostext::message(u"<mosReqAll><pause>0</pause></mosReqAll>"_s, u"6"_s) << "mosAck"
+        << "<mosReqAll> is not supported"
+        << "6";
+    QTest::newRow("running-order message not known")
+        << mostext::message(u"<roCtrl><roID>RO1</roID></roCtrl>"_s, u"8"_s) << "roAck"
+        << "<roCtrl> is not supported"
+        << "8";
+    QTest::newRow("not a message") << u"<mos>text only</mos>"_s << "mosAck"
+                                   << "the message is empty"
+                                   << "";
+}
+
+void TestMosDevice::refusalsSayWhy()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, answer);
+    QFETCH(QString, status);
+    QFETCH(QString, messageId);
+    MosDevice device(u"PROMPTER"_s);
+    QSignalSpy refusals(&device, &MosDevice::refused);
+    QSignalSpy changes(&device, &MosDevice::changed);
+    const MosXmlNode reply = read(device.answer(text));
+    QCOMPARE(reply.childText(u"messageID"), messageId);
+    const MosXmlNode *ack = reply.child(answer);
+    QVERIFY(ack);
+    QString said;
+    if (answer == u"roAck") {
+        said = ack->childText(u"roStatus");
+    } else {
+        QCOMPARE(ack->childText(u"status"), u"NACK"_s);
+        said = ack->childText(u"statusDescription");
+    }
+    QVERIFY2(said.startsWith(status), qPrintable(said));
+    QCOMPARE(refusals.size(), 1);
+    QCOMPARE(changes.size(), 0);
+}
+
+void TestMosDevice::listsRunningOrders()
+{
+    MosDevice device(u"PROMPTER"_s);
+    device.answer(mostext::message(
+        mostext::create(mostext::story(u"S1"_s, u"One &amp; only"_s, mostext::item(u"I1"_s, u"Clip"_s)) +
+                        mostext::story(u"S2"_s, u"Two"_s))));
+    device.answer(mostext::message(mostext::create(QString(), u"RO2"_s)));
+    MosXmlNode answer = read(device.answer(mostext::message(u"<roReq><roID>RO1</roID></roReq>"_s, u"21"_s)));
+    QCOMPARE(answer.childText(u"messageID"), u"21"_s);
+    const MosXmlNode *list = answer.child(u"roList");
+    QVERIFY(list);
+    QCOMPARE(list->childText(u"roID"), u"RO1"_s);
+    QCOMPARE(list->childText(u"roSlug"), u"Evening News"_s);
+    QCOMPARE(list->all(u"story").size(), size_t(2));
+    const MosXmlNode *first = list->all(u"story").at(0);
+    QCOMPARE(first->childText(u"storySlug"), u"One & only"_s);
+    QCOMPARE(first->child(u"item")->childText(u"itemSlug"), u"Clip"_s);
+    QCOMPARE(first->child(u"item")->childText(u"objID"), u"OBJI1"_s);
+
+    answer = read(device.answer(mostext::message(u"<roReqAll/>"_s)));
+    const MosXmlNode *all = answer.child(u"roListAll");
+    QVERIFY(all);
+    QStringList ids;
+    for (const MosXmlNode *order : all->all(u"ro"))
+        ids << order->childText(u"roID");
+    QCOMPARE(ids, (QStringList{"RO1", "RO2"}));
+    QVERIFY(!all->all(u"ro").at(0)->child(u"story"));
+
+    answer = read(device.answer(mostext::message(u"<roReq><roID>NONE</roID></roReq>"_s)));
+    QCOMPARE(answer.child(u"roAck")->childText(u"roStatus"), u"no running order NONE"_s);
+}
+
+void TestMosDevice::answersAreNotAnswered()
+{
+    MosDevice device(u"PROMPTER"_s);
+    QCOMPARE(device.answer(mostext::message(u"<roAck><roID>R</roID><roStatus>OK</roStatus></roAck>"_s)),
+             QString());
+    QCOMPARE(device.answer(mostext::message(u"<mosAck><objID/><status>ACK</status></mosAck>"_s)), QString());
+}
+
+void TestMosDevice::wireFormat()
+{
+    QCOMPARE(mosencode(u"<mos>\u00e9\U0001F600</mos>"_s),
+             QByteArray("\0<\0m\0o\0s\0>\0\xe9\xd8\x3d\xde\x00\0<\0/\0m\0o\0s\0>", 28));
+    QCOMPARE(mostime(QDateTime(QDate(2024, 3, 9), QTime(7, 5, 3, 25), Qt::UTC)),
+             u"2024-03-09T07:05:03,025Z"_s);
+}
+
+VANTELL_CORE_TEST_MAIN(TestMosDevice)
+#include "test_mosdevice.moc"

@@ -1,0 +1,143 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QTcpServer>
+
+#include "testsupport/newsroompeer.h"
+#include "userflow.h"
+
+// The newsroom system sends the show: the operator lets the prompter listen in the options
+// window, a running order arrives from the newsroom library of others, its first story shows on
+// the page, an edit of it shows at once, D steps to the next story, and the options window lists
+// the running order's stories as the queue.
+class FlowNewsroom : public UserFlow {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void aRunningOrderIsPromptedAndEditedOnAir();
+
+private:
+    QJsonValue ask(const char *name, const QVariantMap &arguments = {});
+
+    quint16 m_lower = 0, m_upper = 0;
+    QTemporaryDir m_config;
+    std::unique_ptr<NewsroomPeer> m_newsroom;
+    QString m_notInstalled;
+};
+
+namespace {
+const QString optionsCaption = QStringLiteral("Vantell Options");
+const QString peerDirectory = QStringLiteral(VANTELL_MOS_PEER_BUILD);
+
+QVariantMap story(const QString &id, const QString &slug, const QVariantList &body = {})
+{
+    return {{QStringLiteral("id"), id}, {QStringLiteral("slug"), slug}, {QStringLiteral("body"), body}};
+}
+} // namespace
+
+void FlowNewsroom::initTestCase()
+{
+    if (!NewsroomPeer::install(QStringLiteral(VANTELL_MOS_PEER_SOURCE), peerDirectory, m_notInstalled))
+        QSKIP(qPrintable(m_notInstalled));
+    QVERIFY(startSession());
+    // Two free ports on loopback, in the settings; listening stays off until the operator says.
+    QTcpServer first, second;
+    QVERIFY(first.listen(QHostAddress::LocalHost, 0) && second.listen(QHostAddress::LocalHost, 0));
+    m_lower = first.serverPort();
+    m_upper = second.serverPort();
+    first.close();
+    second.close();
+    QDir().mkpath(m_config.filePath(QStringLiteral("korvanex")));
+    QFile settings(m_config.filePath(QStringLiteral("korvanex/vantell.conf")));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write(
+        QStringLiteral("[Newsroom]\nEnabled=0\nLowerPort=%1\nUpperPort=%2\nListenAddress=127.0.0.1\n")
+            .arg(m_lower)
+            .arg(m_upper)
+            .toUtf8());
+    settings.close();
+    startOptions.configHome = m_config.path();
+    QVERIFY(startProgram(startOptions));
+}
+
+void FlowNewsroom::cleanupTestCase()
+{
+    if (m_newsroom)
+        m_newsroom->quit();
+}
+
+QJsonValue FlowNewsroom::ask(const char *name, const QVariantMap &arguments)
+{
+    return m_newsroom->ask(newsroomcommand(name, arguments));
+}
+
+void FlowNewsroom::aRunningOrderIsPromptedAndEditedOnAir()
+{
+    // The operator turns listening on.
+    quint64 options = openOptions();
+    QVERIFY2(options, "the options window did not open");
+    QVERIFY(clickWord(options, QStringLiteral("Listen")));
+    desktop->activate(options);
+    desktop->key(QStringLiteral("Return"));
+    QVERIFY(desktop->waitForWindowGone(optionsCaption));
+
+    m_newsroom = std::make_unique<NewsroomPeer>(peerDirectory);
+    QVERIFY(m_newsroom->start(m_lower, m_upper, QStringLiteral("VANTELL")));
+    QCOMPARE(ask("connect").toInt(), 1);
+    const QVariantMap order{
+        {QStringLiteral("id"), QStringLiteral("RO1")},
+        {QStringLiteral("slug"), QStringLiteral("Evening News")},
+        {QStringLiteral("stories"), QVariantList{story(QStringLiteral("S1"), QStringLiteral("Opening")),
+                                                 story(QStringLiteral("S2"), QStringLiteral("Weather"))}}};
+    QCOMPARE(ask("create", {{QStringLiteral("runningOrder"), order}}).toString(), QStringLiteral("OK"));
+    const auto send = [this](const QVariantMap &text) {
+        return ask("story", {{QStringLiteral("ro"), QStringLiteral("RO1")}, {QStringLiteral("story"), text}})
+            .toString();
+    };
+    QCOMPARE(send(story(QStringLiteral("S1"), QStringLiteral("Opening"),
+                        {QStringLiteral("Good evening and welcome to the news."),
+                         QVariantMap{{QStringLiteral("type"), QStringLiteral("pi")},
+                                     {QStringLiteral("text"), QStringLiteral("(LOOK LEFT)")}}})),
+             QStringLiteral("OK"));
+    QCOMPARE(send(story(QStringLiteral("S2"), QStringLiteral("Weather"),
+                        {QStringLiteral("Sunny spells over the hills.")})),
+             QStringLiteral("OK"));
+    // The first story is on the page as soon as the running order came, its text as soon as it came.
+    const QString welcome = QStringLiteral("good evening and welcome");
+    VERIFY_SCREEN(readsWords(waitForPageText(welcome), welcome), prompter->page(),
+                  QStringLiteral("first story"));
+    VERIFY_SCREEN(readsWords(waitForPageText(QStringLiteral("look left")), QStringLiteral("look left")),
+                  prompter->page(), QStringLiteral("instruction"));
+
+    // The newsroom edits the story while it is on the page.
+    QCOMPARE(send(story(QStringLiteral("S1"), QStringLiteral("Opening"),
+                        {QStringLiteral("Breaking news replaces the opening words."),
+                         QStringLiteral("Good evening and welcome to the news.")})),
+             QStringLiteral("OK"));
+    const QString breaking = QStringLiteral("breaking news replaces");
+    VERIFY_SCREEN(readsWords(waitForPageText(breaking), breaking), prompter->page(),
+                  QStringLiteral("edited"));
+
+    // D steps to the next story of the running order.
+    prompter->keys({QStringLiteral("d")});
+    const QString sunny = QStringLiteral("sunny spells over");
+    VERIFY_SCREEN(readsWords(waitForPageText(sunny), sunny), prompter->page(), QStringLiteral("next story"));
+
+    // The options window shows the running order as the queue (its first entry sits beside the
+    // greyed queue actions, where OCR is unsure of it).
+    options = openOptions();
+    QVERIFY2(options, "the options window did not open");
+    const QImage window = desktop->grab(options);
+    const QString read = readText(window);
+    VERIFY_SCREEN(readsWords(read, QStringLiteral("running order: evening news")) &&
+                      readsWords(read, QStringLiteral("weather")) &&
+                      readsWords(read, QStringLiteral("listening on ports")),
+                  window, QStringLiteral("options"));
+    desktop->activate(options);
+    desktop->key(QStringLiteral("Escape"));
+    QVERIFY(desktop->waitForWindowGone(optionsCaption));
+}
+
+QTEST_GUILESS_MAIN(FlowNewsroom)
+#include "flow_newsroom.moc"
