@@ -213,6 +213,9 @@ inline constexpr const char *PrintFailed = N_("The script could not be printed: 
 inline constexpr const char *ScriptPage = N_("Script page");
 inline constexpr const char *ScriptText = N_("Script text");
 inline constexpr const char *ProgramLogo = N_("Vantell logo");
+inline constexpr const char *CurrentSpeed = N_("Current speed");
+inline constexpr const char *ElapsedTime = N_("Elapsed time");
+inline constexpr const char *RemainingTime = N_("Remaining time");
 
 // Command line
 inline constexpr const char *UsageLine = N_("Usage: %1 [options] [script]");
