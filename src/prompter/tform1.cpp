@@ -18,6 +18,7 @@
 #include "platform/datapaths.h"
 #include "platform/dialogs.h"
 #include "platform/radiogroup.h"
+#include "platform/statusreadout.h"
 #include "platform/stepslider.h"
 #include "platform/ticktimer.h"
 #include "platform/toolimage.h"
@@ -360,6 +361,10 @@ void TForm1::setTexts()
 
 void TForm1::FormCreate()
 {
+    // The read-outs tell screen readers of their changes politely, not on every tick.
+    new StatusReadout(Label1, i18n(str::CurrentSpeed), 500);
+    new StatusReadout(timespentlabel, i18n(str::ElapsedTime), 5000);
+    new StatusReadout(timeleftlabel, i18n(str::RemainingTime), 5000);
     setTexts();
     promptstate.versiontext = i18n(str::VersionText);
     for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5,

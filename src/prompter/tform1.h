@@ -144,6 +144,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void FormCreate();
@@ -165,6 +166,10 @@ private:
     void reverseDirection();
     void coarseFaster();
     void coarseSlower();
+    // Keyboard only: every toolbar command has a key, and the menu opens from the keyboard.
+    void assignToolKeys();
+    void promptKey(int key);
+    void showMenuFromKeyboard();
     void startRepeat(int button);
     void stopRepeat();
     void checkForUpdateNotice();
