@@ -21,6 +21,8 @@ public:
         QString language;
         // Another copy of the program to run; by default the one built.
         QString program;
+        // More of the program's environment, as NAME=value (QT_SCALE_FACTOR=2, say).
+        QStringList environment;
     };
 
     PrompterRun(const XSession &session, const Options &options);

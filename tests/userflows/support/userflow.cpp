@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QThread>
 
-bool UserFlow::startSession()
+bool UserFlow::startSession(QSize screenSize)
 {
-    session = std::make_unique<XSession>();
+    session = std::make_unique<XSession>(screenSize);
     if (!session->error().isEmpty()) {
         qWarning("%s", qPrintable(session->error()));
         return false;
