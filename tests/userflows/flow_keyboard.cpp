@@ -54,7 +54,8 @@ int firstLineNumber(const QString &text)
 bool FlowKeyboard::menuShown() const
 {
     const QString screen = readText(desktop->grab());
-    return readsWords(screen, QStringLiteral("open single script")) && readsWords(screen, QStringLiteral("exit"));
+    return readsWords(screen, QStringLiteral("open single script")) &&
+           readsWords(screen, QStringLiteral("exit"));
 }
 
 void FlowKeyboard::verifyStatus(const QString &words) const
@@ -130,7 +131,8 @@ void FlowKeyboard::toolbarCommandsHaveKeys()
     prompter->keys({QStringLiteral("F3")});
     QThread::msleep(1200);
     const QImage mirrored = settledPage();
-    VERIFY_SCREEN(!readsWords(readText(mirrored), QStringLiteral("line 1")), mirrored, QStringLiteral("mirrored"));
+    VERIFY_SCREEN(!readsWords(readText(mirrored), QStringLiteral("line 1")), mirrored,
+                  QStringLiteral("mirrored"));
     prompter->keys({QStringLiteral("F3")});
     QVERIFY(readsWords(waitForPageText(QStringLiteral("line 1")), QStringLiteral("line 1")));
     // F2 turns it upside down, F2 again back.

@@ -24,7 +24,7 @@ bool UserFlow::startProgram(const PrompterRun::Options &options)
         qWarning("%s", qPrintable(program->error()));
         return false;
     }
-    prompter = std::make_unique<PrompterWindow>(*desktop, program->window());
+    prompter = std::make_unique<PrompterWindow>(*desktop, program->window(), options.scale);
     // The page is there once the first picture of it settles.
     settledPage();
     return true;
