@@ -19,15 +19,16 @@
 #include <QTest>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/browser.h"
-#include "platform/stepslider.h"
+#include "browser/browser.h"
+#include "engine/promptengine.h"
 #include "prompter/outputwindow.h"
 #include "prompter/scriptposition.h"
 #include "prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
+#include "toolkit/application.h"
+#include "toolkit/stepslider.h"
 
 namespace {
 
@@ -100,13 +101,13 @@ double prompterPlace(const TForm1 *form)
 double restingDifference(TForm1 *form)
 {
     form->dopause();
-    form->updatemotion();
+    form->engine->updateMotion();
     double difference = -1;
     for (int round = 0; round < 20; ++round) {
         runEventsFor(50);
-        if (!answered(form->wb1) || !answered(form->outputwindow->outputpage))
+        if (!answered(form->wb1) || !answered(form->outputwindow()->outputpage))
             continue;
-        difference = std::abs(form->outputwindow->scriptPosition() - prompterPlace(form));
+        difference = std::abs(form->outputwindow()->scriptPosition() - prompterPlace(form));
         if (difference < 0.5)
             break;
     }
@@ -116,12 +117,14 @@ double restingDifference(TForm1 *form)
 void startScrolling(TForm1 *form, bool smooth)
 {
     form->dopause();
-    form->smoothmotion = smooth;
+    DisplayModes modes = form->displaymodes;
+    modes.smoothScrolling = smooth;
+    form->setDisplayModes(modes);
     auto placed = std::make_shared<bool>(false);
     form->wb1->scrollToTop([placed] { *placed = true; });
     (void)runEventsUntil([&placed] { return *placed; }, 5000);
     form->speedmod->setValue(coarse);
-    form->promptstate.scrollspeed = speed;
+    form->engine->setSpeed(speed);
     form->adjustspeed();
 }
 
@@ -150,10 +153,10 @@ void measurePositions(TForm1 *form, bool smooth, int seconds, const QJsonObject 
             form->resume();
         runEventsFor(300);
         bench::evaluate(form->wb1, QString::fromLatin1(startSampling));
-        bench::evaluate(form->outputwindow->outputpage, QString::fromLatin1(startSampling));
+        bench::evaluate(form->outputwindow()->outputpage, QString::fromLatin1(startSampling));
         runEventsFor(seconds * 1000 / checkpoints);
         const QList<Sample> prompter = stopSampling(form->wb1);
-        const QList<Sample> output = stopSampling(form->outputwindow->outputpage);
+        const QList<Sample> output = stopSampling(form->outputwindow()->outputpage);
         // Each output frame against the prompter's last frame before it.
         qsizetype at = 0;
         for (const Sample &shown : output) {
@@ -182,12 +185,12 @@ void measureRunOnAfterPause(TForm1 *form, bool smooth, const QJsonObject &inputs
     for (int round = 0; round < 5; ++round) {
         startScrolling(form, smooth);
         runEventsFor(1500);
-        bench::evaluate(form->outputwindow->outputpage, QString::fromLatin1(startSampling));
+        bench::evaluate(form->outputwindow()->outputpage, QString::fromLatin1(startSampling));
         runEventsFor(500);
         const double pausedAt = double(QDateTime::currentMSecsSinceEpoch());
         form->dopause();
         runEventsFor(3000);
-        const QList<Sample> output = stopSampling(form->outputwindow->outputpage);
+        const QList<Sample> output = stopSampling(form->outputwindow()->outputpage);
         if (output.isEmpty())
             continue;
         double lastMove = pausedAt;
@@ -235,12 +238,12 @@ int main(int argc, char *argv[])
             {QStringLiteral("speed"), speed},
             {QStringLiteral("coarse"), coarse},
             {QStringLiteral("seconds"), seconds}};
-        if (form->outputwindow)
+        if (form->outputwindow())
             form->Image3MouseUp();
         const double alone = cpuPerSecond(form, smooth, seconds / 2);
         form->Image3MouseUp();
-        if (!form->outputwindow ||
-            !runEventsUntil([form] { return form->outputwindow->outputpage->isDocumentComplete(); }, 60000))
+        if (!form->outputwindow() ||
+            !runEventsUntil([form] { return form->outputwindow()->outputpage->isDocumentComplete(); }, 60000))
             return 1;
         const double both = cpuPerSecond(form, smooth, seconds / 2);
         bench::report(QStringLiteral("cpu_alone"), alone, QStringLiteral("s/s"), inputs);

@@ -6,13 +6,13 @@
 #include <QTest>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/browser.h"
-#include "platform/dialogs.h"
+#include "browser/browser.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
+#include "toolkit/application.h"
+#include "toolkit/dialogs.h"
 
 namespace {
 

@@ -12,16 +12,16 @@
 #include <QTextEdit>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "rtf/rtf.h"
 #include "platform/textfile.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "render/richfile.h"
 #include "render/richtohtml.h"
 #include "render/scriptloader.h"
+#include "rtf/rtf.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
+#include "toolkit/application.h"
 
 namespace {
 

@@ -12,14 +12,15 @@
 #include <QWebEngineScript>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/browser.h"
-#include "platform/stepslider.h"
-#include "platform/ticktimer.h"
+#include "browser/browser.h"
+#include "engine/promptengine.h"
+#include "engine/ticktimer.h"
 #include "prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
+#include "toolkit/application.h"
+#include "toolkit/stepslider.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ int livePosition(Browser *browser)
 void setSpeed(TForm1 *form, int speed, int coarse)
 {
     form->speedmod->setValue(coarse);
-    form->promptstate.scrollspeed = speed;
+    form->engine->setSpeed(speed);
     form->adjustspeed();
 }
 

@@ -18,13 +18,14 @@
 #include <QWebEngineScript>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/browser.h"
-#include "platform/stepslider.h"
+#include "browser/browser.h"
+#include "engine/promptengine.h"
 #include "prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
+#include "toolkit/application.h"
+#include "toolkit/stepslider.h"
 
 namespace {
 
@@ -83,12 +84,14 @@ double deviationOverMean(const QList<double> &values)
 void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds)
 {
     form->dopause();
-    form->smoothmotion = smooth;
+    DisplayModes modes = form->displaymodes;
+    modes.smoothScrolling = smooth;
+    form->setDisplayModes(modes);
     auto placed = std::make_shared<bool>(false); // the answer may come after the wait
     form->wb1->scrollToTop([placed] { *placed = true; });
     (void)runEventsUntil([&placed] { return *placed; }, 5000);
     form->speedmod->setValue(coarse);
-    form->promptstate.scrollspeed = speed;
+    form->engine->setSpeed(speed);
     form->adjustspeed();
     runEventsFor(300);
 

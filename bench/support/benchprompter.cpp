@@ -8,7 +8,7 @@
 #include <QWebEngineScript>
 
 #include "app/windows.h"
-#include "platform/browser.h"
+#include "browser/browser.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "testsupport/eventwait.h"

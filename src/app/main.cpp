@@ -7,10 +7,10 @@
 #include "app/commandline.h"
 #include "app/commandlinestart.h"
 #include "app/windows.h"
-#include "platform/application.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "stringtable.h"
+#include "toolkit/application.h"
 
 int main(int argc, char *argv[])
 {

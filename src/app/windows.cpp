@@ -19,6 +19,8 @@ void createWindows()
     w.Form2 = new TForm2(w.Form1);
     w.Form7 = new TForm7(w.Form1);
     w.Form4 = new TForm4(w.Form1);
+    // The options window restores the display options kept from the last run.
+    w.Form1->setDisplayModes(w.Form4->modes());
     w.aboutform = new Taboutform(w.Form1);
 }
 

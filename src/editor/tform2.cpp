@@ -15,10 +15,10 @@
 #include <QVBoxLayout>
 
 #include "editor/findreplacedialog.h"
-#include "platform/accessiblenames.h"
-#include "platform/toolimage.h"
 #include "platform/translation.h"
 #include "stringtable.h"
+#include "toolkit/accessiblenames.h"
+#include "toolkit/toolimage.h"
 
 namespace {
 

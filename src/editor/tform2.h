@@ -5,8 +5,8 @@
 #include <QDialog>
 
 #include "editor/linesearch.h"
-#include "platform/dialogs.h"
-#include "platform/imagelist.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/imagelist.h"
 
 class FindReplaceDialog;
 class QAction;

@@ -6,7 +6,7 @@
 
 #include "editor/datetimetext.h"
 #include "editor/tform2.h"
-#include "platform/toolimage.h"
+#include "toolkit/toolimage.h"
 
 namespace {
 

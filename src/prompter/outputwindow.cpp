@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "platform/browser.h"
+#include "browser/browser.h"
 #include "platform/translation.h"
 #include "stringtable.h"
 

@@ -3,10 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// The prompting state: what the prompter window and its operations share for the whole run.
+// The prompting state: what the prompter window and its operations share for the whole run. The
+// speed and the direction belong to the prompting engine.
 struct PromptState {
-    int scrollspeed = 0;        // -300..300: magnitude sets the tick interval, sign the direction
-    bool scrollforward = false; // the text travels toward the end of the script
     bool mirroron = false;
     bool rotateon = false;
     bool helpshown = false;  // the help pages are in the browser instead of the script page

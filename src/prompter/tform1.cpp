@@ -12,25 +12,25 @@
 #include <QVBoxLayout>
 
 #include "app/windows.h"
-#include "platform/accessiblenames.h"
-#include "platform/application.h"
-#include "platform/browser.h"
+#include "browser/browser.h"
+#include "browser/browsersurface.h"
+#include "engine/promptengine.h"
 #include "platform/datapaths.h"
-#include "platform/dialogs.h"
-#include "platform/radiogroup.h"
-#include "platform/statusreadout.h"
-#include "platform/stepslider.h"
-#include "platform/ticktimer.h"
-#include "platform/toolimage.h"
 #include "platform/translation.h"
-#include "prompter/outputwindow.h"
+#include "prompter/outputfollower.h"
+#include "prompter/prompterwindowsettings.h"
 #include "queue/tform4.h"
 #include "render/page.h"
 #include "render/specialchars.h"
 #include "settings/httpprobe.h"
-#include "settings/prompterstorage.h"
 #include "settings/serviceaddresses.h"
 #include "stringtable.h"
+#include "toolkit/accessiblenames.h"
+#include "toolkit/application.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/statusreadout.h"
+#include "toolkit/stepslider.h"
+#include "toolkit/toolimage.h"
 
 namespace {
 
@@ -87,7 +87,9 @@ TForm1::TForm1(QWidget *parent)
 
 TForm1::~TForm1()
 {
-    delete outputwindow.data();
+    // The engine and the follower go before the page they drive.
+    delete follower;
+    delete engine;
 }
 
 void TForm1::createLayout()
@@ -112,6 +114,10 @@ void TForm1::createLayout()
     wb1 = new Browser(Panel4);
     wb1->setObjectName(QStringLiteral("wb1"));
     pageBox->addWidget(wb1);
+    m_surface = std::make_unique<BrowserSurface>(*wb1);
+    engine = new PromptEngine(*m_surface, this);
+    engine->setObjectName(QStringLiteral("engine"));
+    follower = new OutputFollower(wb1, this);
     pageRow->addWidget(Panel4, 1);
     pageRow->addWidget(createSliderStrip());
     top->addWidget(wbpanel, 1);
@@ -129,9 +135,7 @@ void TForm1::createLayout()
     footer->setPlainText(pagefooter().join(QLatin1Char('\n')));
     footer->hide();
 
-    Timer1 = new TickTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(300);
+    Timer1 = engine->timer();
     mousedowntimer = new QTimer(this);
     mousedowntimer->setObjectName(QStringLiteral("mousedowntimer"));
     mousedowntimer->setInterval(500);
@@ -370,7 +374,7 @@ void TForm1::FormCreate()
     for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5,
                              Image13, Image14, Image2, Image3})
         mouseover(image->property("restIndex").toInt(), image);
-    restorePrompterSettings(this);
+    restoreSettings(this);
     webquery = ::webquery(QStringLiteral(VANTELL_VERSION), QStringLiteral("H"));
     http1 = new HttpProbe(this);
     http1->setObjectName(QStringLiteral("http1"));
@@ -428,9 +432,6 @@ void TForm1::FormShow()
     setform();
     Image1->setPixmap(ImageList2.picture(0, devicePixelRatioF()));
     placeLogoPanel();
-    // The motion option is kept between runs by the options window, created after this one.
-    if (TForm4 *options = windows().Form4)
-        smoothmotion = options->smoothscroll->itemIndex() == 1;
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
@@ -444,7 +445,7 @@ void TForm1::FormClose()
     closeoutputwindow();
     if (TForm4 *options = windows().Form4)
         options->clearQueue();
-    savePrompterSettings(this);
+    saveSettings(this);
 }
 
 void TForm1::Exit1Click()

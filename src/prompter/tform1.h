@@ -1,18 +1,22 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
-#include <QPointer>
 #include <QWidget>
 
+#include "engine/displaymodes.h"
 #include "platform/fontspec.h"
-#include "platform/imagelist.h"
 #include "prompter/promptstate.h"
 #include "render/richtohtml.h"
+#include "toolkit/imagelist.h"
 
 class Browser;
+class BrowserSurface;
 class HttpProbe;
+class OutputFollower;
 class OutputWindow;
+class PromptEngine;
 class QAction;
 class QLabel;
 class QMenu;
@@ -32,6 +36,10 @@ public:
     ~TForm1() override;
 
     PromptState promptstate;
+    // Speed, direction, coarse step and run state, and how they move the page `wb1`.
+    PromptEngine *engine;
+    // The display options of the options window, as last confirmed there.
+    DisplayModes displaymodes;
     FontSpec displayfont; // the font of the display-font dialog `FontDialog1`
     QString outputscreen; // the screen the output window last stood on, kept between runs
 
@@ -46,7 +54,7 @@ public:
     QLabel *Label1, *coarselabel, *Label4, *Label6, *timespentlabel, *timeleftlabel, *Label7, *Label5;
     ToolImage *Image4, *Image12, *Image10, *Image11, *Image9, *Image8, *Image7, *Image6, *Image5, *Image13,
         *Image14, *Image2, *Image3;
-    TickTimer *Timer1;
+    TickTimer *Timer1; // the engine's tick timer
     QTimer *mousedowntimer;
     QTimer *readouttimer; // refreshes the read-outs while the page moves smoothly
     QMenu *JvPopupMenu1;
@@ -66,7 +74,11 @@ public:
     bool mirroredRemotely() const;
     bool upsideDownRemotely() const;
 
-    // Scroll engine
+    // Takes the display options confirmed in the options window.
+    void setDisplayModes(const DisplayModes &modes);
+
+    // Scroll engine: what the operator's controls do to the engine, and how the window shows it.
+    // adjustspeed lets pending events run before it returns, so that the labels repaint at once.
     void adjustspeed();
     void dopause();
     void doreset();
@@ -75,11 +87,6 @@ public:
     void slideraChange();
     void speedmodChanged();
     void speedmodMouseUp();
-    // Smooth motion: with it on, the page moves on every display frame at the rate the ticks
-    // would average, and the ticks refresh the read-outs instead of moving the page.
-    bool smoothmotion = false;
-    double scrollrate() const;
-    void updatemotion();
 
     // Operator controls
     void wb1KeyDown(int key);
@@ -118,16 +125,12 @@ public:
     void Image14MouseUp();
     void Image3MouseUp();
 
-    // Dual display: the output window for the talent, open while it is not null.
-    QPointer<OutputWindow> outputwindow;
+    // Dual display: the output window for the talent, which `follower` keeps at the page's place.
+    OutputFollower *follower;
+    // The output window while it is open, else null.
+    OutputWindow *outputwindow() const;
     void openoutputwindow();
     void closeoutputwindow();
-    // Gives the output window the page with the remote display's modes.
-    void loadoutputpage();
-    // Puts the output window's page at the prompter page's place in the script.
-    void followoutput();
-    // Hands the output the prompter page's place `position` at `atTime` and its rate.
-    void followoutputfrom(int position, double atTime, double pageRate);
 
     // Web service, about window and printing
     void Image13MouseUp();
@@ -161,11 +164,6 @@ private:
     void connectControls();
     void loadSpecialTable();
     void placeLogoPanel();
-    void increaseSpeed();
-    void decreaseSpeed();
-    void reverseDirection();
-    void coarseFaster();
-    void coarseSlower();
     // Keyboard only: every toolbar command has a key, and the menu opens from the keyboard.
     void assignToolKeys();
     void promptKey(int key);
@@ -173,13 +171,22 @@ private:
     void startRepeat(int button);
     void stopRepeat();
     void checkForUpdateNotice();
+    // Tells the engine and the output follower how the local page is turned, and whether it
+    // moves smoothly.
+    void applyModes();
+    void showRunState();
+    void showSpeed();
+    void showMotion(double pixelsPerSecond);
+    void loadoutputpage();
     // Hands the script to the quick editor, shows it modally and, on OK, takes the edited rich
     // text back as the script; throws when a file step fails.
     void quickedit();
     void showStartPage();
 
+    std::unique_ptr<BrowserSurface> m_surface;
     bool m_shown = false;
-    bool m_measuringPage = false; // a new page is loading or being put at its start
+    bool m_modesKnown = false; // the options window has given its choices
+    bool m_showsRunning = false;
     bool m_helpProbePending = false;
     bool m_printing = false;
 };

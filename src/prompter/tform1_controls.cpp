@@ -7,13 +7,15 @@
 #include <QMenu>
 #include <QTimer>
 
-#include "platform/browser.h"
-#include "platform/stepslider.h"
-#include "platform/ticktimer.h"
-#include "platform/toolimage.h"
+#include "browser/browser.h"
+#include "engine/promptengine.h"
+#include "engine/ticktimer.h"
 #include "platform/translation.h"
+#include "prompter/outputfollower.h"
 #include "prompter/tform1.h"
 #include "stringtable.h"
+#include "toolkit/stepslider.h"
+#include "toolkit/toolimage.h"
 
 namespace {
 constexpr int statusPanelHeight = 52;
@@ -27,12 +29,19 @@ void TForm1::connectControls()
     connect(wb1, &Browser::pageKeyDown, this, &TForm1::promptKey);
     connect(wb1, &Browser::pageMenuRequested, this, &TForm1::showMenuFromKeyboard);
     connect(wb1, &Browser::pageClicked, this, &TForm1::wb1Click);
-    connect(wb1, &Browser::scrollPositionChanged, this, &TForm1::followoutput);
-    connect(Timer1, &TickTimer::timeout, this, &TForm1::Timer1Timer);
     connect(mousedowntimer, &QTimer::timeout, this, &TForm1::mousedowntimerTimer);
-    connect(Timer1, &TickTimer::changed, this, &TForm1::updatemotion);
-    connect(speedmod, &QSlider::valueChanged, this, &TForm1::updatemotion);
-    connect(this, &TForm1::pageMeasured, this, &TForm1::updatemotion);
+    connect(engine, &PromptEngine::stateChanged, this, &TForm1::showRunState);
+    connect(engine, &PromptEngine::speedApplied, this, &TForm1::showSpeed);
+    connect(engine, &PromptEngine::motionChanged, this, &TForm1::showMotion);
+    connect(engine, &PromptEngine::ticked, this, [this] {
+        calctime(QStringLiteral("timeleft"));
+        calctime(QStringLiteral("timespent"));
+    });
+    // A new page starts still: a running smooth motion goes on on it once it stands at its start.
+    connect(this, &TForm1::pageMeasured, engine, &PromptEngine::updateMotion);
+    connect(follower, &OutputFollower::keyPressed, this, &TForm1::wb1KeyDown);
+    connect(follower, &OutputFollower::screenChanged, this,
+            [this](const QString &name) { outputscreen = name; });
     connect(readouttimer, &QTimer::timeout, this, [this] {
         wb1->queryPosition([this] {
             calctime(QStringLiteral("timeleft"));
@@ -42,6 +51,8 @@ void TForm1::connectControls()
 
     connect(slidera, &QSlider::valueChanged, this, &TForm1::slideraChange);
     connect(slidera, &StepSlider::mouseUp, this, &TForm1::speedmodMouseUp);
+    // While the operator drags the coarse slider, each tick already moves by its value.
+    connect(speedmod, &QSlider::valueChanged, engine, &PromptEngine::setCoarse);
     connect(speedmod, &StepSlider::changed, this, &TForm1::speedmodChanged);
     connect(speedmod, &StepSlider::mouseUp, this, &TForm1::speedmodMouseUp);
 
@@ -66,36 +77,32 @@ void TForm1::connectControls()
     connect(Image12, &ToolImage::mouseDown, this, [this] { startRepeat(2); });
     connect(Image4, &ToolImage::mouseUp, this, [this] {
         stopRepeat();
-        increaseSpeed();
+        engine->increaseSpeed();
         adjustspeed();
         wb1->focusPage();
     });
     connect(Image12, &ToolImage::mouseUp, this, [this] {
         stopRepeat();
-        decreaseSpeed();
+        engine->decreaseSpeed();
         adjustspeed();
         wb1->focusPage();
     });
     connect(Image10, &ToolImage::mouseUp, this, [this] {
-        coarseFaster();
+        engine->coarseFaster();
         adjustspeed();
         wb1->focusPage();
     });
     connect(Image11, &ToolImage::mouseUp, this, [this] {
-        coarseSlower();
+        engine->coarseSlower();
         adjustspeed();
         wb1->focusPage();
     });
     connect(Image9, &ToolImage::mouseUp, this, [this] {
-        Timer1->setEnabled(!Timer1->isEnabled());
-        if (Timer1->isEnabled())
-            Label1->setText(i18n(str::Speed) + QString::number(promptstate.scrollspeed));
-        else
-            dopause();
+        engine->togglePause();
         wb1->focusPage();
     });
     connect(Image8, &ToolImage::mouseUp, this, [this] {
-        reverseDirection();
+        engine->reverseDirection();
         adjustspeed();
         wb1->focusPage();
     });
@@ -173,18 +180,16 @@ void TForm1::keyPressEvent(QKeyEvent *event)
 void TForm1::wb1KeyDown(int key)
 {
     if (key == Qt::Key_Q) {
-        if (Timer1->isEnabled())
-            dopause();
-        else
-            resume();
+        engine->togglePause();
         return;
     }
     if (key == Qt::Key_W)
-        increaseSpeed();
+        engine->increaseSpeed();
     else if (key == Qt::Key_S)
-        decreaseSpeed();
+        engine->decreaseSpeed();
     else if (key == Qt::Key_E)
-        reverseDirection();
+        engine->reverseDirection();
+    // Every other key applies the speed too, so any key resumes a paused display.
     adjustspeed();
     if (key == Qt::Key_A) {
         prevscript();
@@ -199,11 +204,9 @@ void TForm1::wb1KeyDown(int key)
 void TForm1::wb1Click(Qt::MouseButton button)
 {
     if (button == Qt::LeftButton) {
-        Timer1->setEnabled(!Timer1->isEnabled());
-        Label1->setText(Timer1->isEnabled() ? i18n(str::Speed) + QString::number(promptstate.scrollspeed)
-                                            : i18n(str::Paused));
+        engine->togglePause();
     } else if (button == Qt::RightButton) {
-        reverseDirection();
+        engine->reverseDirection();
         adjustspeed();
     }
 }
@@ -228,9 +231,9 @@ void TForm1::stopRepeat()
 void TForm1::mousedowntimerTimer()
 {
     if (promptstate.holdbutton == 1)
-        increaseSpeed();
+        engine->increaseSpeed();
     else
-        decreaseSpeed();
+        engine->decreaseSpeed();
     adjustspeed();
     mousedowntimer->setInterval(laterRepeatMs);
 }

@@ -7,9 +7,8 @@
 #include <QTextEdit>
 
 #include "app/windows.h"
+#include "browser/browser.h"
 #include "editor/tform2.h"
-#include "platform/browser.h"
-#include "platform/dialogs.h"
 #include "platform/tempfile.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
@@ -17,6 +16,7 @@
 #include "render/scriptloader.h"
 #include "render/specialchars.h"
 #include "stringtable.h"
+#include "toolkit/dialogs.h"
 
 void TForm1::EditScript2Click()
 {

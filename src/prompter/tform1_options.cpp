@@ -3,36 +3,29 @@
 #include <QListWidget>
 
 #include "app/windows.h"
-#include "platform/browser.h"
-#include "platform/radiogroup.h"
+#include "browser/browser.h"
 #include "prompter/tform1.h"
+#include "queue/optionswindowsettings.h"
 #include "queue/tform4.h"
-#include "settings/optionsstorage.h"
 
 void TForm1::Options2Click()
 {
     TForm4 *options = windows().Form4;
     if (!options)
         return;
-    const int location = options->mainformlocation->itemIndex();
-    const int mirrorTarget = options->mtype->itemIndex();
-    const int rotateTarget = options->rtype->itemIndex();
-    const int capitals = options->allcaps->itemIndex();
+    const DisplayModes before = displaymodes;
     const QStringList queue = options->queue();
-    const int smooth = options->smoothscroll->itemIndex();
+    options->showModes(before);
 
     // The settings are written as the window closes; after Cancel they are the choices put back.
     if (options->exec() != QDialog::Accepted) {
-        options->mainformlocation->setItemIndex(location);
-        options->mtype->setItemIndex(mirrorTarget);
-        options->rtype->setItemIndex(rotateTarget);
+        options->showModes(before);
         options->setQueue(queue);
-        options->allcaps->setItemIndex(capitals);
-        options->smoothscroll->setItemIndex(smooth);
-        saveOptionsSettings(options);
+        saveSettings(options);
         return;
     }
-    saveOptionsSettings(options);
+    saveSettings(options);
+    setDisplayModes(options->modes());
     if (options->ListBox1->count() > 0) {
         const int selected =
             options->ListBox1->currentItem() && options->ListBox1->currentItem()->isSelected()
@@ -42,14 +35,11 @@ void TForm1::Options2Click()
         reportingErrors([this] { loadqueueentry(promptstate.queuepos); });
     }
     dopause();
-    if (options->mainformlocation->itemIndex() != location)
+    if (displaymodes.docking != before.docking)
         setform();
-    if (options->mtype->itemIndex() != mirrorTarget || options->rtype->itemIndex() != rotateTarget)
-        reloadwb();
-    if (options->allcaps->itemIndex() != capitals)
+    if (displaymodes.mirrorTarget != before.mirrorTarget ||
+        displaymodes.rotateTarget != before.rotateTarget || displaymodes.capitals != before.capitals)
         reloadwb();
     flipmarker();
-    smoothmotion = options->smoothscroll->itemIndex() == 1;
-    updatemotion();
     wb1->focusPage();
 }

@@ -7,27 +7,19 @@
 #include <QTimer>
 
 #include "app/windows.h"
-#include "platform/browser.h"
-#include "platform/dialogs.h"
-#include "platform/radiogroup.h"
-#include "platform/toolimage.h"
+#include "browser/browser.h"
+#include "engine/promptengine.h"
 #include "platform/translation.h"
+#include "prompter/outputfollower.h"
 #include "prompter/placement.h"
 #include "prompter/tform1.h"
-#include "queue/tform4.h"
 #include "render/page.h"
 #include "render/tform7.h"
 #include "stringtable.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/toolimage.h"
 
 namespace {
-
-enum Target { Local = 0, Remote = 1, Both = 2 };
-
-int optionIndex(RadioGroup *TForm4::*group)
-{
-    TForm4 *options = windows().Form4;
-    return options ? (options->*group)->itemIndex() : 0;
-}
 
 TaskbarPosition taskbarpos(const QScreen *screen)
 {
@@ -58,29 +50,44 @@ TaskbarPosition taskbarpos(const QScreen *screen)
 
 bool TForm1::mirroredLocally() const
 {
-    return promptstate.mirroron && optionIndex(&TForm4::mtype) != Remote;
+    return displaymodes.mirroredLocally(promptstate.mirroron);
 }
 
 bool TForm1::upsideDownLocally() const
 {
-    const int target = optionIndex(&TForm4::rtype);
-    return promptstate.rotateon && (target == Local || target == Both);
+    return displaymodes.upsideDownLocally(promptstate.rotateon);
 }
 
 bool TForm1::mirroredRemotely() const
 {
-    return promptstate.mirroron && optionIndex(&TForm4::mtype) != Local;
+    return displaymodes.mirroredRemotely(promptstate.mirroron);
 }
 
 bool TForm1::upsideDownRemotely() const
 {
-    return promptstate.rotateon && optionIndex(&TForm4::rtype) != Local;
+    return displaymodes.upsideDownRemotely(promptstate.rotateon);
+}
+
+void TForm1::setDisplayModes(const DisplayModes &modes)
+{
+    displaymodes = modes;
+    m_modesKnown = true;
+    applyModes();
+}
+
+void TForm1::applyModes()
+{
+    engine->setUpsideDown(upsideDownLocally());
+    engine->setSmooth(displaymodes.smoothScrolling);
+    follower->setPrompterUpsideDown(upsideDownLocally());
 }
 
 void TForm1::reloadwb()
 {
+    // The engine moves the page in the sense of the page it is given.
+    applyModes();
     buildpage(mirroredLocally(), upsideDownLocally());
-    m_measuringPage = true;
+    follower->setHeld(true);
     wb1->loadPageLines(promptstate.pagelines);
     loadoutputpage();
 }
@@ -90,10 +97,9 @@ void TForm1::buildpage(bool mirror, bool rotate)
     TForm7 *progress = windows().Form7;
     if (progress)
         progress->begin(static_cast<int>(promptstate.specialtable.size()));
-    const bool caps = optionIndex(&TForm4::allcaps) == 1;
     promptstate.pagelines = ::buildpage(promptstate.scriptlines, promptstate.specialtable,
-                                        PageFont{displayfont.name, displayfont.size}, caps, mirror, rotate,
-                                        [progress](int index, int) {
+                                        PageFont{displayfont.name, displayfont.size}, displaymodes.capitals,
+                                        mirror, rotate, [progress](int index, int) {
                                             if (progress)
                                                 progress->step(index);
                                         });
@@ -111,17 +117,17 @@ void TForm1::wb1DocumentComplete()
     // its answers rather than wait for them here.
     checkForUpdateNotice();
     // The output window follows the page again once it stands at the script's start.
-    m_measuringPage = true;
+    follower->setHeld(true);
     wb1->scrollToBottom([this] {
         promptstate.pagebottom = wb1->scrollPosition();
         const auto atStart = [this] {
-            m_measuringPage = false;
-            followoutput();
-            if (promptstate.scrollspeed != 0)
+            follower->setHeld(false);
+            follower->follow();
+            if (engine->scrollspeed() != 0)
                 calctime(QStringLiteral("timeleft"));
             emit pageMeasured();
         };
-        if (promptstate.rotateon && optionIndex(&TForm4::rtype) != Remote)
+        if (upsideDownLocally())
             wb1->scrollToBottom(atStart);
         else
             wb1->scrollToTop(atStart);
@@ -146,10 +152,9 @@ void TForm1::setform()
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    TForm4 *options = windows().Form4;
-    const bool dockBottom = options && options->mainformlocation->itemIndex() != 0;
-    const QRect strip = stripgeometry(screen->geometry().size(), taskbarpos(screen), dockBottom,
-                                      options != nullptr, geometry());
+    const bool dockBottom = displaymodes.docking == Docking::Bottom;
+    const QRect strip =
+        stripgeometry(screen->geometry().size(), taskbarpos(screen), dockBottom, m_modesKnown, geometry());
     setGeometry(strip.translated(screen->geometry().topLeft()));
 }
 

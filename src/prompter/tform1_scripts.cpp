@@ -4,8 +4,7 @@
 #include <QTextEdit>
 
 #include "app/windows.h"
-#include "platform/browser.h"
-#include "platform/dialogs.h"
+#include "browser/browser.h"
 #include "platform/filefilter.h"
 #include "platform/textfile.h"
 #include "platform/translation.h"
@@ -14,6 +13,7 @@
 #include "render/richfile.h"
 #include "render/scriptloader.h"
 #include "stringtable.h"
+#include "toolkit/dialogs.h"
 
 void TForm1::OpenSimplescript1Click()
 {

@@ -10,16 +10,16 @@
 #include <QWebEngineScript>
 
 #include "app/windows.h"
-#include "platform/browser.h"
+#include "browser/browser.h"
+#include "browser/pagescripts.h"
 #include "platform/datapaths.h"
-#include "platform/dialogs.h"
-#include "platform/pagescripts.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "settings/httpprobe.h"
 #include "settings/serviceaddresses.h"
 #include "settings/taboutform.h"
 #include "stringtable.h"
+#include "toolkit/dialogs.h"
 
 namespace {
 

@@ -6,15 +6,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/accessiblenames.h"
-#include "platform/dialogs.h"
 #include "platform/filefilter.h"
-#include "platform/radiogroup.h"
-#include "platform/toolimage.h"
 #include "platform/translation.h"
+#include "queue/optionswindowsettings.h"
 #include "queue/queuefile.h"
-#include "settings/optionsstorage.h"
 #include "stringtable.h"
+#include "toolkit/accessiblenames.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/radiogroup.h"
+#include "toolkit/toolimage.h"
 
 namespace {
 
@@ -109,7 +109,7 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     loadlabel->setText(i18n(str::SaveQueue));
     for (RadioGroup *group : {mainformlocation, allcaps, mtype, rtype, smoothscroll})
         group->setItemIndex(0);
-    restoreOptionsSettings(this);
+    restoreSettings(this);
     // Names for screen readers: the list, the queue actions' pictures and the option groups by
     // their captions.
     Image1->setAccessibleName(i18n(str::ProgramLogo));
@@ -240,6 +240,27 @@ QWidget *TForm4::createOptionsColumn()
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     return Panel3;
+}
+
+DisplayModes TForm4::modes() const
+{
+    DisplayModes modes;
+    // Every choice but "Align Top" docks at the bottom.
+    modes.docking = mainformlocation->itemIndex() != 0 ? Docking::Bottom : Docking::Top;
+    modes.capitals = allcaps->itemIndex() == 1;
+    modes.mirrorTarget = displaytarget(mtype->itemIndex());
+    modes.rotateTarget = displaytarget(rtype->itemIndex());
+    modes.smoothScrolling = smoothscroll->itemIndex() == 1;
+    return modes;
+}
+
+void TForm4::showModes(const DisplayModes &modes)
+{
+    mainformlocation->setItemIndex(modes.docking == Docking::Bottom ? 1 : 0);
+    allcaps->setItemIndex(modes.capitals ? 1 : 0);
+    mtype->setItemIndex(static_cast<int>(modes.mirrorTarget));
+    rtype->setItemIndex(static_cast<int>(modes.rotateTarget));
+    smoothscroll->setItemIndex(modes.smoothScrolling ? 1 : 0);
 }
 
 QStringList TForm4::queue() const

@@ -2,7 +2,8 @@
 
 #include <QDialog>
 
-#include "platform/imagelist.h"
+#include "engine/displaymodes.h"
+#include "toolkit/imagelist.h"
 
 class QLabel;
 class QListWidget;
@@ -27,6 +28,10 @@ public:
     RadioGroup *mainformlocation, *allcaps, *mtype, *rtype, *smoothscroll;
     QPushButton *Button1, *Button2;
     ImageList ImageList1;
+
+    // The display options as the radio groups show them, and the other way round.
+    DisplayModes modes() const;
+    void showModes(const DisplayModes &modes);
 
     QStringList queue() const;
     // Replaces the queue's entries (and clears the selection).

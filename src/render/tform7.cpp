@@ -4,9 +4,9 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include "platform/accessiblenames.h"
 #include "platform/translation.h"
 #include "stringtable.h"
+#include "toolkit/accessiblenames.h"
 
 TForm7::TForm7(QWidget *owner)
     : QWidget(nullptr,

@@ -1,11 +1,11 @@
 #pragma once
 
-class TForm1;
+#include "settings/promptersettings.h"
 
-// The prompter window's stored settings: its placement, the display font, the coarse step, the
-// scroll timer's interval and the output window's screen (group "Form1").
+// The prompter window's stored settings (group "Form1"): its placement, the display font, the
+// coarse step, the scroll timer's interval and the output window's screen.
 
-// Restores them over the window's present values; called while the window is created.
-void restorePrompterSettings(TForm1 *form);
-// Writes them; called when the window closes.
-void savePrompterSettings(TForm1 *form);
+// The stored values over `current` (the window's present values). `placementApplies` tells
+// whether the stored placement is to be applied.
+PrompterSettings loadPrompterSettings(const PrompterSettings &current, bool *placementApplies);
+void storePrompterSettings(const PrompterSettings &values);

@@ -5,11 +5,11 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "platform/accessiblenames.h"
-#include "platform/imagelist.h"
 #include "platform/translation.h"
 #include "settings/serviceaddresses.h"
 #include "stringtable.h"
+#include "toolkit/accessiblenames.h"
+#include "toolkit/imagelist.h"
 
 namespace {
 

@@ -7,12 +7,13 @@
 #include "app/commandline.h"
 #include "app/commandlinestart.h"
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/ticktimer.h"
+#include "engine/promptengine.h"
+#include "engine/ticktimer.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "toolkit/application.h"
 
 class TestCommandLineStart : public QObject {
     Q_OBJECT
@@ -74,7 +75,7 @@ bool TestCommandLineStart::openAndWait(const QStringList &arguments, int timeout
 
 void TestCommandLineStart::startMoving()
 {
-    m_form->promptstate.scrollspeed = 50;
+    m_form->engine->setSpeed(50);
     m_form->adjustspeed();
     m_form->resume();
 }

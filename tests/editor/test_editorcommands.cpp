@@ -10,9 +10,9 @@
 #include <QTextEdit>
 
 #include "editor/tform2.h"
-#include "platform/toolimage.h"
 #include "testsupport/scripteddialogs.h"
 #include "testsupport/testmain.h"
+#include "toolkit/toolimage.h"
 
 // The quick editor's toolbar, editing commands and font command.
 class TestEditorCommands : public QObject {

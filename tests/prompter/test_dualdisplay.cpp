@@ -6,20 +6,21 @@
 #include <QWindow>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/browser.h"
-#include "platform/radiogroup.h"
-#include "platform/stepslider.h"
-#include "platform/ticktimer.h"
-#include "platform/toolimage.h"
+#include "browser/browser.h"
+#include "engine/promptengine.h"
+#include "engine/ticktimer.h"
 #include "prompter/outputwindow.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
+#include "testsupport/eventwait.h"
 #include "testsupport/imagecompare.h"
 #include "testsupport/scriptplaces.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "testsupport/eventwait.h"
+#include "toolkit/application.h"
+#include "toolkit/radiogroup.h"
+#include "toolkit/stepslider.h"
+#include "toolkit/toolimage.h"
 
 // Dual display on three screens (the prompter on DP-1): the output window for the talent, its
 // screen, its page's modes, and its place in the script kept equal to the prompter's.
@@ -87,11 +88,11 @@ void TestDualDisplay::cleanupTestCase()
 
 void TestDualDisplay::init()
 {
-    m_form->promptstate.scrollspeed = 0;
+    m_form->engine->setSpeed(0);
     m_form->dopause();
     m_form->closeoutputwindow();
-    m_form->smoothmotion = false;
-    m_form->updatemotion();
+    changeModes(m_form, [&](DisplayModes &modes) { modes.smoothScrolling = false; });
+    m_form->engine->updateMotion();
     if (m_form->promptstate.mirroron || m_form->promptstate.rotateon) {
         setModes(false, false, 0, 0);
         QVERIFY(reloadAndWait(m_form));
@@ -108,22 +109,24 @@ void TestDualDisplay::setModes(bool mirror, bool rotate, int mirrorTarget, int r
 {
     m_form->promptstate.mirroron = mirror;
     m_form->promptstate.rotateon = rotate;
-    windows().Form4->mtype->setItemIndex(mirrorTarget);
-    windows().Form4->rtype->setItemIndex(rotateTarget);
+    changeModes(m_form, [&](DisplayModes &modes) {
+        modes.mirrorTarget = displaytarget(mirrorTarget);
+        modes.rotateTarget = displaytarget(rotateTarget);
+    });
 }
 
 void TestDualDisplay::openOutput()
 {
-    if (!m_form->outputwindow)
+    if (!m_form->outputwindow())
         QTest::mouseClick(m_form->Image3, Qt::LeftButton);
-    QVERIFY(m_form->outputwindow);
-    WAIT_VERIFY(m_form->outputwindow->outputpage->isDocumentComplete());
+    QVERIFY(m_form->outputwindow());
+    WAIT_VERIFY(m_form->outputwindow()->outputpage->isDocumentComplete());
 }
 
 void TestDualDisplay::run(int speed, int coarse)
 {
     m_form->speedmod->setValue(coarse);
-    m_form->promptstate.scrollspeed = speed;
+    m_form->engine->setSpeed(speed);
     m_form->adjustspeed();
 }
 
@@ -140,9 +143,9 @@ void TestDualDisplay::runTicks(int ticks)
 
 void TestDualDisplay::opensFullScreenOnTheNextScreenAndCloses()
 {
-    QVERIFY(!m_form->outputwindow);
+    QVERIFY(!m_form->outputwindow());
     openOutput();
-    OutputWindow *output = m_form->outputwindow;
+    OutputWindow *output = m_form->outputwindow();
     QVERIFY(output->isFullScreen());
     QCOMPARE(output->screen()->name(), QStringLiteral("DP-2"));
     WAIT_COMPARE(output->size(), QSize(1600, 900));
@@ -152,7 +155,7 @@ void TestDualDisplay::opensFullScreenOnTheNextScreenAndCloses()
     QCOMPARE(output->outputpage->pageScale(), 1600.0 / m_form->wb1->width());
     const QPointer<OutputWindow> closing = output;
     QTest::mouseClick(m_form->Image3, Qt::LeftButton);
-    QVERIFY(!m_form->outputwindow);
+    QVERIFY(!m_form->outputwindow());
     WAIT_VERIFY(!closing);
 }
 
@@ -162,7 +165,7 @@ void TestDualDisplay::focusStaysWithThePrompter()
     m_form->wb1->focusPage();
     WAIT_COMPARE(QApplication::focusWidget(), m_form->wb1->focusProxy());
     openOutput();
-    OutputWindow *output = m_form->outputwindow;
+    OutputWindow *output = m_form->outputwindow();
     QVERIFY(output->windowFlags() & Qt::WindowDoesNotAcceptFocus);
     runEventsFor(300); // the page loads and places itself
     QCOMPARE(QApplication::activeWindow(), m_form);
@@ -170,12 +173,12 @@ void TestDualDisplay::focusStaysWithThePrompter()
     QCOMPARE(output->outputpage->focusProxy()->focusPolicy(), Qt::NoFocus);
     // The operator's keys go on working, and keys pressed on the output are handed to them.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_W);
-    QCOMPARE(m_form->promptstate.scrollspeed, 10);
+    QCOMPARE(m_form->engine->scrollspeed(), 10);
     QTest::keyClick(output->outputpage->focusProxy(), Qt::Key_W);
-    QCOMPARE(m_form->promptstate.scrollspeed, 20);
+    QCOMPARE(m_form->engine->scrollspeed(), 20);
     QTest::keyClick(output->outputpage->focusProxy(), Qt::Key_Q);
     QVERIFY(!m_form->Timer1->isEnabled());
-    m_form->promptstate.scrollspeed = 0;
+    m_form->engine->setSpeed(0);
 }
 
 void TestDualDisplay::positionsStayEqual_data()
@@ -205,9 +208,9 @@ void TestDualDisplay::positionsStayEqual()
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_F); // reset
     WAIT_COMPARE(prompterPlace(m_form), 0.0);
     QVERIFY(placesAgree(m_form));
-    const int outputStart = m_form->outputwindow->outputpage->scrollPosition();
+    const int outputStart = m_form->outputwindow()->outputpage->scrollPosition();
     QCOMPARE(outputStart,
-             m_form->upsideDownRemotely() ? m_form->outputwindow->outputpage->scrollBottom() : 0);
+             m_form->upsideDownRemotely() ? m_form->outputwindow()->outputpage->scrollBottom() : 0);
 
     runTicks(300);
     QVERIFY(placesAgree(m_form));
@@ -240,23 +243,23 @@ void TestDualDisplay::smoothMotionIsFollowed()
     setModes(false, true, 0, 1); // turned there only: the pages move in opposite senses
     QVERIFY(reloadAndWait(m_form));
     QVERIFY(placesAgree(m_form));
-    m_form->smoothmotion = true;
+    changeModes(m_form, [&](DisplayModes &modes) { modes.smoothScrolling = true; });
     run(300, 1); // 1,000 px/s
     QList<double> gaps;
     for (int i = 0; i < 10; ++i) {
         runEventsFor(150);
         QVERIFY(askPosition(m_form->wb1));
-        QVERIFY(askPosition(m_form->outputwindow->outputpage));
+        QVERIFY(askPosition(m_form->outputwindow()->outputpage));
         // Where the prompter's page stood when the output answered.
         const double seconds =
-            (m_form->outputwindow->outputpage->positionTime() - m_form->wb1->positionTime()) / 1000;
+            (m_form->outputwindow()->outputpage->positionTime() - m_form->wb1->positionTime()) / 1000;
         gaps << std::abs(outputPlace(m_form) - (prompterPlace(m_form) + 1000 * seconds));
     }
     std::sort(gaps.begin(), gaps.end());
     QVERIFY2(gaps.at(gaps.size() / 2) <= 3, qPrintable(QString::number(gaps.at(gaps.size() / 2))));
     QVERIFY(prompterPlace(m_form) > 800);
     m_form->dopause();
-    m_form->updatemotion();
+    m_form->engine->updateMotion();
     QVERIFY(placesAgree(m_form, 1.0));
 }
 
@@ -295,14 +298,14 @@ void TestDualDisplay::targetsTurnTheirOwnPages()
     loadScript(shortScript());
     QVERIFY(placesAgree(m_form));
     const QImage plainPrompter = settledGrab(m_form->wb1);
-    const QImage plainOutput = settledGrab(m_form->outputwindow->outputpage);
+    const QImage plainOutput = settledGrab(m_form->outputwindow()->outputpage);
     QVERIFY(brightPixels(plainOutput) > 2000);
 
     setModes(mirror, rotate, mirrorTarget, rotateTarget);
     QVERIFY(reloadAndWait(m_form));
     QVERIFY(placesAgree(m_form));
     const QImage prompter = settledGrab(m_form->wb1);
-    const QImage output = settledGrab(m_form->outputwindow->outputpage);
+    const QImage output = settledGrab(m_form->outputwindow()->outputpage);
     const double prompterOff =
         differingShare(prompter, plainPrompter.mirrored(prompterFlipped, prompterUpsideDown));
     const double outputOff = differingShare(output, plainOutput.mirrored(outputFlipped, outputUpsideDown));
@@ -329,7 +332,7 @@ void TestDualDisplay::resizedPromptersLayoutIsCopied()
     const int width = m_form->width();
     m_form->Showstatusbar1->trigger();
     m_form->resize(width - 300, m_form->height());
-    WAIT_COMPARE(m_form->outputwindow->outputpage->pageScale(), 1600.0 / m_form->wb1->width());
+    WAIT_COMPARE(m_form->outputwindow()->outputpage->pageScale(), 1600.0 / m_form->wb1->width());
     QVERIFY(placesAgree(m_form));
     m_form->Showstatusbar1->trigger();
     m_form->resize(width, m_form->height());
@@ -341,19 +344,19 @@ void TestDualDisplay::chosenScreenIsRememberedBetweenRuns()
     openOutput();
     // The operator moves the output to the third screen.
     QScreen *third = QGuiApplication::screens().at(2);
-    m_form->outputwindow->windowHandle()->setScreen(third);
+    m_form->outputwindow()->windowHandle()->setScreen(third);
     WAIT_COMPARE(m_form->outputscreen, QStringLiteral("HDMI-1"));
     // Closing the prompter closes the output and keeps its screen.
-    QPointer<OutputWindow> output = m_form->outputwindow;
+    QPointer<OutputWindow> output = m_form->outputwindow();
     m_form->close();
     WAIT_VERIFY(!output);
     m_env->stop();
     m_form = m_env->start();
     QCOMPARE(m_form->outputscreen, QStringLiteral("HDMI-1"));
     QTest::mouseClick(m_form->Image3, Qt::LeftButton);
-    QVERIFY(m_form->outputwindow);
-    QCOMPARE(m_form->outputwindow->screen()->name(), QStringLiteral("HDMI-1"));
-    QVERIFY(m_form->outputwindow->isFullScreen());
+    QVERIFY(m_form->outputwindow());
+    QCOMPARE(m_form->outputwindow()->screen()->name(), QStringLiteral("HDMI-1"));
+    QVERIFY(m_form->outputwindow()->isFullScreen());
 }
 
 VANTELL_UI_TEST_MAIN(TestDualDisplay)

@@ -4,18 +4,19 @@
 #include <QSignalSpy>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/browser.h"
-#include "platform/radiogroup.h"
-#include "platform/stepslider.h"
-#include "platform/ticktimer.h"
-#include "platform/toolimage.h"
-#include "prompter/timereadout.h"
+#include "browser/browser.h"
+#include "engine/promptengine.h"
+#include "engine/ticktimer.h"
+#include "engine/timereadout.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
+#include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "testsupport/eventwait.h"
+#include "toolkit/application.h"
+#include "toolkit/radiogroup.h"
+#include "toolkit/stepslider.h"
+#include "toolkit/toolimage.h"
 
 // The scroll engine, the operator's controls and the time read-outs, driven as an operator
 // drives them: keys on the page, clicks on the page and on the toolbar images.
@@ -43,9 +44,7 @@ private slots:
     void coarseSliderStepping();
     void speedSliderSteppingAndEnds();
     void trackClicksStepAndRepeat();
-    void ticksMoveThePageInTheirSense();
-    void readoutsWorkedCase();
-    void readoutsFollowATurnedPage();
+    void ticksMoveTheRealPage();
     void readoutsAfterPageLoad();
 
 private:
@@ -71,15 +70,14 @@ void TestEngine::init()
 {
     // As at start: paused at speed 0, the speed slider at its design value 10, coarse 1.
     m_form->promptstate.rotateon = false;
-    windows().Form4->rtype->setItemIndex(0);
+    changeModes(m_form, [](DisplayModes &modes) { modes.rotateTarget = DisplayTarget::Local; });
     m_form->speedmod->setValue(1);
+    m_form->engine->setSpeed(0);
+    m_form->dopause();
     {
         const QSignalBlocker quiet(m_form->slidera);
         m_form->slidera->setValue(10);
     }
-    m_form->promptstate.scrollspeed = 0;
-    m_form->promptstate.scrollforward = false;
-    m_form->dopause();
     m_form->Timer1->setInterval(300);
     QVERIFY(settle([this](auto done) { m_form->wb1->scrollToTop(done); }));
     m_env->dialogs.clear();
@@ -109,34 +107,34 @@ void TestEngine::firstIncreaseAndDecreaseAfterStart()
     QCOMPARE(m_form->slidera->value(), 10);
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
     key(Qt::Key_W);
-    QCOMPARE(m_form->promptstate.scrollspeed, 10);
+    QCOMPARE(m_form->engine->scrollspeed(), 10);
     QCOMPARE(m_form->slidera->value(), 10);
     QVERIFY(m_form->Timer1->isEnabled());
     QCOMPARE(m_form->Timer1->interval(), 291);
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed 10"));
     init();
     key(Qt::Key_S);
-    QCOMPARE(m_form->promptstate.scrollspeed, -10);
+    QCOMPARE(m_form->engine->scrollspeed(), -10);
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed -10"));
-    QVERIFY(!m_form->promptstate.scrollforward);
+    QVERIFY(!m_form->engine->scrollforward());
 }
 
 void TestEngine::speedLimitsByStepsAndBySlider()
 {
     m_form->slidera->setValue(295); // a drag of the slider
-    QCOMPARE(m_form->promptstate.scrollspeed, 295);
+    QCOMPARE(m_form->engine->scrollspeed(), 295);
     key(Qt::Key_W);
-    QCOMPARE(m_form->promptstate.scrollspeed, 300);
+    QCOMPARE(m_form->engine->scrollspeed(), 300);
     QCOMPARE(m_form->Timer1->interval(), 1);
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed 300"));
     m_form->dopause();
     key(Qt::Key_W);
-    QCOMPARE(m_form->promptstate.scrollspeed, 300);
+    QCOMPARE(m_form->engine->scrollspeed(), 300);
     QVERIFY(m_form->Timer1->isEnabled());
 
     m_form->slidera->setValue(-300);
     key(Qt::Key_S);
-    QCOMPARE(m_form->promptstate.scrollspeed, -300);
+    QCOMPARE(m_form->engine->scrollspeed(), -300);
     QCOMPARE(m_form->slidera->value(), -300);
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed -300"));
 }
@@ -145,7 +143,7 @@ void TestEngine::decreasingToZeroPauses()
 {
     key(Qt::Key_W);
     key(Qt::Key_S);
-    QCOMPARE(m_form->promptstate.scrollspeed, 0);
+    QCOMPARE(m_form->engine->scrollspeed(), 0);
     QVERIFY(!m_form->Timer1->isEnabled());
     QCOMPARE(m_form->Timer1->interval(), 301);
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
@@ -154,7 +152,7 @@ void TestEngine::decreasingToZeroPauses()
 void TestEngine::reverseAtZeroStaysPaused()
 {
     key(Qt::Key_E);
-    QCOMPARE(m_form->promptstate.scrollspeed, 0);
+    QCOMPARE(m_form->engine->scrollspeed(), 0);
     QVERIFY(!m_form->Timer1->isEnabled());
 }
 
@@ -177,7 +175,7 @@ void TestEngine::speedKeysResumeAPausedDisplay()
     m_form->slidera->setValue(40);
     m_form->dopause();
     key(Qt::Key_W);
-    QCOMPARE(m_form->promptstate.scrollspeed, 50);
+    QCOMPARE(m_form->engine->scrollspeed(), 50);
     QVERIFY(m_form->Timer1->isEnabled());
 }
 
@@ -187,7 +185,7 @@ void TestEngine::unboundKeyResumes()
     m_form->speedmod->setValue(4);
     m_form->dopause();
     key(Qt::Key_X);
-    QCOMPARE(m_form->promptstate.scrollspeed, 40);
+    QCOMPARE(m_form->engine->scrollspeed(), 40);
     QVERIFY(m_form->Timer1->isEnabled());
     QCOMPARE(m_form->coarselabel->text(), QStringLiteral("Coarse: 4"));
 }
@@ -200,30 +198,34 @@ void TestEngine::resetPausesAtTheStartKeepingTheSpeed()
     key(Qt::Key_F);
     WAIT_COMPARE(m_form->wb1->scrollPosition(), 0);
     QVERIFY(!m_form->Timer1->isEnabled());
-    QCOMPARE(m_form->promptstate.scrollspeed, 300);
+    QCOMPARE(m_form->engine->scrollspeed(), 300);
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
     QVERIFY(m_form->wb1->focusProxy()->hasFocus() || !m_form->isActiveWindow());
 }
 
 void TestEngine::resetWhileUpsideDownGoesToTheBottom()
 {
-    m_form->promptstate.rotateon = true;
+    QSignalSpy measured(m_form, &TForm1::pageMeasured);
+    m_form->Image14MouseUp();
+    QVERIFY(measured.wait(30000));
     m_form->slidera->setValue(70);
     key(Qt::Key_F);
     WAIT_COMPARE(m_form->wb1->scrollPosition(), m_form->promptstate.pagebottom);
-    QCOMPARE(m_form->promptstate.scrollspeed, 70);
+    QCOMPARE(m_form->engine->scrollspeed(), 70);
     QVERIFY(!m_form->Timer1->isEnabled());
     // With the rotate target Remote the local page is not turned.
-    windows().Form4->rtype->setItemIndex(1);
+    changeModes(m_form, [](DisplayModes &modes) { modes.rotateTarget = DisplayTarget::Remote; });
     key(Qt::Key_F);
     WAIT_COMPARE(m_form->wb1->scrollPosition(), 0);
+    m_form->Image14MouseUp();
+    QVERIFY(measured.wait(30000));
 }
 
 void TestEngine::clicksOnThePage()
 {
     m_form->slidera->setValue(40);
     m_form->wb1Click(Qt::RightButton);
-    QCOMPARE(m_form->promptstate.scrollspeed, -40);
+    QCOMPARE(m_form->engine->scrollspeed(), -40);
     QVERIFY(m_form->Timer1->isEnabled());
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed -40"));
     m_form->wb1Click(Qt::LeftButton);
@@ -265,25 +267,25 @@ void TestEngine::toolbarImagesAct()
     QTest::mouseClick(m_form->Image9, Qt::LeftButton);
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed 20"));
     QTest::mouseClick(m_form->Image8, Qt::LeftButton);
-    QCOMPARE(m_form->promptstate.scrollspeed, -20);
+    QCOMPARE(m_form->engine->scrollspeed(), -20);
     QTest::mouseClick(m_form->Image7, Qt::LeftButton);
     QVERIFY(!m_form->Timer1->isEnabled());
     WAIT_COMPARE(m_form->wb1->scrollPosition(), 0);
     QTest::mouseClick(m_form->Image12, Qt::LeftButton);
-    QCOMPARE(m_form->promptstate.scrollspeed, -30);
+    QCOMPARE(m_form->engine->scrollspeed(), -30);
 }
 
 void TestEngine::shortClickIsOneStepAndHoldRepeats()
 {
     key(Qt::Key_W);
     QTest::mouseClick(m_form->Image4, Qt::LeftButton);
-    QCOMPARE(m_form->promptstate.scrollspeed, 20);
+    QCOMPARE(m_form->engine->scrollspeed(), 20);
 
     QTest::mousePress(m_form->Image4, Qt::LeftButton);
     QCOMPARE(m_form->promptstate.holdbutton, 1);
     runEventsFor(1000);
     QTest::mouseRelease(m_form->Image4, Qt::LeftButton);
-    const int steps = (m_form->promptstate.scrollspeed - 20) / 10;
+    const int steps = (m_form->engine->scrollspeed() - 20) / 10;
     QVERIFY2(steps >= 6 && steps <= 14, qPrintable(QString::number(steps))); // about a dozen
     QVERIFY(!m_form->mousedowntimer->isActive());
 
@@ -291,7 +293,7 @@ void TestEngine::shortClickIsOneStepAndHoldRepeats()
     QCOMPARE(m_form->promptstate.holdbutton, 2);
     runEventsFor(100);
     QTest::mouseRelease(m_form->Image12, Qt::LeftButton);
-    QCOMPARE(m_form->promptstate.scrollspeed, 20 + 10 * steps - 10);
+    QCOMPARE(m_form->engine->scrollspeed(), 20 + 10 * steps - 10);
 }
 
 void TestEngine::statusPanelHidesAndShows()
@@ -339,14 +341,14 @@ void TestEngine::speedSliderSteppingAndEnds()
     m_form->slidera->setValue(15); // halfway: counts as 20
     QTest::keyClick(m_form->slidera, Qt::Key_Up);
     QCOMPARE(m_form->slidera->value(), 30);
-    QCOMPARE(m_form->promptstate.scrollspeed, 30);
+    QCOMPARE(m_form->engine->scrollspeed(), 30);
     m_form->slidera->setValue(25); // halfway: counts as 20
     QTest::keyClick(m_form->slidera, Qt::Key_Down);
     QCOMPARE(m_form->slidera->value(), 10);
     QTest::keyClick(m_form->slidera, Qt::Key_End);
-    QCOMPARE(m_form->promptstate.scrollspeed, 300);
+    QCOMPARE(m_form->engine->scrollspeed(), 300);
     QTest::keyClick(m_form->slidera, Qt::Key_Home);
-    QCOMPARE(m_form->promptstate.scrollspeed, -300);
+    QCOMPARE(m_form->engine->scrollspeed(), -300);
     m_form->slidera->setValue(0);
     QVERIFY(!m_form->Timer1->isEnabled());
     QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
@@ -371,62 +373,15 @@ void TestEngine::trackClicksStepAndRepeat()
     QCOMPARE(m_form->speedmod->value(), 9);
 }
 
-void TestEngine::ticksMoveThePageInTheirSense()
+void TestEngine::ticksMoveTheRealPage()
 {
     QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 100, done); }));
-    m_form->Timer1Timer(5); // not running forward: toward the top
-    WAIT_COMPARE(m_form->wb1->scrollPosition(), 95);
-    m_form->promptstate.scrollforward = true;
     m_form->speedmod->setValue(3);
-    m_form->Timer1Timer(5);
-    WAIT_COMPARE(m_form->wb1->scrollPosition(), 110);
-    m_form->promptstate.rotateon = true;
-    m_form->Timer1Timer(2);
-    WAIT_COMPARE(m_form->wb1->scrollPosition(), 104);
-    m_form->promptstate.scrollforward = false;
-    m_form->Timer1Timer(1);
-    WAIT_COMPARE(m_form->wb1->scrollPosition(), 107);
-    // Running for real moves the page on its own.
-    m_form->promptstate.rotateon = false;
+    m_form->Timer1Timer(5); // at speed 0 the text does not travel forward: toward the top
+    WAIT_COMPARE(m_form->wb1->scrollPosition(), 85);
     m_form->slidera->setValue(300);
     WAIT_VERIFY(m_form->wb1->scrollPosition() > 400);
     m_form->dopause();
-}
-
-void TestEngine::readoutsWorkedCase()
-{
-    m_form->speedmod->setValue(2);
-    m_form->promptstate.scrollspeed = 10;
-    m_form->adjustspeed();
-    m_form->dopause();
-    QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 600, done); }));
-    m_form->promptstate.pagebottom = 1000;
-    m_form->calctime(QStringLiteral("timespent"));
-    m_form->calctime(QStringLiteral("timeleft"));
-    QCOMPARE(m_form->timespentlabel->text(), QStringLiteral("Elapsed: 00:01:27:30"));
-    QCOMPARE(m_form->timeleftlabel->text(), QStringLiteral("Remaining: 00:00:58:20"));
-    m_form->calctime(QStringLiteral("TimeSpent")); // exact comparison: nothing refreshed
-    QCOMPARE(m_form->timespentlabel->text(), QStringLiteral("Elapsed: 00:01:27:30"));
-    // A position past the page's bottom gives a negative remaining time.
-    m_form->promptstate.pagebottom = 599;
-    m_form->speedmod->setValue(1);
-    m_form->calctime(QStringLiteral("timeleft"));
-    QCOMPARE(m_form->timeleftlabel->text(), QStringLiteral("Remaining: 00:00:00:-29"));
-}
-
-void TestEngine::readoutsFollowATurnedPage()
-{
-    m_form->promptstate.rotateon = true;
-    m_form->speedmod->setValue(2);
-    m_form->promptstate.scrollspeed = 10;
-    m_form->adjustspeed();
-    m_form->dopause();
-    QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 600, done); }));
-    m_form->promptstate.pagebottom = 1000;
-    m_form->calctime(QStringLiteral("timespent"));
-    m_form->calctime(QStringLiteral("timeleft"));
-    QCOMPARE(m_form->timespentlabel->text(), QStringLiteral("Elapsed: 00:00:58:20"));
-    QCOMPARE(m_form->timeleftlabel->text(), QStringLiteral("Remaining: 00:01:27:30"));
 }
 
 void TestEngine::readoutsAfterPageLoad()

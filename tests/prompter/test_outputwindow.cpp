@@ -3,19 +3,20 @@
 #include <QSignalSpy>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/browser.h"
-#include "platform/radiogroup.h"
-#include "platform/stepslider.h"
-#include "platform/ticktimer.h"
-#include "platform/toolimage.h"
+#include "browser/browser.h"
+#include "engine/promptengine.h"
+#include "engine/ticktimer.h"
 #include "prompter/outputwindow.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
+#include "testsupport/eventwait.h"
 #include "testsupport/scriptplaces.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "testsupport/eventwait.h"
+#include "toolkit/application.h"
+#include "toolkit/radiogroup.h"
+#include "toolkit/stepslider.h"
+#include "toolkit/toolimage.h"
 
 // The output window with a single screen (eDP-1): a normal window for rehearsal that the
 // operator may move, resize and close.
@@ -57,16 +58,16 @@ void TestOutputWindow::cleanupTestCase()
 
 void TestOutputWindow::init()
 {
-    m_form->promptstate.scrollspeed = 0;
+    m_form->engine->setSpeed(0);
     m_form->dopause();
 }
 
 void TestOutputWindow::openOutput()
 {
-    if (!m_form->outputwindow)
+    if (!m_form->outputwindow())
         QTest::mouseClick(m_form->Image3, Qt::LeftButton);
-    QVERIFY(m_form->outputwindow);
-    WAIT_VERIFY(m_form->outputwindow->outputpage->isDocumentComplete());
+    QVERIFY(m_form->outputwindow());
+    WAIT_VERIFY(m_form->outputwindow()->outputpage->isDocumentComplete());
 }
 
 void TestOutputWindow::runTicks(int ticks)
@@ -75,7 +76,7 @@ void TestOutputWindow::runTicks(int ticks)
     const auto counter =
         connect(m_form->Timer1, &TickTimer::timeout, this, [&counted](int due) { counted += due; });
     m_form->speedmod->setValue(2);
-    m_form->promptstate.scrollspeed = 300;
+    m_form->engine->setSpeed(300);
     m_form->adjustspeed();
     QVERIFY(runEventsUntil([&] { return counted >= ticks; }, 30000));
     m_form->dopause();
@@ -85,7 +86,7 @@ void TestOutputWindow::runTicks(int ticks)
 void TestOutputWindow::opensAsANormalWindow()
 {
     openOutput();
-    OutputWindow *output = m_form->outputwindow;
+    OutputWindow *output = m_form->outputwindow();
     QVERIFY(!output->isFullScreen());
     QCOMPARE(output->size(), QSize(800, 450));
     QCOMPARE(output->screen()->name(), QStringLiteral("eDP-1"));
@@ -102,35 +103,35 @@ void TestOutputWindow::resizingKeepsThePlace()
     openOutput();
     // Turned on the output only: its start lies at its bottom, which moves as it is resized.
     m_form->promptstate.rotateon = true;
-    windows().Form4->rtype->setItemIndex(1);
+    changeModes(m_form, [](DisplayModes &modes) { modes.rotateTarget = DisplayTarget::Remote; });
     QVERIFY(reloadAndWait(m_form));
     runTicks(500);
     QVERIFY(placesAgree(m_form));
     const double place = prompterPlace(m_form);
     QVERIFY(place > 500);
-    m_form->outputwindow->resize(1100, 300);
-    WAIT_COMPARE(m_form->outputwindow->outputpage->pageScale(), 1100.0 / m_form->wb1->width());
+    m_form->outputwindow()->resize(1100, 300);
+    WAIT_COMPARE(m_form->outputwindow()->outputpage->pageScale(), 1100.0 / m_form->wb1->width());
     QVERIFY(placesAgree(m_form));
-    m_form->outputwindow->move(200, 100);
-    m_form->outputwindow->resize(640, 700);
-    WAIT_COMPARE(m_form->outputwindow->outputpage->pageScale(), 640.0 / m_form->wb1->width());
+    m_form->outputwindow()->move(200, 100);
+    m_form->outputwindow()->resize(640, 700);
+    WAIT_COMPARE(m_form->outputwindow()->outputpage->pageScale(), 640.0 / m_form->wb1->width());
     QVERIFY(placesAgree(m_form));
     QCOMPARE(prompterPlace(m_form), place);
     m_form->promptstate.rotateon = false;
-    windows().Form4->rtype->setItemIndex(0);
+    changeModes(m_form, [](DisplayModes &modes) { modes.rotateTarget = DisplayTarget::Local; });
     QVERIFY(reloadAndWait(m_form));
 }
 
 void TestOutputWindow::closedByItsOwnButtonItOpensAgain()
 {
     openOutput();
-    QPointer<OutputWindow> closing = m_form->outputwindow;
+    QPointer<OutputWindow> closing = m_form->outputwindow();
     closing->close(); // as the window's close button does
     WAIT_VERIFY(!closing);
-    QVERIFY(!m_form->outputwindow);
+    QVERIFY(!m_form->outputwindow());
     QTest::mouseClick(m_form->Image3, Qt::LeftButton);
-    QVERIFY(m_form->outputwindow);
-    WAIT_VERIFY(m_form->outputwindow->outputpage->isDocumentComplete());
+    QVERIFY(m_form->outputwindow());
+    WAIT_VERIFY(m_form->outputwindow()->outputpage->isDocumentComplete());
     QVERIFY(placesAgree(m_form));
 }
 
@@ -139,7 +140,7 @@ void TestOutputWindow::webPagesOnThePrompterAreNotFollowed()
     openOutput();
     runTicks(200);
     QVERIFY(placesAgree(m_form));
-    const int outputAt = m_form->outputwindow->outputpage->scrollPosition();
+    const int outputAt = m_form->outputwindow()->outputpage->scrollPosition();
     QVERIFY(outputAt > 0);
     // A web page (the help, the start page) on the prompter: the output keeps the script where
     // it was, whatever the web page does.
@@ -148,8 +149,8 @@ void TestOutputWindow::webPagesOnThePrompterAreNotFollowed()
     QVERIFY(measured.wait(30000));
     QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 4000, done); }));
     runEventsFor(300);
-    QVERIFY(askPosition(m_form->outputwindow->outputpage));
-    QCOMPARE(m_form->outputwindow->outputpage->scrollPosition(), outputAt);
+    QVERIFY(askPosition(m_form->outputwindow()->outputpage));
+    QCOMPARE(m_form->outputwindow()->outputpage->scrollPosition(), outputAt);
     // Back to the script: both at its start.
     QVERIFY(reloadAndWait(m_form));
     QVERIFY(placesAgree(m_form));

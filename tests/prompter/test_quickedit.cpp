@@ -12,11 +12,12 @@
 
 #include "app/windows.h"
 #include "editor/tform2.h"
-#include "platform/application.h"
-#include "platform/ticktimer.h"
+#include "engine/promptengine.h"
+#include "engine/ticktimer.h"
 #include "prompter/tform1.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "toolkit/application.h"
 
 // The prompter's Quick Edit Script and Font commands: the hand-over to the editor and back.
 class TestQuickEdit : public QObject {
@@ -247,7 +248,7 @@ void TestQuickEdit::fontOnAPlainScriptResetsEvenWhenCancelled()
 {
     QVERIFY(open(write(QStringLiteral("plain.txt"), "plain\r\n")));
     const QStringList page = m_form->promptstate.pagelines;
-    m_form->promptstate.scrollspeed = 20;
+    m_form->engine->setSpeed(20);
     m_form->resume();
     m_form->Font2->trigger();
     QCOMPARE(m_env->dialogs.shown.constFirst().kind, ScriptedDialogs::Shown::Font);

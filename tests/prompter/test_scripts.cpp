@@ -5,14 +5,15 @@
 #include <QSignalSpy>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/browser.h"
-#include "platform/ticktimer.h"
+#include "browser/browser.h"
+#include "engine/promptengine.h"
+#include "engine/ticktimer.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
 #include "testsupport/ziparchive.h"
+#include "toolkit/application.h"
 
 // Opening scripts in the prompter, from the menu and from the queue.
 class TestScripts : public QObject {
@@ -110,7 +111,7 @@ void TestScripts::textScriptResetsTheDisplayFont()
     m_form->displayfont.name = QStringLiteral("Liberation Serif");
     m_form->displayfont.size = 60;
     m_form->displayfont.color = Qt::yellow;
-    m_form->promptstate.scrollspeed = 50;
+    m_form->engine->setSpeed(50);
     m_form->adjustspeed();
     const QString path = write(QStringLiteral("talk.txt"), "First line\r\nSecond \xe9t\xe9\r\n");
     QVERIFY(open(path));
@@ -281,7 +282,7 @@ void TestScripts::queueStepsBothWaysWithoutWrapping()
 void TestScripts::emptyQueueStepsNowhere()
 {
     const QStringList page = m_form->promptstate.pagelines;
-    m_form->promptstate.scrollspeed = 30;
+    m_form->engine->setSpeed(30);
     m_form->dopause();
     QVERIFY(!step(true));
     QVERIFY(!step(false));

@@ -2,21 +2,23 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/browser.h"
-#include "platform/radiogroup.h"
-#include "platform/stepslider.h"
-#include "platform/ticktimer.h"
+#include "browser/browser.h"
+#include "engine/promptengine.h"
+#include "engine/ticktimer.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
+#include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "testsupport/eventwait.h"
+#include "toolkit/application.h"
+#include "toolkit/radiogroup.h"
+#include "toolkit/stepslider.h"
 
 // Smooth motion: the page moves on every frame at the ticking engine's average rate.
 class TestSmooth : public QObject {
@@ -75,7 +77,7 @@ void TestSmooth::chooseSmooth(bool on)
         options->Button1->click();
     });
     m_form->Options2->trigger();
-    QCOMPARE(m_form->smoothmotion, on);
+    QCOMPARE(m_form->displaymodes.smoothScrolling, on);
 }
 
 double TestSmooth::livePosition()
@@ -100,7 +102,7 @@ QVariant TestSmooth::evaluate(const QString &script)
 void TestSmooth::run(int speed, int coarse)
 {
     m_form->speedmod->setValue(coarse);
-    m_form->promptstate.scrollspeed = speed;
+    m_form->engine->setSpeed(speed);
     m_form->adjustspeed();
 }
 
@@ -116,7 +118,7 @@ void TestSmooth::optionIsOffByDefaultAndAppliedOnOk()
         options->Button2->click();
     });
     m_form->Options2->trigger();
-    QVERIFY(!m_form->smoothmotion);
+    QVERIFY(!m_form->displaymodes.smoothScrolling);
     QCOMPARE(options->smoothscroll->itemIndex(), 0);
 }
 
@@ -169,11 +171,18 @@ void TestSmooth::upsideDownAndBackwardMoveUp()
     const double back = livePosition();
     QVERIFY2(back < 4900 && back > 4000, qPrintable(QString::number(back)));
     m_form->dopause();
-    m_form->promptstate.rotateon = true; // upside down here: forward runs up the page
+    // Upside down here: forward runs up the page.
+    QSignalSpy measured(m_form, &TForm1::pageMeasured);
+    m_form->Image14MouseUp();
+    QVERIFY(measured.wait(30000));
+    QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 5000, done); }));
     run(300, 1);
     const double start = livePosition();
     runEventsFor(300);
     const double end = livePosition();
+    m_form->dopause();
+    m_form->Image14MouseUp();
+    QVERIFY(measured.wait(30000));
     QVERIFY2(end < start - 100, qPrintable(QStringLiteral("%1 -> %2").arg(start).arg(end)));
 }
 
@@ -197,7 +206,7 @@ void TestSmooth::controlsBehaveAsWithTicks()
 {
     for (bool smooth : {false, true}) {
         chooseSmooth(smooth);
-        m_form->promptstate.scrollspeed = 0;
+        m_form->engine->setSpeed(0);
         m_form->dopause();
         QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
         QCOMPARE(m_form->Label1->text(), QStringLiteral("Speed 10"));
@@ -207,7 +216,7 @@ void TestSmooth::controlsBehaveAsWithTicks()
         QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_F);
         QVERIFY(!m_form->Timer1->isEnabled());
         QCOMPARE(m_form->Label1->text(), QStringLiteral("Paused..."));
-        QCOMPARE(m_form->promptstate.scrollspeed, -10);
+        QCOMPARE(m_form->engine->scrollspeed(), -10);
     }
 }
 

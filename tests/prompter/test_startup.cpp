@@ -8,13 +8,11 @@
 #include <QTimer>
 
 #include "app/windows.h"
+#include "browser/browser.h"
 #include "editor/tform2.h"
-#include "platform/application.h"
-#include "platform/browser.h"
+#include "engine/promptengine.h"
+#include "engine/ticktimer.h"
 #include "platform/datapaths.h"
-#include "platform/stepslider.h"
-#include "platform/ticktimer.h"
-#include "platform/toolimage.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
 #include "render/page.h"
@@ -22,6 +20,9 @@
 #include "settings/taboutform.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "toolkit/application.h"
+#include "toolkit/stepslider.h"
+#include "toolkit/toolimage.h"
 
 extern "C" int _nl_msg_cat_cntr;
 
@@ -98,7 +99,7 @@ void TestStartup::startTextsAndState()
     QCOMPARE(form->Image3->toolTip(), QStringLiteral("Toggle Dual Display"));
     QCOMPARE(form->timespentlabel->text(), QString());
     QCOMPARE(form->promptstate.versiontext, QStringLiteral("Vantell Home version 2.2.1"));
-    QCOMPARE(form->promptstate.scrollspeed, 0);
+    QCOMPARE(form->engine->scrollspeed(), 0);
     QVERIFY(!form->promptstate.mirroron && !form->promptstate.rotateon && !form->promptstate.helpshown);
     QVERIFY(env.dialogs.messages().isEmpty());
 }
@@ -213,7 +214,7 @@ void TestStartup::escapedExceptionIsShownAndTheProgramGoesOn()
     QTRY_VERIFY(later);
     QCOMPARE(env.dialogs.messages(), QStringList{QStringLiteral("Disk on fire.")});
     form->wb1KeyDown(Qt::Key_W);
-    QCOMPARE(form->promptstate.scrollspeed, 10);
+    QCOMPARE(form->engine->scrollspeed(), 10);
 }
 
 void TestStartup::closingEmptiesTheQueue()

@@ -7,15 +7,16 @@
 #include <QWebEnginePage>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/browser.h"
-#include "platform/radiogroup.h"
-#include "platform/ticktimer.h"
-#include "platform/toolimage.h"
+#include "browser/browser.h"
+#include "engine/promptengine.h"
+#include "engine/ticktimer.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "toolkit/application.h"
+#include "toolkit/radiogroup.h"
+#include "toolkit/toolimage.h"
 
 // The options window: its queue actions, and how the prompter applies or puts back its choices.
 class TestOptions : public QObject {
@@ -71,6 +72,7 @@ void TestOptions::init()
     for (RadioGroup *group :
          {m_options->mainformlocation, m_options->allcaps, m_options->mtype, m_options->rtype})
         group->setItemIndex(0);
+    changeModes(m_form, [](DisplayModes &modes) { modes = DisplayModes{}; });
     m_options->clearQueue();
     m_form->promptstate.mirroron = false;
     m_form->promptstate.rotateon = false;
@@ -131,7 +133,7 @@ void TestOptions::hoverPictures()
 
 void TestOptions::okWithNothingChangedOnlyPauses()
 {
-    m_form->promptstate.scrollspeed = 40;
+    m_form->engine->setSpeed(40);
     m_form->adjustspeed();
     runOptions([](TForm4 *) { return true; });
     QVERIFY(!m_form->Timer1->isEnabled());

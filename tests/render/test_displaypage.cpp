@@ -2,15 +2,15 @@
 #include <QSignalSpy>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/browser.h"
-#include "platform/radiogroup.h"
+#include "browser/browser.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
 #include "render/page.h"
 #include "testsupport/imagecompare.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "toolkit/application.h"
+#include "toolkit/radiogroup.h"
 
 class TestDisplayPage : public QObject {
     Q_OBJECT
@@ -82,7 +82,9 @@ void TestDisplayPage::rotatedLocallyShowsTheBottom()
         QStringLiteral("<body style=\"filter: progid:DXImageTransform.Microsoft.BasicImage(rotation=2)\">")));
     QVERIFY(m_form->promptstate.pagebottom > 0);
     QCOMPARE(m_form->wb1->scrollPosition(), m_form->promptstate.pagebottom);
-    windows().Form4->rtype->setItemIndex(2); // Both acts here like Local
+    changeModes(m_form, [](DisplayModes &modes) {
+        modes.rotateTarget = DisplayTarget::Both;
+    }); // Both acts here like Local
     reload();
     QCOMPARE(m_form->wb1->scrollPosition(), m_form->promptstate.pagebottom);
 }
@@ -92,8 +94,8 @@ void TestDisplayPage::remoteTargetsLeaveThePagePlain()
     m_form->promptstate.scriptlines = sampleScript(80);
     m_form->promptstate.rotateon = true;
     m_form->promptstate.mirroron = true;
-    windows().Form4->rtype->setItemIndex(1);
-    windows().Form4->mtype->setItemIndex(1);
+    changeModes(m_form, [](DisplayModes &modes) { modes.rotateTarget = DisplayTarget::Remote; });
+    changeModes(m_form, [](DisplayModes &modes) { modes.mirrorTarget = DisplayTarget::Remote; });
     reload();
     QVERIFY(m_form->promptstate.pagelines.contains(QStringLiteral("<body>")));
     QCOMPARE(m_form->wb1->scrollPosition(), 0);
@@ -102,7 +104,7 @@ void TestDisplayPage::remoteTargetsLeaveThePagePlain()
 void TestDisplayPage::capitalsOption()
 {
     m_form->promptstate.scriptlines = {QStringLiteral("quiet please")};
-    windows().Form4->allcaps->setItemIndex(1);
+    changeModes(m_form, [](DisplayModes &modes) { modes.capitals = true; });
     reload();
     QVERIFY(m_form->promptstate.pagelines.contains(QStringLiteral("QUIET PLEASE<br>")));
 }

@@ -12,18 +12,18 @@
 #include <QWebEngineScript>
 
 #include "app/windows.h"
+#include "browser/browser.h"
 #include "localwebservice.h"
-#include "platform/application.h"
-#include "platform/browser.h"
 #include "platform/datapaths.h"
-#include "platform/pdfprinter.h"
-#include "platform/toolimage.h"
 #include "prompter/tform1.h"
 #include "settings/httpprobe.h"
 #include "settings/taboutform.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "toolkit/application.h"
+#include "toolkit/pdfprinter.h"
+#include "toolkit/toolimage.h"
 
 // Receives the addresses the program asks the desktop to open.
 class UrlCatcher : public QObject {

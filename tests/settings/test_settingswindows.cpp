@@ -5,16 +5,16 @@
 #include <QSettings>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/radiogroup.h"
-#include "platform/stepslider.h"
-#include "platform/ticktimer.h"
+#include "engine/ticktimer.h"
 #include "prompter/tform1.h"
+#include "queue/optionswindowsettings.h"
 #include "queue/tform4.h"
-#include "settings/optionsstorage.h"
-#include "settings/windowstorage.h"
+#include "settings/settingsgroup.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "toolkit/application.h"
+#include "toolkit/radiogroup.h"
+#include "toolkit/stepslider.h"
 
 // The two windows' settings in the settings file, across restarts.
 class TestSettingsWindows : public QObject {
@@ -147,7 +147,7 @@ void TestSettingsWindows::optionsSurviveARestart()
     options->mainformlocation->setItemIndex(1);
     options->smoothscroll->setItemIndex(1);
     options->setGeometry(120, 90, 501, 480);
-    saveOptionsSettings(options);
+    saveSettings(options);
     QCOMPARE(stored(env, QStringLiteral("Form4/NormPos")), QStringLiteral("120,90,621,570"));
     env.stop();
 
@@ -156,7 +156,9 @@ void TestSettingsWindows::optionsSurviveARestart()
     QCOMPARE(options->allcaps->itemIndex(), 1);
     QCOMPARE(options->mainformlocation->itemIndex(), 1);
     QCOMPARE(options->smoothscroll->itemIndex(), 1);
-    QVERIFY(windows().Form1->smoothmotion);
+    QVERIFY(windows().Form1->displaymodes.smoothScrolling);
+    QCOMPARE(windows().Form1->displaymodes.docking, Docking::Bottom);
+    QVERIFY(windows().Form1->displaymodes.capitals);
     QCOMPARE(options->geometry(), QRect(120, 90, 501, 480));
 }
 
@@ -166,13 +168,13 @@ void TestSettingsWindows::placementFromAnotherPixelDensityIsIgnored()
     const QByteArray placement = "[Form4]\nNormPos=\"10,20,410,320\"\nPixelsPerInch=";
     QVERIFY(writeFile(settingsPath(env), placement + QByteArray::number(screenPixelsPerInch() + 48) + '\n'));
     env.start();
-    restoreOptionsSettings(windows().Form4);
+    restoreSettings(windows().Form4);
     QVERIFY(windows().Form4->geometry().topLeft() != QPoint(10, 20));
     env.stop();
 
     QVERIFY(writeFile(settingsPath(env), placement + QByteArray::number(screenPixelsPerInch()) + '\n'));
     env.start();
-    restoreOptionsSettings(windows().Form4);
+    restoreSettings(windows().Form4);
     QCOMPARE(windows().Form4->geometry().topLeft(), QPoint(10, 20)); // the window's size is fixed
 }
 
@@ -204,14 +206,14 @@ void TestSettingsWindows::unwritableFileIsReportedOnce()
     QVERIFY(QDir().mkpath(settingsPath(env)));
     TForm1 *form = env.start();
     QCOMPARE(form->displayfont, FontSpec());
-    restoreOptionsSettings(windows().Form4);
+    restoreSettings(windows().Form4);
     windows().Form4->ListBox1->addItem(QStringLiteral("/a.txt"));
     form->close();
     const QString expected = QStringLiteral("Unable to create key '%1 [Form1]'").arg(settingsPath(env));
     QCOMPARE(env.dialogs.messages(), QStringList{expected});
     // Closing went on: the queue was emptied all the same.
     QCOMPARE(windows().Form4->ListBox1->count(), 0);
-    saveOptionsSettings(windows().Form4);
+    saveSettings(windows().Form4);
     env.stop();
     QCOMPARE(env.dialogs.messages(), QStringList{expected});
 }

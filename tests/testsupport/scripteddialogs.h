@@ -4,7 +4,7 @@
 #include <QQueue>
 #include <QString>
 
-#include "platform/dialogs.h"
+#include "toolkit/dialogs.h"
 
 // Dialogs for tests: every text shown is recorded, and questions, file dialogs and font dialogs
 // take their answers from queues filled by the test (No, cancelled and cancelled when empty);

@@ -5,12 +5,12 @@
 
 #include <QTest>
 
-#include "platform/browser.h"
+#include "browser/browser.h"
 #include "prompter/outputwindow.h"
 #include "prompter/scriptposition.h"
 #include "prompter/tform1.h"
-#include "testsupport/uitestenvironment.h"
 #include "testsupport/eventwait.h"
+#include "testsupport/uitestenvironment.h"
 
 double prompterPlace(const TForm1 *form)
 {
@@ -21,7 +21,7 @@ double prompterPlace(const TForm1 *form)
 
 double outputPlace(const TForm1 *form)
 {
-    return form->outputwindow->scriptPosition();
+    return form->outputwindow()->scriptPosition();
 }
 
 bool askPosition(Browser *page)
@@ -34,7 +34,7 @@ bool placesAgree(TForm1 *form, double tolerance)
     // The last step's answer reaches the prompter, then the output's answer to the place it was
     // given. The pages are then asked where they really stand; an answer that brings news starts
     // the wait over.
-    Browser *output = form->outputwindow->outputpage;
+    Browser *output = form->outputwindow()->outputpage;
     const auto agree = [form, output, tolerance] {
         // A page drawn smaller stands on whole pixels of its own, each more than one of the script.
         const double allowed = std::max(tolerance, 0.5 / output->pageScale() + 1e-9);

@@ -17,7 +17,7 @@
     }
 
 // Runs a QtTest class that drives the program's windows and browser (include
-// "platform/application.h" first).
+// "toolkit/application.h" first).
 #define VANTELL_UI_TEST_MAIN(TestClass)                                                                      \
     int main(int argc, char *argv[])                                                                         \
     {                                                                                                        \

@@ -8,9 +8,9 @@
 #include <QWebEngineScript>
 
 #include "app/windows.h"
-#include "platform/application.h"
-#include "platform/browser.h"
+#include "browser/browser.h"
 #include "prompter/tform1.h"
+#include "toolkit/application.h"
 
 UiTestEnvironment::UiTestEnvironment()
 {
@@ -97,4 +97,11 @@ bool settle(const std::function<void(std::function<void()>)> &request, int timeo
     bool done = false;
     request([&done] { done = true; });
     return runEventsUntil([&done] { return done; }, timeoutMs);
+}
+
+void changeModes(TForm1 *form, const std::function<void(DisplayModes &)> &change)
+{
+    DisplayModes modes = form->displaymodes;
+    change(modes);
+    form->setDisplayModes(modes);
 }

@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 
+#include "engine/displaymodes.h"
 #include "testsupport/scripteddialogs.h"
 
 class TForm1;
@@ -34,3 +35,7 @@ bool settle(const std::function<void(std::function<void()>)> &request, int timeo
 
 // Rebuilds the prompter's page and waits until it is loaded and measured; false on timeout.
 bool reloadAndWait(TForm1 *form, int timeoutMs = 30000);
+
+// Changes the prompter's display options as confirming the options window would, without its
+// side effects (no page is rebuilt).
+void changeModes(TForm1 *form, const std::function<void(DisplayModes &)> &change);

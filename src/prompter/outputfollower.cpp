@@ -1,0 +1,77 @@
+#include "prompter/outputfollower.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "browser/browser.h"
+#include "prompter/outputwindow.h"
+#include "prompter/scriptposition.h"
+
+namespace {
+
+QScreen *screenNamed(const QString &name)
+{
+    for (QScreen *screen : QGuiApplication::screens())
+        if (screen->name() == name)
+            return screen;
+    return nullptr;
+}
+
+} // namespace
+
+OutputFollower::OutputFollower(Browser *prompterPage, QObject *parent)
+    : QObject(parent), m_prompterPage(prompterPage)
+{
+    connect(prompterPage, &Browser::scrollPositionChanged, this, &OutputFollower::follow);
+}
+
+OutputFollower::~OutputFollower()
+{
+    delete m_window.data();
+}
+
+OutputWindow *OutputFollower::window() const
+{
+    return m_window;
+}
+
+void OutputFollower::open(const QString &screenName)
+{
+    if (m_window)
+        return;
+    m_window = new OutputWindow(m_prompterPage);
+    connect(m_window, &OutputWindow::keyPressed, this, &OutputFollower::keyPressed);
+    connect(m_window, &OutputWindow::screenChanged, this, &OutputFollower::screenChanged);
+    m_window->open(screenNamed(screenName));
+}
+
+void OutputFollower::close()
+{
+    if (OutputWindow *window = m_window) {
+        m_window.clear();
+        window->close();
+    }
+}
+
+void OutputFollower::showPage(const QStringList &pagelines, bool upsideDown)
+{
+    if (m_window)
+        m_window->showPage(pagelines, upsideDown);
+}
+
+void OutputFollower::follow()
+{
+    followFrom(m_prompterPage->scrollPosition(), m_prompterPage->positionTime(),
+               m_prompterPage->smoothMotion());
+}
+
+void OutputFollower::followFrom(int position, double atTime, double pageRate)
+{
+    // Only script pages are shown there, and a page that is still being put at its start
+    // stands nowhere yet.
+    if (!m_window || m_held || !m_prompterPage->isScriptPage() || !m_prompterPage->isDocumentComplete())
+        return;
+    const bool turned = m_prompterUpsideDown;
+    const double script = scriptposition(position, ScriptPage{m_prompterPage->scrollBottom(), turned, 1.0});
+    m_window->follow(script, atTime, turned ? -pageRate : pageRate);
+}

@@ -1,0 +1,37 @@
+#include "prompter/prompterwindowsettings.h"
+
+#include "engine/ticktimer.h"
+#include "prompter/tform1.h"
+#include "settings/pendingsettingswrite.h"
+#include "settings/prompterstorage.h"
+#include "toolkit/stepslider.h"
+#include "toolkit/windowgeometry.h"
+
+namespace {
+
+PrompterSettings currentSettings(const TForm1 *form)
+{
+    return {placementOf(form), form->displayfont, form->speedmod->value(), form->Timer1->interval(),
+            form->outputscreen};
+}
+
+} // namespace
+
+void restoreSettings(TForm1 *form)
+{
+    bool positions = false;
+    const PrompterSettings values = loadPrompterSettings(currentSettings(form), &positions);
+    applyPlacement(form, values.placement, positions, false);
+    form->displayfont = values.font;
+    form->speedmod->setValue(values.coarseStep);
+    form->Timer1->setInterval(values.tickInterval);
+    form->outputscreen = values.outputScreen;
+    PendingSettingsWrite::markWritten(form); // a second restore replaces the first
+    new PendingSettingsWrite(form, [values] { storePrompterSettings(values); });
+}
+
+void saveSettings(TForm1 *form)
+{
+    storePrompterSettings(currentSettings(form));
+    PendingSettingsWrite::markWritten(form);
+}

@@ -1,0 +1,35 @@
+#include "queue/optionswindowsettings.h"
+
+#include "queue/tform4.h"
+#include "settings/optionsstorage.h"
+#include "settings/pendingsettingswrite.h"
+#include "toolkit/radiogroup.h"
+#include "toolkit/windowgeometry.h"
+
+namespace {
+
+OptionsSettings currentSettings(const TForm4 *form)
+{
+    return {placementOf(form), form->allcaps->itemIndex(), form->mainformlocation->itemIndex(),
+            form->smoothscroll->itemIndex()};
+}
+
+} // namespace
+
+void restoreSettings(TForm4 *form)
+{
+    bool positions = false;
+    const OptionsSettings values = loadOptionsSettings(currentSettings(form), &positions);
+    applyPlacement(form, values.placement, positions, true);
+    form->allcaps->setItemIndex(values.allcaps);
+    form->mainformlocation->setItemIndex(values.mainformlocation);
+    form->smoothscroll->setItemIndex(values.smoothscroll);
+    PendingSettingsWrite::markWritten(form); // a second restore replaces the first
+    new PendingSettingsWrite(form, [values] { storeOptionsSettings(values); });
+}
+
+void saveSettings(TForm4 *form)
+{
+    storeOptionsSettings(currentSettings(form));
+    PendingSettingsWrite::markWritten(form);
+}
