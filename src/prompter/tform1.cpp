@@ -457,6 +457,10 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Panel2 && event->type() == QEvent::Resize)
         placeLogoPanel();
+    // The page's panel holds only the page: a key reaching it is one the browser hands back
+    // unused, already taken as it was pressed (Browser::pageKeyDown). It must not act twice.
+    if (watched == Panel4 && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 

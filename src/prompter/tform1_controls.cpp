@@ -1,7 +1,6 @@
 // The operator's controls of the prompter window: keys and clicks on the page, the toolbar
 // images with their press-and-hold repeat, the popup menu and the status panel.
 #include <QAction>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -28,6 +27,7 @@ void TForm1::connectControls()
     connect(wb1, &Browser::documentComplete, this, [this] { wb1DocumentComplete(); });
     connect(wb1, &Browser::pageKeyDown, this, &TForm1::promptKey);
     connect(wb1, &Browser::pageMenuRequested, this, &TForm1::showMenuFromKeyboard);
+    Panel4->installEventFilter(this);
     connect(wb1, &Browser::pageClicked, this, &TForm1::wb1Click);
     connect(mousedowntimer, &QTimer::timeout, this, &TForm1::mousedowntimerTimer);
     connect(engine, &PromptEngine::stateChanged, this, &TForm1::showRunState);
@@ -159,15 +159,9 @@ void TForm1::showMenuFromKeyboard()
 
 void TForm1::keyPressEvent(QKeyEvent *event)
 {
-    // The page's keys are taken as they are pressed (Browser::pageKeyDown); those the page has no
-    // use for come back here and must not act twice.
-    QWidget *focus = QApplication::focusWidget();
-    if (focus && (focus == wb1 || wb1->isAncestorOf(focus))) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    // Anywhere else in the window (a slider takes the arrows, not the letters) the keys act as on
-    // the page, so the keyboard never gets stuck, and Escape takes the focus back to the page.
+    // Keys pressed anywhere else in the window than on the page (a slider takes the arrows, not
+    // the letters) act as on the page, so the keyboard never gets stuck, and Escape takes the
+    // focus back to the page. The page's own keys never come here (eventFilter).
     if (event->key() == Qt::Key_Escape)
         wb1->focusPage();
     else if (event->key() == Qt::Key_Menu ||
