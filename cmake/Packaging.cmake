@@ -1,23 +1,28 @@
 # The Debian package: `cpack -G DEB` in the build folder makes vantell_<version>_<arch>.deb of
-# what `cmake --install` installs, under /usr. Its dependencies are Debian packages only: the
-# libraries the programs link, as dpkg-shlibdeps finds them, and the fonts the pages name.
+# what `cmake --install` installs, under /usr (with share/doc/vantell/copyright and changelog.gz,
+# resources/package/). Its dependencies are Debian packages only: the libraries the programs
+# link, as dpkg-shlibdeps finds them, the fonts the pages name and Qt's Wayland plugin. Lintian
+# finds no error and no warning in it (test_deb).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vantell)
 set(CPACK_PACKAGE_VENDOR korvanex)
 set(CPACK_PACKAGE_CONTACT "korvanex <vantell@korvanex.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "teleprompter for reading a script from a screen or a prompting glass")
+# The long description: lines of at most 80 characters, as Debian's tools show it.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Vantell shows a script as large white text on a black page that scrolls at an adjustable\n\
-speed, for a speaker reading from a screen or from the glass of a prompting rig. The page can\n\
-be mirrored and turned upside down; scripts can be queued and stepped through; a quick editor\n\
-corrects the current script; elapsed and remaining times are shown while it runs.")
+    "Vantell shows a script as large white text on a black page that scrolls at\n\
+an adjustable speed, for a speaker reading from a screen or from the glass of\n\
+a prompting rig. The page can be mirrored and turned upside down; scripts can\n\
+be queued and stepped through; a quick editor corrects the current script;\n\
+elapsed and remaining times are shown while it runs.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Arial and the colour emoji of script pages are these fonts on Debian.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-noto-color-emoji")
+# Arial and the colour emoji of script pages are these fonts on Debian; Qt's Wayland plugin lets
+# the program run on Wayland sessions without XWayland.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-noto-color-emoji, qt6-wayland")
 
 include(CPack)

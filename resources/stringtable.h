@@ -228,6 +228,9 @@ inline constexpr const char *PrintFailed = N_("The script could not be printed: 
 inline constexpr const char *ScriptPage = N_("Script page");
 inline constexpr const char *ScriptText = N_("Script text");
 inline constexpr const char *ProgramLogo = N_("Vantell logo");
+inline constexpr const char *CurrentSpeed = N_("Current speed");
+inline constexpr const char *ElapsedTime = N_("Elapsed time");
+inline constexpr const char *RemainingTime = N_("Remaining time");
 
 // Command line
 inline constexpr const char *UsageLine = N_("Usage: %1 [options] [script]");
@@ -242,7 +245,8 @@ inline constexpr const char *QueueOption = N_("Load a queue of scripts (.vnq) an
 inline constexpr const char *QueueValueName = N_("file");
 inline constexpr const char *PrintTextOption =
     N_("Write the text of a script to standard output, one line of the page a line, and exit.");
-inline constexpr const char *UnrecognizedScript = N_("\"%1\" is no script: its file format is not recognized.");
+inline constexpr const char *UnrecognizedScript =
+    N_("\"%1\" is no script: its file format is not recognized.");
 inline constexpr const char *ScriptArgumentName = N_("script");
 inline constexpr const char *ScriptArgument =
     N_("Script to open (.txt, .rtf, .vnr, .docx, .odt, .md, .html); a queue (.vnq) starts as with --queue.");
@@ -253,7 +257,8 @@ inline constexpr const char *ProgramVersion = N_("Vantell %1");
 inline constexpr const char *UnknownOption = N_("Unknown option: %1");
 inline constexpr const char *WrongCommandLine = N_("Wrong command line: %1");
 inline constexpr const char *OneScriptOnly = N_("Only one script can be opened, but these were given: %1");
-inline constexpr const char *PrintTextAlone = N_("--print-text takes its file alone, without a script or a queue.");
+inline constexpr const char *PrintTextAlone =
+    N_("--print-text takes its file alone, without a script or a queue.");
 inline constexpr const char *ScriptAndQueue = N_("Give either a script or a queue, not both.");
 inline constexpr const char *TryHelp = N_("Try \"%1 --help\" for more information.");
 

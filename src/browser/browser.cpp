@@ -445,6 +445,13 @@ bool Browser::eventFilter(QObject *watched, QEvent *event)
     if (watched != this) {
         if (event->type() == QEvent::KeyPress) {
             const auto *key = static_cast<QKeyEvent *>(event);
+            // The keys that open a context menu ask for the program's menu: the page's own is off.
+            const bool menuKey = key->key() == Qt::Key_Menu ||
+                                 (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+            if (menuKey) {
+                emit pageMenuRequested();
+                return true;
+            }
             emit pageKeyDown(key->key());
             if (m_displayOnly)
                 return true;

@@ -105,6 +105,8 @@ signals:
     void documentComplete(const QUrl &url);
     // A key pressed while the page has the focus, as a virtual-key code (letters: 'A'..'Z').
     void pageKeyDown(int key);
+    // The menu key or Shift+F10 pressed while the page has the focus (not reported as keys).
+    void pageMenuRequested();
     void pageClicked(Qt::MouseButton button);
     void scrollPositionChanged(int y);
 

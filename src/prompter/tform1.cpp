@@ -28,6 +28,7 @@
 #include "toolkit/accessiblenames.h"
 #include "toolkit/application.h"
 #include "toolkit/dialogs.h"
+#include "toolkit/statusreadout.h"
 #include "toolkit/stepslider.h"
 #include "toolkit/toolimage.h"
 
@@ -364,6 +365,10 @@ void TForm1::setTexts()
 
 void TForm1::FormCreate()
 {
+    // The read-outs tell screen readers of their changes politely, not on every tick.
+    new StatusReadout(Label1, i18n(str::CurrentSpeed), 500);
+    new StatusReadout(timespentlabel, i18n(str::ElapsedTime), 5000);
+    new StatusReadout(timeleftlabel, i18n(str::RemainingTime), 5000);
     setTexts();
     promptstate.versiontext = i18n(str::VersionText);
     for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5,
@@ -452,6 +457,10 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Panel2 && event->type() == QEvent::Resize)
         placeLogoPanel();
+    // The page's panel holds only the page: a key reaching it is one the browser hands back
+    // unused, already taken as it was pressed (Browser::pageKeyDown). It must not act twice.
+    if (watched == Panel4 && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 

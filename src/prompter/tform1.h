@@ -157,6 +157,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void FormCreate();
@@ -173,6 +174,10 @@ private:
     void connectControls();
     void loadSpecialTable();
     void placeLogoPanel();
+    // Keyboard only: every toolbar command has a key, and the menu opens from the keyboard.
+    void assignToolKeys();
+    void promptKey(int key);
+    void showMenuFromKeyboard();
     void startRepeat(int button);
     void stopRepeat();
     void checkForUpdateNotice();

@@ -1,6 +1,7 @@
 // The operator's controls of the prompter window: keys and clicks on the page, the toolbar
 // images with their press-and-hold repeat, the popup menu and the status panel.
 #include <QAction>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
@@ -24,7 +25,9 @@ constexpr int laterRepeatMs = 50;
 void TForm1::connectControls()
 {
     connect(wb1, &Browser::documentComplete, this, [this] { wb1DocumentComplete(); });
-    connect(wb1, &Browser::pageKeyDown, this, &TForm1::wb1KeyDown);
+    connect(wb1, &Browser::pageKeyDown, this, &TForm1::promptKey);
+    connect(wb1, &Browser::pageMenuRequested, this, &TForm1::showMenuFromKeyboard);
+    Panel4->installEventFilter(this);
     connect(wb1, &Browser::pageClicked, this, &TForm1::wb1Click);
     connect(mousedowntimer, &QTimer::timeout, this, &TForm1::mousedowntimerTimer);
     connect(engine, &PromptEngine::stateChanged, this, &TForm1::showRunState);
@@ -69,6 +72,7 @@ void TForm1::connectControls()
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
     connect(PrintScript2, &QAction::triggered, this, &TForm1::PrintScript2Click);
 
+    assignToolKeys();
     connect(Image4, &ToolImage::mouseDown, this, [this] { startRepeat(1); });
     connect(Image12, &ToolImage::mouseDown, this, [this] { startRepeat(2); });
     connect(Image4, &ToolImage::mouseUp, this, [this] {
@@ -118,6 +122,53 @@ void TForm1::connectControls()
     connect(Image14, &ToolImage::mouseUp, this, &TForm1::Image14MouseUp);
     connect(Image2, &ToolImage::mouseUp, this, &TForm1::Image2MouseUp);
     connect(Image3, &ToolImage::mouseUp, this, &TForm1::Image3MouseUp);
+}
+
+void TForm1::assignToolKeys()
+{
+    // The letters are the page's own keys (wb1KeyDown). The other commands get keys that are no
+    // letters, so that every letter still acts as it always did; the help page lists them all.
+    const std::pair<ToolImage *, Qt::Key> keys[] = {
+        {Image4, Qt::Key_W}, {Image12, Qt::Key_S},  {Image10, Qt::Key_Plus}, {Image11, Qt::Key_Minus},
+        {Image9, Qt::Key_Q}, {Image8, Qt::Key_E},   {Image7, Qt::Key_F},     {Image6, Qt::Key_A},
+        {Image5, Qt::Key_D}, {Image13, Qt::Key_F1}, {Image14, Qt::Key_F2},   {Image2, Qt::Key_F3},
+        {Image3, Qt::Key_F4}};
+    for (const auto &[image, key] : keys)
+        image->setShortcut(QKeySequence(key));
+}
+
+void TForm1::promptKey(int key)
+{
+    const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
+    if (!letter) {
+        for (ToolImage *image : Panel5->findChildren<ToolImage *>()) {
+            if (!image->shortcut().isEmpty() && image->shortcut()[0].key() == key) {
+                image->press();
+                return;
+            }
+        }
+    }
+    wb1KeyDown(key);
+}
+
+void TForm1::showMenuFromKeyboard()
+{
+    JvPopupMenu1->popup(Image1->mapToGlobal(Image1->rect().center()));
+    JvPopupMenu1->setActiveAction(JvPopupMenu1->actions().constFirst());
+}
+
+void TForm1::keyPressEvent(QKeyEvent *event)
+{
+    // Keys pressed anywhere else in the window than on the page (a slider takes the arrows, not
+    // the letters) act as on the page, so the keyboard never gets stuck, and Escape takes the
+    // focus back to the page. The page's own keys never come here (eventFilter).
+    if (event->key() == Qt::Key_Escape)
+        wb1->focusPage();
+    else if (event->key() == Qt::Key_Menu ||
+             (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier))
+        showMenuFromKeyboard();
+    else
+        promptKey(event->key());
 }
 
 void TForm1::wb1KeyDown(int key)

@@ -3,9 +3,13 @@
 #include <stdexcept>
 #include <unistd.h>
 
+#include <QProcessEnvironment>
+
 #include "browser/pageschemehandler.h"
 #include "platform/translation.h"
+#include "platform/windowsystem.h"
 #include "stringtable.h"
+#include "toolkit/accessibility.h"
 #include "toolkit/dialogs.h"
 
 void VantellApplication::prepareProcess()
@@ -14,6 +18,9 @@ void VantellApplication::prepareProcess()
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    const QByteArray windowSystem = chosenWindowSystem(QProcessEnvironment::systemEnvironment());
+    if (!windowSystem.isEmpty())
+        qputenv("QT_QPA_PLATFORM", windowSystem);
 }
 
 VantellApplication::VantellApplication(int &argc, char **argv) : QApplication(argc, argv)
@@ -21,6 +28,9 @@ VantellApplication::VantellApplication(int &argc, char **argv) : QApplication(ar
     setOrganizationName(QStringLiteral("korvanex"));
     setApplicationName(QStringLiteral("vantell"));
     setApplicationVersion(QStringLiteral(VANTELL_VERSION));
+    // The menu entry's name: Wayland compositors find the program's icon and name by it.
+    setDesktopFileName(QStringLiteral("vantell"));
+    installAccessibility();
 }
 
 VantellApplication *VantellApplication::instance()

@@ -13,7 +13,8 @@ public:
     using ErrorHandler = std::function<void(const QString &text)>;
 
     // What must happen before the application object exists: the page scheme, the browser's
-    // sandbox (off only when running as root, where it cannot start), shared GL contexts.
+    // sandbox (off only when running as root, where it cannot start), shared GL contexts, the
+    // window system (chosenWindowSystem).
     static void prepareProcess();
 
     VantellApplication(int &argc, char **argv);

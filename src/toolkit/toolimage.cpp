@@ -8,6 +8,13 @@ ToolImage::ToolImage(QWidget *parent) : QLabel(parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
+void ToolImage::press()
+{
+    emit mouseDown(Qt::LeftButton);
+    emit mouseUp(Qt::LeftButton);
+    emit clicked();
+}
+
 void ToolImage::enterEvent(QEnterEvent *event)
 {
     QLabel::enterEvent(event);

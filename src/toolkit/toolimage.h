@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QLabel>
 
 // A small picture that acts as a button: it reports the mouse entering and leaving it, and the
@@ -9,6 +10,12 @@ class ToolImage : public QLabel {
     Q_OBJECT
 public:
     explicit ToolImage(QWidget *parent = nullptr);
+
+    // Does what a quick click with the left button does, for the keyboard and assistive tools.
+    void press();
+    // The key that does what the image does, as assistive tools announce it.
+    QKeySequence shortcut() const { return m_shortcut; }
+    void setShortcut(const QKeySequence &keys) { m_shortcut = keys; }
 
 signals:
     void mouseEnter();
@@ -23,4 +30,7 @@ protected:
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QKeySequence m_shortcut;
 };

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package of this build, installs it on this machine with apt-get, runs the
+# Builds the Debian package of this build, checks it with lintian (no error, no warning), installs
+# it on this machine with apt-get, checks what software centres read of it (appstreamcli), runs the
 # installed program (its version, then offscreen with a sample script for a few seconds) and
 # removes the package again. Needs root and apt-get; without them, or when a vantell package is
 # installed already (it is not replaced), it is skipped (exit status 77).
@@ -52,13 +53,20 @@ deb="$work/packages/vantell_${version}_${arch}.deb"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in fonts-liberation2 fonts-noto-color-emoji libqt6webenginewidgets6 libqt6widgets6 libc6; do
+for needed in fonts-liberation2 fonts-noto-color-emoji qt6-wayland libqt6webenginewidgets6 libqt6widgets6 libc6; do
     grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "the package does not depend on $needed"
 done
 # Every dependency is a Debian package: apt knows each of them.
 for dependency in $(sed 's/([^)]*)//g; s/|/,/g; s/,/ /g' <<<"$depends"); do
     apt-cache show "$dependency" >/dev/null 2>&1 || fail "dependency $dependency is no Debian package"
 done
+
+step "checking it with lintian"
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/install-deps.sh)"
+lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian found errors or warnings"; }
+grep -E '^[EW]: ' "$work/lintian.log" && fail "lintian found errors or warnings"
+cat "$work/lintian.log"
+echo "lintian: $(grep -c -E '^[EWI]: ' "$work/lintian.log" || true) remarks, none an error or a warning"
 
 step "installing it"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" >"$work/install.log" 2>&1 ||
@@ -70,6 +78,14 @@ for file in /usr/share/applications/vantell.desktop /usr/share/mime/packages/van
     /usr/share/vantell/specialchars.dat /usr/share/vantell/samples/welcome.vnr; do
     [ -f "$file" ] || fail "$file is not installed"
 done
+for file in /usr/share/doc/vantell/copyright /usr/share/doc/vantell/changelog.gz \
+    /usr/share/metainfo/com.korvanex.vantell.metainfo.xml /usr/share/locale/fr/LC_MESSAGES/vantell.mo \
+    /usr/share/locale/es/LC_MESSAGES/vantell.mo; do
+    [ -f "$file" ] || fail "$file is not installed"
+done
+# What software centres read of the package: valid, without warnings, in the installed tree.
+appstreamcli validate --no-net --explain /usr/share/metainfo/com.korvanex.vantell.metainfo.xml ||
+    fail "appstreamcli finds the installed metainfo wanting"
 # The package's file types reached the system's MIME database.
 grep -q 'application/x-vantell-script' /usr/share/mime/globs2 || fail "*.vnr is not in the MIME database"
 

@@ -5,6 +5,7 @@
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -21,6 +22,8 @@ private slots:
     void everyFileIsInstalled();
     void dataIsInstalledAsInTheSources();
     void menuEntryValidates();
+    void softwareCentresAcceptTheMetainfo();
+    void releaseIsTheSameEverywhere();
     void fileTypesAreKnownToTheMimeDatabase();
     void iconHasItsSizes();
     void manualPagesCarryTheVersion();
@@ -94,6 +97,9 @@ void TestInstall::everyFileIsInstalled()
         "share/icons/hicolor/scalable/apps/vantell.svg",
         "share/man/man1/vantell.1.gz",
         "share/man/man1/vantell-webservice.1.gz",
+        "share/metainfo/com.korvanex.vantell.metainfo.xml",
+        "share/doc/vantell/copyright",
+        "share/doc/vantell/changelog.gz",
     };
     for (int size : {16, 32, 48, 64, 128, 256})
         expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/vantell.png").arg(size);
@@ -153,6 +159,85 @@ void TestInstall::menuEntryValidates()
         lines.contains(QStringLiteral("Comment[de]=Zeigt ein Skript als großen, laufenden Text zum Ablesen "
                                       "von einem Bildschirm oder einer Prompter-Scheibe")),
         qPrintable(lines.join(QLatin1Char('\n'))));
+    for (const char *language : {"fr", "es"}) {
+        for (const char *key : {"GenericName", "Comment", "Keywords"})
+            QVERIFY2(!lines.filter(QStringLiteral("%1[%2]=").arg(QLatin1String(key), QLatin1String(language)))
+                          .isEmpty(),
+                     key);
+    }
+}
+
+void TestInstall::softwareCentresAcceptTheMetainfo()
+{
+    const QString metainfo = installed(QStringLiteral("share/metainfo/com.korvanex.vantell.metainfo.xml"));
+    // No warning, no error: software centres take it as it is, with the menu entry beside it.
+    const Run validate = run(QStringLiteral("appstreamcli"), {"validate", "--no-net", "--explain", metainfo});
+    QVERIFY2(validate.exitStatus == 0 && !validate.out.contains(QLatin1String("W: ")),
+             qPrintable(validate.out + validate.errors));
+    const Run tree = run(QStringLiteral("appstreamcli"), {"validate-tree", "--no-net", m_destdir.path()});
+    QVERIFY2(tree.exitStatus == 0, qPrintable(tree.out + tree.errors));
+
+    QXmlStreamReader xml(contents(metainfo));
+    QStringList types, summaries, launchables, images;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QString language = xml.attributes().value(QLatin1String("xml:lang")).toString();
+        if (xml.name() == QLatin1String("mediatype"))
+            types << xml.readElementText();
+        else if (xml.name() == QLatin1String("summary"))
+            summaries << language;
+        else if (xml.name() == QLatin1String("launchable"))
+            launchables << xml.readElementText();
+        else if (xml.name() == QLatin1String("image")) {
+            const QString size = QStringLiteral("%1x%2").arg(xml.attributes().value(QLatin1String("width")),
+                                                             xml.attributes().value(QLatin1String("height")));
+            images << size + QLatin1Char(' ') + xml.readElementText();
+        }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(launchables, QStringList{"vantell.desktop"});
+    // It offers the file types the menu entry opens, in its translations.
+    const QString entry =
+        QString::fromUtf8(contents(installed(QStringLiteral("share/applications/vantell.desktop"))));
+    const QString opened = entry.section(QStringLiteral("\nMimeType="), 1).section(QLatin1Char('\n'), 0, 0);
+    QCOMPARE(types.join(QLatin1Char(';')) + QLatin1Char(';'), opened);
+    for (const char *language : {"", "de", "fr", "es"})
+        QVERIFY2(summaries.contains(QLatin1String(language)), language);
+    // The screenshot is the one in docs/, at its size.
+    QCOMPARE(images.size(), 1);
+    const QImage screenshot(QStringLiteral(VANTELL_SOURCE_DIR "/docs/screenshot.png"));
+    QCOMPARE(images.first().section(QLatin1Char(' '), 0, 0),
+             QStringLiteral("%1x%2").arg(screenshot.width()).arg(screenshot.height()));
+    QVERIFY(images.first().endsWith(QLatin1String("/screenshot.png")));
+}
+
+void TestInstall::releaseIsTheSameEverywhere()
+{
+    // The newest release of the metainfo and of the package's history is this build's version.
+    const QString metainfo = QString::fromUtf8(
+        contents(installed(QStringLiteral("share/metainfo/com.korvanex.vantell.metainfo.xml"))));
+    const QRegularExpressionMatch release =
+        QRegularExpression(QStringLiteral("<release version=\"([^\"]+)\" date=\"([^\"]+)\"")).match(metainfo);
+    QVERIFY(release.hasMatch());
+    QCOMPARE(release.captured(1), QStringLiteral(VANTELL_VERSION));
+    const Run history =
+        run(QStringLiteral("gzip"), {"-dc", installed(QStringLiteral("share/doc/vantell/changelog.gz"))});
+    QVERIFY(history.out.startsWith(QStringLiteral("vantell (%1) ").arg(QStringLiteral(VANTELL_VERSION))));
+    const QRegularExpressionMatch signature =
+        QRegularExpression(QStringLiteral("\n -- [^\n]+  \\w{3}, (\\d{2}) (\\w{3}) (\\d{4})"))
+            .match(history.out);
+    QVERIFY2(signature.hasMatch(), qPrintable(history.out));
+    const QDate date = QLocale::c().toDate(signature.captured(1) + QLatin1Char(' ') + signature.captured(2) +
+                                               QLatin1Char(' ') + signature.captured(3),
+                                           QStringLiteral("dd MMM yyyy"));
+    QCOMPARE(date.toString(Qt::ISODate), release.captured(2));
+    // The licence the package states is the one the project carries.
+    const QString copyright =
+        QString::fromUtf8(contents(installed(QStringLiteral("share/doc/vantell/copyright"))));
+    QVERIFY(copyright.contains(QLatin1String("License: GPL-3+")));
+    QVERIFY(metainfo.contains(QLatin1String("<project_license>GPL-3.0-or-later</project_license>")));
+    QVERIFY(contents(QStringLiteral(VANTELL_SOURCE_DIR "/LICENSE")).contains("GNU GENERAL PUBLIC LICENSE"));
 }
 
 void TestInstall::fileTypesAreKnownToTheMimeDatabase()
@@ -184,8 +269,16 @@ void TestInstall::fileTypesAreKnownToTheMimeDatabase()
     QLocale::setDefault(QLocale(QLocale::German));
     const QString germanComment =
         database.mimeTypeForName(QStringLiteral("application/x-vantell-script")).comment();
+    QLocale::setDefault(QLocale(QLocale::French));
+    const QString frenchComment =
+        database.mimeTypeForName(QStringLiteral("application/x-vantell-queue")).comment();
+    QLocale::setDefault(QLocale(QLocale::Spanish));
+    const QString spanishComment =
+        database.mimeTypeForName(QStringLiteral("application/x-vantell-script")).comment();
     QLocale::setDefault(QLocale::c());
     QCOMPARE(germanComment, QStringLiteral("Vantell-Skript"));
+    QCOMPARE(frenchComment, QStringLiteral("File de scripts Vantell"));
+    QCOMPARE(spanishComment, QStringLiteral("Guion de Vantell"));
 }
 
 void TestInstall::iconHasItsSizes()

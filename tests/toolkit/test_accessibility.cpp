@@ -12,12 +12,14 @@
 
 #include "app/windows.h"
 #include "browser/browser.h"
+#include "engine/promptengine.h"
 #include "editor/findreplacedialog.h"
 #include "editor/tform2.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
 #include "render/tform7.h"
 #include "settings/taboutform.h"
+#include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
 #include "toolkit/application.h"
@@ -39,9 +41,14 @@ private slots:
     void namesComeFromHintsAndCaptions();
     void everyMenuItemHasAText();
     void germanNamesFollowTheCatalogue();
+    void toolbarImagesArePushButtons();
+    void theLogoOpensTheMenuOnItsFirstCommand();
+    void onlyShownWindowsAreListed();
+    void windowsHaveTheRolesOfWindows();
 
 private:
     static QString spokenName(QWidget *widget);
+    static QString readText(QWidget *widget);
     // The visible controls under `widget`: not the panels that only hold them, nor the inner
     // parts of a control (a list's scroll bars, the browser's drawing surface), nor the size grip.
     static void collectControls(QWidget *widget, QList<QWidget *> &controls);
@@ -59,6 +66,13 @@ void TestAccessibility::initTestCase()
 void TestAccessibility::cleanupTestCase()
 {
     delete m_env;
+}
+
+QString TestAccessibility::readText(QWidget *widget)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    QAccessibleTextInterface *text = accessible ? accessible->textInterface() : nullptr;
+    return text ? text->text(0, text->characterCount()) : QString();
 }
 
 QString TestAccessibility::spokenName(QWidget *widget)
@@ -153,11 +167,15 @@ void TestAccessibility::namesComeFromHintsAndCaptions()
     QCOMPARE(w.Form7->ProgressBar1->accessibleName(), QStringLiteral("Converting to Script"));
     QCOMPARE(w.Form7->accessibleName(), QStringLiteral("Converting to Script"));
     QCOMPARE(w.Form4->Image6->accessibleName(), QStringLiteral("Add Script"));
-    // A read-out reports its text as it changes, not the text it had at start.
+    // A read-out keeps its name and reads what it shows as it changes, not the text it had at
+    // start.
     w.Form1->Label1->setText(QStringLiteral("Speed 40"));
-    QCOMPARE(spokenName(w.Form1->Label1), QStringLiteral("Speed 40"));
+    QCOMPARE(spokenName(w.Form1->Label1), QStringLiteral("Current speed"));
+    QCOMPARE(readText(w.Form1->Label1), QStringLiteral("Speed 40"));
     w.Form1->dopause();
-    QCOMPARE(spokenName(w.Form1->Label1), QStringLiteral("Paused..."));
+    QCOMPARE(readText(w.Form1->Label1), QStringLiteral("Paused..."));
+    QCOMPARE(spokenName(w.Form1->timespentlabel), QStringLiteral("Elapsed time"));
+    QCOMPARE(spokenName(w.Form1->timeleftlabel), QStringLiteral("Remaining time"));
 }
 
 void TestAccessibility::everyMenuItemHasAText()
@@ -192,6 +210,102 @@ void TestAccessibility::germanNamesFollowTheCatalogue()
     ++_nl_msg_cat_cntr;
     QCOMPARE(progress.ProgressBar1->accessibleName(), progress.Label1->text());
     QVERIFY(progress.Label1->text() != QStringLiteral("Converting to Script"));
+}
+
+void TestAccessibility::toolbarImagesArePushButtons()
+{
+    TForm1 *form = windows().Form1;
+    form->doreset();
+    form->engine->setSpeed(0);
+    QAccessibleInterface *increase = QAccessible::queryAccessibleInterface(form->Image4);
+    QCOMPARE(increase->role(), QAccessible::Button);
+    QAccessibleActionInterface *actions = increase->actionInterface();
+    QVERIFY(actions);
+    QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    QCOMPARE(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()), QStringList{"W"});
+    // A press is one step, as a quick click is; it runs once the tool has had its answer.
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(form->engine->scrollspeed(), 0);
+    QTRY_COMPARE(form->engine->scrollspeed(), 10);
+    QVERIFY(!form->mousedowntimer->isActive());
+    // Every image of the toolbar has its key, and those without a letter act by it on the page.
+    for (ToolImage *image : form->Panel5->findChildren<ToolImage *>())
+        QVERIFY2(!image->shortcut().isEmpty(), qPrintable(image->objectName()));
+    const int coarse = form->speedmod->value();
+    form->wb1->focusPage();
+    QTest::keyClick(form->wb1->focusProxy(), Qt::Key_Plus);
+    // Once: the browser hands the keys the page does not use back to the window, later.
+    runEventsFor(500);
+    QCOMPARE(form->speedmod->value(), qMin(coarse + 1, 10));
+    QTest::keyClick(form->wb1->focusProxy(), Qt::Key_Minus);
+    QCOMPARE(form->speedmod->value(), coarse);
+    // A letter pressed while a slider has the focus acts as on the page, once.
+    form->slidera->setFocus();
+    QTest::keyClick(form->slidera, Qt::Key_W);
+    QCOMPARE(form->engine->scrollspeed(), 20);
+    QTest::keyClick(form->slidera, Qt::Key_Escape);
+    QCOMPARE(form->focusWidget(), form->wb1->focusProxy());
+    form->dopause();
+}
+
+void TestAccessibility::theLogoOpensTheMenuOnItsFirstCommand()
+{
+    TForm1 *form = windows().Form1;
+    QAccessibleInterface *logo = QAccessible::queryAccessibleInterface(form->Image1);
+    QCOMPARE(logo->role(), QAccessible::Button);
+    QVERIFY(logo->state().hasPopup);
+    QVERIFY(logo->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+    logo->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+    QTRY_VERIFY(form->JvPopupMenu1->isVisible());
+    QCOMPARE(form->JvPopupMenu1->activeAction(), form->OpenSimplescript1);
+    form->JvPopupMenu1->close();
+    // The keys that open a context menu open it from the page as well.
+    form->wb1->focusPage();
+    QTest::keyClick(form->wb1->focusProxy(), Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_VERIFY(form->JvPopupMenu1->isVisible());
+    QCOMPARE(form->JvPopupMenu1->activeAction(), form->OpenSimplescript1);
+    form->JvPopupMenu1->close();
+    QTest::keyClick(form->wb1->focusProxy(), Qt::Key_Menu);
+    QTRY_VERIFY(form->JvPopupMenu1->isVisible());
+    form->JvPopupMenu1->close();
+}
+
+void TestAccessibility::onlyShownWindowsAreListed()
+{
+    const auto listed = [] {
+        QAccessibleInterface *application = QAccessible::queryAccessibleInterface(qApp);
+        QList<QObject *> windows;
+        for (int i = 0; i < application->childCount(); ++i) {
+            QAccessibleInterface *window = application->child(i);
+            windows << window->object();
+            if (application->indexOfChild(window) != i)
+                return QList<QObject *>{};
+        }
+        return windows;
+    };
+    const Windows &w = windows();
+    // The browser's drawing surface and the windows shown before and hidden since are left out.
+    w.Form7->begin(3);
+    w.Form7->end();
+    QCOMPARE(listed(), QList<QObject *>{w.Form1});
+    w.Form4->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.Form4));
+    QCOMPARE(listed(), (QList<QObject *>{w.Form1, w.Form4}));
+    w.Form4->hide();
+    QCOMPARE(listed(), QList<QObject *>{w.Form1});
+}
+
+void TestAccessibility::windowsHaveTheRolesOfWindows()
+{
+    const Windows &w = windows();
+    const auto role = [](QObject *object) { return QAccessible::queryAccessibleInterface(object)->role(); };
+    QCOMPARE(role(w.Form1), QAccessible::Window);
+    QCOMPARE(role(w.Form7), QAccessible::Window);
+    QCOMPARE(role(w.Form4), QAccessible::Dialog);
+    QCOMPARE(role(w.Form1->JvPopupMenu1), QAccessible::PopupMenu);
+    QCOMPARE(role(w.Form1->Panel1), QAccessible::Client);
+    QCOMPARE(role(w.Form1->timespentlabel), QAccessible::StatusBar);
+    QCOMPARE(role(w.Form1->Label12), QAccessible::StaticText);
 }
 
 VANTELL_UI_TEST_MAIN(TestAccessibility)

@@ -41,6 +41,8 @@ PrompterRun::PrompterRun(const XSession &session, const Options &options) : m_se
     environment.insert(QStringLiteral("VANTELL_SERVICE_URL"), service);
     environment.insert(QStringLiteral("VANTELL_HELP_URL"), service);
     environment.insert(QStringLiteral("VANTELL_PROBE_URL"), service);
+    if (options.scale != 1)
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(options.scale));
     m_process.setProcessEnvironment(environment);
     m_process.setWorkingDirectory(m_home.path());
     // Into a file: the browser's messages would fill a pipe nobody reads while the test waits.

@@ -21,6 +21,8 @@ public:
         QString language;
         // Another copy of the program to run; by default the one built.
         QString program;
+        // The program's scale factor (QT_SCALE_FACTOR): 2 draws everything twice as large.
+        int scale = 1;
     };
 
     PrompterRun(const XSession &session, const Options &options);

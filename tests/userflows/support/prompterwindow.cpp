@@ -20,6 +20,7 @@ constexpr int toolbarLeft = 4;
 constexpr int toolImageSpacing = 3;
 constexpr int firstImageWidth = 20;
 constexpr int imageWidth = 21;
+constexpr int imageHeight = 15;
 constexpr int helpImageCentre = 250;
 
 // The share of bright pixels in each row, to compare pictures of text that moved.
@@ -47,8 +48,8 @@ QRect PrompterWindow::geometry() const
 QRect PrompterWindow::pageArea(bool statusShown) const
 {
     const QRect window = geometry();
-    return QRect(logoWidth, 0, window.width() - logoWidth - sliderStripWidth,
-                 window.height() - (statusShown ? statusPanelHeight : 0));
+    return QRect(logoWidth * m_scale, 0, window.width() - (logoWidth + sliderStripWidth) * m_scale,
+                 window.height() - (statusShown ? statusPanelHeight * m_scale : 0));
 }
 
 QImage PrompterWindow::page(bool statusShown) const
@@ -59,10 +60,10 @@ QImage PrompterWindow::page(bool statusShown) const
 QImage PrompterWindow::statusLine() const
 {
     const QRect window = geometry();
-    const QImage line = m_desktop.grab(m_window).copy(0, window.height() - statusPanelHeight, window.width(),
-                                                      statusLineHeight);
+    const QImage line = m_desktop.grab(m_window).copy(0, window.height() - statusPanelHeight * m_scale,
+                                                      window.width(), statusLineHeight * m_scale);
     // Small print reads better enlarged.
-    return line.scaled(line.size() * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return m_scale > 1 ? line : line.scaled(line.size() * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QString PrompterWindow::statusText() const
@@ -70,22 +71,32 @@ QString PrompterWindow::statusText() const
     return readText(statusLine());
 }
 
+QRect PrompterWindow::toolImageRect(Tool tool) const
+{
+    // In the window's own units, then on the screen's.
+    const QRect window = geometry();
+    const int width = window.width() / m_scale;
+    const int top = window.height() / m_scale - statusPanelHeight + toolbarRowCentre - 2 - imageHeight / 2;
+    const int index = int(tool);
+    int left = 0;
+    if (tool <= Tool::NextScript) {
+        left = index == 0 ? toolbarLeft
+                          : toolbarLeft + firstImageWidth + toolImageSpacing +
+                                (index - 1) * (imageWidth + toolImageSpacing);
+    } else if (tool == Tool::Help) {
+        left = helpImageCentre - imageWidth / 2;
+    } else {
+        // Rotate, mirror and dual display stand at the right end, in that order.
+        const int fromRight = int(Tool::DualDisplay) - index;
+        left = width - toolbarLeft - imageWidth - fromRight * (imageWidth + toolImageSpacing);
+    }
+    const int imageWide = tool == Tool::IncreaseSpeed ? firstImageWidth : imageWidth;
+    return QRect(left * m_scale, top * m_scale, imageWide * m_scale, imageHeight * m_scale);
+}
+
 QPoint PrompterWindow::toolImage(Tool tool) const
 {
-    const QRect window = geometry();
-    const int y = window.height() - statusPanelHeight + toolbarRowCentre - 2;
-    const int index = int(tool);
-    if (tool <= Tool::NextScript) {
-        const int left = index == 0 ? toolbarLeft
-                                    : toolbarLeft + firstImageWidth + toolImageSpacing +
-                                          (index - 1) * (imageWidth + toolImageSpacing);
-        return {left + (index == 0 ? firstImageWidth : imageWidth) / 2, y};
-    }
-    if (tool == Tool::Help)
-        return {helpImageCentre, y};
-    // Rotate, mirror and dual display stand at the right end, in that order.
-    const int fromRight = int(Tool::DualDisplay) - index;
-    return {window.width() - toolbarLeft - imageWidth / 2 - fromRight * (imageWidth + toolImageSpacing), y};
+    return toolImageRect(tool).center();
 }
 
 void PrompterWindow::click(Tool tool) const
@@ -97,7 +108,7 @@ void PrompterWindow::click(Tool tool) const
 
 void PrompterWindow::menu(const QStringList &keys) const
 {
-    m_desktop.click(m_window, {logoWidth / 2, 35}, 3);
+    m_desktop.click(m_window, QPoint(logoWidth / 2, 35) * m_scale, 3);
     QThread::msleep(400);
     m_desktop.key(keys);
 }

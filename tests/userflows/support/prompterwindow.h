@@ -28,7 +28,12 @@ public:
         DualDisplay,
     };
 
-    PrompterWindow(const XDesktop &desktop, quint64 window) : m_desktop(desktop), m_window(window) {}
+    // `scale`: the program's scale factor (QT_SCALE_FACTOR): its parts are that much larger on
+    // the screen.
+    PrompterWindow(const XDesktop &desktop, quint64 window, int scale = 1)
+        : m_desktop(desktop), m_window(window), m_scale(scale)
+    {
+    }
 
     quint64 id() const { return m_window; }
     QRect geometry() const;
@@ -38,7 +43,9 @@ public:
     // The status line, and its texts as read from the screen.
     QImage statusLine() const;
     QString statusText() const;
+    // The middle of a toolbar image, and (for pictures) its place as the window lays it out.
     QPoint toolImage(Tool tool) const;
+    QRect toolImageRect(Tool tool) const;
     void click(Tool tool) const;
     // Opens the popup menu (a right click on the logo) and picks an item by its keys.
     void menu(const QStringList &keys) const;
@@ -55,4 +62,5 @@ public:
 private:
     const XDesktop &m_desktop;
     quint64 m_window;
+    int m_scale;
 };

@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QThread>
 
-bool UserFlow::startSession()
+bool UserFlow::startSession(QSize screenSize)
 {
-    session = std::make_unique<XSession>();
+    session = std::make_unique<XSession>(screenSize);
     if (!session->error().isEmpty()) {
         qWarning("%s", qPrintable(session->error()));
         return false;
@@ -24,7 +24,7 @@ bool UserFlow::startProgram(const PrompterRun::Options &options)
         qWarning("%s", qPrintable(program->error()));
         return false;
     }
-    prompter = std::make_unique<PrompterWindow>(*desktop, program->window());
+    prompter = std::make_unique<PrompterWindow>(*desktop, program->window(), options.scale);
     // The page is there once the first picture of it settles.
     settledPage();
     return true;

@@ -17,7 +17,7 @@ class UserFlow : public QObject {
     Q_OBJECT
 protected:
     // Starts the display and the program; false (with the test failed) when either does not come.
-    bool startSession();
+    bool startSession(QSize screenSize = {1280, 800});
     bool startProgram(const PrompterRun::Options &options = {});
     bool startProgram(const QStringList &arguments);
     void stopProgram();
