@@ -327,11 +327,17 @@ void TestBrowser::wheelMovementsAreReported()
     QSignalSpy reported(m_browser.get(), &Browser::scrollPositionChanged);
     QWidget *input = m_browser->focusProxy();
     const QPointF at(100, 100);
-    QWheelEvent wheel(at, input->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(input, &wheel);
-    // The page moves by itself; its resting place is reported without anyone asking.
-    WAIT_VERIFY(m_browser->scrollPosition() > 50);
+    // A browser still busy with its first frames may drop a wheel turn, as it may for a user; the user turns
+    // the wheel again, and so does the test, up to a few times on a loaded machine.
+    bool moved = false;
+    for (int turn = 0; turn < 5 && !moved; ++turn) {
+        QWheelEvent wheel(at, input->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(input, &wheel);
+        // The page moves by itself; its resting place is reported without anyone asking.
+        moved = runEventsUntil([&] { return m_browser->scrollPosition() > 50; }, 4000);
+    }
+    QVERIFY(moved);
     QCOMPARE(evaluate(QStringLiteral("Math.round(window.scrollY)")).toInt(), m_browser->scrollPosition());
     QVERIFY(!reported.isEmpty());
 }
