@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+// The prompter's state as remote controls and networked displays see it.
+struct PrompterSnapshot {
+    int position = 0;   // the page's scroll position, pixels
+    int pageBottom = 0; // the largest position the page can take
+    double time = 0;    // when the page stood at `position`, milliseconds since the epoch
+    int speed = 0;
+    int coarse = 1;
+    bool running = false;
+    double smoothRate = 0; // pixels per second the page moves by itself (0: ticks, or at rest)
+    double rate = 0;       // pixels per second the page moves while running
+    QString scriptPath;
+    int queuePosition = 0;
+    int queueLength = 0;
+    qint32 elapsedMs = 0;
+    qint32 remainingMs = 0;
+    bool mirror = false;
+    bool rotate = false;
+    bool upsideDown = false; // the operator's page is turned: its script starts at its bottom
+    bool dualDisplay = false;
+    bool blackout = false;
+
+    bool operator==(const PrompterSnapshot &) const = default;
+};
+
+// The snapshot as a state message: {"type": "state", ...}.
+QJsonObject snapshotmessage(const PrompterSnapshot &state);

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+
+// What a remote control can ask of the prompter: every operator command.
+enum class RemoteAction {
+    SpeedUp,
+    SpeedDown,
+    SetSpeed,
+    CoarseUp,
+    CoarseDown,
+    SetCoarse,
+    Pause,
+    Resume,
+    TogglePause,
+    Reverse,
+    Reset,
+    NextScript,
+    PreviousScript,
+    OpenQueueEntry,
+    Mirror,
+    Rotate,
+    DualDisplay,
+    Blackout,
+    JumpLines,
+    JumpPixels,
+    SetPosition,
+    LoadScript,
+};
+
+struct RemoteCommand {
+    RemoteAction action = RemoteAction::Pause;
+    int value = 0;          // the number the command carries
+    std::optional<bool> on; // for the switches (mirror, rotate, ...): set it, rather than flip it
+    QString name;           // LoadScript: the script's name
+    QString text;           // LoadScript: its text
+
+    bool operator==(const RemoteCommand &) const = default;
+};
+
+// A command, or why there is none: a text for the peer that sent it.
+struct ParsedCommand {
+    std::optional<RemoteCommand> command;
+    QString error;
+};
+
+// The largest script text a remote control may send.
+constexpr qsizetype maxRemoteScriptBytes = 20 * 1024 * 1024;
+
+// The command named `name` with its argument (Undefined when there is none). Every argument is
+// checked: its type, whole numbers where numbers are asked for, and its range.
+ParsedCommand remotecommand(const QString &name, const QJsonValue &argument);
+
+// A command message as JSON: {"command": NAME, "value": ARGUMENT}; a script comes as
+// {"command": "script", "name": NAME, "text": TEXT}.
+ParsedCommand parsecommandmessage(const QByteArray &json);
+
+// The names of all commands, as the peers spell them.
+QStringList remotecommandnames();

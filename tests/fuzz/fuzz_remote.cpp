@@ -1,0 +1,18 @@
+// libFuzzer harness for the commands remote controls send (JSON): any bytes must go through
+// without a crash, a hang or undefined behaviour, and what must hold of the result holds
+// (remote/remotereplay.h).
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "remote/remotereplay.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QString fault = replayremote(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    if (!fault.isEmpty()) {
+        qWarning("%s", qPrintable(fault));
+        std::abort();
+    }
+    return 0;
+}

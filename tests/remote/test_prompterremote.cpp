@@ -1,0 +1,267 @@
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+
+#include "app/windows.h"
+#include "browser/browser.h"
+#include "engine/promptengine.h"
+#include "prompter/outputfollower.h"
+#include "prompter/outputwindow.h"
+#include "prompter/prompterremote.h"
+#include "prompter/tform1.h"
+#include "queue/tform4.h"
+#include "remote/remoteserver.h"
+#include "testsupport/eventwait.h"
+#include "testsupport/testmain.h"
+#include "testsupport/uitestenvironment.h"
+#include "toolkit/application.h"
+
+// The real prompter driven by remote commands: each does what the operator's control for it
+// does, the state told is the prompter's, and the phone page works in a real browser.
+class TestPrompterRemote : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void speedCommandsActAsTheOperatorsControls();
+    void positionsAndJumpsMoveThePage();
+    void queueCommandsLoadOrSayWhyNot();
+    void aScriptSentAsTextIsShown();
+    void theTalentDisplayOpensAndBlacksOut();
+    void theStateFollowsThePrompter();
+    void thePhonePageDrivesThePrompterInABrowser();
+
+private:
+    QString scriptFile(const QString &name, const QString &firstLine);
+    QString perform(const char *name, const QJsonValue &value = {});
+
+    UiTestEnvironment *m_env = nullptr;
+    TForm1 *m_form = nullptr;
+    PrompterRemote *m_remote = nullptr;
+    QTemporaryDir m_scripts;
+};
+
+void TestPrompterRemote::initTestCase()
+{
+    m_env = new UiTestEnvironment;
+    m_form = m_env->start();
+    QStringList script;
+    for (int i = 0; i < 600; ++i)
+        script << QStringLiteral("Line %1 of the remote script").arg(i + 1);
+    m_form->promptstate.scriptlines = script;
+    QVERIFY(reloadAndWait(m_form));
+    m_remote = new PrompterRemote(m_form);
+}
+
+void TestPrompterRemote::cleanupTestCase()
+{
+    delete m_remote;
+    delete m_env;
+}
+
+void TestPrompterRemote::init()
+{
+    m_form->engine->setSpeed(0);
+    m_form->dopause();
+}
+
+QString TestPrompterRemote::scriptFile(const QString &name, const QString &firstLine)
+{
+    const QString path = m_scripts.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write((firstLine + QStringLiteral("\nand a second line\n")).toUtf8());
+    return path;
+}
+
+QString TestPrompterRemote::perform(const char *name, const QJsonValue &value)
+{
+    const ParsedCommand parsed = remotecommand(QLatin1String(name), value);
+    if (!parsed.command)
+        return QStringLiteral("not a command: ") + parsed.error;
+    return m_remote->perform(*parsed.command);
+}
+
+void TestPrompterRemote::speedCommandsActAsTheOperatorsControls()
+{
+    PromptEngine *engine = m_form->engine;
+    // Like the speed slider: the speed, at once.
+    QCOMPARE(perform("speed", 100), QString());
+    QCOMPARE(engine->scrollspeed(), 100);
+    QCOMPARE(perform("pause"), QString());
+    // Like the key W: faster, and running.
+    QCOMPARE(perform("speed-up"), QString());
+    QVERIFY(engine->scrollspeed() > 100);
+    QVERIFY(engine->isRunning());
+    QCOMPARE(perform("pause"), QString());
+    QVERIFY(!engine->isRunning());
+    QCOMPARE(perform("toggle-pause"), QString());
+    QVERIFY(engine->isRunning());
+    const bool forward = engine->scrollforward();
+    QCOMPARE(perform("reverse"), QString());
+    QCOMPARE(engine->scrollforward(), !forward);
+    QCOMPARE(perform("coarse", 7), QString());
+    QCOMPARE(engine->coarse(), 7);
+    QCOMPARE(perform("coarse-down"), QString());
+    QCOMPARE(engine->coarse(), 6);
+    QCOMPARE(perform("pause"), QString());
+    const PrompterSnapshot state = m_remote->snapshot();
+    QCOMPARE(state.speed, engine->scrollspeed());
+    QCOMPARE(state.coarse, 6);
+    QVERIFY(!state.running);
+}
+
+void TestPrompterRemote::positionsAndJumpsMoveThePage()
+{
+    Browser *page = m_form->wb1;
+    QCOMPARE(perform("position", 1200), QString());
+    WAIT_COMPARE(page->scrollPosition(), 1200);
+    QCOMPARE(perform("jump-pixels", -200), QString());
+    WAIT_COMPARE(page->scrollPosition(), 1000);
+    // Lines are the display font's lines: five forward and five back come home.
+    QCOMPARE(perform("jump-lines", 5), QString());
+    WAIT_VERIFY(page->scrollPosition() > 1000 + 5 * m_form->displayfont.size);
+    QCOMPARE(perform("jump-lines", -5), QString());
+    WAIT_COMPARE(page->scrollPosition(), 1000);
+    // Far beyond the page's end is its end.
+    QCOMPARE(perform("position", 90000000), QString());
+    WAIT_COMPARE(page->scrollPosition(), page->scrollBottom());
+    QCOMPARE(perform("reset"), QString());
+    WAIT_COMPARE(page->scrollPosition(), 0);
+}
+
+void TestPrompterRemote::queueCommandsLoadOrSayWhyNot()
+{
+    const QString first = scriptFile(QStringLiteral("first.txt"), QStringLiteral("The first script"));
+    const QString second = scriptFile(QStringLiteral("second.txt"), QStringLiteral("The second script"));
+    windows().Form4->setQueue({first, second});
+    m_form->promptstate.queuepos = 0;
+    QCOMPARE(perform("queue-entry", 1), QString());
+    WAIT_COMPARE(m_form->promptstate.scriptpath, second);
+    QVERIFY(m_form->promptstate.pagelines.join(QString()).contains(QLatin1String("The second script")));
+    // There is nothing after the last entry: said, and nothing changes.
+    QVERIFY(!perform("next-script").isEmpty());
+    QVERIFY(!perform("queue-entry", 5).isEmpty());
+    QCOMPARE(m_form->promptstate.queuepos, 1);
+    QCOMPARE(perform("previous-script"), QString());
+    WAIT_COMPARE(m_form->promptstate.scriptpath, first);
+    QCOMPARE(m_remote->snapshot().queueLength, 2);
+    // A queue entry whose file has gone is reported by the prompter as the operator sees it; the
+    // page stays.
+    QFile::remove(second);
+    m_env->dialogs.clear();
+    QCOMPARE(perform("next-script"), QString());
+    WAIT_VERIFY(!m_env->dialogs.messages().isEmpty());
+    QCOMPARE(m_form->promptstate.scriptpath, first);
+    windows().Form4->setQueue({});
+}
+
+void TestPrompterRemote::aScriptSentAsTextIsShown()
+{
+    QSignalSpy scripts(m_remote, &PrompterRemote::scriptChanged);
+    const ScriptCopy before = m_remote->script();
+    RemoteCommand command;
+    command.action = RemoteAction::LoadScript;
+    command.name = QStringLiteral("Breaking news");
+    command.text = QStringLiteral("Flash\r\nSecond line\rThird line\nFourth line");
+    QCOMPARE(m_remote->perform(command), QString());
+    QVERIFY(scripts.wait(10000));
+    const ScriptCopy after = m_remote->script();
+    QCOMPARE(after.path, QStringLiteral("Breaking news"));
+    QVERIFY(after.generation > before.generation);
+    // Every kind of line end ends a line, as in a text file.
+    QCOMPARE(m_form->promptstate.scriptlines,
+             (QStringList{QStringLiteral("Flash"), QStringLiteral("Second line"),
+                          QStringLiteral("Third line"), QStringLiteral("Fourth line")}));
+    QVERIFY(after.pagelines.join(QLatin1Char('\n')).contains(QLatin1String("Fourth line")));
+    QVERIFY(!m_remote->snapshot().running);
+}
+
+void TestPrompterRemote::theTalentDisplayOpensAndBlacksOut()
+{
+    QCOMPARE(perform("dual-display", true), QString());
+    QVERIFY(m_form->outputwindow());
+    // Switching it on again keeps the one window.
+    OutputWindow *window = m_form->outputwindow();
+    QCOMPARE(perform("dual-display", true), QString());
+    QCOMPARE(m_form->outputwindow(), window);
+    QCOMPARE(perform("blackout", true), QString());
+    auto *cover = window->findChild<QWidget *>(QStringLiteral("blackout"));
+    QVERIFY(cover && cover->isVisible());
+    QCOMPARE(cover->geometry(), window->rect());
+    QVERIFY(m_remote->snapshot().blackout);
+    QCOMPARE(perform("blackout"), QString());
+    QVERIFY(!cover->isVisible());
+    // A black-out asked for while the window is closed holds when it opens.
+    QCOMPARE(perform("dual-display", false), QString());
+    WAIT_VERIFY(!m_form->outputwindow());
+    QCOMPARE(perform("blackout", true), QString());
+    QCOMPARE(perform("dual-display", true), QString());
+    QVERIFY(m_form->outputwindow()->findChild<QWidget *>(QStringLiteral("blackout"))->isVisible());
+    QCOMPARE(perform("blackout", false), QString());
+    QCOMPARE(perform("dual-display", false), QString());
+    WAIT_VERIFY(!m_form->outputwindow());
+}
+
+void TestPrompterRemote::theStateFollowsThePrompter()
+{
+    QSignalSpy changes(m_remote, &PrompterRemote::stateChanged);
+    m_form->engine->setSpeed(250);
+    m_form->adjustspeed();
+    WAIT_VERIFY(changes.size() > 3);
+    const PrompterSnapshot moving = m_remote->snapshot();
+    QVERIFY(moving.running);
+    QVERIFY(moving.rate != 0);
+    m_form->dopause();
+    WAIT_VERIFY(!m_remote->snapshot().running);
+    const PrompterSnapshot resting = m_remote->snapshot();
+    QCOMPARE(resting.position, m_form->wb1->scrollPosition());
+    QCOMPARE(resting.smoothRate, 0.0);
+}
+
+void TestPrompterRemote::thePhonePageDrivesThePrompterInABrowser()
+{
+    RemoteServer server(*m_remote);
+    connect(m_remote, &PrompterRemote::stateChanged, &server, &RemoteServer::stateChanged);
+    RemoteServerSettings settings;
+    settings.port = 0;
+    QVERIFY(server.start(settings));
+    QWebEnginePage phone;
+    QSignalSpy loaded(&phone, &QWebEnginePage::loadFinished);
+    phone.load(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server.port())));
+    QVERIFY(loaded.wait(20000));
+    QVERIFY(loaded.first().first().toBool());
+    const auto evaluate = [&phone](const QString &script) {
+        QVariant result;
+        bool done = false;
+        phone.runJavaScript(script, [&](const QVariant &value) {
+            result = value;
+            done = true;
+        });
+        runEventsUntil([&done] { return done; }, 10000);
+        return result;
+    };
+    // The page says the prompter's state once the socket is open.
+    const auto status = [&] {
+        return evaluate(QStringLiteral("document.getElementById('status').textContent")).toString();
+    };
+    WAIT_VERIFY(status().contains(QLatin1String("Paused")));
+    const int speed = m_form->engine->scrollspeed();
+    evaluate(QStringLiteral("document.querySelector('[data-command=\"speed-up\"]').click()"));
+    WAIT_VERIFY(m_form->engine->scrollspeed() > speed);
+    WAIT_VERIFY(status().contains(QLatin1String("Running")));
+    evaluate(QStringLiteral("document.getElementById('pause').click()"));
+    WAIT_VERIFY(!m_form->engine->isRunning());
+    // The slider sets the speed when it is let go.
+    evaluate(QStringLiteral("const s = document.getElementById('speed'); s.value = -120;"
+                            "s.dispatchEvent(new Event('change'));"));
+    WAIT_COMPARE(m_form->engine->scrollspeed(), -120);
+    WAIT_COMPARE(evaluate(QStringLiteral("document.getElementById('speedvalue').textContent")).toString(),
+                 QStringLiteral("-120"));
+}
+
+VANTELL_UI_TEST_MAIN(TestPrompterRemote)
+#include "test_prompterremote.moc"

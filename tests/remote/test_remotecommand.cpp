@@ -1,0 +1,127 @@
+#include <QJsonObject>
+
+#include "remote/remotecommand.h"
+#include "testsupport/testmain.h"
+
+// Commands from the wire: every name, its argument checked, and nonsense refused with a reason.
+class TestRemoteCommand : public QObject {
+    Q_OBJECT
+private slots:
+    void commandsAndTheirArguments_data();
+    void commandsAndTheirArguments();
+    void wrongArgumentsAreRefused_data();
+    void wrongArgumentsAreRefused();
+    void malformedMessagesAreRefused_data();
+    void malformedMessagesAreRefused();
+    void scriptsComeWithTheirText();
+    void everyNameIsKnown();
+};
+
+void TestRemoteCommand::commandsAndTheirArguments_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("on"); // -1: flip
+    const auto row = [](const char *message, RemoteAction action, int value = 0, int on = -1) {
+        QTest::newRow(message) << QByteArray(message) << int(action) << value << on;
+    };
+    row(R"({"command":"speed-up"})", RemoteAction::SpeedUp);
+    row(R"({"command":"speed-down","value":null})", RemoteAction::SpeedDown);
+    row(R"({"command":"speed","value":120})", RemoteAction::SetSpeed, 120);
+    row(R"({"command":"speed","value":-300})", RemoteAction::SetSpeed, -300);
+    row(R"({"command":"speed","value":2.0})", RemoteAction::SetSpeed, 2);
+    row(R"({"command":"coarse","value":10})", RemoteAction::SetCoarse, 10);
+    row(R"({"command":"toggle-pause"})", RemoteAction::TogglePause);
+    row(R"({"command":"queue-entry","value":0})", RemoteAction::OpenQueueEntry, 0);
+    row(R"({"command":"mirror"})", RemoteAction::Mirror);
+    row(R"({"command":"rotate","value":true})", RemoteAction::Rotate, 0, 1);
+    row(R"({"command":"blackout","value":false})", RemoteAction::Blackout, 0, 0);
+    row(R"({"command":"jump-lines","value":-12})", RemoteAction::JumpLines, -12);
+    row(R"({"command":"position","value":4800, "id": 7})", RemoteAction::SetPosition, 4800);
+}
+
+void TestRemoteCommand::commandsAndTheirArguments()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(int, on);
+    const ParsedCommand parsed = parsecommandmessage(message);
+    QVERIFY2(parsed.command, qPrintable(parsed.error));
+    QTEST(int(parsed.command->action), "action");
+    QTEST(parsed.command->value, "value");
+    QCOMPARE(parsed.command->on.has_value() ? int(*parsed.command->on) : -1, on);
+}
+
+void TestRemoteCommand::wrongArgumentsAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("speed too high") << QByteArray(R"({"command":"speed","value":301})") << "from -300 to 300";
+    QTest::newRow("coarse 0") << QByteArray(R"({"command":"coarse","value":0})") << "from 1 to 10";
+    QTest::newRow("fraction") << QByteArray(R"({"command":"speed","value":1.5})") << "whole number";
+    QTest::newRow("number as text") << QByteArray(R"({"command":"speed","value":"120"})") << "whole number";
+    QTest::newRow("missing number") << QByteArray(R"({"command":"jump-pixels"})") << "whole number";
+    QTest::newRow("huge") << QByteArray(R"({"command":"position","value":1e300})") << "must lie";
+    QTest::newRow("negative queue entry")
+        << QByteArray(R"({"command":"queue-entry","value":-1})") << "must lie";
+    QTest::newRow("value where none is taken")
+        << QByteArray(R"({"command":"pause","value":1})") << "takes no value";
+    QTest::newRow("switch with a number") << QByteArray(R"({"command":"mirror","value":1})") << "true, false";
+    QTest::newRow("unknown") << QByteArray(R"({"command":"self-destruct"})") << "unknown command";
+}
+
+void TestRemoteCommand::wrongArgumentsAreRefused()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(QString, says);
+    const ParsedCommand parsed = parsecommandmessage(message);
+    QVERIFY(!parsed.command);
+    QVERIFY2(parsed.error.contains(says), qPrintable(parsed.error));
+}
+
+void TestRemoteCommand::malformedMessagesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("not JSON") << QByteArray("speed-up");
+    QTest::newRow("cut off") << QByteArray(R"({"command":"speed","val)");
+    QTest::newRow("array") << QByteArray(R"(["speed-up"])");
+    QTest::newRow("name not a string") << QByteArray(R"({"command":5})");
+    QTest::newRow("no name") << QByteArray(R"({"value":5})");
+    QTest::newRow("nul bytes") << QByteArray("{\"command\":\"pause\0\"}", 20);
+}
+
+void TestRemoteCommand::malformedMessagesAreRefused()
+{
+    QFETCH(QByteArray, message);
+    const ParsedCommand parsed = parsecommandmessage(message);
+    QVERIFY(!parsed.command);
+    QVERIFY(!parsed.error.isEmpty());
+}
+
+void TestRemoteCommand::scriptsComeWithTheirText()
+{
+    const ParsedCommand parsed = parsecommandmessage(
+        R"({"command":"script","name":" Evening news ","text":"Good evening.\nHere is the news."})");
+    QVERIFY2(parsed.command, qPrintable(parsed.error));
+    QCOMPARE(parsed.command->action, RemoteAction::LoadScript);
+    QCOMPARE(parsed.command->name, QStringLiteral("Evening news"));
+    QCOMPARE(parsed.command->text, QStringLiteral("Good evening.\nHere is the news."));
+    QVERIFY(!parsecommandmessage(R"({"command":"script","text":5})").command);
+    QCOMPARE(parsecommandmessage(R"({"command":"script","text":""})").command->name,
+             QStringLiteral("remote script"));
+    const QString tooLong(maxRemoteScriptBytes / 2 + 1, QChar(0x00e9)); // two bytes each in UTF-8
+    QVERIFY(!remotecommand(QStringLiteral("script"), QJsonObject{{QStringLiteral("text"), tooLong}}).command);
+}
+
+void TestRemoteCommand::everyNameIsKnown()
+{
+    const QStringList names = remotecommandnames();
+    QCOMPARE(names.size(), int(RemoteAction::LoadScript) + 1);
+    for (const QString &name : names)
+        QVERIFY2(!remotecommand(name, QJsonValue()).error.startsWith(QLatin1String("unknown")),
+                 qPrintable(name));
+}
+
+VANTELL_CORE_TEST_MAIN(TestRemoteCommand)
+#include "test_remotecommand.moc"
