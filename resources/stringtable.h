@@ -173,6 +173,18 @@ inline constexpr const char *NewsroomCannotListen = N_("Vantell cannot listen fo
 inline constexpr const char *NewsroomSamePorts = N_("The two ports must differ.");
 inline constexpr const char *RunningOrderHeading = N_("Running Order: %1");
 
+// Options window: remote control
+inline constexpr const char *RemoteControl = N_("Remote Control");
+inline constexpr const char *RemoteEnabled = N_("Listen");
+inline constexpr const char *RemotePort = N_("Port:");
+inline constexpr const char *RemoteAllowNetwork = N_("Allow other devices on the network (with the token)");
+inline constexpr const char *RemoteNewToken = N_("New Token");
+inline constexpr const char *RemoteOff = N_("Remote control is off.");
+inline constexpr const char *RemoteListening = N_("Open %1 in a browser, or scan the code with a phone.");
+inline constexpr const char *RemoteCannotListen = N_("Vantell cannot listen for remote controls: %1");
+inline constexpr const char *RemoteNoQueueEntry = N_("The queue has no entry %1; it has %2.");
+inline constexpr const char *RemoteHelpShown = N_("The help is shown: close it before sending a script.");
+
 // About window
 inline constexpr const char *AboutCaption = N_("About Vantell2");
 
@@ -232,6 +244,19 @@ inline constexpr const char *CurrentSpeed = N_("Current speed");
 inline constexpr const char *ElapsedTime = N_("Elapsed time");
 inline constexpr const char *RemainingTime = N_("Remaining time");
 
+// Remote control: the phone remote's page
+inline constexpr const char *RemoteTitle = N_("Vantell Remote");
+inline constexpr const char *RemoteConnecting = N_("Connecting...");
+inline constexpr const char *RemoteConnected = N_("Connected");
+inline constexpr const char *RemoteLost = N_("Connection lost: trying again...");
+inline constexpr const char *RemotePauseResume = N_("Pause / Resume");
+inline constexpr const char *RemoteFaster = N_("Faster");
+inline constexpr const char *RemoteSlower = N_("Slower");
+inline constexpr const char *RemoteBackLines = N_("Back 5 Lines");
+inline constexpr const char *RemoteForwardLines = N_("Forward 5 Lines");
+inline constexpr const char *RemoteBlackout = N_("Black Out Talent Display");
+inline constexpr const char *RemoteRunning = N_("Running");
+
 // Command line
 inline constexpr const char *UsageLine = N_("Usage: %1 [options] [script]");
 inline constexpr const char *CommandLineDescription =
@@ -243,6 +268,9 @@ inline constexpr const char *HelpOption = N_("Show this help and exit.");
 inline constexpr const char *VersionOption = N_("Show the version and exit.");
 inline constexpr const char *QueueOption = N_("Load a queue of scripts (.vnq) and start it.");
 inline constexpr const char *QueueValueName = N_("file");
+inline constexpr const char *RemoteOption =
+    N_("Let remote controls drive the prompter, as set in the options window (on this computer only unless "
+       "the network is allowed there).");
 inline constexpr const char *PrintTextOption =
     N_("Write the text of a script to standard output, one line of the page a line, and exit.");
 inline constexpr const char *UnrecognizedScript =

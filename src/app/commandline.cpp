@@ -18,7 +18,13 @@
 
 namespace {
 
-enum OptionIndex { HelpOptionIndex, VersionOptionIndex, QueueOptionIndex, PrintTextOptionIndex };
+enum OptionIndex {
+    HelpOptionIndex,
+    VersionOptionIndex,
+    QueueOptionIndex,
+    PrintTextOptionIndex,
+    RemoteOptionIndex
+};
 
 constexpr int fileUnreadable = 1;
 constexpr int wrongCommandLine = 2;
@@ -66,7 +72,8 @@ CommandLine::CommandLine(const QStringList &arguments)
           {{QStringLiteral("h"), QStringLiteral("help")}, i18n(str::HelpOption)},
           {{QStringLiteral("v"), QStringLiteral("version")}, i18n(str::VersionOption)},
           {{QStringLiteral("q"), QStringLiteral("queue")}, i18n(str::QueueOption), i18n(str::QueueValueName)},
-          {{QStringLiteral("print-text")}, i18n(str::PrintTextOption), i18n(str::QueueValueName)}}
+          {{QStringLiteral("print-text")}, i18n(str::PrintTextOption), i18n(str::QueueValueName)},
+          {{QStringLiteral("remote")}, i18n(str::RemoteOption)}}
 {
     QCommandLineParser parser;
     parser.addOptions(m_options);
@@ -95,6 +102,7 @@ CommandLine::CommandLine(const QStringList &arguments)
         m_printPath = parser.value(m_options.at(PrintTextOptionIndex));
         return;
     }
+    m_remote = parser.isSet(m_options.at(RemoteOptionIndex));
     const bool queueOption = parser.isSet(m_options.at(QueueOptionIndex));
     if (scripts.size() > 1)
         refuse(i18n(str::OneScriptOnly).arg(scripts.join(QStringLiteral(", "))), wrongCommandLine);

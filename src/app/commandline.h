@@ -14,6 +14,7 @@ class QTextStream;
 //   vantell [script]          opens the script as the menu's open command does
 //   vantell --queue FILE.vnq  loads the queue and starts it as Ok in the options window does
 //                             (a .vnq file given as the script is started the same way)
+//   vantell --remote          lets remote controls drive the prompter for this run
 //   vantell --print-text FILE  writes the script's text (scripttextlines) to standard output
 class CommandLine {
 public:
@@ -30,6 +31,8 @@ public:
     QString scriptPath() const { return m_scriptPath; }
     bool startsQueue() const { return m_startsQueue; }
     QStringList queueEntries() const { return m_queueEntries; }
+    // Remote control is on for this run, whatever the options window says.
+    bool remoteControl() const { return m_remote; }
 
     // The help: usage, options, argument, and where the settings and the special characters
     // table are (looked up now: needs the application object).
@@ -54,6 +57,7 @@ private:
     QString m_scriptPath;
     bool m_startsQueue = false;
     QStringList m_queueEntries;
+    bool m_remote = false;
     QString m_printPath;
     QString m_mistake;
     int m_exitStatus = 0;

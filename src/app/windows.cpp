@@ -3,6 +3,7 @@
 #include "editor/tform2.h"
 #include "prompter/tform1.h"
 #include "queue/newsroomqueue.h"
+#include "queue/remotecontrol.h"
 #include "queue/tform4.h"
 #include "render/tform7.h"
 #include "settings/taboutform.h"
@@ -24,11 +25,14 @@ void createWindows()
     w.Form1->setDisplayModes(w.Form4->modes());
     w.aboutform = new Taboutform(w.Form1);
     w.newsroom = new NewsroomQueue(w.Form1, w.Form4);
+    w.remote = new RemoteControl(w.Form1, w.Form4);
 }
 
 void destroyWindows()
 {
     Windows &w = windows();
+    delete w.remote;
+    w.remote = nullptr;
     delete w.newsroom;
     w.newsroom = nullptr;
     delete w.aboutform;

@@ -1,6 +1,7 @@
 #pragma once
 
 class NewsroomQueue;
+class RemoteControl;
 class TForm1;
 class TForm2;
 class TForm4;
@@ -19,6 +20,8 @@ struct Windows {
     // Not a window: the newsroom's running order as the queue, between the prompter and the
     // options window.
     NewsroomQueue *newsroom = nullptr;
+    // Not a window: the control API's server over the prompter.
+    RemoteControl *remote = nullptr;
 };
 
 Windows &windows();

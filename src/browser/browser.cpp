@@ -453,7 +453,7 @@ bool Browser::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
             emit pageKeyDown(key->key());
-            if (m_displayOnly)
+            if (m_displayOnly || m_commandKeys.contains(key->key()))
                 return true;
             watchPosition();
         } else if (event->type() == QEvent::MouseButtonRelease) {

@@ -52,6 +52,9 @@ public:
     // A page that only shows: it never takes the keyboard focus, and neither wheel nor keys move
     // it (keys and clicks are still reported).
     void setDisplayOnly();
+    // Keys that are commands of the program rather than the page's: reported, never handed to
+    // the page (so Page Down, say, does not also scroll it).
+    void setCommandKeys(const QList<int> &keys) { m_commandKeys = keys; }
     // Lays script pages out `width` pixels wide, as a view of that width would, and draws them
     // scaled to this view's width, so that they break their lines exactly as that view does.
     // 0 (the start) lays them out at this view's own width.
@@ -150,6 +153,7 @@ private:
     std::optional<FollowRequest> m_pendingFollow;
     bool m_followInFlight = false;
     bool m_displayOnly = false;
+    QList<int> m_commandKeys;
     int m_layoutWidth = 0;
     QTimer m_watch;
     int m_watchRounds = 0;

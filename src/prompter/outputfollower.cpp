@@ -42,7 +42,10 @@ void OutputFollower::open(const QString &screenName)
     m_window = new OutputWindow(m_prompterPage);
     connect(m_window, &OutputWindow::keyPressed, this, &OutputFollower::keyPressed);
     connect(m_window, &OutputWindow::screenChanged, this, &OutputFollower::screenChanged);
+    connect(m_window, &QObject::destroyed, this, &OutputFollower::changed);
+    m_window->setBlackout(m_blackout);
     m_window->open(screenNamed(screenName));
+    emit changed();
 }
 
 void OutputFollower::close()
@@ -51,6 +54,16 @@ void OutputFollower::close()
         m_window.clear();
         window->close();
     }
+}
+
+void OutputFollower::setBlackout(bool blackout)
+{
+    if (blackout == m_blackout)
+        return;
+    m_blackout = blackout;
+    if (m_window)
+        m_window->setBlackout(blackout);
+    emit changed();
 }
 
 void OutputFollower::showPage(const QStringList &pagelines, bool upsideDown)

@@ -39,7 +39,14 @@ public:
     // on at `pageRate` pixels per second.
     void followFrom(int position, double atTime, double pageRate);
 
+    // Black-out: the talent display shows nothing but black (the window stays open and keeps
+    // following, so the text is back at its place at once). Kept while the window is closed.
+    void setBlackout(bool blackout);
+    bool isBlackout() const { return m_blackout; }
+
 signals:
+    // The window opened or closed, or the black-out was switched.
+    void changed();
     void keyPressed(int key);
     // The window has come to stand on the screen named `name`.
     void screenChanged(const QString &name);
@@ -49,4 +56,5 @@ private:
     QPointer<OutputWindow> m_window;
     bool m_prompterUpsideDown = false;
     bool m_held = false;
+    bool m_blackout = false;
 };

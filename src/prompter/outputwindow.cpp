@@ -45,6 +45,25 @@ OutputWindow::OutputWindow(Browser *prompterPage)
         outputpage->queryPosition();
     });
     connect(outputpage, &Browser::scrollPositionChanged, this, &OutputWindow::pageAnswered);
+
+    m_blackout = new QWidget(this);
+    m_blackout->setObjectName(QStringLiteral("blackout"));
+    m_blackout->setPalette(black);
+    m_blackout->setAutoFillBackground(true);
+    m_blackout->hide();
+}
+
+void OutputWindow::setBlackout(bool blackout)
+{
+    m_blackout->setGeometry(rect());
+    m_blackout->raise();
+    m_blackout->setVisible(blackout);
+}
+
+void OutputWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_blackout->setGeometry(rect());
 }
 
 void OutputWindow::open(QScreen *screen)

@@ -32,6 +32,8 @@ public:
     void follow(double script, double atTime, double scriptRate);
     // The script position the page last reported.
     double scriptPosition() const;
+    // Covers the page with black, or uncovers it; the page keeps following beneath.
+    void setBlackout(bool blackout);
 
 signals:
     void keyPressed(int key);
@@ -40,6 +42,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     ScriptPage pageNow() const;
@@ -47,6 +50,7 @@ private:
     void pageAnswered();
 
     Browser *m_prompterPage;
+    QWidget *m_blackout;
     bool m_upsideDown = false;
     ScriptMotion m_motion; // where the page was last placed
     int m_placedBottom = -1;

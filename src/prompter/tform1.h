@@ -177,6 +177,7 @@ private:
     // Keyboard only: every toolbar command has a key, and the menu opens from the keyboard.
     void assignToolKeys();
     void promptKey(int key);
+    bool clickerKey(int key);
     void showMenuFromKeyboard();
     void startRepeat(int button);
     void stopRepeat();

@@ -73,6 +73,7 @@ void TForm1::connectControls()
     connect(PrintScript2, &QAction::triggered, this, &TForm1::PrintScript2Click);
 
     assignToolKeys();
+    wb1->setCommandKeys({Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_F5, Qt::Key_Escape, Qt::Key_Period});
     connect(Image4, &ToolImage::mouseDown, this, [this] { startRepeat(1); });
     connect(Image12, &ToolImage::mouseDown, this, [this] { startRepeat(2); });
     connect(Image4, &ToolImage::mouseUp, this, [this] {
@@ -137,8 +138,36 @@ void TForm1::assignToolKeys()
         image->setShortcut(QKeySequence(key));
 }
 
+bool TForm1::clickerKey(int key)
+{
+    // A presenter's clicker: its two big buttons step through the queue, its start and stop
+    // button (F5 and Escape) starts and stops the page, its black-screen button (period) blacks
+    // out the talent display. They act as themselves only, unlike the letters.
+    switch (key) {
+    case Qt::Key_PageDown:
+        nextscript();
+        return true;
+    case Qt::Key_PageUp:
+        prevscript();
+        return true;
+    case Qt::Key_F5:
+        engine->resume();
+        return true;
+    case Qt::Key_Escape:
+        engine->pause();
+        return true;
+    case Qt::Key_Period:
+        follower->setBlackout(!follower->isBlackout());
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TForm1::promptKey(int key)
 {
+    if (clickerKey(key))
+        return;
     const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
     if (!letter) {
         for (ToolImage *image : Panel5->findChildren<ToolImage *>()) {

@@ -9,6 +9,7 @@
 #include "platform/filefilter.h"
 #include "platform/translation.h"
 #include "queue/newsroomoptions.h"
+#include "queue/remoteoptions.h"
 #include "queue/optionswindowsettings.h"
 #include "queue/queuefile.h"
 #include "stringtable.h"
@@ -69,8 +70,8 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     setPalette(black);
     setAutoFillBackground(true);
     // The window is taller than the queue needs so that every option fits, the newsroom system's
-    // under the queue.
-    setFixedSize(501, 580);
+    // and the remote control's under the queue.
+    setFixedSize(501, 720);
 
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -170,6 +171,8 @@ QWidget *TForm4::createQueueColumn()
     column->addLayout(row, 1);
     Newsroom = new NewsroomOptions(Panel2);
     column->addWidget(Newsroom);
+    Remote = new RemoteOptions(Panel2);
+    column->addWidget(Remote);
     return Panel2;
 }
 

@@ -6,6 +6,7 @@
 #include "toolkit/imagelist.h"
 
 class NewsroomOptions;
+class RemoteOptions;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -29,6 +30,7 @@ public:
     RadioGroup *mainformlocation, *allcaps, *mtype, *rtype, *smoothscroll;
     QPushButton *Button1, *Button2;
     NewsroomOptions *Newsroom;
+    RemoteOptions *Remote;
     ImageList ImageList1;
 
     // The display options as the radio groups show them, and the other way round.

@@ -112,6 +112,12 @@ void TestCommandLine::scriptIsTakenAsGiven()
     QCOMPARE(CommandLine(line({})).scriptPath(), QString());
     // After "--" a name that looks like an option is a script.
     QCOMPARE(CommandLine(line({"--", "--odd.txt"})).scriptPath(), QStringLiteral("--odd.txt"));
+    // --remote goes with a script (or a queue) and alone; it is off unless given.
+    const CommandLine remote(line({"--remote", "shows/talk.VNR"}));
+    QVERIFY(remote.remoteControl());
+    QCOMPARE(remote.request(), CommandLine::Request::Run);
+    QCOMPARE(remote.scriptPath(), QStringLiteral("shows/talk.VNR"));
+    QVERIFY(!commandLine.remoteControl());
 }
 
 void TestCommandLine::queueOptionReadsTheQueue()
@@ -195,6 +201,8 @@ void TestCommandLine::helpListsOptionsArgumentAndFiles()
         "  -q, --queue <file>   Load a queue of scripts (.vnq) and start it.\n"
         "  --print-text <file>  Write the text of a script to standard output, one line of the "
         "page a line, and exit.\n"
+        "  --remote             Let remote controls drive the prompter, as set in the options window (on this "
+        "computer only unless the network is allowed there).\n"
         "\n"
         "Arguments:\n"
         "  script  Script to open (.txt, .rtf, .vnr, .docx, .odt, .md, .html); a queue (.vnq) "

@@ -146,9 +146,9 @@ void TestSettingsWindows::optionsSurviveARestart()
     options->allcaps->setItemIndex(1);
     options->mainformlocation->setItemIndex(1);
     options->smoothscroll->setItemIndex(1);
-    options->setGeometry(120, 90, 501, 580);
+    options->setGeometry(120, 90, 501, 720);
     saveSettings(options);
-    QCOMPARE(stored(env, QStringLiteral("Form4/NormPos")), QStringLiteral("120,90,621,670"));
+    QCOMPARE(stored(env, QStringLiteral("Form4/NormPos")), QStringLiteral("120,90,621,810"));
     env.stop();
 
     env.start();
@@ -159,7 +159,7 @@ void TestSettingsWindows::optionsSurviveARestart()
     QVERIFY(windows().Form1->displaymodes.smoothScrolling);
     QCOMPARE(windows().Form1->displaymodes.docking, Docking::Bottom);
     QVERIFY(windows().Form1->displaymodes.capitals);
-    QCOMPARE(options->geometry(), QRect(120, 90, 501, 580));
+    QCOMPARE(options->geometry(), QRect(120, 90, 501, 720));
 }
 
 void TestSettingsWindows::placementFromAnotherPixelDensityIsIgnored()

@@ -1,0 +1,199 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QThread>
+
+#include "userflow.h"
+
+// Remote control as a stage manager uses it: the program started with --remote takes commands
+// from curl on this computer (speed, run, pause, the talent display, its black-out), a
+// presenter's clicker drives the page with its keys, and the options window shows the address
+// and a QR code that a phone's camera reads.
+class FlowRemote : public UserFlow {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void commandsFromAnotherProgramDriveThePage();
+    void theTalentDisplayIsBlackedOutAndBack();
+    void aClickerStartsStopsAndBlacksOut();
+    void theOptionsShowTheAddressAsAQrCode();
+
+private:
+    QJsonObject api(const QString &path, const QByteArray &command = {}) const;
+    bool pageMoves();
+
+    quint16 m_port = 0;
+    QTemporaryDir m_config;
+};
+
+namespace {
+const QString optionsCaption = QStringLiteral("Vantell Options");
+const QString talentCaption = QStringLiteral("Talent Display");
+} // namespace
+
+void FlowRemote::initTestCase()
+{
+    QVERIFY(startSession());
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    m_port = probe.serverPort();
+    probe.close();
+    QDir().mkpath(m_config.filePath(QStringLiteral("korvanex")));
+    QFile settings(m_config.filePath(QStringLiteral("korvanex/vantell.conf")));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write(QStringLiteral("[Remote]\nEnabled=0\nPort=%1\n").arg(m_port).toUtf8());
+    settings.close();
+    startOptions.configHome = m_config.path();
+    startOptions.arguments = {QStringLiteral("--remote"), numberedScript(400)};
+    QVERIFY(startProgram(startOptions));
+    QVERIFY(readsWords(waitForPageText(QStringLiteral("line 1")), QStringLiteral("line 1")));
+}
+
+QJsonObject FlowRemote::api(const QString &path, const QByteArray &command) const
+{
+    // curl, as any program of the stage manager's would send it.
+    QStringList arguments{QStringLiteral("-s"), QStringLiteral("--max-time"), QStringLiteral("10")};
+    if (!command.isEmpty())
+        arguments << QStringLiteral("-H") << QStringLiteral("Content-Type: application/json")
+                  << QStringLiteral("--data-binary") << QString::fromUtf8(command);
+    arguments << QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path);
+    QProcess curl;
+    curl.start(QStringLiteral("curl"), arguments);
+    if (!curl.waitForFinished(15000))
+        return {};
+    return QJsonDocument::fromJson(curl.readAllStandardOutput()).object();
+}
+
+bool FlowRemote::pageMoves()
+{
+    const QImage before = prompter->page();
+    QThread::msleep(700);
+    return differingShare(before, prompter->page()) > 0.001;
+}
+
+void FlowRemote::commandsFromAnotherProgramDriveThePage()
+{
+    const QJsonObject state = api(QStringLiteral("/api/state"));
+    QVERIFY2(state.value(QLatin1String("script")).toString().endsWith(QLatin1String(".txt")),
+             qPrintable(QJsonDocument(state).toJson()));
+    QVERIFY(!pageMoves());
+    QCOMPARE(api(QStringLiteral("/api/command"), R"({"command":"speed","value":280})")
+                 .value(QLatin1String("ok"))
+                 .toBool(),
+             true);
+    QVERIFY(
+        api(QStringLiteral("/api/command"), R"({"command":"resume"})").value(QLatin1String("ok")).toBool());
+    VERIFY_SCREEN(pageMoves(), prompter->page(), QStringLiteral("running"));
+    QVERIFY(
+        api(QStringLiteral("/api/command"), R"({"command":"pause"})").value(QLatin1String("ok")).toBool());
+    QThread::msleep(300);
+    VERIFY_SCREEN(!pageMoves(), prompter->page(), QStringLiteral("paused"));
+    // Back to the start, where the first line is read again.
+    QVERIFY(
+        api(QStringLiteral("/api/command"), R"({"command":"reset"})").value(QLatin1String("ok")).toBool());
+    VERIFY_SCREEN(readsWords(waitForPageText(QStringLiteral("line 1")), QStringLiteral("line 1")),
+                  prompter->page(), QStringLiteral("reset"));
+    // Nonsense changes nothing and is told so.
+    const QJsonObject refused = api(QStringLiteral("/api/command"), R"({"command":"speed","value":9000})");
+    QVERIFY(!refused.value(QLatin1String("ok")).toBool(true));
+    QCOMPARE(api(QStringLiteral("/api/state")).value(QLatin1String("speed")).toInt(), 280);
+}
+
+void FlowRemote::theTalentDisplayIsBlackedOutAndBack()
+{
+    QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"dual-display","value":true})")
+                .value(QLatin1String("ok"))
+                .toBool());
+    const quint64 talent = desktop->waitForWindow(talentCaption);
+    QVERIFY2(talent, "no talent display came");
+    QThread::msleep(800);
+    const QImage shown = desktop->grab(talent);
+    VERIFY_SCREEN(readsWords(readText(shown), QStringLiteral("line 1")), shown, QStringLiteral("talent"));
+
+    QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"blackout","value":true})")
+                .value(QLatin1String("ok"))
+                .toBool());
+    QThread::msleep(400);
+    const QImage black = desktop->grab(talent);
+    VERIFY_SCREEN(brightCount(black, 40) == 0, black, QStringLiteral("blacked out"));
+    // The operator's own page goes on showing the script.
+    VERIFY_SCREEN(readsWords(readText(prompter->page()), QStringLiteral("line 1")), prompter->page(),
+                  QStringLiteral("prompter during black-out"));
+    QVERIFY(api(QStringLiteral("/api/state")).value(QLatin1String("blackout")).toBool());
+
+    QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"blackout","value":false})")
+                .value(QLatin1String("ok"))
+                .toBool());
+    QThread::msleep(400);
+    const QImage back = desktop->grab(talent);
+    VERIFY_SCREEN(readsWords(readText(back), QStringLiteral("line 1")), back, QStringLiteral("back"));
+}
+
+void FlowRemote::aClickerStartsStopsAndBlacksOut()
+{
+    const quint64 talent = desktop->waitForWindow(talentCaption);
+    QVERIFY2(talent, "the talent display is gone");
+    QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"speed","value":280})")
+                .value(QLatin1String("ok"))
+                .toBool());
+    QVERIFY(
+        api(QStringLiteral("/api/command"), R"({"command":"pause"})").value(QLatin1String("ok")).toBool());
+    // F5 starts the page, Escape stops it: the clicker's start and stop button.
+    prompter->keys({QStringLiteral("F5")});
+    VERIFY_SCREEN(pageMoves(), prompter->page(), QStringLiteral("after F5"));
+    prompter->keys({QStringLiteral("Escape")});
+    QThread::msleep(300);
+    VERIFY_SCREEN(!pageMoves(), prompter->page(), QStringLiteral("after Escape"));
+    // Page Down steps the queue, not the page: with no queue the page stays where it is.
+    const QImage before = prompter->page();
+    prompter->keys({QStringLiteral("Next")});
+    QThread::msleep(600);
+    VERIFY_SCREEN(differingShare(before, prompter->page()) < 0.001, prompter->page(),
+                  QStringLiteral("after Page Down"));
+    // The black-screen button (period) blacks the talent display out and brings it back.
+    prompter->keys({QStringLiteral("period")});
+    QThread::msleep(400);
+    const QImage black = desktop->grab(talent);
+    VERIFY_SCREEN(brightCount(black, 40) == 0, black, QStringLiteral("clicker black-out"));
+    prompter->keys({QStringLiteral("period")});
+    QThread::msleep(400);
+    VERIFY_SCREEN(brightCount(desktop->grab(talent), 40) > 0, desktop->grab(talent),
+                  QStringLiteral("clicker back"));
+    QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"dual-display","value":false})")
+                .value(QLatin1String("ok"))
+                .toBool());
+    QVERIFY(desktop->waitForWindowGone(talentCaption));
+}
+
+void FlowRemote::theOptionsShowTheAddressAsAQrCode()
+{
+    const quint64 options = openOptions();
+    QVERIFY2(options, "the options window did not open");
+    const QImage window = desktop->grab(options);
+    const QString address = QStringLiteral("http://127.0.0.1:%1/").arg(m_port);
+    const QString shots = QStringLiteral(VANTELL_SHOTS_DIR);
+    QDir().mkpath(shots);
+    const QString file = shots + QStringLiteral("/remote-options.png");
+    QVERIFY(window.save(file));
+    if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty()) {
+        desktop->activate(options);
+        desktop->key(QStringLiteral("Escape"));
+        QSKIP("zbarimg (zbar-tools) is not installed: the QR code is not read");
+    }
+    // What a phone's camera would read.
+    QProcess zbar;
+    zbar.start(QStringLiteral("zbarimg"), {QStringLiteral("--quiet"), QStringLiteral("--raw"), file});
+    QVERIFY(zbar.waitForFinished(15000));
+    const QString read = QString::fromUtf8(zbar.readAllStandardOutput()).trimmed();
+    VERIFY_SCREEN(read == address, window, QStringLiteral("QR code read as \"%1\"").arg(read));
+    desktop->activate(options);
+    desktop->key(QStringLiteral("Escape"));
+    QVERIFY(desktop->waitForWindowGone(optionsCaption));
+}
+
+QTEST_GUILESS_MAIN(FlowRemote)
+#include "flow_remote.moc"
