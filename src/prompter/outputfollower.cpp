@@ -42,6 +42,7 @@ void OutputFollower::open(const QString &screenName)
     m_window = new OutputWindow(m_prompterPage);
     connect(m_window, &OutputWindow::keyPressed, this, &OutputFollower::keyPressed);
     connect(m_window, &OutputWindow::screenChanged, this, &OutputFollower::screenChanged);
+    connect(m_window, &OutputWindow::pageRestarted, this, &OutputFollower::outputPageRestarted);
     m_window->open(screenNamed(screenName));
 }
 

@@ -39,6 +39,7 @@ public:
     // Ends the program as the window manager's close button would, and waits for it.
     bool close(int timeoutMs = 15000);
     bool isRunning() const { return m_process.state() == QProcess::Running; }
+    qint64 processId() const { return m_process.processId(); }
     // What the program wrote on its standard error so far.
     QString errors() const;
 
