@@ -77,6 +77,8 @@ void TForm1::showscript(const QStringList &lines, const QString &name)
 {
     promptstate.scriptlines = lines;
     promptstate.scriptpath = name;
+    // A new script starts at its start, even while the old one was being loaded again.
+    m_reloadShare.reset();
     scriptwatch->watch(name);
     Label4->setText(name);
     reloadwb();
