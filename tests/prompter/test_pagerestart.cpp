@@ -1,6 +1,5 @@
 #include <csignal>
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -44,8 +43,6 @@ private:
 };
 
 namespace {
-
-constexpr int restartBudgetMs = 1000;
 
 QStringList longScript()
 {
@@ -109,11 +106,9 @@ void TestPageRestart::pausedPageComesBackAtItsPlace()
     moveTo(12000);
     const qint64 oldPid = m_form->wb1->page()->renderProcessPid();
     QSignalSpy restored(m_form, &TForm1::pageRestored);
-    QElapsedTimer clock;
-    clock.start();
     QVERIFY(killRenderer(m_form->wb1));
+    // How fast is bench_pagerestart's to measure; here only that it comes.
     QVERIFY(runEventsUntil([&] { return !restored.isEmpty(); }, 10000));
-    QVERIFY2(clock.elapsed() < restartBudgetMs, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
     QVERIFY(m_form->wb1->page()->renderProcessPid() != oldPid);
     QVERIFY(askPosition(m_form->wb1));
     QCOMPARE(m_form->wb1->scrollPosition(), 12000);
@@ -168,13 +163,9 @@ void TestPageRestart::talentsPageAloneComesBackAtThePromptersPlace()
     QVERIFY(placesAgree(m_form));
     const qint64 prompterPid = m_form->wb1->page()->renderProcessPid();
     QSignalSpy ended(output, &Browser::rendererEnded);
-    QElapsedTimer clock;
-    clock.start();
     QVERIFY(killRenderer(output));
     QVERIFY(runEventsUntil([&] { return !ended.isEmpty(); }, 5000));
     QVERIFY(placesAgree(m_form));
-    QVERIFY2(clock.elapsed() < restartBudgetMs + 500,
-             qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
     QCOMPARE(m_form->wb1->page()->renderProcessPid(), prompterPid);
     QVERIFY(pageText(output).contains(QLatin1String("Line 1000 of the evening's script")));
     QVERIFY(m_form->Label4->text().contains(QLatin1String("restored")));
