@@ -27,6 +27,9 @@ OutputFollower::OutputFollower(Browser *prompterPage, QObject *parent)
 
 OutputFollower::~OutputFollower()
 {
+    // The prompter's page may still answer a step while the window goes down with its page; the
+    // answer must not reach the half destroyed window.
+    disconnect(m_prompterPage, nullptr, this, nullptr);
     delete m_window.data();
 }
 
