@@ -290,4 +290,20 @@ inline constexpr const char *PrintTextAlone =
 inline constexpr const char *ScriptAndQueue = N_("Give either a script or a queue, not both.");
 inline constexpr const char *TryHelp = N_("Try \"%1 --help\" for more information.");
 
+// Faults the program recovers from
+inline constexpr const char *PageRestarted =
+    N_("The display stopped and was restored at %1: the script stands where it was.");
+inline constexpr const char *RecoveryOffer =
+    N_("The quick editor held unsaved text when Vantell stopped (%1, kept at %2):\n\n%3\n\n"
+       "Recover this text in the quick editor? No discards it.");
+inline constexpr const char *RecoveryDamaged =
+    N_("The quick editor's unsaved text of the last run could not be read (%1). It was kept as %2.");
+inline constexpr const char *RecoveryNotWritten = N_("The unsaved text could not be kept for recovery: %1");
+inline constexpr const char *RecoveryCaption = N_("Recover unsaved text");
+inline constexpr const char *ReloadWhenFileChanges = N_("Reload when the file changes");
+inline constexpr const char *ScriptFileChanged = N_("The script file changed on disk: %1");
+inline constexpr const char *ScriptFileReloaded = N_("The script file changed on disk and was reloaded: %1");
+inline constexpr const char *ScriptFileGone =
+    N_("The script file is no longer on disk; the page keeps its text: %1");
+
 } // namespace str

@@ -81,6 +81,27 @@ double peakMemoryMb()
     return kb / 1024.0;
 }
 
+double residentMemoryMb()
+{
+    return statusKb(getpid(), "VmRSS:") / 1024.0;
+}
+
+double descendantsResidentMemoryMb()
+{
+    double kb = 0;
+    for (qint64 pid : processTree())
+        if (pid != getpid())
+            kb += statusKb(pid, "VmRSS:");
+    return kb / 1024.0;
+}
+
+int openFiles()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd"))
+                   .entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)
+                   .size());
+}
+
 double cpuSeconds()
 {
     const double ticks = sysconf(_SC_CLK_TCK);

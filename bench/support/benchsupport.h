@@ -15,6 +15,14 @@ double median(QList<double> samples);
 // Peak resident memory in MB of this process and all its descendants (each process's own peak).
 double peakMemoryMb();
 
+// Resident memory in MB now: of this process alone, and of all its descendants (the browser's
+// processes).
+double residentMemoryMb();
+double descendantsResidentMemoryMb();
+
+// Open file descriptors of this process.
+int openFiles();
+
 // CPU seconds (user + system) used so far by this process and all its living descendants.
 double cpuSeconds();
 

@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <QTimer>
 
 #include "app/commandline.h"
 #include "app/commandlinestart.h"
 #include "app/windows.h"
+#include "app/programending.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "stringtable.h"
@@ -49,6 +51,9 @@ int main(int argc, char *argv[])
     app.setErrorHandler([prompter](const QString &text) { prompter->ApplicationEvents1Exception(text); });
     prompter->show();
     openFromCommandLine(commandLine);
+    // Text that a stopped run left unsaved in the quick editor is offered once the windows stand.
+    QTimer::singleShot(0, prompter, &TForm1::offerRecovery);
+    endProgramOnRequest(prompter);
     const int result = VantellApplication::exec();
     app.setErrorHandler({});
     destroyWindows();

@@ -97,6 +97,7 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
         ++m_loadsInProgress;
         m_loadRequested = false;
+        m_rendererLost = false;
         ++m_generation;
         m_pendingStep = 0;
         m_pendingFollow.reset();
@@ -105,6 +106,10 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
         m_bottom = -1;
     });
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool) {
+        // A load cut short by its renderer's death reports its end after the death, when a new
+        // load may already be asked for: it answers nothing.
+        if (m_rendererLost)
+            return;
         m_loadsInProgress = std::max(0, m_loadsInProgress - 1);
         // A load asked for while another was starting may be merged into it and never start on
         // its own: a finished load answers every request made before it.
@@ -116,6 +121,7 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
         QMetaObject::invokeMethod(
             this, [this] { emit documentComplete(url()); }, Qt::QueuedConnection);
     });
+    connect(page, &QWebEnginePage::renderProcessTerminated, this, &Browser::forgetRenderer);
 }
 
 Browser::~Browser()
@@ -124,6 +130,8 @@ Browser::~Browser()
     // are dropped like those for a replaced document (a request made from one would make a new
     // page in the half destroyed view).
     ++m_generation;
+    // Its renderer ends with it: that is no loss to report.
+    disconnect(page(), &QWebEnginePage::renderProcessTerminated, this, &Browser::forgetRenderer);
     // The page must go before the profile it uses.
     delete page();
 }
@@ -406,6 +414,27 @@ void Browser::watchOnce()
         else if (++m_quietAnswers >= quietAnswersToRest)
             m_watch.stop();
     });
+}
+
+void Browser::forgetRenderer()
+{
+    // The requests on their way die with the process: their answers never come, so nothing may
+    // wait for them, and a late one belongs to a document that is gone.
+    const bool hadDocument = isDocumentComplete();
+    m_position = estimatedPosition();
+    m_positionTime = double(QDateTime::currentMSecsSinceEpoch());
+    ++m_generation;
+    m_loadsInProgress = 0;
+    m_loadRequested = false;
+    m_hasDocument = false;
+    m_rendererLost = true;
+    m_pendingStep = 0;
+    m_pendingFollow.reset();
+    m_smoothRate = 0;
+    m_stepInFlight = false;
+    m_followInFlight = false;
+    m_watch.stop();
+    emit rendererEnded(hadDocument);
 }
 
 void Browser::focusPage()

@@ -112,6 +112,11 @@ signals:
     void pageMenuRequested();
     void pageClicked(Qt::MouseButton button);
     void scrollPositionChanged(int y);
+    // The browser's process that drew the page has ended (killed, crashed, out of memory): the
+    // view shows nothing until a document is loaded again. scrollPosition() keeps where the page
+    // stood then, and no request is left waiting for an answer. `hadDocument`: a document stood
+    // complete (not one still loading).
+    void rendererEnded(bool hadDocument);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -134,6 +139,7 @@ private:
     void applyLayout();
     void watchPosition();
     void watchOnce();
+    void forgetRenderer();
 
     static constexpr int watchIntervalMs = 50;
     static constexpr int maxWatchRounds = 40;
@@ -144,6 +150,7 @@ private:
     int m_loadsInProgress = 0;
     bool m_loadRequested = false; // asked for, but the browser has not started loading it yet
     bool m_hasDocument = false;
+    bool m_rendererLost = false; // the renderer died, and no load has started since
     int m_position = -1;
     int m_bottom = -1;
     double m_positionTime = 0;

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "editor/findreplacedialog.h"
+#include "editor/recoveryautosave.h"
 #include "platform/translation.h"
 #include "stringtable.h"
 #include "toolkit/accessiblenames.h"
@@ -254,6 +255,11 @@ void TForm2::setTexts()
 void TForm2::connectControls()
 {
     connect(re1, &QTextEdit::textChanged, this, &TForm2::re1Change);
+    recovery = new RecoveryAutosave(
+        re1, [this] { return editmodified; }, [this] { return documentname(); }, this);
+    connect(recovery, &RecoveryAutosave::failed, this, [this](const QString &reason) {
+        StatusBar1->showMessage(i18n(str::RecoveryNotWritten).arg(reason));
+    });
     connect(re1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { PopupMenu1->popup(re1->viewport()->mapToGlobal(at)); });
     // The control's own keys do the editing; Ctrl+Y redoes on every desktop, not only where it
@@ -344,14 +350,32 @@ void TForm2::reject()
 
 void TForm2::closeEvent(QCloseEvent *event)
 {
+    if (m_closingForExit) {
+        event->accept();
+        done(Rejected);
+        return;
+    }
     bool canClose = true;
     FormCloseQuery(canClose);
     if (!canClose) {
         event->ignore();
         return;
     }
+    // The user has saved the text or chosen to lose it.
+    recovery->discard();
     event->accept();
     done(m_closeResult);
+}
+
+void TForm2::closeKeepingRecovery()
+{
+    // A closed editor holds nothing the user is working on.
+    if (!isVisible())
+        return;
+    recovery->keepNow();
+    m_closingForExit = true;
+    close();
+    m_closingForExit = false;
 }
 
 void TForm2::FormCloseQuery(bool &canClose)
@@ -382,6 +406,7 @@ void TForm2::re1Change()
 {
     editmodified = true;
     finder.reset();
+    recovery->changed();
 }
 
 QString TForm2::documentname() const

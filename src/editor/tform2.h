@@ -9,6 +9,7 @@
 #include "toolkit/imagelist.h"
 
 class FindReplaceDialog;
+class RecoveryAutosave;
 class QAction;
 class QLabel;
 class QMenu;
@@ -33,6 +34,8 @@ public:
     bool editmodified = false; // the text changed since it was last loaded or saved
     bool editsaved = false;    // the last Save wrote the file
     LineSearch finder;         // the find walk shared by both dialogs
+    // Keeps unsaved text in the recovery file while the editor is open.
+    RecoveryAutosave *recovery;
 
     // What the next file dialog of each kind is asked; every command sets its own filter, and a
     // confirmed dialog keeps the chosen path as its file name.
@@ -86,6 +89,9 @@ public:
 
     // Asks the window to close through the close query (Esc too).
     void reject() override;
+    // The program is being ended: unsaved text is kept in the recovery file, and the window
+    // closes (Rejected) without asking.
+    void closeKeepingRecovery();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -131,4 +137,5 @@ private:
     QString m_lastfolder;
     int m_closeResult = Rejected;
     bool m_centred = false;
+    bool m_closingForExit = false;
 };

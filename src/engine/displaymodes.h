@@ -15,6 +15,9 @@ struct DisplayModes {
     DisplayTarget mirrorTarget = DisplayTarget::Local;
     DisplayTarget rotateTarget = DisplayTarget::Local;
     bool smoothScrolling = false;
+    // A script whose file changes on disk while it is shown is loaded again, the reader kept at
+    // the nearest line.
+    bool reloadChangedScript = false;
 
     // Whether the mirror (`mirroron`) and rotate (`rotateon`) toggles turn the operator's page
     // and the talent's display.

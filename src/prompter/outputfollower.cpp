@@ -27,6 +27,9 @@ OutputFollower::OutputFollower(Browser *prompterPage, QObject *parent)
 
 OutputFollower::~OutputFollower()
 {
+    // The prompter's page may still answer a step while the window goes down with its page; the
+    // answer must not reach the half destroyed window.
+    disconnect(m_prompterPage, nullptr, this, nullptr);
     delete m_window.data();
 }
 
@@ -42,6 +45,7 @@ void OutputFollower::open(const QString &screenName)
     m_window = new OutputWindow(m_prompterPage);
     connect(m_window, &OutputWindow::keyPressed, this, &OutputFollower::keyPressed);
     connect(m_window, &OutputWindow::screenChanged, this, &OutputFollower::screenChanged);
+    connect(m_window, &OutputWindow::pageRestarted, this, &OutputFollower::outputPageRestarted);
     connect(m_window, &QObject::destroyed, this, &OutputFollower::changed);
     m_window->setBlackout(m_blackout);
     m_window->open(screenNamed(screenName));

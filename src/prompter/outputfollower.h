@@ -50,6 +50,8 @@ signals:
     void keyPressed(int key);
     // The window has come to stand on the screen named `name`.
     void screenChanged(const QString &name);
+    // The output's page lost its renderer and is being loaded again.
+    void outputPageRestarted();
 
 private:
     Browser *m_prompterPage;

@@ -45,6 +45,7 @@ OutputWindow::OutputWindow(Browser *prompterPage)
         outputpage->queryPosition();
     });
     connect(outputpage, &Browser::scrollPositionChanged, this, &OutputWindow::pageAnswered);
+    connect(outputpage, &Browser::rendererEnded, this, &OutputWindow::restartPage);
 
     m_blackout = new QWidget(this);
     m_blackout->setObjectName(QStringLiteral("blackout"));
@@ -86,7 +87,16 @@ void OutputWindow::showPage(const QStringList &pagelines, bool upsideDown)
 {
     m_upsideDown = upsideDown;
     m_motion = ScriptMotion{};
+    m_pagelines = pagelines;
     outputpage->loadPageLines(pagelines);
+}
+
+void OutputWindow::restartPage()
+{
+    // The same page again; once loaded it is placed by the motion last followed, which carries
+    // it on to where the prompter's page stands now.
+    outputpage->loadPageLines(m_pagelines);
+    emit pageRestarted();
 }
 
 void OutputWindow::follow(double script, double atTime, double scriptRate)

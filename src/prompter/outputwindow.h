@@ -39,6 +39,9 @@ signals:
     void keyPressed(int key);
     // The window has come to stand on the screen named `name`.
     void screenChanged(const QString &name);
+    // The browser's process that drew the page ended; the page is being loaded again and will
+    // stand where it was told to follow.
+    void pageRestarted();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -49,8 +52,11 @@ private:
     void place();
     void pageAnswered();
 
+    void restartPage();
+
     Browser *m_prompterPage;
     QWidget *m_blackout;
+    QStringList m_pagelines; // what the page shows, to load again should its renderer end
     bool m_upsideDown = false;
     ScriptMotion m_motion; // where the page was last placed
     int m_placedBottom = -1;

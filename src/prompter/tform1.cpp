@@ -14,6 +14,8 @@
 #include "app/windows.h"
 #include "browser/browser.h"
 #include "browser/browsersurface.h"
+#include "editor/recoveryautosave.h"
+#include "editor/tform2.h"
 #include "engine/promptengine.h"
 #include "platform/datapaths.h"
 #include "platform/translation.h"
@@ -21,6 +23,7 @@
 #include "prompter/prompterwindowsettings.h"
 #include "queue/tform4.h"
 #include "render/page.h"
+#include "render/scriptfilewatch.h"
 #include "render/specialchars.h"
 #include "settings/httpprobe.h"
 #include "settings/serviceaddresses.h"
@@ -28,6 +31,7 @@
 #include "toolkit/accessiblenames.h"
 #include "toolkit/application.h"
 #include "toolkit/dialogs.h"
+#include "toolkit/statusnotice.h"
 #include "toolkit/statusreadout.h"
 #include "toolkit/stepslider.h"
 #include "toolkit/toolimage.h"
@@ -35,6 +39,8 @@
 namespace {
 
 constexpr int statusPanelHeight = 52;
+// How long the status line tells that a page was brought back.
+constexpr int restartNoticeMs = 30000;
 
 QFont windowFont()
 {
@@ -124,6 +130,8 @@ void TForm1::createLayout()
     outer->addWidget(Panel1, 1);
 
     outer->addWidget(createStatusPanel());
+    m_notice = new StatusNotice(Label4, restartNoticeMs);
+    scriptwatch = new ScriptFileWatch(this);
 
     // The page templates, kept as hidden text controls; they are never translated.
     Header = new QPlainTextEdit(this);
@@ -451,6 +459,21 @@ void TForm1::FormClose()
 void TForm1::Exit1Click()
 {
     close();
+}
+
+void TForm1::endProgram()
+{
+    if (TForm2 *editor = windows().Form2)
+        editor->closeKeepingRecovery();
+    if (isVisible())
+        close();
+}
+
+void TForm1::commitSessionData()
+{
+    if (TForm2 *editor = windows().Form2)
+        editor->recovery->keepNow();
+    saveSettings(this);
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)

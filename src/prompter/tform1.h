@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QWidget>
 
@@ -23,6 +24,9 @@ class QMenu;
 class QPlainTextEdit;
 class QTextEdit;
 class QTimer;
+class ScriptFileWatch;
+struct RecoveredText;
+class StatusNotice;
 class StepSlider;
 class TickTimer;
 class ToolImage;
@@ -69,6 +73,9 @@ public:
     void reloadwb();
     void buildpage(bool mirror, bool rotate);
     void wb1DocumentComplete();
+    // The browser's process that drew the page ended: the page is loaded again and put back where
+    // it stood, at the same speed and run state. `hadDocument`: a document stood complete then.
+    void restartPage(bool hadDocument);
     bool mirroredLocally() const;
     bool upsideDownLocally() const;
     bool mirroredRemotely() const;
@@ -120,9 +127,17 @@ public:
     void prevscript();
     void Options2Click();
     void loadqueueentry(int index);
+    // Watches the file of the script shown: a change is loaded when the options say so (the
+    // reader kept at the nearest line), else told on the status line, as is a file that has gone.
+    ScriptFileWatch *scriptwatch;
+    void scriptFileChanged(const QString &path);
+    void scriptFileVanished(const QString &path);
     QStringList queueEntries() const;
     // Quick edit and font
     void EditScript2Click();
+    // Offers the quick editor's text that a stopped run left unsaved, showing what it would
+    // restore; the recovery file goes once the operator has chosen.
+    void offerRecovery();
     void Font2Click();
 
     // Runs `action`, showing the text of an error it raises as every unhandled error is shown.
@@ -148,10 +163,19 @@ public:
     void PrintScript2Click();
 
     void Exit1Click();
+    // The program is being ended from outside (a signal, the session's end): it closes as Exit
+    // does, settings written, the quick editor's unsaved text kept for recovery. Does nothing
+    // more once the window has closed.
+    void endProgram();
+    // The session asks for what must be kept before it may end: the settings and any unsaved
+    // text of the quick editor are written, and everything stays open.
+    void commitSessionData();
 
 signals:
     // A loaded document has been measured and put at the script's start.
     void pageMeasured();
+    // A page restarted after its renderer ended stands where it stood before.
+    void pageRestored();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -192,9 +216,22 @@ private:
     // Hands the script to the quick editor, shows it modally and, on OK, takes the edited rich
     // text back as the script; throws when a file step fails.
     void quickedit();
+    void prepareEditorFont();
+    // Shows the quick editor modally and, on OK, takes its rich text as the script.
+    void runQuickEditor();
+    void quickeditRecovered(const RecoveredText &text);
     void showStartPage();
+    void placeRestartedPage(int position);
+    // Reads a script by its file type; nothing (after a message) for a type it does not know.
+    // Throws when the file cannot be read.
+    std::optional<QStringList> readscript(const QString &path, bool plainTextResetsFont);
+    // Tells on the status line that a display page was brought back.
+    void noticePageRestarted();
 
     std::unique_ptr<BrowserSurface> m_surface;
+    StatusNotice *m_notice;
+    std::optional<int> m_restartAt;      // where a restarted page is to be put back
+    std::optional<double> m_reloadShare; // where a reloaded script's page is to stand, 0..1 of it
     bool m_shown = false;
     bool m_modesKnown = false; // the options window has given its choices
     bool m_showsRunning = false;

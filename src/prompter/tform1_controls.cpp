@@ -12,6 +12,7 @@
 #include "platform/translation.h"
 #include "prompter/outputfollower.h"
 #include "prompter/tform1.h"
+#include "render/scriptfilewatch.h"
 #include "stringtable.h"
 #include "toolkit/stepslider.h"
 #include "toolkit/toolimage.h"
@@ -25,6 +26,10 @@ constexpr int laterRepeatMs = 50;
 void TForm1::connectControls()
 {
     connect(wb1, &Browser::documentComplete, this, [this] { wb1DocumentComplete(); });
+    connect(wb1, &Browser::rendererEnded, this, &TForm1::restartPage);
+    connect(scriptwatch, &ScriptFileWatch::changed, this, &TForm1::scriptFileChanged);
+    connect(scriptwatch, &ScriptFileWatch::vanished, this, &TForm1::scriptFileVanished);
+    connect(follower, &OutputFollower::outputPageRestarted, this, &TForm1::noticePageRestarted);
     connect(wb1, &Browser::pageKeyDown, this, &TForm1::promptKey);
     connect(wb1, &Browser::pageMenuRequested, this, &TForm1::showMenuFromKeyboard);
     Panel4->installEventFilter(this);

@@ -13,6 +13,7 @@
 #include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "render/richfile.h"
+#include "render/scriptfilewatch.h"
 #include "render/scriptloader.h"
 #include "render/specialchars.h"
 #include "stringtable.h"
@@ -27,10 +28,7 @@ void TForm1::EditScript2Click()
 void TForm1::quickedit()
 {
     TForm2 *editor = windows().Form2;
-    QFont editorFont = editor->re1->font();
-    editorFont.setPointSize(myrichedit->font().pointSize());
-    editorFont.setFamily(myrichedit->font().family());
-    editor->re1->setFont(editorFont);
+    prepareEditorFont();
 
     if (promptstate.richscript) {
         // The editor gets the script with all its formatting, its text converted for editing;
@@ -54,7 +52,21 @@ void TForm1::quickedit()
         editor->SaveDialog1.fileName = promptstate.scriptpath;
         Dialogs::current().message(i18n(str::ConvertedToVnr));
     }
+    runQuickEditor();
+}
 
+void TForm1::prepareEditorFont()
+{
+    TForm2 *editor = windows().Form2;
+    QFont editorFont = editor->re1->font();
+    editorFont.setPointSize(myrichedit->font().pointSize());
+    editorFont.setFamily(myrichedit->font().family());
+    editor->re1->setFont(editorFont);
+}
+
+void TForm1::runQuickEditor()
+{
+    TForm2 *editor = windows().Form2;
     // The operator reads the script from its start, whatever loading it left the caret at.
     editor->re1->moveCursor(QTextCursor::Start);
     if (editor->exec() != QDialog::Accepted)
@@ -70,6 +82,8 @@ void TForm1::quickedit()
     rtftohtm.RichToHtmlLines(editor->re1, promptstate.scriptlines);
     choploader(promptstate.scriptlines);
     reloadwb();
+    // The page now shows the editor's document: its file is the one to watch.
+    scriptwatch->watch(editor->documentname());
     Label4->setText(editor->documentname());
 }
 

@@ -1,5 +1,7 @@
 // The display page of the prompter window: building and loading it (and the output window's
 // page), measuring it once loaded, and the mirror and rotate modes that shape both.
+#include <utility>
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -13,6 +15,7 @@
 #include "prompter/outputfollower.h"
 #include "prompter/outputwindow.h"
 #include "prompter/placement.h"
+#include "prompter/scriptposition.h"
 #include "prompter/tform1.h"
 #include "render/page.h"
 #include "render/tform7.h"
@@ -85,6 +88,8 @@ void TForm1::applyModes()
 
 void TForm1::reloadwb()
 {
+    // A page built anew replaces one that was being restarted: it starts where its own load puts it.
+    m_restartAt.reset();
     // The engine moves the page in the sense of the page it is given.
     applyModes();
     buildpage(mirroredLocally(), upsideDownLocally());
@@ -151,6 +156,11 @@ void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &repla
 
 void TForm1::wb1DocumentComplete()
 {
+    // A page loaded again after its renderer ended goes back to its place, not to the start.
+    if (const std::optional<int> restartAt = std::exchange(m_restartAt, std::nullopt)) {
+        placeRestartedPage(*restartAt);
+        return;
+    }
     // The browser reports the document while it is still busy with it; the page steps chain on
     // its answers rather than wait for them here.
     checkForUpdateNotice();
@@ -158,6 +168,7 @@ void TForm1::wb1DocumentComplete()
     follower->setHeld(true);
     wb1->scrollToBottom([this] {
         promptstate.pagebottom = wb1->scrollPosition();
+        const ScriptPage measured{promptstate.pagebottom, upsideDownLocally(), 1.0};
         const auto atStart = [this] {
             follower->setHeld(false);
             follower->follow();
@@ -165,7 +176,10 @@ void TForm1::wb1DocumentComplete()
                 calctime(QStringLiteral("timeleft"));
             emit pageMeasured();
         };
-        if (upsideDownLocally())
+        // A script loaded again after its file changed goes on where the reader was.
+        if (const std::optional<double> share = std::exchange(m_reloadShare, std::nullopt))
+            wb1->scrollTo(0, scrollposition(*share * promptstate.pagebottom, measured), atStart);
+        else if (upsideDownLocally())
             wb1->scrollToBottom(atStart);
         else
             wb1->scrollToTop(atStart);

@@ -11,6 +11,7 @@
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
 #include "render/richfile.h"
+#include "render/scriptfilewatch.h"
 #include "render/scriptloader.h"
 #include "stringtable.h"
 #include "toolkit/dialogs.h"
@@ -32,6 +33,15 @@ void TForm1::openscript(const QString &path)
 }
 
 bool TForm1::loadscript(const QString &path, bool plainTextResetsFont)
+{
+    const std::optional<QStringList> lines = readscript(path, plainTextResetsFont);
+    if (!lines)
+        return false;
+    showscript(*lines, path);
+    return true;
+}
+
+std::optional<QStringList> TForm1::readscript(const QString &path, bool plainTextResetsFont)
 {
     // Everything is read before anything changes, so a file that cannot be read leaves the
     // script, the page and the display font as they were.
@@ -58,16 +68,18 @@ bool TForm1::loadscript(const QString &path, bool plainTextResetsFont)
         break;
     case ScriptKind::Unrecognized:
         Dialogs::current().message(i18n(str::UnrecognizedFileFormat));
-        return false;
+        return std::nullopt;
     }
-    showscript(lines, path);
-    return true;
+    return lines;
 }
 
 void TForm1::showscript(const QStringList &lines, const QString &name)
 {
     promptstate.scriptlines = lines;
     promptstate.scriptpath = name;
+    // A new script starts at its start, even while the old one was being loaded again.
+    m_reloadShare.reset();
+    scriptwatch->watch(name);
     Label4->setText(name);
     reloadwb();
     dopause();

@@ -11,7 +11,7 @@ namespace {
 OptionsSettings currentSettings(const TForm4 *form)
 {
     return {placementOf(form), form->allcaps->itemIndex(), form->mainformlocation->itemIndex(),
-            form->smoothscroll->itemIndex()};
+            form->smoothscroll->itemIndex(), form->reloadscript->itemIndex()};
 }
 
 } // namespace
@@ -24,6 +24,7 @@ void restoreSettings(TForm4 *form)
     form->allcaps->setItemIndex(values.allcaps);
     form->mainformlocation->setItemIndex(values.mainformlocation);
     form->smoothscroll->setItemIndex(values.smoothscroll);
+    form->reloadscript->setItemIndex(values.reloadscript);
     PendingSettingsWrite::markWritten(form); // a second restore replaces the first
     new PendingSettingsWrite(form, [values] { storeOptionsSettings(values); });
 }

@@ -106,13 +106,15 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
         target->setItems({i18n(str::Local), i18n(str::Remote), i18n(str::Both)});
     smoothscroll->setTitle(i18n(str::SmoothScrolling));
     smoothscroll->setItems({i18n(str::No), i18n(str::Yes)});
+    reloadscript->setTitle(i18n(str::ReloadWhenFileChanges));
+    reloadscript->setItems({i18n(str::No), i18n(str::Yes)});
     Button1->setText(i18n(str::Ok));
     Button2->setText(i18n(str::Cancel));
     addlabel->setText(i18n(str::AddScript));
     removelabel->setText(i18n(str::RemoveScript));
     savelabel->setText(i18n(str::LoadQueue));
     loadlabel->setText(i18n(str::SaveQueue));
-    for (RadioGroup *group : {mainformlocation, allcaps, mtype, rtype, smoothscroll})
+    for (RadioGroup *group : {mainformlocation, allcaps, mtype, rtype, smoothscroll, reloadscript})
         group->setItemIndex(0);
     restoreSettings(this);
     // Names for screen readers: the list, the queue actions' pictures and the option groups by
@@ -232,6 +234,8 @@ QWidget *TForm4::createOptionsColumn()
     column->addWidget(Panel11);
     smoothscroll = radioGroup("smoothscroll", 62, Panel3);
     column->addWidget(smoothscroll);
+    reloadscript = radioGroup("reloadscript", 62, Panel3);
+    column->addWidget(reloadscript);
     column->addStretch();
 
     Panel6 = panel("Panel6", Panel3);
@@ -260,6 +264,7 @@ DisplayModes TForm4::modes() const
     modes.mirrorTarget = displaytarget(mtype->itemIndex());
     modes.rotateTarget = displaytarget(rtype->itemIndex());
     modes.smoothScrolling = smoothscroll->itemIndex() == 1;
+    modes.reloadChangedScript = reloadscript->itemIndex() == 1;
     return modes;
 }
 
@@ -270,6 +275,7 @@ void TForm4::showModes(const DisplayModes &modes)
     mtype->setItemIndex(static_cast<int>(modes.mirrorTarget));
     rtype->setItemIndex(static_cast<int>(modes.rotateTarget));
     smoothscroll->setItemIndex(modes.smoothScrolling ? 1 : 0);
+    reloadscript->setItemIndex(modes.reloadChangedScript ? 1 : 0);
 }
 
 QStringList TForm4::queue() const

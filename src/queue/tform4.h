@@ -27,7 +27,7 @@ public:
     ToolImage *Image6, *Image2, *Image5, *Image4;
     QLabel *addlabel, *removelabel, *savelabel, *loadlabel;
     QLabel *Label2, *Label1, *Label3, *Label8;
-    RadioGroup *mainformlocation, *allcaps, *mtype, *rtype, *smoothscroll;
+    RadioGroup *mainformlocation, *allcaps, *mtype, *rtype, *smoothscroll, *reloadscript;
     QPushButton *Button1, *Button2;
     NewsroomOptions *Newsroom;
     RemoteOptions *Remote;

@@ -24,6 +24,7 @@ void writeoptionssettings(QSettings &settings, const OptionsSettings &values, in
     settings.setValue(QStringLiteral("allcaps_ItemIndex"), values.allcaps);
     settings.setValue(QStringLiteral("mainformlocation_ItemIndex"), values.mainformlocation);
     settings.setValue(QStringLiteral("smoothscroll_ItemIndex"), values.smoothscroll);
+    settings.setValue(QStringLiteral("reloadscript_ItemIndex"), values.reloadscript);
     settings.endGroup();
 }
 
@@ -45,6 +46,8 @@ bool readoptionssettings(QSettings &settings, OptionsSettings &values, int pixel
                                   .value_or(values.mainformlocation);
     values.smoothscroll =
         readItemIndex(settings, QStringLiteral("smoothscroll_ItemIndex")).value_or(values.smoothscroll);
+    values.reloadscript =
+        readItemIndex(settings, QStringLiteral("reloadscript_ItemIndex")).value_or(values.reloadscript);
     settings.endGroup();
     return restored.applyPositions;
 }

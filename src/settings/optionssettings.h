@@ -10,6 +10,7 @@ struct OptionsSettings {
     int allcaps = 0;          // "allcaps_ItemIndex", 0 or 1
     int mainformlocation = 0; // "mainformlocation_ItemIndex", 0 or 1
     int smoothscroll = 0;     // "smoothscroll_ItemIndex", 0 or 1
+    int reloadscript = 0;     // "reloadscript_ItemIndex", 0 or 1: reload a script changed on disk
 
     bool operator==(const OptionsSettings &other) const = default;
 };

@@ -28,7 +28,8 @@ MENU = [("Open Single Script", "menu item"), ("Font", "menu item"),
         ("Exit", "menu item")]
 OPTION_GROUPS = {"Vantell Placement": ["Align Top", "Align Bottom"], "Capitalize Script": ["No", "Yes"],
                  "Display to Mirror": ["Local", "Remote", "Both"],
-                 "Display to Rotate": ["Local", "Remote", "Both"], "Smooth Scrolling": ["No", "Yes"]}
+                 "Display to Rotate": ["Local", "Remote", "Both"], "Smooth Scrolling": ["No", "Yes"],
+                 "Reload when the file changes": ["No", "Yes"]}
 MAIN_TITLE = "Vantell2 Home"
 TIME_INTERVAL_S = 5  # the elapsed and remaining read-outs report at most once in this time
 

@@ -416,17 +416,20 @@ void TestSettingsValues::optionsRoundTripAndRanges()
     written.placement.showCmd = WindowPlacement::Maximized;
     written.allcaps = 1;
     written.mainformlocation = 1;
+    written.reloadscript = 1;
     writeoptionssettings(*settings, written, ppi);
     QCOMPARE(settings->value(QStringLiteral("Form4/ShowCmd")).toInt(), 3);
     OptionsSettings read;
     QVERIFY(readoptionssettings(*settings, read, ppi));
     QCOMPARE(read, written);
 
-    QSettings *outOfRange = store("[Form4]\nallcaps_ItemIndex=2\nmainformlocation_ItemIndex=-1\n");
+    QSettings *outOfRange =
+        store("[Form4]\nallcaps_ItemIndex=2\nmainformlocation_ItemIndex=-1\nreloadscript_ItemIndex=yes\n");
     OptionsSettings kept;
     readoptionssettings(*outOfRange, kept, ppi);
     QCOMPARE(kept.allcaps, 0);
     QCOMPARE(kept.mainformlocation, 0);
+    QCOMPARE(kept.reloadscript, 0);
 }
 
 void TestSettingsValues::minimizedOptionsWindowOpensNormal()

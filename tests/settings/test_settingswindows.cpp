@@ -90,6 +90,7 @@ void TestSettingsWindows::firstRunWritesEveryValue()
                                 "Form4/ShowCmd",
                                 "Form4/allcaps_ItemIndex",
                                 "Form4/mainformlocation_ItemIndex",
+                                "Form4/reloadscript_ItemIndex",
                                 "Form4/smoothscroll_ItemIndex"}));
     QCOMPARE(stored(env, QStringLiteral("Form1/FontDialog1_Font/Name")), QStringLiteral("Arial"));
     QCOMPARE(stored(env, QStringLiteral("Form1/FontDialog1_Font/Height")),
@@ -146,6 +147,7 @@ void TestSettingsWindows::optionsSurviveARestart()
     options->allcaps->setItemIndex(1);
     options->mainformlocation->setItemIndex(1);
     options->smoothscroll->setItemIndex(1);
+    options->reloadscript->setItemIndex(1);
     options->setGeometry(120, 90, 501, 720);
     saveSettings(options);
     QCOMPARE(stored(env, QStringLiteral("Form4/NormPos")), QStringLiteral("120,90,621,810"));
@@ -156,7 +158,9 @@ void TestSettingsWindows::optionsSurviveARestart()
     QCOMPARE(options->allcaps->itemIndex(), 1);
     QCOMPARE(options->mainformlocation->itemIndex(), 1);
     QCOMPARE(options->smoothscroll->itemIndex(), 1);
+    QCOMPARE(options->reloadscript->itemIndex(), 1);
     QVERIFY(windows().Form1->displaymodes.smoothScrolling);
+    QVERIFY(windows().Form1->displaymodes.reloadChangedScript);
     QCOMPARE(windows().Form1->displaymodes.docking, Docking::Bottom);
     QVERIFY(windows().Form1->displaymodes.capitals);
     QCOMPARE(options->geometry(), QRect(120, 90, 501, 720));

@@ -15,6 +15,8 @@
 UiTestEnvironment::UiTestEnvironment()
 {
     qputenv("XDG_CONFIG_HOME", configDir.path().toLocal8Bit());
+    // The quick editor's recovery file too stays in the test's folder.
+    qputenv("XDG_STATE_HOME", configDir.path().toLocal8Bit());
     // The settings store keeps the folder it first saw; point it at this test's folder.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir.path());
     // Nothing answers on port 1: the program starts as without a network, unless a test points

@@ -31,7 +31,9 @@ PrompterRun::PrompterRun(const XSession &session, const Options &options) : m_se
     environment.insert(QStringLiteral("HOME"), m_home.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_configHome);
     environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
-    environment.insert(QStringLiteral("XDG_STATE_HOME"), m_home.filePath(QStringLiteral("state")));
+    environment.insert(QStringLiteral("XDG_STATE_HOME"), options.stateHome.isEmpty()
+                                                             ? m_home.filePath(QStringLiteral("state"))
+                                                             : options.stateHome);
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_home.filePath(QStringLiteral("cache")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"), QStringLiteral("--disable-gpu"));
@@ -69,6 +71,12 @@ PrompterRun::~PrompterRun()
         m_process.kill();
         m_process.waitForFinished(5000);
     }
+}
+
+void PrompterRun::kill()
+{
+    m_process.kill();
+    m_process.waitForFinished(10000);
 }
 
 QString PrompterRun::settingsFile() const

@@ -16,6 +16,9 @@ public:
         // A settings folder shared with an earlier run, to see what the program kept; by default
         // a new, empty one.
         QString configHome;
+        // A state folder (the quick editor's recovery file) shared with an earlier run; by default
+        // a new, empty one.
+        QString stateHome;
         // The web service's address; by default one where nothing answers.
         QString serviceUrl;
         QString language;
@@ -39,6 +42,9 @@ public:
     // Ends the program as the window manager's close button would, and waits for it.
     bool close(int timeoutMs = 15000);
     bool isRunning() const { return m_process.state() == QProcess::Running; }
+    qint64 processId() const { return m_process.processId(); }
+    // Kills the program (SIGKILL), as a crash or a power loss would end it, and waits for it.
+    void kill();
     // What the program wrote on its standard error so far.
     QString errors() const;
 

@@ -1,0 +1,200 @@
+// A long run as a show runs: speed 300 with the talent display open, the next script of a
+// 20-entry queue loaded every 30 s, the quick editor opened and closed every 2 minutes. Every
+// minute it reports the program's and the browser's resident memory and the program's open files;
+// at the end the growth over the run and the trend after the first 5 minutes.
+// BENCH_SECONDS sets the length (1800: 30 minutes).
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QTimer>
+
+#include "app/windows.h"
+#include "browser/browser.h"
+#include "editor/tform2.h"
+#include "engine/promptengine.h"
+#include "prompter/outputwindow.h"
+#include "prompter/tform1.h"
+#include "queue/tform4.h"
+#include "support/benchprompter.h"
+#include "support/benchsupport.h"
+#include "testsupport/eventwait.h"
+#include "testsupport/scripteddialogs.h"
+#include "toolkit/application.h"
+#include "toolkit/stepslider.h"
+
+namespace {
+
+constexpr int speed = 300;
+constexpr int queueLength = 20;
+constexpr int nextScriptMs = 30 * 1000;
+constexpr int quickEditMs = 120 * 1000;
+constexpr int sampleMs = 60 * 1000;
+constexpr int settledMinutes = 5;
+
+// Twenty scripts of 2,000 lines each, different in every entry.
+QStringList writeQueue(const QTemporaryDir &dir)
+{
+    QStringList paths;
+    for (int entry = 0; entry < queueLength; ++entry) {
+        const QString path =
+            dir.filePath(QStringLiteral("story%1.txt").arg(entry + 1, 2, 10, QLatin1Char('0')));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        for (int line = 0; line < 2000; ++line)
+            file.write(
+                QStringLiteral("Story %1, line %2: the evening's news, \u00e9t\u00e9 \u2014 read live\r\n")
+                    .arg(entry + 1)
+                    .arg(line + 1)
+                    .toUtf8());
+        paths << path;
+    }
+    return paths;
+}
+
+void run(TForm1 *form)
+{
+    form->speedmod->setValue(1);
+    form->engine->setSpeed(speed);
+    form->adjustspeed();
+}
+
+// The next entry of the queue, from the first again after the last.
+void nextScript(TForm1 *form)
+{
+    if (form->promptstate.queuepos >= queueLength - 1)
+        form->promptstate.queuepos = -1;
+    form->nextscript();
+    run(form);
+}
+
+// Opens the quick editor on the script shown and closes it a second later (without saving).
+void quickEdit(TForm1 *form)
+{
+    TForm2 *editor = windows().Form2;
+    QTimer::singleShot(1000, editor, [editor] {
+        if (editor->isVisible())
+            editor->close();
+    });
+    form->EditScript2Click();
+    run(form);
+}
+
+// Two screens side by side: the prompter on the first, the talent display full screen on the second.
+bool useTwoScreens(QTemporaryFile &config)
+{
+    if (!config.open())
+        return false;
+    config.write(R"({ "windowFrameMargins": false, "screens": [
+        { "name": "DP-1", "x": 0, "y": 0, "width": 1920, "height": 1080 },
+        { "name": "DP-2", "x": 1920, "y": 0, "width": 1920, "height": 1080 } ] })");
+    config.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    return true;
+}
+
+// The slope of a least-squares line through the samples, per sample.
+double slope(const QList<double> &values)
+{
+    const qsizetype n = values.size();
+    if (n < 2)
+        return 0;
+    double meanX = (n - 1) / 2.0, meanY = 0;
+    for (double value : values)
+        meanY += value / n;
+    double covariance = 0, variance = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        covariance += (i - meanX) * (values.at(i) - meanY);
+        variance += (i - meanX) * (i - meanX);
+    }
+    return covariance / variance;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QTemporaryFile screens;
+    QTemporaryDir home;
+    if (!useTwoScreens(screens))
+        return 1;
+    // Its settings and the quick editor's recovery file stay out of the user's folders.
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_STATE_HOME", home.filePath(QStringLiteral("state")).toLocal8Bit());
+    VantellApplication::prepareProcess();
+    VantellApplication app(argc, argv);
+    ScriptedDialogs dialogs; // the editor's notes and questions answer themselves
+    TForm1 *form = bench::promptNumberedScript(10);
+    const QStringList queue = writeQueue(home);
+    if (!form || queue.size() != queueLength)
+        return 1;
+    windows().Form4->setQueue(queue);
+    form->promptstate.queuepos = -1;
+    nextScript(form);
+    form->Image3MouseUp();
+    if (!form->outputwindow())
+        return 1;
+
+    const int seconds = bench::secondsToRun(1800);
+    const QJsonObject inputs{{QStringLiteral("seconds"), seconds},
+                             {QStringLiteral("speed"), speed},
+                             {QStringLiteral("queue"), queueLength},
+                             {QStringLiteral("next_script_s"), nextScriptMs / 1000},
+                             {QStringLiteral("quick_edit_s"), quickEditMs / 1000}};
+    QList<double> program, browser;
+    int scripts = 0, edits = 0;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 nextLoad = nextScriptMs, nextEdit = quickEditMs, nextSample = 0;
+    while (clock.elapsed() < qint64(seconds) * 1000) {
+        runEventsFor(200);
+        const qint64 now = clock.elapsed();
+        if (now >= nextSample) {
+            const int minute = int(program.size());
+            program << bench::residentMemoryMb();
+            browser << bench::descendantsResidentMemoryMb();
+            QJsonObject at = inputs;
+            at.insert(QStringLiteral("minute"), minute);
+            bench::report(QStringLiteral("memory_program"), program.last(), QStringLiteral("MB"), at);
+            bench::report(QStringLiteral("memory_browser"), browser.last(), QStringLiteral("MB"), at);
+            bench::report(QStringLiteral("open_files"), bench::openFiles(), QStringLiteral("count"), at);
+            nextSample += sampleMs;
+        }
+        if (now >= nextLoad) {
+            nextScript(form);
+            ++scripts;
+            nextLoad += nextScriptMs;
+        }
+        if (now >= nextEdit) {
+            quickEdit(form);
+            ++edits;
+            nextEdit += quickEditMs;
+        }
+    }
+    const auto growth = [](const QList<double> &values) {
+        return values.size() > 1 && values.first() > 0
+                   ? 100.0 * (values.last() - values.first()) / values.first()
+                   : 0.0;
+    };
+    const auto settled = [](const QList<double> &values) {
+        return values.size() > settledMinutes ? values.mid(settledMinutes) : values;
+    };
+    bench::report(QStringLiteral("scripts_loaded"), scripts, QStringLiteral("count"), inputs);
+    bench::report(QStringLiteral("quick_edits"), edits, QStringLiteral("count"), inputs);
+    bench::report(QStringLiteral("memory_program_growth"), growth(program), QStringLiteral("%"), inputs);
+    bench::report(QStringLiteral("memory_browser_growth"), growth(browser), QStringLiteral("%"), inputs);
+    bench::report(QStringLiteral("memory_program_growth_after_5min"), growth(settled(program)),
+                  QStringLiteral("%"), inputs);
+    bench::report(QStringLiteral("memory_browser_growth_after_5min"), growth(settled(browser)),
+                  QStringLiteral("%"), inputs);
+    bench::report(QStringLiteral("memory_program_trend_after_5min"), slope(settled(program)),
+                  QStringLiteral("MB/min"), inputs);
+    bench::report(QStringLiteral("memory_browser_trend_after_5min"), slope(settled(browser)),
+                  QStringLiteral("MB/min"), inputs);
+    form->dopause();
+    destroyWindows();
+    return 0;
+}

@@ -1,0 +1,20 @@
+#include "app/programending.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+#include "platform/exitsignals.h"
+#include "prompter/tform1.h"
+
+void endProgramOnRequest(TForm1 *prompter)
+{
+    auto *exitSignals = new ExitSignals(prompter);
+    QObject::connect(exitSignals, &ExitSignals::exitRequested, prompter, [prompter] {
+        prompter->endProgram();
+        // Every event loop ends, a modal window's too.
+        QCoreApplication::exit(0);
+    });
+    auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    QObject::connect(app, &QGuiApplication::commitDataRequest, prompter, &TForm1::commitSessionData);
+    QObject::connect(app, &QCoreApplication::aboutToQuit, prompter, &TForm1::endProgram);
+}
