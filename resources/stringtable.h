@@ -47,6 +47,14 @@ inline constexpr const char *MenuPrintScript = N_("&Print Script");
 inline constexpr const char *MenuShowStatusBar = N_("&Show Status Bar");
 inline constexpr const char *MenuAbout = N_("About");
 inline constexpr const char *MenuExit = N_("&Exit");
+inline constexpr const char *MenuMarkers = N_("&Markers");
+inline constexpr const char *MenuNextMarker = N_("&Next Marker");
+inline constexpr const char *MenuPreviousMarker = N_("&Previous Marker");
+inline constexpr const char *MenuGoToMarker = N_("&Go to Marker");
+inline constexpr const char *MenuForwardLines = N_("&Forward %1 Lines");
+inline constexpr const char *MenuBackLines = N_("&Back %1 Lines");
+inline constexpr const char *MenuHideMarkers = N_("&Hide Markers");
+inline constexpr const char *NoMarkers = N_("(no markers in this script)");
 inline constexpr const char *SpecialCharsMissing =
     N_("Unable to locate Specialchars.dat!\r\n\r\nConversion of special characters will be unavialble.\n\r"
        "Please reinstall Vantell.");

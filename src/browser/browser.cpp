@@ -17,6 +17,7 @@
 #include "browser/pageschemehandler.h"
 #include "browser/pagescripts.h"
 #include "browser/scriptpageguard.h"
+#include "engine/markerjump.h"
 #include "engine/pagemotion.h"
 
 namespace {
@@ -406,6 +407,31 @@ void Browser::watchOnce()
         else if (++m_quietAnswers >= quietAnswersToRest)
             m_watch.stop();
     });
+}
+
+void Browser::measureLayout(std::function<void(const PageLayout &)> done)
+{
+    if (!isDocumentComplete() || !isScriptPage())
+        return;
+    const quint64 generation = m_generation;
+    QPointer<Browser> self(this);
+    page()->runJavaScript(pagescript(QStringLiteral("markers")), QWebEngineScript::ApplicationWorld,
+                          [self, generation, done = std::move(done)](const QVariant &value) {
+                              if (!self || generation != self->m_generation)
+                                  return;
+                              const QVariantList answer = value.toList();
+                              if (answer.size() != 5)
+                                  return;
+                              PageLayout layout;
+                              for (const QVariant &top : answer.at(0).toList())
+                                  layout.markerTops.append(top.toInt());
+                              for (const QVariant &bottom : answer.at(1).toList())
+                                  layout.markerBottoms.append(bottom.toInt());
+                              layout.lineHeight = answer.at(2).toDouble();
+                              layout.viewHeight = answer.at(3).toInt();
+                              layout.bottom = answer.at(4).toInt();
+                              done(layout);
+                          });
 }
 
 void Browser::focusPage()

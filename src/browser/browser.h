@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <QWebEngineView>
 
+struct PageLayout;
 class PageSchemeHandler;
 class ScriptPageGuard;
 
@@ -97,6 +98,10 @@ public:
     // one such request is on its way, a newer one replaces the one waiting. Ignored while a
     // document is loading.
     void follow(int y, double atTime, double pixelsPerSecond);
+
+    // Measures the script page's markers and lines (resources/page/markers.js); `done` gets the
+    // answer. Nothing is measured, and `done` never runs, without a complete script page.
+    void measureLayout(std::function<void(const PageLayout &)> done);
 
     // Gives the keyboard focus to the page.
     void focusPage();

@@ -328,6 +328,9 @@ void TForm1::createPopupMenu()
     EditScript2 = item("EditScript2", 25);
     PrintScript2 = item("PrintScript2", 24);
     JvPopupMenu1->addSeparator();
+    createMarkerMenu();
+    JvPopupMenu1->addMenu(Markers1);
+    JvPopupMenu1->addSeparator();
     Showstatusbar1 = item("Showstatusbar1", -1);
     Showstatusbar1->setCheckable(true);
     Showstatusbar1->setChecked(true);
@@ -358,6 +361,7 @@ void TForm1::setTexts()
     Showstatusbar1->setText(i18n(str::MenuShowStatusBar));
     About1->setText(i18n(str::MenuAbout));
     Exit1->setText(i18n(str::MenuExit));
+    setMarkerTexts();
     for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5,
                              Image13, Image14, Image2, Image3})
         image->setToolTip(i18n(image->property("hint").toByteArray().constData()));

@@ -6,9 +6,11 @@
 #include <QWidget>
 
 #include "engine/displaymodes.h"
+#include "engine/scriptmarkers.h"
 #include "platform/fontspec.h"
 #include "prompter/promptstate.h"
 #include "render/richtohtml.h"
+#include "settings/readingaidsettings.h"
 #include "toolkit/imagelist.h"
 
 class Browser;
@@ -16,6 +18,7 @@ class BrowserSurface;
 class HttpProbe;
 class OutputFollower;
 class OutputWindow;
+struct PageLayout;
 class PromptEngine;
 class QAction;
 class QLabel;
@@ -142,6 +145,23 @@ public:
     void openoutputwindow();
     void closeoutputwindow();
 
+    // Reading aids, kept between runs.
+    ReadingAidSettings readingaids;
+    void setReadingAids(const ReadingAidSettings &values);
+
+    // Markers and jumps (keys, the menu and the remote control call these). Each glides the page
+    // to its place in a fraction of a second and carries on at the speed it had; the output
+    // window follows. A jump with no place to go (no marker ahead) leaves the page as it is.
+    QList<ScriptMarker> scriptmarkers; // the markers of the script on the page
+    QStringList markernames() const;
+    void nextmarker();
+    void previousmarker();
+    void jumptomarker(int index);
+    // `lines` lines of text on in the script (negative: back).
+    void jumplines(int lines);
+    QMenu *Markers1, *GoToMarker1;
+    QAction *NextMarker1, *PreviousMarker1, *BackLines1, *ForwardLines1, *HideMarkers1;
+
     // Web service, about window and printing
     void Image13MouseUp();
     void About1Click();
@@ -178,6 +198,14 @@ private:
     void assignToolKeys();
     void promptKey(int key);
     void showMenuFromKeyboard();
+    void createMarkerMenu();
+    void setMarkerTexts();
+    // The keys of the reading aids; false for any other key.
+    bool readingAidKey(int key);
+    // Puts the script's markers on the page just built.
+    void markscriptpage();
+    // Measures the page and glides it to the position `target` computes from it.
+    void glideToMeasured(const std::function<int(const PageLayout &)> &target);
     void startRepeat(int button);
     void stopRepeat();
     void checkForUpdateNotice();

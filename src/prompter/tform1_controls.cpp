@@ -39,7 +39,10 @@ void TForm1::connectControls()
     });
     // A new page starts still: a running smooth motion goes on on it once it stands at its start.
     connect(this, &TForm1::pageMeasured, engine, &PromptEngine::updateMotion);
-    connect(follower, &OutputFollower::keyPressed, this, &TForm1::wb1KeyDown);
+    connect(follower, &OutputFollower::keyPressed, this, [this](int key) {
+        if (!readingAidKey(key))
+            wb1KeyDown(key);
+    });
     connect(follower, &OutputFollower::screenChanged, this,
             [this](const QString &name) { outputscreen = name; });
     connect(readouttimer, &QTimer::timeout, this, [this] {
@@ -139,6 +142,8 @@ void TForm1::assignToolKeys()
 
 void TForm1::promptKey(int key)
 {
+    if (readingAidKey(key))
+        return;
     const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
     if (!letter) {
         for (ToolImage *image : Panel5->findChildren<ToolImage *>()) {

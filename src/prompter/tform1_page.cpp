@@ -104,6 +104,7 @@ void TForm1::buildpage(bool mirror, bool rotate)
                                             if (progress)
                                                 progress->step(index);
                                         });
+    markscriptpage();
     if (progress)
         progress->end();
     QFont workerFont = myrichedit->font();
@@ -136,6 +137,7 @@ void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &repla
     promptstate.pagelines = ::buildpage(promptstate.scriptlines, promptstate.specialtable,
                                         PageFont{displayfont.name, displayfont.size}, displaymodes.capitals,
                                         mirroredLocally(), upsideDownLocally());
+    markscriptpage();
     if (OutputWindow *output = follower->window())
         output->outputpage->replaceScript(
             withbodytag(promptstate.pagelines, mirroredRemotely(), upsideDownRemotely()), replacedBy);

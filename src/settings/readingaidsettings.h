@@ -1,0 +1,18 @@
+#pragma once
+
+class QSettings;
+
+// The reading aids' settings kept between runs (group "ReadingAids"): how markers show and how far
+// the line jumps go.
+struct ReadingAidSettings {
+    bool hideMarkers = false; // markers take no room on the page (else: shown in a quieter style)
+    int jumpLines = 5;        // lines moved by one "back" or "forward" jump
+    static constexpr int minJumpLines = 1;
+    static constexpr int maxJumpLines = 50;
+
+    bool operator==(const ReadingAidSettings &other) const = default;
+};
+
+// The stored values; a value missing or out of its range keeps its default.
+ReadingAidSettings readreadingaids(QSettings &settings);
+void writereadingaids(QSettings &settings, const ReadingAidSettings &values);
