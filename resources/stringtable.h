@@ -55,6 +55,25 @@ inline constexpr const char *MenuForwardLines = N_("&Forward %1 Lines");
 inline constexpr const char *MenuBackLines = N_("&Back %1 Lines");
 inline constexpr const char *MenuHideMarkers = N_("&Hide Markers");
 inline constexpr const char *NoMarkers = N_("(no markers in this script)");
+inline constexpr const char *MenuReadingLine = N_("&Reading Line");
+inline constexpr const char *MenuCueOnPrompter = N_("On the &Prompter");
+inline constexpr const char *MenuCueOnTalent = N_("On the &Talent Display");
+inline constexpr const char *MenuCueArrow = N_("&Arrow");
+inline constexpr const char *MenuCueBand = N_("&Band");
+inline constexpr const char *MenuCueQuarter = N_("A &Quarter Down");
+inline constexpr const char *MenuCueThird = N_("A T&hird Down");
+inline constexpr const char *MenuCueHalf = N_("Hal&fway Down");
+inline constexpr const char *MenuCueColour = N_("&Colour");
+inline constexpr const char *MenuCueOpacity = N_("&Opacity");
+inline constexpr const char *CueYellow = N_("Yellow");
+inline constexpr const char *CueWhite = N_("White");
+inline constexpr const char *CueRed = N_("Red");
+inline constexpr const char *CueGreen = N_("Green");
+inline constexpr const char *CueCyan = N_("Cyan");
+inline constexpr const char *PercentValue = N_("%1 %");
+inline constexpr const char *MenuCountdown = N_("Cou&ntdown");
+inline constexpr const char *MenuCountdownOn = N_("&Count Down into a Run from the Start");
+inline constexpr const char *SecondsValue = N_("%1 Seconds");
 inline constexpr const char *SpecialCharsMissing =
     N_("Unable to locate Specialchars.dat!\r\n\r\nConversion of special characters will be unavialble.\n\r"
        "Please reinstall Vantell.");

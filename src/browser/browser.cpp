@@ -243,6 +243,28 @@ void Browser::applyLayout()
     watchPosition();
 }
 
+void Browser::setGutter(int width)
+{
+    if (width == m_gutter)
+        return;
+    m_gutter = width;
+    const QString source = pagescript(QStringLiteral("gutter")) + QStringLiteral("(%1);").arg(width);
+    QWebEngineScriptCollection &scripts = page()->scripts();
+    for (const QWebEngineScript &old : scripts.find(QStringLiteral("vantell-gutter")))
+        scripts.remove(old);
+    QWebEngineScript gutter;
+    gutter.setName(QStringLiteral("vantell-gutter"));
+    gutter.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    gutter.setWorldId(QWebEngineScript::ApplicationWorld);
+    gutter.setRunsOnSubFrames(false);
+    gutter.setSourceCode(source);
+    scripts.insert(gutter);
+    if (m_hasDocument)
+        page()->runJavaScript(source, QWebEngineScript::ApplicationWorld);
+    // The text flows anew: its length changes.
+    watchPosition();
+}
+
 void Browser::runScroll(const QString &script, std::function<void()> done)
 {
     if (!isDocumentComplete())

@@ -57,6 +57,10 @@ public:
     // scaled to this view's width, so that they break their lines exactly as that view does.
     // 0 (the start) lays them out at this view's own width.
     void setLayoutWidth(int width);
+    // Keeps side margins `width` pixels of the page's layout wide free of text on script pages
+    // (resources/page/gutter.js), this one and those to come; 0 gives them back.
+    void setGutter(int width);
+    int gutter() const { return m_gutter; }
     // How many of this view's pixels show one pixel of the page's layout.
     double pageScale() const;
 
@@ -156,6 +160,7 @@ private:
     bool m_followInFlight = false;
     bool m_displayOnly = false;
     int m_layoutWidth = 0;
+    int m_gutter = 0;
     QTimer m_watch;
     int m_watchRounds = 0;
     int m_quietAnswers = 0;

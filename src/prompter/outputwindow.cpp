@@ -7,6 +7,8 @@
 
 #include "browser/browser.h"
 #include "platform/translation.h"
+#include "prompter/pagenotice.h"
+#include "prompter/readingcueoverlay.h"
 #include "stringtable.h"
 
 namespace {
@@ -36,6 +38,8 @@ OutputWindow::OutputWindow(Browser *prompterPage)
     outputpage->setDisplayOnly();
     outputpage->setLayoutWidth(prompterPage->width());
     fill->addWidget(outputpage);
+    m_cue = new ReadingCueOverlay(outputpage);
+    notice = new PageNotice(outputpage);
     prompterPage->installEventFilter(this);
 
     connect(outputpage, &Browser::pageKeyDown, this, &OutputWindow::keyPressed);
@@ -45,6 +49,12 @@ OutputWindow::OutputWindow(Browser *prompterPage)
         outputpage->queryPosition();
     });
     connect(outputpage, &Browser::scrollPositionChanged, this, &OutputWindow::pageAnswered);
+}
+
+void OutputWindow::setReadingCue(const ReadingLine &line, bool shown, int gutter, bool upsideDown)
+{
+    outputpage->setGutter(gutter);
+    m_cue->setCue(line, shown, upsideDown);
 }
 
 void OutputWindow::open(QScreen *screen)

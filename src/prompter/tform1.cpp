@@ -19,6 +19,7 @@
 #include "platform/translation.h"
 #include "prompter/outputfollower.h"
 #include "prompter/prompterwindowsettings.h"
+#include "prompter/readingcueoverlay.h"
 #include "queue/tform4.h"
 #include "render/page.h"
 #include "render/specialchars.h"
@@ -114,6 +115,7 @@ void TForm1::createLayout()
     wb1 = new Browser(Panel4);
     wb1->setObjectName(QStringLiteral("wb1"));
     pageBox->addWidget(wb1);
+    readingcue = new ReadingCueOverlay(wb1);
     m_surface = std::make_unique<BrowserSurface>(*wb1);
     engine = new PromptEngine(*m_surface, this);
     engine->setObjectName(QStringLiteral("engine"));
@@ -330,6 +332,10 @@ void TForm1::createPopupMenu()
     JvPopupMenu1->addSeparator();
     createMarkerMenu();
     JvPopupMenu1->addMenu(Markers1);
+    createReadingLineMenu();
+    JvPopupMenu1->addMenu(ReadingLine1);
+    createCountdown();
+    JvPopupMenu1->addMenu(Countdown1);
     JvPopupMenu1->addSeparator();
     Showstatusbar1 = item("Showstatusbar1", -1);
     Showstatusbar1->setCheckable(true);
@@ -362,6 +368,8 @@ void TForm1::setTexts()
     About1->setText(i18n(str::MenuAbout));
     Exit1->setText(i18n(str::MenuExit));
     setMarkerTexts();
+    setReadingLineTexts();
+    setCountdownTexts();
     for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5,
                              Image13, Image14, Image2, Image3})
         image->setToolTip(i18n(image->property("hint").toByteArray().constData()));

@@ -15,12 +15,16 @@
 
 class Browser;
 class BrowserSurface;
+class Countdown;
+class PageNotice;
 class HttpProbe;
 class OutputFollower;
 class OutputWindow;
 struct PageLayout;
 class PromptEngine;
 class QAction;
+class QActionGroup;
+class ReadingCueOverlay;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -162,6 +166,21 @@ public:
     QMenu *Markers1, *GoToMarker1;
     QAction *NextMarker1, *PreviousMarker1, *BackLines1, *ForwardLines1, *HideMarkers1;
 
+    // The reading line on the prompter's page and the talent's (ReadingAidSettings::readingLine).
+    ReadingCueOverlay *readingcue;
+    QMenu *ReadingLine1, *CueColour1, *CueOpacity1;
+    QAction *CueOnPrompter1, *CueOnTalent1, *CueArrow1, *CueBand1, *CueQuarter1, *CueThird1, *CueHalf1;
+    // Shows the reading line as the settings say, on both displays.
+    void applyReadingLine();
+
+    // The countdown into a run from the script's start, shown big on both displays; any key or
+    // click cancels it, and the page stays paused.
+    Countdown *countdown;
+    PageNotice *prompternotice;
+    QMenu *Countdown1;
+    QAction *CountdownOn1;
+    void cancelcountdown();
+
     // Web service, about window and printing
     void Image13MouseUp();
     void About1Click();
@@ -199,6 +218,18 @@ private:
     void promptKey(int key);
     void showMenuFromKeyboard();
     void createMarkerMenu();
+    void createReadingLineMenu();
+    void createCountdown();
+    void setCountdownTexts();
+    // Starts the countdown instead of the run the engine has just started, when that starts at
+    // the script's start.
+    void checkCountdown();
+    bool atScriptStart() const;
+    // Shows what the notices of both displays are to show now.
+    void showNotices();
+    void setReadingLineTexts();
+    // Changes the reading line's settings by `change` and shows them.
+    void changeReadingLine(const std::function<void(ReadingLine &)> &change);
     void setMarkerTexts();
     // The keys of the reading aids; false for any other key.
     bool readingAidKey(int key);
@@ -227,4 +258,6 @@ private:
     bool m_showsRunning = false;
     bool m_helpProbePending = false;
     bool m_printing = false;
+    bool m_wasRunning = false;
+    bool m_countdownPassed = false; // the run now starting has been counted into
 };

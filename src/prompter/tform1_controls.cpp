@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "browser/browser.h"
+#include "engine/countdown.h"
 #include "engine/promptengine.h"
 #include "engine/ticktimer.h"
 #include "platform/translation.h"
@@ -40,7 +41,9 @@ void TForm1::connectControls()
     // A new page starts still: a running smooth motion goes on on it once it stands at its start.
     connect(this, &TForm1::pageMeasured, engine, &PromptEngine::updateMotion);
     connect(follower, &OutputFollower::keyPressed, this, [this](int key) {
-        if (!readingAidKey(key))
+        if (countdown->isActive())
+            cancelcountdown();
+        else if (!readingAidKey(key))
             wb1KeyDown(key);
     });
     connect(follower, &OutputFollower::screenChanged, this,
@@ -142,6 +145,10 @@ void TForm1::assignToolKeys()
 
 void TForm1::promptKey(int key)
 {
+    if (countdown->isActive()) {
+        cancelcountdown();
+        return;
+    }
     if (readingAidKey(key))
         return;
     const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
@@ -202,6 +209,10 @@ void TForm1::wb1KeyDown(int key)
 
 void TForm1::wb1Click(Qt::MouseButton button)
 {
+    if (countdown->isActive()) {
+        cancelcountdown();
+        return;
+    }
     if (button == Qt::LeftButton) {
         engine->togglePause();
     } else if (button == Qt::RightButton) {

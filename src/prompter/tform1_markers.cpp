@@ -12,7 +12,7 @@
 
 namespace {
 // Free keys: the letters, +/-, F1-F4 and the menu keys are the prompter's, and remote clickers
-// send page up/down, B, the full stop and F5.
+// send page up/down, B, the full stop and F5. F12 shows and hides the reading line.
 constexpr Qt::Key previousMarkerKey = Qt::Key_F6;
 constexpr Qt::Key nextMarkerKey = Qt::Key_F7;
 constexpr Qt::Key markerListKey = Qt::Key_F8;
@@ -87,6 +87,8 @@ void TForm1::setReadingAids(const ReadingAidSettings &values)
     readingaids = values;
     HideMarkers1->setChecked(values.hideMarkers);
     setMarkerTexts();
+    setCountdownTexts();
+    applyReadingLine();
     // The markers' look is part of the page.
     if (markersChange && m_shown && !promptstate.helpshown)
         reloadwb();
@@ -111,6 +113,9 @@ bool TForm1::readingAidKey(int key)
         return true;
     case backLinesKey:
         jumplines(-readingaids.jumpLines);
+        return true;
+    case Qt::Key_F12:
+        CueOnPrompter1->trigger();
         return true;
     default:
         return false;

@@ -81,6 +81,7 @@ void TForm1::applyModes()
     engine->setUpsideDown(upsideDownLocally());
     engine->setSmooth(displaymodes.smoothScrolling);
     follower->setPrompterUpsideDown(upsideDownLocally());
+    applyReadingLine();
 }
 
 void TForm1::reloadwb()

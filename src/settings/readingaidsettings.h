@@ -1,14 +1,19 @@
 #pragma once
 
+#include "engine/readingcue.h"
+
 class QSettings;
 
 // The reading aids' settings kept between runs (group "ReadingAids"): how markers show and how far
-// the line jumps go.
+// the line jumps go, the reading line and the countdown.
 struct ReadingAidSettings {
     bool hideMarkers = false; // markers take no room on the page (else: shown in a quieter style)
     int jumpLines = 5;        // lines moved by one "back" or "forward" jump
     static constexpr int minJumpLines = 1;
     static constexpr int maxJumpLines = 50;
+    ReadingLine readingLine;
+    bool countdown = false; // counts down into a run that starts at the script's start
+    int countdownSeconds = 5;
 
     bool operator==(const ReadingAidSettings &other) const = default;
 };
