@@ -74,6 +74,15 @@ inline constexpr const char *PercentValue = N_("%1 %");
 inline constexpr const char *MenuCountdown = N_("Cou&ntdown");
 inline constexpr const char *MenuCountdownOn = N_("&Count Down into a Run from the Start");
 inline constexpr const char *SecondsValue = N_("%1 Seconds");
+inline constexpr const char *MenuTiming = N_("&Timing");
+inline constexpr const char *MenuShowClockRun = N_("&Start or Stop the Show Clock");
+inline constexpr const char *MenuShowClockReset = N_("&Reset the Show Clock");
+inline constexpr const char *MenuClocksOnTalent = N_("Show the Clocks on the &Talent Display");
+inline constexpr const char *MenuReadingPace = N_("Reading &Pace");
+inline constexpr const char *WordsPerMinuteValue = N_("%1 Words a Minute");
+inline constexpr const char *ClockReadout = N_("Show %1  Time %2  Reading %3");
+inline constexpr const char *EndsAt = N_("Ends %1");
+inline constexpr const char *TalentClocks = N_("Show %1\nTime %2");
 inline constexpr const char *SpecialCharsMissing =
     N_("Unable to locate Specialchars.dat!\r\n\r\nConversion of special characters will be unavialble.\n\r"
        "Please reinstall Vantell.");

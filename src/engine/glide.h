@@ -18,6 +18,7 @@ public:
     bool finished(double elapsedMs) const { return elapsedMs >= durationMs; }
     // Where the jump starts gliding (after the leap, if any).
     int start() const { return m_start; }
+    int target() const { return m_to; }
 
 private:
     int m_start;

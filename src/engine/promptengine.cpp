@@ -157,6 +157,11 @@ void PromptEngine::glideTo(int y, int viewHeight)
     m_glideFrames->start();
 }
 
+int PromptEngine::destination() const
+{
+    return m_glide ? m_glide->target() : m_page.position();
+}
+
 void PromptEngine::glideFrame()
 {
     if (!m_glide) {

@@ -72,6 +72,9 @@ public:
     // than `viewHeight` leaps most of the way at once. A new jump replaces one still under way.
     void glideTo(int y, int viewHeight);
     bool isGliding() const { return m_glide.has_value(); }
+    // Where the page is bound: the target of the glide under way, else where it stands. Jumps made
+    // in quick succession go on from there, so two presses of a key go twice as far.
+    int destination() const;
 
     // The page is turned upside down on this display: the script starts at its bottom.
     void setUpsideDown(bool upsideDown);

@@ -40,6 +40,7 @@ OutputWindow::OutputWindow(Browser *prompterPage)
     fill->addWidget(outputpage);
     m_cue = new ReadingCueOverlay(outputpage);
     notice = new PageNotice(outputpage);
+    clock = new PageNotice(outputpage, PageNotice::Placement::Corner);
     prompterPage->installEventFilter(this);
 
     connect(outputpage, &Browser::pageKeyDown, this, &OutputWindow::keyPressed);

@@ -25,6 +25,8 @@ public:
     Browser *outputpage;
     // Shown big over the page: the countdown, a message for the talent.
     PageNotice *notice;
+    // The clocks of the show, small in a corner, when the operator shows them here.
+    PageNotice *clock;
 
     // Shows the window full screen on `screen`, or as a normal window when there is none.
     void open(QScreen *screen);

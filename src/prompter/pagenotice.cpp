@@ -9,7 +9,7 @@ namespace {
 constexpr int flashMs = 500;
 } // namespace
 
-PageNotice::PageNotice(QWidget *page) : QWidget(page)
+PageNotice::PageNotice(QWidget *page, Placement placement) : QWidget(page), m_placement(placement)
 {
     setObjectName(QStringLiteral("PageNotice"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -76,9 +76,11 @@ void PageNotice::paintEvent(QPaintEvent *)
     // As big as fits: a short text (a number) fills most of the height.
     QFont font = painter.font();
     font.setBold(true);
-    const QRect area = rect().adjusted(width() / 12, height() / 12, -width() / 12, -height() / 12);
-    int size = std::max(8, area.height() * 2 / 3);
-    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    const bool corner = m_placement == Placement::Corner;
+    const QRect area = corner ? rect().adjusted(width() / 2, 8, -8, -height() * 3 / 4)
+                              : rect().adjusted(width() / 12, height() / 12, -width() / 12, -height() / 12);
+    int size = std::max(8, corner ? area.height() * 2 / 5 : area.height() * 2 / 3);
+    const int flags = (corner ? Qt::AlignRight | Qt::AlignTop : Qt::AlignCenter) | Qt::TextWordWrap;
     for (; size > 8; size = size * 9 / 10) {
         font.setPixelSize(size);
         const QRect needed = QFontMetrics(font).boundingRect(area, flags, m_text);

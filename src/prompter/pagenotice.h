@@ -9,8 +9,11 @@
 class PageNotice : public QWidget {
     Q_OBJECT
 public:
+    // Big in the middle of the page, or small in its top right corner (as the reader sees it).
+    enum class Placement { Middle, Corner };
+
     // Covers `page` and follows its size.
-    explicit PageNotice(QWidget *page);
+    explicit PageNotice(QWidget *page, Placement placement = Placement::Middle);
 
     // Shows `text`; `flashing`: it blinks, on and off twice a second.
     void showNotice(const QString &text, bool flashing);
@@ -23,6 +26,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    Placement m_placement;
     QString m_text;
     bool m_mirrored = false;
     bool m_upsideDown = false;

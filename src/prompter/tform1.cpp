@@ -20,6 +20,7 @@
 #include "prompter/outputfollower.h"
 #include "prompter/prompterwindowsettings.h"
 #include "prompter/readingcueoverlay.h"
+#include "engine/showclock.h"
 #include "queue/tform4.h"
 #include "render/page.h"
 #include "render/specialchars.h"
@@ -258,6 +259,7 @@ QWidget *TForm1::createStatusPanel()
     Label6 = label("Label6", Panel6);
     timespentlabel = label("timespentlabel", Panel6);
     timeleftlabel = label("timeleftlabel", Panel6);
+    clocklabel = label("clocklabel", Panel6);
     Label1->setMinimumWidth(70);
     coarselabel->setMinimumWidth(60);
     Label4->setTextFormat(Qt::PlainText);
@@ -271,6 +273,7 @@ QWidget *TForm1::createStatusPanel()
     line->addWidget(coarselabel);
     line->addWidget(Label4, 1);
     line->addWidget(Label6);
+    line->addWidget(clocklabel);
     line->addWidget(timespentlabel);
     line->addWidget(timeleftlabel);
     rows->addWidget(Panel6);
@@ -336,6 +339,8 @@ void TForm1::createPopupMenu()
     JvPopupMenu1->addMenu(ReadingLine1);
     createCountdown();
     JvPopupMenu1->addMenu(Countdown1);
+    createTiming();
+    JvPopupMenu1->addMenu(Timing1);
     JvPopupMenu1->addSeparator();
     Showstatusbar1 = item("Showstatusbar1", -1);
     Showstatusbar1->setCheckable(true);
@@ -370,6 +375,7 @@ void TForm1::setTexts()
     setMarkerTexts();
     setReadingLineTexts();
     setCountdownTexts();
+    setTimingTexts();
     for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5,
                              Image13, Image14, Image2, Image3})
         image->setToolTip(i18n(image->property("hint").toByteArray().constData()));

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include "engine/displaymodes.h"
@@ -16,6 +17,7 @@
 class Browser;
 class BrowserSurface;
 class Countdown;
+class ShowClock;
 class PageNotice;
 class HttpProbe;
 class OutputFollower;
@@ -181,6 +183,24 @@ public:
     QAction *CountdownOn1;
     void cancelcountdown();
 
+    // The clocks of the show (also for the remote control): the show clock, free-running and
+    // independent of the scrolling, the time of day, the script's reading time at the reading
+    // pace, and when the script will end while the speed is steady. Shown in the status line
+    // (`clocklabel`), and on the talent display when chosen.
+    std::unique_ptr<ShowClock> showclock;
+    QLabel *clocklabel;
+    QTimer *clocktimer;
+    QMenu *Timing1, *ReadingPace1;
+    QAction *ShowClockRun1, *ShowClockReset1, *ClocksOnTalent1;
+    void startshowclock();
+    void stopshowclock();
+    void toggleshowclock();
+    void resetshowclock();
+    // The text of the clocks now, as the status line shows it.
+    QString clocktexts() const;
+    // The reading time of the script on the page at the reading pace.
+    qint64 scriptreadingms() const;
+
     // Web service, about window and printing
     void Image13MouseUp();
     void About1Click();
@@ -220,6 +240,9 @@ private:
     void createMarkerMenu();
     void createReadingLineMenu();
     void createCountdown();
+    void createTiming();
+    void setTimingTexts();
+    void showClocks();
     void setCountdownTexts();
     // Starts the countdown instead of the run the engine has just started, when that starts at
     // the script's start.
@@ -260,4 +283,6 @@ private:
     bool m_printing = false;
     bool m_wasRunning = false;
     bool m_countdownPassed = false; // the run now starting has been counted into
+    QElapsedTimer m_speedSteady;    // since the speed last changed
+    int m_scriptWords = 0;
 };

@@ -6,6 +6,7 @@
 #include "browser/browser.h"
 #include "engine/markerjump.h"
 #include "engine/promptengine.h"
+#include "engine/readingestimate.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "stringtable.h"
@@ -88,6 +89,7 @@ void TForm1::setReadingAids(const ReadingAidSettings &values)
     HideMarkers1->setChecked(values.hideMarkers);
     setMarkerTexts();
     setCountdownTexts();
+    setTimingTexts();
     applyReadingLine();
     // The markers' look is part of the page.
     if (markersChange && m_shown && !promptstate.helpshown)
@@ -117,6 +119,12 @@ bool TForm1::readingAidKey(int key)
     case Qt::Key_F12:
         CueOnPrompter1->trigger();
         return true;
+    case Qt::Key_Insert:
+        toggleshowclock();
+        return true;
+    case Qt::Key_Delete:
+        resetshowclock();
+        return true;
     default:
         return false;
     }
@@ -125,6 +133,7 @@ bool TForm1::readingAidKey(int key)
 void TForm1::markscriptpage()
 {
     scriptmarkers = findmarkers(promptstate.scriptlines);
+    m_scriptWords = wordcount(promptstate.scriptlines);
     markpage(promptstate.pagelines, scriptmarkers,
              readingaids.hideMarkers ? MarkerDisplay::Hidden : MarkerDisplay::Quiet, displaymodes.capitals);
 }
@@ -159,7 +168,7 @@ void TForm1::nextmarker()
 {
     const ReadingView view = readingview(upsideDownLocally());
     glideToMeasured([this, view](const PageLayout &layout) {
-        const int index = ::nextmarker(layout, wb1->estimatedPosition(), view, true);
+        const int index = ::nextmarker(layout, engine->destination(), view, true);
         return index < 0 ? -1 : markerposition(layout, index, view);
     });
 }
@@ -168,7 +177,7 @@ void TForm1::previousmarker()
 {
     const ReadingView view = readingview(upsideDownLocally());
     glideToMeasured([this, view](const PageLayout &layout) {
-        const int index = ::nextmarker(layout, wb1->estimatedPosition(), view, false);
+        const int index = ::nextmarker(layout, engine->destination(), view, false);
         return index < 0 ? -1 : markerposition(layout, index, view);
     });
 }
@@ -187,6 +196,6 @@ void TForm1::jumplines(int lines)
 {
     const ReadingView view = readingview(upsideDownLocally());
     glideToMeasured([this, lines, view](const PageLayout &layout) {
-        return linesposition(layout, wb1->estimatedPosition(), lines, view);
+        return linesposition(layout, engine->destination(), lines, view);
     });
 }

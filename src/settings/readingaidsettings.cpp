@@ -3,6 +3,7 @@
 #include <QSettings>
 
 #include "engine/countdown.h"
+#include "engine/readingestimate.h"
 
 namespace {
 const QString group = QStringLiteral("ReadingAids");
@@ -35,6 +36,10 @@ ReadingAidSettings readreadingaids(QSettings &settings)
     const int seconds = settings.value(QStringLiteral("CountdownSeconds")).toInt(&ok);
     if (ok && seconds >= Countdown::minSeconds && seconds <= Countdown::maxSeconds)
         values.countdownSeconds = seconds;
+    values.clocksOnTalent = settings.value(QStringLiteral("ClocksOnTalent"), values.clocksOnTalent).toBool();
+    const int wpm = settings.value(QStringLiteral("WordsPerMinute")).toInt(&ok);
+    if (ok && wpm >= ReadingPace::minWpm && wpm <= ReadingPace::maxWpm)
+        values.wordsPerMinute = wpm;
     settings.endGroup();
     return values;
 }
@@ -54,5 +59,7 @@ void writereadingaids(QSettings &settings, const ReadingAidSettings &values)
     settings.setValue(QStringLiteral("CueOpacity"), line.opacity);
     settings.setValue(QStringLiteral("Countdown"), values.countdown);
     settings.setValue(QStringLiteral("CountdownSeconds"), values.countdownSeconds);
+    settings.setValue(QStringLiteral("ClocksOnTalent"), values.clocksOnTalent);
+    settings.setValue(QStringLiteral("WordsPerMinute"), values.wordsPerMinute);
     settings.endGroup();
 }

@@ -5,7 +5,7 @@
 class QSettings;
 
 // The reading aids' settings kept between runs (group "ReadingAids"): how markers show and how far
-// the line jumps go, the reading line and the countdown.
+// the line jumps go, the reading line, the countdown and the clocks.
 struct ReadingAidSettings {
     bool hideMarkers = false; // markers take no room on the page (else: shown in a quieter style)
     int jumpLines = 5;        // lines moved by one "back" or "forward" jump
@@ -14,6 +14,8 @@ struct ReadingAidSettings {
     ReadingLine readingLine;
     bool countdown = false; // counts down into a run that starts at the script's start
     int countdownSeconds = 5;
+    bool clocksOnTalent = false; // the show clock and the time of day on the talent display
+    int wordsPerMinute = 180;    // the reading pace of the reading-time estimates
 
     bool operator==(const ReadingAidSettings &other) const = default;
 };

@@ -274,6 +274,7 @@ void TestMarkers::engineGlideWhilePausedStaysPaused()
     QVERIFY(!engine.isRunning());
     // A second jump under way replaces the first.
     engine.glideTo(100, 600);
+    QCOMPARE(engine.destination(), 100); // the next jump goes on from where this one is bound
     engine.glideTo(900, 600);
     QTRY_VERIFY_WITH_TIMEOUT(!engine.isGliding(), 2000);
     QCOMPARE(page.y, 900);
