@@ -82,6 +82,11 @@ inline constexpr const char *MenuReadingPace = N_("Reading &Pace");
 inline constexpr const char *WordsPerMinuteValue = N_("%1 Words a Minute");
 inline constexpr const char *ClockReadout = N_("Show %1  Time %2  Reading %3");
 inline constexpr const char *EndsAt = N_("Ends %1");
+inline constexpr const char *MenuTalentMessage = N_("&Message to the Talent...");
+inline constexpr const char *MenuClearTalentMessage = N_("&Dismiss the Message");
+inline constexpr const char *MenuFlashTalentMessage = N_("&Flash the Message");
+inline constexpr const char *TalentMessageCaption = N_("Message to the Talent");
+inline constexpr const char *TalentMessageLabel = N_("Shown over the talent display's text until dismissed:");
 inline constexpr const char *TalentClocks = N_("Show %1\nTime %2");
 inline constexpr const char *SpecialCharsMissing =
     N_("Unable to locate Specialchars.dat!\r\n\r\nConversion of special characters will be unavialble.\n\r"

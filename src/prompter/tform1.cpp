@@ -340,6 +340,7 @@ void TForm1::createPopupMenu()
     createCountdown();
     JvPopupMenu1->addMenu(Countdown1);
     createTiming();
+    createTalentMessageMenu();
     JvPopupMenu1->addMenu(Timing1);
     JvPopupMenu1->addSeparator();
     Showstatusbar1 = item("Showstatusbar1", -1);
@@ -376,6 +377,7 @@ void TForm1::setTexts()
     setReadingLineTexts();
     setCountdownTexts();
     setTimingTexts();
+    setTalentMessageTexts();
     for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5,
                              Image13, Image14, Image2, Image3})
         image->setToolTip(i18n(image->property("hint").toByteArray().constData()));

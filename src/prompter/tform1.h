@@ -201,6 +201,15 @@ public:
     // The reading time of the script on the page at the reading pace.
     qint64 scriptreadingms() const;
 
+    // A short message for the talent ("wrap up"), shown big over the talent display's text until
+    // it is dismissed; flashing when chosen. The countdown goes before it while it counts.
+    QString talentmessage;
+    QAction *TalentMessage1, *ClearTalentMessage1, *FlashTalentMessage1;
+    void showtalentmessage(const QString &text);
+    void cleartalentmessage();
+    // Asks the operator for the message and shows it.
+    void TalentMessage1Click();
+
     // Web service, about window and printing
     void Image13MouseUp();
     void About1Click();
@@ -241,6 +250,8 @@ private:
     void createReadingLineMenu();
     void createCountdown();
     void createTiming();
+    void createTalentMessageMenu();
+    void setTalentMessageTexts();
     void setTimingTexts();
     void showClocks();
     void setCountdownTexts();

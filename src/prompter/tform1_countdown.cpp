@@ -114,9 +114,12 @@ void TForm1::showNotices()
         prompternotice->showNotice(counting, false);
     if (OutputWindow *output = outputwindow()) {
         output->notice->setTurn(mirroredRemotely(), upsideDownRemotely());
-        if (counting.isEmpty())
-            output->notice->clearNotice();
-        else
+        // The countdown goes before a message for the talent, which comes back after it.
+        if (!counting.isEmpty())
             output->notice->showNotice(counting, false);
+        else if (!talentmessage.isEmpty())
+            output->notice->showNotice(talentmessage, readingaids.flashMessages);
+        else
+            output->notice->clearNotice();
     }
 }

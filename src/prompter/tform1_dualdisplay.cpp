@@ -33,6 +33,7 @@ void TForm1::openoutputwindow()
     // the prompter takes it back.
     activateWindow();
     applyReadingLine();
+    showNotices();
     loadoutputpage();
     follower->follow();
 }

@@ -90,6 +90,7 @@ void TForm1::setReadingAids(const ReadingAidSettings &values)
     setMarkerTexts();
     setCountdownTexts();
     setTimingTexts();
+    setTalentMessageTexts();
     applyReadingLine();
     // The markers' look is part of the page.
     if (markersChange && m_shown && !promptstate.helpshown)

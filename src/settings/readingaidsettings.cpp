@@ -40,6 +40,7 @@ ReadingAidSettings readreadingaids(QSettings &settings)
     const int wpm = settings.value(QStringLiteral("WordsPerMinute")).toInt(&ok);
     if (ok && wpm >= ReadingPace::minWpm && wpm <= ReadingPace::maxWpm)
         values.wordsPerMinute = wpm;
+    values.flashMessages = settings.value(QStringLiteral("FlashMessages"), values.flashMessages).toBool();
     settings.endGroup();
     return values;
 }
@@ -61,5 +62,6 @@ void writereadingaids(QSettings &settings, const ReadingAidSettings &values)
     settings.setValue(QStringLiteral("CountdownSeconds"), values.countdownSeconds);
     settings.setValue(QStringLiteral("ClocksOnTalent"), values.clocksOnTalent);
     settings.setValue(QStringLiteral("WordsPerMinute"), values.wordsPerMinute);
+    settings.setValue(QStringLiteral("FlashMessages"), values.flashMessages);
     settings.endGroup();
 }

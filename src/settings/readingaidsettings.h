@@ -16,6 +16,7 @@ struct ReadingAidSettings {
     int countdownSeconds = 5;
     bool clocksOnTalent = false; // the show clock and the time of day on the talent display
     int wordsPerMinute = 180;    // the reading pace of the reading-time estimates
+    bool flashMessages = false;  // a message for the talent blinks
 
     bool operator==(const ReadingAidSettings &other) const = default;
 };

@@ -8,13 +8,15 @@
 #include "prompter/outputwindow.h"
 #include "prompter/pagenotice.h"
 #include "prompter/tform1.h"
+#include "engine/showclock.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
 #include "toolkit/application.h"
 #include "toolkit/toolimage.h"
 
-// The countdown into a run from the script's start, on both displays, and cancelled.
+// What is shown big over the pages: the countdown into a run from the script's start, on both
+// displays, and cancelled; a message for the talent until it is dismissed; the clocks.
 class TestCountdown : public QObject {
     Q_OBJECT
 private slots:
@@ -25,6 +27,8 @@ private slots:
     void countsDownBigOnBothDisplaysThenRuns();
     void anyKeyCancelsAndThePageStaysPaused();
     void aRunFromInsideTheScriptStartsAtOnce();
+    void aMessageStaysOnTheTalentDisplayUntilDismissed();
+    void clocksOnTheTalentDisplay();
 
 private:
     UiTestEnvironment *m_env = nullptr;
@@ -132,6 +136,65 @@ void TestCountdown::aRunFromInsideTheScriptStartsAtOnce()
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
     QVERIFY(!m_form->countdown->isActive());
     QVERIFY(m_form->engine->isRunning());
+}
+
+void TestCountdown::aMessageStaysOnTheTalentDisplayUntilDismissed()
+{
+    QTest::mouseClick(m_form->Image3, Qt::LeftButton);
+    QVERIFY(m_form->outputwindow());
+    Browser *talent = m_form->outputwindow()->outputpage;
+    WAIT_VERIFY(talent->isDocumentComplete());
+    m_env->dialogs.texts.enqueue(QStringLiteral("  Wrap   up  "));
+    m_form->TalentMessage1->trigger();
+    QCOMPARE(m_env->dialogs.shown.constLast().kind, ScriptedDialogs::Shown::Text);
+    QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("Wrap up"));
+    QVERIFY(noticePixels(talent) > 1000);
+    QCOMPARE(noticePixels(m_form->wb1), 0); // for the talent only
+    // A cancelled question changes nothing.
+    m_form->TalentMessage1->trigger();
+    QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("Wrap up"));
+    // Flashing: off and on again within a second.
+    m_form->FlashTalentMessage1->trigger();
+    QVERIFY(m_form->readingaids.flashMessages);
+    bool seenOff = false;
+    bool seenOn = false;
+    for (int i = 0; i < 8 && !(seenOff && seenOn); ++i) {
+        const int pixels = noticePixels(talent);
+        seenOff = seenOff || pixels == 0;
+        seenOn = seenOn || pixels > 1000;
+    }
+    QVERIFY(seenOff && seenOn);
+    m_form->FlashTalentMessage1->trigger();
+    // The countdown goes before it, and it comes back after.
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
+    QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("3"));
+    m_form->cancelcountdown();
+    QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("Wrap up"));
+    m_form->ClearTalentMessage1->trigger();
+    QVERIFY(m_form->outputwindow()->notice->isHidden());
+    QCOMPARE(noticePixels(talent), 0);
+    m_form->closeoutputwindow();
+}
+
+void TestCountdown::clocksOnTheTalentDisplay()
+{
+    QTest::mouseClick(m_form->Image3, Qt::LeftButton);
+    QVERIFY(m_form->outputwindow());
+    WAIT_VERIFY(m_form->outputwindow()->outputpage->isDocumentComplete());
+    m_form->resetshowclock();
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Insert);
+    QVERIFY(m_form->showclock->isRunning());
+    WAIT_VERIFY(m_form->clocklabel->text().startsWith(QLatin1String("Show 00:00:01")));
+    QVERIFY(m_form->outputwindow()->clock->isHidden());
+    m_form->ClocksOnTalent1->trigger();
+    WAIT_VERIFY(m_form->outputwindow()->clock->text().startsWith(QLatin1String("Show 00:00:0")));
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Insert);
+    QVERIFY(!m_form->showclock->isRunning());
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Delete);
+    WAIT_VERIFY(m_form->clocklabel->text().startsWith(QLatin1String("Show 00:00:00")));
+    m_form->ClocksOnTalent1->trigger();
+    WAIT_VERIFY(m_form->outputwindow()->clock->isHidden());
+    m_form->closeoutputwindow();
 }
 
 VANTELL_UI_TEST_MAIN(TestCountdown)

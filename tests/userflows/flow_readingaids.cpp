@@ -4,7 +4,7 @@
 
 // The reading aids as the operator uses them: jumps to the script's markers by their keys and by
 // name from the menu, jumps by lines, markers hidden from the page, the reading line, the
-// countdown and the show clock. A marker's line shows in
+// countdown, the show clock and a message for the talent. A marker's line shows in
 // small dim text that OCR does not read: the lines around it tell where the page stands (a third
 // down the small page: two lines above the marker, the rest below).
 class FlowReadingAids : public UserFlow {
@@ -18,6 +18,7 @@ private slots:
     void theReadingLinePointsAThirdDown();
     void theCountdownRunsIntoTheTake();
     void theShowClockRunsByCommand();
+    void aMessageShowsOnTheTalentDisplayUntilDismissed();
 
 private:
     // Waits until the page shows `words` and fails with the screen otherwise.
@@ -178,6 +179,34 @@ void FlowReadingAids::theShowClockRunsByCommand()
     QThread::msleep(600);
     QVERIFY2(readsWords(prompter->statusText(), QStringLiteral("show 00:00:00")),
              qPrintable(prompter->statusText()));
+}
+
+void FlowReadingAids::aMessageShowsOnTheTalentDisplayUntilDismissed()
+{
+    prompter->keys({QStringLiteral("F4")});
+    const quint64 talent = desktop->waitForWindow(QStringLiteral("Talent Display"));
+    QVERIFY2(talent, "F4 did not open the talent display");
+    // Timing, Message to the Talent.
+    prompter->menu({QStringLiteral("t"), QStringLiteral("m")});
+    QVERIFY(desktop->waitForWindow(QStringLiteral("Message to the Talent")));
+    desktop->type(QStringLiteral("Wrap up"));
+    desktop->key(QStringLiteral("Return"));
+    QVERIFY(desktop->waitForWindowGone(QStringLiteral("Message to the Talent")));
+    QThread::msleep(800);
+    // OCR does not read the message's huge letters: they are told by their colour, over the
+    // middle of the talent's page.
+    const QImage shown = desktop->grab(talent);
+    const QRect middle(shown.width() / 4, shown.height() / 6, shown.width() / 2, shown.height() * 2 / 3);
+    VERIFY_SCREEN(yellowPixels(shown, middle) > 5000, shown, QStringLiteral("message"));
+    // Timing, Dismiss the Message.
+    prompter->menu({QStringLiteral("t"), QStringLiteral("d")});
+    QThread::msleep(800);
+    const QImage gone = desktop->grab(talent);
+    VERIFY_SCREEN(yellowPixels(gone, gone.rect()) == 0, gone, QStringLiteral("dismissed"));
+    VERIFY_SCREEN(readsWords(readText(gone), QStringLiteral("line 1 line 2")), gone,
+                  QStringLiteral("dismissed"));
+    prompter->keys({QStringLiteral("F4")});
+    QVERIFY(desktop->waitForWindowGone(QStringLiteral("Talent Display")));
 }
 
 QTEST_GUILESS_MAIN(FlowReadingAids)
