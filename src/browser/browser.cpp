@@ -17,6 +17,7 @@
 #include "browser/pageschemehandler.h"
 #include "browser/pagescripts.h"
 #include "browser/scriptpageguard.h"
+#include "engine/markerjump.h"
 #include "engine/pagemotion.h"
 
 namespace {
@@ -250,6 +251,28 @@ void Browser::applyLayout()
     watchPosition();
 }
 
+void Browser::setGutter(int width)
+{
+    if (width == m_gutter)
+        return;
+    m_gutter = width;
+    const QString source = pagescript(QStringLiteral("gutter")) + QStringLiteral("(%1);").arg(width);
+    QWebEngineScriptCollection &scripts = page()->scripts();
+    for (const QWebEngineScript &old : scripts.find(QStringLiteral("vantell-gutter")))
+        scripts.remove(old);
+    QWebEngineScript gutter;
+    gutter.setName(QStringLiteral("vantell-gutter"));
+    gutter.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    gutter.setWorldId(QWebEngineScript::ApplicationWorld);
+    gutter.setRunsOnSubFrames(false);
+    gutter.setSourceCode(source);
+    scripts.insert(gutter);
+    if (m_hasDocument)
+        page()->runJavaScript(source, QWebEngineScript::ApplicationWorld);
+    // The text flows anew: its length changes.
+    watchPosition();
+}
+
 void Browser::runScroll(const QString &script, std::function<void()> done)
 {
     if (!isDocumentComplete())
@@ -435,6 +458,31 @@ void Browser::forgetRenderer()
     m_followInFlight = false;
     m_watch.stop();
     emit rendererEnded(hadDocument);
+}
+
+void Browser::measureLayout(std::function<void(const PageLayout &)> done)
+{
+    if (!isDocumentComplete() || !isScriptPage())
+        return;
+    const quint64 generation = m_generation;
+    QPointer<Browser> self(this);
+    page()->runJavaScript(pagescript(QStringLiteral("markers")), QWebEngineScript::ApplicationWorld,
+                          [self, generation, done = std::move(done)](const QVariant &value) {
+                              if (!self || generation != self->m_generation)
+                                  return;
+                              const QVariantList answer = value.toList();
+                              if (answer.size() != 5)
+                                  return;
+                              PageLayout layout;
+                              for (const QVariant &top : answer.at(0).toList())
+                                  layout.markerTops.append(top.toInt());
+                              for (const QVariant &bottom : answer.at(1).toList())
+                                  layout.markerBottoms.append(bottom.toInt());
+                              layout.lineHeight = answer.at(2).toDouble();
+                              layout.viewHeight = answer.at(3).toInt();
+                              layout.bottom = answer.at(4).toInt();
+                              done(layout);
+                          });
 }
 
 void Browser::focusPage()

@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <QWebEngineView>
 
+struct PageLayout;
 class PageSchemeHandler;
 class ScriptPageGuard;
 
@@ -59,6 +60,10 @@ public:
     // scaled to this view's width, so that they break their lines exactly as that view does.
     // 0 (the start) lays them out at this view's own width.
     void setLayoutWidth(int width);
+    // Keeps side margins `width` pixels of the page's layout wide free of text on script pages
+    // (resources/page/gutter.js), this one and those to come; 0 gives them back.
+    void setGutter(int width);
+    int gutter() const { return m_gutter; }
     // How many of this view's pixels show one pixel of the page's layout.
     double pageScale() const;
 
@@ -100,6 +105,10 @@ public:
     // one such request is on its way, a newer one replaces the one waiting. Ignored while a
     // document is loading.
     void follow(int y, double atTime, double pixelsPerSecond);
+
+    // Measures the script page's markers and lines (resources/page/markers.js); `done` gets the
+    // answer. Nothing is measured, and `done` never runs, without a complete script page.
+    void measureLayout(std::function<void(const PageLayout &)> done);
 
     // Gives the keyboard focus to the page.
     void focusPage();
@@ -162,6 +171,7 @@ private:
     bool m_displayOnly = false;
     QList<int> m_commandKeys;
     int m_layoutWidth = 0;
+    int m_gutter = 0;
     QTimer m_watch;
     int m_watchRounds = 0;
     int m_quietAnswers = 0;

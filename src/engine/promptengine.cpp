@@ -3,11 +3,16 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <QTimer>
+
 #include "engine/pagesurface.h"
 #include "engine/ticktimer.h"
 #include "engine/timereadout.h"
 
 namespace {
+
+// One step of a glide per display frame.
+constexpr int glideFrameMs = 16;
 
 int tickInterval(int speed)
 {
@@ -17,8 +22,11 @@ int tickInterval(int speed)
 } // namespace
 
 PromptEngine::PromptEngine(PageSurface &page, QObject *parent)
-    : QObject(parent), m_page(page), m_timer(new TickTimer(this))
+    : QObject(parent), m_page(page), m_timer(new TickTimer(this)), m_glideFrames(new QTimer(this))
 {
+    m_glideFrames->setInterval(glideFrameMs);
+    m_glideFrames->setTimerType(Qt::PreciseTimer);
+    connect(m_glideFrames, &QTimer::timeout, this, &PromptEngine::glideFrame);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(300);
     connect(m_timer, &TickTimer::timeout, this, &PromptEngine::tick);
@@ -136,6 +144,40 @@ void PromptEngine::jumpTo(int y)
     updateMotion();
 }
 
+void PromptEngine::glideTo(int y, int viewHeight)
+{
+    const int from = m_page.position();
+    // The rate the page runs at now goes on through the glide and after it.
+    const double running = isRunning() ? rate() : 0;
+    m_glide.emplace(from < 0 ? y : from, y, running, viewHeight);
+    m_glideClock.start();
+    // The glide places the page on every frame; its own motion and the ticks wait meanwhile.
+    updateMotion();
+    m_page.scrollTo(m_glide->position(0));
+    m_glideFrames->start();
+}
+
+int PromptEngine::destination() const
+{
+    return m_glide ? m_glide->target() : m_page.position();
+}
+
+void PromptEngine::glideFrame()
+{
+    if (!m_glide) {
+        m_glideFrames->stop();
+        return;
+    }
+    const double elapsed = double(m_glideClock.nsecsElapsed()) / 1e6;
+    m_page.scrollTo(m_glide->position(elapsed));
+    if (!m_glide->finished(elapsed))
+        return;
+    m_glide.reset();
+    m_glideFrames->stop();
+    updateMotion();
+    emit glideFinished();
+}
+
 void PromptEngine::setUpsideDown(bool upsideDown)
 {
     if (upsideDown == m_upsideDown)
@@ -165,7 +207,7 @@ double PromptEngine::rate() const
 
 void PromptEngine::updateMotion()
 {
-    const double pageRate = m_smooth && isRunning() ? rate() : 0;
+    const double pageRate = m_smooth && isRunning() && !m_glide ? rate() : 0;
     if (pageRate == m_page.smoothRate())
         return;
     // Told before the page changes its rate, so that a listener can still see where the page
@@ -189,7 +231,7 @@ qint32 PromptEngine::remainingMs(int position, int pagebottom) const
 
 void PromptEngine::tick(int ticks)
 {
-    if (!m_smooth)
+    if (!m_smooth && !m_glide)
         m_page.scrollBy(direction() * m_coarse * ticks);
     emit ticked();
 }

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <optional>
+
+#include <QElapsedTimer>
 #include <QObject>
 
+#include "engine/glide.h"
+
 class PageSurface;
+class QTimer;
 class TickTimer;
 
 // The prompting engine: speed, direction, coarse step and run state, and how they move the page.
@@ -61,6 +67,14 @@ public:
     void reset();
     // Puts the page at `y` and carries on as before.
     void jumpTo(int y);
+    // Moves the page to `y` in a fraction of a second, on every display frame (see Glide), and
+    // carries on from there as before: a running page arrives at the same speed. A jump further
+    // than `viewHeight` leaps most of the way at once. A new jump replaces one still under way.
+    void glideTo(int y, int viewHeight);
+    bool isGliding() const { return m_glide.has_value(); }
+    // Where the page is bound: the target of the glide under way, else where it stands. Jumps made
+    // in quick succession go on from there, so two presses of a key go twice as far.
+    int destination() const;
 
     // The page is turned upside down on this display: the script starts at its bottom.
     void setUpsideDown(bool upsideDown);
@@ -89,10 +103,13 @@ signals:
     void ticked();
     // The page's smooth motion changed to `pixelsPerSecond` (0: stopped).
     void motionChanged(double pixelsPerSecond);
+    // A glide has brought the page to its target.
+    void glideFinished();
 
 private:
     void setSpeedValue(int speed);
     int direction() const;
+    void glideFrame();
 
     PageSurface &m_page;
     TickTimer *m_timer;
@@ -101,4 +118,7 @@ private:
     int m_coarse = minCoarse;
     bool m_smooth = false;
     bool m_upsideDown = false;
+    std::optional<Glide> m_glide;
+    QElapsedTimer m_glideClock;
+    QTimer *m_glideFrames;
 };

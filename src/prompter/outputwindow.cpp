@@ -7,6 +7,8 @@
 
 #include "browser/browser.h"
 #include "platform/translation.h"
+#include "prompter/pagenotice.h"
+#include "prompter/readingcueoverlay.h"
 #include "stringtable.h"
 
 namespace {
@@ -36,6 +38,9 @@ OutputWindow::OutputWindow(Browser *prompterPage)
     outputpage->setDisplayOnly();
     outputpage->setLayoutWidth(prompterPage->width());
     fill->addWidget(outputpage);
+    m_cue = new ReadingCueOverlay(outputpage);
+    notice = new PageNotice(outputpage);
+    clock = new PageNotice(outputpage, PageNotice::Placement::Corner);
     prompterPage->installEventFilter(this);
 
     connect(outputpage, &Browser::pageKeyDown, this, &OutputWindow::keyPressed);
@@ -65,6 +70,12 @@ void OutputWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_blackout->setGeometry(rect());
+}
+
+void OutputWindow::setReadingCue(const ReadingLine &line, bool shown, int gutter, bool upsideDown)
+{
+    outputpage->setGutter(gutter);
+    m_cue->setCue(line, shown, upsideDown);
 }
 
 void OutputWindow::open(QScreen *screen)

@@ -6,6 +6,9 @@
 #include "prompter/scriptposition.h"
 
 class Browser;
+class PageNotice;
+class ReadingCueOverlay;
+struct ReadingLine;
 class QScreen;
 
 // The output window: the script page for the talent, on a second screen behind the glass. It
@@ -20,6 +23,10 @@ public:
     explicit OutputWindow(Browser *prompterPage);
 
     Browser *outputpage;
+    // Shown big over the page: the countdown, a message for the talent.
+    PageNotice *notice;
+    // The clocks of the show, small in a corner, when the operator shows them here.
+    PageNotice *clock;
 
     // Shows the window full screen on `screen`, or as a normal window when there is none.
     void open(QScreen *screen);
@@ -30,6 +37,9 @@ public:
     // page had at `atTime` (Browser::positionTime()'s clock), moving on at `scriptRate` pixels of
     // the script per second.
     void follow(double script, double atTime, double scriptRate);
+    // Shows the reading line `line` over the page (or not, when `shown` is false), keeping the
+    // page's gutters free for it while `gutter` is not 0.
+    void setReadingCue(const ReadingLine &line, bool shown, int gutter, bool upsideDown);
     // The script position the page last reported.
     double scriptPosition() const;
     // Covers the page with black, or uncovers it; the page keeps following beneath.
@@ -57,6 +67,7 @@ private:
     Browser *m_prompterPage;
     QWidget *m_blackout;
     QStringList m_pagelines; // what the page shows, to load again should its renderer end
+    ReadingCueOverlay *m_cue;
     bool m_upsideDown = false;
     ScriptMotion m_motion; // where the page was last placed
     int m_placedBottom = -1;

@@ -1,6 +1,5 @@
 #include "prompter/prompterremote.h"
 
-#include <QFontMetrics>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -91,13 +90,39 @@ QString PrompterRemote::perform(const RemoteCommand &command)
         m_prompter->follower->setBlackout(command.on.value_or(!m_prompter->follower->isBlackout()));
         break;
     case RemoteAction::JumpLines:
-        engine->jumpTo(page->scrollPosition() + command.value * lineHeight());
+        m_prompter->jumplines(command.value);
         break;
     case RemoteAction::JumpPixels:
         engine->jumpTo(page->scrollPosition() + command.value);
         break;
     case RemoteAction::SetPosition:
         engine->jumpTo(command.value);
+        break;
+    case RemoteAction::NextMarker:
+        m_prompter->nextmarker();
+        break;
+    case RemoteAction::PreviousMarker:
+        m_prompter->previousmarker();
+        break;
+    case RemoteAction::JumpToMarker:
+        if (command.value >= m_prompter->markernames().size())
+            return i18n(str::RemoteNoMarker).arg(command.value + 1).arg(m_prompter->markernames().size());
+        m_prompter->jumptomarker(command.value);
+        break;
+    case RemoteAction::StartShowClock:
+        m_prompter->startshowclock();
+        break;
+    case RemoteAction::StopShowClock:
+        m_prompter->stopshowclock();
+        break;
+    case RemoteAction::ResetShowClock:
+        m_prompter->resetshowclock();
+        break;
+    case RemoteAction::TalentMessage:
+        if (command.text.isEmpty())
+            m_prompter->cleartalentmessage();
+        else
+            m_prompter->showtalentmessage(command.text);
         break;
     case RemoteAction::LoadScript:
         if (m_prompter->promptstate.helpshown)
@@ -128,14 +153,6 @@ void PrompterRemote::setSwitch(bool now, const std::optional<bool> &wanted, void
 {
     if (!wanted || *wanted != now)
         (m_prompter->*flip)();
-}
-
-int PrompterRemote::lineHeight() const
-{
-    // The page sets the display font's size in pixels; a line is as tall as the font says.
-    QFont font(m_prompter->displayfont.name);
-    font.setPixelSize(qMax(1, m_prompter->displayfont.size));
-    return QFontMetrics(font).lineSpacing();
 }
 
 PrompterSnapshot PrompterRemote::snapshot() const

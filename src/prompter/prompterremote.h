@@ -26,7 +26,6 @@ signals:
 private:
     QString loadQueueEntry(int index);
     void setSwitch(bool now, const std::optional<bool> &wanted, void (TForm1::*flip)());
-    int lineHeight() const;
 
     TForm1 *m_prompter;
     int m_generation = 0;

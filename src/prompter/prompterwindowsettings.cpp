@@ -4,6 +4,9 @@
 #include "prompter/tform1.h"
 #include "settings/pendingsettingswrite.h"
 #include "settings/prompterstorage.h"
+#include "settings/readingaidsettings.h"
+#include "settings/settingsgroup.h"
+#include "settings/settingsstore.h"
 #include "toolkit/stepslider.h"
 #include "toolkit/windowgeometry.h"
 
@@ -26,6 +29,8 @@ void restoreSettings(TForm1 *form)
     form->speedmod->setValue(values.coarseStep);
     form->Timer1->setInterval(values.tickInterval);
     form->outputscreen = values.outputScreen;
+    SettingsStore store;
+    form->setReadingAids(readreadingaids(store.settings()));
     PendingSettingsWrite::markWritten(form); // a second restore replaces the first
     new PendingSettingsWrite(form, [values] { storePrompterSettings(values); });
 }
@@ -33,5 +38,8 @@ void restoreSettings(TForm1 *form)
 void saveSettings(TForm1 *form)
 {
     storePrompterSettings(currentSettings(form));
+    const ReadingAidSettings aids = form->readingaids;
+    storeSettings(QStringLiteral("ReadingAids"),
+                  [&aids](QSettings &settings) { writereadingaids(settings, aids); });
     PendingSettingsWrite::markWritten(form);
 }

@@ -21,6 +21,8 @@
 #include "platform/translation.h"
 #include "prompter/outputfollower.h"
 #include "prompter/prompterwindowsettings.h"
+#include "prompter/readingcueoverlay.h"
+#include "engine/showclock.h"
 #include "queue/tform4.h"
 #include "render/page.h"
 #include "render/scriptfilewatch.h"
@@ -120,6 +122,7 @@ void TForm1::createLayout()
     wb1 = new Browser(Panel4);
     wb1->setObjectName(QStringLiteral("wb1"));
     pageBox->addWidget(wb1);
+    readingcue = new ReadingCueOverlay(wb1);
     m_surface = std::make_unique<BrowserSurface>(*wb1);
     engine = new PromptEngine(*m_surface, this);
     engine->setObjectName(QStringLiteral("engine"));
@@ -264,6 +267,7 @@ QWidget *TForm1::createStatusPanel()
     Label6 = label("Label6", Panel6);
     timespentlabel = label("timespentlabel", Panel6);
     timeleftlabel = label("timeleftlabel", Panel6);
+    clocklabel = label("clocklabel", Panel6);
     Label1->setMinimumWidth(70);
     coarselabel->setMinimumWidth(60);
     Label4->setTextFormat(Qt::PlainText);
@@ -277,6 +281,7 @@ QWidget *TForm1::createStatusPanel()
     line->addWidget(coarselabel);
     line->addWidget(Label4, 1);
     line->addWidget(Label6);
+    line->addWidget(clocklabel);
     line->addWidget(timespentlabel);
     line->addWidget(timeleftlabel);
     rows->addWidget(Panel6);
@@ -336,6 +341,16 @@ void TForm1::createPopupMenu()
     EditScript2 = item("EditScript2", 25);
     PrintScript2 = item("PrintScript2", 24);
     JvPopupMenu1->addSeparator();
+    createMarkerMenu();
+    JvPopupMenu1->addMenu(Markers1);
+    createReadingLineMenu();
+    JvPopupMenu1->addMenu(ReadingLine1);
+    createCountdown();
+    JvPopupMenu1->addMenu(Countdown1);
+    createTiming();
+    createTalentMessageMenu();
+    JvPopupMenu1->addMenu(Timing1);
+    JvPopupMenu1->addSeparator();
     Showstatusbar1 = item("Showstatusbar1", -1);
     Showstatusbar1->setCheckable(true);
     Showstatusbar1->setChecked(true);
@@ -366,6 +381,11 @@ void TForm1::setTexts()
     Showstatusbar1->setText(i18n(str::MenuShowStatusBar));
     About1->setText(i18n(str::MenuAbout));
     Exit1->setText(i18n(str::MenuExit));
+    setMarkerTexts();
+    setReadingLineTexts();
+    setCountdownTexts();
+    setTimingTexts();
+    setTalentMessageTexts();
     for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5,
                              Image13, Image14, Image2, Image3})
         image->setToolTip(i18n(image->property("hint").toByteArray().constData()));

@@ -4,21 +4,30 @@
 #include <memory>
 #include <optional>
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include "engine/displaymodes.h"
+#include "engine/scriptmarkers.h"
 #include "platform/fontspec.h"
 #include "prompter/promptstate.h"
 #include "render/richtohtml.h"
+#include "settings/readingaidsettings.h"
 #include "toolkit/imagelist.h"
 
 class Browser;
 class BrowserSurface;
+class Countdown;
+class ShowClock;
+class PageNotice;
 class HttpProbe;
 class OutputFollower;
 class OutputWindow;
+struct PageLayout;
 class PromptEngine;
 class QAction;
+class QActionGroup;
+class ReadingCueOverlay;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -157,6 +166,65 @@ public:
     void openoutputwindow();
     void closeoutputwindow();
 
+    // Reading aids, kept between runs.
+    ReadingAidSettings readingaids;
+    void setReadingAids(const ReadingAidSettings &values);
+
+    // Markers and jumps (keys, the menu and the remote control call these). Each glides the page
+    // to its place in a fraction of a second and carries on at the speed it had; the output
+    // window follows. A jump with no place to go (no marker ahead) leaves the page as it is.
+    QList<ScriptMarker> scriptmarkers; // the markers of the script on the page
+    QStringList markernames() const;
+    void nextmarker();
+    void previousmarker();
+    void jumptomarker(int index);
+    // `lines` lines of text on in the script (negative: back).
+    void jumplines(int lines);
+    QMenu *Markers1, *GoToMarker1;
+    QAction *NextMarker1, *PreviousMarker1, *BackLines1, *ForwardLines1, *HideMarkers1;
+
+    // The reading line on the prompter's page and the talent's (ReadingAidSettings::readingLine).
+    ReadingCueOverlay *readingcue;
+    QMenu *ReadingLine1, *CueColour1, *CueOpacity1;
+    QAction *CueOnPrompter1, *CueOnTalent1, *CueArrow1, *CueBand1, *CueQuarter1, *CueThird1, *CueHalf1;
+    // Shows the reading line as the settings say, on both displays.
+    void applyReadingLine();
+
+    // The countdown into a run from the script's start, shown big on both displays; any key or
+    // click cancels it, and the page stays paused.
+    Countdown *countdown;
+    PageNotice *prompternotice;
+    QMenu *Countdown1;
+    QAction *CountdownOn1;
+    void cancelcountdown();
+
+    // The clocks of the show (also for the remote control): the show clock, free-running and
+    // independent of the scrolling, the time of day, the script's reading time at the reading
+    // pace, and when the script will end while the speed is steady. Shown in the status line
+    // (`clocklabel`), and on the talent display when chosen.
+    std::unique_ptr<ShowClock> showclock;
+    QLabel *clocklabel;
+    QTimer *clocktimer;
+    QMenu *Timing1, *ReadingPace1;
+    QAction *ShowClockRun1, *ShowClockReset1, *ClocksOnTalent1;
+    void startshowclock();
+    void stopshowclock();
+    void toggleshowclock();
+    void resetshowclock();
+    // The text of the clocks now, as the status line shows it.
+    QString clocktexts() const;
+    // The reading time of the script on the page at the reading pace.
+    qint64 scriptreadingms() const;
+
+    // A short message for the talent ("wrap up"), shown big over the talent display's text until
+    // it is dismissed; flashing when chosen. The countdown goes before it while it counts.
+    QString talentmessage;
+    QAction *TalentMessage1, *ClearTalentMessage1, *FlashTalentMessage1;
+    void showtalentmessage(const QString &text);
+    void cleartalentmessage();
+    // Asks the operator for the message and shows it.
+    void TalentMessage1Click();
+
     // Web service, about window and printing
     void Image13MouseUp();
     void About1Click();
@@ -203,6 +271,31 @@ private:
     void promptKey(int key);
     bool clickerKey(int key);
     void showMenuFromKeyboard();
+    void createMarkerMenu();
+    void createReadingLineMenu();
+    void createCountdown();
+    void createTiming();
+    void createTalentMessageMenu();
+    void setTalentMessageTexts();
+    void setTimingTexts();
+    void showClocks();
+    void setCountdownTexts();
+    // Starts the countdown instead of the run the engine has just started, when that starts at
+    // the script's start.
+    void checkCountdown();
+    bool atScriptStart() const;
+    // Shows what the notices of both displays are to show now.
+    void showNotices();
+    void setReadingLineTexts();
+    // Changes the reading line's settings by `change` and shows them.
+    void changeReadingLine(const std::function<void(ReadingLine &)> &change);
+    void setMarkerTexts();
+    // The keys of the reading aids; false for any other key.
+    bool readingAidKey(int key);
+    // Puts the script's markers on the page just built.
+    void markscriptpage();
+    // Measures the page and glides it to the position `target` computes from it.
+    void glideToMeasured(const std::function<int(const PageLayout &)> &target);
     void startRepeat(int button);
     void stopRepeat();
     void checkForUpdateNotice();
@@ -237,4 +330,8 @@ private:
     bool m_showsRunning = false;
     bool m_helpProbePending = false;
     bool m_printing = false;
+    bool m_wasRunning = false;
+    bool m_countdownPassed = false; // the run now starting has been counted into
+    QElapsedTimer m_speedSteady;    // since the speed last changed
+    int m_scriptWords = 0;
 };

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "browser/browser.h"
+#include "engine/countdown.h"
 #include "engine/promptengine.h"
 #include "engine/ticktimer.h"
 #include "platform/translation.h"
@@ -44,7 +45,12 @@ void TForm1::connectControls()
     });
     // A new page starts still: a running smooth motion goes on on it once it stands at its start.
     connect(this, &TForm1::pageMeasured, engine, &PromptEngine::updateMotion);
-    connect(follower, &OutputFollower::keyPressed, this, &TForm1::wb1KeyDown);
+    connect(follower, &OutputFollower::keyPressed, this, [this](int key) {
+        if (countdown->isActive())
+            cancelcountdown();
+        else if (!readingAidKey(key))
+            wb1KeyDown(key);
+    });
     connect(follower, &OutputFollower::screenChanged, this,
             [this](const QString &name) { outputscreen = name; });
     connect(readouttimer, &QTimer::timeout, this, [this] {
@@ -171,7 +177,13 @@ bool TForm1::clickerKey(int key)
 
 void TForm1::promptKey(int key)
 {
+    if (countdown->isActive()) {
+        cancelcountdown();
+        return;
+    }
     if (clickerKey(key))
+        return;
+    if (readingAidKey(key))
         return;
     const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
     if (!letter) {
@@ -231,6 +243,10 @@ void TForm1::wb1KeyDown(int key)
 
 void TForm1::wb1Click(Qt::MouseButton button)
 {
+    if (countdown->isActive()) {
+        cancelcountdown();
+        return;
+    }
     if (button == Qt::LeftButton) {
         engine->togglePause();
     } else if (button == Qt::RightButton) {

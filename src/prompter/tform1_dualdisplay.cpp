@@ -32,6 +32,8 @@ void TForm1::openoutputwindow()
     // The output window takes no focus; where the platform activates new windows all the same,
     // the prompter takes it back.
     activateWindow();
+    applyReadingLine();
+    showNotices();
     loadoutputpage();
     follower->follow();
 }

@@ -84,6 +84,7 @@ void TForm1::applyModes()
     engine->setUpsideDown(upsideDownLocally());
     engine->setSmooth(displaymodes.smoothScrolling);
     follower->setPrompterUpsideDown(upsideDownLocally());
+    applyReadingLine();
 }
 
 void TForm1::reloadwb()
@@ -109,6 +110,7 @@ void TForm1::buildpage(bool mirror, bool rotate)
                                             if (progress)
                                                 progress->step(index);
                                         });
+    markscriptpage();
     if (progress)
         progress->end();
     QFont workerFont = myrichedit->font();
@@ -141,6 +143,7 @@ void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &repla
     promptstate.pagelines = ::buildpage(promptstate.scriptlines, promptstate.specialtable,
                                         PageFont{displayfont.name, displayfont.size}, displaymodes.capitals,
                                         mirroredLocally(), upsideDownLocally());
+    markscriptpage();
     if (OutputWindow *output = follower->window())
         output->outputpage->replaceScript(
             withbodytag(promptstate.pagelines, mirroredRemotely(), upsideDownRemotely()), replacedBy);

@@ -9,7 +9,7 @@
 
 namespace {
 
-enum class Argument { None, Number, Switch, Script };
+enum class Argument { None, Number, Switch, Script, Text };
 
 struct CommandSpec {
     const char *name;
@@ -45,6 +45,13 @@ constexpr std::array specs{
     CommandSpec{"jump-pixels", RemoteAction::JumpPixels, Argument::Number, -maxPixels, maxPixels},
     CommandSpec{"position", RemoteAction::SetPosition, Argument::Number, 0, maxPixels},
     CommandSpec{"script", RemoteAction::LoadScript, Argument::Script},
+    CommandSpec{"next-marker", RemoteAction::NextMarker, Argument::None},
+    CommandSpec{"previous-marker", RemoteAction::PreviousMarker, Argument::None},
+    CommandSpec{"marker", RemoteAction::JumpToMarker, Argument::Number, 0, 1000000},
+    CommandSpec{"show-clock-start", RemoteAction::StartShowClock, Argument::None},
+    CommandSpec{"show-clock-stop", RemoteAction::StopShowClock, Argument::None},
+    CommandSpec{"show-clock-reset", RemoteAction::ResetShowClock, Argument::None},
+    CommandSpec{"talent-message", RemoteAction::TalentMessage, Argument::Text},
 };
 
 RemoteCommand commandFor(RemoteAction action)
@@ -108,6 +115,20 @@ ParsedCommand script(const QJsonValue &argument)
     return {command, {}};
 }
 
+ParsedCommand message(const CommandSpec &spec, const QJsonValue &argument)
+{
+    if (!argument.isString())
+        return failure(QStringLiteral("\"%1\" needs its text as a string (empty to dismiss it)")
+                           .arg(QLatin1String(spec.name)));
+    RemoteCommand command = commandFor(spec.action);
+    command.text = argument.toString().trimmed();
+    if (command.text.size() > maxTalentMessageLength)
+        return failure(QStringLiteral("\"%1\" is at most %2 characters long")
+                           .arg(QLatin1String(spec.name))
+                           .arg(maxTalentMessageLength));
+    return {command, {}};
+}
+
 } // namespace
 
 ParsedCommand remotecommand(const QString &name, const QJsonValue &argument)
@@ -126,6 +147,8 @@ ParsedCommand remotecommand(const QString &name, const QJsonValue &argument)
             return switched(spec, argument);
         case Argument::Script:
             return script(argument);
+        case Argument::Text:
+            return message(spec, argument);
         }
     }
     return failure(QStringLiteral("unknown command \"%1\"").arg(name.left(64)));

@@ -30,6 +30,13 @@ enum class RemoteAction {
     JumpPixels,
     SetPosition,
     LoadScript,
+    NextMarker,
+    PreviousMarker,
+    JumpToMarker,
+    StartShowClock,
+    StopShowClock,
+    ResetShowClock,
+    TalentMessage,
 };
 
 struct RemoteCommand {
@@ -37,7 +44,7 @@ struct RemoteCommand {
     int value = 0;          // the number the command carries
     std::optional<bool> on; // for the switches (mirror, rotate, ...): set it, rather than flip it
     QString name;           // LoadScript: the script's name
-    QString text;           // LoadScript: its text
+    QString text;           // LoadScript: its text; TalentMessage: the message (empty: dismiss it)
 
     bool operator==(const RemoteCommand &) const = default;
 };
@@ -47,6 +54,9 @@ struct ParsedCommand {
     std::optional<RemoteCommand> command;
     QString error;
 };
+
+// The longest message for the talent.
+constexpr qsizetype maxTalentMessageLength = 500;
 
 // The largest script text a remote control may send.
 constexpr qsizetype maxRemoteScriptBytes = 20 * 1024 * 1024;

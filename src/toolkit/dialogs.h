@@ -40,6 +40,9 @@ public:
     virtual FileChoice saveFile(const FileDialogRequest &request) = 0;
     // Face, style, size, underline, strike-out and colour; nothing when cancelled.
     virtual std::optional<FontSpec> chooseFont(const FontSpec &initial) = 0;
+    // A line of text typed in answer to `label` (starting from `initial`); nothing when cancelled.
+    virtual std::optional<QString> askText(const QString &caption, const QString &label,
+                                           const QString &initial) = 0;
     // The print preview of a PDF document, from which the operator may print it.
     virtual void printPreview(const QByteArray &pdf, const QString &title) = 0;
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "platform/filefilter.h"
@@ -77,6 +78,17 @@ std::optional<FontSpec> QtDialogs::chooseFont(const FontSpec &initial)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedFont();
+}
+
+std::optional<QString> QtDialogs::askText(const QString &caption, const QString &label,
+                                          const QString &initial)
+{
+    bool accepted = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), caption, label,
+                                               QLineEdit::Normal, initial, &accepted);
+    if (!accepted)
+        return std::nullopt;
+    return text;
 }
 
 void QtDialogs::printPreview(const QByteArray &pdf, const QString &title)

@@ -10,5 +10,7 @@ public:
     FileChoice openFile(const FileDialogRequest &request) override;
     FileChoice saveFile(const FileDialogRequest &request) override;
     std::optional<FontSpec> chooseFont(const FontSpec &initial) override;
+    std::optional<QString> askText(const QString &caption, const QString &label,
+                                   const QString &initial) override;
     void printPreview(const QByteArray &pdf, const QString &title) override;
 };

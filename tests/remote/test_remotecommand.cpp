@@ -112,12 +112,22 @@ void TestRemoteCommand::scriptsComeWithTheirText()
              QStringLiteral("remote script"));
     const QString tooLong(maxRemoteScriptBytes / 2 + 1, QChar(0x00e9)); // two bytes each in UTF-8
     QVERIFY(!remotecommand(QStringLiteral("script"), QJsonObject{{QStringLiteral("text"), tooLong}}).command);
+
+    // A message for the talent: a short text, trimmed; empty dismisses it.
+    const ParsedCommand message = parsecommandmessage(R"({"command":"talent-message","value":" Wrap up "})");
+    QVERIFY2(message.command, qPrintable(message.error));
+    QCOMPARE(message.command->text, QStringLiteral("Wrap up"));
+    QCOMPARE(parsecommandmessage(R"({"command":"talent-message","value":""})").command->text, QString());
+    QVERIFY(!parsecommandmessage(R"({"command":"talent-message"})").command);
+    QVERIFY(!remotecommand(QStringLiteral("talent-message"),
+                           QString(maxTalentMessageLength + 1, QLatin1Char('x')))
+                 .command);
 }
 
 void TestRemoteCommand::everyNameIsKnown()
 {
     const QStringList names = remotecommandnames();
-    QCOMPARE(names.size(), int(RemoteAction::LoadScript) + 1);
+    QCOMPARE(names.size(), int(RemoteAction::TalentMessage) + 1);
     for (const QString &name : names)
         QVERIFY2(!remotecommand(name, QJsonValue()).error.startsWith(QLatin1String("unknown")),
                  qPrintable(name));

@@ -48,6 +48,12 @@ std::optional<FontSpec> ScriptedDialogs::chooseFont(const FontSpec &initial)
     return fonts.isEmpty() ? std::nullopt : fonts.dequeue();
 }
 
+std::optional<QString> ScriptedDialogs::askText(const QString &caption, const QString &label, const QString &)
+{
+    shown.append({Shown::Text, label, caption, {}});
+    return texts.isEmpty() ? std::nullopt : texts.dequeue();
+}
+
 void ScriptedDialogs::printPreview(const QByteArray &pdf, const QString &title)
 {
     shown.append({Shown::PrintPreview, title, {}, {}});

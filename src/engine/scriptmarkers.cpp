@@ -1,0 +1,104 @@
+#include "engine/scriptmarkers.h"
+
+#include <QLocale>
+#include <QTextDocumentFragment>
+
+namespace {
+
+const QString markerSign = QStringLiteral("##");
+
+// A line can only hold a marker if it holds the sign, written or as a numeric character reference.
+bool maymark(const QString &line)
+{
+    return line.contains(QLatin1Char('#'));
+}
+
+// The tags of `line`, in order, without the text between them.
+QString tagsonly(const QString &line)
+{
+    QString tags;
+    bool inTag = false;
+    for (const QChar c : line) {
+        if (c == QLatin1Char('<'))
+            inTag = true;
+        if (inTag)
+            tags += c;
+        if (c == QLatin1Char('>'))
+            inTag = false;
+    }
+    return tags;
+}
+
+// Where the line's text starts: after the tags that open it.
+qsizetype textstart(const QString &line)
+{
+    qsizetype at = 0;
+    while (at < line.size() && line.at(at) == QLatin1Char('<')) {
+        const qsizetype close = line.indexOf(QLatin1Char('>'), at);
+        if (close < 0)
+            break;
+        at = close + 1;
+    }
+    return at;
+}
+
+int bodyline(const QStringList &page)
+{
+    for (int i = 0; i < page.size(); ++i)
+        if (page.at(i).startsWith(QLatin1String("<body")))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+QString linetext(const QString &line)
+{
+    // Most lines hold neither tags nor references: they are their own text.
+    if (!line.contains(QLatin1Char('<')) && !line.contains(QLatin1Char('&')))
+        return line;
+    return QTextDocumentFragment::fromHtml(line).toPlainText();
+}
+
+QList<ScriptMarker> findmarkers(const QStringList &scriptlines)
+{
+    QList<ScriptMarker> markers;
+    for (int i = 0; i < scriptlines.size(); ++i) {
+        if (!maymark(scriptlines.at(i)))
+            continue;
+        const QString text = linetext(scriptlines.at(i)).trimmed();
+        if (text.startsWith(markerSign))
+            markers.append({i, text.mid(markerSign.size()).trimmed()});
+    }
+    return markers;
+}
+
+void markpage(QStringList &page, const QList<ScriptMarker> &markers, MarkerDisplay display, bool allcaps)
+{
+    const int body = bodyline(page);
+    if (body < 0)
+        return;
+    const QLocale locale;
+    for (const ScriptMarker &marker : markers) {
+        const int at = body + 1 + marker.line;
+        if (at >= page.size())
+            continue;
+        const QString line = page.at(at);
+        const qsizetype start = textstart(line);
+        QString shown;
+        if (display == MarkerDisplay::Quiet) {
+            const QString name = allcaps ? locale.toUpper(marker.name) : marker.name;
+            shown = QStringLiteral("## ") + name.toHtmlEscaped();
+        }
+        const QString element = display == MarkerDisplay::Quiet
+                                    ? QStringLiteral("<span class=\"vantell-marker\" style=\"opacity: 0.45; "
+                                                     "font-size: 0.6em; font-style: italic;\">%1</span>")
+                                          .arg(shown)
+                                    : QStringLiteral("<span class=\"vantell-marker\"></span>");
+        QString rest = tagsonly(line.mid(start));
+        // A hidden marker takes no line of its own on the page.
+        if (display == MarkerDisplay::Hidden && rest.endsWith(QLatin1String("<br>")))
+            rest.chop(4);
+        page[at] = line.left(start) + element + rest;
+    }
+}

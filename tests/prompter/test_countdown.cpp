@@ -1,0 +1,201 @@
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+
+#include "browser/browser.h"
+#include "engine/countdown.h"
+#include "engine/promptengine.h"
+#include "prompter/outputwindow.h"
+#include "prompter/pagenotice.h"
+#include "prompter/tform1.h"
+#include "engine/showclock.h"
+#include "testsupport/eventwait.h"
+#include "testsupport/testmain.h"
+#include "testsupport/uitestenvironment.h"
+#include "toolkit/application.h"
+#include "toolkit/toolimage.h"
+
+// What is shown big over the pages: the countdown into a run from the script's start, on both
+// displays, and cancelled; a message for the talent until it is dismissed; the clocks.
+class TestCountdown : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void countsDownBigOnBothDisplaysThenRuns();
+    void anyKeyCancelsAndThePageStaysPaused();
+    void aRunFromInsideTheScriptStartsAtOnce();
+    void aMessageStaysOnTheTalentDisplayUntilDismissed();
+    void clocksOnTheTalentDisplay();
+
+private:
+    UiTestEnvironment *m_env = nullptr;
+    TForm1 *m_form = nullptr;
+};
+
+namespace {
+
+// How many pixels of the notice's colour (yellow) the middle third of `widget` shows.
+int noticePixels(QWidget *widget)
+{
+    runEventsFor(200);
+    const QImage image = widget->grab().toImage();
+    int count = 0;
+    for (int y = image.height() / 6; y < image.height() * 5 / 6; ++y)
+        for (int x = image.width() / 3; x < image.width() * 2 / 3; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 200 && c.green() > 180 && c.blue() < 80)
+                ++count;
+        }
+    return count;
+}
+
+} // namespace
+
+void TestCountdown::initTestCase()
+{
+    m_env = new UiTestEnvironment;
+    m_form = m_env->start();
+    QStringList script;
+    for (int i = 0; i < 300; ++i)
+        script << QStringLiteral("Line %1 of the take").arg(i + 1);
+    m_form->promptstate.scriptlines = script;
+    QVERIFY(reloadAndWait(m_form));
+    QVERIFY(!m_form->readingaids.countdown);
+    m_form->CountdownOn1->trigger();
+    // The shortest, three seconds.
+    for (QAction *action : m_form->Countdown1->actions())
+        if (action->data().toInt() == 3)
+            action->trigger();
+    QVERIFY(m_form->readingaids.countdown);
+    QCOMPARE(m_form->readingaids.countdownSeconds, 3);
+}
+
+void TestCountdown::cleanupTestCase()
+{
+    delete m_env;
+}
+
+void TestCountdown::init()
+{
+    m_form->engine->setSpeed(0);
+    m_form->dopause();
+    QVERIFY(settle([this](auto done) { m_form->wb1->scrollToTop(done); }));
+}
+
+void TestCountdown::countsDownBigOnBothDisplaysThenRuns()
+{
+    QTest::mouseClick(m_form->Image3, Qt::LeftButton);
+    QVERIFY(m_form->outputwindow());
+    WAIT_VERIFY(m_form->outputwindow()->outputpage->isDocumentComplete());
+    QCOMPARE(noticePixels(m_form->wb1), 0);
+
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
+    QVERIFY(m_form->countdown->isActive());
+    QVERIFY(!m_form->engine->isRunning());
+    QCOMPARE(m_form->engine->scrollspeed(), 10); // the speed is set; only the run waits
+    QCOMPARE(m_form->prompternotice->text(), QStringLiteral("3"));
+    QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("3"));
+    QVERIFY(noticePixels(m_form->wb1) > 100);
+    QVERIFY(noticePixels(m_form->outputwindow()->outputpage) > 1000);
+    WAIT_COMPARE(m_form->prompternotice->text(), QStringLiteral("2"));
+    QSignalSpy finished(m_form->countdown, &Countdown::finished);
+    QVERIFY(finished.wait(4000));
+    QVERIFY(m_form->engine->isRunning());
+    QCOMPARE(m_form->engine->scrollspeed(), 10);
+    QVERIFY(m_form->prompternotice->isHidden());
+    QVERIFY(m_form->outputwindow()->notice->isHidden());
+    QCOMPARE(noticePixels(m_form->outputwindow()->outputpage), 0);
+    m_form->closeoutputwindow();
+}
+
+void TestCountdown::anyKeyCancelsAndThePageStaysPaused()
+{
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
+    QVERIFY(m_form->countdown->isActive());
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Q);
+    QVERIFY(!m_form->countdown->isActive());
+    QVERIFY(!m_form->engine->isRunning());
+    QVERIFY(m_form->prompternotice->isHidden());
+    runEventsFor(500);
+    QVERIFY(!m_form->engine->isRunning());
+    QCOMPARE(m_form->wb1->estimatedPosition(), 0);
+    // A click on the page cancels too.
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
+    QVERIFY(m_form->countdown->isActive());
+    m_form->wb1Click(Qt::LeftButton);
+    QVERIFY(!m_form->countdown->isActive());
+    QVERIFY(!m_form->engine->isRunning());
+}
+
+void TestCountdown::aRunFromInsideTheScriptStartsAtOnce()
+{
+    QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 300, done); }));
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
+    QVERIFY(!m_form->countdown->isActive());
+    QVERIFY(m_form->engine->isRunning());
+}
+
+void TestCountdown::aMessageStaysOnTheTalentDisplayUntilDismissed()
+{
+    QTest::mouseClick(m_form->Image3, Qt::LeftButton);
+    QVERIFY(m_form->outputwindow());
+    Browser *talent = m_form->outputwindow()->outputpage;
+    WAIT_VERIFY(talent->isDocumentComplete());
+    m_env->dialogs.texts.enqueue(QStringLiteral("  Wrap   up  "));
+    m_form->TalentMessage1->trigger();
+    QCOMPARE(m_env->dialogs.shown.constLast().kind, ScriptedDialogs::Shown::Text);
+    QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("Wrap up"));
+    QVERIFY(noticePixels(talent) > 1000);
+    QCOMPARE(noticePixels(m_form->wb1), 0); // for the talent only
+    // A cancelled question changes nothing.
+    m_form->TalentMessage1->trigger();
+    QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("Wrap up"));
+    // Flashing: off and on again within a second.
+    m_form->FlashTalentMessage1->trigger();
+    QVERIFY(m_form->readingaids.flashMessages);
+    bool seenOff = false;
+    bool seenOn = false;
+    for (int i = 0; i < 8 && !(seenOff && seenOn); ++i) {
+        const int pixels = noticePixels(talent);
+        seenOff = seenOff || pixels == 0;
+        seenOn = seenOn || pixels > 1000;
+    }
+    QVERIFY(seenOff && seenOn);
+    m_form->FlashTalentMessage1->trigger();
+    // The countdown goes before it, and it comes back after.
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
+    QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("3"));
+    m_form->cancelcountdown();
+    QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("Wrap up"));
+    m_form->ClearTalentMessage1->trigger();
+    QVERIFY(m_form->outputwindow()->notice->isHidden());
+    QCOMPARE(noticePixels(talent), 0);
+    m_form->closeoutputwindow();
+}
+
+void TestCountdown::clocksOnTheTalentDisplay()
+{
+    QTest::mouseClick(m_form->Image3, Qt::LeftButton);
+    QVERIFY(m_form->outputwindow());
+    WAIT_VERIFY(m_form->outputwindow()->outputpage->isDocumentComplete());
+    m_form->resetshowclock();
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Insert);
+    QVERIFY(m_form->showclock->isRunning());
+    WAIT_VERIFY(m_form->clocklabel->text().startsWith(QLatin1String("Show 00:00:01")));
+    QVERIFY(m_form->outputwindow()->clock->isHidden());
+    m_form->ClocksOnTalent1->trigger();
+    WAIT_VERIFY(m_form->outputwindow()->clock->text().startsWith(QLatin1String("Show 00:00:0")));
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Insert);
+    QVERIFY(!m_form->showclock->isRunning());
+    QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Delete);
+    WAIT_VERIFY(m_form->clocklabel->text().startsWith(QLatin1String("Show 00:00:00")));
+    m_form->ClocksOnTalent1->trigger();
+    WAIT_VERIFY(m_form->outputwindow()->clock->isHidden());
+    m_form->closeoutputwindow();
+}
+
+VANTELL_UI_TEST_MAIN(TestCountdown)
+#include "test_countdown.moc"
