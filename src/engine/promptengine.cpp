@@ -129,6 +129,7 @@ void PromptEngine::togglePause()
 
 void PromptEngine::reset()
 {
+    stopGlide();
     // The script starts at the bottom of a page turned upside down.
     if (m_upsideDown)
         m_page.scrollToBottom();
@@ -139,6 +140,7 @@ void PromptEngine::reset()
 
 void PromptEngine::jumpTo(int y)
 {
+    stopGlide();
     m_page.scrollTo(y);
     // A placement stops the page's own motion; a running page carries on from its new place.
     updateMotion();
@@ -160,6 +162,14 @@ void PromptEngine::glideTo(int y, int viewHeight)
 int PromptEngine::destination() const
 {
     return m_glide ? m_glide->target() : m_page.position();
+}
+
+void PromptEngine::stopGlide()
+{
+    // A placement or a reset wins over a glide under way: its later frames must not take the
+    // page back to where the glide was bound.
+    m_glide.reset();
+    m_glideFrames->stop();
 }
 
 void PromptEngine::glideFrame()

@@ -110,6 +110,7 @@ private:
     void setSpeedValue(int speed);
     int direction() const;
     void glideFrame();
+    void stopGlide();
 
     PageSurface &m_page;
     TickTimer *m_timer;

@@ -278,6 +278,17 @@ void TestMarkers::engineGlideWhilePausedStaysPaused()
     engine.glideTo(900, 600);
     QTRY_VERIFY_WITH_TIMEOUT(!engine.isGliding(), 2000);
     QCOMPARE(page.y, 900);
+    // A reset or a placement during a glide wins: the glide's later frames do not take the page
+    // back to where it was bound.
+    engine.glideTo(5000, 600);
+    engine.reset();
+    QVERIFY(!engine.isGliding());
+    QTest::qWait(400);
+    QCOMPARE(page.y, 0);
+    engine.glideTo(5000, 600);
+    engine.jumpTo(2000);
+    QTest::qWait(400);
+    QCOMPARE(page.y, 2000);
 }
 
 VANTELL_CORE_TEST_MAIN(TestMarkers)

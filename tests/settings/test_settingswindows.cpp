@@ -91,7 +91,20 @@ void TestSettingsWindows::firstRunWritesEveryValue()
                                 "Form4/allcaps_ItemIndex",
                                 "Form4/mainformlocation_ItemIndex",
                                 "Form4/reloadscript_ItemIndex",
-                                "Form4/smoothscroll_ItemIndex"}));
+                                "Form4/smoothscroll_ItemIndex",
+                                "ReadingAids/ClocksOnTalent",
+                                "ReadingAids/Countdown",
+                                "ReadingAids/CountdownSeconds",
+                                "ReadingAids/CueColour",
+                                "ReadingAids/CueHeight",
+                                "ReadingAids/CueOnPrompter",
+                                "ReadingAids/CueOnTalent",
+                                "ReadingAids/CueOpacity",
+                                "ReadingAids/CueStyle",
+                                "ReadingAids/FlashMessages",
+                                "ReadingAids/HideMarkers",
+                                "ReadingAids/JumpLines",
+                                "ReadingAids/WordsPerMinute"}));
     QCOMPARE(stored(env, QStringLiteral("Form1/FontDialog1_Font/Name")), QStringLiteral("Arial"));
     QCOMPARE(stored(env, QStringLiteral("Form1/FontDialog1_Font/Height")),
              QString::number(-qRound(24 * screenPixelsPerInch() / 72.0)));
