@@ -58,6 +58,8 @@ RemoteOptions::RemoteOptions(QWidget *parent) : QGroupBox(parent)
     remotestatus->setWordWrap(true);
     remotestatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     remotenewtoken = named(new QPushButton(i18n(str::RemoteNewToken), this), "remotenewtoken");
+    // Enter stays the window's Ok: a new token shuts every device out and is asked for by a click.
+    remotenewtoken->setAutoDefault(false);
     auto *left = new QVBoxLayout;
     left->addWidget(remotestatus);
     left->addWidget(remotenewtoken, 0, Qt::AlignLeft);

@@ -71,7 +71,7 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     setAutoFillBackground(true);
     // The window is taller than the queue needs so that every option fits, the newsroom system's
     // and the remote control's under the queue.
-    setFixedSize(501, 720);
+    setFixedSize(521, 720);
 
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

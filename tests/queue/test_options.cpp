@@ -107,7 +107,7 @@ void TestOptions::runOptions(const std::function<bool(TForm4 *)> &operate)
 void TestOptions::windowTexts()
 {
     QCOMPARE(m_options->windowTitle(), QStringLiteral("Vantell Options"));
-    QCOMPARE(m_options->size(), QSize(501, 720));
+    QCOMPARE(m_options->size(), QSize(521, 720));
     QCOMPARE(m_options->Panel4->text(), QStringLiteral("Queue"));
     QCOMPARE(m_options->addlabel->text(), QStringLiteral("Add Script"));
     QCOMPARE(m_options->removelabel->text(), QStringLiteral("Remove Script"));

@@ -161,9 +161,9 @@ void TestSettingsWindows::optionsSurviveARestart()
     options->mainformlocation->setItemIndex(1);
     options->smoothscroll->setItemIndex(1);
     options->reloadscript->setItemIndex(1);
-    options->setGeometry(120, 90, 501, 720);
+    options->setGeometry(120, 90, 521, 720);
     saveSettings(options);
-    QCOMPARE(stored(env, QStringLiteral("Form4/NormPos")), QStringLiteral("120,90,621,810"));
+    QCOMPARE(stored(env, QStringLiteral("Form4/NormPos")), QStringLiteral("120,90,641,810"));
     env.stop();
 
     env.start();
@@ -176,7 +176,7 @@ void TestSettingsWindows::optionsSurviveARestart()
     QVERIFY(windows().Form1->displaymodes.reloadChangedScript);
     QCOMPARE(windows().Form1->displaymodes.docking, Docking::Bottom);
     QVERIFY(windows().Form1->displaymodes.capitals);
-    QCOMPARE(options->geometry(), QRect(120, 90, 501, 720));
+    QCOMPARE(options->geometry(), QRect(120, 90, 521, 720));
 }
 
 void TestSettingsWindows::placementFromAnotherPixelDensityIsIgnored()
