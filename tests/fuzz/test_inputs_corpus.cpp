@@ -19,7 +19,7 @@ void TestInputsCorpus::replay_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("path");
     for (const QString &kind :
-         {QStringLiteral("textfile"), QStringLiteral("specialchars"), QStringLiteral("settings")}) {
+         {QStringLiteral("textfile"), QStringLiteral("charactertable"), QStringLiteral("settings")}) {
         const QDir corpus(QStringLiteral(VANTELL_FUZZ_CORPUS "/") + kind);
         const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
         QVERIFY2(names.size() >= 5, qPrintable(corpus.path()));
@@ -37,9 +37,9 @@ void TestInputsCorpus::replay()
     const QByteArray bytes = file.readAll();
     QElapsedTimer clock;
     clock.start();
-    const QString fault = kind == QLatin1String("textfile")       ? replaytextfile(bytes)
-                          : kind == QLatin1String("specialchars") ? replayspecialchars(bytes)
-                                                                  : replaysettings(bytes);
+    const QString fault = kind == QLatin1String("textfile")         ? replaytextfile(bytes)
+                          : kind == QLatin1String("charactertable") ? replayspecialchars(bytes)
+                                                                    : replaysettings(bytes);
     QCOMPARE(fault, QString());
     QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
 }
