@@ -13,6 +13,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
+#include <utility>
 
 #include "browser/pageschemehandler.h"
 #include "browser/pagescripts.h"
@@ -120,7 +121,13 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
         // tasks of its own: a handler that waits for the page there would wait in vain. Report
         // it from the event loop instead.
         QMetaObject::invokeMethod(
-            this, [this] { emit documentComplete(url()); }, Qt::QueuedConnection);
+            this,
+            [this] {
+                emit documentComplete(url());
+                if (m_layoutWaiting && isDocumentComplete())
+                    measureLayout(std::exchange(m_layoutWaiting, nullptr));
+            },
+            Qt::QueuedConnection);
     });
     connect(page, &QWebEnginePage::renderProcessTerminated, this, &Browser::forgetRenderer);
 }
@@ -462,14 +469,24 @@ void Browser::forgetRenderer()
 
 void Browser::measureLayout(std::function<void(const PageLayout &)> done)
 {
-    if (!isDocumentComplete() || !isScriptPage())
+    // A jump asked for while the page is being rebuilt is meant for the rebuilt page: it waits
+    // for it rather than vanishing. Only the newest waits; the operator's last wish wins.
+    if (!isDocumentComplete()) {
+        m_layoutWaiting = std::move(done);
+        return;
+    }
+    if (!isScriptPage())
         return;
     const quint64 generation = m_generation;
     QPointer<Browser> self(this);
     page()->runJavaScript(pagescript(QStringLiteral("markers")), QWebEngineScript::ApplicationWorld,
-                          [self, generation, done = std::move(done)](const QVariant &value) {
-                              if (!self || generation != self->m_generation)
+                          [self, generation, done](const QVariant &value) {
+                              if (!self)
                                   return;
+                              if (generation != self->m_generation) {
+                                  self->measureLayout(done);
+                                  return;
+                              }
                               const QVariantList answer = value.toList();
                               if (answer.size() != 5)
                                   return;

@@ -107,7 +107,8 @@ public:
     void follow(int y, double atTime, double pixelsPerSecond);
 
     // Measures the script page's markers and lines (resources/page/markers.js); `done` gets the
-    // answer. Nothing is measured, and `done` never runs, without a complete script page.
+    // answer. While a document loads, the newest request waits for it; a page that is not a
+    // script page is not measured, and `done` never runs.
     void measureLayout(std::function<void(const PageLayout &)> done);
 
     // Gives the keyboard focus to the page.
@@ -170,6 +171,7 @@ private:
     bool m_followInFlight = false;
     bool m_displayOnly = false;
     QList<int> m_commandKeys;
+    std::function<void(const PageLayout &)> m_layoutWaiting;
     int m_layoutWidth = 0;
     int m_gutter = 0;
     QTimer m_watch;

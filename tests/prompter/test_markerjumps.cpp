@@ -28,6 +28,7 @@ private slots:
     void aRunningJumpKeepsTheSpeedAndTheTalentFollows();
     void pickingByNameFromTheMenu();
     void linesForwardAndBack();
+    void aJumpDuringARebuildLandsOnTheRebuiltPage();
     void hiddenMarkersTakeNoRoomAndAreKept();
 
 private:
@@ -191,6 +192,16 @@ void TestMarkerJumps::linesForwardAndBack()
     QCOMPARE(m_form->wb1->scrollPosition(), linesposition(layout, start, 5, ReadingView{}));
     QVERIFY(jumpAndRest([this] { QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_F9); }));
     QCOMPARE(m_form->wb1->scrollPosition(), start);
+}
+
+void TestMarkerJumps::aJumpDuringARebuildLandsOnTheRebuiltPage()
+{
+    QSignalSpy measured(m_form, &TForm1::pageMeasured);
+    m_form->reloadwb();
+    QVERIFY(!m_form->wb1->isDocumentComplete());
+    QVERIFY(jumpAndRest([this] { m_form->jumptomarker(1); }));
+    QVERIFY(!measured.isEmpty());
+    QCOMPARE(m_form->wb1->scrollPosition(), markerposition(measure(), 1, ReadingView{}));
 }
 
 void TestMarkerJumps::hiddenMarkersTakeNoRoomAndAreKept()

@@ -25,10 +25,12 @@ const QString firstWords = QStringLiteral("first story tonight");
 const QString secondWords = QStringLiteral("second story weather");
 
 // The queue's list shows the scripts' full paths, as far as they fit: the folder twice, and the
-// start of the first script's name (how much of it fits depends on the folder's random name).
+// start of each script's name (the column cuts the names through a letter, which OCR then misreads,
+// at a place that depends on the folder's random name).
 bool listsBoth(const QString &text)
 {
-    return text.count(QStringLiteral("/tmp/userflow_queue")) == 2 && text.contains(QStringLiteral("firs"));
+    return text.count(QStringLiteral("/tmp/userflow_queue")) == 2 && text.contains(QStringLiteral("/fi")) &&
+           text.contains(QStringLiteral("/se"));
 }
 } // namespace
 
