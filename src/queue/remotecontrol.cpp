@@ -8,6 +8,7 @@
 #include "queue/remoteoptions.h"
 #include "queue/tform4.h"
 #include "remote/accesstoken.h"
+#include "remote/oscserver.h"
 #include "remote/remoteserver.h"
 #include "settings/settingsgroup.h"
 #include "settings/settingsstore.h"
@@ -40,7 +41,7 @@ QString networkAddress()
 RemoteControl::RemoteControl(TForm1 *prompter, TForm4 *options, QObject *parent)
     : QObject(parent), m_prompter(prompter), m_options(options),
       m_target(std::make_unique<PrompterRemote>(prompter)),
-      m_server(std::make_unique<RemoteServer>(*m_target))
+      m_server(std::make_unique<RemoteServer>(*m_target)), m_osc(std::make_unique<OscServer>(*m_target))
 {
     SettingsStore store;
     RemoteSettings stored;
@@ -48,6 +49,7 @@ RemoteControl::RemoteControl(TForm1 *prompter, TForm4 *options, QObject *parent)
     m_settings = stored;
     m_settings.enabled = false; // until apply() has opened the port
     connect(m_target.get(), &PrompterRemote::stateChanged, m_server.get(), &RemoteServer::stateChanged);
+    connect(m_target.get(), &PrompterRemote::stateChanged, m_osc.get(), &OscServer::stateChanged);
     connect(m_target.get(), &PrompterRemote::scriptChanged, m_server.get(), &RemoteServer::scriptChanged);
     connect(m_options, &QDialog::finished, this, &RemoteControl::optionsClosed);
     connect(m_options->Remote, &RemoteOptions::newTokenWanted, this, &RemoteControl::newToken);
@@ -67,12 +69,15 @@ void RemoteControl::apply(const RemoteSettings &settings)
 {
     const bool restart = settings.enabled != m_settings.enabled || settings.port != m_settings.port ||
                          settings.allowNetwork != m_settings.allowNetwork ||
-                         settings.token != m_settings.token || (settings.enabled && !m_server->isListening());
+                         settings.token != m_settings.token || settings.oscPort != m_settings.oscPort ||
+                         (settings.enabled && !m_server->isListening());
     m_settings = settings;
     m_options->Remote->showSettings(settings);
     if (restart) {
         m_server->stop();
+        m_osc->stop();
         m_listenFailure.clear();
+        m_oscFailure.clear();
         if (settings.enabled) {
             RemoteServerSettings server;
             server.port = quint16(settings.port);
@@ -81,6 +86,12 @@ void RemoteControl::apply(const RemoteSettings &settings)
             if (!m_server->start(server)) {
                 m_listenFailure = m_server->errorString();
                 Dialogs::current().message(i18n(str::RemoteCannotListen).arg(m_listenFailure));
+            }
+            // OSC has a port of its own: the control API works without it, and the other way round.
+            const OscServerSettings osc{quint16(settings.oscPort), settings.allowNetwork, settings.token};
+            if (!m_osc->start(osc)) {
+                m_oscFailure = m_osc->errorString();
+                Dialogs::current().message(i18n(str::RemoteOscCannotListen).arg(m_oscFailure));
             }
         }
     }
@@ -113,6 +124,10 @@ void RemoteControl::showStatus()
         status = i18n(str::RemoteCannotListen).arg(m_listenFailure);
     else if (m_server->isListening())
         status = i18n(str::RemoteListening).arg(address());
+    if (!m_oscFailure.isEmpty())
+        status += QLatin1Char(' ') + i18n(str::RemoteOscCannotListen).arg(m_oscFailure);
+    else if (m_osc->isListening())
+        status += QLatin1Char(' ') + i18n(str::RemoteOscListening).arg(m_osc->port());
     m_options->Remote->setStatus(status, address());
 }
 

@@ -6,6 +6,7 @@
 
 #include "settings/remotesettings.h"
 
+class OscServer;
 class PrompterRemote;
 class RemoteServer;
 class TForm1;
@@ -26,6 +27,7 @@ public:
     void enableForThisRun();
     const RemoteSettings &settings() const { return m_settings; }
     RemoteServer *server() const { return m_server.get(); }
+    OscServer *oscServer() const { return m_osc.get(); }
     // Where a browser reaches the phone remote; empty while nothing listens.
     QString address() const;
 
@@ -38,6 +40,8 @@ private:
     TForm4 *m_options;
     std::unique_ptr<PrompterRemote> m_target;
     std::unique_ptr<RemoteServer> m_server;
+    std::unique_ptr<OscServer> m_osc;
     RemoteSettings m_settings;
     QString m_listenFailure;
+    QString m_oscFailure;
 };

@@ -43,12 +43,23 @@ RemoteOptions::RemoteOptions(QWidget *parent) : QGroupBox(parent)
     portLabel->setBuddy(remoteport);
     if (auto *field = remoteport->findChild<QLineEdit *>())
         field->setAccessibleName(i18n(str::RemotePort));
+    auto *oscLabel = new QLabel(i18n(str::RemoteOscPort), this);
+    remoteoscport = named(new QSpinBox(this), "remoteoscport");
+    remoteoscport->setRange(1, 65535);
+    remoteoscport->setFixedWidth(64);
+    remoteoscport->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    oscLabel->setBuddy(remoteoscport);
+    if (auto *field = remoteoscport->findChild<QLineEdit *>())
+        field->setAccessibleName(i18n(str::RemoteOscPort));
     auto *first = new QHBoxLayout;
     first->setSpacing(4);
     first->addWidget(remoteenabled);
     first->addStretch();
     first->addWidget(portLabel);
     first->addWidget(remoteport);
+    first->addSpacing(8);
+    first->addWidget(oscLabel);
+    first->addWidget(remoteoscport);
     grid->addLayout(first, 0, 0, 1, 2);
 
     remotenetwork = named(new QCheckBox(i18n(str::RemoteAllowNetwork), this), "remotenetwork");
@@ -78,6 +89,7 @@ RemoteSettings RemoteOptions::values(const RemoteSettings &base) const
     RemoteSettings values = base;
     values.enabled = remoteenabled->isChecked();
     values.port = remoteport->value();
+    values.oscPort = remoteoscport->value();
     values.allowNetwork = remotenetwork->isChecked();
     return values;
 }
@@ -86,6 +98,7 @@ void RemoteOptions::showSettings(const RemoteSettings &settings)
 {
     remoteenabled->setChecked(settings.enabled);
     remoteport->setValue(settings.port);
+    remoteoscport->setValue(settings.oscPort);
     remotenetwork->setChecked(settings.allowNetwork);
 }
 

@@ -18,7 +18,7 @@ public:
     explicit RemoteOptions(QWidget *parent = nullptr);
 
     QCheckBox *remoteenabled, *remotenetwork;
-    QSpinBox *remoteport;
+    QSpinBox *remoteport, *remoteoscport;
     QPushButton *remotenewtoken;
     QLabel *remotestatus, *remoteqr;
 

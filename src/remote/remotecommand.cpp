@@ -9,7 +9,7 @@
 
 namespace {
 
-enum class Argument { None, Number, Switch, Script, Text };
+using Argument = RemoteArgument;
 
 struct CommandSpec {
     const char *name;
@@ -170,6 +170,14 @@ ParsedCommand parsecommandmessage(const QByteArray &json)
     if (name.toString() == QLatin1String("script"))
         return remotecommand(name.toString(), message);
     return remotecommand(name.toString(), message.value(QLatin1String("value")));
+}
+
+std::optional<RemoteArgument> remotecommandargument(const QString &name)
+{
+    for (const CommandSpec &spec : specs)
+        if (name == QLatin1String(spec.name))
+            return spec.argument;
+    return std::nullopt;
 }
 
 QStringList remotecommandnames()

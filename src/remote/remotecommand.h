@@ -39,6 +39,15 @@ enum class RemoteAction {
     TalentMessage,
 };
 
+// What a command takes as its value.
+enum class RemoteArgument {
+    None,   // nothing
+    Number, // a whole number within the command's range
+    Switch, // true, false, or nothing to switch it over
+    Script, // a script's name and text
+    Text,   // a line of text
+};
+
 struct RemoteCommand {
     RemoteAction action = RemoteAction::Pause;
     int value = 0;          // the number the command carries
@@ -68,6 +77,9 @@ ParsedCommand remotecommand(const QString &name, const QJsonValue &argument);
 // A command message as JSON: {"command": NAME, "value": ARGUMENT}; a script comes as
 // {"command": "script", "name": NAME, "text": TEXT}.
 ParsedCommand parsecommandmessage(const QByteArray &json);
+
+// What the command named `name` takes; nothing for a name that is no command.
+std::optional<RemoteArgument> remotecommandargument(const QString &name);
 
 // The names of all commands, as the peers spell them.
 QStringList remotecommandnames();

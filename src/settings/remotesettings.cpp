@@ -19,6 +19,7 @@ void writeremotesettings(QSettings &settings, const RemoteSettings &values)
     settings.setValue(QStringLiteral("Port"), values.port);
     settings.setValue(QStringLiteral("AllowNetwork"), values.allowNetwork ? 1 : 0);
     settings.setValue(QStringLiteral("Token"), values.token);
+    settings.setValue(QStringLiteral("OscPort"), values.oscPort);
     settings.endGroup();
 }
 
@@ -29,6 +30,9 @@ void readremotesettings(QSettings &settings, RemoteSettings &values)
     const std::optional<qint64> port = storedinteger(settings.value(QStringLiteral("Port")));
     if (port && *port >= 1 && *port <= 65535)
         values.port = static_cast<int>(*port);
+    const std::optional<qint64> oscPort = storedinteger(settings.value(QStringLiteral("OscPort")));
+    if (oscPort && *oscPort >= 1 && *oscPort <= 65535)
+        values.oscPort = static_cast<int>(*oscPort);
     values.allowNetwork =
         storedboolean(settings.value(QStringLiteral("AllowNetwork"))).value_or(values.allowNetwork);
     const QString token = storedtext(settings.value(QStringLiteral("Token"))).value_or(QString()).trimmed();

@@ -8,11 +8,13 @@ class QSettings;
 // turns it on; with the network allowed, every request must show the token.
 struct RemoteSettings {
     static constexpr int defaultPort = 7755;
+    static constexpr int defaultOscPort = 7756;
 
-    bool enabled = false;      // "Enabled"
-    int port = defaultPort;    // "Port"
-    bool allowNetwork = false; // "AllowNetwork": listen on every network, not on this computer alone
-    QString token;             // "Token": made once, kept until the operator asks for a new one
+    bool enabled = false;         // "Enabled"
+    int port = defaultPort;       // "Port"
+    bool allowNetwork = false;    // "AllowNetwork": listen on every network, not on this computer alone
+    QString token;                // "Token": made once, kept until the operator asks for a new one
+    int oscPort = defaultOscPort; // "OscPort": the control API over OSC (UDP), while it listens
 
     bool operator==(const RemoteSettings &other) const = default;
 };

@@ -11,11 +11,15 @@
 
 #include "remote/remotecommand.h"
 
-inline QString replayremote(const QByteArray &bytes)
+// What must hold of a command read from a peer's bytes: a command or a reason for the peer, never
+// both (and never neither, unless `mayAskNothing`: a control surface's button released); a number
+// within what any command allows, a script within its size.
+inline QString commandfault(const ParsedCommand &parsed, bool mayAskNothing = false)
 {
-    const ParsedCommand parsed = parsecommandmessage(bytes);
-    if (parsed.command.has_value() == !parsed.error.isEmpty())
-        return QStringLiteral("a command and a reason, or neither");
+    if (parsed.command && !parsed.error.isEmpty())
+        return QStringLiteral("a command and a reason");
+    if (!parsed.command && parsed.error.isEmpty() && !mayAskNothing)
+        return QStringLiteral("neither a command nor a reason");
     if (parsed.error.size() > 400)
         return QStringLiteral("a reason of %1 characters").arg(parsed.error.size());
     if (parsed.command) {
@@ -27,6 +31,14 @@ inline QString replayremote(const QByteArray &bytes)
         if (command.action == RemoteAction::LoadScript && command.name.isEmpty())
             return QStringLiteral("a script without a name");
     }
+    return {};
+}
+
+inline QString replayremote(const QByteArray &bytes)
+{
+    const ParsedCommand parsed = parsecommandmessage(bytes);
+    if (const QString fault = commandfault(parsed); !fault.isEmpty())
+        return fault;
     const ParsedCommand again = parsecommandmessage(bytes);
     if (again.command != parsed.command || again.error != parsed.error)
         return QStringLiteral("read differently the second time");
