@@ -13,8 +13,6 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -26,6 +24,7 @@
 #include "prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
+#include "support/framesampling.h"
 #include "testsupport/eventwait.h"
 #include "toolkit/application.h"
 #include "toolkit/stepslider.h"
@@ -34,55 +33,6 @@ namespace {
 
 constexpr int speed = 300;
 constexpr int coarse = 1; // 1,000 px/s at speed 300
-
-// A frame loop that records, on every frame, the wall-clock time and the script position the page
-// shows: its scroll position plus the smooth motion's shift, over the page's scale.
-constexpr const char *startSampling = R"JS(
-(function () {
-    window.__samples = [];
-    window.__sampling = true;
-    const root = document.documentElement;
-    const scale = window.__vantellScale || 1;
-    const sample = (time) => {
-        if (!window.__sampling) return;
-        const transform = getComputedStyle(root).transform;
-        const matrix = transform && transform !== 'none' ? new DOMMatrix(transform) : null;
-        const shift = matrix ? -matrix.m42 : 0;
-        window.__samples.push([performance.timeOrigin + time, (window.scrollY + shift) / scale]);
-        requestAnimationFrame(sample);
-    };
-    requestAnimationFrame(sample);
-    return 1;
-})()
-)JS";
-
-struct Sample {
-    double time;
-    double script;
-};
-
-QList<Sample> stopSampling(Browser *page)
-{
-    const QJsonArray array =
-        QJsonDocument::fromJson(
-            bench::evaluate(page,
-                            QStringLiteral("window.__sampling = false; JSON.stringify(window.__samples)"))
-                .toString()
-                .toUtf8())
-            .array();
-    QList<Sample> samples;
-    for (const QJsonValue &value : array)
-        samples << Sample{value.toArray().at(0).toDouble(), value.toArray().at(1).toDouble()};
-    return samples;
-}
-
-double percentile(QList<double> values, double fraction)
-{
-    if (values.isEmpty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values.at(std::min<qsizetype>(values.size() - 1, qsizetype(fraction * values.size())));
-}
 
 bool answered(Browser *page)
 {
@@ -152,28 +102,20 @@ void measurePositions(TForm1 *form, bool smooth, int seconds, const QJsonObject 
         else
             form->resume();
         runEventsFor(300);
-        bench::evaluate(form->wb1, QString::fromLatin1(startSampling));
-        bench::evaluate(form->outputwindow()->outputpage, QString::fromLatin1(startSampling));
+        bench::startFrameSampling(form->wb1);
+        bench::startFrameSampling(form->outputwindow()->outputpage);
         runEventsFor(seconds * 1000 / checkpoints);
-        const QList<Sample> prompter = stopSampling(form->wb1);
-        const QList<Sample> output = stopSampling(form->outputwindow()->outputpage);
-        // Each output frame against the prompter's last frame before it.
-        qsizetype at = 0;
-        for (const Sample &shown : output) {
-            while (at + 1 < prompter.size() && prompter.at(at + 1).time <= shown.time)
-                ++at;
-            if (!prompter.isEmpty() && prompter.at(at).time <= shown.time)
-                live << std::abs(shown.script - prompter.at(at).script);
-        }
+        const QList<bench::FrameSample> prompter = bench::stopFrameSampling(form->wb1);
+        live << bench::frameDifferences(prompter, bench::stopFrameSampling(form->outputwindow()->outputpage));
         resting << restingDifference(form);
     }
-    bench::report(QStringLiteral("resting_difference_max"), percentile(resting, 1.0), QStringLiteral("px"),
-                  inputs);
-    bench::report(QStringLiteral("resting_difference_median"), percentile(resting, 0.5), QStringLiteral("px"),
-                  inputs);
-    bench::report(QStringLiteral("frame_difference_median"), percentile(live, 0.5), QStringLiteral("px"),
-                  inputs);
-    bench::report(QStringLiteral("frame_difference_p95"), percentile(live, 0.95), QStringLiteral("px"),
+    bench::report(QStringLiteral("resting_difference_max"), bench::percentile(resting, 1.0),
+                  QStringLiteral("px"), inputs);
+    bench::report(QStringLiteral("resting_difference_median"), bench::percentile(resting, 0.5),
+                  QStringLiteral("px"), inputs);
+    bench::report(QStringLiteral("frame_difference_median"), bench::percentile(live, 0.5),
+                  QStringLiteral("px"), inputs);
+    bench::report(QStringLiteral("frame_difference_p95"), bench::percentile(live, 0.95), QStringLiteral("px"),
                   inputs);
 }
 
@@ -185,12 +127,12 @@ void measureRunOnAfterPause(TForm1 *form, bool smooth, const QJsonObject &inputs
     for (int round = 0; round < 5; ++round) {
         startScrolling(form, smooth);
         runEventsFor(1500);
-        bench::evaluate(form->outputwindow()->outputpage, QString::fromLatin1(startSampling));
+        bench::startFrameSampling(form->outputwindow()->outputpage);
         runEventsFor(500);
         const double pausedAt = double(QDateTime::currentMSecsSinceEpoch());
         form->dopause();
         runEventsFor(3000);
-        const QList<Sample> output = stopSampling(form->outputwindow()->outputpage);
+        const QList<bench::FrameSample> output = bench::stopFrameSampling(form->outputwindow()->outputpage);
         if (output.isEmpty())
             continue;
         double lastMove = pausedAt;
@@ -199,9 +141,9 @@ void measureRunOnAfterPause(TForm1 *form, bool smooth, const QJsonObject &inputs
                 lastMove = output.at(i).time;
         runOn << std::max(0.0, lastMove - pausedAt);
     }
-    bench::report(QStringLiteral("output_runs_on_after_pause_median"), percentile(runOn, 0.5),
+    bench::report(QStringLiteral("output_runs_on_after_pause_median"), bench::percentile(runOn, 0.5),
                   QStringLiteral("ms"), inputs);
-    bench::report(QStringLiteral("output_runs_on_after_pause_max"), percentile(runOn, 1.0),
+    bench::report(QStringLiteral("output_runs_on_after_pause_max"), bench::percentile(runOn, 1.0),
                   QStringLiteral("ms"), inputs);
 }
 

@@ -218,10 +218,13 @@ inline constexpr const char *RunningOrderHeading = N_("Running Order: %1");
 inline constexpr const char *RemoteControl = N_("Remote Control");
 inline constexpr const char *RemoteEnabled = N_("Listen");
 inline constexpr const char *RemotePort = N_("Port:");
+inline constexpr const char *RemoteOscPort = N_("OSC:");
 inline constexpr const char *RemoteAllowNetwork = N_("Allow other devices on the network (with the token)");
 inline constexpr const char *RemoteNewToken = N_("New Token");
 inline constexpr const char *RemoteOff = N_("Remote control is off.");
 inline constexpr const char *RemoteListening = N_("Open %1 in a browser, or scan the code with a phone.");
+inline constexpr const char *RemoteOscListening = N_("OSC commands: UDP port %1.");
+inline constexpr const char *RemoteOscCannotListen = N_("Vantell cannot listen for OSC commands: %1");
 inline constexpr const char *RemoteCannotListen = N_("Vantell cannot listen for remote controls: %1");
 inline constexpr const char *RemoteNoQueueEntry = N_("The queue has no entry %1; it has %2.");
 inline constexpr const char *RemoteNoMarker = N_("The script has no marker %1; it has %2.");
@@ -313,6 +316,19 @@ inline constexpr const char *QueueValueName = N_("file");
 inline constexpr const char *RemoteOption =
     N_("Let remote controls drive the prompter, as set in the options window (on this computer only unless "
        "the network is allowed there).");
+inline constexpr const char *FollowOption =
+    N_("Be the talent display of the prompter at this address (its remote control listening), following it "
+       "over the network.");
+inline constexpr const char *FollowValueName = N_("host[:port]");
+inline constexpr const char *TokenOption = N_("The token the prompter's remote control asks for (with --follow).");
+inline constexpr const char *TokenValueName = N_("token");
+inline constexpr const char *MirrorOption = N_("Mirror this talent display (with --follow).");
+inline constexpr const char *RotateOption = N_("Turn this talent display upside down (with --follow).");
+inline constexpr const char *BadLeaderAddress = N_("\"%1\" is no address of a prompter: give host[:port].");
+inline constexpr const char *FollowAlone =
+    N_("--follow shows the script of another prompter: it takes no script, queue or --remote.");
+inline constexpr const char *FollowOnly = N_("--token, --mirror and --rotate go with --follow.");
+inline constexpr const char *FollowWaiting = N_("Waiting for the prompter at %1...");
 inline constexpr const char *PrintTextOption =
     N_("Write the text of a script to standard output, one line of the page a line, and exit.");
 inline constexpr const char *UnrecognizedScript =

@@ -12,6 +12,7 @@
 #include "platform/datapaths.h"
 #include "platform/translation.h"
 #include "queue/queuefile.h"
+#include "remote/followerlink.h"
 #include "render/scripttext.h"
 #include "settings/settingsstore.h"
 #include "stringtable.h"
@@ -23,7 +24,11 @@ enum OptionIndex {
     VersionOptionIndex,
     QueueOptionIndex,
     PrintTextOptionIndex,
-    RemoteOptionIndex
+    RemoteOptionIndex,
+    FollowOptionIndex,
+    TokenOptionIndex,
+    MirrorOptionIndex,
+    RotateOptionIndex
 };
 
 constexpr int fileUnreadable = 1;
@@ -73,7 +78,11 @@ CommandLine::CommandLine(const QStringList &arguments)
           {{QStringLiteral("v"), QStringLiteral("version")}, i18n(str::VersionOption)},
           {{QStringLiteral("q"), QStringLiteral("queue")}, i18n(str::QueueOption), i18n(str::QueueValueName)},
           {{QStringLiteral("print-text")}, i18n(str::PrintTextOption), i18n(str::QueueValueName)},
-          {{QStringLiteral("remote")}, i18n(str::RemoteOption)}}
+          {{QStringLiteral("remote")}, i18n(str::RemoteOption)},
+          {{QStringLiteral("follow")}, i18n(str::FollowOption), i18n(str::FollowValueName)},
+          {{QStringLiteral("token")}, i18n(str::TokenOption), i18n(str::TokenValueName)},
+          {{QStringLiteral("mirror")}, i18n(str::MirrorOption)},
+          {{QStringLiteral("rotate")}, i18n(str::RotateOption)}}
 {
     QCommandLineParser parser;
     parser.addOptions(m_options);
@@ -103,6 +112,24 @@ CommandLine::CommandLine(const QStringList &arguments)
         return;
     }
     m_remote = parser.isSet(m_options.at(RemoteOptionIndex));
+    const bool follows = parser.isSet(m_options.at(FollowOptionIndex));
+    if (!follows &&
+        (parser.isSet(m_options.at(TokenOptionIndex)) || parser.isSet(m_options.at(MirrorOptionIndex)) ||
+         parser.isSet(m_options.at(RotateOptionIndex)))) {
+        refuse(i18n(str::FollowOnly), wrongCommandLine);
+        return;
+    }
+    if (follows) {
+        const QString address = parser.value(m_options.at(FollowOptionIndex));
+        m_leader = leaderaddress(address, parser.value(m_options.at(TokenOptionIndex)));
+        if (!m_leader)
+            refuse(i18n(str::BadLeaderAddress).arg(address), wrongCommandLine);
+        else if (!scripts.isEmpty() || parser.isSet(m_options.at(QueueOptionIndex)) || m_remote)
+            refuse(i18n(str::FollowAlone), wrongCommandLine);
+        m_mirrorFollower = parser.isSet(m_options.at(MirrorOptionIndex));
+        m_rotateFollower = parser.isSet(m_options.at(RotateOptionIndex));
+        return;
+    }
     const bool queueOption = parser.isSet(m_options.at(QueueOptionIndex));
     if (scripts.size() > 1)
         refuse(i18n(str::OneScriptOnly).arg(scripts.join(QStringLiteral(", "))), wrongCommandLine);

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <optional>
+
 #include <QCommandLineOption>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 class QTextStream;
 
@@ -15,6 +18,8 @@ class QTextStream;
 //   vantell --queue FILE.vnq  loads the queue and starts it as Ok in the options window does
 //                             (a .vnq file given as the script is started the same way)
 //   vantell --remote          lets remote controls drive the prompter for this run
+//   vantell --follow HOST[:PORT] [--token T] [--mirror] [--rotate]
+//                             is a talent display of the prompter at HOST, over the network
 //   vantell --print-text FILE  writes the script's text (scripttextlines) to standard output
 class CommandLine {
 public:
@@ -33,6 +38,11 @@ public:
     QStringList queueEntries() const { return m_queueEntries; }
     // Remote control is on for this run, whatever the options window says.
     bool remoteControl() const { return m_remote; }
+    // The leader's control API when this run is a networked talent display (--follow), with
+    // this display's own mirror and rotate.
+    std::optional<QUrl> leader() const { return m_leader; }
+    bool mirrorsFollower() const { return m_mirrorFollower; }
+    bool rotatesFollower() const { return m_rotateFollower; }
 
     // The help: usage, options, argument, and where the settings and the special characters
     // table are (looked up now: needs the application object).
@@ -58,6 +68,9 @@ private:
     bool m_startsQueue = false;
     QStringList m_queueEntries;
     bool m_remote = false;
+    std::optional<QUrl> m_leader;
+    bool m_mirrorFollower = false;
+    bool m_rotateFollower = false;
     QString m_printPath;
     QString m_mistake;
     int m_exitStatus = 0;

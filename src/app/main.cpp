@@ -9,7 +9,9 @@
 #include "app/commandlinestart.h"
 #include "app/windows.h"
 #include "app/programending.h"
+#include "platform/exitsignals.h"
 #include "platform/translation.h"
+#include "prompter/networkdisplay.h"
 #include "prompter/tform1.h"
 #include "stringtable.h"
 #include "toolkit/application.h"
@@ -45,6 +47,15 @@ int main(int argc, char *argv[])
     initTranslation();
     VantellApplication::setApplicationDisplayName(i18n(str::ApplicationTitle));
     const CommandLine commandLine(arguments);
+
+    if (const std::optional<QUrl> leader = commandLine.leader()) {
+        // A talent display of a prompter elsewhere: its window alone, nothing to keep.
+        NetworkDisplay display(*leader, commandLine.mirrorsFollower(), commandLine.rotatesFollower());
+        ExitSignals exitSignals;
+        QObject::connect(&exitSignals, &ExitSignals::exitRequested, &app, [] { QCoreApplication::exit(0); });
+        display.open(QGuiApplication::primaryScreen());
+        return VantellApplication::exec();
+    }
 
     createWindows();
     TForm1 *prompter = windows().Form1;

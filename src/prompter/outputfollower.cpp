@@ -1,5 +1,6 @@
 #include "prompter/outputfollower.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -23,6 +24,14 @@ OutputFollower::OutputFollower(Browser *prompterPage, QObject *parent)
     : QObject(parent), m_prompterPage(prompterPage)
 {
     connect(prompterPage, &Browser::scrollPositionChanged, this, &OutputFollower::follow);
+    prompterPage->installEventFilter(this);
+}
+
+bool OutputFollower::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_prompterPage && event->type() == QEvent::Resize && m_window)
+        m_window->setLayoutWidth(m_prompterPage->width());
+    return QObject::eventFilter(watched, event);
 }
 
 OutputFollower::~OutputFollower()
@@ -42,7 +51,7 @@ void OutputFollower::open(const QString &screenName)
 {
     if (m_window)
         return;
-    m_window = new OutputWindow(m_prompterPage);
+    m_window = new OutputWindow(m_prompterPage->width());
     connect(m_window, &OutputWindow::keyPressed, this, &OutputFollower::keyPressed);
     connect(m_window, &OutputWindow::screenChanged, this, &OutputFollower::screenChanged);
     connect(m_window, &OutputWindow::pageRestarted, this, &OutputFollower::outputPageRestarted);

@@ -44,6 +44,9 @@ public:
     void setBlackout(bool blackout);
     bool isBlackout() const { return m_blackout; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     // The window opened or closed, or the black-out was switched.
     void changed();

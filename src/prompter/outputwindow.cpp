@@ -19,8 +19,7 @@ constexpr QSize rehearsalSize(800, 450);
 constexpr double onCourseTolerance = 1.0;
 } // namespace
 
-OutputWindow::OutputWindow(Browser *prompterPage)
-    : QWidget(nullptr, Qt::Window | Qt::WindowDoesNotAcceptFocus), m_prompterPage(prompterPage)
+OutputWindow::OutputWindow(int layoutWidth) : QWidget(nullptr, Qt::Window | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("OutputWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -36,12 +35,11 @@ OutputWindow::OutputWindow(Browser *prompterPage)
     outputpage = new Browser(this);
     outputpage->setObjectName(QStringLiteral("outputpage"));
     outputpage->setDisplayOnly();
-    outputpage->setLayoutWidth(prompterPage->width());
+    outputpage->setLayoutWidth(layoutWidth);
     fill->addWidget(outputpage);
     m_cue = new ReadingCueOverlay(outputpage);
     notice = new PageNotice(outputpage);
     clock = new PageNotice(outputpage, PageNotice::Placement::Corner);
-    prompterPage->installEventFilter(this);
 
     connect(outputpage, &Browser::pageKeyDown, this, &OutputWindow::keyPressed);
     // A new page is placed once it has told how long it is.
@@ -151,9 +149,7 @@ void OutputWindow::pageAnswered()
         place();
 }
 
-bool OutputWindow::eventFilter(QObject *watched, QEvent *event)
+void OutputWindow::setLayoutWidth(int width)
 {
-    if (watched == m_prompterPage && event->type() == QEvent::Resize)
-        outputpage->setLayoutWidth(m_prompterPage->width());
-    return QWidget::eventFilter(watched, event);
+    outputpage->setLayoutWidth(width);
 }

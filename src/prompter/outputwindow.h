@@ -15,12 +15,12 @@ class QScreen;
 // shows the prompter's page with the modes of its own display, laid out as wide as the
 // prompter's page (so that both break their lines alike) and scaled to its own width, and keeps
 // it at the place in the script that it is given. It never takes the focus from the prompter;
-// keys pressed on it are handed on.
+// keys pressed on it are handed on. A networked display shows its leader's page in one.
 class OutputWindow : public QWidget {
     Q_OBJECT
 public:
-    // `prompterPage`: the page whose layout the output copies.
-    explicit OutputWindow(Browser *prompterPage);
+    // `layoutWidth`: the width of the prompter's page, whose line breaks the output copies.
+    explicit OutputWindow(int layoutWidth);
 
     Browser *outputpage;
     // Shown big over the page: the countdown, a message for the talent.
@@ -44,6 +44,8 @@ public:
     double scriptPosition() const;
     // Covers the page with black, or uncovers it; the page keeps following beneath.
     void setBlackout(bool blackout);
+    // The prompter's page has a new width: the output breaks its lines there too.
+    void setLayoutWidth(int width);
 
 signals:
     void keyPressed(int key);
@@ -54,7 +56,6 @@ signals:
     void pageRestarted();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -64,7 +65,6 @@ private:
 
     void restartPage();
 
-    Browser *m_prompterPage;
     QWidget *m_blackout;
     QStringList m_pagelines; // what the page shows, to load again should its renderer end
     ReadingCueOverlay *m_cue;

@@ -184,5 +184,6 @@ PrompterSnapshot PrompterRemote::snapshot() const
 
 ScriptCopy PrompterRemote::script() const
 {
-    return {m_prompter->promptstate.scriptpath, m_prompter->promptstate.pagelines, m_generation};
+    return {m_prompter->promptstate.scriptpath, m_prompter->promptstate.pagelines, m_generation,
+            m_prompter->wb1->width()};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QJsonObject>
 #include <QString>
 
@@ -29,3 +31,8 @@ struct PrompterSnapshot {
 
 // The snapshot as a state message: {"type": "state", ...}.
 QJsonObject snapshotmessage(const PrompterSnapshot &state);
+
+// A state message as a snapshot, as a networked display reads it from its leader; nothing when
+// it is not one or a number in it could not be a prompter's (negative positions, a position past
+// the page's bottom, rates beyond any speed).
+std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message);

@@ -341,5 +341,6 @@ void RemoteServer::sendScript(Client *client)
     send(client, QJsonObject{{QStringLiteral("type"), QStringLiteral("script")},
                              {QStringLiteral("path"), script.path},
                              {QStringLiteral("generation"), script.generation},
+                             {QStringLiteral("layoutWidth"), script.layoutWidth},
                              {QStringLiteral("pagelines"), QJsonArray::fromStringList(script.pagelines)}});
 }

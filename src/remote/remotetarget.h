@@ -6,12 +6,13 @@
 #include "remote/promptersnapshot.h"
 #include "remote/remotecommand.h"
 
-// The script as a networked display needs it: the lines of the page it shows, and a number that
-// changes whenever the page is built anew.
+// The script as a networked display needs it: the lines of the page it shows, the width its
+// lines are broken at, and a number that changes whenever the page is built anew.
 struct ScriptCopy {
     QString path;
     QStringList pagelines;
     int generation = 0;
+    int layoutWidth = 0;
 };
 
 // What remote controls drive: the prompter, or a stand-in in tests.

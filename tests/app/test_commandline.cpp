@@ -24,6 +24,7 @@ private slots:
     void emptyQueueStartsEmpty();
     void unreadableQueueIsAFileMistake();
     void mistakesNameTheProblemAndPointToHelp();
+    void aFollowerNamesItsLeaderAndNothingElse();
     void helpListsOptionsArgumentAndFiles();
     void helpSaysWhenTheSpecialTableIsMissing();
     void versionIsTheProjectVersion();
@@ -188,6 +189,26 @@ void TestCommandLine::mistakesNameTheProblemAndPointToHelp()
                 .startsWith(QStringLiteral("vantell: Unknown option: -x")));
 }
 
+void TestCommandLine::aFollowerNamesItsLeaderAndNothingElse()
+{
+    const CommandLine follower(line({"--follow", "studio-a:7800", "--token", "abc", "--rotate"}));
+    QCOMPARE(follower.request(), CommandLine::Request::Run);
+    QCOMPARE(follower.leader()->toString(), QStringLiteral("ws://studio-a:7800/socket?token=abc"));
+    QVERIFY(follower.rotatesFollower());
+    QVERIFY(!follower.mirrorsFollower());
+    QVERIFY(!CommandLine(line({"script.txt"})).leader());
+    // A wrong address, a follower given a script or --remote, the follower's options alone.
+    for (const QStringList &wrong : QList<QStringList>{{"--follow", "http://studio-a"},
+                                                       {"--follow", "studio-a", "script.txt"},
+                                                       {"--follow", "studio-a", "--remote"},
+                                                       {"--mirror"},
+                                                       {"--token", "abc", "script.txt"}}) {
+        const CommandLine refused(line(wrong));
+        QCOMPARE(refused.request(), CommandLine::Request::Mistake);
+        QVERIFY(refused.mistakeText().contains(QLatin1String("--help")));
+    }
+}
+
 void TestCommandLine::helpListsOptionsArgumentAndFiles()
 {
     const QString help = CommandLine(line({"--help"})).helpText();
@@ -196,13 +217,19 @@ void TestCommandLine::helpListsOptionsArgumentAndFiles()
         "Teleprompter: shows a script as large text that scrolls at an adjustable speed.\n"
         "\n"
         "Options:\n"
-        "  -h, --help           Show this help and exit.\n"
-        "  -v, --version        Show the version and exit.\n"
-        "  -q, --queue <file>   Load a queue of scripts (.vnq) and start it.\n"
-        "  --print-text <file>  Write the text of a script to standard output, one line of the "
+        "  -h, --help              Show this help and exit.\n"
+        "  -v, --version           Show the version and exit.\n"
+        "  -q, --queue <file>      Load a queue of scripts (.vnq) and start it.\n"
+        "  --print-text <file>     Write the text of a script to standard output, one line of the "
         "page a line, and exit.\n"
-        "  --remote             Let remote controls drive the prompter, as set in the options window (on this "
+        "  --remote                Let remote controls drive the prompter, as set in the options window (on "
+        "this "
         "computer only unless the network is allowed there).\n"
+        "  --follow <host[:port]>  Be the talent display of the prompter at this address (its remote control "
+        "listening), following it over the network.\n"
+        "  --token <token>         The token the prompter's remote control asks for (with --follow).\n"
+        "  --mirror                Mirror this talent display (with --follow).\n"
+        "  --rotate                Turn this talent display upside down (with --follow).\n"
         "\n"
         "Arguments:\n"
         "  script  Script to open (.txt, .rtf, .vnr, .docx, .odt, .md, .html); a queue (.vnq) "

@@ -3,16 +3,19 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QThread>
 
+#include "prompterrun.h"
 #include "userflow.h"
 
 // Remote control as a stage manager uses it: the program started with --remote takes commands
 // from curl on this computer (speed, run, pause, the talent display, its black-out), a
 // presenter's clicker drives the page with its keys, and the options window shows the address
-// and a QR code that a phone's camera reads.
+// and a QR code that a phone's camera reads; a talent display started with --follow, as on a
+// second computer, shows the script and keeps the prompter's place.
 class FlowRemote : public UserFlow {
     Q_OBJECT
 private slots:
@@ -21,6 +24,7 @@ private slots:
     void theTalentDisplayIsBlackedOutAndBack();
     void aClickerStartsStopsAndBlacksOut();
     void theOptionsShowTheAddressAsAQrCode();
+    void aDisplayOnAnotherComputerFollows();
 
 private:
     QJsonObject api(const QString &path, const QByteArray &command = {}) const;
@@ -193,6 +197,71 @@ void FlowRemote::theOptionsShowTheAddressAsAQrCode()
     desktop->activate(options);
     desktop->key(QStringLiteral("Escape"));
     QVERIFY(desktop->waitForWindowGone(optionsCaption));
+}
+
+namespace {
+// The smallest number of a "line N" that OCR reads in `text`; -1 when there is none.
+int firstLineNumber(const QString &text)
+{
+    static const QRegularExpression line(QStringLiteral("line (\\d+)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    int first = -1;
+    for (const QRegularExpressionMatch &match : line.globalMatch(text)) {
+        const int number = match.captured(1).toInt();
+        if (first < 0 || number < first)
+            first = number;
+    }
+    return first;
+}
+} // namespace
+
+void FlowRemote::aDisplayOnAnotherComputerFollows()
+{
+    // The prompter's own talent display closes, so that the one found is the follower's.
+    QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"dual-display","value":false})")
+                .value(QLatin1String("ok"))
+                .toBool());
+    QVERIFY(desktop->waitForWindowGone(talentCaption));
+    QVERIFY(
+        api(QStringLiteral("/api/command"), R"({"command":"pause"})").value(QLatin1String("ok")).toBool());
+    QVERIFY(
+        api(QStringLiteral("/api/command"), R"({"command":"reset"})").value(QLatin1String("ok")).toBool());
+    PrompterRun::Options options;
+    options.arguments = {QStringLiteral("--follow"), QStringLiteral("127.0.0.1:%1").arg(m_port)};
+    options.caption = talentCaption;
+    PrompterRun follower(*session, options);
+    QVERIFY2(follower.window(), qPrintable(follower.error()));
+    const auto shown = [&] { return desktop->grab(follower.window()); };
+    QImage image = shown();
+    for (int tries = 0; tries < 20 && firstLineNumber(readText(image)) != 1; ++tries) {
+        QThread::msleep(300);
+        image = shown();
+    }
+    VERIFY_SCREEN(firstLineNumber(readText(image)) == 1, image, QStringLiteral("follower at the start"));
+
+    // The prompter jumps on: the follower stands at the same line.
+    QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"jump-lines","value":200})")
+                .value(QLatin1String("ok"))
+                .toBool());
+    QThread::msleep(1500);
+    image = shown();
+    const int first = firstLineNumber(readText(image));
+    VERIFY_SCREEN(first >= 195 && first <= 215, image,
+                  QStringLiteral("follower after the jump (line %1)").arg(first));
+
+    // It moves while the prompter runs, and rests when it stops.
+    QVERIFY(
+        api(QStringLiteral("/api/command"), R"({"command":"resume"})").value(QLatin1String("ok")).toBool());
+    QThread::msleep(500);
+    const QImage moving = shown();
+    QThread::msleep(700);
+    VERIFY_SCREEN(differingShare(moving, shown()) > 0.001, shown(), QStringLiteral("follower running"));
+    QVERIFY(
+        api(QStringLiteral("/api/command"), R"({"command":"pause"})").value(QLatin1String("ok")).toBool());
+    QThread::msleep(800);
+    const QImage resting = shown();
+    QThread::msleep(700);
+    VERIFY_SCREEN(differingShare(resting, shown()) < 0.001, shown(), QStringLiteral("follower paused"));
 }
 
 QTEST_GUILESS_MAIN(FlowRemote)

@@ -56,10 +56,11 @@ PrompterRun::PrompterRun(const XSession &session, const Options &options) : m_se
         m_error = QStringLiteral("the program does not start: %1").arg(m_process.errorString());
         return;
     }
-    m_window = XDesktop(session).waitForWindow(mainCaption, 30000);
+    const QString caption = options.caption.isEmpty() ? mainCaption : options.caption;
+    m_window = XDesktop(session).waitForWindow(caption, 30000);
     if (!m_window)
         m_error =
-            QStringLiteral("no window \"%1\" within 30 s; the program wrote: %2").arg(mainCaption, errors());
+            QStringLiteral("no window \"%1\" within 30 s; the program wrote: %2").arg(caption, errors());
 }
 
 PrompterRun::~PrompterRun()

@@ -26,6 +26,8 @@ public:
         QString program;
         // The program's scale factor (QT_SCALE_FACTOR): 2 draws everything twice as large.
         int scale = 1;
+        // The window the run shows first; by default the prompter's.
+        QString caption;
     };
 
     PrompterRun(const XSession &session, const Options &options);
@@ -34,7 +36,7 @@ public:
     PrompterRun(const PrompterRun &) = delete;
     PrompterRun &operator=(const PrompterRun &) = delete;
 
-    // The prompter window once it is shown, or 0 (then error() says why).
+    // The window the run shows first (the prompter's) once it is shown, or 0 (then error() says why).
     quint64 window() const { return m_window; }
     QString error() const { return m_error; }
     QString configHome() const { return m_configHome; }
