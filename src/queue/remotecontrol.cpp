@@ -4,6 +4,8 @@
 #include <QTimer>
 
 #include "prompter/prompterremote.h"
+#include "queue/midibindingsdialog.h"
+#include "queue/midiremote.h"
 #include "prompter/tform1.h"
 #include "queue/remoteoptions.h"
 #include "queue/tform4.h"
@@ -19,6 +21,7 @@
 namespace {
 
 const QString settingsGroup = QStringLiteral("Remote");
+const QString midiGroup = QStringLiteral("MIDI");
 
 // The address other devices on the network reach this computer by: its first address on a
 // network that is up, IPv4 first because phones type and scan it more easily.
@@ -41,7 +44,8 @@ QString networkAddress()
 RemoteControl::RemoteControl(TForm1 *prompter, TForm4 *options, QObject *parent)
     : QObject(parent), m_prompter(prompter), m_options(options),
       m_target(std::make_unique<PrompterRemote>(prompter)),
-      m_server(std::make_unique<RemoteServer>(*m_target)), m_osc(std::make_unique<OscServer>(*m_target))
+      m_server(std::make_unique<RemoteServer>(*m_target)), m_osc(std::make_unique<OscServer>(*m_target)),
+      m_midi(std::make_unique<MidiRemote>(*m_target))
 {
     SettingsStore store;
     RemoteSettings stored;
@@ -53,13 +57,17 @@ RemoteControl::RemoteControl(TForm1 *prompter, TForm4 *options, QObject *parent)
     connect(m_target.get(), &PrompterRemote::scriptChanged, m_server.get(), &RemoteServer::scriptChanged);
     connect(m_options, &QDialog::finished, this, &RemoteControl::optionsClosed);
     connect(m_options->Remote, &RemoteOptions::newTokenWanted, this, &RemoteControl::newToken);
+    connect(m_options->Remote, &RemoteOptions::midiWanted, this, &RemoteControl::editMidi);
+    MidiSettings midi;
+    readmidisettings(store.settings(), midi);
     m_options->Remote->showSettings(stored);
     showStatus();
     // From the event loop: a port that cannot be had is reported over the prompter, not before
     // it is there.
-    QTimer::singleShot(0, this, [this, stored] {
+    QTimer::singleShot(0, this, [this, stored, midi] {
         if (!m_settings.enabled)
             apply(stored);
+        applyMidi(midi);
     });
 }
 
@@ -154,4 +162,20 @@ void RemoteControl::newToken()
     kept.token = renewed.token;
     storeSettings(settingsGroup, [&kept](QSettings &settings) { writeremotesettings(settings, kept); });
     apply(renewed);
+}
+
+void RemoteControl::editMidi()
+{
+    MidiBindingsDialog dialog(m_midi.get(), m_options);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const MidiSettings chosen = dialog.values();
+    storeSettings(midiGroup, [&chosen](QSettings &settings) { writemidisettings(settings, chosen); });
+    applyMidi(chosen);
+}
+
+void RemoteControl::applyMidi(const MidiSettings &settings)
+{
+    if (!m_midi->apply(settings))
+        Dialogs::current().message(m_midi->status());
 }

@@ -4,8 +4,10 @@
 
 #include <QObject>
 
+#include "settings/midisettings.h"
 #include "settings/remotesettings.h"
 
+class MidiRemote;
 class OscServer;
 class PrompterRemote;
 class RemoteServer;
@@ -28,6 +30,9 @@ public:
     const RemoteSettings &settings() const { return m_settings; }
     RemoteServer *server() const { return m_server.get(); }
     OscServer *oscServer() const { return m_osc.get(); }
+    MidiRemote *midi() const { return m_midi.get(); }
+    // Opens the MIDI controls' window over the options window; what it keeps is applied at once.
+    void editMidi();
     // Where a browser reaches the phone remote; empty while nothing listens.
     QString address() const;
 
@@ -35,12 +40,14 @@ private:
     void optionsClosed(int result);
     void newToken();
     void showStatus();
+    void applyMidi(const MidiSettings &settings);
 
     TForm1 *m_prompter;
     TForm4 *m_options;
     std::unique_ptr<PrompterRemote> m_target;
     std::unique_ptr<RemoteServer> m_server;
     std::unique_ptr<OscServer> m_osc;
+    std::unique_ptr<MidiRemote> m_midi;
     RemoteSettings m_settings;
     QString m_listenFailure;
     QString m_oscFailure;

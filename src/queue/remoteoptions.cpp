@@ -71,15 +71,22 @@ RemoteOptions::RemoteOptions(QWidget *parent) : QGroupBox(parent)
     remotenewtoken = named(new QPushButton(i18n(str::RemoteNewToken), this), "remotenewtoken");
     // Enter stays the window's Ok: a new token shuts every device out and is asked for by a click.
     remotenewtoken->setAutoDefault(false);
+    remotemidi = named(new QPushButton(i18n(str::RemoteMidi), this), "remotemidi");
+    remotemidi->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(remotenewtoken);
+    buttons->addWidget(remotemidi);
+    buttons->addStretch();
     auto *left = new QVBoxLayout;
     left->addWidget(remotestatus);
-    left->addWidget(remotenewtoken, 0, Qt::AlignLeft);
+    left->addLayout(buttons);
     left->addStretch();
     grid->addLayout(left, 2, 0);
     remoteqr = named(new QLabel(this), "remoteqr");
     grid->addWidget(remoteqr, 2, 1, Qt::AlignRight | Qt::AlignTop);
     grid->setColumnStretch(0, 1);
     connect(remotenewtoken, &QPushButton::clicked, this, &RemoteOptions::newTokenWanted);
+    connect(remotemidi, &QPushButton::clicked, this, &RemoteOptions::midiWanted);
     showSettings(RemoteSettings{});
     setStatus(i18n(str::RemoteOff), {});
 }

@@ -19,7 +19,7 @@ public:
 
     QCheckBox *remoteenabled, *remotenetwork;
     QSpinBox *remoteport, *remoteoscport;
-    QPushButton *remotenewtoken;
+    QPushButton *remotenewtoken, *remotemidi;
     QLabel *remotestatus, *remoteqr;
 
     // The settings as the controls show them; what the controls do not show comes from `base`.
@@ -30,4 +30,5 @@ public:
 
 signals:
     void newTokenWanted();
+    void midiWanted();
 };

@@ -32,6 +32,7 @@ void TestRemoteSettings::keptAndReadBack()
     RemoteSettings written;
     written.enabled = true;
     written.port = 8123;
+    written.oscPort = 9000;
     written.allowNetwork = true;
     written.token = QStringLiteral("abcdefghijklmnopqrstuvwxyz012345");
     {

@@ -63,6 +63,9 @@ void FlowQueue::aQueueIsBuiltSavedAndSteppedThrough()
     VERIFY_SCREEN(listsBoth(readText(listed)), listed, QStringLiteral("queue"));
     QVERIFY(clickWord(options, QStringLiteral("Save")));
     QVERIFY2(chooseFile(QStringLiteral("Save As"), queueFile), "Save Queue opened no file dialog");
+    // The dialog closes before the program has written the file.
+    for (int waited = 0; waited < 50 && !QFileInfo::exists(queueFile); ++waited)
+        QThread::msleep(100);
     QVERIFY2(QFileInfo::exists(queueFile), "Save Queue wrote no file");
 
     // Ok starts the queue with its first script.
