@@ -12,10 +12,9 @@ int wordcount(const QStringList &scriptlines)
                                          QRegularExpression::UseUnicodePropertiesOption);
     int words = 0;
     for (const QString &line : scriptlines) {
-        const QString text = linetext(line).trimmed();
-        if (text.startsWith(QLatin1String("##")))
+        if (markername(line))
             continue;
-        auto match = word.globalMatch(text);
+        auto match = word.globalMatch(linetext(line));
         while (match.hasNext()) {
             match.next();
             ++words;

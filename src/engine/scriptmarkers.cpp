@@ -7,10 +7,13 @@ namespace {
 
 const QString markerSign = QStringLiteral("##");
 
-// A line can only hold a marker if it holds the sign, written or as a numeric character reference.
+const QString headingClass = QStringLiteral("vantell-heading");
+
+// A line can only hold a marker if it holds the sign, written or as a numeric character reference,
+// or the mark of a heading.
 bool maymark(const QString &line)
 {
-    return line.contains(QLatin1Char('#'));
+    return line.contains(QLatin1Char('#')) || line.contains(headingClass);
 }
 
 // The tags of `line`, in order, without the text between them.
@@ -60,15 +63,30 @@ QString linetext(const QString &line)
     return QTextDocumentFragment::fromHtml(line).toPlainText();
 }
 
+QString headingmark()
+{
+    return QStringLiteral("<a class=\"%1\"></a>").arg(headingClass);
+}
+
+std::optional<QString> markername(const QString &line)
+{
+    if (!maymark(line))
+        return {};
+    const QString text = linetext(line).trimmed();
+    if (text.startsWith(markerSign))
+        return text.mid(markerSign.size()).trimmed();
+    // An empty heading names no place.
+    if (line.contains(headingmark()) && !text.isEmpty())
+        return text;
+    return {};
+}
+
 QList<ScriptMarker> findmarkers(const QStringList &scriptlines)
 {
     QList<ScriptMarker> markers;
     for (int i = 0; i < scriptlines.size(); ++i) {
-        if (!maymark(scriptlines.at(i)))
-            continue;
-        const QString text = linetext(scriptlines.at(i)).trimmed();
-        if (text.startsWith(markerSign))
-            markers.append({i, text.mid(markerSign.size()).trimmed()});
+        if (const std::optional<QString> name = markername(scriptlines.at(i)))
+            markers.append({i, *name});
     }
     return markers;
 }

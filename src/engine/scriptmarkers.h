@@ -1,12 +1,15 @@
 #pragma once
 
+#include <optional>
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-// A named place in a script: a line whose text starts with the marker sign "##". Its name is the
-// rest of the line, trimmed. The sign is one that scripts do not use by accident: a single "#"
-// (a hashtag, a number sign) never makes a marker.
+// A named place in a script: a line whose text starts with the marker sign "##", its name the rest
+// of the line, trimmed; or the first line of a paragraph in a heading style of a rich script, which
+// the script's reader marks with headingmark(), its name the line's text. The sign is one that
+// scripts do not use by accident: a single "#" (a hashtag, a number sign) never makes a marker.
 struct ScriptMarker {
     int line = 0; // the script line (page line after the body tag) that holds it
     QString name;
@@ -20,6 +23,13 @@ enum class MarkerDisplay { Quiet, Hidden };
 // Script lines are HTML (a rich script's lines, or a plain script's text, which the page shows as
 // HTML too).
 QString linetext(const QString &line);
+
+// What a rich script's reader puts before the text of a heading's first line: an empty element that
+// the page does not show. Script text never holds it, as its "<" would be escaped.
+QString headingmark();
+
+// The name of the marker that `line` holds, if it holds one.
+std::optional<QString> markername(const QString &line);
 
 // The markers of `scriptlines`, in script order.
 QList<ScriptMarker> findmarkers(const QStringList &scriptlines);

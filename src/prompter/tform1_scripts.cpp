@@ -61,6 +61,7 @@ std::optional<QStringList> TForm1::readscript(const QString &path, bool plainTex
     case ScriptKind::Text:
         lines = readtextlines(path);
         if (plainTextResetsFont) {
+        markheadings(myrichedit->document(), lines);
             displayfont.name = QStringLiteral("Arial");
             displayfont.size = 24;
             displayfont.color = Qt::white;
