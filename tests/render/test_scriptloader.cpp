@@ -10,6 +10,7 @@
 
 #include "render/richfile.h"
 #include "render/scriptloader.h"
+#include "render/scripttext.h"
 #include "testsupport/testmain.h"
 
 class TestScriptLoader : public QObject {
@@ -24,7 +25,30 @@ private slots:
     void unreadableFilesThrowAndChangeNothing();
     void failedSavesKeepTheOldFile();
     void failedWritePartWayKeepsTheOldFile();
+    void wordsOfScriptFiles();
 };
+
+void TestScriptLoader::wordsOfScriptFiles()
+{
+    QTemporaryDir dir;
+    const auto words = [&dir](const QString &name, const QByteArray &bytes) {
+        QFile file(dir.filePath(name));
+        if (!bytes.isNull() && file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+        file.close();
+        return scriptwords(file.fileName()).value_or(-1);
+    };
+    QCOMPARE(words(QStringLiteral("a.txt"), "One two\r\n## Marker here\r\nthree\r\n"), 3);
+    // A heading names a place and is not read.
+    QCOMPARE(
+        words(QStringLiteral("b.rtf"),
+              "{\\rtf1{\\stylesheet{\\s1 heading 1;}}\\pard\\s1 Big title\\par\\pard one two three\\par}"),
+        3);
+    QCOMPARE(words(QStringLiteral("c.md"), "# Title\n\nfour words are here\n"), 4);
+    QCOMPARE(words(QStringLiteral("d.docx"), "not a zip"), -1);
+    QCOMPARE(words(QStringLiteral("missing.txt"), QByteArray()), -1);
+    QCOMPARE(words(QStringLiteral("e.doc"), "x"), -1);
+}
 
 void TestScriptLoader::kindsByExtension_data()
 {
