@@ -20,10 +20,12 @@
 #include "queue/queuefile.h"
 #include "queue/readingaidoptions.h"
 #include "queue/remoteoptions.h"
+#include "render/droppedfiles.h"
 #include "render/scripttext.h"
 #include "stringtable.h"
 #include "toolkit/accessiblenames.h"
 #include "toolkit/dialogs.h"
+#include "toolkit/filedrop.h"
 #include "toolkit/radiogroup.h"
 #include "toolkit/toolimage.h"
 
@@ -171,6 +173,11 @@ QWidget *TForm4::createQueueColumn()
     ListBox1->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_entries = new QueueEntryDelegate(ListBox1);
     ListBox1->setItemDelegate(m_entries);
+    // Scripts dropped on the list join the queue, unless the newsroom's running order is the queue.
+    new FileDrop(
+        ListBox1,
+        [this](const QMimeData *data) { return Image6->isEnabled() ? droppedscripts(data) : QStringList(); },
+        [this](const QStringList &scripts) { addScripts(scripts); });
     row->addWidget(ListBox1, 1);
 
     // Each action is a picture with its text beside it; a click on either runs it.

@@ -3,11 +3,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QUrl>
 
+#include "render/droppedfiles.h"
 #include "render/richfile.h"
 #include "render/scriptloader.h"
 #include "render/scripttext.h"
@@ -25,8 +28,24 @@ private slots:
     void unreadableFilesThrowAndChangeNothing();
     void failedSavesKeepTheOldFile();
     void failedWritePartWayKeepsTheOldFile();
+    void droppedFilesAreLocalScripts();
     void wordsOfScriptFiles();
 };
+
+void TestScriptLoader::droppedFilesAreLocalScripts()
+{
+    QMimeData data;
+    QCOMPARE(droppedfiles(&data), QStringList());
+    QCOMPARE(droppedfiles(nullptr), QStringList());
+    data.setText(QStringLiteral("/a/talk.txt")); // text is no file
+    QCOMPARE(droppedfiles(&data), QStringList());
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/a/b c.TXT")),
+                  QUrl(QStringLiteral("https://x.org/s.txt")),
+                  QUrl::fromLocalFile(QStringLiteral("/a/photo.png")),
+                  QUrl(QStringLiteral("file:///a/%C3%A9.docx")), QUrl()});
+    QCOMPARE(droppedfiles(&data), (QStringList{"/a/b c.TXT", "/a/photo.png", "/a/é.docx"}));
+    QCOMPARE(droppedscripts(&data), (QStringList{"/a/b c.TXT", "/a/é.docx"}));
+}
 
 void TestScriptLoader::wordsOfScriptFiles()
 {
