@@ -13,6 +13,7 @@
 struct ScriptMarker {
     int line = 0; // the script line (page line after the body tag) that holds it
     QString name;
+    bool heading = false; // a heading of a rich script, not a line with the marker sign
     bool operator==(const ScriptMarker &other) const = default;
 };
 
@@ -35,7 +36,8 @@ std::optional<QString> markername(const QString &line);
 QList<ScriptMarker> findmarkers(const QStringList &scriptlines);
 
 // Puts the markers of `scriptlines` on `page` (built from them by buildpage): each marker's line
-// shows its text in the quieter style, or nothing, and carries an element of the class
+// shows its text in the quieter style (a heading keeps its own look: it was written to be seen),
+// or nothing, and carries an element of the class
 // "vantell-marker" where the line starts, by which the page finds the marker. The line keeps the
 // tags it opens and closes, so the formatting of the lines after it stays as it was.
 void markpage(QStringList &page, const QList<ScriptMarker> &markers, MarkerDisplay display, bool allcaps);

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTabBar>
-#include <QTabWidget>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "engine/readingestimate.h"
@@ -119,8 +119,9 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     smoothscroll->setItems({i18n(str::No), i18n(str::Yes)});
     reloadscript->setTitle(i18n(str::ReloadWhenFileChanges));
     reloadscript->setItems({i18n(str::No), i18n(str::Yes)});
-    optionstabs->setTabText(0, i18n(str::DisplayOptionsPage));
-    optionstabs->setTabText(1, i18n(str::ReadingAidsPage));
+    displaypagebutton->setText(i18n(str::DisplayOptionsPage));
+    aidspagebutton->setText(i18n(str::ReadingAidsPage));
+    showOptionsPage(0);
     Button1->setText(i18n(str::Ok));
     Button2->setText(i18n(str::Cancel));
     addlabel->setText(i18n(str::AddScript));
@@ -238,16 +239,28 @@ QWidget *TForm4::createOptionsColumn()
     auto *column = new QVBoxLayout(Panel3);
     column->setContentsMargins(4, 4, 6, 0);
     column->setSpacing(2);
-    optionstabs = named(new QTabWidget(Panel3), "optionstabs");
-    optionstabs->setDocumentMode(true);
-    // Tabs in the window's dark colours: the page shown is the lighter one.
-    optionstabs->tabBar()->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { background: #202020; color: #c0c0c0; border: 1px solid #505050; padding: 3px 10px; }"
-        "QTabBar::tab:selected { background: #505050; color: white; }"));
-    optionstabs->addTab(createDisplayPage(), QString());
-    ReadingAids = new ReadingAidOptions(optionstabs);
-    optionstabs->addTab(ReadingAids, QString());
-    column->addWidget(optionstabs, 1);
+    // Two pages of options, picked by a row of buttons above them.
+    auto *switcher = new QHBoxLayout;
+    switcher->setSpacing(0);
+    displaypagebutton = named(new QPushButton(Panel3), "displaypagebutton");
+    aidspagebutton = named(new QPushButton(Panel3), "aidspagebutton");
+    auto *pages = new QButtonGroup(Panel3);
+    int index = 0;
+    for (QPushButton *button : {displaypagebutton, aidspagebutton}) {
+        button->setCheckable(true);
+        // Enter stays the window's Ok.
+        button->setAutoDefault(false);
+        button->setFixedHeight(24);
+        pages->addButton(button, index++);
+        switcher->addWidget(button);
+    }
+    column->addLayout(switcher);
+    optionspages = named(new QStackedWidget(Panel3), "optionspages");
+    optionspages->addWidget(createDisplayPage());
+    ReadingAids = new ReadingAidOptions(optionspages);
+    optionspages->addWidget(ReadingAids);
+    column->addWidget(optionspages, 1);
+    connect(pages, &QButtonGroup::idClicked, this, &TForm4::showOptionsPage);
 
     Panel6 = panel("Panel6", Panel3);
     Panel6->setFixedHeight(35);
@@ -301,6 +314,14 @@ QWidget *TForm4::createDisplayPage()
     column->addStretch();
 
     return displaypage;
+}
+
+void TForm4::showOptionsPage(int index)
+{
+    QPushButton *button = index == 0 ? displaypagebutton : aidspagebutton;
+    button->setChecked(true);
+    optionspages->setCurrentIndex(index);
+    optionspages->setAccessibleName(button->text());
 }
 
 DisplayModes TForm4::modes() const

@@ -12,7 +12,7 @@ class RemoteOptions;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class QTabWidget;
+class QStackedWidget;
 class RadioGroup;
 class ToolImage;
 
@@ -31,7 +31,9 @@ public:
     ToolImage *Image6, *Image2, *Image5, *Image4;
     QLabel *addlabel, *removelabel, *savelabel, *loadlabel;
     QLabel *Label2, *Label1, *Label3, *Label8, *queuetime;
-    QTabWidget *optionstabs;
+    // The option pages (display, reading aids), one shown at a time, and the buttons that show them.
+    QStackedWidget *optionspages;
+    QPushButton *displaypagebutton, *aidspagebutton;
     QWidget *displaypage;
     RadioGroup *mainformlocation, *allcaps, *mtype, *rtype, *smoothscroll, *reloadscript;
     QPushButton *Button1, *Button2;
@@ -43,6 +45,8 @@ public:
     // The display options as the radio groups show them, and the other way round.
     DisplayModes modes() const;
     void showModes(const DisplayModes &modes);
+    // Shows option page `index` (0: display, 1: reading aids).
+    void showOptionsPage(int index);
 
     QStringList queue() const;
     // The words of each entry's script, -1 where it could not be read.

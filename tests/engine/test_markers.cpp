@@ -1,3 +1,4 @@
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -27,6 +28,8 @@ private slots:
     void headingsAreMarkers_data();
     void headingsAreMarkers();
     void headingsKeepTheirLevelInSavedScripts();
+    void headingsKeepTheirLookUnlessHidden_data();
+    void headingsKeepTheirLookUnlessHidden();
     void quietMarkersKeepTheLinesTags();
     void hiddenMarkersTakeNoLine();
     void markerPositionPutsTheLineAtTheReadingLine();
@@ -200,6 +203,43 @@ void TestMarkers::headingsKeepTheirLevelInSavedScripts()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(markernamesof(readaslines(QStringLiteral("again.vnr"), file.readAll())),
              QStringList{QStringLiteral("Weather")});
+}
+
+void TestMarkers::headingsKeepTheirLookUnlessHidden_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("allcaps");
+    QTest::newRow("rtf") << "s.rtf" << false;
+    QTest::newRow("vnr") << "s.vnr" << false;
+    QTest::newRow("vnr in capitals") << "s.vnr" << true;
+}
+
+void TestMarkers::headingsKeepTheirLookUnlessHidden()
+{
+    QFETCH(QString, fileName);
+    QFETCH(bool, allcaps);
+    const QByteArray rtf =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\stylesheet{\\s1 heading 1;}}\\f0 Intro\\par"
+        "\\pard\\s1\\b\\fs40 Weather\\par\\pard\\b0\\fs24 Sun.\\par}";
+    QStringList lines = readaslines(fileName, rtf);
+    const QList<ScriptMarker> markers = findmarkers(lines);
+    QCOMPARE(markers.size(), 1);
+    QVERIFY(markers.first().heading);
+    const QString name = allcaps ? QStringLiteral("WEATHER") : QStringLiteral("Weather");
+    for (const MarkerDisplay display : {MarkerDisplay::Quiet, MarkerDisplay::Hidden}) {
+        QStringList page = buildpage(lines, {}, PageFont{}, allcaps, false, false);
+        const QStringList unmarked = page;
+        markpage(page, markers, display, allcaps);
+        const int at = int(page.indexOf(QRegularExpression(QStringLiteral(".*vantell-marker.*"))));
+        QVERIFY(at >= 0);
+        // Shown, the heading is the line it was, with the place marked before its text; hidden,
+        // it is gone from the page.
+        QCOMPARE(linetext(page.at(at)).trimmed(), display == MarkerDisplay::Quiet ? name : QString());
+        if (display == MarkerDisplay::Quiet) {
+            QString line = page.at(at);
+            QCOMPARE(line.remove(QStringLiteral("<span class=\"vantell-marker\"></span>")), unmarked.at(at));
+        }
+    }
 }
 
 void TestMarkers::quietMarkersKeepTheLinesTags()

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QTabWidget>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QUrl>
 
@@ -170,11 +170,14 @@ void TestReadingAidOptions::newsroomStoriesBringTheirWords()
 
 void TestReadingAidOptions::readingAidsPageFitsTheWindow()
 {
-    QCOMPARE(m_options->optionstabs->count(), 2);
-    QCOMPARE(m_options->optionstabs->tabText(0), QStringLiteral("Display"));
-    QCOMPARE(m_options->optionstabs->tabText(1), QStringLiteral("Reading Aids"));
+    QCOMPARE(m_options->optionspages->count(), 2);
+    QCOMPARE(m_options->displaypagebutton->text(), QStringLiteral("Display"));
+    QCOMPARE(m_options->aidspagebutton->text(), QStringLiteral("Reading Aids"));
+    QVERIFY(!m_options->displaypagebutton->autoDefault() && !m_options->aidspagebutton->autoDefault());
     QCOMPARE(m_options->size(), QSize(521, 720));
-    m_options->optionstabs->setCurrentIndex(1);
+    m_options->aidspagebutton->click();
+    QCOMPARE(m_options->optionspages->currentWidget(), m_options->ReadingAids);
+    QVERIFY(m_options->aidspagebutton->isChecked() && !m_options->displaypagebutton->isChecked());
     m_options->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_options));
     // Every control shows whole, inside the window and above the Ok and Cancel buttons, and no
@@ -198,7 +201,8 @@ void TestReadingAidOptions::readingAidsPageFitsTheWindow()
     }
     QCOMPARE(placed.size(), 13);
     m_options->hide();
-    m_options->optionstabs->setCurrentIndex(0);
+    m_options->displaypagebutton->click();
+    QCOMPARE(m_options->optionspages->currentIndex(), 0);
 }
 
 void TestReadingAidOptions::okAppliesTheReadingAidsAndCancelPutsThemBack()
