@@ -6,6 +6,10 @@
 #include "platform/translation.h"
 #include "stringtable.h"
 
+namespace {
+constexpr int lineGap = 3;
+} // namespace
+
 QueueEntryDelegate::QueueEntryDelegate(QObject *parent)
     : QStyledItemDelegate(parent), m_wpm(ReadingPace::defaultWpm)
 {
@@ -27,15 +31,13 @@ void QueueEntryDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     const QVariant words = index.data(WordsRole);
     if (!words.isValid())
         return;
-    const QRect second(option.rect.left() + 4, option.rect.top() + lineHeight + 1, option.rect.width() - 8,
-                       lineHeight);
+    // A gap between the lines keeps the name's low strokes (an underscore) clear of the time.
+    const QRect second(option.rect.left() + 12, option.rect.top() + lineHeight + lineGap,
+                       option.rect.width() - 16, lineHeight);
     painter->save();
-    QFont font = option.font;
-    font.setItalic(true);
-    painter->setFont(font);
     painter->setPen(option.state.testFlag(QStyle::State_Selected)
                         ? option.palette.color(QPalette::HighlightedText)
-                        : QColor(0xa0, 0xa0, 0xa0));
+                        : QColor(0xb8, 0xb8, 0xb8));
     painter->drawText(second, Qt::AlignLeft | Qt::AlignVCenter,
                       i18n(str::EntryReadingTime).arg(readingclock(readingms(words.toInt(), m_wpm))));
     painter->restore();
@@ -44,5 +46,5 @@ void QueueEntryDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
 QSize QueueEntryDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const QSize one = QStyledItemDelegate::sizeHint(option, index);
-    return {one.width(), one.height() + option.fontMetrics.height() + 2};
+    return {one.width(), one.height() + option.fontMetrics.height() + 2 * lineGap};
 }

@@ -251,6 +251,10 @@ QWidget *TForm4::createOptionsColumn()
         // Enter stays the window's Ok.
         button->setAutoDefault(false);
         button->setFixedHeight(24);
+        // In the window's own light on dark, as its other texts: the page shown is the lighter.
+        button->setStyleSheet(QStringLiteral("QPushButton { background: #202020; color: #d0d0d0; border: 1px "
+                                             "solid #505050; padding: 2px 8px; }"
+                                             "QPushButton:checked { background: #505050; color: white; }"));
         pages->addButton(button, index++);
         switcher->addWidget(button);
     }
