@@ -1,6 +1,7 @@
 // Word processors' documents: a generated 300-page .docx opened in the prompter until its page is
 // shown, against the same file converted by pandoc (to HTML) and by LibreOffice (to RTF), with
-// the peak memory of the whole program. A converter that is not installed is reported skipped.
+// the peak memory of the whole program; and the import with the conversion to page lines alone. A converter
+// that is not installed is reported skipped.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QUrl>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -17,6 +19,9 @@
 #include "app/windows.h"
 #include "platform/translation.h"
 #include "prompter/tform1.h"
+#include "render/richfile.h"
+#include "render/richtohtml.h"
+#include "render/scriptloader.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "toolkit/application.h"
@@ -172,6 +177,18 @@ int main(int argc, char *argv[])
     const QJsonObject inputs{{QStringLiteral("pages"), pages},
                              {QStringLiteral("bytes"), QFileInfo(docx).size()},
                              {QStringLiteral("words"), pages * 450}};
+
+    // The import and the conversion to page lines alone, as the prompter does them, without the page.
+    QTextEdit worker;
+    TJvRichEditToHtml converter;
+    QStringList lines;
+    const double linesMs = medianMs(3, [&] {
+        loadrichfile(&worker, docx);
+        converter.RichToHtmlLines(&worker, lines);
+        choploader(lines);
+        return !lines.isEmpty();
+    });
+    bench::report(QStringLiteral("import_docx_to_script_lines"), linesMs, QStringLiteral("ms"), inputs);
 
     TForm1 *form = bench::startPrompter();
     if (!form)
