@@ -88,6 +88,27 @@ inline constexpr const char *MenuFlashTalentMessage = N_("&Flash the Message");
 inline constexpr const char *TalentMessageCaption = N_("Message to the Talent");
 inline constexpr const char *TalentMessageLabel = N_("Shown over the talent display's text until dismissed:");
 inline constexpr const char *TalentClocks = N_("Show %1\nTime %2");
+inline constexpr const char *DisplayOptionsPage = N_("Display");
+inline constexpr const char *ReadingAidsPage = N_("Reading Aids");
+inline constexpr const char *ReadingLineOptions = N_("Reading line");
+inline constexpr const char *CueOnPrompterOption = N_("On the prompter");
+inline constexpr const char *CueOnTalentOption = N_("On the talent display");
+inline constexpr const char *CueStyleOption = N_("Style");
+inline constexpr const char *CueArrowOption = N_("Arrow");
+inline constexpr const char *CueBandOption = N_("Band");
+inline constexpr const char *CueHeightOption = N_("Height");
+inline constexpr const char *CueColourOption = N_("Colour");
+inline constexpr const char *CueOpacityOption = N_("Opacity");
+inline constexpr const char *TimingOptions = N_("Timing");
+inline constexpr const char *CountdownOption = N_("Countdown");
+inline constexpr const char *ReadingPaceOption = N_("Words a minute");
+inline constexpr const char *TalentClocksOption = N_("Clocks for the talent");
+inline constexpr const char *FlashMessageOption = N_("Flash the message");
+inline constexpr const char *MarkerOptions = N_("Markers");
+inline constexpr const char *HideMarkersOption = N_("Hide markers");
+inline constexpr const char *JumpLinesOption = N_("Lines a jump");
+inline constexpr const char *EntryReadingTime = N_("reads in %1");
+inline constexpr const char *QueueReadingTime = N_("The queue reads in %1 at %2 words a minute");
 inline constexpr const char *SpecialCharsMissing =
     N_("Unable to locate Specialchars.dat!\r\n\r\nConversion of special characters will be unavialble.\n\r"
        "Please reinstall Vantell.");

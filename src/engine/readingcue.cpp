@@ -2,6 +2,18 @@
 
 #include <algorithm>
 
+#include "stringtable.h"
+
+const QList<CueColour> &cuecolours()
+{
+    static const QList<CueColour> colours{{str::CueYellow, QColor(255, 204, 0)},
+                                          {str::CueWhite, QColor(255, 255, 255)},
+                                          {str::CueRed, QColor(255, 64, 64)},
+                                          {str::CueGreen, QColor(64, 224, 96)},
+                                          {str::CueCyan, QColor(64, 208, 255)}};
+    return colours;
+}
+
 QList<QPolygonF> readingcueshapes(const QSizeF &view, double gutter, const ReadingLine &line, bool upsideDown)
 {
     const double height = std::clamp(line.height, 0.0, 1.0);

@@ -25,6 +25,13 @@ struct ReadingLine {
     static constexpr int gutter = 40;
 };
 
+// The colours offered for the cue, each with the string table's name for it.
+struct CueColour {
+    const char *name;
+    QColor colour;
+};
+const QList<CueColour> &cuecolours();
+
 // The shapes of the cue in a view of `view` pixels whose gutters are `gutter` pixels wide: an arrow
 // in the left gutter pointing at the text, or a band of two bars, one in each gutter. On a view
 // turned upside down the reader's top is the view's bottom.

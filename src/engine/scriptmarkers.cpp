@@ -7,10 +7,13 @@ namespace {
 
 const QString markerSign = QStringLiteral("##");
 
-// A line can only hold a marker if it holds the sign, written or as a numeric character reference.
+const QString headingClass = QStringLiteral("vantell-heading");
+
+// A line can only hold a marker if it holds the sign, written or as a numeric character reference,
+// or the mark of a heading.
 bool maymark(const QString &line)
 {
-    return line.contains(QLatin1Char('#'));
+    return line.contains(QLatin1Char('#')) || line.contains(headingClass);
 }
 
 // The tags of `line`, in order, without the text between them.
@@ -60,16 +63,41 @@ QString linetext(const QString &line)
     return QTextDocumentFragment::fromHtml(line).toPlainText();
 }
 
+QString headingmark()
+{
+    return QStringLiteral("<a class=\"%1\"></a>").arg(headingClass);
+}
+
+namespace {
+
+std::optional<ScriptMarker> markerof(const QString &line, int index)
+{
+    if (!maymark(line))
+        return std::nullopt;
+    const QString text = linetext(line).trimmed();
+    if (text.startsWith(markerSign))
+        return ScriptMarker{index, text.mid(markerSign.size()).trimmed()};
+    // An empty heading names no place.
+    if (line.contains(headingmark()) && !text.isEmpty())
+        return ScriptMarker{index, text, true};
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> markername(const QString &line)
+{
+    if (const std::optional<ScriptMarker> marker = markerof(line, 0))
+        return marker->name;
+    return std::nullopt;
+}
+
 QList<ScriptMarker> findmarkers(const QStringList &scriptlines)
 {
     QList<ScriptMarker> markers;
-    for (int i = 0; i < scriptlines.size(); ++i) {
-        if (!maymark(scriptlines.at(i)))
-            continue;
-        const QString text = linetext(scriptlines.at(i)).trimmed();
-        if (text.startsWith(markerSign))
-            markers.append({i, text.mid(markerSign.size()).trimmed()});
-    }
+    for (int i = 0; i < scriptlines.size(); ++i)
+        if (const std::optional<ScriptMarker> marker = markerof(scriptlines.at(i), i))
+            markers.append(*marker);
     return markers;
 }
 
@@ -84,6 +112,15 @@ void markpage(QStringList &page, const QList<ScriptMarker> &markers, MarkerDispl
         if (at >= page.size())
             continue;
         const QString line = page.at(at);
+        // A heading shown keeps its line as it is: the place is marked where its text starts. The
+        // page may show it in capitals, tags and all.
+        const qsizetype mark = line.indexOf(headingmark(), 0, Qt::CaseInsensitive);
+        if (marker.heading && display == MarkerDisplay::Quiet && mark >= 0) {
+            const qsizetype after = mark + headingmark().size();
+            page[at] =
+                line.left(after) + QStringLiteral("<span class=\"vantell-marker\"></span>") + line.mid(after);
+            continue;
+        }
         const qsizetype start = textstart(line);
         QString shown;
         if (display == MarkerDisplay::Quiet) {

@@ -89,6 +89,7 @@ private:
         const RunProperties styleRun = m_styles.run(style);
         const int heading = direct.outlineLevel ? *direct.outlineLevel : m_styles.headingLevel(style);
         if (heading >= 0 && heading < 9) {
+            paragraph.format.setHeadingLevel(heading + 1);
             if (!styleRun.bold)
                 m_paragraphRun.bold = true;
             if (!styleRun.points)

@@ -38,6 +38,8 @@ ImportedText fromdocument(const QTextDocument &document)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         ImportedParagraph paragraph;
         paragraph.format.setAlignment(block.blockFormat().alignment());
+        if (block.blockFormat().headingLevel() > 0)
+            paragraph.format.setHeadingLevel(block.blockFormat().headingLevel());
         if (const QTextList *list = block.textList()) {
             const int level = qMax(0, list->format().indent() - 1);
             if (!lists.contains(list)) {

@@ -127,6 +127,7 @@ private:
             paragraph.format.setAlignment(*alignment);
         RunProperties run = m_styles.paragraphRun(style);
         if (heading >= 0) {
+            paragraph.format.setHeadingLevel(heading + 1);
             if (!m_styles.setsBold(style))
                 run.bold = true;
             if (!m_styles.setsSize(style))

@@ -348,6 +348,7 @@ void TForm1::createPopupMenu()
     createCountdown();
     JvPopupMenu1->addMenu(Countdown1);
     createTiming();
+    createScriptDrop();
     createTalentMessageMenu();
     JvPopupMenu1->addMenu(Timing1);
     JvPopupMenu1->addSeparator();

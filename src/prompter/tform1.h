@@ -275,6 +275,7 @@ private:
     void createReadingLineMenu();
     void createCountdown();
     void createTiming();
+    void createScriptDrop();
     void createTalentMessageMenu();
     void setTalentMessageTexts();
     void setTimingTexts();

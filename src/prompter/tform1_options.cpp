@@ -6,6 +6,7 @@
 #include "browser/browser.h"
 #include "prompter/tform1.h"
 #include "queue/optionswindowsettings.h"
+#include "queue/readingaidoptions.h"
 #include "queue/tform4.h"
 
 void TForm1::Options2Click()
@@ -15,17 +16,21 @@ void TForm1::Options2Click()
         return;
     const DisplayModes before = displaymodes;
     const QStringList queue = options->queue();
+    const QList<int> words = options->entryWords();
     options->showModes(before);
+    options->ReadingAids->showSettings(readingaids);
 
     // The settings are written as the window closes; after Cancel they are the choices put back.
     if (options->exec() != QDialog::Accepted) {
         options->showModes(before);
-        options->setQueue(queue);
+        options->setQueue(queue, words);
+        options->ReadingAids->showSettings(readingaids);
         saveSettings(options);
         return;
     }
     saveSettings(options);
     setDisplayModes(options->modes());
+    setReadingAids(options->ReadingAids->values(readingaids));
     if (options->ListBox1->count() > 0) {
         const int selected =
             options->ListBox1->currentItem() && options->ListBox1->currentItem()->isSelected()

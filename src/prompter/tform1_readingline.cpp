@@ -15,15 +15,6 @@ namespace {
 // Toggles the cue on the prompter's page: a key no other command uses (see tform1_markers.cpp).
 constexpr Qt::Key prompterCueKey = Qt::Key_F12;
 
-struct NamedColour {
-    const char *name;
-    QColor colour;
-};
-const NamedColour cueColours[] = {{str::CueYellow, QColor(255, 204, 0)},
-                                  {str::CueWhite, QColor(255, 255, 255)},
-                                  {str::CueRed, QColor(255, 64, 64)},
-                                  {str::CueGreen, QColor(64, 224, 96)},
-                                  {str::CueCyan, QColor(64, 208, 255)}};
 const int cueOpacities[] = {25, 50, 80, 100};
 } // namespace
 
@@ -60,7 +51,7 @@ void TForm1::createReadingLineMenu()
     for (QMenu *menu : {ReadingLine1, CueColour1, CueOpacity1})
         menu->setStyleSheet(JvPopupMenu1->styleSheet());
     auto *colours = new QActionGroup(CueColour1);
-    for (const NamedColour &named : cueColours) {
+    for (const CueColour &named : cuecolours()) {
         QAction *action = CueColour1->addAction(QString());
         action->setCheckable(true);
         action->setData(named.colour);
@@ -109,7 +100,7 @@ void TForm1::setReadingLineTexts()
     CueOpacity1->setTitle(i18n(str::MenuCueOpacity));
     const QList<QAction *> colours = CueColour1->actions();
     for (int i = 0; i < colours.size(); ++i)
-        colours.at(i)->setText(i18n(cueColours[i].name));
+        colours.at(i)->setText(i18n(cuecolours().at(i).name));
     for (QAction *action : CueOpacity1->actions())
         action->setText(i18n(str::PercentValue).arg(action->data().toInt()));
 }

@@ -10,11 +10,13 @@
 #include "platform/translation.h"
 #include "prompter/tform1.h"
 #include "queue/tform4.h"
+#include "render/droppedfiles.h"
 #include "render/richfile.h"
 #include "render/scriptfilewatch.h"
 #include "render/scriptloader.h"
 #include "stringtable.h"
 #include "toolkit/dialogs.h"
+#include "toolkit/filedrop.h"
 
 void TForm1::OpenSimplescript1Click()
 {
@@ -24,6 +26,15 @@ void TForm1::OpenSimplescript1Click()
     if (!choice.accepted())
         return;
     reportingErrors([this, &choice] { openscript(choice.path); });
+}
+
+void TForm1::createScriptDrop()
+{
+    // A file dropped on the window opens as one chosen in the open dialog would; of several files,
+    // the first.
+    new FileDrop(this, droppedfiles, [this](const QStringList &files) {
+        reportingErrors([this, &files] { openscript(files.first()); });
+    });
 }
 
 void TForm1::openscript(const QString &path)
@@ -50,6 +61,7 @@ std::optional<QStringList> TForm1::readscript(const QString &path, bool plainTex
     case ScriptKind::RichText:
         loadrichfile(myrichedit, path);
         lines = plainlines(myrichedit);
+        markheadings(myrichedit->document(), lines);
         break;
     case ScriptKind::Vantell:
     case ScriptKind::Document:

@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QTimer>
 
+#include "engine/readingestimate.h"
 #include "mos/mosdevice.h"
 #include "mos/mosserver.h"
 #include "platform/translation.h"
@@ -182,10 +183,15 @@ void NewsroomQueue::refreshQueue()
     if (!order)
         return;
     QStringList names;
+    QList<int> words;
     names.reserve(order->stories.size());
-    for (const MosStory &story : order->stories)
+    words.reserve(order->stories.size());
+    for (const MosStory &story : order->stories) {
         names << storyName(story);
-    m_options->setQueue(names);
+        // Instructions are not read aloud; a story whose text has not come yet has no estimate.
+        words << (story.text ? wordcount(storylines(*story.text, InstructionDisplay::Hidden, {})) : -1);
+    }
+    m_options->setQueue(names, words);
     m_options->Panel4->setText(
         i18n(str::RunningOrderHeading).arg(order->slug.isEmpty() ? order->id : order->slug));
     // The newsroom makes the running order: the operator's queue actions wait until it is gone.

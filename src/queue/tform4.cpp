@@ -1,20 +1,31 @@
 #include "queue/tform4.h"
 
+#include <algorithm>
+
+#include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "engine/readingestimate.h"
 #include "platform/filefilter.h"
 #include "platform/translation.h"
 #include "queue/newsroomoptions.h"
-#include "queue/remoteoptions.h"
 #include "queue/optionswindowsettings.h"
+#include "queue/queueentrydelegate.h"
 #include "queue/queuefile.h"
+#include "queue/readingaidoptions.h"
+#include "queue/remoteoptions.h"
+#include "render/droppedfiles.h"
+#include "render/scripttext.h"
 #include "stringtable.h"
 #include "toolkit/accessiblenames.h"
 #include "toolkit/dialogs.h"
+#include "toolkit/filedrop.h"
 #include "toolkit/radiogroup.h"
 #include "toolkit/toolimage.h"
 
@@ -108,6 +119,9 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     smoothscroll->setItems({i18n(str::No), i18n(str::Yes)});
     reloadscript->setTitle(i18n(str::ReloadWhenFileChanges));
     reloadscript->setItems({i18n(str::No), i18n(str::Yes)});
+    displaypagebutton->setText(i18n(str::DisplayOptionsPage));
+    aidspagebutton->setText(i18n(str::ReadingAidsPage));
+    showOptionsPage(0);
     Button1->setText(i18n(str::Ok));
     Button2->setText(i18n(str::Cancel));
     addlabel->setText(i18n(str::AddScript));
@@ -130,6 +144,12 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     Label3->setBuddy(mtype);
     Label8->setBuddy(rtype);
     nameControlsAccessibly(this);
+    connect(ReadingAids, &ReadingAidOptions::paceChanged, this, [this](int wpm) {
+        m_entries->setPace(wpm);
+        ListBox1->viewport()->update();
+        showQueueTime();
+    });
+    showQueueTime();
 }
 
 QWidget *TForm4::createQueueColumn()
@@ -152,6 +172,13 @@ QWidget *TForm4::createQueueColumn()
     ListBox1->setPalette(list);
     ListBox1->setUniformItemSizes(true);
     ListBox1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_entries = new QueueEntryDelegate(ListBox1);
+    ListBox1->setItemDelegate(m_entries);
+    // Scripts dropped on the list join the queue, unless the newsroom's running order is the queue.
+    new FileDrop(
+        ListBox1,
+        [this](const QMimeData *data) { return Image6->isEnabled() ? droppedscripts(data) : QStringList(); },
+        [this](const QStringList &scripts) { addScripts(scripts); });
     row->addWidget(ListBox1, 1);
 
     // Each action is a picture with its text beside it; a click on either runs it.
@@ -171,6 +198,8 @@ QWidget *TForm4::createQueueColumn()
     actions->addStretch();
     row->addWidget(Panel5);
     column->addLayout(row, 1);
+    queuetime = label("queuetime", Panel2);
+    column->addWidget(queuetime);
     Newsroom = new NewsroomOptions(Panel2);
     column->addWidget(Newsroom);
     Remote = new RemoteOptions(Panel2);
@@ -210,33 +239,32 @@ QWidget *TForm4::createOptionsColumn()
     auto *column = new QVBoxLayout(Panel3);
     column->setContentsMargins(4, 4, 6, 0);
     column->setSpacing(2);
-    Label2 = label("Label2", Panel3);
-    mainformlocation = radioGroup("mainformlocation", 51, Panel3);
-    Label1 = label("Label1", Panel3);
-    allcaps = radioGroup("allcaps", 51, Panel3);
-    column->addWidget(Label2);
-    column->addWidget(mainformlocation);
-    column->addWidget(Label1);
-    column->addWidget(allcaps);
-
-    Panel11 = panel("Panel11", Panel3);
-    auto *targets = new QVBoxLayout(Panel11);
-    targets->setContentsMargins(0, 0, 0, 0);
-    targets->setSpacing(2);
-    Label3 = label("Label3", Panel11);
-    mtype = radioGroup("mtype", 70, Panel11);
-    Label8 = label("Label8", Panel11);
-    rtype = radioGroup("rtype", 70, Panel11);
-    targets->addWidget(Label3);
-    targets->addWidget(mtype);
-    targets->addWidget(Label8);
-    targets->addWidget(rtype);
-    column->addWidget(Panel11);
-    smoothscroll = radioGroup("smoothscroll", 62, Panel3);
-    column->addWidget(smoothscroll);
-    reloadscript = radioGroup("reloadscript", 62, Panel3);
-    column->addWidget(reloadscript);
-    column->addStretch();
+    // Two pages of options, picked by a row of buttons above them.
+    auto *switcher = new QHBoxLayout;
+    switcher->setSpacing(0);
+    displaypagebutton = named(new QPushButton(Panel3), "displaypagebutton");
+    aidspagebutton = named(new QPushButton(Panel3), "aidspagebutton");
+    auto *pages = new QButtonGroup(Panel3);
+    int index = 0;
+    for (QPushButton *button : {displaypagebutton, aidspagebutton}) {
+        button->setCheckable(true);
+        // Enter stays the window's Ok.
+        button->setAutoDefault(false);
+        button->setFixedHeight(24);
+        // In the window's own light on dark, as its other texts: the page shown is the lighter.
+        button->setStyleSheet(QStringLiteral("QPushButton { background: #202020; color: #d0d0d0; border: 1px "
+                                             "solid #505050; padding: 2px 8px; }"
+                                             "QPushButton:checked { background: #505050; color: white; }"));
+        pages->addButton(button, index++);
+        switcher->addWidget(button);
+    }
+    column->addLayout(switcher);
+    optionspages = named(new QStackedWidget(Panel3), "optionspages");
+    optionspages->addWidget(createDisplayPage());
+    ReadingAids = new ReadingAidOptions(optionspages);
+    optionspages->addWidget(ReadingAids);
+    column->addWidget(optionspages, 1);
+    connect(pages, &QButtonGroup::idClicked, this, &TForm4::showOptionsPage);
 
     Panel6 = panel("Panel6", Panel3);
     Panel6->setFixedHeight(35);
@@ -253,6 +281,51 @@ QWidget *TForm4::createOptionsColumn()
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     return Panel3;
+}
+
+QWidget *TForm4::createDisplayPage()
+{
+    displaypage = panel("displaypage", this);
+    auto *column = new QVBoxLayout(displaypage);
+    column->setContentsMargins(0, 4, 0, 0);
+    column->setSpacing(2);
+    Label2 = label("Label2", displaypage);
+    mainformlocation = radioGroup("mainformlocation", 51, displaypage);
+    Label1 = label("Label1", displaypage);
+    allcaps = radioGroup("allcaps", 51, displaypage);
+    column->addWidget(Label2);
+    column->addWidget(mainformlocation);
+    column->addWidget(Label1);
+    column->addWidget(allcaps);
+
+    Panel11 = panel("Panel11", displaypage);
+    auto *targets = new QVBoxLayout(Panel11);
+    targets->setContentsMargins(0, 0, 0, 0);
+    targets->setSpacing(2);
+    Label3 = label("Label3", Panel11);
+    mtype = radioGroup("mtype", 70, Panel11);
+    Label8 = label("Label8", Panel11);
+    rtype = radioGroup("rtype", 70, Panel11);
+    targets->addWidget(Label3);
+    targets->addWidget(mtype);
+    targets->addWidget(Label8);
+    targets->addWidget(rtype);
+    column->addWidget(Panel11);
+    smoothscroll = radioGroup("smoothscroll", 62, displaypage);
+    column->addWidget(smoothscroll);
+    reloadscript = radioGroup("reloadscript", 62, displaypage);
+    column->addWidget(reloadscript);
+    column->addStretch();
+
+    return displaypage;
+}
+
+void TForm4::showOptionsPage(int index)
+{
+    QPushButton *button = index == 0 ? displaypagebutton : aidspagebutton;
+    button->setChecked(true);
+    optionspages->setCurrentIndex(index);
+    optionspages->setAccessibleName(button->text());
 }
 
 DisplayModes TForm4::modes() const
@@ -287,15 +360,55 @@ QStringList TForm4::queue() const
     return entries;
 }
 
-void TForm4::setQueue(const QStringList &entries)
+QList<int> TForm4::entryWords() const
+{
+    QList<int> words;
+    words.reserve(ListBox1->count());
+    for (int i = 0; i < ListBox1->count(); ++i) {
+        const QVariant count = ListBox1->item(i)->data(QueueEntryDelegate::WordsRole);
+        words << (count.isValid() ? count.toInt() : -1);
+    }
+    return words;
+}
+
+void TForm4::setQueue(const QStringList &entries, const QList<int> &words)
 {
     ListBox1->clear();
-    ListBox1->addItems(entries);
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        addEntry(entries.at(i), i < words.size() ? words.at(i) : scriptwords(entries.at(i)).value_or(-1));
+    showQueueTime();
+}
+
+void TForm4::addScripts(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        addEntry(path, scriptwords(path).value_or(-1));
+    showQueueTime();
+}
+
+void TForm4::addEntry(const QString &name, int words)
+{
+    auto *item = new QListWidgetItem(name, ListBox1);
+    if (words >= 0)
+        item->setData(QueueEntryDelegate::WordsRole, words);
 }
 
 void TForm4::clearQueue()
 {
     ListBox1->clear();
+    showQueueTime();
+}
+
+void TForm4::showQueueTime()
+{
+    const QList<int> words = entryWords();
+    qint64 total = 0;
+    for (const int count : words)
+        total += std::max(count, 0);
+    const int wpm = ReadingAids->readingpace->value();
+    queuetime->setText(
+        words.isEmpty() ? QString()
+                        : i18n(str::QueueReadingTime).arg(readingclock(readingms(int(total), wpm))).arg(wpm));
 }
 
 void TForm4::mouseover(int index, ToolImage *image)
@@ -309,14 +422,16 @@ void TForm4::Image3MouseUp()
     request.filter = scriptfilter();
     const FileChoice choice = Dialogs::current().openFile(request);
     if (choice.accepted())
-        ListBox1->addItem(choice.path);
+        addScripts({choice.path});
 }
 
 void TForm4::Image2MouseUp()
 {
     const int selected = ListBox1->currentRow();
-    if (selected >= 0 && ListBox1->currentItem() && ListBox1->currentItem()->isSelected())
+    if (selected >= 0 && ListBox1->currentItem() && ListBox1->currentItem()->isSelected()) {
         delete ListBox1->takeItem(selected);
+        showQueueTime();
+    }
 }
 
 void TForm4::Image5MouseUp()

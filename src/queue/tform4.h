@@ -6,15 +6,19 @@
 #include "toolkit/imagelist.h"
 
 class NewsroomOptions;
+class QueueEntryDelegate;
+class ReadingAidOptions;
 class RemoteOptions;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QStackedWidget;
 class RadioGroup;
 class ToolImage;
 
-// The options window: the queue of scripts with its four actions, and the display options
-// (docking, capitals, and the displays that mirror and rotate apply to). Shown modally from
+// The options window: the queue of scripts with its four actions and the reading time of each
+// script and of the whole queue; the display options (docking, capitals, and the displays that
+// mirror and rotate apply to) and, on a page of their own, the reading aids. Shown modally from
 // the prompter, which reads the controls directly.
 class TForm4 : public QDialog {
     Q_OBJECT
@@ -26,20 +30,32 @@ public:
     QListWidget *ListBox1;
     ToolImage *Image6, *Image2, *Image5, *Image4;
     QLabel *addlabel, *removelabel, *savelabel, *loadlabel;
-    QLabel *Label2, *Label1, *Label3, *Label8;
+    QLabel *Label2, *Label1, *Label3, *Label8, *queuetime;
+    // The option pages (display, reading aids), one shown at a time, and the buttons that show them.
+    QStackedWidget *optionspages;
+    QPushButton *displaypagebutton, *aidspagebutton;
+    QWidget *displaypage;
     RadioGroup *mainformlocation, *allcaps, *mtype, *rtype, *smoothscroll, *reloadscript;
     QPushButton *Button1, *Button2;
     NewsroomOptions *Newsroom;
     RemoteOptions *Remote;
+    ReadingAidOptions *ReadingAids;
     ImageList ImageList1;
 
     // The display options as the radio groups show them, and the other way round.
     DisplayModes modes() const;
     void showModes(const DisplayModes &modes);
+    // Shows option page `index` (0: display, 1: reading aids).
+    void showOptionsPage(int index);
 
     QStringList queue() const;
-    // Replaces the queue's entries (and clears the selection).
-    void setQueue(const QStringList &entries);
+    // The words of each entry's script, -1 where it could not be read.
+    QList<int> entryWords() const;
+    // Replaces the queue's entries (and clears the selection). Without `words` (one for each
+    // entry, -1 for none) each entry is read as a script file to count them.
+    void setQueue(const QStringList &entries, const QList<int> &words = {});
+    // Adds script files at the queue's end.
+    void addScripts(const QStringList &paths);
     void clearQueue();
 
     // The queue actions: add a script, remove the selected entry, load and save a queue file.
@@ -50,8 +66,13 @@ public:
     void mouseover(int index, ToolImage *image);
 
 private:
+    void addEntry(const QString &name, int words);
+    void showQueueTime();
     QWidget *createQueueColumn();
+    QWidget *createDisplayPage();
     QWidget *createOptionsColumn();
     QWidget *queueAction(const char *panelName, ToolImage *&image, const char *imageName, QLabel *&label,
                          const char *labelName, int restIndex, void (TForm4::*action)());
+
+    QueueEntryDelegate *m_entries;
 };

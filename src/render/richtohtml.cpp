@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <QTextList>
 
+#include "engine/scriptmarkers.h"
 #include "render/entitytable.h"
 
 // The converter reads a document as one text: its paragraphs (blocks) joined by CR, with a line
@@ -159,6 +160,8 @@ void TJvRichEditToHtml::RichToHtmlLines(QTextEdit *control, QStringList &lines)
                 entry += ParagraphStartTag(paragraph);
                 entry += RunStartTag(currentRun);
             }
+            if (start == 0 && block.blockFormat().headingLevel() > 0)
+                entry += headingmark();
             // The current run never differs from the format last read, `formatRead`.
             int formatRead = formatAtCaret;
             for (qsizetype j = start; j < end; ++j) {

@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "engine/scriptmarkers.h"
 #include "import/documentimport.h"
 
 ScriptKind scriptkind(const QString &path)
@@ -47,4 +48,14 @@ QStringList plainlines(const QTextDocument *document)
     if (!lines.isEmpty() && lines.constLast().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+void markheadings(const QTextDocument *document, QStringList &lines)
+{
+    qsizetype line = 0;
+    for (QTextBlock block = document->begin(); block.isValid() && line < lines.size(); block = block.next()) {
+        if (block.blockFormat().headingLevel() > 0)
+            lines[line] = headingmark() + lines.at(line);
+        line += block.text().count(QChar::LineSeparator) + 1;
+    }
 }

@@ -19,3 +19,6 @@ void choploader(QStringList &scriptlines);
 // paragraphs, and the line breaks inside them.
 QStringList plainlines(const QTextEdit *control);
 QStringList plainlines(const QTextDocument *document);
+// Puts headingmark() before the first line of each heading of `document` in `lines`, its plain
+// lines, so that the headings become markers.
+void markheadings(const QTextDocument *document, QStringList &lines);

@@ -4,6 +4,7 @@
 
 #include <QTextDocument>
 
+#include "engine/readingestimate.h"
 #include "import/documentimport.h"
 #include "rtf/rtf.h"
 #include "platform/textfile.h"
@@ -11,7 +12,10 @@
 #include "render/scriptloader.h"
 #include "stringtable.h"
 
-QStringList scripttextlines(const QString &path)
+namespace {
+
+// The script's page lines; with `markedHeadings` its headings carry headingmark().
+QStringList readlines(const QString &path, bool markedHeadings)
 {
     QTextDocument document;
     switch (scriptkind(path)) {
@@ -30,5 +34,24 @@ QStringList scripttextlines(const QString &path)
     case ScriptKind::Unrecognized:
         throw std::runtime_error(i18n(str::UnrecognizedScript).arg(path).toStdString());
     }
-    return plainlines(&document);
+    QStringList lines = plainlines(&document);
+    if (markedHeadings)
+        markheadings(&document, lines);
+    return lines;
+}
+
+} // namespace
+
+QStringList scripttextlines(const QString &path)
+{
+    return readlines(path, false);
+}
+
+std::optional<int> scriptwords(const QString &path)
+{
+    try {
+        return wordcount(readlines(path, true));
+    } catch (const std::exception &) {
+        return std::nullopt;
+    }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 #include <QStringList>
 
@@ -8,3 +10,6 @@
 // rich script, of RTF and of an imported document. Throws std::runtime_error with a message for
 // the user when the file cannot be read or is no kind of script.
 QStringList scripttextlines(const QString &path);
+
+// The words a reader speaks in the script at `path` (see wordcount), or none when it cannot be read.
+std::optional<int> scriptwords(const QString &path);

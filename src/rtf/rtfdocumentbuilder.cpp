@@ -106,38 +106,42 @@ void RtfDocumentBuilder::endCell()
     ++m_pendingCellSeparators;
 }
 
-void RtfDocumentBuilder::endParagraph(Qt::Alignment alignment, QTextListFormat::Style listStyle)
+void RtfDocumentBuilder::endParagraph(Qt::Alignment alignment, QTextListFormat::Style listStyle,
+                                      int headingLevel)
 {
     resolveDanglingSurrogate();
     startParagraphIfNeeded();
     appendCellSeparators();
     flushText();
-    applyParagraphFormat(alignment, listStyle);
+    applyParagraphFormat(alignment, listStyle, headingLevel);
     m_paragraphOpen = false;
 }
 
-void RtfDocumentBuilder::endRow(Qt::Alignment alignment, QTextListFormat::Style listStyle)
+void RtfDocumentBuilder::endRow(Qt::Alignment alignment, QTextListFormat::Style listStyle, int headingLevel)
 {
     m_pendingCellSeparators = 0;
-    endParagraph(alignment, listStyle);
+    endParagraph(alignment, listStyle, headingLevel);
 }
 
-void RtfDocumentBuilder::finish(Qt::Alignment alignment, QTextListFormat::Style listStyle)
+void RtfDocumentBuilder::finish(Qt::Alignment alignment, QTextListFormat::Style listStyle, int headingLevel)
 {
     resolveDanglingSurrogate();
     if (m_paragraphOpen) {
         m_pendingCellSeparators = 0;
         flushText();
-        applyParagraphFormat(alignment, listStyle);
+        applyParagraphFormat(alignment, listStyle, headingLevel);
     }
     m_cursor.endEditBlock();
     m_document->setUndoRedoEnabled(m_undoWasEnabled);
 }
 
-void RtfDocumentBuilder::applyParagraphFormat(Qt::Alignment alignment, QTextListFormat::Style listStyle)
+void RtfDocumentBuilder::applyParagraphFormat(Qt::Alignment alignment, QTextListFormat::Style listStyle,
+                                              int headingLevel)
 {
     QTextBlockFormat blockFormat;
     blockFormat.setAlignment(alignment);
+    if (headingLevel > 0)
+        blockFormat.setHeadingLevel(headingLevel);
     m_cursor.setBlockFormat(blockFormat);
     if (listStyle == QTextListFormat::ListStyleUndefined) {
         m_list = nullptr;

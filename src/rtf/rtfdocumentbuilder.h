@@ -9,6 +9,7 @@ class QTextDocument;
 class QTextList;
 
 // Fills a QTextDocument with what the RTF reader finds: text runs, paragraph ends, table cells.
+// A paragraph's heading level (1 for a top heading, 0 for none) becomes its block's.
 // Text of one format is gathered and inserted in one call per run, so that building stays linear
 // in the size of the text. A paragraph takes its alignment and list kind when it ends (RTF
 // states them at its paragraph mark); neighbouring list items of one kind share one QTextList.
@@ -24,12 +25,12 @@ public:
     void appendText(QStringView text);
     // Ends a table cell: a tab separates it from the next cell's text in the same row.
     void endCell();
-    void endParagraph(Qt::Alignment alignment, QTextListFormat::Style listStyle);
+    void endParagraph(Qt::Alignment alignment, QTextListFormat::Style listStyle, int headingLevel = 0);
     // Ends a table row, which becomes one paragraph; cells at its end leave no tab.
-    void endRow(Qt::Alignment alignment, QTextListFormat::Style listStyle);
+    void endRow(Qt::Alignment alignment, QTextListFormat::Style listStyle, int headingLevel = 0);
     // The end of the RTF: a last paragraph without a paragraph mark takes `alignment` and
     // `listStyle`; a paragraph mark at the very end starts no further, empty paragraph.
-    void finish(Qt::Alignment alignment, QTextListFormat::Style listStyle);
+    void finish(Qt::Alignment alignment, QTextListFormat::Style listStyle, int headingLevel = 0);
 
     // False for characters that QTextDocument does not hold as text of a paragraph: control
     // characters other than the tab, and paragraph and frame marks (insertText() would turn them
@@ -43,7 +44,7 @@ private:
     void resolveDanglingSurrogate();
     void startParagraphIfNeeded();
     void flushText();
-    void applyParagraphFormat(Qt::Alignment alignment, QTextListFormat::Style listStyle);
+    void applyParagraphFormat(Qt::Alignment alignment, QTextListFormat::Style listStyle, int headingLevel);
 
     QTextDocument *m_document;
     QTextCursor m_cursor;

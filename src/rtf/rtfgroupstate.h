@@ -14,7 +14,8 @@ enum class RtfDestination {
     ListLevel,
     ListOverrideTable,
     ListOverride,
-    Numbering // an old-style \pn paragraph numbering
+    Numbering, // an old-style \pn paragraph numbering
+    StyleSheet
 };
 
 // The state that an RTF group carries and that its closing brace restores.

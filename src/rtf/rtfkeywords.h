@@ -22,6 +22,7 @@ enum class RtfKeyword {
     ListTable,
     ListOverrideTable,
     Numbering,
+    StyleSheet,
     // Unicode
     Unicode,
     UnicodeFallbackLength,
@@ -43,6 +44,8 @@ enum class RtfKeyword {
     AlignJustify,
     ListNumber,
     ListLevelNumber,
+    ParagraphStyle, // \sN
+    OutlineLevel,
     // Breaks
     Paragraph,
     Cell,

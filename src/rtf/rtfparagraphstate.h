@@ -10,4 +10,6 @@ struct RtfParagraphState {
     QTextListFormat::Style numbering = QTextListFormat::ListStyleUndefined;
     int list = 0; // \lsN; 0: none
     int listLevel = 0;
+    int style = 0;         // \sN: the style sheet's paragraph style
+    int outlineLevel = -1; // \outlinelevelN: 0 for a top heading; -1: as the style says
 };

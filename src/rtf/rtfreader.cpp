@@ -48,7 +48,8 @@ void RtfReader::read(QByteArrayView data)
     while (!m_documentEnded && tokenizer.next(token))
         handle(token);
     flushBytes();
-    m_builder.finish(state().paragraph.alignment, listStyle(state().paragraph));
+    m_builder.finish(state().paragraph.alignment, listStyle(state().paragraph),
+                     headingLevel(state().paragraph));
 }
 
 void RtfReader::handle(const RtfToken &token)
@@ -180,6 +181,15 @@ void RtfReader::handleText(std::string_view bytes)
         }
         m_pendingBytes.append(bytes.data(), qsizetype(bytes.size()));
         break;
+    case RtfDestination::StyleSheet:
+        // Style names that matter are ASCII; each entry ends with a semicolon.
+        for (size_t semicolon; (semicolon = bytes.find(';')) != std::string_view::npos;) {
+            m_styles.appendToName(QString::fromLatin1(bytes.data(), qsizetype(semicolon)));
+            m_styles.endEntry();
+            bytes.remove_prefix(semicolon + 1);
+        }
+        m_styles.appendToName(QString::fromLatin1(bytes.data(), qsizetype(bytes.size())));
+        break;
     case RtfDestination::ColorTable:
         for (qsizetype n = std::count(bytes.begin(), bytes.end(), ';'); n > 0; --n)
             m_colors.endEntry();
@@ -243,6 +253,9 @@ void RtfReader::handleControlWord(std::string_view word, bool hasParameter, int 
     case RtfKeyword::ListOverrideTable:
         group.destination = RtfDestination::ListOverrideTable;
         return;
+    case RtfKeyword::StyleSheet:
+        group.destination = RtfDestination::StyleSheet;
+        return;
     case RtfKeyword::Numbering:
         group.destination = RtfDestination::Numbering;
         group.paragraph.numbering = QTextListFormat::ListStyleUndefined;
@@ -283,6 +296,9 @@ void RtfReader::handleControlWord(std::string_view word, bool hasParameter, int 
         break;
     case RtfDestination::Numbering:
         handleNumberingWord(meaning.keyword);
+        break;
+    case RtfDestination::StyleSheet:
+        handleStyleSheetWord(meaning.keyword, parameter);
         break;
     case RtfDestination::Skip:
         break;
@@ -367,16 +383,22 @@ void RtfReader::handleDocumentWord(RtfKeywordMeaning meaning, bool hasParameter,
     case RtfKeyword::ListLevelNumber:
         paragraph.listLevel = std::clamp(parameter, 0, RtfListTable::MaxLevels - 1);
         break;
+    case RtfKeyword::ParagraphStyle:
+        paragraph.style = parameter;
+        break;
+    case RtfKeyword::OutlineLevel:
+        paragraph.outlineLevel = parameter;
+        break;
     case RtfKeyword::Paragraph:
         syncCharFormat();
-        m_builder.endParagraph(paragraph.alignment, listStyle(paragraph));
+        m_builder.endParagraph(paragraph.alignment, listStyle(paragraph), headingLevel(paragraph));
         break;
     case RtfKeyword::Cell:
         m_builder.endCell();
         break;
     case RtfKeyword::Row:
         syncCharFormat();
-        m_builder.endRow(paragraph.alignment, listStyle(paragraph));
+        m_builder.endRow(paragraph.alignment, listStyle(paragraph), headingLevel(paragraph));
         break;
     default:
         break;
@@ -452,6 +474,20 @@ void RtfReader::handleListTableWord(RtfKeyword keyword, int parameter)
     case RtfKeyword::ListNumber:
         if (destination == RtfDestination::ListOverride)
             m_lists.setOverrideNumber(parameter);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::handleStyleSheetWord(RtfKeyword keyword, int parameter)
+{
+    switch (keyword) {
+    case RtfKeyword::ParagraphStyle:
+        m_styles.setStyleNumber(parameter);
+        break;
+    case RtfKeyword::OutlineLevel:
+        m_styles.setOutlineLevel(parameter);
         break;
     default:
         break;
@@ -563,4 +599,11 @@ QTextCharFormat RtfReader::charFormat(const RtfCharacterState &character) const
 QTextListFormat::Style RtfReader::listStyle(const RtfParagraphState &paragraph) const
 {
     return paragraph.list > 0 ? m_lists.style(paragraph.list, paragraph.listLevel) : paragraph.numbering;
+}
+
+int RtfReader::headingLevel(const RtfParagraphState &paragraph) const
+{
+    if (paragraph.outlineLevel >= 0)
+        return paragraph.outlineLevel <= RtfStyleSheet::MaxOutlineLevel ? paragraph.outlineLevel + 1 : 0;
+    return m_styles.headingLevel(paragraph.style);
 }

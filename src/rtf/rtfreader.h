@@ -14,12 +14,14 @@
 #include "rtf/rtfgroupstate.h"
 #include "rtf/rtfkeywords.h"
 #include "rtf/rtflisttable.h"
+#include "rtf/rtfstylesheet.h"
 
 class QTextDocument;
 struct RtfToken;
 
 // Reads RTF into a QTextDocument: text with face, size, bold, italic, underline, strike-out and
-// colour; paragraphs with alignment and bullets or numbering; table cells as tab-separated text.
+// colour; paragraphs with alignment, bullets or numbering and heading levels (from the style sheet
+// or an outline level); table cells as tab-separated text.
 // Groups are kept on an explicit stack, never by recursion, so any nesting depth is safe; damaged
 // RTF is read as far as it makes sense and never stops the reader.
 class RtfReader {
@@ -49,6 +51,7 @@ private:
     void handleColorTableWord(RtfKeyword keyword, int parameter);
     void handleListTableWord(RtfKeyword keyword, int parameter);
     void handleNumberingWord(RtfKeyword keyword);
+    void handleStyleSheetWord(RtfKeyword keyword, int parameter);
 
     bool collectsText() const;
     void flushBytes();
@@ -57,6 +60,8 @@ private:
     void syncCharFormat();
     QTextCharFormat charFormat(const RtfCharacterState &character) const;
     QTextListFormat::Style listStyle(const RtfParagraphState &paragraph) const;
+    // 1 for a top heading, 0 for a paragraph that is none.
+    int headingLevel(const RtfParagraphState &paragraph) const;
     int currentCodePage() const;
     RtfGroupState &state() { return m_groups.back(); }
     const RtfGroupState &state() const { return m_groups.back(); }
@@ -66,6 +71,7 @@ private:
     RtfFontTable m_fonts;
     RtfColorTable m_colors;
     RtfListTable m_lists;
+    RtfStyleSheet m_styles;
 
     // m_groups[0] is the level outside the document's outer group.
     std::vector<RtfGroupState> m_groups;

@@ -136,7 +136,9 @@ void RtfWriter::writeParagraphStart(const QTextBlock &block)
     const ListKind listKind = listKindOf(block);
     if (listKind != ListKind::None)
         m_itemNumber = ++m_itemsSoFar[block.textList()];
-    if (!m_firstParagraph && alignment == m_alignment && listKind == m_listKind) {
+    const int headingLevel = std::clamp(block.blockFormat().headingLevel(), 0, 9);
+    if (!m_firstParagraph && alignment == m_alignment && listKind == m_listKind &&
+        headingLevel == m_headingLevel) {
         if (listKind != ListKind::None)
             writeListItemText(block, listKind);
         return;
@@ -144,8 +146,12 @@ void RtfWriter::writeParagraphStart(const QTextBlock &block)
     m_firstParagraph = false;
     m_alignment = alignment;
     m_listKind = listKind;
+    m_headingLevel = headingLevel;
 
     m_body += "\\pard";
+    // A heading keeps its level for readers that look for headings (and for our own markers).
+    if (headingLevel > 0)
+        m_body += "\\outlinelevel" + QByteArray::number(headingLevel - 1);
     if (listKind != ListKind::None) {
         writeListItemText(block, listKind);
         if (listKind == ListKind::Bullet) {

@@ -65,6 +65,7 @@ private:
     bool m_firstParagraph = true;
     Qt::Alignment m_alignment;
     ListKind m_listKind = ListKind::None;
+    int m_headingLevel = 0;                     // of the paragraph written last; 0: none
     QHash<const QTextList *, int> m_itemsSoFar; // the items of each list written so far
     int m_itemNumber = 0;                       // of the paragraph being written, from 1
 };

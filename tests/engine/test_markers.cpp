@@ -1,3 +1,4 @@
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -5,6 +6,7 @@
 #include "engine/glide.h"
 #include "engine/markerjump.h"
 #include "engine/promptengine.h"
+#include "engine/readingestimate.h"
 #include "engine/scriptmarkers.h"
 #include "platform/textfile.h"
 #include "render/page.h"
@@ -23,6 +25,11 @@ private slots:
     void markerLines();
     void markersInEveryFileType_data();
     void markersInEveryFileType();
+    void headingsAreMarkers_data();
+    void headingsAreMarkers();
+    void headingsKeepTheirLevelInSavedScripts();
+    void headingsKeepTheirLookUnlessHidden_data();
+    void headingsKeepTheirLookUnlessHidden();
     void quietMarkersKeepTheLinesTags();
     void hiddenMarkersTakeNoLine();
     void markerPositionPutsTheLineAtTheReadingLine();
@@ -74,18 +81,19 @@ void TestMarkers::markersInEveryFileType_data()
     QTest::newRow("vnr") << "s.vnr" << rtf;
 }
 
-void TestMarkers::markersInEveryFileType()
+namespace {
+
+// The script lines of `content` saved as `fileName`, read as the prompter reads that type.
+QStringList readaslines(const QString &fileName, const QByteArray &content)
 {
-    QFETCH(QString, fileName);
-    QFETCH(QByteArray, content);
     QTemporaryDir dir;
     const QString path = dir.filePath(fileName);
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
     file.write(content);
     file.close();
 
-    // Each type read as the prompter reads it.
     QStringList lines;
     QTextEdit control;
     switch (scriptkind(path)) {
@@ -95,6 +103,7 @@ void TestMarkers::markersInEveryFileType()
     case ScriptKind::RichText:
         loadrichfile(&control, path);
         lines = plainlines(&control);
+        markheadings(control.document(), lines);
         break;
     default: {
         loadrichfile(&control, path);
@@ -103,12 +112,134 @@ void TestMarkers::markersInEveryFileType()
         choploader(lines);
     }
     }
+    return lines;
+}
+
+QStringList markernamesof(const QStringList &lines)
+{
+    QStringList names;
+    for (const ScriptMarker &marker : findmarkers(lines)) {
+        names << marker.name;
+        // The marker's line is the one that shows its name.
+        if (!linetext(lines.at(marker.line)).contains(marker.name))
+            names << QStringLiteral("(wrong line %1)").arg(marker.line);
+    }
+    return names;
+}
+
+} // namespace
+
+void TestMarkers::markersInEveryFileType()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    const QStringList lines = readaslines(fileName, content);
     const QList<ScriptMarker> markers = findmarkers(lines);
     QCOMPARE(markers.size(), 2);
     QCOMPARE(markers.at(0).name, QStringLiteral("Weather"));
     QCOMPARE(markers.at(1).name, QStringLiteral("Sport"));
     QVERIFY(linetext(lines.at(markers.at(0).line)).contains(QLatin1String("Weather")));
     QVERIFY(markers.at(0).line < markers.at(1).line);
+}
+
+void TestMarkers::headingsAreMarkers_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("names");
+    // A word processor's style sheet: a paragraph style, built-in heading names in any case, a
+    // style by outline level, a character style that is no paragraph's, and body text.
+    const QByteArray styles = "{\\stylesheet{\\ql Normal;}{\\s1\\b\\fs32 heading 1;}{\\s2 Heading 2;}"
+                              "{\\s3\\outlinelevel2 Chapter;}{\\*\\cs10 heading 4;}{\\s5\\outlinelevel9 "
+                              "heading 5;}{\\s6 My heading 1;}}";
+    const QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}" + styles +
+                           "\\f0 Good evening.\\par\\pard\\s1 Headlines\\par\\pard Text.\\par"
+                           "\\pard\\s2 Weather\\line and more\\par\\pard ## Sport\\par"
+                           "\\pard\\s3 Chapter three\\par\\pard\\s5 Body by level\\par"
+                           "\\pard\\s6 Not built in\\par\\pard\\s10 Character style number\\par"
+                           "\\pard\\s1\\par\\pard\\outlinelevel0 Direct level\\par"
+                           "\\pard\\s1\\outlinelevel9 Level overrides style\\par\\pard End.\\par}";
+    const QStringList names{QStringLiteral("Headlines"), QStringLiteral("Weather"), QStringLiteral("Sport"),
+                            QStringLiteral("Chapter three"), QStringLiteral("Direct level")};
+    QTest::newRow("rtf") << "s.rtf" << rtf << names;
+    QTest::newRow("vnr") << "s.vnr" << rtf << names;
+    QTest::newRow("markdown") << "s.md" << QByteArray("# Top\n\nText.\n\n## Second level\n\n## \n\nEnd.\n")
+                              << QStringList{QStringLiteral("Top"), QStringLiteral("Second level")};
+    QTest::newRow("html") << "s.html" << QByteArray("<p>Intro</p><h1>Open</h1><p>Text</p><h3>Close</h3>")
+                          << QStringList{QStringLiteral("Open"), QStringLiteral("Close")};
+}
+
+void TestMarkers::headingsAreMarkers()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, names);
+    const QStringList lines = readaslines(fileName, content);
+    QCOMPARE(markernamesof(lines), names);
+    // Marker lines are not read aloud: only the other lines' words count.
+    QStringList unmarked = lines;
+    const QList<ScriptMarker> markers = findmarkers(lines);
+    for (auto marker = markers.crbegin(); marker != markers.crend(); ++marker)
+        unmarked.removeAt(marker->line);
+    QCOMPARE(wordcount(lines), wordcount(unmarked));
+}
+
+void TestMarkers::headingsKeepTheirLevelInSavedScripts()
+{
+    // A heading imported or typed in the quick editor is still one when its .vnr is read again.
+    QTextEdit control;
+    QTextCursor cursor(control.document());
+    cursor.insertText(QStringLiteral("Before"));
+    QTextBlockFormat heading;
+    heading.setHeadingLevel(2);
+    cursor.insertBlock(heading);
+    cursor.insertText(QStringLiteral("Weather"));
+    cursor.insertBlock(QTextBlockFormat());
+    cursor.insertText(QStringLiteral("Sun."));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("saved.vnr"));
+    saverichfile(&control, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(markernamesof(readaslines(QStringLiteral("again.vnr"), file.readAll())),
+             QStringList{QStringLiteral("Weather")});
+}
+
+void TestMarkers::headingsKeepTheirLookUnlessHidden_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("allcaps");
+    QTest::newRow("rtf") << "s.rtf" << false;
+    QTest::newRow("vnr") << "s.vnr" << false;
+    QTest::newRow("vnr in capitals") << "s.vnr" << true;
+}
+
+void TestMarkers::headingsKeepTheirLookUnlessHidden()
+{
+    QFETCH(QString, fileName);
+    QFETCH(bool, allcaps);
+    const QByteArray rtf =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\stylesheet{\\s1 heading 1;}}\\f0 Intro\\par"
+        "\\pard\\s1\\b\\fs40 Weather\\par\\pard\\b0\\fs24 Sun.\\par}";
+    QStringList lines = readaslines(fileName, rtf);
+    const QList<ScriptMarker> markers = findmarkers(lines);
+    QCOMPARE(markers.size(), 1);
+    QVERIFY(markers.first().heading);
+    const QString name = allcaps ? QStringLiteral("WEATHER") : QStringLiteral("Weather");
+    for (const MarkerDisplay display : {MarkerDisplay::Quiet, MarkerDisplay::Hidden}) {
+        QStringList page = buildpage(lines, {}, PageFont{}, allcaps, false, false);
+        const QStringList unmarked = page;
+        markpage(page, markers, display, allcaps);
+        const int at = int(page.indexOf(QRegularExpression(QStringLiteral(".*vantell-marker.*"))));
+        QVERIFY(at >= 0);
+        // Shown, the heading is the line it was, with the place marked before its text; hidden,
+        // it is gone from the page.
+        QCOMPARE(linetext(page.at(at)).trimmed(), display == MarkerDisplay::Quiet ? name : QString());
+        if (display == MarkerDisplay::Quiet) {
+            QString line = page.at(at);
+            QCOMPARE(line.remove(QStringLiteral("<span class=\"vantell-marker\"></span>")), unmarked.at(at));
+        }
+    }
 }
 
 void TestMarkers::quietMarkersKeepTheLinesTags()

@@ -16,6 +16,7 @@ private slots:
     void wordsOfKnownTexts_data();
     void wordsOfKnownTexts();
     void readingTimeAtAPace();
+    void readingTimesAsTheQueueShowsThem();
     void forecastOnlyWhenSteady();
 };
 
@@ -111,6 +112,18 @@ void TestTiming::readingTimeAtAPace()
     // Paces beyond the range are kept within it.
     QCOMPARE(readingms(60, 1), 60000);
     QCOMPARE(readingms(400, 10000), 60000);
+}
+
+void TestTiming::readingTimesAsTheQueueShowsThem()
+{
+    QCOMPARE(readingclock(0), QStringLiteral("0:00"));
+    QCOMPARE(readingclock(-5), QStringLiteral("0:00"));
+    QCOMPARE(readingclock(499), QStringLiteral("0:00"));
+    QCOMPARE(readingclock(59600), QStringLiteral("1:00")); // to the nearest second
+    QCOMPARE(readingclock(605000), QStringLiteral("10:05"));
+    QCOMPARE(readingclock(3599000), QStringLiteral("59:59"));
+    QCOMPARE(readingclock(3600000), QStringLiteral("1:00:00"));
+    QCOMPARE(readingclock(qint64(26) * 3600000 + 61000), QStringLiteral("26:01:01"));
 }
 
 void TestTiming::forecastOnlyWhenSteady()

@@ -3,13 +3,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QUrl>
 
+#include "render/droppedfiles.h"
 #include "render/richfile.h"
 #include "render/scriptloader.h"
+#include "render/scripttext.h"
 #include "testsupport/testmain.h"
 
 class TestScriptLoader : public QObject {
@@ -24,7 +28,46 @@ private slots:
     void unreadableFilesThrowAndChangeNothing();
     void failedSavesKeepTheOldFile();
     void failedWritePartWayKeepsTheOldFile();
+    void droppedFilesAreLocalScripts();
+    void wordsOfScriptFiles();
 };
+
+void TestScriptLoader::droppedFilesAreLocalScripts()
+{
+    QMimeData data;
+    QCOMPARE(droppedfiles(&data), QStringList());
+    QCOMPARE(droppedfiles(nullptr), QStringList());
+    data.setText(QStringLiteral("/a/talk.txt")); // text is no file
+    QCOMPARE(droppedfiles(&data), QStringList());
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/a/b c.TXT")),
+                  QUrl(QStringLiteral("https://x.org/s.txt")),
+                  QUrl::fromLocalFile(QStringLiteral("/a/photo.png")),
+                  QUrl(QStringLiteral("file:///a/%C3%A9.docx")), QUrl()});
+    QCOMPARE(droppedfiles(&data), (QStringList{"/a/b c.TXT", "/a/photo.png", "/a/é.docx"}));
+    QCOMPARE(droppedscripts(&data), (QStringList{"/a/b c.TXT", "/a/é.docx"}));
+}
+
+void TestScriptLoader::wordsOfScriptFiles()
+{
+    QTemporaryDir dir;
+    const auto words = [&dir](const QString &name, const QByteArray &bytes) {
+        QFile file(dir.filePath(name));
+        if (!bytes.isNull() && file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+        file.close();
+        return scriptwords(file.fileName()).value_or(-1);
+    };
+    QCOMPARE(words(QStringLiteral("a.txt"), "One two\r\n## Marker here\r\nthree\r\n"), 3);
+    // A heading names a place and is not read.
+    QCOMPARE(
+        words(QStringLiteral("b.rtf"),
+              "{\\rtf1{\\stylesheet{\\s1 heading 1;}}\\pard\\s1 Big title\\par\\pard one two three\\par}"),
+        3);
+    QCOMPARE(words(QStringLiteral("c.md"), "# Title\n\nfour words are here\n"), 4);
+    QCOMPARE(words(QStringLiteral("d.docx"), "not a zip"), -1);
+    QCOMPARE(words(QStringLiteral("missing.txt"), QByteArray()), -1);
+    QCOMPARE(words(QStringLiteral("e.doc"), "x"), -1);
+}
 
 void TestScriptLoader::kindsByExtension_data()
 {
