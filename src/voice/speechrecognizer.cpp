@@ -112,9 +112,15 @@ void SpeechRecognizer::tellHypothesis()
     int32 score = 0;
     const char *hypothesis = ps_get_hyp(m_decoder, &score);
     const QString text = hypothesis ? QString::fromUtf8(hypothesis) : QString();
-    if (text == m_hypothesis)
-        return;
-    m_hypothesis = text;
+    if (text == m_hypothesis) {
+        if (m_hypothesisHeld || audioMs() - m_hypothesisSince < heldHypothesis)
+            return;
+        m_hypothesisHeld = true;
+    } else {
+        m_hypothesis = text;
+        m_hypothesisSince = audioMs();
+        m_hypothesisHeld = false;
+    }
     emit heard(text.split(QLatin1Char(' '), Qt::SkipEmptyParts));
 }
 

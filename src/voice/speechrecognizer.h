@@ -27,6 +27,9 @@ public:
     // An utterance runs at most this long (ms of audio) before it is ended: the recogniser's
     // work for each new hypothesis grows with its length.
     static constexpr int longestUtterance = 12000;
+    // A hypothesis unchanged for this long (ms of audio) is told again: it has held, so its newest
+    // words count too (see VoiceFollower::heard).
+    static constexpr int heldHypothesis = 150;
 
     explicit SpeechRecognizer(const SpeechModel &model, QObject *parent = nullptr);
     ~SpeechRecognizer() override;
@@ -62,4 +65,6 @@ private:
     qint64 m_utteranceStart = 0;
     qint64 m_samples = 0;
     QString m_hypothesis;
+    qint64 m_hypothesisSince = 0;
+    bool m_hypothesisHeld = false;
 };

@@ -1,6 +1,7 @@
 #include "voice/voicefollower.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "voice/wordmatcher.h"
 
@@ -39,23 +40,41 @@ void VoiceFollower::heard(const QStringList &utterance)
     for (const QString &word : utterance)
         if (!word.startsWith(QLatin1Char('<')) && !word.startsWith(QLatin1Char('[')))
             words.append(word.toLower());
-    if (words.size() > m_utteranceWords) {
-        m_unplaced += int(words.size()) - m_utteranceWords;
-        m_utteranceWords = int(words.size());
-    }
-    if (words.isEmpty())
+    qsizetype stable = 0;
+    while (stable < words.size() && stable < m_hypothesis.size() &&
+           words.at(stable) == m_hypothesis.at(stable))
+        ++stable;
+    m_hypothesis = words;
+    place(words.first(stable));
+}
+
+void VoiceFollower::utteranceEnded()
+{
+    place(m_hypothesis);
+    m_hypothesis.clear();
+    m_utteranceWords = 0;
+}
+
+void VoiceFollower::place(const QStringList &words)
+{
+    if (words.size() <= m_utteranceWords)
         return;
+    m_unplaced += int(words.size()) - m_utteranceWords;
+    m_utteranceWords = int(words.size());
     const QStringList stretch = words.mid(qMax<qsizetype>(0, words.size() - heardWords));
     const int from = m_spoken >= 0 ? m_spoken : m_place;
-    const bool lost = m_state == VoiceState::Lost;
-    const WordMatch found =
-        lost ? WordMatcher::match(stretch, m_spokenForms, from - lostBehind, from + lostAhead)
-             : WordMatcher::match(stretch, m_spokenForms, from - behind, from + ahead);
-    // Two words in a row are often enough by chance when the recogniser knows only the script's
-    // words: further than close ahead (a skip) takes more.
-    const int needed = lost ? recoverMatches : found.end - from <= close ? followMatches : farMatches;
-    // While following, the speaker only goes on: a phrase said again leaves the page where it is.
-    const bool placed = found.end >= 0 && found.matched >= needed && (lost ? true : found.end > m_spoken);
+    // A few common words in a row match somewhere by chance when the recogniser knows only the
+    // script's words: further than close ahead takes more, and a place found in the wider window
+    // more again. While following, the speaker only goes on: a phrase said again leaves the page.
+    const WordMatch near = WordMatcher::match(stretch, m_spokenForms, from - behind, from + ahead);
+    bool placed = m_state != VoiceState::Lost && near.end > m_spoken &&
+                  near.score >= (near.end - from <= close ? followScore : farScore);
+    WordMatch found = near;
+    if (!placed && m_unplaced >= searchAfter) {
+        found = WordMatcher::match(stretch, m_spokenForms, from - lostBehind, from + lostAhead);
+        placed = found.end >= 0 && found.matched >= recoverMatches && found.score >= farScore &&
+                 (m_state == VoiceState::Lost || found.end > m_spoken);
+    }
     if (placed) {
         m_spoken = found.end;
         m_unplaced = 0;
@@ -63,11 +82,6 @@ void VoiceFollower::heard(const QStringList &utterance)
     } else if (m_unplaced >= lostAfter) {
         m_state = VoiceState::Lost;
     }
-}
-
-void VoiceFollower::utteranceEnded()
-{
-    m_utteranceWords = 0;
 }
 
 int VoiceFollower::targetTop() const
@@ -81,4 +95,11 @@ double VoiceFollower::rate(double readingY, double targetTop, double lineHeight)
     if (distance <= 1.0)
         return 0;
     return std::clamp(distance * gain, slowest, fastest);
+}
+
+int VoiceFollower::enginespeed(double rate, int coarse)
+{
+    if (rate <= 0)
+        return 0;
+    return qBound(1, int(std::lround(301 - coarse * 1000.0 / rate)), 300);
 }

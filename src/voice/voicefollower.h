@@ -20,11 +20,14 @@ public:
     static constexpr int ahead = 40;      // and this far ahead
     static constexpr int lostBehind = 60; // the wider window when lost
     static constexpr int lostAhead = 400;
-    static constexpr int lostAfter = 6;      // heard words without a place until lost
-    static constexpr int followMatches = 2;  // matched words that place the speaker close ahead
-    static constexpr int close = 5;          // words ahead that count as close
-    static constexpr int farMatches = 3;     // matched words that place the speaker further on
-    static constexpr int recoverMatches = 3; // and when lost
+    static constexpr int searchAfter = 3; // heard words without a place until the wider window is searched
+    static constexpr int lostAfter = 6;   // heard words without a place until lost
+    // How good a match (see WordMatcher) places the speaker: close ahead, further on, and when lost
+    // (with this many words matched).
+    static constexpr double followScore = 1.5;
+    static constexpr int close = 5; // words ahead that count as close
+    static constexpr double farScore = 2.5;
+    static constexpr int recoverMatches = 3;
     static constexpr double gain = 4.0;      // per second: how fast the page closes on the target
     static constexpr double slowest = 20.0;  // px/s: a page still short of its target gets there
     static constexpr double fastest = 900.0; // px/s: a long way (a skipped paragraph) is no jump
@@ -34,9 +37,11 @@ public:
     // The word at the reading line: where the speaker is taken to be (the page was moved).
     void setPlace(int word);
 
-    // The recogniser's newest hypothesis for the utterance under way: every word so far.
+    // The recogniser's newest hypothesis for the utterance under way: every word so far. Its words
+    // count once the next hypothesis confirms them: a recogniser's newest words are often
+    // changed a moment later.
     void heard(const QStringList &utterance);
-    // The utterance ended: the next hypothesis starts a new one.
+    // The utterance ended: its last hypothesis counts, and the next starts a new one.
     void utteranceEnded();
 
     VoiceState state() const { return m_state; }
@@ -50,9 +55,15 @@ public:
     // the reading line at `readingY`, of lines `lineHeight` high: in proportion to the distance,
     // and 0 once it is there or past it.
     static double rate(double readingY, double targetTop, double lineHeight);
+    // The engine's speed (see PromptEngine: a tick of `coarse` px every 301 - speed ms) nearest to
+    // `rate` px/s, 0 for a page that stands, the fastest when `rate` is beyond it.
+    static int enginespeed(double rate, int coarse);
 
 private:
+    void place(const QStringList &words);
+
     QList<ScriptWord> m_words;
+    QStringList m_hypothesis; // the utterance's last hypothesis
     QStringList m_spokenForms;
     int m_place = 0;
     int m_spoken = -1;

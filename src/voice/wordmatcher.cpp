@@ -1,6 +1,7 @@
 #include "voice/wordmatcher.h"
 
 #include <QList>
+#include <QSet>
 #include <QVarLengthArray>
 
 namespace {
@@ -32,8 +33,17 @@ struct Cell {
 
 double WordMatcher::similarity(const QString &heard, const QString &scripted)
 {
+    static const QSet<QString> commonest = {
+        QStringLiteral("a"),   QStringLiteral("an"),   QStringLiteral("and"),  QStringLiteral("are"),
+        QStringLiteral("as"),  QStringLiteral("at"),   QStringLiteral("be"),   QStringLiteral("but"),
+        QStringLiteral("by"),  QStringLiteral("for"),  QStringLiteral("from"), QStringLiteral("he"),
+        QStringLiteral("i"),   QStringLiteral("in"),   QStringLiteral("is"),   QStringLiteral("it"),
+        QStringLiteral("of"),  QStringLiteral("on"),   QStringLiteral("or"),   QStringLiteral("that"),
+        QStringLiteral("the"), QStringLiteral("this"), QStringLiteral("to"),   QStringLiteral("was"),
+        QStringLiteral("we"),  QStringLiteral("with"), QStringLiteral("you"),
+    };
     if (heard == scripted)
-        return exact;
+        return commonest.contains(heard) ? common : exact;
     if (scripted == QLatin1String("*"))
         return wildcard;
     // Short words are too easily alike: "a" and "i" are different words.

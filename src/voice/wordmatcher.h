@@ -16,6 +16,7 @@ struct WordMatch {
 class WordMatcher {
 public:
     static constexpr double exact = 1.0;
+    static constexpr double common = 0.5; // an exact match of a word every sentence has ("the", "to")
     static constexpr double near = 0.6;
     static constexpr double wildcard = 0.3;
     static constexpr double miss = -0.6;
@@ -25,7 +26,7 @@ public:
     // two heard words (where the speaker is now).
     static WordMatch match(const QStringList &heard, const QStringList &script, int from, int to);
 
-    // How alike two words are: exact, near (a few letters apart, as recognisers confuse them),
-    // or a miss.
+    // How alike two words are: exact (less for the commonest words, which match by chance), near
+    // (a few letters apart, as recognisers confuse them), or a miss.
     static double similarity(const QString &heard, const QString &scripted);
 };

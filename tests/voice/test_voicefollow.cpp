@@ -12,11 +12,13 @@ private slots:
     void matcherLooksOnlyInItsWindow();
     void matcherTakesARepeatedPhraseAtItsNextOccurrence();
     void followerFollowsWordByWord();
+    void aRevisedWordDoesNotCount();
     void followerHoldsDuringAnAdLibAndRecoversWhenLost();
     void followerFindsTheSpeakerAfterASkippedParagraph();
     void followerNeverGoesBackWhileFollowing();
     void wordsWithDigitsMatchAnyWord();
     void steeringClosesInWithoutOvershoot();
+    void engineSpeedForARate();
 };
 
 static QStringList words(const char *text)
@@ -64,6 +66,17 @@ void TestVoiceFollow::matcherTakesARepeatedPhraseAtItsNextOccurrence()
     QCOMPARE(WordMatcher::match(words("in the north"), repeated, 3, repeated.size()).end, 7);
 }
 
+// Says `text` as a recogniser hears it: a hypothesis a word longer each time, then the utterance's end.
+static void utter(VoiceFollower &follower, const char *text)
+{
+    QStringList said;
+    for (const QString &word : words(text)) {
+        said.append(word);
+        follower.heard(said);
+    }
+    follower.utteranceEnded();
+}
+
 void TestVoiceFollow::followerFollowsWordByWord()
 {
     VoiceFollower follower;
@@ -71,28 +84,46 @@ void TestVoiceFollow::followerFollowsWordByWord()
     QCOMPARE(follower.state(), VoiceState::Listening);
     QCOMPARE(follower.targetTop(), -1);
     follower.heard(words("good"));
-    QCOMPARE(follower.spoken(), -1); // one word alone is no place
     follower.heard(words("good evening"));
+    QCOMPARE(follower.spoken(), -1); // one word alone is no place
+    // A word counts once the next hypothesis confirms it.
+    follower.heard(words("good evening and"));
     QCOMPARE(follower.spoken(), 1);
     QCOMPARE(follower.state(), VoiceState::Following);
     follower.heard(words("good evening and welcome"));
+    QCOMPARE(follower.spoken(), 2);
+    follower.utteranceEnded(); // the last hypothesis is final
     QCOMPARE(follower.spoken(), 3);
     QCOMPARE(follower.targetTop(), 30);
-    // A new utterance carries on from there.
-    follower.utteranceEnded();
+    // A new utterance carries on from there; "to the" alone is too common to place.
     follower.heard(words("to the"));
-    QCOMPARE(follower.spoken(), 5);
+    follower.heard(words("to the evening"));
+    QCOMPARE(follower.spoken(), 3);
     follower.heard(words("to the evening news"));
+    QCOMPARE(follower.spoken(), 6);
+    follower.utteranceEnded();
     QCOMPARE(follower.spoken(), 7);
+}
+
+void TestVoiceFollow::aRevisedWordDoesNotCount()
+{
+    VoiceFollower follower;
+    follower.setScript(script(text));
+    follower.setPlace(int(text.indexOf("weather")));
+    follower.heard(words("weather today"));
+    follower.heard(words("whether to day"));
+    QCOMPARE(follower.spoken(), -1);
+    follower.heard(words("whether to day was warm"));
+    follower.heard(words("whether to day was warm and"));
+    QCOMPARE(follower.spoken(), int(text.indexOf("warm")));
 }
 
 void TestVoiceFollow::followerHoldsDuringAnAdLibAndRecoversWhenLost()
 {
     VoiceFollower follower;
     follower.setScript(script(text));
-    follower.heard(words("good evening and welcome to the evening news"));
+    utter(follower, "good evening and welcome to the evening news");
     QCOMPARE(follower.spoken(), 7);
-    follower.utteranceEnded();
     // An ad-lib, with a few of the script's words in it as a recogniser that knows only those hears
     // it, and a pair of them that is in the script further on.
     const QStringList adlib =
@@ -103,8 +134,9 @@ void TestVoiceFollow::followerHoldsDuringAnAdLibAndRecoversWhenLost()
         follower.heard(said);
         QVERIFY2(follower.spoken() == 7, qPrintable(said.join(' ')));
     }
-    QCOMPARE(follower.state(), VoiceState::Lost);
     follower.utteranceEnded();
+    QCOMPARE(follower.spoken(), 7);
+    QCOMPARE(follower.state(), VoiceState::Lost);
     // Back to the text: locked again within a few words.
     said.clear();
     int spokenUntilLocked = 0;
@@ -117,21 +149,16 @@ void TestVoiceFollow::followerHoldsDuringAnAdLibAndRecoversWhenLost()
     }
     QCOMPARE(follower.state(), VoiceState::Following);
     QVERIFY(spokenUntilLocked <= 5);
-    QCOMPARE(follower.spoken(), 7 + spokenUntilLocked);
+    QCOMPARE(follower.spoken(), 7 + spokenUntilLocked - 1); // the newest word awaits confirmation
 }
 
 void TestVoiceFollow::followerFindsTheSpeakerAfterASkippedParagraph()
 {
     VoiceFollower follower;
     follower.setScript(script(text));
-    follower.heard(words("good evening and welcome"));
-    follower.utteranceEnded();
+    utter(follower, "good evening and welcome");
     // Sports skipped to the markets: out of the window ahead, so lost first, then found.
-    QStringList said;
-    for (const QString &word : words("now for the markets shares rose sharply this morning")) {
-        said.append(word);
-        follower.heard(said);
-    }
+    utter(follower, "now for the markets shares rose sharply this morning");
     QCOMPARE(follower.state(), VoiceState::Following);
     QCOMPARE(follower.spoken(), int(text.size()) - 1);
 }
@@ -142,11 +169,10 @@ void TestVoiceFollow::followerNeverGoesBackWhileFollowing()
     follower.setScript(script(text));
     follower.setPlace(int(text.indexOf("weather")));
     QCOMPARE(follower.state(), VoiceState::Listening);
-    follower.heard(words("weather today was warm"));
+    utter(follower, "weather today was warm");
     const int warm = follower.spoken();
     QCOMPARE(warm, int(text.indexOf("warm")));
-    follower.utteranceEnded();
-    follower.heard(words("the weather today")); // said again
+    utter(follower, "the weather today"); // said again
     QCOMPARE(follower.spoken(), warm);
 }
 
@@ -154,7 +180,7 @@ void TestVoiceFollow::wordsWithDigitsMatchAnyWord()
 {
     VoiceFollower follower;
     follower.setScript(script(words("in 1999 prices rose")));
-    follower.heard(words("in nineteen ninety nine prices rose"));
+    utter(follower, "in nineteen ninety nine prices rose");
     QCOMPARE(follower.spoken(), 3);
 }
 
@@ -178,6 +204,16 @@ void TestVoiceFollow::steeringClosesInWithoutOvershoot()
     }
     QVERIFY(frames < 90);
     QVERIFY(reading >= 419 && reading <= 421 + VoiceFollower::slowest / 60);
+}
+
+void TestVoiceFollow::engineSpeedForARate()
+{
+    QCOMPARE(VoiceFollower::enginespeed(0, 1), 0);
+    QCOMPARE(VoiceFollower::enginespeed(-5, 1), 0);
+    QCOMPARE(VoiceFollower::enginespeed(100, 1), 291);  // 1 px every 10 ms
+    QCOMPARE(VoiceFollower::enginespeed(100, 5), 251);  // 5 px every 50 ms
+    QCOMPARE(VoiceFollower::enginespeed(1, 1), 1);      // slower than the slowest still moves
+    QCOMPARE(VoiceFollower::enginespeed(5000, 1), 300); // faster than the fastest
 }
 
 VANTELL_CORE_TEST_MAIN(TestVoiceFollow)
