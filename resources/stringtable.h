@@ -349,6 +349,18 @@ inline constexpr const char *ScriptFileGone =
     N_("The script file is no longer on disk; the page keeps its text: %1");
 
 // Voice following
+inline constexpr const char *VoiceFollowing = N_("Voice Following");
+inline constexpr const char *VoiceFollowTheSpeaker = N_("Scroll with the speaker's voice");
+inline constexpr const char *VoiceMicrophone = N_("Microphone:");
+inline constexpr const char *VoiceDefaultMicrophone = N_("The system's default");
+inline constexpr const char *VoiceMicrophoneAbsent = N_("%1 (not connected)");
+inline constexpr const char *VoiceStarting = N_("Voice: starting");
+inline constexpr const char *VoiceListening = N_("Voice: listening");
+inline constexpr const char *VoiceFollowingState = N_("Voice: following");
+inline constexpr const char *VoiceLost = N_("Voice: lost");
+inline constexpr const char *VoiceTakenOver = N_("Voice following is off: the operator took over.");
+inline constexpr const char *VoiceNoWords = N_("Voice following is off: the page holds no words to follow.");
+inline constexpr const char *MenuVoiceFollowing = N_("Voice Following");
 inline constexpr const char *VoiceNoDictionary = N_("The speech dictionary %1 cannot be read: %2");
 inline constexpr const char *VoiceNoModel =
     N_("Voice following is off: the speech model is not installed (%1; Debian package pocketsphinx-en-us).");

@@ -6,7 +6,9 @@
 #include "browser/browser.h"
 #include "prompter/tform1.h"
 #include "queue/optionswindowsettings.h"
+#include "prompter/prompterwindowsettings.h"
 #include "queue/tform4.h"
+#include "queue/voiceoptions.h"
 
 void TForm1::Options2Click()
 {
@@ -16,6 +18,7 @@ void TForm1::Options2Click()
     const DisplayModes before = displaymodes;
     const QStringList queue = options->queue();
     options->showModes(before);
+    options->Voice->showSettings(voicesettings);
 
     // The settings are written as the window closes; after Cancel they are the choices put back.
     if (options->exec() != QDialog::Accepted) {
@@ -26,6 +29,10 @@ void TForm1::Options2Click()
     }
     saveSettings(options);
     setDisplayModes(options->modes());
+    const VoiceSettings voiceBefore = voicesettings;
+    setVoiceSettings(options->Voice->values());
+    if (voicesettings != voiceBefore)
+        saveSettings(this);
     if (options->ListBox1->count() > 0) {
         const int selected =
             options->ListBox1->currentItem() && options->ListBox1->currentItem()->isSelected()

@@ -10,6 +10,7 @@
 #include "platform/translation.h"
 #include "queue/newsroomoptions.h"
 #include "queue/remoteoptions.h"
+#include "queue/voiceoptions.h"
 #include "queue/optionswindowsettings.h"
 #include "queue/queuefile.h"
 #include "stringtable.h"
@@ -175,6 +176,8 @@ QWidget *TForm4::createQueueColumn()
     column->addWidget(Newsroom);
     Remote = new RemoteOptions(Panel2);
     column->addWidget(Remote);
+    Voice = new VoiceOptions(Panel2);
+    column->addWidget(Voice);
     return Panel2;
 }
 

@@ -7,6 +7,7 @@
 
 class NewsroomOptions;
 class RemoteOptions;
+class VoiceOptions;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -31,6 +32,7 @@ public:
     QPushButton *Button1, *Button2;
     NewsroomOptions *Newsroom;
     RemoteOptions *Remote;
+    VoiceOptions *Voice;
     ImageList ImageList1;
 
     // The display options as the radio groups show them, and the other way round.

@@ -37,6 +37,7 @@ enum class RemoteAction {
     StopShowClock,
     ResetShowClock,
     TalentMessage,
+    VoiceFollowing,
 };
 
 struct RemoteCommand {

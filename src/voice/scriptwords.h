@@ -11,6 +11,13 @@ struct PageWord {
     int top = 0;
 };
 
+// The page's words as the page measures them, with the height of a line of its text and of its view.
+struct PageText {
+    QList<PageWord> words;
+    double lineHeight = 0;
+    int viewHeight = 0;
+};
+
 // A word the speaker is expected to say: its spoken form (lower case, letters, digits and inner
 // apostrophes only) and where it stands (the page's pixels, or the script's line).
 struct ScriptWord {

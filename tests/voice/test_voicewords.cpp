@@ -1,6 +1,8 @@
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "settings/voicesettings.h"
 #include "testsupport/testmain.h"
 #include "voice/scriptwords.h"
 #include "voice/voicevocabulary.h"
@@ -19,6 +21,7 @@ private slots:
     void missingDictionaryIsAnError();
     void spellingRules_data();
     void spellingRules();
+    void settingsRoundTripAndDefaultOff();
 };
 
 void TestVoiceWords::spokenForms_data()
@@ -165,6 +168,19 @@ void TestVoiceWords::spellingRules()
     QFETCH(QString, word);
     QFETCH(QString, phones);
     QCOMPARE(VoiceVocabulary::pronounce(word), phones);
+}
+
+void TestVoiceWords::settingsRoundTripAndDefaultOff()
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("v.ini")), QSettings::IniFormat);
+    QCOMPARE(readvoicesettings(settings), VoiceSettings());
+    QVERIFY(!VoiceSettings().enabled);
+    const VoiceSettings chosen{true, QByteArray("alsa_input.usb-mic")};
+    writevoicesettings(settings, chosen);
+    QCOMPARE(readvoicesettings(settings), chosen);
+    writevoicesettings(settings, VoiceSettings());
+    QCOMPARE(readvoicesettings(settings), VoiceSettings());
 }
 
 VANTELL_CORE_TEST_MAIN(TestVoiceWords)
