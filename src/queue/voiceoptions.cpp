@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 
 #include "platform/translation.h"
@@ -13,18 +13,19 @@ VoiceOptions::VoiceOptions(QWidget *parent) : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("VoiceFollowing"));
     setTitle(i18n(str::VoiceFollowing));
-    auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(6, 4, 6, 4);
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(2);
     voiceenabled = new QCheckBox(i18n(str::VoiceFollowTheSpeaker), this);
     voiceenabled->setObjectName(QStringLiteral("voiceenabled"));
     auto *label = new QLabel(i18n(str::VoiceMicrophone), this);
     voicemicrophone = new QComboBox(this);
     voicemicrophone->setObjectName(QStringLiteral("voicemicrophone"));
     label->setBuddy(voicemicrophone);
-    row->addWidget(voiceenabled);
-    row->addStretch();
-    row->addWidget(label);
-    row->addWidget(voicemicrophone, 1);
+    grid->addWidget(voiceenabled, 0, 0, 1, 2);
+    grid->addWidget(label, 1, 0);
+    grid->addWidget(voicemicrophone, 1, 1);
+    grid->setColumnStretch(1, 1);
 }
 
 VoiceSettings VoiceOptions::values() const
