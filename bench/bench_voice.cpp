@@ -190,8 +190,8 @@ Result follow(const Script &script, const QByteArray &audio, const SpeechSynthes
             if (speaking >= 0)
                 result.errors.append(wordsoff(script, speaking, scroll + readingOffset));
             if (qEnvironmentVariableIsSet("VOICE_TRACE"))
-                fprintf(stderr, "%s t=%.0f speaking=%d spoken=%d state=%d off=%d\n", qPrintable(c.name), pieceEnd,
-                        speaking, follower.spoken(), int(follower.state()),
+                fprintf(stderr, "%s t=%.0f speaking=%d spoken=%d state=%d off=%d\n", qPrintable(c.name),
+                        pieceEnd, speaking, follower.spoken(), int(follower.state()),
                         speaking >= 0 ? wordsoff(script, speaking, scroll + readingOffset) : -1);
         }
         if (c.recoverFrom >= 0 && result.recoveryWords < 0 && follower.state() == VoiceState::Following &&
@@ -218,8 +218,9 @@ Result follow(const Script &script, const QByteArray &audio, const SpeechSynthes
 
 void report(const QString &name, const Result &r, const QJsonObject &inputs)
 {
-    bench::report(QStringLiteral("voice_%1_latency_median").arg(name), bench::median(r.latencies), "ms",
-                  inputs);
+    // No word placed: no latency to tell (null), rather than a flattering 0.
+    bench::report(QStringLiteral("voice_%1_latency_median").arg(name),
+                  r.latencies.isEmpty() ? NAN : bench::median(r.latencies), "ms", inputs);
     bench::report(QStringLiteral("voice_%1_latency_p95").arg(name), percentile(r.latencies, 0.95), "ms",
                   inputs);
     bench::report(QStringLiteral("voice_%1_position_error_p95").arg(name), percentile(r.errors, 0.95),
