@@ -29,7 +29,7 @@ public:
     static constexpr int longestUtterance = 12000;
     // A hypothesis unchanged for this long (ms of audio) is told again: it has held, so its newest
     // words count too (see VoiceFollower::heard).
-    static constexpr int heldHypothesis = 150;
+    static constexpr int heldHypothesis = 100;
 
     explicit SpeechRecognizer(const SpeechModel &model, QObject *parent = nullptr);
     ~SpeechRecognizer() override;
