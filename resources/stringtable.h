@@ -359,6 +359,8 @@ inline constexpr const char *VoiceListening = N_("Voice: listening");
 inline constexpr const char *VoiceFollowingState = N_("Voice: following");
 inline constexpr const char *VoiceLost = N_("Voice: lost");
 inline constexpr const char *VoiceTakenOver = N_("Voice following is off: the operator took over.");
+inline constexpr const char *VoiceUpsideDown =
+    N_("Voice following is off: it does not follow a page turned upside down.");
 inline constexpr const char *VoiceNoWords = N_("Voice following is off: the page holds no words to follow.");
 inline constexpr const char *MenuVoiceFollowing = N_("&Voice Following");
 inline constexpr const char *VoiceNoDictionary = N_("The speech dictionary %1 cannot be read: %2");

@@ -74,6 +74,12 @@ void VoiceFollowing::measured(const PageText &text)
 {
     if (!m_on)
         return;
+    // A page turned here has its script's start at the bottom: the reading line's arithmetic
+    // below is for a page read downward.
+    if (m_engine->isUpsideDown()) {
+        fail(i18n(str::VoiceUpsideDown));
+        return;
+    }
     const QList<ScriptWord> words = scriptwords(text.words);
     if (words.isEmpty()) {
         fail(i18n(str::VoiceNoWords));

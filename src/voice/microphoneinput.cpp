@@ -46,6 +46,7 @@ void MicrophoneInput::start()
         emit failed(i18n(str::VoiceMicrophoneFormat).arg(device.description()));
         return;
     }
+    m_description = device.description();
     m_source = new QAudioSource(device, format, this);
     m_io = m_source->start();
     if (!m_io || m_source->error() != QAudio::NoError) {
@@ -56,7 +57,7 @@ void MicrophoneInput::start()
     connect(m_io, &QIODevice::readyRead, this, &MicrophoneInput::readAvailable);
     connect(m_source, &QAudioSource::stateChanged, this, [this](QAudio::State state) {
         if (state == QAudio::StoppedState && m_source && m_source->error() != QAudio::NoError)
-            emit failed(i18n(str::VoiceMicrophoneFailed).arg(QString()));
+            emit failed(i18n(str::VoiceMicrophoneFailed).arg(m_description));
     });
 }
 

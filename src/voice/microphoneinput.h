@@ -26,6 +26,7 @@ private:
     void readAvailable();
 
     QByteArray m_deviceId;
+    QString m_description; // of the device listened to
     QAudioSource *m_source = nullptr;
     QPointer<QIODevice> m_io;
 };
