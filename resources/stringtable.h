@@ -366,12 +366,14 @@ inline constexpr const char *MenuVoiceFollowing = N_("&Voice Following");
 inline constexpr const char *VoiceNoDictionary = N_("The speech dictionary %1 cannot be read: %2");
 inline constexpr const char *VoiceNoModel =
     N_("Voice following is off: the speech model is not installed (%1; Debian package pocketsphinx-en-us).");
-inline constexpr const char *VoiceRecognizerFailed = N_("Voice following is off: the speech recogniser failed (%1).");
+inline constexpr const char *VoiceRecognizerFailed =
+    N_("Voice following is off: the speech recogniser failed (%1).");
 inline constexpr const char *VoiceNoMicrophone = N_("Voice following is off: there is no microphone.");
 inline constexpr const char *VoiceMicrophoneFormat =
     N_("Voice following is off: the microphone %1 cannot record 16 kHz mono sound.");
 inline constexpr const char *VoiceMicrophoneFailed = N_("Voice following is off: the microphone %1 stopped.");
-inline constexpr const char *VoiceFileUnreadable = N_("Voice following is off: the sound file %1 cannot be read: %2");
+inline constexpr const char *VoiceFileUnreadable =
+    N_("Voice following is off: the sound file %1 cannot be read: %2");
 inline constexpr const char *VoiceFileFormat =
     N_("Voice following is off: the sound file %1 is not 16 kHz mono 16-bit WAV.");
 
