@@ -22,7 +22,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Arial and the colour emoji of script pages are these fonts on Debian; Qt's Wayland plugin lets
-# the program run on Wayland sessions without XWayland.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-noto-color-emoji, qt6-wayland")
+# the program run on Wayland sessions without XWayland; voice following listens with the English
+# speech model.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-noto-color-emoji, qt6-wayland, pocketsphinx-en-us")
 
 include(CPack)

@@ -401,4 +401,33 @@ inline constexpr const char *ScriptFileReloaded = N_("The script file changed on
 inline constexpr const char *ScriptFileGone =
     N_("The script file is no longer on disk; the page keeps its text: %1");
 
+// Voice following
+inline constexpr const char *VoiceFollowing = N_("Voice Following");
+inline constexpr const char *VoiceFollowTheSpeaker = N_("Scroll with the speaker's voice");
+inline constexpr const char *VoiceMicrophone = N_("Microphone:");
+inline constexpr const char *VoiceDefaultMicrophone = N_("The system's default");
+inline constexpr const char *VoiceMicrophoneAbsent = N_("%1 (not connected)");
+inline constexpr const char *VoiceStarting = N_("Voice: starting");
+inline constexpr const char *VoiceListening = N_("Voice: listening");
+inline constexpr const char *VoiceFollowingState = N_("Voice: following");
+inline constexpr const char *VoiceLost = N_("Voice: lost");
+inline constexpr const char *VoiceTakenOver = N_("Voice following is off: the operator took over.");
+inline constexpr const char *VoiceUpsideDown =
+    N_("Voice following is off: it does not follow a page turned upside down.");
+inline constexpr const char *VoiceNoWords = N_("Voice following is off: the page holds no words to follow.");
+inline constexpr const char *MenuVoiceFollowing = N_("&Voice Following");
+inline constexpr const char *VoiceNoDictionary = N_("The speech dictionary %1 cannot be read: %2");
+inline constexpr const char *VoiceNoModel =
+    N_("Voice following is off: the speech model is not installed (%1; Debian package pocketsphinx-en-us).");
+inline constexpr const char *VoiceRecognizerFailed =
+    N_("Voice following is off: the speech recogniser failed (%1).");
+inline constexpr const char *VoiceNoMicrophone = N_("Voice following is off: there is no microphone.");
+inline constexpr const char *VoiceMicrophoneFormat =
+    N_("Voice following is off: the microphone %1 cannot record 16 kHz mono sound.");
+inline constexpr const char *VoiceMicrophoneFailed = N_("Voice following is off: the microphone %1 stopped.");
+inline constexpr const char *VoiceFileUnreadable =
+    N_("Voice following is off: the sound file %1 cannot be read: %2");
+inline constexpr const char *VoiceFileFormat =
+    N_("Voice following is off: the sound file %1 is not 16 kHz mono 16-bit WAV.");
+
 } // namespace str

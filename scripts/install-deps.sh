@@ -11,6 +11,7 @@ packages=(
     desktop-file-utils shared-mime-info dpkg-dev appstream lintian
     qt6-wayland weston dbus-daemon at-spi2-core python3-pyatspi
     clang libclang-rt-14-dev unrtf nodejs python3 curl zbar-tools
+    qt6-multimedia-dev libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us espeak-ng sox pocketsphinx-testdata
 )
 missing=()
 for p in "${packages[@]}"; do

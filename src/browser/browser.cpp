@@ -20,6 +20,7 @@
 #include "browser/scriptpageguard.h"
 #include "engine/markerjump.h"
 #include "engine/pagemotion.h"
+#include "voice/scriptwords.h"
 
 namespace {
 
@@ -499,6 +500,35 @@ void Browser::measureLayout(std::function<void(const PageLayout &)> done)
                               layout.viewHeight = answer.at(3).toInt();
                               layout.bottom = answer.at(4).toInt();
                               done(layout);
+                          });
+}
+
+void Browser::measureWords(std::function<void(const PageText &)> done)
+{
+    if (!isDocumentComplete() || !isScriptPage())
+        return;
+    const quint64 generation = m_generation;
+    QPointer<Browser> self(this);
+    page()->runJavaScript(pagescript(QStringLiteral("voicewords")), QWebEngineScript::ApplicationWorld,
+                          [self, generation, done](const QVariant &value) {
+                              if (!self)
+                                  return;
+                              if (generation != self->m_generation) {
+                                  self->measureWords(done);
+                                  return;
+                              }
+                              const QVariantList answer = value.toList();
+                              if (answer.size() != 3)
+                                  return;
+                              PageText text;
+                              for (const QVariant &word : answer.at(0).toList()) {
+                                  const QVariantList pair = word.toList();
+                                  if (pair.size() == 2)
+                                      text.words.append({pair.at(0).toString(), pair.at(1).toInt()});
+                              }
+                              text.lineHeight = answer.at(1).toDouble();
+                              text.viewHeight = answer.at(2).toInt();
+                              done(text);
                           });
 }
 

@@ -11,6 +11,7 @@
 #include <QWebEngineView>
 
 struct PageLayout;
+struct PageText;
 class PageSchemeHandler;
 class ScriptPageGuard;
 
@@ -110,6 +111,9 @@ public:
     // answer. While a document loads, the newest request waits for it; a page that is not a
     // script page is not measured, and `done` never runs.
     void measureLayout(std::function<void(const PageLayout &)> done);
+    // Measures the script page's words (resources/page/voicewords.js) as measureLayout measures
+    // the markers; a page rebuilt meanwhile is measured again.
+    void measureWords(std::function<void(const PageText &)> done);
 
     // Gives the keyboard focus to the page.
     void focusPage();

@@ -8,6 +8,7 @@
 #include "platform/translation.h"
 #include "prompter/outputfollower.h"
 #include "prompter/tform1.h"
+#include "prompter/voicefollowing.h"
 #include "stringtable.h"
 
 PrompterRemote::PrompterRemote(TForm1 *prompter, QObject *parent) : QObject(parent), m_prompter(prompter)
@@ -18,6 +19,7 @@ PrompterRemote::PrompterRemote(TForm1 *prompter, QObject *parent) : QObject(pare
     connect(engine, &PromptEngine::motionChanged, this, &PrompterRemote::stateChanged);
     connect(prompter->wb1, &Browser::scrollPositionChanged, this, &PrompterRemote::stateChanged);
     connect(prompter->follower, &OutputFollower::changed, this, &PrompterRemote::stateChanged);
+    connect(prompter->voice, &VoiceFollowing::switched, this, &PrompterRemote::stateChanged);
     connect(prompter->wb1, &Browser::documentComplete, this, [this] {
         ++m_generation;
         emit scriptChanged();
@@ -29,6 +31,14 @@ QString PrompterRemote::perform(const RemoteCommand &command)
 {
     PromptEngine *engine = m_prompter->engine;
     Browser *page = m_prompter->wb1;
+    // A command that moves the page or changes its speed is the operator's, as a key is: it takes
+    // the page over from voice following.
+    static const QList<RemoteAction> leaveVoice = {
+        RemoteAction::Mirror,         RemoteAction::Rotate,         RemoteAction::DualDisplay,
+        RemoteAction::Blackout,       RemoteAction::StartShowClock, RemoteAction::StopShowClock,
+        RemoteAction::ResetShowClock, RemoteAction::TalentMessage,  RemoteAction::VoiceFollowing};
+    if (!leaveVoice.contains(command.action))
+        m_prompter->voice->takeOver();
     // The speed is applied without letting other events run first, as a key would: the request
     // being answered must not be overtaken by the next one.
     switch (command.action) {
@@ -118,6 +128,9 @@ QString PrompterRemote::perform(const RemoteCommand &command)
     case RemoteAction::ResetShowClock:
         m_prompter->resetshowclock();
         break;
+    case RemoteAction::VoiceFollowing:
+        m_prompter->setVoiceFollowing(command.on.value_or(!m_prompter->voice->isOn()));
+        break;
     case RemoteAction::TalentMessage:
         if (command.text.isEmpty())
             m_prompter->cleartalentmessage();
@@ -179,6 +192,7 @@ PrompterSnapshot PrompterRemote::snapshot() const
     snapshot.upsideDown = engine->isUpsideDown();
     snapshot.dualDisplay = m_prompter->outputwindow() != nullptr;
     snapshot.blackout = m_prompter->follower->isBlackout();
+    snapshot.voiceFollowing = m_prompter->voice->isOn();
     return snapshot;
 }
 

@@ -5,6 +5,7 @@
 #include "settings/pendingsettingswrite.h"
 #include "settings/prompterstorage.h"
 #include "settings/readingaidsettings.h"
+#include "settings/voicesettings.h"
 #include "settings/settingsgroup.h"
 #include "settings/settingsstore.h"
 #include "toolkit/stepslider.h"
@@ -31,6 +32,8 @@ void restoreSettings(TForm1 *form)
     form->outputscreen = values.outputScreen;
     SettingsStore store;
     form->setReadingAids(readreadingaids(store.settings()));
+    // Voice following starts with the first page when it was left on.
+    form->setVoiceSettings(readvoicesettings(store.settings()));
     PendingSettingsWrite::markWritten(form); // a second restore replaces the first
     new PendingSettingsWrite(form, [values] { storePrompterSettings(values); });
 }
@@ -41,5 +44,8 @@ void saveSettings(TForm1 *form)
     const ReadingAidSettings aids = form->readingaids;
     storeSettings(QStringLiteral("ReadingAids"),
                   [&aids](QSettings &settings) { writereadingaids(settings, aids); });
+    const VoiceSettings voice = form->voicesettings;
+    storeSettings(QStringLiteral("Voice"),
+                  [&voice](QSettings &settings) { writevoicesettings(settings, voice); });
     PendingSettingsWrite::markWritten(form);
 }

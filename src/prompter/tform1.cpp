@@ -90,6 +90,7 @@ TForm1::TForm1(QWidget *parent)
     createLayout();
     createPopupMenu();
     connectControls();
+    createVoice();
     FormCreate();
 }
 
@@ -265,6 +266,7 @@ QWidget *TForm1::createStatusPanel()
     coarselabel = label("coarselabel", Panel6);
     Label4 = label("Label4", Panel6);
     Label6 = label("Label6", Panel6);
+    voicelabel = label("voicelabel", Panel6);
     timespentlabel = label("timespentlabel", Panel6);
     timeleftlabel = label("timeleftlabel", Panel6);
     clocklabel = label("clocklabel", Panel6);
@@ -280,6 +282,7 @@ QWidget *TForm1::createStatusPanel()
     line->addWidget(Label1);
     line->addWidget(coarselabel);
     line->addWidget(Label4, 1);
+    line->addWidget(voicelabel);
     line->addWidget(Label6);
     line->addWidget(clocklabel);
     line->addWidget(timespentlabel);
@@ -351,6 +354,8 @@ void TForm1::createPopupMenu()
     createScriptDrop();
     createTalentMessageMenu();
     JvPopupMenu1->addMenu(Timing1);
+    VoiceFollowing1 = item("VoiceFollowing1", -1);
+    VoiceFollowing1->setCheckable(true);
     JvPopupMenu1->addSeparator();
     Showstatusbar1 = item("Showstatusbar1", -1);
     Showstatusbar1->setCheckable(true);
@@ -380,6 +385,7 @@ void TForm1::setTexts()
     EditScript2->setText(i18n(str::MenuQuickEdit));
     PrintScript2->setText(i18n(str::MenuPrintScript));
     Showstatusbar1->setText(i18n(str::MenuShowStatusBar));
+    VoiceFollowing1->setText(i18n(str::MenuVoiceFollowing));
     About1->setText(i18n(str::MenuAbout));
     Exit1->setText(i18n(str::MenuExit));
     setMarkerTexts();

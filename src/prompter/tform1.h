@@ -13,6 +13,7 @@
 #include "prompter/promptstate.h"
 #include "render/richtohtml.h"
 #include "settings/readingaidsettings.h"
+#include "settings/voicesettings.h"
 #include "toolkit/imagelist.h"
 
 class Browser;
@@ -38,6 +39,7 @@ struct RecoveredText;
 class StatusNotice;
 class StepSlider;
 class TickTimer;
+class VoiceFollowing;
 class ToolImage;
 
 // The prompter window: the page in the browser `wb1`, the speed and coarse sliders, the status
@@ -225,6 +227,17 @@ public:
     // Asks the operator for the message and shows it.
     void TalentMessage1Click();
 
+    // Voice following, kept between runs: the page follows the speaker's voice (`voice`), its state
+    // on the status line (`voicelabel`); any key or control of the operator's takes over at once.
+    VoiceSettings voicesettings;
+    VoiceFollowing *voice;
+    QLabel *voicelabel;
+    QAction *VoiceFollowing1;
+    // The options window's choice: kept, and following turned on or off by it.
+    void setVoiceSettings(const VoiceSettings &values);
+    // Turns following on or off for now (the key, the menu, the remote control).
+    void setVoiceFollowing(bool on);
+
     // Web service, about window and printing
     void Image13MouseUp();
     void About1Click();
@@ -277,6 +290,7 @@ private:
     void createTiming();
     void createScriptDrop();
     void createTalentMessageMenu();
+    void createVoice();
     void setTalentMessageTexts();
     void setTimingTexts();
     void showClocks();

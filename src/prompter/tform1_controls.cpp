@@ -13,6 +13,7 @@
 #include "platform/translation.h"
 #include "prompter/outputfollower.h"
 #include "prompter/tform1.h"
+#include "prompter/voicefollowing.h"
 #include "render/scriptfilewatch.h"
 #include "stringtable.h"
 #include "toolkit/stepslider.h"
@@ -181,6 +182,12 @@ void TForm1::promptKey(int key)
         cancelcountdown();
         return;
     }
+    if (key == Qt::Key_V) {
+        setVoiceFollowing(!voice->isOn());
+        return;
+    }
+    // Any other key is the operator's: it takes the page over from voice following.
+    voice->takeOver();
     if (clickerKey(key))
         return;
     if (readingAidKey(key))
@@ -247,6 +254,7 @@ void TForm1::wb1Click(Qt::MouseButton button)
         cancelcountdown();
         return;
     }
+    voice->takeOver();
     if (button == Qt::LeftButton) {
         engine->togglePause();
     } else if (button == Qt::RightButton) {

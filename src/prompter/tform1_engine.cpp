@@ -13,6 +13,7 @@
 #include "platform/translation.h"
 #include "prompter/outputfollower.h"
 #include "prompter/tform1.h"
+#include "prompter/voicefollowing.h"
 #include "stringtable.h"
 #include "toolkit/stepslider.h"
 #include "toolkit/toolimage.h"
@@ -25,6 +26,7 @@ void TForm1::adjustspeed()
 
 void TForm1::slideraChange()
 {
+    voice->takeOver();
     engine->setSpeed(slidera->value());
     Label1->repaint();
     wb1->focusPage();

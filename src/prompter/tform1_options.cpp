@@ -7,7 +7,9 @@
 #include "prompter/tform1.h"
 #include "queue/optionswindowsettings.h"
 #include "queue/readingaidoptions.h"
+#include "prompter/prompterwindowsettings.h"
 #include "queue/tform4.h"
+#include "queue/voiceoptions.h"
 
 void TForm1::Options2Click()
 {
@@ -19,6 +21,7 @@ void TForm1::Options2Click()
     const QList<int> words = options->entryWords();
     options->showModes(before);
     options->ReadingAids->showSettings(readingaids);
+    options->Voice->showSettings(voicesettings);
 
     // The settings are written as the window closes; after Cancel they are the choices put back.
     if (options->exec() != QDialog::Accepted) {
@@ -31,6 +34,10 @@ void TForm1::Options2Click()
     saveSettings(options);
     setDisplayModes(options->modes());
     setReadingAids(options->ReadingAids->values(readingaids));
+    const VoiceSettings voiceBefore = voicesettings;
+    setVoiceSettings(options->Voice->values());
+    if (voicesettings != voiceBefore)
+        saveSettings(this);
     if (options->ListBox1->count() > 0) {
         const int selected =
             options->ListBox1->currentItem() && options->ListBox1->currentItem()->isSelected()

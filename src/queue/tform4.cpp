@@ -15,6 +15,7 @@
 #include "platform/filefilter.h"
 #include "platform/translation.h"
 #include "queue/newsroomoptions.h"
+#include "queue/voiceoptions.h"
 #include "queue/optionswindowsettings.h"
 #include "queue/queueentrydelegate.h"
 #include "queue/queuefile.h"
@@ -204,6 +205,8 @@ QWidget *TForm4::createQueueColumn()
     column->addWidget(Newsroom);
     Remote = new RemoteOptions(Panel2);
     column->addWidget(Remote);
+    Voice = new VoiceOptions(Panel2);
+    column->addWidget(Voice);
     return Panel2;
 }
 

@@ -9,6 +9,7 @@ class NewsroomOptions;
 class QueueEntryDelegate;
 class ReadingAidOptions;
 class RemoteOptions;
+class VoiceOptions;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -40,6 +41,7 @@ public:
     NewsroomOptions *Newsroom;
     RemoteOptions *Remote;
     ReadingAidOptions *ReadingAids;
+    VoiceOptions *Voice;
     ImageList ImageList1;
 
     // The display options as the radio groups show them, and the other way round.

@@ -31,6 +31,7 @@ QJsonObject snapshotmessage(const PrompterSnapshot &state)
         {QStringLiteral("upsideDown"), state.upsideDown},
         {QStringLiteral("dualDisplay"), state.dualDisplay},
         {QStringLiteral("blackout"), state.blackout},
+        {QStringLiteral("voiceFollowing"), state.voiceFollowing},
     };
 }
 

@@ -25,6 +25,7 @@ struct PrompterSnapshot {
     bool upsideDown = false; // the operator's page is turned: its script starts at its bottom
     bool dualDisplay = false;
     bool blackout = false;
+    bool voiceFollowing = false; // the page follows the speaker's voice
 
     bool operator==(const PrompterSnapshot &) const = default;
 };

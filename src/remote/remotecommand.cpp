@@ -52,6 +52,7 @@ constexpr std::array specs{
     CommandSpec{"show-clock-stop", RemoteAction::StopShowClock, Argument::None},
     CommandSpec{"show-clock-reset", RemoteAction::ResetShowClock, Argument::None},
     CommandSpec{"talent-message", RemoteAction::TalentMessage, Argument::Text},
+    CommandSpec{"voice-following", RemoteAction::VoiceFollowing, Argument::Switch},
 };
 
 RemoteCommand commandFor(RemoteAction action)

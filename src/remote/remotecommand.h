@@ -37,6 +37,7 @@ enum class RemoteAction {
     StopShowClock,
     ResetShowClock,
     TalentMessage,
+    VoiceFollowing,
 };
 
 // What a command takes as its value.

@@ -37,6 +37,7 @@ void TestRemoteCommand::commandsAndTheirArguments_data()
     row(R"({"command":"mirror"})", RemoteAction::Mirror);
     row(R"({"command":"rotate","value":true})", RemoteAction::Rotate, 0, 1);
     row(R"({"command":"blackout","value":false})", RemoteAction::Blackout, 0, 0);
+    row(R"({"command":"voice-following","value":true})", RemoteAction::VoiceFollowing, 0, 1);
     row(R"({"command":"jump-lines","value":-12})", RemoteAction::JumpLines, -12);
     row(R"({"command":"position","value":4800, "id": 7})", RemoteAction::SetPosition, 4800);
 }
@@ -127,7 +128,7 @@ void TestRemoteCommand::scriptsComeWithTheirText()
 void TestRemoteCommand::everyNameIsKnown()
 {
     const QStringList names = remotecommandnames();
-    QCOMPARE(names.size(), int(RemoteAction::TalentMessage) + 1);
+    QCOMPARE(names.size(), int(RemoteAction::VoiceFollowing) + 1);
     for (const QString &name : names)
         QVERIFY2(!remotecommand(name, QJsonValue()).error.startsWith(QLatin1String("unknown")),
                  qPrintable(name));

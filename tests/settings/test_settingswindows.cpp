@@ -104,7 +104,9 @@ void TestSettingsWindows::firstRunWritesEveryValue()
                                 "ReadingAids/FlashMessages",
                                 "ReadingAids/HideMarkers",
                                 "ReadingAids/JumpLines",
-                                "ReadingAids/WordsPerMinute"}));
+                                "ReadingAids/WordsPerMinute",
+                                "Voice/Enabled",
+                                "Voice/Microphone"}));
     QCOMPARE(stored(env, QStringLiteral("Form1/FontDialog1_Font/Name")), QStringLiteral("Arial"));
     QCOMPARE(stored(env, QStringLiteral("Form1/FontDialog1_Font/Height")),
              QString::number(-qRound(24 * screenPixelsPerInch() / 72.0)));

@@ -1,0 +1,105 @@
+#include "voice/voicefollower.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "voice/wordmatcher.h"
+
+namespace {
+
+// A word with digits is read as the speaker likes ("1999": "nineteen ninety-nine"); any word
+// heard will do for it.
+QString matchform(const QString &word)
+{
+    return std::any_of(word.begin(), word.end(), [](QChar c) { return c.isDigit(); }) ? QStringLiteral("*")
+                                                                                      : word;
+}
+
+} // namespace
+
+void VoiceFollower::setScript(const QList<ScriptWord> &words)
+{
+    m_words = words;
+    m_spokenForms.clear();
+    for (const ScriptWord &word : words)
+        m_spokenForms.append(matchform(word.word));
+    setPlace(0);
+}
+
+void VoiceFollower::setPlace(int word)
+{
+    m_place = qBound(0, word, qMax(0, int(m_words.size()) - 1));
+    m_spoken = -1;
+    m_unplaced = 0;
+    m_state = VoiceState::Listening;
+}
+
+void VoiceFollower::heard(const QStringList &utterance)
+{
+    QStringList words;
+    for (const QString &word : utterance)
+        if (!word.startsWith(QLatin1Char('<')) && !word.startsWith(QLatin1Char('[')))
+            words.append(word.toLower());
+    qsizetype stable = 0;
+    while (stable < words.size() && stable < m_hypothesis.size() &&
+           words.at(stable) == m_hypothesis.at(stable))
+        ++stable;
+    m_hypothesis = words;
+    place(words.first(stable));
+}
+
+void VoiceFollower::utteranceEnded()
+{
+    place(m_hypothesis);
+    m_hypothesis.clear();
+    m_utteranceWords = 0;
+}
+
+void VoiceFollower::place(const QStringList &words)
+{
+    if (words.size() <= m_utteranceWords)
+        return;
+    m_unplaced += int(words.size()) - m_utteranceWords;
+    m_utteranceWords = int(words.size());
+    const QStringList stretch = words.mid(qMax<qsizetype>(0, words.size() - heardWords));
+    const int from = m_spoken >= 0 ? m_spoken : m_place;
+    // A few common words in a row match somewhere by chance when the recogniser knows only the
+    // script's words: further than close ahead takes more, and a place found in the wider window
+    // more again. While following, the speaker only goes on: a phrase said again leaves the page.
+    const WordMatch near = WordMatcher::match(stretch, m_spokenForms, from - behind, from + ahead);
+    bool placed = m_state != VoiceState::Lost && near.end > m_spoken &&
+                  near.score >= (near.end - from <= close ? followScore : farScore);
+    WordMatch found = near;
+    if (!placed && m_unplaced >= searchAfter) {
+        found = WordMatcher::match(stretch, m_spokenForms, from - lostBehind, from + lostAhead);
+        placed = found.end >= 0 && found.matched >= recoverMatches && found.score >= farScore &&
+                 (m_state == VoiceState::Lost || found.end > m_spoken);
+    }
+    if (placed) {
+        m_spoken = found.end;
+        m_unplaced = 0;
+        m_state = VoiceState::Following;
+    } else if (m_unplaced >= lostAfter) {
+        m_state = VoiceState::Lost;
+    }
+}
+
+int VoiceFollower::targetTop() const
+{
+    return m_spoken >= 0 ? m_words.at(m_spoken).top : -1;
+}
+
+double VoiceFollower::rate(double readingY, double targetTop, double lineHeight)
+{
+    const double distance = targetTop + lineHeight / 2 - readingY;
+    if (distance <= 1.0)
+        return 0;
+    return std::clamp(distance * gain, slowest, fastest);
+}
+
+int VoiceFollower::enginespeed(double rate, int coarse)
+{
+    if (rate <= 0)
+        return 0;
+    return qBound(1, int(std::lround(301 - coarse * 1000.0 / rate)), 300);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QStringList>
+
+// Where a stretch of heard words stands in the script.
+struct WordMatch {
+    int end = -1;     // the script word the last matched heard word stands for; -1: none
+    int matched = 0;  // heard words that matched a script word (exactly or nearly)
+    double score = 0; // the alignment's score: each match adds, each miss and gap takes away
+};
+
+// Finds a stretch of recognised words in a window of the script, word by word and forgiving: a
+// word heard wrong or left out, or one said that the script does not hold, costs a little but
+// does not break the match. Words are in their spoken form (see spokenform); a script word "*"
+// stands for one the recogniser cannot know and matches any heard word weakly.
+class WordMatcher {
+public:
+    static constexpr double exact = 1.0;
+    static constexpr double common = 0.5; // an exact match of a word every sentence has ("the", "to")
+    static constexpr double near = 0.6;
+    static constexpr double wildcard = 0.3;
+    static constexpr double miss = -0.6;
+    static constexpr double gap = -0.5;
+
+    // The best local alignment of `heard` against `script[from, to)` that ends at one of the last
+    // two heard words (where the speaker is now).
+    static WordMatch match(const QStringList &heard, const QStringList &script, int from, int to);
+
+    // How alike two words are: exact (less for the commonest words, which match by chance), near
+    // (a few letters apart, as recognisers confuse them), or a miss.
+    static double similarity(const QString &heard, const QString &scripted);
+};
