@@ -147,25 +147,12 @@ void measureRunOnAfterPause(TForm1 *form, bool smooth, const QJsonObject &inputs
                   QStringLiteral("ms"), inputs);
 }
 
-// Two screens side by side: the prompter on the first, the output full screen on the second.
-bool useTwoScreens(QTemporaryFile &config)
-{
-    if (!config.open())
-        return false;
-    config.write(R"({ "windowFrameMargins": false, "screens": [
-        { "name": "DP-1", "x": 0, "y": 0, "width": 1920, "height": 1080 },
-        { "name": "DP-2", "x": 1920, "y": 0, "width": 1920, "height": 1080 } ] })");
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QTemporaryFile screens;
-    if (!useTwoScreens(screens))
+    if (!bench::useTwoScreens(screens))
         return 1;
     VantellApplication::prepareProcess();
     VantellApplication app(argc, argv);

@@ -58,24 +58,12 @@ double restingDifference(TForm1 *form, OutputWindow *follower)
     return difference;
 }
 
-bool useTwoScreens(QTemporaryFile &config)
-{
-    if (!config.open())
-        return false;
-    config.write(R"({ "windowFrameMargins": false, "screens": [
-        { "name": "DP-1", "x": 0, "y": 0, "width": 1920, "height": 1080 },
-        { "name": "DP-2", "x": 1920, "y": 0, "width": 1920, "height": 1080 } ] })");
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QTemporaryFile screens;
-    if (!useTwoScreens(screens))
+    if (!bench::useTwoScreens(screens))
         return 1;
     VantellApplication::prepareProcess();
     VantellApplication app(argc, argv);

@@ -83,19 +83,6 @@ void quickEdit(TForm1 *form)
     run(form);
 }
 
-// Two screens side by side: the prompter on the first, the talent display full screen on the second.
-bool useTwoScreens(QTemporaryFile &config)
-{
-    if (!config.open())
-        return false;
-    config.write(R"({ "windowFrameMargins": false, "screens": [
-        { "name": "DP-1", "x": 0, "y": 0, "width": 1920, "height": 1080 },
-        { "name": "DP-2", "x": 1920, "y": 0, "width": 1920, "height": 1080 } ] })");
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    return true;
-}
-
 // The slope of a least-squares line through the samples, per sample.
 double slope(const QList<double> &values)
 {
@@ -119,7 +106,7 @@ int main(int argc, char *argv[])
 {
     QTemporaryFile screens;
     QTemporaryDir home;
-    if (!useTwoScreens(screens))
+    if (!bench::useTwoScreens(screens))
         return 1;
     // Its settings and the quick editor's recovery file stay out of the user's folders.
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
+#include <QTemporaryFile>
 #include <QTextStream>
 
 namespace bench {
@@ -124,6 +125,18 @@ double msSinceProcessStart()
     const double nowSeconds =
         QString::fromLatin1(uptime.readAll()).split(QLatin1Char(' ')).constFirst().toDouble();
     return (nowSeconds - startSeconds) * 1000.0;
+}
+
+bool useTwoScreens(QTemporaryFile &config)
+{
+    if (!config.open())
+        return false;
+    config.write(R"({ "windowFrameMargins": false, "screens": [
+        { "name": "DP-1", "x": 0, "y": 0, "width": 1920, "height": 1080 },
+        { "name": "DP-2", "x": 1920, "y": 0, "width": 1920, "height": 1080 } ] })");
+    config.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    return true;
 }
 
 } // namespace bench

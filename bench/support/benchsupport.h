@@ -3,8 +3,15 @@
 #include <QJsonObject>
 #include <QString>
 
+class QTemporaryFile;
+
 // Helpers shared by the benchmark programs.
 namespace bench {
+
+// Two offscreen screens side by side, "DP-1" and "DP-2", for the prompter and a talent display
+// full screen beside it: described in `config` (kept as long as the program runs) and chosen as
+// the platform. Call before the application object exists.
+bool useTwoScreens(QTemporaryFile &config);
 
 // Prints one figure as a JSON line: {"name", "value", "unit", "inputs"}.
 void report(const QString &name, double value, const QString &unit, const QJsonObject &inputs = {});
