@@ -62,6 +62,12 @@ FollowerLink::FollowerLink(QObject *parent) : QObject(parent)
     connect(&m_socket, &QWebSocket::textMessageReceived, this, &FollowerLink::received);
 }
 
+FollowerLink::~FollowerLink()
+{
+    // The socket tells of its closing as it goes, when the timers it would stop are gone already.
+    m_socket.disconnect(this);
+}
+
 void FollowerLink::follow(const QUrl &address)
 {
     m_address = address;

@@ -35,6 +35,7 @@ public:
     static constexpr qint64 maxMessageBytes = 64 * 1024 * 1024;
 
     explicit FollowerLink(QObject *parent = nullptr);
+    ~FollowerLink() override;
 
     void follow(const QUrl &address);
     bool isConnected() const { return m_connected; }

@@ -1,6 +1,7 @@
 #include "remote/oscpacket.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include <lo/lo_lowlevel.h>
 
@@ -23,20 +24,29 @@ private:
     lo_message m_message;
 };
 
+// An argument as liblo hands it over: in the message's own bytes, aligned to 4 bytes only, so it
+// is copied out rather than read through the union.
+template <typename T> T copied(const lo_arg *value)
+{
+    T read;
+    std::memcpy(&read, value, sizeof read);
+    return read;
+}
+
 std::optional<QVariant> argument(char type, const lo_arg *value)
 {
     switch (type) {
     case LO_INT32:
-        return QVariant(int(value->i));
+        return QVariant(int(copied<qint32>(value)));
     case LO_INT64:
-        return QVariant(qint64(value->h));
+        return QVariant(copied<qint64>(value));
     case LO_FLOAT:
-        return QVariant(double(value->f));
+        return QVariant(double(copied<float>(value)));
     case LO_DOUBLE:
-        return QVariant(value->d);
+        return QVariant(copied<double>(value));
     case LO_STRING:
     case LO_SYMBOL:
-        return QVariant(QString::fromUtf8(&value->s));
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(value)));
     case LO_TRUE:
         return QVariant(true);
     case LO_FALSE:

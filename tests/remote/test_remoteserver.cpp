@@ -312,9 +312,10 @@ void TestRemoteServer::stateIsPacedWhileItChangesFast()
         m_server->stateChanged();
         QCoreApplication::processEvents();
     }
-    // At most 30 a second, the first at once.
+    // At most 30 a second, the first at once; unpaced it would be thousands. On a slow machine (the
+    // sanitizers) a state sent just before the second may still be on its way into it.
     const qsizetype inTheSecond = messages.size();
-    QVERIFY2(inTheSecond >= 25 && inTheSecond <= 31, qPrintable(QString::number(inTheSecond)));
+    QVERIFY2(inTheSecond >= 25 && inTheSecond <= 32, qPrintable(QString::number(inTheSecond)));
     QTest::qWait(100);
     // The last state sent is the latest one.
     const QJsonObject last = QJsonDocument::fromJson(messages.constLast().at(0).toString().toUtf8()).object();
