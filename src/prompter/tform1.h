@@ -339,6 +339,8 @@ private:
     std::unique_ptr<BrowserSurface> m_surface;
     StatusNotice *m_notice;
     std::optional<int> m_restartAt;      // where a restarted page is to be put back
+    int m_restartTarget = 0;             // the same, kept until the page stands there again
+    QTimer *m_restartWatch = nullptr;    // a restart that has not come back in time is tried again
     std::optional<double> m_reloadShare; // where a reloaded script's page is to stand, 0..1 of it
     bool m_shown = false;
     bool m_modesKnown = false; // the options window has given its choices
