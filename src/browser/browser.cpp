@@ -114,6 +114,14 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
         if (m_rendererLost)
             return;
         m_loadsInProgress = std::max(0, m_loadsInProgress - 1);
+        // A script page asked for while the one before was about to finish can be dropped by the
+        // browser, which then reports the older page as loaded: the newer one is asked for again.
+        if (!m_wantedPage.isEmpty() && url() != m_wantedPage && m_pageRetries < maxPageRetries) {
+            ++m_pageRetries;
+            m_loadRequested = true;
+            load(m_wantedPage);
+            return;
+        }
         // A load asked for while another was starting may be merged into it and never start on
         // its own: a finished load answers every request made before it.
         m_loadRequested = false;
@@ -149,7 +157,9 @@ void Browser::loadPageLines(const QStringList &lines)
 {
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     m_loadRequested = true;
-    load(m_schemes->publish(pagebytes(lines)));
+    m_wantedPage = m_schemes->publish(pagebytes(lines));
+    m_pageRetries = 0;
+    load(m_wantedPage);
 }
 
 QByteArray Browser::pagebytes(const QStringList &lines)
@@ -211,6 +221,7 @@ void Browser::navigate(const QUrl &address)
 {
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
     m_loadRequested = true;
+    m_wantedPage.clear();
     load(address);
 }
 

@@ -158,6 +158,7 @@ private:
     static constexpr int watchIntervalMs = 50;
     static constexpr int maxWatchRounds = 40;
     static constexpr int quietAnswersToRest = 3;
+    static constexpr int maxPageRetries = 3;
 
     PageSchemeHandler *m_schemes;
     ScriptPageGuard *m_guard;
@@ -165,6 +166,8 @@ private:
     bool m_loadRequested = false; // asked for, but the browser has not started loading it yet
     bool m_hasDocument = false;
     bool m_rendererLost = false; // the renderer died, and no load has started since
+    QUrl m_wantedPage;           // the script page asked for last, until another kind of page is
+    int m_pageRetries = 0;       // times it was asked for again after the browser dropped the request
     int m_position = -1;
     int m_bottom = -1;
     double m_positionTime = 0;

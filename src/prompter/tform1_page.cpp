@@ -91,6 +91,8 @@ void TForm1::reloadwb()
 {
     // A page built anew replaces one that was being restarted: it starts where its own load puts it.
     m_restartAt.reset();
+    if (m_restartWatch)
+        m_restartWatch->stop();
     // The engine moves the page in the sense of the page it is given.
     applyModes();
     buildpage(mirroredLocally(), upsideDownLocally());

@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -24,6 +25,7 @@ private slots:
     void installedPagesReachEachOtherButNoNetwork();
     void scrollRequestsMoveAndReport();
     void requestsForAReplacedDocumentAreDropped();
+    void theLastPageAskedForIsShownWhateverTheMoment();
     void stepsAddUpAgainstTheLivePosition();
     void scrollRequestsWithoutDocumentAreIgnored();
     void largePageLoads();
@@ -206,6 +208,34 @@ void TestBrowser::requestsForAReplacedDocumentAreDropped()
     runEventsFor(200);
     QVERIFY(!duringLoad);
     Q_UNUSED(answered); // may or may not have come before the new load started
+}
+
+void TestBrowser::theLastPageAskedForIsShownWhateverTheMoment()
+{
+    // A page asked for at any moment of the load before it (as a story's text coming just after
+    // its running order) is the page shown in the end, never the one before it.
+    const auto pageOf = [](const QString &text) {
+        QStringList lines{text};
+        return buildpage(lines, {}, PageFont{QStringLiteral("Liberation Sans"), 30}, false, false, false);
+    };
+    for (int delayMs = 0; delayMs <= 120; delayMs += 4) {
+        QVERIFY(load({QStringLiteral("resting")}));
+        const QString wanted = QStringLiteral("second %1").arg(delayMs);
+        bool asked = false;
+        auto once = std::make_shared<QMetaObject::Connection>();
+        *once = connect(m_browser->page(), &QWebEnginePage::loadStarted, this, [&, once] {
+            disconnect(*once);
+            QTimer::singleShot(delayMs, m_browser.get(), [&] {
+                m_browser->loadPageLines(pageOf(wanted));
+                asked = true;
+            });
+        });
+        m_browser->loadPageLines(pageOf(QStringLiteral("first %1").arg(delayMs)));
+        QVERIFY(runEventsUntil([&] { return asked && m_browser->isDocumentComplete(); }, 10000));
+        runEventsFor(300);
+        QVERIFY(runEventsUntil([&] { return m_browser->isDocumentComplete(); }, 10000));
+        QCOMPARE(evaluate(QStringLiteral("document.body.innerText.trim()")).toString(), wanted);
+    }
 }
 
 void TestBrowser::stepsAddUpAgainstTheLivePosition()

@@ -35,6 +35,7 @@ private slots:
     void talentsPageAloneComesBackAtThePromptersPlace();
     void bothPagesComeBackTogether();
     void killedAgainWhileRestartingStillComesBack();
+    void aScriptLoadedDuringARestartStaysAtItsStart();
 
 private:
     void moveTo(int position);
@@ -200,6 +201,24 @@ void TestPageRestart::killedAgainWhileRestartingStillComesBack()
     QVERIFY(runEventsUntil([&] { return !restored.isEmpty() && m_form->wb1->isDocumentComplete(); }, 10000));
     QVERIFY(askPosition(m_form->wb1));
     QCOMPARE(m_form->wb1->scrollPosition(), 7000);
+}
+
+void TestPageRestart::aScriptLoadedDuringARestartStaysAtItsStart()
+{
+    moveTo(7000);
+    QSignalSpy ended(m_form->wb1, &Browser::rendererEnded);
+    QVERIFY(killRenderer(m_form->wb1));
+    QVERIFY(runEventsUntil([&] { return !ended.isEmpty(); }, 5000));
+    // The operator loads another script before the restarted page stands again: the new script
+    // starts at its start, and stays there once the restart's patience has run out.
+    QStringList next = longScript();
+    next.prepend(QStringLiteral("The next script"));
+    m_form->promptstate.scriptlines = next;
+    QVERIFY(reloadAndWait(m_form));
+    QTest::qWait(7000);
+    QVERIFY(askPosition(m_form->wb1));
+    QCOMPARE(m_form->wb1->scrollPosition(), 0);
+    QVERIFY(pageText(m_form->wb1).startsWith(QLatin1String("The next script")));
 }
 
 VANTELL_UI_TEST_MAIN(TestPageRestart)
