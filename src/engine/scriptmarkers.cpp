@@ -9,11 +9,28 @@ const QString markerSign = QStringLiteral("##");
 
 const QString headingClass = QStringLiteral("vantell-heading");
 
-// A line can only hold a marker if it holds the sign, written or as a numeric character reference,
-// or the mark of a heading.
+// A line can only hold a marker if its text holds the sign, written or as a character reference
+// (a numeric one, or &num;), or the line holds the mark of a heading. A sign inside a tag (a
+// colour, in nearly every line of a rich script) is none: such lines need not be read as HTML.
 bool maymark(const QString &line)
 {
-    return line.contains(QLatin1Char('#')) || line.contains(headingClass);
+    if (line.contains(headingClass))
+        return true;
+    bool inTag = false;
+    for (qsizetype at = 0; at < line.size(); ++at) {
+        const QChar c = line.at(at);
+        if (c == QLatin1Char('<'))
+            inTag = true;
+        else if (c == QLatin1Char('>'))
+            inTag = false;
+        else if (!inTag && c == QLatin1Char('#'))
+            return true;
+        else if (!inTag && c == QLatin1Char('&') &&
+                 (QStringView(line).mid(at + 1).startsWith(QLatin1Char('#')) ||
+                  QStringView(line).mid(at + 1).startsWith(QLatin1String("num"), Qt::CaseInsensitive)))
+            return true;
+    }
+    return false;
 }
 
 // The tags of `line`, in order, without the text between them.

@@ -27,6 +27,7 @@ private slots:
     void markersInEveryFileType();
     void headingsAreMarkers_data();
     void headingsAreMarkers();
+    void richScriptsCountAsThePageReadsThem();
     void headingsKeepTheirLevelInSavedScripts();
     void headingsKeepTheirLookUnlessHidden_data();
     void headingsKeepTheirLookUnlessHidden();
@@ -57,6 +58,9 @@ void TestMarkers::markerLines_data()
     QTest::newRow("hexadecimal references") << "&#x23;&#x23; Two" << true << "Two";
     QTest::newRow("tag between the signs") << "<b>#</b>#End" << true << "End";
     QTest::newRow("escaped text") << "## A &amp; B" << true << "A & B";
+    QTest::newRow("coloured marker") << "<font color=\"#FFFFFF\">## Weather</font>" << true << "Weather";
+    QTest::newRow("colour is no sign") << "<font color=\"#FFFFFF\">Top story</font>" << false << "";
+    QTest::newRow("other references are no sign") << "<i>Caf&eacute; &amp; bar</i>" << false << "";
 }
 
 void TestMarkers::markerLines()
@@ -182,6 +186,30 @@ void TestMarkers::headingsAreMarkers()
     for (auto marker = markers.crbegin(); marker != markers.crend(); ++marker)
         unmarked.removeAt(marker->line);
     QCOMPARE(wordcount(lines), wordcount(unmarked));
+}
+
+void TestMarkers::richScriptsCountAsThePageReadsThem()
+{
+    // Colours, bold inside a word, references, a line break and a marker: the words counted
+    // without reading each line as HTML are the words the page shows.
+    const QStringList lines =
+        readaslines(QStringLiteral("counted.vnr"),
+                    "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}\\f0 "
+                    "Good {\\cf1 evening} and {\\b wel}come, caf\\'e9 & co.\\par ## Weather\\par "
+                    "Line two\\line three {\\i four}\\par}");
+    QVERIFY(!lines.isEmpty());
+    static const QRegularExpression word(QStringLiteral("[\\w'’-]+"),
+                                         QRegularExpression::UseUnicodePropertiesOption);
+    int shown = 0;
+    for (const QString &line : lines) {
+        if (markername(line))
+            continue;
+        for (auto match = word.globalMatch(linetext(line)); match.hasNext(); match.next())
+            ++shown;
+    }
+    QCOMPARE(shown, 10);
+    QCOMPARE(wordcount(lines), shown);
+    QCOMPARE(markernamesof(lines), QStringList{QStringLiteral("Weather")});
 }
 
 void TestMarkers::headingsKeepTheirLevelInSavedScripts()

@@ -95,6 +95,20 @@ void TestTiming::wordsOfKnownTexts_data()
     QTest::newRow("marker lines are not read")
         << QStringList{QStringLiteral("## Weather report"), QStringLiteral("Sunny all day")} << 3;
     QTest::newRow("numbers and other scripts") << QStringList{QStringLiteral("Über 100 Gäste — 東京")} << 4;
+    QTest::newRow("tags inside and between words")
+        << QStringList{QStringLiteral(
+               "<font color=\"#FFFFFF\">Good</font><FONT color=\"#FF0000\">night</FONT> all")}
+        << 2;
+    QTest::newRow("tags that break lines or boxes")
+        << QStringList{QStringLiteral("one<br>two<BR/>three</p><p>four</td><td>five")} << 5;
+    QTest::newRow("a tag left open") << QStringList{QStringLiteral("Half a <b tag")} << 2;
+    QTest::newRow("references inside and between words")
+        << QStringList{QStringLiteral(
+               "<b>Caf&eacute;</b>&nbsp;&amp;&#160;cr&#xE8;me&mdash;br&ucirc;l&eacute;e")}
+        << 3;
+    QTest::newRow("a bare ampersand") << QStringList{QStringLiteral("<i>Salt & pepper</i>")} << 2;
+    QTest::newRow("style and comments are not read")
+        << QStringList{QStringLiteral("<style>p { color: red }</style>Seen <!-- not seen -->here")} << 2;
 }
 
 void TestTiming::wordsOfKnownTexts()
