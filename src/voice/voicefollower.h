@@ -28,8 +28,8 @@ public:
     static constexpr int close = 5; // words ahead that count as close
     static constexpr double farScore = 2.5;
     static constexpr int recoverMatches = 3;
-    static constexpr double gain = 4.0;      // per second: how fast the page closes on the target
-    static constexpr double slowest = 20.0;  // px/s: a page still short of its target gets there
+    static constexpr double gain = 6.0;      // per second: how fast the page closes on the target
+    static constexpr double slowest = 60.0;  // px/s: the last pixels are closed at once, not crept
     static constexpr double fastest = 900.0; // px/s: a long way (a skipped paragraph) is no jump
 
     // A new script: the speaker starts at its first word.
