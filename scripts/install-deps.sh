@@ -7,7 +7,7 @@ packages=(
     qt6-httpserver-dev qt6-websockets-dev liblo-dev liblo-tools librtmidi-dev libqrencode-dev
     libquazip1-qt6-dev
     fonts-liberation2 fonts-noto-color-emoji
-    xvfb xauth xdotool openbox x11-utils imagemagick tesseract-ocr
+    xvfb xauth xdotool openbox x11-utils imagemagick tesseract-ocr libsm-dev libice-dev
     desktop-file-utils shared-mime-info dpkg-dev appstream lintian
     qt6-wayland weston dbus-daemon at-spi2-core python3-pyatspi
     clang libclang-rt-14-dev unrtf nodejs python3 curl zbar-tools

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include "app/quitrequest.h"
 #include "platform/exitsignals.h"
 #include "prompter/tform1.h"
 
@@ -16,5 +17,7 @@ void endProgramOnRequest(TForm1 *prompter)
     });
     auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
     QObject::connect(app, &QGuiApplication::commitDataRequest, prompter, &TForm1::commitSessionData);
+    // The session's end: the quick editor closes keeping its text rather than asking to save it.
+    QObject::connect(new QuitRequest(prompter), &QuitRequest::requested, prompter, &TForm1::endProgram);
     QObject::connect(app, &QCoreApplication::aboutToQuit, prompter, &TForm1::endProgram);
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QThread>
 
+#include "sessionmanager.h"
 #include "userflow.h"
 
 // Faults the operator should hardly notice: the browser's process that draws the pages is killed
@@ -140,20 +141,30 @@ void FlowFaults::setOption(const QString &item, int occurrence)
 
 void FlowFaults::killedEditorsTextIsOfferedAtTheNextStart_data()
 {
-    QTest::addColumn<bool>("killed");
-    // Killed: the text kept a few seconds after typing. Terminated (a shutdown): kept on the way out.
-    QTest::newRow("SIGKILL") << true;
-    QTest::newRow("SIGTERM") << false;
+    QTest::addColumn<QString>("ending");
+    // Killed: the text kept a few seconds after typing. Terminated (a shutdown): kept on the way
+    // out. A logout: kept when the session manager asks the program to save, before it ends it.
+    QTest::newRow("SIGKILL") << QStringLiteral("killed");
+    QTest::newRow("SIGTERM") << QStringLiteral("terminated");
+    QTest::newRow("logout") << QStringLiteral("logout");
 }
 
 void FlowFaults::killedEditorsTextIsOfferedAtTheNextStart()
 {
-    QFETCH(bool, killed);
-    const QString words =
-        killed ? QStringLiteral("Breaking harbour news") : QStringLiteral("Evening lighthouse report");
+    QFETCH(QString, ending);
+    const QString words = ending == QLatin1String("killed") ? QStringLiteral("Breaking harbour news")
+                          : ending == QLatin1String("terminated")
+                              ? QStringLiteral("Evening lighthouse report")
+                              : QStringLiteral("Morning ferry timetable");
+    const PrompterRun::Options before = startOptions;
     PrompterRun::Options options = startOptions;
-    options.stateHome =
-        scripts.filePath(killed ? QStringLiteral("state-killed") : QStringLiteral("state-ended"));
+    options.stateHome = scripts.filePath(QStringLiteral("state-") + ending);
+    std::unique_ptr<SessionManager> session;
+    if (ending == QLatin1String("logout")) {
+        session = std::make_unique<SessionManager>();
+        QVERIFY2(!session->address().isEmpty(), qPrintable(session->error()));
+        options.sessionManager = session->address();
+    }
     QVERIFY(startProgram(options));
     prompter->menu(QStringLiteral("q"));
     // A plain script is converted for the editor: the program says so first.
@@ -166,12 +177,26 @@ void FlowFaults::killedEditorsTextIsOfferedAtTheNextStart()
     desktop->activate(editor);
     desktop->key(QStringLiteral("ctrl+Home"));
     desktop->type(words + QStringLiteral(" "));
-    if (killed) {
+    if (ending == QLatin1String("killed")) {
         QThread::msleep(4500);
         program->kill();
-    } else {
+    } else if (ending == QLatin1String("terminated")) {
         QVERIFY(::kill(pid_t(program->processId()), SIGTERM) == 0);
         QVERIFY2(desktop->waitForWindowGone(editorCaption), "the program did not end on SIGTERM");
+    } else {
+        // Asked at once, before the few seconds after which the text is kept anyway.
+        QVERIFY2(session->clients() == 1, "the program did not join the session");
+        session->endSession();
+        QDeadlineTimer deadline(10000);
+        while (session->saved() < 1 && !deadline.hasExpired())
+            QThread::msleep(20);
+        QVERIFY2(session->saved() == 1 && session->savedAll(), "the program did not save for the logout");
+        QVERIFY2(QFile::exists(options.stateHome + QStringLiteral("/korvanex/vantell/quickedit.recovery")),
+                 "the editor's text was not kept when the session manager asked");
+        // Saving is not ending: the editor stays until the session manager says so.
+        QVERIFY(desktop->waitForWindow(editorCaption, 1000));
+        session->letDie();
+        QVERIFY2(desktop->waitForWindowGone(editorCaption), "the program did not end with the session");
     }
 
     QVERIFY(startProgram(options));
@@ -197,7 +222,7 @@ void FlowFaults::killedEditorsTextIsOfferedAtTheNextStart()
     QVERIFY(startProgram(options));
     QThread::msleep(1500);
     QVERIFY2(!desktop->waitForWindow(recoverCaption, 1000), "the text was offered again");
-    startProgram(startOptions);
+    startProgram(before);
 }
 
 void FlowFaults::aChangedScriptIsShownWhenTheOptionSaysSo()

@@ -45,6 +45,9 @@ PrompterRun::PrompterRun(const XSession &session, const Options &options) : m_se
     environment.insert(QStringLiteral("VANTELL_PROBE_URL"), service);
     if (options.scale != 1)
         environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(options.scale));
+    environment.remove(QStringLiteral("SESSION_MANAGER"));
+    if (!options.sessionManager.isEmpty())
+        environment.insert(QStringLiteral("SESSION_MANAGER"), options.sessionManager);
     m_process.setProcessEnvironment(environment);
     m_process.setWorkingDirectory(m_home.path());
     // Into a file: the browser's messages would fill a pipe nobody reads while the test waits.

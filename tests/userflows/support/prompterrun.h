@@ -28,6 +28,8 @@ public:
         int scale = 1;
         // The window the run shows first; by default the prompter's.
         QString caption;
+        // The session manager the program joins (SESSION_MANAGER); by default none.
+        QString sessionManager;
     };
 
     PrompterRun(const XSession &session, const Options &options);
