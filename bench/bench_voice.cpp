@@ -3,7 +3,8 @@
 // 50 ms; the follower steers a page of the script (lines of six words, 60 px high, the reading
 // line a third down a 600 px view) at the engine's speeds. Prints, per case and overall: latency
 // (end of a word until it is placed and its line is at the reading line), position error, drift
-// in silence, recovery after an ad-lib and a skip, and the recogniser's CPU.
+// in silence, recovery after an ad-lib and a skip, and the recogniser's CPU. VOICE_CASES=clean,skip
+// runs only the cases named; VOICE_TRACE=1 tells on stderr what was heard and where the page was.
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
@@ -343,6 +344,8 @@ int main(int argc, char *argv[])
     }
     Result overall;
     for (Case &c : cases) {
+        if (qEnvironmentVariableIsSet("VOICE_CASES") && !qEnvironmentVariable("VOICE_CASES").contains(c.name))
+            continue;
         SpeechSynthesis synthesis(dir.path());
         SpeechSynthesis::Timeline timeline;
         QString error;

@@ -31,6 +31,8 @@ void VoiceFollower::setPlace(int word)
     m_place = qBound(0, word, qMax(0, int(m_words.size()) - 1));
     m_spoken = -1;
     m_unplaced = 0;
+    m_candidate = -1;
+    m_previous.clear();
     m_state = VoiceState::Listening;
 }
 
@@ -51,6 +53,8 @@ void VoiceFollower::heard(const QStringList &utterance)
 void VoiceFollower::utteranceEnded()
 {
     place(m_hypothesis);
+    m_previous = (m_previous + m_hypothesis)
+                     .mid(qMax<qsizetype>(0, m_previous.size() + m_hypothesis.size() - heardWords));
     m_hypothesis.clear();
     m_utteranceWords = 0;
 }
@@ -59,25 +63,44 @@ void VoiceFollower::place(const QStringList &words)
 {
     if (words.size() <= m_utteranceWords)
         return;
-    m_unplaced += int(words.size()) - m_utteranceWords;
+    const int newWords = int(words.size()) - m_utteranceWords;
+    m_unplaced += newWords;
     m_utteranceWords = int(words.size());
-    const QStringList stretch = words.mid(qMax<qsizetype>(0, words.size() - heardWords));
+    // The stretch reaches back into the utterance before: a pause between sentences is no reason
+    // to place the first words of the next on their own.
+    const QStringList context = m_previous + words;
+    const QStringList stretch = context.mid(qMax<qsizetype>(0, context.size() - heardWords));
     const int from = m_spoken >= 0 ? m_spoken : m_place;
     // A few common words in a row match somewhere by chance when the recogniser knows only the
     // script's words: further than close ahead takes more, and a place found in the wider window
     // more again. While following, the speaker only goes on: a phrase said again leaves the page.
     const WordMatch near = WordMatcher::match(stretch, m_spokenForms, from - behind, from + ahead);
-    bool placed = m_state != VoiceState::Lost && near.end > m_spoken &&
-                  near.score >= (near.end - from <= close ? followScore : farScore);
+    const bool closeAhead = m_state != VoiceState::Lost && near.end - from <= close;
+    bool placed = near.end > m_spoken && near.score >= (closeAhead ? followScore : farScore);
+    // Before the first word is placed the speaker starts at the reading line: a place further on
+    // is as doubtful as one in the wider window.
+    bool doubtful = placed && !closeAhead && m_spoken < 0;
     WordMatch found = near;
     if (!placed && m_unplaced >= searchAfter) {
         found = WordMatcher::match(stretch, m_spokenForms, from - lostBehind, from + lostAhead);
         placed = found.end >= 0 && found.matched >= recoverMatches && found.score >= farScore &&
                  (m_state == VoiceState::Lost || found.end > m_spoken);
+        doubtful = placed;
+    }
+    // A doubtful place is taken only once the next words heard go on from it: a recogniser that
+    // knows only the script's words turns noise into short phrases of it, anywhere.
+    if (m_candidate >= 0)
+        m_candidateHeard += newWords;
+    if (doubtful && !(m_candidate >= 0 && found.end > m_candidate &&
+                      found.end - m_candidate <= m_candidateHeard + candidateSlack)) {
+        m_candidate = found.end;
+        m_candidateHeard = 0;
+        placed = false;
     }
     if (placed) {
         m_spoken = found.end;
         m_unplaced = 0;
+        m_candidate = -1;
         m_state = VoiceState::Following;
     } else if (m_unplaced >= lostAfter) {
         m_state = VoiceState::Lost;

@@ -28,6 +28,8 @@ public:
     static constexpr int close = 5; // words ahead that count as close
     static constexpr double farScore = 2.5;
     static constexpr int recoverMatches = 3;
+    // Words a doubtful place may be placed further on, beyond those heard since it was found.
+    static constexpr int candidateSlack = 2;
     static constexpr double gain = 6.0;      // per second: how fast the page closes on the target
     static constexpr double slowest = 60.0;  // px/s: the last pixels are closed at once, not crept
     static constexpr double fastest = 900.0; // px/s: a long way (a skipped paragraph) is no jump
@@ -64,10 +66,13 @@ private:
 
     QList<ScriptWord> m_words;
     QStringList m_hypothesis; // the utterance's last hypothesis
+    QStringList m_previous;   // the newest words of the utterances before it
     QStringList m_spokenForms;
     int m_place = 0;
     int m_spoken = -1;
     int m_utteranceWords = 0; // words of the utterance under way already counted
     int m_unplaced = 0;       // heard words since the last one placed
+    int m_candidate = -1;     // a doubtful place found, waiting for the next words to go on from it
+    int m_candidateHeard = 0; // words heard since
     VoiceState m_state = VoiceState::Listening;
 };

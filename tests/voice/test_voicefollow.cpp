@@ -13,6 +13,7 @@ private slots:
     void matcherTakesARepeatedPhraseAtItsNextOccurrence();
     void followerFollowsWordByWord();
     void aRevisedWordDoesNotCount();
+    void aPhraseFarOnWaitsForTheWordsAfterIt();
     void followerHoldsDuringAnAdLibAndRecoversWhenLost();
     void followerFindsTheSpeakerAfterASkippedParagraph();
     void followerNeverGoesBackWhileFollowing();
@@ -95,10 +96,12 @@ void TestVoiceFollow::followerFollowsWordByWord()
     follower.utteranceEnded(); // the last hypothesis is final
     QCOMPARE(follower.spoken(), 3);
     QCOMPARE(follower.targetTop(), 30);
-    // A new utterance carries on from there; "to the" alone is too common to place.
+    // A new utterance carries on from there: "to the", too common to place alone, is placed after
+    // the words before the pause.
     follower.heard(words("to the"));
-    follower.heard(words("to the evening"));
     QCOMPARE(follower.spoken(), 3);
+    follower.heard(words("to the evening"));
+    QCOMPARE(follower.spoken(), 5);
     follower.heard(words("to the evening news"));
     QCOMPARE(follower.spoken(), 6);
     follower.utteranceEnded();
@@ -116,6 +119,35 @@ void TestVoiceFollow::aRevisedWordDoesNotCount()
     follower.heard(words("whether to day was warm"));
     follower.heard(words("whether to day was warm and"));
     QCOMPARE(follower.spoken(), int(text.indexOf("warm")));
+}
+
+void TestVoiceFollow::aPhraseFarOnWaitsForTheWordsAfterIt()
+{
+    // Noise heard through the script's vocabulary comes out as short phrases of the script. The
+    // speaker starts at the reading line: a phrase further on moves the page only once the next
+    // words go on from it, and a phrase heard again and again never does.
+    const int won = int(text.indexOf("won"));
+    VoiceFollower follower;
+    follower.setScript(script(text));
+    utter(follower, "team won their");
+    QCOMPARE(follower.spoken(), -1);
+    for (int again = 0; again < 4; ++again)
+        utter(follower, "team won their");
+    QCOMPARE(follower.spoken(), -1);
+    utter(follower, "team won their third match");
+    QCOMPARE(follower.spoken(), won + 3);
+
+    // When lost the same holds for the wider window.
+    VoiceFollower lost;
+    lost.setScript(script(text));
+    utter(lost, "good evening and welcome");
+    utter(lost, "purple elephants dance quietly by the river tonight");
+    QCOMPARE(lost.state(), VoiceState::Lost);
+    utter(lost, "shares rose sharply");
+    QCOMPARE(lost.spoken(), 3);
+    utter(lost, "shares rose sharply this morning");
+    QCOMPARE(lost.state(), VoiceState::Following);
+    QCOMPARE(lost.spoken(), int(text.size()) - 1);
 }
 
 void TestVoiceFollow::followerHoldsDuringAnAdLibAndRecoversWhenLost()
