@@ -184,6 +184,14 @@ void FlowRemote::theOptionsShowTheAddressAsAQrCode()
     QDir().mkpath(shots);
     const QString file = shots + QStringLiteral("/remote-options.png");
     QVERIFY(window.save(file));
+    // The check box's text is whole: nothing of it is cut at the group's edge after its last word.
+    const QList<QRect> network = findWords(window, QStringLiteral("network"));
+    VERIFY_SCREEN(!network.isEmpty(), window, QStringLiteral("no check box to allow the network"));
+    const QRect after(network.first().right() + 3, network.first().top() - 2, 40,
+                      network.first().height() + 4);
+    const QString cut = readText(window.copy(after));
+    VERIFY_SCREEN(!cut.contains(QRegularExpression(QStringLiteral("[a-z]"))), window,
+                  QStringLiteral("the network check box goes on past its group: \"%1\"").arg(cut));
     if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty()) {
         desktop->activate(options);
         desktop->key(QStringLiteral("Escape"));
