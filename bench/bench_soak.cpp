@@ -1,8 +1,12 @@
 // A long run as a show runs: speed 300 with the talent display open, the next script of a
 // 20-entry queue loaded every 30 s, the quick editor opened and closed every 2 minutes. Every
 // minute it reports the program's and the browser's resident memory and the program's open files;
-// at the end the growth over the run and the trend after the first 5 minutes.
+// at the end the growth over the run and the trend after the first 5 minutes. The browser's memory
+// swings with every new script, so it is also sampled every 5 s and each minute's lowest and
+// highest figures are reported: a leak lifts both, a moment's swing neither.
 // BENCH_SECONDS sets the length (1800: 30 minutes).
+#include <algorithm>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -32,6 +36,7 @@ constexpr int queueLength = 20;
 constexpr int nextScriptMs = 30 * 1000;
 constexpr int quickEditMs = 120 * 1000;
 constexpr int sampleMs = 60 * 1000;
+constexpr int browserSampleMs = 5 * 1000;
 constexpr int settledMinutes = 5;
 
 // Twenty scripts of 2,000 lines each, different in every entry.
@@ -131,22 +136,34 @@ int main(int argc, char *argv[])
                              {QStringLiteral("queue"), queueLength},
                              {QStringLiteral("next_script_s"), nextScriptMs / 1000},
                              {QStringLiteral("quick_edit_s"), quickEditMs / 1000}};
-    QList<double> program, browser;
+    QList<double> program, browser, browserFloor, browserPeak;
+    QList<double> minuteSamples; // the browser's, since the last minute's report
     int scripts = 0, edits = 0;
     QElapsedTimer clock;
     clock.start();
-    qint64 nextLoad = nextScriptMs, nextEdit = quickEditMs, nextSample = 0;
+    qint64 nextLoad = nextScriptMs, nextEdit = quickEditMs, nextSample = 0, nextBrowserSample = 0;
     while (clock.elapsed() < qint64(seconds) * 1000) {
         runEventsFor(200);
         const qint64 now = clock.elapsed();
+        if (now >= nextBrowserSample) {
+            minuteSamples << bench::descendantsResidentMemoryMb();
+            nextBrowserSample += browserSampleMs;
+        }
         if (now >= nextSample) {
             const int minute = int(program.size());
             program << bench::residentMemoryMb();
-            browser << bench::descendantsResidentMemoryMb();
+            browser << minuteSamples.last();
+            browserFloor << *std::min_element(minuteSamples.cbegin(), minuteSamples.cend());
+            browserPeak << *std::max_element(minuteSamples.cbegin(), minuteSamples.cend());
+            minuteSamples.clear();
             QJsonObject at = inputs;
             at.insert(QStringLiteral("minute"), minute);
             bench::report(QStringLiteral("memory_program"), program.last(), QStringLiteral("MB"), at);
             bench::report(QStringLiteral("memory_browser"), browser.last(), QStringLiteral("MB"), at);
+            bench::report(QStringLiteral("memory_browser_lowest"), browserFloor.last(), QStringLiteral("MB"),
+                          at);
+            bench::report(QStringLiteral("memory_browser_highest"), browserPeak.last(), QStringLiteral("MB"),
+                          at);
             bench::report(QStringLiteral("open_files"), bench::openFiles(), QStringLiteral("count"), at);
             nextSample += sampleMs;
         }
@@ -190,6 +207,10 @@ int main(int argc, char *argv[])
                   QStringLiteral("%"), inputs);
     bench::report(QStringLiteral("memory_browser_fitted_growth_after_5min"), fittedGrowth(settled(browser)),
                   QStringLiteral("%"), inputs);
+    bench::report(QStringLiteral("memory_browser_lowest_fitted_growth_after_5min"),
+                  fittedGrowth(settled(browserFloor)), QStringLiteral("%"), inputs);
+    bench::report(QStringLiteral("memory_browser_highest_fitted_growth_after_5min"),
+                  fittedGrowth(settled(browserPeak)), QStringLiteral("%"), inputs);
     bench::report(QStringLiteral("memory_program_trend_after_5min"), slope(settled(program)),
                   QStringLiteral("MB/min"), inputs);
     bench::report(QStringLiteral("memory_browser_trend_after_5min"), slope(settled(browser)),
