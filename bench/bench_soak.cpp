@@ -1,9 +1,11 @@
 // A long run as a show runs: speed 300 with the talent display open, the next script of a
 // 20-entry queue loaded every 30 s, the quick editor opened and closed every 2 minutes. Every
-// minute it reports the program's and the browser's resident memory and the program's open files;
-// at the end the growth over the run and the trend after the first 5 minutes. The browser's memory
-// swings with every new script, so it is also sampled every 5 s and each minute's lowest and
-// highest figures are reported: a leak lifts both, a moment's swing neither.
+// minute it reports the program's and the browser's resident memory, the program's heap in use and
+// its open files; at the end the growth over the run and the trend after the first 5 minutes.
+// Memory swings with every new script, so each figure is sampled every 5 s and each minute's lowest
+// and highest are reported: a leak lifts both, a moment's swing neither. The heap in use tells what
+// the program holds from what the allocator keeps for reuse. A burst of open files is reported with
+// what the files are.
 // BENCH_SECONDS sets the length (1800: 30 minutes).
 #include <algorithm>
 
@@ -36,7 +38,7 @@ constexpr int queueLength = 20;
 constexpr int nextScriptMs = 30 * 1000;
 constexpr int quickEditMs = 120 * 1000;
 constexpr int sampleMs = 60 * 1000;
-constexpr int browserSampleMs = 5 * 1000;
+constexpr int quickSampleMs = 5 * 1000;
 constexpr int settledMinutes = 5;
 
 // Twenty scripts of 2,000 lines each, different in every entry.
@@ -105,6 +107,26 @@ double slope(const QList<double> &values)
     return covariance / variance;
 }
 
+// One measure sampled every few seconds and reported every minute: the minute's last sample,
+// lowest and highest.
+struct Figure {
+    QList<double> moment; // this minute's samples
+    QList<double> last, lowest, highest;
+
+    void take(double value) { moment << value; }
+
+    void report(const QString &name, const QString &unit, const QJsonObject &at)
+    {
+        last << moment.last();
+        lowest << *std::min_element(moment.cbegin(), moment.cend());
+        highest << *std::max_element(moment.cbegin(), moment.cend());
+        moment.clear();
+        bench::report(name, last.last(), unit, at);
+        bench::report(name + QStringLiteral("_lowest"), lowest.last(), unit, at);
+        bench::report(name + QStringLiteral("_highest"), highest.last(), unit, at);
+    }
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -136,35 +158,37 @@ int main(int argc, char *argv[])
                              {QStringLiteral("queue"), queueLength},
                              {QStringLiteral("next_script_s"), nextScriptMs / 1000},
                              {QStringLiteral("quick_edit_s"), quickEditMs / 1000}};
-    QList<double> program, browser, browserFloor, browserPeak;
-    QList<double> minuteSamples; // the browser's, since the last minute's report
+    Figure program, heap, browser, files;
     int scripts = 0, edits = 0;
     QElapsedTimer clock;
     clock.start();
-    qint64 nextLoad = nextScriptMs, nextEdit = quickEditMs, nextSample = 0, nextBrowserSample = 0;
+    qint64 nextLoad = nextScriptMs, nextEdit = quickEditMs, nextSample = 0, nextQuickSample = 0;
     while (clock.elapsed() < qint64(seconds) * 1000) {
         runEventsFor(200);
         const qint64 now = clock.elapsed();
-        if (now >= nextBrowserSample) {
-            minuteSamples << bench::descendantsResidentMemoryMb();
-            nextBrowserSample += browserSampleMs;
+        if (now >= nextQuickSample) {
+            program.take(bench::residentMemoryMb());
+            heap.take(bench::heapInUseMb());
+            browser.take(bench::descendantsResidentMemoryMb());
+            files.take(bench::openFiles());
+            // A burst of open files is told by what the files are.
+            if (!files.lowest.isEmpty() &&
+                files.moment.last() > *std::min_element(files.lowest.cbegin(), files.lowest.cend()) + 10) {
+                QJsonObject at = inputs;
+                at.insert(QStringLiteral("second"), int(now / 1000));
+                at.insert(QStringLiteral("kinds"), bench::openFileKinds());
+                bench::report(QStringLiteral("open_files_burst"), files.moment.last(),
+                              QStringLiteral("count"), at);
+            }
+            nextQuickSample += quickSampleMs;
         }
         if (now >= nextSample) {
-            const int minute = int(program.size());
-            program << bench::residentMemoryMb();
-            browser << minuteSamples.last();
-            browserFloor << *std::min_element(minuteSamples.cbegin(), minuteSamples.cend());
-            browserPeak << *std::max_element(minuteSamples.cbegin(), minuteSamples.cend());
-            minuteSamples.clear();
             QJsonObject at = inputs;
-            at.insert(QStringLiteral("minute"), minute);
-            bench::report(QStringLiteral("memory_program"), program.last(), QStringLiteral("MB"), at);
-            bench::report(QStringLiteral("memory_browser"), browser.last(), QStringLiteral("MB"), at);
-            bench::report(QStringLiteral("memory_browser_lowest"), browserFloor.last(), QStringLiteral("MB"),
-                          at);
-            bench::report(QStringLiteral("memory_browser_highest"), browserPeak.last(), QStringLiteral("MB"),
-                          at);
-            bench::report(QStringLiteral("open_files"), bench::openFiles(), QStringLiteral("count"), at);
+            at.insert(QStringLiteral("minute"), int(program.last.size()));
+            program.report(QStringLiteral("memory_program"), QStringLiteral("MB"), at);
+            heap.report(QStringLiteral("heap_in_use"), QStringLiteral("MB"), at);
+            browser.report(QStringLiteral("memory_browser"), QStringLiteral("MB"), at);
+            files.report(QStringLiteral("open_files"), QStringLiteral("count"), at);
             nextSample += sampleMs;
         }
         if (now >= nextLoad) {
@@ -188,11 +212,11 @@ int main(int argc, char *argv[])
     };
     bench::report(QStringLiteral("scripts_loaded"), scripts, QStringLiteral("count"), inputs);
     bench::report(QStringLiteral("quick_edits"), edits, QStringLiteral("count"), inputs);
-    bench::report(QStringLiteral("memory_program_growth"), growth(program), QStringLiteral("%"), inputs);
-    bench::report(QStringLiteral("memory_browser_growth"), growth(browser), QStringLiteral("%"), inputs);
-    bench::report(QStringLiteral("memory_program_growth_after_5min"), growth(settled(program)),
+    bench::report(QStringLiteral("memory_program_growth"), growth(program.last), QStringLiteral("%"), inputs);
+    bench::report(QStringLiteral("memory_browser_growth"), growth(browser.last), QStringLiteral("%"), inputs);
+    bench::report(QStringLiteral("memory_program_growth_after_5min"), growth(settled(program.last)),
                   QStringLiteral("%"), inputs);
-    bench::report(QStringLiteral("memory_browser_growth_after_5min"), growth(settled(browser)),
+    bench::report(QStringLiteral("memory_browser_growth_after_5min"), growth(settled(browser.last)),
                   QStringLiteral("%"), inputs);
     // The browser's memory swings by a third with every new script, so that two samples, the first
     // and the last, tell the moment more than the run: the fitted line's rise over the settled part,
@@ -203,17 +227,21 @@ int main(int argc, char *argv[])
             mean += value / double(values.size());
         return values.size() > 1 && mean > 0 ? 100.0 * slope(values) * double(values.size() - 1) / mean : 0.0;
     };
-    bench::report(QStringLiteral("memory_program_fitted_growth_after_5min"), fittedGrowth(settled(program)),
-                  QStringLiteral("%"), inputs);
-    bench::report(QStringLiteral("memory_browser_fitted_growth_after_5min"), fittedGrowth(settled(browser)),
-                  QStringLiteral("%"), inputs);
-    bench::report(QStringLiteral("memory_browser_lowest_fitted_growth_after_5min"),
-                  fittedGrowth(settled(browserFloor)), QStringLiteral("%"), inputs);
-    bench::report(QStringLiteral("memory_browser_highest_fitted_growth_after_5min"),
-                  fittedGrowth(settled(browserPeak)), QStringLiteral("%"), inputs);
-    bench::report(QStringLiteral("memory_program_trend_after_5min"), slope(settled(program)),
+    const auto reportFitted = [&](const QString &name, const QList<double> &values) {
+        bench::report(name + QStringLiteral("_fitted_growth_after_5min"), fittedGrowth(settled(values)),
+                      QStringLiteral("%"), inputs);
+    };
+    reportFitted(QStringLiteral("memory_program"), program.last);
+    reportFitted(QStringLiteral("memory_program_lowest"), program.lowest);
+    reportFitted(QStringLiteral("memory_program_highest"), program.highest);
+    reportFitted(QStringLiteral("heap_in_use_lowest"), heap.lowest);
+    reportFitted(QStringLiteral("memory_browser"), browser.last);
+    reportFitted(QStringLiteral("memory_browser_lowest"), browser.lowest);
+    reportFitted(QStringLiteral("memory_browser_highest"), browser.highest);
+    reportFitted(QStringLiteral("open_files_highest"), files.highest);
+    bench::report(QStringLiteral("memory_program_trend_after_5min"), slope(settled(program.last)),
                   QStringLiteral("MB/min"), inputs);
-    bench::report(QStringLiteral("memory_browser_trend_after_5min"), slope(settled(browser)),
+    bench::report(QStringLiteral("memory_browser_trend_after_5min"), slope(settled(browser.last)),
                   QStringLiteral("MB/min"), inputs);
     form->dopause();
     destroyWindows();

@@ -1,10 +1,12 @@
 #include "benchsupport.h"
 
 #include <algorithm>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QTemporaryFile>
 #include <QTextStream>
@@ -101,6 +103,38 @@ int openFiles()
     return int(QDir(QStringLiteral("/proc/self/fd"))
                    .entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)
                    .size());
+}
+
+QJsonObject openFileKinds()
+{
+    QJsonObject kinds;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString &fd : fds.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
+        // The link's own text: "socket:[…]" is no path to resolve.
+        char link[4096];
+        const ssize_t length = readlink(QFile::encodeName(fds.filePath(fd)).constData(), link, sizeof link);
+        const QString target = QString::fromLocal8Bit(link, length > 0 ? length : 0);
+        QString kind;
+        if (target.startsWith(QLatin1String("socket:")))
+            kind = QStringLiteral("socket");
+        else if (target.startsWith(QLatin1String("pipe:")))
+            kind = QStringLiteral("pipe");
+        else if (target.startsWith(QLatin1String("anon_inode:")))
+            kind = target.section(QLatin1Char(':'), 0, 1);
+        else if (target.startsWith(QLatin1String("/memfd:")))
+            kind = QStringLiteral("memfd");
+        else if (target.startsWith(QLatin1String("/dev/")))
+            kind = target;
+        else
+            kind = QFileInfo(target).path();
+        kinds.insert(kind, kinds.value(kind).toInt() + 1);
+    }
+    return kinds;
+}
+
+double heapInUseMb()
+{
+    return double(mallinfo2().uordblks) / (1024.0 * 1024.0);
 }
 
 double cpuSeconds()

@@ -30,6 +30,14 @@ double descendantsResidentMemoryMb();
 // Open file descriptors of this process.
 int openFiles();
 
+// This process's open file descriptors by what they lead to: "socket", "pipe", "anon_inode:…",
+// "memfd", a device, or the folder of a file.
+QJsonObject openFileKinds();
+
+// The bytes the heap has handed out and not yet had back, in MB: what the program holds, apart
+// from what the allocator keeps for reuse.
+double heapInUseMb();
+
 // CPU seconds (user + system) used so far by this process and all its living descendants.
 double cpuSeconds();
 
