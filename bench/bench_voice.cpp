@@ -3,8 +3,11 @@
 // 50 ms; the follower steers a page of the script (lines of six words, 60 px high, the reading
 // line a third down a 600 px view) at the engine's speeds. Prints, per case and overall: latency
 // (end of a word until it is placed and its line is at the reading line), position error, drift
-// in silence, recovery after an ad-lib and a skip, and the recogniser's CPU. VOICE_CASES=clean,skip
+// in silence, recovery after an ad-lib and a skip (the words spoken, and the words the recogniser
+// heard, until locked again), and the recogniser's CPU. VOICE_CASES=clean,skip
 // runs only the cases named; VOICE_TRACE=1 tells on stderr what was heard and where the page was.
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
@@ -122,7 +125,8 @@ struct Result {
     QList<double> latencies;
     QList<double> errors;
     double driftPx = NAN;
-    int recoveryWords = -1;
+    int recoveryWords = -1; // words spoken until locked again
+    int recoveryHeard = -1; // words the recogniser heard until then
     double cpuShare = 0;
     int placed = 0;
     int said = 0;
@@ -138,13 +142,28 @@ Result follow(const Script &script, const QByteArray &audio, const SpeechSynthes
     recognizer.load(spoken(script));
     VoiceFollower follower;
     follower.setScript(script.words);
-    QObject::connect(&recognizer, &SpeechRecognizer::heard, [&follower](const QStringList &words) {
+    // The words the recogniser heard since the speaker returned to the text, of utterances begun
+    // after it (a little before the first word's start, where the recogniser's detector starts).
+    const double returnMs = c.recoverFrom >= 0 ? timeline.start.at(c.recoverFrom) - 300.0 : NAN;
+    double clockMs = 0, utteranceFromMs = -1;
+    int heardBefore = 0, heardNow = 0;
+    QObject::connect(&recognizer, &SpeechRecognizer::heard, [&](const QStringList &words) {
         if (qEnvironmentVariableIsSet("VOICE_TRACE"))
             fprintf(stderr, "heard: %s\n", qPrintable(words.join(' ')));
+        if (utteranceFromMs < 0 && !words.isEmpty())
+            utteranceFromMs = clockMs;
+        heardNow = int(std::count_if(words.cbegin(), words.cend(), [](const QString &word) {
+            return !word.startsWith(QLatin1Char('<')) && !word.startsWith(QLatin1Char('['));
+        }));
         follower.heard(words);
     });
-    QObject::connect(&recognizer, &SpeechRecognizer::utteranceEnded,
-                     [&follower] { follower.utteranceEnded(); });
+    QObject::connect(&recognizer, &SpeechRecognizer::utteranceEnded, [&] {
+        if (utteranceFromMs >= returnMs)
+            heardBefore += heardNow;
+        utteranceFromMs = -1;
+        heardNow = 0;
+        follower.utteranceEnded();
+    });
 
     double scroll = 0;
     QList<double> reachedAt(script.words.size(), -1);
@@ -155,6 +174,7 @@ Result follow(const Script &script, const QByteArray &audio, const SpeechSynthes
         // After the recording, a second of silence lets the last words settle.
         const QByteArray samples = piece < pieces ? audio.mid(piece * pieceSamples * 2, pieceSamples * 2)
                                                   : QByteArray(pieceSamples * 2, '\0');
+        clockMs = double(piece) * pieceMs;
         const double before = threadCpuMs();
         recognizer.feed(samples);
         const double spent = threadCpuMs() - before;
@@ -202,6 +222,7 @@ Result follow(const Script &script, const QByteArray &audio, const SpeechSynthes
                 if (timeline.end.at(w) >= 0 && timeline.end.at(w) <= pieceEnd)
                     ++words;
             result.recoveryWords = words;
+            result.recoveryHeard = heardBefore + (utteranceFromMs >= returnMs ? heardNow : 0);
         }
     }
     for (int w = 0; w < script.words.size(); ++w) {
@@ -231,9 +252,12 @@ void report(const QString &name, const Result &r, const QJsonObject &inputs)
     if (!std::isnan(r.driftPx))
         bench::report(QStringLiteral("voice_%1_drift_in_silence").arg(name), r.driftPx, "px per 10 s",
                       inputs);
-    if (r.recoveryWords >= 0 || name == QLatin1String("adlib") || name == QLatin1String("skip"))
+    if (r.recoveryWords >= 0 || name == QLatin1String("adlib") || name == QLatin1String("skip")) {
         bench::report(QStringLiteral("voice_%1_recovery").arg(name), r.recoveryWords,
-                      "words until locked (-1: never)", inputs);
+                      "words spoken until locked (-1: never)", inputs);
+        bench::report(QStringLiteral("voice_%1_recovery_heard").arg(name), r.recoveryHeard,
+                      "words recognised until locked (-1: never)", inputs);
+    }
     bench::report(QStringLiteral("voice_%1_recogniser_cpu").arg(name), r.cpuShare, "share of one core",
                   inputs);
 }

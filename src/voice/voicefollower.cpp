@@ -56,43 +56,53 @@ void VoiceFollower::utteranceEnded()
     m_previous = (m_previous + m_hypothesis)
                      .mid(qMax<qsizetype>(0, m_previous.size() + m_hypothesis.size() - heardWords));
     m_hypothesis.clear();
-    m_utteranceWords = 0;
+    m_counted.clear();
 }
 
 void VoiceFollower::place(const QStringList &words)
 {
-    if (words.size() <= m_utteranceWords)
+    // Nothing new: the words, or fewer of them, were matched already. A recogniser also changes
+    // its mind about words it had settled on ("new news at" becomes "new new exhibition"): the
+    // changed words are matched again even when there are no more of them.
+    if (m_counted.size() >= words.size() && m_counted.first(words.size()) == words)
         return;
-    const int newWords = int(words.size()) - m_utteranceWords;
+    const int newWords = int(qMax<qsizetype>(0, words.size() - m_counted.size()));
     m_unplaced += newWords;
-    m_utteranceWords = int(words.size());
+    m_counted = words;
     // The stretch reaches back into the utterance before: a pause between sentences is no reason
     // to place the first words of the next on their own.
     const QStringList context = m_previous + words;
     const QStringList stretch = context.mid(qMax<qsizetype>(0, context.size() - heardWords));
     const int from = m_spoken >= 0 ? m_spoken : m_place;
+    // A doubtful place (see below) is taken once the next words heard go on from it. Going on
+    // from a place is itself evidence: such a match needs only the score that places the speaker
+    // close ahead.
+    if (m_candidate >= 0)
+        m_candidateHeard += newWords;
+    const auto goesOn = [this](const WordMatch &match) {
+        return m_candidate >= 0 && match.end > m_candidate &&
+               match.end - m_candidate <= m_candidateHeard + candidateSlack;
+    };
     // A few common words in a row match somewhere by chance when the recogniser knows only the
     // script's words: further than close ahead takes more, and a place found in the wider window
     // more again. While following, the speaker only goes on: a phrase said again leaves the page.
     const WordMatch near = WordMatcher::match(stretch, m_spokenForms, from - behind, from + ahead);
     const bool closeAhead = m_state != VoiceState::Lost && near.end - from <= close;
-    bool placed = near.end > m_spoken && near.score >= (closeAhead ? followScore : farScore);
+    bool placed = near.end > m_spoken && near.score >= (closeAhead || goesOn(near) ? followScore : farScore);
     // Before the first word is placed the speaker starts at the reading line: a place further on
     // is as doubtful as one in the wider window.
     bool doubtful = placed && !closeAhead && m_spoken < 0;
     WordMatch found = near;
     if (!placed && m_unplaced >= searchAfter) {
         found = WordMatcher::match(stretch, m_spokenForms, from - lostBehind, from + lostAhead);
-        placed = found.end >= 0 && found.matched >= recoverMatches && found.score >= farScore &&
+        placed = found.end >= 0 && found.matched >= recoverMatches &&
+                 found.score >= (goesOn(found) ? followScore : farScore) &&
                  (m_state == VoiceState::Lost || found.end > m_spoken);
         doubtful = placed;
     }
-    // A doubtful place is taken only once the next words heard go on from it: a recogniser that
-    // knows only the script's words turns noise into short phrases of it, anywhere.
-    if (m_candidate >= 0)
-        m_candidateHeard += newWords;
-    if (doubtful && !(m_candidate >= 0 && found.end > m_candidate &&
-                      found.end - m_candidate <= m_candidateHeard + candidateSlack)) {
+    // A doubtful place waits: a recogniser that knows only the script's words turns noise into
+    // short phrases of it, anywhere, but seldom into the words that go on from them.
+    if (doubtful && !goesOn(found)) {
         m_candidate = found.end;
         m_candidateHeard = 0;
         placed = false;

@@ -70,7 +70,7 @@ private:
     QStringList m_spokenForms;
     int m_place = 0;
     int m_spoken = -1;
-    int m_utteranceWords = 0; // words of the utterance under way already counted
+    QStringList m_counted;    // the words of the utterance under way already matched
     int m_unplaced = 0;       // heard words since the last one placed
     int m_candidate = -1;     // a doubtful place found, waiting for the next words to go on from it
     int m_candidateHeard = 0; // words heard since

@@ -75,8 +75,11 @@ WordMatch WordMatcher::match(const QStringList &heard, const QStringList &script
                 cell = {diagonal.score + alike, diagonal.matched + (hit ? 1 : 0),
                         hit ? from + j - 1 : diagonal.end};
             }
-            if (previous[j].score + gap > cell.score)
-                cell = {previous[j].score + gap, previous[j].matched, previous[j].end};
+            // A heard word the script does not hold costs a gap, unless it is the word before
+            // again: recognisers double words, and speakers stumble.
+            const double extra = i >= 2 && heard.at(i - 1) == heard.at(i - 2) ? 0 : gap;
+            if (previous[j].score + extra > cell.score)
+                cell = {previous[j].score + extra, previous[j].matched, previous[j].end};
             if (current[j - 1].score + gap > cell.score)
                 cell = {current[j - 1].score + gap, current[j - 1].matched, current[j - 1].end};
             current[j] = cell;

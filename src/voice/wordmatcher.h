@@ -11,8 +11,9 @@ struct WordMatch {
 
 // Finds a stretch of recognised words in a window of the script, word by word and forgiving: a
 // word heard wrong or left out, or one said that the script does not hold, costs a little but
-// does not break the match. Words are in their spoken form (see spokenform); a script word "*"
-// stands for one the recogniser cannot know and matches any heard word weakly.
+// does not break the match; a word heard twice in a row costs nothing the second time. Words are
+// in their spoken form (see spokenform); a script word "*" stands for one the recogniser cannot
+// know and matches any heard word weakly.
 class WordMatcher {
 public:
     static constexpr double exact = 1.0;
