@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QHash>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 namespace {
@@ -101,7 +102,14 @@ bool SpeechSynthesis::speak(const QList<Stretch> &stretches, int scriptWords, do
         sound.append(QList<qint16>(qsizetype(synthRate) * stretch.pauseAfterMs / 1000, 0));
     }
     timeline->lengthMs = nowMs();
-    const QString raw = m_dir + QStringLiteral("/said.wav");
+    // The steps' files have a folder of their own: none of them may be the one asked for (a case
+    // called "noise" once mixed its noise into the file it was reading it from).
+    const QTemporaryDir steps(m_dir + QStringLiteral("/synthesis-XXXXXX"));
+    if (!steps.isValid()) {
+        *error = QStringLiteral("cannot make a folder in ") + m_dir;
+        return false;
+    }
+    const QString raw = steps.filePath(QStringLiteral("said.wav"));
     QFile file(raw);
     const QByteArray bytes(reinterpret_cast<const char *>(sound.constData()), sound.size() * 2);
     if (!file.open(QIODevice::WriteOnly) || file.write(wavheader(bytes.size(), synthRate) + bytes) < 0) {
@@ -113,8 +121,8 @@ bool SpeechSynthesis::speak(const QList<Stretch> &stretches, int scriptWords, do
                                QStringLiteral("1"),  QStringLiteral("-b"),    QStringLiteral("16")};
     if (noise <= 0)
         return run(QStringLiteral("sox"), QStringList{raw} + to16k + QStringList{wavPath}, nullptr, error);
-    const QString clean = m_dir + QStringLiteral("/clean.wav");
-    const QString hiss = m_dir + QStringLiteral("/noise.wav");
+    const QString clean = steps.filePath(QStringLiteral("clean.wav"));
+    const QString hiss = steps.filePath(QStringLiteral("noise.wav"));
     return run(QStringLiteral("sox"), QStringList{raw} + to16k + QStringList{clean}, nullptr, error) &&
            run(QStringLiteral("sox"),
                QStringList{QStringLiteral("-n")} + to16k +
