@@ -124,6 +124,7 @@ struct Case {
 struct Result {
     QList<double> latencies;
     QList<double> errors;
+    QList<double> errorsAfterLock; // after an ad-lib or a skip, once locked again
     double driftPx = NAN;
     int recoveryWords = -1; // words spoken until locked again
     int recoveryHeard = -1; // words the recogniser heard until then
@@ -210,6 +211,8 @@ Result follow(const Script &script, const QByteArray &audio, const SpeechSynthes
                     speaking = w;
             if (speaking >= 0)
                 result.errors.append(wordsoff(script, speaking, scroll + readingOffset));
+            if (speaking >= 0 && result.recoveryWords >= 0)
+                result.errorsAfterLock.append(wordsoff(script, speaking, scroll + readingOffset));
             if (qEnvironmentVariableIsSet("VOICE_TRACE"))
                 fprintf(stderr, "%s t=%.0f speaking=%d spoken=%d state=%d off=%d\n", qPrintable(c.name),
                         pieceEnd, speaking, follower.spoken(), int(follower.state()),
@@ -257,6 +260,8 @@ void report(const QString &name, const Result &r, const QJsonObject &inputs)
                       "words spoken until locked (-1: never)", inputs);
         bench::report(QStringLiteral("voice_%1_recovery_heard").arg(name), r.recoveryHeard,
                       "words recognised until locked (-1: never)", inputs);
+        bench::report(QStringLiteral("voice_%1_position_error_after_lock_p95").arg(name),
+                      percentile(r.errorsAfterLock, 0.95), "words", inputs);
     }
     bench::report(QStringLiteral("voice_%1_recogniser_cpu").arg(name), r.cpuShare, "share of one core",
                   inputs);
