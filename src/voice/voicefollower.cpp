@@ -74,11 +74,12 @@ void VoiceFollower::place(const QStringList &words)
     const QStringList context = m_previous + words;
     const QStringList stretch = context.mid(qMax<qsizetype>(0, context.size() - heardWords));
     const int from = m_spoken >= 0 ? m_spoken : m_place;
-    // A doubtful place (see below) is taken once the next words heard go on from it. Going on
-    // from a place is itself evidence: such a match needs only the score that places the speaker
-    // close ahead.
+    // A doubtful place (see below) is taken once the next words heard go on from it; words that
+    // do not, heard for as long as the stretch matched, leave it.
     if (m_candidate >= 0)
         m_candidateHeard += newWords;
+    if (m_candidateHeard > heardWords)
+        m_candidate = -1;
     const auto goesOn = [this](const WordMatch &match) {
         return m_candidate >= 0 && match.end > m_candidate &&
                match.end - m_candidate <= m_candidateHeard + candidateSlack;
@@ -88,15 +89,14 @@ void VoiceFollower::place(const QStringList &words)
     // more again. While following, the speaker only goes on: a phrase said again leaves the page.
     const WordMatch near = WordMatcher::match(stretch, m_spokenForms, from - behind, from + ahead);
     const bool closeAhead = m_state != VoiceState::Lost && near.end - from <= close;
-    bool placed = near.end > m_spoken && near.score >= (closeAhead || goesOn(near) ? followScore : farScore);
+    bool placed = near.end > m_spoken && near.score >= (closeAhead ? followScore : farScore);
     // Before the first word is placed the speaker starts at the reading line: a place further on
     // is as doubtful as one in the wider window.
     bool doubtful = placed && !closeAhead && m_spoken < 0;
     WordMatch found = near;
     if (!placed && m_unplaced >= searchAfter) {
         found = WordMatcher::match(stretch, m_spokenForms, from - lostBehind, from + lostAhead);
-        placed = found.end >= 0 && found.matched >= recoverMatches &&
-                 found.score >= (goesOn(found) ? followScore : farScore) &&
+        placed = found.end >= 0 && found.matched >= recoverMatches && found.score >= farScore &&
                  (m_state == VoiceState::Lost || found.end > m_spoken);
         doubtful = placed;
     }
