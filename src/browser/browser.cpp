@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -132,6 +133,9 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
         QMetaObject::invokeMethod(
             this,
             [this] {
+                // No one goes back to an earlier script: each would otherwise keep an entry in
+                // the browser's history (up to fifty, in the program's memory).
+                history()->clear();
                 emit documentComplete(url());
                 if (m_layoutWaiting && isDocumentComplete())
                     measureLayout(std::exchange(m_layoutWaiting, nullptr));

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
@@ -26,6 +27,7 @@ private slots:
     void scrollRequestsMoveAndReport();
     void requestsForAReplacedDocumentAreDropped();
     void theLastPageAskedForIsShownWhateverTheMoment();
+    void aNewPageLeavesNoHistory();
     void stepsAddUpAgainstTheLivePosition();
     void scrollRequestsWithoutDocumentAreIgnored();
     void largePageLoads();
@@ -235,6 +237,15 @@ void TestBrowser::theLastPageAskedForIsShownWhateverTheMoment()
         runEventsFor(300);
         QVERIFY(runEventsUntil([&] { return m_browser->isDocumentComplete(); }, 10000));
         QCOMPARE(evaluate(QStringLiteral("document.body.innerText.trim()")).toString(), wanted);
+    }
+}
+
+void TestBrowser::aNewPageLeavesNoHistory()
+{
+    // A show loads a script every few minutes for hours: the pages before are not kept.
+    for (int page = 0; page < 3; ++page) {
+        QVERIFY(load({QStringLiteral("page %1").arg(page)}));
+        QCOMPARE(m_browser->history()->count(), 1);
     }
 }
 
