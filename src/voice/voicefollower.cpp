@@ -87,17 +87,22 @@ void VoiceFollower::place(const QStringList &words)
     // A few common words in a row match somewhere by chance when the recogniser knows only the
     // script's words: further than close ahead takes more, and a place found in the wider window
     // more again. While following, the speaker only goes on: a phrase said again leaves the page.
-    const WordMatch near = WordMatcher::match(stretch, m_spokenForms, from - behind, from + ahead);
+    // The words up to the last place carry a match through a miss or two; a place that the words
+    // after it take away from ("that a new" after "closer together", for "in other news") is none.
+    const int placedBefore = m_state == VoiceState::Lost ? -1 : m_spoken;
+    const WordMatch near =
+        WordMatcher::match(stretch, m_spokenForms, from - behind, from + ahead, placedBefore);
     const bool closeAhead = m_state != VoiceState::Lost && near.end - from <= close;
-    bool placed = near.end > m_spoken && near.score >= (closeAhead ? followScore : farScore);
+    bool placed =
+        near.end > m_spoken && near.gained > 0 && near.score >= (closeAhead ? followScore : farScore);
     // Before the first word is placed the speaker starts at the reading line: a place further on
     // is as doubtful as one in the wider window.
     bool doubtful = placed && !closeAhead && m_spoken < 0;
     WordMatch found = near;
     if (!placed && m_unplaced >= searchAfter) {
-        found = WordMatcher::match(stretch, m_spokenForms, from - lostBehind, from + lostAhead);
-        placed = found.end >= 0 && found.matched >= recoverMatches && found.score >= farScore &&
-                 (m_state == VoiceState::Lost || found.end > m_spoken);
+        found = WordMatcher::match(stretch, m_spokenForms, from - lostBehind, from + lostAhead, placedBefore);
+        placed = found.end >= 0 && found.gained > 0 && found.matched >= recoverMatches &&
+                 found.score >= farScore && (m_state == VoiceState::Lost || found.end > m_spoken);
         doubtful = placed;
     }
     // A doubtful place waits: a recogniser that knows only the script's words turns noise into

@@ -26,7 +26,8 @@ int editdistance(const QString &a, const QString &b)
 struct Cell {
     double score = 0;
     int matched = 0;
-    int end = -1; // the script word of the alignment's last match
+    int end = -1;    // the script word of the alignment's last match
+    double base = 0; // the score before the newest heard words
 };
 
 } // namespace
@@ -53,7 +54,8 @@ double WordMatcher::similarity(const QString &heard, const QString &scripted)
     return editdistance(heard, scripted) * 3 <= longer ? near : miss;
 }
 
-WordMatch WordMatcher::match(const QStringList &heard, const QStringList &script, int from, int to)
+WordMatch WordMatcher::match(const QStringList &heard, const QStringList &script, int from, int to,
+                             int placed)
 {
     from = qMax(0, from);
     to = qMin(int(script.size()), to);
@@ -73,20 +75,23 @@ WordMatch WordMatcher::match(const QStringList &heard, const QStringList &script
             if (diagonal.score + alike > cell.score) {
                 const bool hit = alike > 0;
                 cell = {diagonal.score + alike, diagonal.matched + (hit ? 1 : 0),
-                        hit ? from + j - 1 : diagonal.end};
+                        hit ? from + j - 1 : diagonal.end, diagonal.base};
             }
             // A heard word the script does not hold costs a gap, unless it is the word before
             // again: recognisers double words, and speakers stumble.
             const double extra = i >= 2 && heard.at(i - 1) == heard.at(i - 2) ? 0 : gap;
             if (previous[j].score + extra > cell.score)
-                cell = {previous[j].score + extra, previous[j].matched, previous[j].end};
+                cell = {previous[j].score + extra, previous[j].matched, previous[j].end, previous[j].base};
             if (current[j - 1].score + gap > cell.score)
-                cell = {current[j - 1].score + gap, current[j - 1].matched, current[j - 1].end};
+                cell = {current[j - 1].score + gap, current[j - 1].matched, current[j - 1].end,
+                        current[j - 1].base};
+            if (from + j - 1 <= placed)
+                cell.base = cell.score;
             current[j] = cell;
             // Ties go to the earlier script word: a repeated phrase is taken at its next
             // occurrence, the nearest to where the reader is.
             if (i >= lastRows && cell.end >= 0 && cell.score > best.score)
-                best = {cell.end, cell.matched, cell.score};
+                best = {cell.end, cell.matched, cell.score, cell.score - cell.base};
         }
         std::swap(previous, current);
     }

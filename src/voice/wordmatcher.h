@@ -4,9 +4,10 @@
 
 // Where a stretch of heard words stands in the script.
 struct WordMatch {
-    int end = -1;     // the script word the last matched heard word stands for; -1: none
-    int matched = 0;  // heard words that matched a script word (exactly or nearly)
-    double score = 0; // the alignment's score: each match adds, each miss and gap takes away
+    int end = -1;      // the script word the last matched heard word stands for; -1: none
+    int matched = 0;   // heard words that matched a script word (exactly or nearly)
+    double score = 0;  // the alignment's score: each match adds, each miss and gap takes away
+    double gained = 0; // what the words past the one already placed (see match) added to the score
 };
 
 // Finds a stretch of recognised words in a window of the script, word by word and forgiving: a
@@ -24,8 +25,11 @@ public:
     static constexpr double gap = -0.5;
 
     // The best local alignment of `heard` against `script[from, to)` that ends at one of the last
-    // two heard words (where the speaker is now).
-    static WordMatch match(const QStringList &heard, const QStringList &script, int from, int to);
+    // two heard words (where the speaker is now). Its `gained` is what it scored past the script
+    // word `placed`, where the speaker was placed before: the words up to there can carry a match
+    // through a few misses.
+    static WordMatch match(const QStringList &heard, const QStringList &script, int from, int to,
+                           int placed = -1);
 
     // How alike two words are: exact (less for the commonest words, which match by chance), near
     // (a few letters apart, as recognisers confuse them), or a miss.
