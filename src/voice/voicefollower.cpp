@@ -92,12 +92,16 @@ void VoiceFollower::place(const QStringList &words)
     const int placedBefore = m_state == VoiceState::Lost ? -1 : m_spoken;
     const WordMatch near =
         WordMatcher::match(stretch, m_spokenForms, from - behind, from + ahead, placedBefore);
-    const bool closeAhead = m_state != VoiceState::Lost && near.end - from <= close;
+    const int onward = near.end - from;
+    const bool closeAhead = m_state != VoiceState::Lost && onward <= close;
     bool placed =
         near.end > m_spoken && near.gained > 0 && near.score >= (closeAhead ? followScore : farScore);
-    // Before the first word is placed the speaker starts at the reading line: a place further on
-    // is as doubtful as one in the wider window.
-    bool doubtful = placed && !closeAhead && m_spoken < 0;
+    // A place further on than the words heard since the last could have taken the speaker is as
+    // doubtful as one in the wider window: noise heard as "the two halves" would take the page
+    // half a paragraph ahead. So is a place further on before the first: the speaker starts at
+    // the reading line.
+    const bool beyondHeard = onward > close && onward > spokenPerHeard * m_unplaced;
+    bool doubtful = placed && (beyondHeard || (m_spoken < 0 && !closeAhead));
     WordMatch found = near;
     if (!placed && m_unplaced >= searchAfter) {
         found = WordMatcher::match(stretch, m_spokenForms, from - lostBehind, from + lostAhead, placedBefore);

@@ -28,6 +28,9 @@ public:
     static constexpr int close = 5; // words ahead that count as close
     static constexpr double farScore = 2.5;
     static constexpr int recoverMatches = 3;
+    // Spoken words a heard word may stand for: a recogniser runs words together ("that" for "at
+    // the"), or misses them.
+    static constexpr int spokenPerHeard = 2;
     // Words a doubtful place may be placed further on, beyond those heard since it was found.
     static constexpr int candidateSlack = 2;
     static constexpr double gain = 6.0;      // per second: how fast the page closes on the target

@@ -168,6 +168,16 @@ void TestVoiceFollow::aPhraseFarOnWaitsForTheWordsAfterIt()
     utter(follower, "team won their third match");
     QCOMPARE(follower.spoken(), won + 3);
 
+    // While following too: "the home team" heard after "welcome to the" waits for what goes on.
+    VoiceFollower following;
+    following.setScript(script(text));
+    utter(following, "good evening and welcome to the");
+    QCOMPARE(following.spoken(), 5);
+    utter(following, "the home team");
+    QCOMPARE(following.spoken(), 5);
+    utter(following, "team won their");
+    QCOMPARE(following.spoken(), won + 1);
+
     // A doubtful place heard long ago confirms nothing: talk that is not the script, then a phrase
     // further on, is a doubtful place of its own.
     VoiceFollower talk;
