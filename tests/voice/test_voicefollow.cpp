@@ -266,6 +266,11 @@ void TestVoiceFollow::aSkipHeardBadlyIsFoundAsTheRecogniserRevisesIt_data()
                                                   "that a new news at the local",
                                                   "that a new new exhibition of old"}
                                    << QStringLiteral("old");
+    // "at the" heard as "that": "that a new" does not pass for "in other news", and the paragraph is
+    // found as soon as the words after "a new exhibition" go on from it.
+    QTest::newRow("two words heard as one")
+        << QStringList{"that", "that a", "that a new", "that a new exhibition", "that a new exhibition of"}
+        << QStringLiteral("of");
     // "of old" heard as "local": the words that go on from "exhibition" are found with a miss among
     // them.
     QTest::newRow("words missed") << QStringList{"that",
