@@ -15,6 +15,12 @@ QString matchform(const QString &word)
                                                                                       : word;
 }
 
+// The newest words heard: what is matched against the script.
+QStringList newestheard(const QStringList &heard)
+{
+    return heard.mid(qMax<qsizetype>(0, heard.size() - VoiceFollower::heardWords));
+}
+
 } // namespace
 
 void VoiceFollower::setScript(const QList<ScriptWord> &words)
@@ -53,8 +59,7 @@ void VoiceFollower::heard(const QStringList &utterance)
 void VoiceFollower::utteranceEnded()
 {
     place(m_hypothesis);
-    m_previous = (m_previous + m_hypothesis)
-                     .mid(qMax<qsizetype>(0, m_previous.size() + m_hypothesis.size() - heardWords));
+    m_previous = newestheard(m_previous + m_hypothesis);
     m_hypothesis.clear();
     m_counted.clear();
 }
@@ -71,8 +76,7 @@ void VoiceFollower::place(const QStringList &words)
     m_counted = words;
     // The stretch reaches back into the utterance before: a pause between sentences is no reason
     // to place the first words of the next on their own.
-    const QStringList context = m_previous + words;
-    const QStringList stretch = context.mid(qMax<qsizetype>(0, context.size() - heardWords));
+    const QStringList stretch = newestheard(m_previous + words);
     const int from = m_spoken >= 0 ? m_spoken : m_place;
     // A doubtful place (see below) is taken once the next words heard go on from it; words that
     // do not, heard for as long as the stretch matched, leave it.
