@@ -27,7 +27,7 @@ struct Cell {
     double score = 0;
     int matched = 0;
     int end = -1;    // the script word of the alignment's last match
-    double base = 0; // the score before the newest heard words
+    double base = 0; // the score up to the script word placed before (see match)
 };
 
 } // namespace

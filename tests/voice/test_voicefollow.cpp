@@ -81,7 +81,6 @@ void TestVoiceFollow::matcherForgivesAWordHeardTwice()
     QCOMPARE(twice.score, once.score);
 }
 
-// Says `text` as a recogniser hears it: a hypothesis a word longer each time, then the utterance's end.
 void TestVoiceFollow::matcherTellsWhatTheWordsPastThePlaceAdded()
 {
     const int said = int(text.indexOf("said"));
@@ -99,6 +98,7 @@ void TestVoiceFollow::matcherTellsWhatTheWordsPastThePlaceAdded()
     QCOMPARE(goesOn.gained, WordMatcher::common + WordMatcher::exact);
 }
 
+// Says `text` as a recogniser hears it: a hypothesis a word longer each time, then the utterance's end.
 static void utter(VoiceFollower &follower, const char *text)
 {
     QStringList said;

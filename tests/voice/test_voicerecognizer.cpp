@@ -166,8 +166,6 @@ void TestVoiceRecognizer::aStoppedListenerTellsNothingMore()
     QVERIFY(listening.isEmpty());
 }
 
-VANTELL_CORE_TEST_MAIN(TestVoiceRecognizer)
-
 // The speech the voice benchmark and flow are judged by: noise mixed in at the level asked, whatever
 // the file is called (a file called "noise.wav" once got clipped hiss).
 void TestVoiceRecognizer::synthesisedSpeechHasTheNoiseAskedFor()
@@ -199,4 +197,5 @@ void TestVoiceRecognizer::synthesisedSpeechHasTheNoiseAskedFor()
     QVERIFY2(peak < 32000, qPrintable(QString::number(peak)));
 }
 
+VANTELL_CORE_TEST_MAIN(TestVoiceRecognizer)
 #include "test_voicerecognizer.moc"
