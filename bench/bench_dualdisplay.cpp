@@ -16,18 +16,18 @@
 #include <QTemporaryFile>
 #include <QTest>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "prompter/outputwindow.h"
-#include "prompter/scriptposition.h"
-#include "prompter/tform1.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "ui/prompter/outputwindow.h"
+#include "core/prompter/scriptposition.h"
+#include "ui/prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "support/framesampling.h"
 #include "testsupport/eventwait.h"
-#include "toolkit/application.h"
-#include "toolkit/stepslider.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/stepslider.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "editor/findreplacedialog.h"
-#include "editor/tform2.h"
-#include "platform/translation.h"
+#include "ui/editor/findreplacedialog.h"
+#include "ui/editor/tform2.h"
+#include "core/platform/translation.h"
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
 

@@ -8,23 +8,23 @@
 #include <QScreen>
 #include <QTemporaryFile>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "prompter/networkdisplay.h"
-#include "prompter/outputwindow.h"
-#include "prompter/prompterremote.h"
-#include "prompter/scriptposition.h"
-#include "prompter/tform1.h"
-#include "remote/followerlink.h"
-#include "remote/remoteserver.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "ui/prompter/networkdisplay.h"
+#include "ui/prompter/outputwindow.h"
+#include "ui/prompter/prompterremote.h"
+#include "core/prompter/scriptposition.h"
+#include "ui/prompter/tform1.h"
+#include "core/remote/followerlink.h"
+#include "core/remote/remoteserver.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "support/delayproxy.h"
 #include "support/framesampling.h"
 #include "testsupport/eventwait.h"
-#include "toolkit/application.h"
-#include "toolkit/stepslider.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/stepslider.h"
 
 namespace {
 

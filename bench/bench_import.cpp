@@ -16,15 +16,15 @@
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 
-#include "app/windows.h"
-#include "platform/translation.h"
-#include "prompter/tform1.h"
-#include "render/richfile.h"
-#include "render/richtohtml.h"
-#include "render/scriptloader.h"
+#include "ui/app/windows.h"
+#include "core/platform/translation.h"
+#include "ui/prompter/tform1.h"
+#include "core/render/richfile.h"
+#include "core/render/richtohtml.h"
+#include "core/render/scriptloader.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 namespace {
 

@@ -5,16 +5,16 @@
 #include <QImage>
 #include <QSignalSpy>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/markerjump.h"
-#include "engine/promptengine.h"
-#include "platform/translation.h"
-#include "prompter/tform1.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/markerjump.h"
+#include "core/engine/promptengine.h"
+#include "core/platform/translation.h"
+#include "ui/prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 namespace {
 

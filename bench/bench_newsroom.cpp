@@ -9,19 +9,19 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "mos/mosdevice.h"
-#include "mos/mosserver.h"
-#include "platform/translation.h"
-#include "prompter/tform1.h"
-#include "queue/newsroomqueue.h"
-#include "queue/tform4.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/mos/mosdevice.h"
+#include "core/mos/mosserver.h"
+#include "core/platform/translation.h"
+#include "ui/prompter/tform1.h"
+#include "ui/newsroom/newsroomqueue.h"
+#include "ui/options/tform4.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/newsroompeer.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "platform/translation.h"
-#include "prompter/tform1.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/platform/translation.h"
+#include "ui/prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
-#include "toolkit/application.h"
-#include "toolkit/dialogs.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/dialogs.h"
 
 namespace {
 

@@ -9,15 +9,15 @@
 #include <QTemporaryFile>
 #include <QWebEnginePage>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "prompter/outputwindow.h"
-#include "prompter/scriptposition.h"
-#include "prompter/tform1.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "ui/prompter/outputwindow.h"
+#include "core/prompter/scriptposition.h"
+#include "ui/prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 namespace {
 

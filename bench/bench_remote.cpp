@@ -16,19 +16,19 @@
 #include <QTimer>
 #include <QWebSocket>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "prompter/prompterremote.h"
-#include "prompter/tform1.h"
-#include "remote/oscpacket.h"
-#include "remote/oscserver.h"
-#include "remote/remoteserver.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "ui/prompter/prompterremote.h"
+#include "ui/prompter/tform1.h"
+#include "core/remote/oscpacket.h"
+#include "core/remote/oscserver.h"
+#include "core/remote/remoteserver.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "support/framesampling.h"
 #include "testsupport/eventwait.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "render/richtohtml.h"
+#include "core/render/richtohtml.h"
 
 namespace {
 QList<QTextCharFormat> scriptFormats()

@@ -4,14 +4,14 @@
 
 #include <QDateTime>
 
-#include "app/windows.h"
-#include "engine/promptengine.h"
-#include "engine/showclock.h"
-#include "prompter/tform1.h"
+#include "ui/app/windows.h"
+#include "core/engine/promptengine.h"
+#include "core/engine/showclock.h"
+#include "ui/prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 int main(int argc, char *argv[])
 {

@@ -17,15 +17,15 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "prompter/tform1.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "ui/prompter/tform1.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
-#include "toolkit/application.h"
-#include "toolkit/stepslider.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/stepslider.h"
 
 namespace {
 

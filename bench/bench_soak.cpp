@@ -17,19 +17,19 @@
 #include <QTemporaryFile>
 #include <QTimer>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "editor/tform2.h"
-#include "engine/promptengine.h"
-#include "prompter/outputwindow.h"
-#include "prompter/tform1.h"
-#include "queue/tform4.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "ui/editor/tform2.h"
+#include "core/engine/promptengine.h"
+#include "ui/prompter/outputwindow.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/tform4.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/scripteddialogs.h"
-#include "toolkit/application.h"
-#include "toolkit/stepslider.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/stepslider.h"
 
 namespace {
 

@@ -21,10 +21,10 @@
 
 #include "support/benchsupport.h"
 #include "testsupport/speechsynthesis.h"
-#include "voice/scriptwords.h"
-#include "voice/speechrecognizer.h"
-#include "voice/voicefollower.h"
-#include "voice/wavfileinput.h"
+#include "core/voice/scriptwords.h"
+#include "core/voice/speechrecognizer.h"
+#include "core/voice/voicefollower.h"
+#include "core/voice/wavfileinput.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "platform/translation.h"
-#include "prompter/tform1.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/platform/translation.h"
+#include "ui/prompter/tform1.h"
 #include "testsupport/eventwait.h"
 
 namespace bench {

@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "app/commandline.h"
-#include "platform/datapaths.h"
+#include "core/app/commandline.h"
+#include "core/platform/datapaths.h"
 #include "testsupport/testmain.h"
 
 extern "C" int _nl_msg_cat_cntr; // glibc: bumping it makes gettext look at LANGUAGE again

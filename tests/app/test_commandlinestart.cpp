@@ -4,16 +4,16 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include "app/commandline.h"
-#include "app/commandlinestart.h"
-#include "app/windows.h"
-#include "engine/promptengine.h"
-#include "engine/ticktimer.h"
-#include "prompter/tform1.h"
-#include "queue/tform4.h"
+#include "core/app/commandline.h"
+#include "ui/app/commandlinestart.h"
+#include "ui/app/windows.h"
+#include "core/engine/promptengine.h"
+#include "core/engine/ticktimer.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/tform4.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 class TestCommandLineStart : public QObject {
     Q_OBJECT

@@ -12,19 +12,19 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "app/programending.h"
-#include "app/windows.h"
-#include "editor/recoveryautosave.h"
-#include "editor/recoverystore.h"
-#include "editor/tform2.h"
-#include "prompter/tform1.h"
-#include "rtf/rtf.h"
+#include "ui/app/programending.h"
+#include "ui/app/windows.h"
+#include "ui/editor/recoveryautosave.h"
+#include "core/editor/recoverystore.h"
+#include "ui/editor/tform2.h"
+#include "ui/prompter/tform1.h"
+#include "core/rtf/rtf.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/scripteddialogs.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/stepslider.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/stepslider.h"
 
 // The program ended from outside, as a child process: killed (SIGKILL) while the quick editor
 // holds unsaved text, which the recovery file keeps; asked to end (SIGTERM, SIGINT), which it does

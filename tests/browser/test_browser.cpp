@@ -9,11 +9,11 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "browser/browser.h"
-#include "render/page.h"
+#include "ui/browser/browser.h"
+#include "core/render/page.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 class TestBrowser : public QObject {
     Q_OBJECT

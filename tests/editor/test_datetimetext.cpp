@@ -1,4 +1,4 @@
-#include "editor/datetimetext.h"
+#include "core/editor/datetimetext.h"
 #include "testsupport/testmain.h"
 
 // The text the editor's Date/Time command inserts.

@@ -9,10 +9,10 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "editor/tform2.h"
+#include "ui/editor/tform2.h"
 #include "testsupport/scripteddialogs.h"
 #include "testsupport/testmain.h"
-#include "toolkit/toolimage.h"
+#include "ui/toolkit/toolimage.h"
 
 // The quick editor's toolbar, editing commands and font command.
 class TestEditorCommands : public QObject {

@@ -9,8 +9,8 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "editor/findreplacedialog.h"
-#include "editor/tform2.h"
+#include "ui/editor/findreplacedialog.h"
+#include "ui/editor/tform2.h"
 #include "testsupport/scripteddialogs.h"
 #include "testsupport/testmain.h"
 

@@ -8,8 +8,8 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
-#include "editor/findreplacedialog.h"
-#include "editor/tform2.h"
+#include "ui/editor/findreplacedialog.h"
+#include "ui/editor/tform2.h"
 #include "testsupport/scripteddialogs.h"
 #include "testsupport/testmain.h"
 

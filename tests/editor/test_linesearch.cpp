@@ -1,4 +1,4 @@
-#include "editor/linesearch.h"
+#include "core/editor/linesearch.h"
 #include "testsupport/testmain.h"
 
 namespace {

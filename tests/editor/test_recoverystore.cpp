@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "editor/recoverystore.h"
+#include "core/editor/recoverystore.h"
 #include "testsupport/testmain.h"
 
 // The quick editor's recovery file: its bytes, written whole, read back or refused, and what the

@@ -1,7 +1,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "editor/replaceall.h"
+#include "core/editor/replaceall.h"
 #include "testsupport/testmain.h"
 
 // Replace All over a document, with the document's own case-insensitive search.

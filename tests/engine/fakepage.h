@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/pagesurface.h"
+#include "core/engine/pagesurface.h"
 
 // A page of `bottom` + 1 scroll positions that moves at once and keeps a log of its smooth rates.
 class FakePage : public PageSurface {

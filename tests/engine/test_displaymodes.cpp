@@ -1,4 +1,4 @@
-#include "engine/displaymodes.h"
+#include "core/engine/displaymodes.h"
 #include "testsupport/testmain.h"
 
 // Which displays the mirror and rotate toggles turn, by their targets.

@@ -3,16 +3,16 @@
 #include <QTest>
 #include <QTextEdit>
 
-#include "engine/glide.h"
-#include "engine/markerjump.h"
-#include "engine/promptengine.h"
-#include "engine/readingestimate.h"
-#include "engine/scriptmarkers.h"
-#include "platform/textfile.h"
-#include "render/page.h"
-#include "render/richfile.h"
-#include "render/richtohtml.h"
-#include "render/scriptloader.h"
+#include "core/engine/glide.h"
+#include "core/engine/markerjump.h"
+#include "core/engine/promptengine.h"
+#include "core/engine/readingestimate.h"
+#include "core/engine/scriptmarkers.h"
+#include "core/platform/textfile.h"
+#include "core/render/page.h"
+#include "core/render/richfile.h"
+#include "core/render/richtohtml.h"
+#include "core/render/scriptloader.h"
 #include "fakepage.h"
 #include "testsupport/testmain.h"
 

@@ -1,4 +1,4 @@
-#include "engine/pagemotion.h"
+#include "core/engine/pagemotion.h"
 #include "testsupport/testmain.h"
 
 // Where a page in smooth motion stands between its reports.

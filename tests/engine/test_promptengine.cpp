@@ -1,9 +1,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "engine/promptengine.h"
-#include "engine/ticktimer.h"
-#include "engine/timereadout.h"
+#include "core/engine/promptengine.h"
+#include "core/engine/ticktimer.h"
+#include "core/engine/timereadout.h"
 #include "fakepage.h"
 #include "testsupport/testmain.h"
 

@@ -4,9 +4,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "engine/countdown.h"
-#include "engine/readingcue.h"
-#include "settings/readingaidsettings.h"
+#include "core/engine/countdown.h"
+#include "core/engine/readingcue.h"
+#include "core/settings/readingaidsettings.h"
 #include "testsupport/testmain.h"
 
 // The reading line's shapes, the countdown, and the reading aids' settings as they are kept

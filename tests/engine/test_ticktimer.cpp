@@ -2,7 +2,7 @@
 #include <QSignalSpy>
 #include <QThread>
 
-#include "engine/ticktimer.h"
+#include "core/engine/ticktimer.h"
 #include "testsupport/testmain.h"
 
 // The tick timer counts the ticks that came due on a monotonic clock, however late its events.

@@ -1,4 +1,4 @@
-#include "engine/timereadout.h"
+#include "core/engine/timereadout.h"
 #include "testsupport/testmain.h"
 
 class TestTimeReadout : public QObject {

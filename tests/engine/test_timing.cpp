@@ -1,7 +1,7 @@
 #include <QTest>
 
-#include "engine/readingestimate.h"
-#include "engine/showclock.h"
+#include "core/engine/readingestimate.h"
+#include "core/engine/showclock.h"
 #include "testsupport/testmain.h"
 
 // The show clock on a clock the test turns, reading-time estimates on known texts, and the end

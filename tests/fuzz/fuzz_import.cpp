@@ -13,7 +13,7 @@
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 
-#include "import/documentimport.h"
+#include "core/import/documentimport.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QGuiApplication>
 #include <QTextDocument>
 
-#include "rtf/rtf.h"
+#include "core/rtf/rtf.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {

@@ -3,13 +3,13 @@
 #include <QSettings>
 #include <QTemporaryFile>
 
-#include "platform/textfile.h"
-#include "render/miniawk.h"
-#include "render/specialchars.h"
-#include "settings/newsroomsettings.h"
-#include "settings/optionssettings.h"
-#include "settings/promptersettings.h"
-#include "settings/storedvalue.h"
+#include "core/platform/textfile.h"
+#include "core/render/miniawk.h"
+#include "core/render/specialchars.h"
+#include "core/settings/newsroomsettings.h"
+#include "core/settings/optionssettings.h"
+#include "core/settings/promptersettings.h"
+#include "core/settings/storedvalue.h"
 
 // What the fuzz harnesses of the files a user or another program hands the prompter play, and
 // what must hold whatever their bytes are. Each returns the first fault found, or nothing; the

@@ -8,7 +8,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include "import/documentimport.h"
+#include "core/import/documentimport.h"
 #include "testsupport/documentprobe.h"
 #include "testsupport/testmain.h"
 #include "testsupport/ziparchive.h"

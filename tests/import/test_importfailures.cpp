@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
-#include "import/documentimport.h"
-#include "import/zippackage.h"
-#include "platform/translation.h"
+#include "core/import/documentimport.h"
+#include "core/import/zippackage.h"
+#include "core/platform/translation.h"
 #include "stringtable.h"
 #include "testsupport/testmain.h"
 #include "testsupport/ziparchive.h"

@@ -6,8 +6,8 @@
 #include <QTextList>
 #include <QUrl>
 
-#include "import/documentimport.h"
-#include "import/sealeddocument.h"
+#include "core/import/documentimport.h"
+#include "core/import/sealeddocument.h"
 #include "testsupport/documentprobe.h"
 #include "testsupport/testmain.h"
 

@@ -3,9 +3,9 @@
 #include <QSet>
 #include <QStringEncoder>
 
-#include "mos/mosdevice.h"
-#include "mos/mosframer.h"
-#include "mos/mosxml.h"
+#include "core/mos/mosdevice.h"
+#include "core/mos/mosframer.h"
+#include "core/mos/mosxml.h"
 
 // Plays bytes to a device as a newsroom connection would send them and checks what must hold
 // whatever they are: every answer is well-formed XML that carries the message's messageID, and

@@ -1,8 +1,8 @@
 #include <QSignalSpy>
 
-#include "mos/mosdevice.h"
+#include "core/mos/mosdevice.h"
 #include "mos/mostext.h"
-#include "mos/mosxml.h"
+#include "core/mos/mosxml.h"
 #include "testsupport/testmain.h"
 
 // The device's answers as the newsroom reads them: acknowledgements positive and negative, the

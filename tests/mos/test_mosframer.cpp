@@ -1,7 +1,7 @@
 #include <QElapsedTimer>
 #include <QStringEncoder>
 
-#include "mos/mosframer.h"
+#include "core/mos/mosframer.h"
 #include "testsupport/testmain.h"
 
 // The stream of a newsroom connection cut into messages: junk between them, messages in pieces,

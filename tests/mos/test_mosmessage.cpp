@@ -1,4 +1,4 @@
-#include "mos/mosmessage.h"
+#include "core/mos/mosmessage.h"
 #include "mos/mostext.h"
 #include "testsupport/testmain.h"
 

@@ -1,5 +1,5 @@
-#include "mos/mosmessage.h"
-#include "mos/mosrunningorders.h"
+#include "core/mos/mosmessage.h"
+#include "core/mos/mosrunningorders.h"
 #include "mos/mostext.h"
 #include "testsupport/testmain.h"
 

@@ -4,12 +4,12 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-#include "mos/mosdevice.h"
-#include "mos/mosframer.h"
-#include "mos/mosreplies.h"
-#include "mos/mosserver.h"
+#include "core/mos/mosdevice.h"
+#include "core/mos/mosframer.h"
+#include "core/mos/mosreplies.h"
+#include "core/mos/mosserver.h"
 #include "mos/mostext.h"
-#include "mos/mosxml.h"
+#include "core/mos/mosxml.h"
 #include "testsupport/testmain.h"
 
 // The device on the network, on loopback: a primary and a buddy newsroom system on both ports,

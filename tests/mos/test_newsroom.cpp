@@ -17,24 +17,24 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "mos/mosdevice.h"
-#include "mos/mosframer.h"
-#include "mos/mosreplies.h"
-#include "mos/mosserver.h"
-#include "mos/mosxml.h"
-#include "prompter/outputwindow.h"
-#include "prompter/tform1.h"
-#include "queue/newsroomoptions.h"
-#include "queue/newsroomqueue.h"
-#include "queue/tform4.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/mos/mosdevice.h"
+#include "core/mos/mosframer.h"
+#include "core/mos/mosreplies.h"
+#include "core/mos/mosserver.h"
+#include "core/mos/mosxml.h"
+#include "ui/prompter/outputwindow.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/newsroomoptions.h"
+#include "ui/newsroom/newsroomqueue.h"
+#include "ui/options/tform4.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/newsroompeer.h"
 #include "testsupport/scriptplaces.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 // The prompter and a newsroom system written by others: the MOS connection library of the Sofie
 // project (@mos-connection/connector, installed with npm into the build tree) as the newsroom,

@@ -1,4 +1,4 @@
-#include "mos/storylines.h"
+#include "core/mos/storylines.h"
 #include "testsupport/testmain.h"
 
 // A story's text as page lines, instructions dimmed or hidden; and its paragraphs followed

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "platform/tempfile.h"
+#include "core/platform/tempfile.h"
 #include "testsupport/testmain.h"
 
 // Temporary transfer files: named "~…" in the temporary directory, removed on every path.

@@ -1,6 +1,6 @@
 #include <QProcessEnvironment>
 
-#include "platform/windowsystem.h"
+#include "core/platform/windowsystem.h"
 #include "testsupport/testmain.h"
 
 // Which window system the program asks Qt for, from the session it starts in.

@@ -2,18 +2,18 @@
 #include <QMenu>
 #include <QSignalSpy>
 
-#include "browser/browser.h"
-#include "engine/countdown.h"
-#include "engine/promptengine.h"
-#include "prompter/outputwindow.h"
-#include "prompter/pagenotice.h"
-#include "prompter/tform1.h"
-#include "engine/showclock.h"
+#include "ui/browser/browser.h"
+#include "core/engine/countdown.h"
+#include "core/engine/promptengine.h"
+#include "ui/prompter/outputwindow.h"
+#include "ui/prompter/pagenotice.h"
+#include "ui/prompter/tform1.h"
+#include "core/engine/showclock.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/toolimage.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/toolimage.h"
 
 // What is shown big over the pages: the countdown into a run from the script's start, on both
 // displays, and cancelled; a message for the talent until it is dismissed; the clocks.

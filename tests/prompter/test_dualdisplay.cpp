@@ -5,22 +5,22 @@
 #include <QWheelEvent>
 #include <QWindow>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "engine/ticktimer.h"
-#include "prompter/outputwindow.h"
-#include "prompter/tform1.h"
-#include "queue/tform4.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "core/engine/ticktimer.h"
+#include "ui/prompter/outputwindow.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/tform4.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/imagecompare.h"
 #include "testsupport/scriptplaces.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/radiogroup.h"
-#include "toolkit/stepslider.h"
-#include "toolkit/toolimage.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/radiogroup.h"
+#include "ui/toolkit/stepslider.h"
+#include "ui/toolkit/toolimage.h"
 
 // Dual display on three screens (the prompter on DP-1): the output window for the talent, its
 // screen, its page's modes, and its place in the script kept equal to the prompter's.

@@ -3,20 +3,20 @@
 #include <QLabel>
 #include <QSignalSpy>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "engine/ticktimer.h"
-#include "engine/timereadout.h"
-#include "prompter/tform1.h"
-#include "queue/tform4.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "core/engine/ticktimer.h"
+#include "core/engine/timereadout.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/tform4.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/radiogroup.h"
-#include "toolkit/stepslider.h"
-#include "toolkit/toolimage.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/radiogroup.h"
+#include "ui/toolkit/stepslider.h"
+#include "ui/toolkit/toolimage.h"
 
 // The scroll engine, the operator's controls and the time read-outs, driven as an operator
 // drives them: keys on the page, clicks on the page and on the toolbar images.

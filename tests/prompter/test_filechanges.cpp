@@ -5,17 +5,17 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "prompter/tform1.h"
-#include "render/scriptfilewatch.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "ui/prompter/tform1.h"
+#include "core/render/scriptfilewatch.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/scriptplaces.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/stepslider.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/stepslider.h"
 
 // The script's file changes or goes while the page shows it: nothing breaks, the operator is told,
 // and with "Reload when the file changes" the new text is shown at the reader's line.

@@ -2,17 +2,17 @@
 #include <QMenu>
 #include <QSignalSpy>
 
-#include "browser/browser.h"
-#include "engine/markerjump.h"
-#include "engine/promptengine.h"
-#include "prompter/outputwindow.h"
-#include "prompter/tform1.h"
+#include "ui/browser/browser.h"
+#include "core/engine/markerjump.h"
+#include "core/engine/promptengine.h"
+#include "ui/prompter/outputwindow.h"
+#include "ui/prompter/tform1.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/scriptplaces.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/toolimage.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/toolimage.h"
 
 // Markers on the prompter's page and the jumps to them and by lines: where the page comes to
 // rest, at what speed it goes on, what the reader sees on arrival, and the talent display with it.

@@ -1,4 +1,4 @@
-#include "prompter/outputscreen.h"
+#include "core/prompter/outputscreen.h"
 #include "testsupport/testmain.h"
 
 // Which screen the output window opens on.

@@ -7,18 +7,18 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "prompter/outputwindow.h"
-#include "prompter/tform1.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "ui/prompter/outputwindow.h"
+#include "ui/prompter/tform1.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/scriptplaces.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/stepslider.h"
-#include "toolkit/toolimage.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/stepslider.h"
+#include "ui/toolkit/toolimage.h"
 
 // The browser's process that draws a page is killed (SIGKILL, as the kernel's out-of-memory killer
 // does): the page comes back by itself at its place in the script, with the engine running on.

@@ -1,4 +1,4 @@
-#include "prompter/placement.h"
+#include "core/prompter/placement.h"
 #include "testsupport/testmain.h"
 
 class TestPlacement : public QObject {

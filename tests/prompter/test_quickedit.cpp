@@ -10,14 +10,14 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "app/windows.h"
-#include "editor/tform2.h"
-#include "engine/promptengine.h"
-#include "engine/ticktimer.h"
-#include "prompter/tform1.h"
+#include "ui/app/windows.h"
+#include "ui/editor/tform2.h"
+#include "core/engine/promptengine.h"
+#include "core/engine/ticktimer.h"
+#include "ui/prompter/tform1.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 // The prompter's Quick Edit Script and Font commands: the hand-over to the editor and back.
 class TestQuickEdit : public QObject {

@@ -1,14 +1,14 @@
 #include <QAction>
 #include <QMenu>
 
-#include "browser/browser.h"
-#include "prompter/outputwindow.h"
-#include "prompter/tform1.h"
+#include "ui/browser/browser.h"
+#include "ui/prompter/outputwindow.h"
+#include "ui/prompter/tform1.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/toolimage.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/toolimage.h"
 
 // The reading line by pixels on both displays: where it is drawn, in its colour, and that the
 // text keeps clear of it.

@@ -1,4 +1,4 @@
-#include "prompter/scriptposition.h"
+#include "core/prompter/scriptposition.h"
 #include "testsupport/testmain.h"
 
 // The script position: the same place in the script for pages upright or upside down, drawn at

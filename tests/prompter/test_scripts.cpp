@@ -4,16 +4,16 @@
 #include <QListWidget>
 #include <QSignalSpy>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "engine/ticktimer.h"
-#include "prompter/tform1.h"
-#include "queue/tform4.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "core/engine/ticktimer.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/tform4.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
 #include "testsupport/ziparchive.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 // Opening scripts in the prompter, from the menu and from the queue.
 class TestScripts : public QObject {

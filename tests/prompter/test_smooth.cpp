@@ -7,18 +7,18 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "engine/ticktimer.h"
-#include "prompter/tform1.h"
-#include "queue/tform4.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "core/engine/ticktimer.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/tform4.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/radiogroup.h"
-#include "toolkit/stepslider.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/radiogroup.h"
+#include "ui/toolkit/stepslider.h"
 
 // Smooth motion: the page moves on every frame at the ticking engine's average rate.
 class TestSmooth : public QObject {

@@ -7,22 +7,22 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "editor/tform2.h"
-#include "engine/promptengine.h"
-#include "engine/ticktimer.h"
-#include "platform/datapaths.h"
-#include "prompter/tform1.h"
-#include "queue/tform4.h"
-#include "render/page.h"
-#include "render/tform7.h"
-#include "settings/taboutform.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "ui/editor/tform2.h"
+#include "core/engine/promptengine.h"
+#include "core/engine/ticktimer.h"
+#include "core/platform/datapaths.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/tform4.h"
+#include "core/render/page.h"
+#include "ui/render/tform7.h"
+#include "ui/settings/taboutform.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/stepslider.h"
-#include "toolkit/toolimage.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/stepslider.h"
+#include "ui/toolkit/toolimage.h"
 
 extern "C" int _nl_msg_cat_cntr;
 

@@ -6,17 +6,17 @@
 #include <QTimer>
 #include <QWebEnginePage>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "engine/ticktimer.h"
-#include "prompter/tform1.h"
-#include "queue/tform4.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "core/engine/ticktimer.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/tform4.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/radiogroup.h"
-#include "toolkit/toolimage.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/radiogroup.h"
+#include "ui/toolkit/toolimage.h"
 
 // The options window: its queue actions, and how the prompter applies or puts back its choices.
 class TestOptions : public QObject {

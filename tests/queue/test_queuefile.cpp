@@ -2,7 +2,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "queue/queuefile.h"
+#include "core/queue/queuefile.h"
 #include "testsupport/testmain.h"
 
 class TestQueueFile : public QObject {

@@ -12,17 +12,17 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "prompter/tform1.h"
-#include "queue/queueentrydelegate.h"
-#include "queue/readingaidoptions.h"
-#include "queue/tform4.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/queueentrydelegate.h"
+#include "ui/options/readingaidoptions.h"
+#include "ui/options/tform4.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/toolimage.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/toolimage.h"
 
 // The options window's reading aids: the queue's reading times, the reading aids' page applied
 // on Ok and put back on Cancel, and script files dropped on the prompter and on the queue.

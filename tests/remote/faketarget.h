@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "remote/remotetarget.h"
+#include "core/remote/remotetarget.h"
 
 // A prompter that only remembers what it was told: queue entries from 3 on do not exist, and a
 // speed set is told back in the state.

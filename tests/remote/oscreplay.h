@@ -6,7 +6,7 @@
 // Shared by the fuzzing harness and the corpus test.
 #include <algorithm>
 
-#include "remote/osccommand.h"
+#include "core/remote/osccommand.h"
 #include "remote/remotereplay.h"
 
 inline QString replayosc(const QByteArray &bytes)

@@ -9,7 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "remote/remotecommand.h"
+#include "core/remote/remotecommand.h"
 
 // What must hold of a command read from a peer's bytes: a command or a reason for the peer, never
 // both (and never neither, unless `mayAskNothing`: a control surface's button released); a number

@@ -1,8 +1,8 @@
 #include <QSignalSpy>
 
 #include "remote/faketarget.h"
-#include "remote/followerlink.h"
-#include "remote/remoteserver.h"
+#include "core/remote/followerlink.h"
+#include "core/remote/remoteserver.h"
 #include "testsupport/testmain.h"
 
 // A networked talent display's line to its prompter: the address it is given, the state it

@@ -2,9 +2,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "remote/midiinput.h"
-#include "remote/midimapping.h"
-#include "settings/midisettings.h"
+#include "core/remote/midiinput.h"
+#include "core/remote/midimapping.h"
+#include "core/settings/midisettings.h"
 #include "testsupport/testmain.h"
 
 // MIDI controllers: the messages a device sends read as events, controls bound to commands as a

@@ -5,11 +5,11 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "queue/midibindingsdialog.h"
-#include "queue/midiremote.h"
+#include "ui/options/midibindingsdialog.h"
+#include "ui/remote/midiremote.h"
 #include "remote/faketarget.h"
 #include "testsupport/testmain.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 // Binding a MIDI device's controls in its window, as the operator does it: pick a command, click
 // Learn, press the pedal; then the pedal drives the prompter. The device is stood in for by the

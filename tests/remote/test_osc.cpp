@@ -4,10 +4,10 @@
 #include <QStandardPaths>
 #include <QUdpSocket>
 
-#include "engine/timereadout.h"
+#include "core/engine/timereadout.h"
 #include "remote/faketarget.h"
-#include "remote/osccommand.h"
-#include "remote/oscserver.h"
+#include "core/remote/osccommand.h"
+#include "core/remote/oscserver.h"
 #include "testsupport/testmain.h"
 
 // The control API over OSC: datagrams read and written, addresses as commands the way control

@@ -3,19 +3,19 @@
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "prompter/outputfollower.h"
-#include "prompter/outputwindow.h"
-#include "prompter/prompterremote.h"
-#include "prompter/tform1.h"
-#include "queue/tform4.h"
-#include "remote/remoteserver.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "ui/prompter/outputfollower.h"
+#include "ui/prompter/outputwindow.h"
+#include "ui/prompter/prompterremote.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/tform4.h"
+#include "core/remote/remoteserver.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 // The real prompter driven by remote commands: each does what the operator's control for it
 // does, the state told is the prompter's, and the phone page works in a real browser.

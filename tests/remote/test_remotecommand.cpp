@@ -1,6 +1,6 @@
 #include <QJsonObject>
 
-#include "remote/remotecommand.h"
+#include "core/remote/remotecommand.h"
 #include "testsupport/testmain.h"
 
 // Commands from the wire: every name, its argument checked, and nonsense refused with a reason.

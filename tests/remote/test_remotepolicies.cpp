@@ -1,9 +1,9 @@
 #include <QSet>
 
-#include "remote/accesstoken.h"
-#include "remote/clockoffset.h"
-#include "remote/failedattempts.h"
-#include "remote/statethrottle.h"
+#include "core/remote/accesstoken.h"
+#include "core/remote/clockoffset.h"
+#include "core/remote/failedattempts.h"
+#include "core/remote/statethrottle.h"
 #include "testsupport/testmain.h"
 
 // The rules around the control API: tokens, wrong guesses, the pace of state messages, and the

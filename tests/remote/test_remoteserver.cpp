@@ -8,7 +8,7 @@
 #include <QTcpSocket>
 #include <QWebSocket>
 
-#include "remote/remoteserver.h"
+#include "core/remote/remoteserver.h"
 #include "remote/faketarget.h"
 #include "testsupport/testmain.h"
 

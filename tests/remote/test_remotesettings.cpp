@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "remote/qrsymbol.h"
-#include "settings/remotesettings.h"
+#include "core/remote/qrsymbol.h"
+#include "core/settings/remotesettings.h"
 #include "testsupport/testmain.h"
 
 // The remote control's settings as a person or another program may have left them, and the QR

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/datapaths.h"
-#include "render/specialchars.h"
+#include "core/platform/datapaths.h"
+#include "core/render/specialchars.h"
 #include "testsupport/testmain.h"
 
 class TestCharConversion : public QObject {

@@ -1,16 +1,16 @@
 #include <QImage>
 #include <QSignalSpy>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "prompter/tform1.h"
-#include "queue/tform4.h"
-#include "render/page.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/tform4.h"
+#include "core/render/page.h"
 #include "testsupport/imagecompare.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/radiogroup.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/radiogroup.h"
 
 class TestDisplayPage : public QObject {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "render/miniawk.h"
+#include "core/render/miniawk.h"
 #include "testsupport/testmain.h"
 
 class TestMiniAwk : public QObject {

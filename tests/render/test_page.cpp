@@ -1,4 +1,4 @@
-#include "render/page.h"
+#include "core/render/page.h"
 #include "testsupport/testmain.h"
 
 class TestPage : public QObject {

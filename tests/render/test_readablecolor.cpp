@@ -1,4 +1,4 @@
-#include "render/readablecolor.h"
+#include "core/render/readablecolor.h"
 #include "testsupport/testmain.h"
 
 // Which colours a page can show its text in, and which it must replace by its own foreground.

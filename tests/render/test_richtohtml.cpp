@@ -1,5 +1,5 @@
-#include "render/richtohtml.h"
-#include "render/entitytable.h"
+#include "core/render/richtohtml.h"
+#include "core/render/entitytable.h"
 #include "testsupport/testmain.h"
 
 #include <QGuiApplication>

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "prompter/nearestline.h"
-#include "render/scriptfilewatch.h"
+#include "core/prompter/nearestline.h"
+#include "core/render/scriptfilewatch.h"
 #include "testsupport/testmain.h"
 
 // A script's file changing or going while it is shown: the watch reports each burst of changes

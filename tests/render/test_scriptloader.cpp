@@ -10,10 +10,10 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "render/droppedfiles.h"
-#include "render/richfile.h"
-#include "render/scriptloader.h"
-#include "render/scripttext.h"
+#include "core/render/droppedfiles.h"
+#include "core/render/richfile.h"
+#include "core/render/scriptloader.h"
+#include "core/render/scripttext.h"
 #include "testsupport/testmain.h"
 
 class TestScriptLoader : public QObject {

@@ -5,7 +5,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include "rtf/rtf.h"
+#include "core/rtf/rtf.h"
 #include "testsupport/testmain.h"
 
 // Replays the fuzzing corpus (hand-written samples of each RTF dialect and the inputs that once

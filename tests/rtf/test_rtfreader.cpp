@@ -4,7 +4,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include "rtf/rtf.h"
+#include "core/rtf/rtf.h"
 #include "testsupport/testmain.h"
 
 class TestRtfReader : public QObject {

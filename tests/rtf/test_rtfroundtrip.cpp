@@ -6,7 +6,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include "rtf/rtf.h"
+#include "core/rtf/rtf.h"
 #include "testsupport/testmain.h"
 
 // Writes generated documents as RTF and reads them back: text, face, size, bold, italic,

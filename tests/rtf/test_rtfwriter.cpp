@@ -3,7 +3,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include "rtf/rtf.h"
+#include "core/rtf/rtf.h"
 #include "testsupport/testmain.h"
 
 class TestRtfWriter : public QObject {

@@ -11,19 +11,19 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "app/windows.h"
-#include "browser/browser.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
 #include "localwebservice.h"
-#include "platform/datapaths.h"
-#include "prompter/tform1.h"
-#include "settings/httpprobe.h"
-#include "settings/taboutform.h"
+#include "core/platform/datapaths.h"
+#include "ui/prompter/tform1.h"
+#include "core/settings/httpprobe.h"
+#include "ui/settings/taboutform.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/pdfprinter.h"
-#include "toolkit/toolimage.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/pdfprinter.h"
+#include "ui/toolkit/toolimage.h"
 
 // Receives the addresses the program asks the desktop to open.
 class UrlCatcher : public QObject {

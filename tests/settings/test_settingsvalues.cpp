@@ -2,14 +2,14 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "settings/charsetnames.h"
-#include "settings/colornames.h"
-#include "settings/newsroomsettings.h"
-#include "settings/optionssettings.h"
-#include "settings/promptersettings.h"
-#include "settings/serviceaddresses.h"
-#include "settings/storedvalue.h"
-#include "settings/windowplacement.h"
+#include "core/settings/charsetnames.h"
+#include "core/settings/colornames.h"
+#include "core/settings/newsroomsettings.h"
+#include "core/settings/optionssettings.h"
+#include "core/settings/promptersettings.h"
+#include "core/settings/serviceaddresses.h"
+#include "core/settings/storedvalue.h"
+#include "core/settings/windowplacement.h"
 #include "testsupport/testmain.h"
 
 // The stored form of the settings: identifier tables, tolerant reading, placement texts, and

@@ -4,17 +4,17 @@
 #include <QListWidget>
 #include <QSettings>
 
-#include "app/windows.h"
-#include "engine/ticktimer.h"
-#include "prompter/tform1.h"
-#include "queue/optionswindowsettings.h"
-#include "queue/tform4.h"
-#include "settings/settingsgroup.h"
+#include "ui/app/windows.h"
+#include "core/engine/ticktimer.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/optionswindowsettings.h"
+#include "ui/options/tform4.h"
+#include "ui/settings/settingsgroup.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/radiogroup.h"
-#include "toolkit/stepslider.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/radiogroup.h"
+#include "ui/toolkit/stepslider.h"
 
 // The two windows' settings in the settings file, across restarts.
 class TestSettingsWindows : public QObject {

@@ -9,7 +9,7 @@
 #include <QTcpSocket>
 
 #include "localwebservice.h"
-#include "settings/httpprobe.h"
+#include "core/settings/httpprobe.h"
 #include "testsupport/testmain.h"
 
 // The connection probe and the program's own web service, on 127.0.0.1 only, and the help pages it

@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "queue/queuefile.h"
-#include "settings/settingsstore.h"
+#include "core/queue/queuefile.h"
+#include "core/settings/settingsstore.h"
 
 // The settings file and queue files are replaced whole or not at all: a program killed (SIGKILL)
 // at any point of writing them leaves the old file or the new one, never a broken one. The

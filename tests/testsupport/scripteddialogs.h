@@ -4,7 +4,7 @@
 #include <QQueue>
 #include <QString>
 
-#include "toolkit/dialogs.h"
+#include "ui/toolkit/dialogs.h"
 
 // Dialogs for tests: every text shown is recorded, and questions, file dialogs and font dialogs
 // and text questions take their answers from queues filled by the test (No, cancelled and

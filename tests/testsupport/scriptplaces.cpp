@@ -5,10 +5,10 @@
 
 #include <QTest>
 
-#include "browser/browser.h"
-#include "prompter/outputwindow.h"
-#include "prompter/scriptposition.h"
-#include "prompter/tform1.h"
+#include "ui/browser/browser.h"
+#include "ui/prompter/outputwindow.h"
+#include "core/prompter/scriptposition.h"
+#include "ui/prompter/tform1.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/uitestenvironment.h"
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "platform/translation.h"
+#include "core/platform/translation.h"
 
 // Runs a QtTest class in an application that has bound the program's message catalogues.
 #define VANTELL_CORE_TEST_MAIN(TestClass)                                                                    \

@@ -7,10 +7,10 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "prompter/tform1.h"
-#include "toolkit/application.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "ui/prompter/tform1.h"
+#include "ui/toolkit/application.h"
 
 UiTestEnvironment::UiTestEnvironment()
 {

@@ -5,7 +5,7 @@
 
 #include <QTemporaryDir>
 
-#include "engine/displaymodes.h"
+#include "core/engine/displaymodes.h"
 #include "testsupport/scripteddialogs.h"
 
 class TForm1;

@@ -10,22 +10,22 @@
 #include <QStatusBar>
 #include <QTextEdit>
 
-#include "app/windows.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "editor/findreplacedialog.h"
-#include "editor/tform2.h"
-#include "prompter/tform1.h"
-#include "queue/tform4.h"
-#include "render/tform7.h"
-#include "settings/taboutform.h"
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "ui/editor/findreplacedialog.h"
+#include "ui/editor/tform2.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/tform4.h"
+#include "ui/render/tform7.h"
+#include "ui/settings/taboutform.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
-#include "toolkit/application.h"
-#include "toolkit/radiogroup.h"
-#include "toolkit/stepslider.h"
-#include "toolkit/toolimage.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/radiogroup.h"
+#include "ui/toolkit/stepslider.h"
+#include "ui/toolkit/toolimage.h"
 
 extern "C" int _nl_msg_cat_cntr; // glibc: bumping it makes gettext look at LANGUAGE again
 

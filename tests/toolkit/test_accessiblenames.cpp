@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "testsupport/testmain.h"
-#include "toolkit/accessiblenames.h"
+#include "ui/toolkit/accessiblenames.h"
 
 class TestAccessibleNames : public QObject {
     Q_OBJECT

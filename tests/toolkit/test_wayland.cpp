@@ -8,13 +8,13 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "app/windows.h"
-#include "editor/tform2.h"
-#include "toolkit/application.h"
-#include "browser/browser.h"
-#include "engine/promptengine.h"
-#include "prompter/tform1.h"
-#include "queue/tform4.h"
+#include "ui/app/windows.h"
+#include "ui/editor/tform2.h"
+#include "ui/toolkit/application.h"
+#include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
+#include "ui/prompter/tform1.h"
+#include "ui/options/tform4.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"

@@ -1,8 +1,8 @@
 #include <QTest>
 
 #include "testsupport/testmain.h"
-#include "voice/voicefollower.h"
-#include "voice/wordmatcher.h"
+#include "core/voice/voicefollower.h"
+#include "core/voice/wordmatcher.h"
 
 // Placing what the recogniser hears in the script, and how the page is steered there.
 class TestVoiceFollow : public QObject {

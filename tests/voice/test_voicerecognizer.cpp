@@ -7,9 +7,9 @@
 
 #include "testsupport/speechsynthesis.h"
 #include "testsupport/testmain.h"
-#include "voice/speechrecognizer.h"
-#include "voice/voicelistener.h"
-#include "voice/wavfileinput.h"
+#include "core/voice/speechrecognizer.h"
+#include "core/voice/voicelistener.h"
+#include "core/voice/wavfileinput.h"
 
 // The recogniser over Debian's English model, fed a recording of pocketsphinx-testdata, and how
 // listening fails: never with a crash, always with a message.

@@ -2,10 +2,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "settings/voicesettings.h"
+#include "core/settings/voicesettings.h"
 #include "testsupport/testmain.h"
-#include "voice/scriptwords.h"
-#include "voice/voicevocabulary.h"
+#include "core/voice/scriptwords.h"
+#include "core/voice/voicevocabulary.h"
 
 // The words a speaker is expected to say, and what the recogniser is told to listen for.
 class TestVoiceWords : public QObject {

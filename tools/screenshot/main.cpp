@@ -6,11 +6,11 @@
 #include <QPixmap>
 #include <QTimer>
 
-#include "app/windows.h"
-#include "platform/translation.h"
-#include "prompter/tform1.h"
+#include "ui/app/windows.h"
+#include "core/platform/translation.h"
+#include "ui/prompter/tform1.h"
 #include "stringtable.h"
-#include "toolkit/application.h"
+#include "ui/toolkit/application.h"
 
 namespace {
 

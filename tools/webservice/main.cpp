@@ -6,8 +6,8 @@
 #include <QDir>
 
 #include "localwebservice.h"
-#include "platform/datapaths.h"
-#include "settings/serviceaddresses.h"
+#include "core/platform/datapaths.h"
+#include "core/settings/serviceaddresses.h"
 
 int main(int argc, char *argv[])
 {

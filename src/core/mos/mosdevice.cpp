@@ -1,0 +1,89 @@
+#include "core/mos/mosdevice.h"
+
+#include "core/mos/mosmessage.h"
+
+namespace {
+
+using Kind = MosMessage::Kind;
+
+const QString ok = QStringLiteral("OK");
+
+MosEnvelope envelopeOf(const MosMessage &message, const QString &deviceId)
+{
+    return {message.mosId.isEmpty() ? deviceId : message.mosId, message.ncsId, message.messageId};
+}
+
+bool looksLikeRunningOrderMessage(const MosMessage &message)
+{
+    return message.isRunningOrderMessage() || message.type.startsWith(QLatin1String("ro"));
+}
+
+} // namespace
+
+MosDevice::MosDevice(const QString &deviceId, QObject *parent)
+    : QObject(parent), m_deviceId(deviceId), m_runningSince(QDateTime::currentDateTimeUtc())
+{
+}
+
+MosMachineInfo MosDevice::machineInfo() const
+{
+    return {QStringLiteral("korvanex"),
+            QStringLiteral("Vantell"),
+            QStringLiteral(VANTELL_VERSION),
+            m_deviceId,
+            m_deviceId,
+            {0, 2, 4}};
+}
+
+QString MosDevice::refuseStream(const QString &reason)
+{
+    emit refused(QString(), reason);
+    return mosack(MosEnvelope{m_deviceId, QString(), QString()}, false, reason);
+}
+
+QString MosDevice::answer(const QString &text)
+{
+    const MosParseResult parsed = parsemosmessage(text);
+    const MosMessage &message = parsed.message;
+    const MosEnvelope envelope = envelopeOf(message, m_deviceId);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    if (!parsed.error.isEmpty()) {
+        emit refused(message.type, parsed.error);
+        if (looksLikeRunningOrderMessage(message))
+            return mosroack(envelope, message.roId, parsed.error);
+        return mosack(envelope, false, parsed.error);
+    }
+    switch (message.kind) {
+    case Kind::Acknowledgement:
+        return QString();
+    case Kind::Heartbeat:
+        return mosheartbeat(envelope, now);
+    case Kind::MachineInfoRequest:
+        return moslistmachinfo(envelope, machineInfo(), now, m_runningSince);
+    case Kind::ListAllRequest:
+        return mosrolistall(envelope, m_orders.all());
+    case Kind::ListRequest: {
+        if (const MosRunningOrder *order = m_orders.find(message.roId))
+            return mosrolist(envelope, *order);
+        const QString reason = QStringLiteral("no running order %1").arg(message.roId);
+        emit refused(message.type, reason);
+        return mosroack(envelope, message.roId, reason);
+    }
+    case Kind::Unsupported: {
+        const QString reason = QStringLiteral("<%1> is not supported").arg(message.type);
+        emit refused(message.type, reason);
+        if (looksLikeRunningOrderMessage(message))
+            return mosroack(envelope, message.roId, reason);
+        return mosack(envelope, false, reason);
+    }
+    default:
+        break;
+    }
+    const MosApplied applied = m_orders.apply(message);
+    if (!applied.error.isEmpty()) {
+        emit refused(message.type, applied.error);
+        return mosroack(envelope, message.roId, applied.error);
+    }
+    emit changed(applied.change);
+    return mosroack(envelope, message.roId, ok);
+}

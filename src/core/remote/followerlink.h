@@ -1,0 +1,64 @@
+#pragma once
+
+#include <optional>
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <QUrl>
+#include <QWebSocket>
+
+#include "core/remote/clockoffset.h"
+#include "core/remote/promptersnapshot.h"
+
+// The script a leader shows, as its networked displays receive it.
+struct LeaderScript {
+    QStringList pagelines;
+    int layoutWidth = 0; // the width the leader breaks its lines at; 0: unknown
+    int generation = 0;
+};
+
+// Where `vantell --follow HOST[:PORT]` finds its leader's control API: "host", "host:7755",
+// "192.168.1.20", "[::1]:7800". Nothing for a text that is no such address.
+std::optional<QUrl> leaderaddress(const QString &text, const QString &token = {});
+
+// A networked talent display's line to the prompter it follows: it subscribes to the script and
+// the state over the control API's WebSocket, estimates how far the leader's clock runs from
+// ours (round trips, every second), tells each state with its time on our clock, and connects
+// again whenever the line is lost.
+class FollowerLink : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int pingIntervalMs = 1000;
+    static constexpr int retryIntervalMs = 2000;
+    // A script is at most what the control API accepts, with room for its markup.
+    static constexpr qint64 maxMessageBytes = 64 * 1024 * 1024;
+
+    explicit FollowerLink(QObject *parent = nullptr);
+    ~FollowerLink() override;
+
+    void follow(const QUrl &address);
+    bool isConnected() const { return m_connected; }
+    const ClockOffset &clockOffset() const { return m_offset; }
+
+signals:
+    void scriptReceived(const LeaderScript &script);
+    // The leader's state; its `time` is on our clock (QDateTime's milliseconds since the epoch).
+    void stateReceived(const PrompterSnapshot &state);
+    // Connected, or the line was lost (with why); a lost line is tried again by itself.
+    void connectionChanged(bool connected, const QString &why);
+
+private:
+    void open();
+    void opened();
+    void closed();
+    void received(const QString &text);
+    void ping();
+
+    QWebSocket m_socket;
+    QTimer m_pings;
+    QTimer m_retry;
+    QUrl m_address;
+    ClockOffset m_offset;
+    bool m_connected = false;
+};

@@ -1,0 +1,88 @@
+#include "core/remote/promptersnapshot.h"
+
+#include <cmath>
+
+#include <QFileInfo>
+
+#include "core/engine/timereadout.h"
+
+QJsonObject snapshotmessage(const PrompterSnapshot &state)
+{
+    return QJsonObject{
+        {QStringLiteral("type"), QStringLiteral("state")},
+        {QStringLiteral("position"), state.position},
+        {QStringLiteral("pageBottom"), state.pageBottom},
+        {QStringLiteral("time"), state.time},
+        {QStringLiteral("speed"), state.speed},
+        {QStringLiteral("coarse"), state.coarse},
+        {QStringLiteral("running"), state.running},
+        {QStringLiteral("rate"), state.rate},
+        {QStringLiteral("smoothRate"), state.smoothRate},
+        {QStringLiteral("script"), state.scriptPath},
+        {QStringLiteral("scriptName"), QFileInfo(state.scriptPath).fileName()},
+        {QStringLiteral("queuePosition"), state.queuePosition},
+        {QStringLiteral("queueLength"), state.queueLength},
+        {QStringLiteral("elapsedMs"), state.elapsedMs},
+        {QStringLiteral("elapsed"), clocktext(state.elapsedMs)},
+        {QStringLiteral("remainingMs"), state.remainingMs},
+        {QStringLiteral("remaining"), clocktext(state.remainingMs)},
+        {QStringLiteral("mirror"), state.mirror},
+        {QStringLiteral("rotate"), state.rotate},
+        {QStringLiteral("upsideDown"), state.upsideDown},
+        {QStringLiteral("dualDisplay"), state.dualDisplay},
+        {QStringLiteral("blackout"), state.blackout},
+        {QStringLiteral("voiceFollowing"), state.voiceFollowing},
+    };
+}
+
+namespace {
+
+// The largest page and the fastest motion a prompter can have, far beyond any real one.
+constexpr double largestPosition = 1e9;
+constexpr double fastestRate = 1e6;
+
+std::optional<double> number(const QJsonObject &message, const char *name, double low, double high)
+{
+    const QJsonValue value = message.value(QLatin1String(name));
+    if (!value.isDouble())
+        return std::nullopt;
+    const double read = value.toDouble();
+    if (!std::isfinite(read) || read < low || read > high)
+        return std::nullopt;
+    return read;
+}
+
+} // namespace
+
+std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message)
+{
+    if (message.value(QLatin1String("type")).toString() != QLatin1String("state"))
+        return std::nullopt;
+    const std::optional<double> position = number(message, "position", 0, largestPosition);
+    const std::optional<double> bottom = number(message, "pageBottom", 0, largestPosition);
+    const std::optional<double> time = number(message, "time", 0, 1e15);
+    const std::optional<double> rate = number(message, "rate", -fastestRate, fastestRate);
+    const std::optional<double> smoothRate = number(message, "smoothRate", -fastestRate, fastestRate);
+    if (!position || !bottom || !time || !rate || !smoothRate || *position > *bottom)
+        return std::nullopt;
+    PrompterSnapshot state;
+    state.position = int(*position);
+    state.pageBottom = int(*bottom);
+    state.time = *time;
+    state.rate = *rate;
+    state.smoothRate = *smoothRate;
+    state.running = message.value(QLatin1String("running")).toBool();
+    state.speed = message.value(QLatin1String("speed")).toInt();
+    state.coarse = message.value(QLatin1String("coarse")).toInt(1);
+    state.scriptPath = message.value(QLatin1String("script")).toString();
+    state.queuePosition = message.value(QLatin1String("queuePosition")).toInt();
+    state.queueLength = message.value(QLatin1String("queueLength")).toInt();
+    state.elapsedMs = message.value(QLatin1String("elapsedMs")).toInt();
+    state.remainingMs = message.value(QLatin1String("remainingMs")).toInt();
+    state.mirror = message.value(QLatin1String("mirror")).toBool();
+    state.rotate = message.value(QLatin1String("rotate")).toBool();
+    state.upsideDown = message.value(QLatin1String("upsideDown")).toBool();
+    state.dualDisplay = message.value(QLatin1String("dualDisplay")).toBool();
+    state.blackout = message.value(QLatin1String("blackout")).toBool();
+    return state;
+}

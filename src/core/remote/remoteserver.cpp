@@ -1,0 +1,346 @@
+#include "core/remote/remoteserver.h"
+
+#include <QDateTime>
+#include <QHttpServerRequest>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUrlQuery>
+#include <QWebSocket>
+
+#include "core/remote/accesstoken.h"
+#include "core/remote/boundedtcpserver.h"
+#include "core/remote/phonepage.h"
+#include "core/remote/remotehttpserver.h"
+#include "core/remote/remotetarget.h"
+
+using Status = QHttpServerResponder::StatusCode;
+
+struct RemoteServer::Client {
+    std::unique_ptr<QWebSocket> socket;
+    QString peer;
+    bool follows = false;
+};
+
+namespace {
+
+QByteArray json(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+HttpReply jsonReply(const QJsonObject &object, Status status = Status::Ok)
+{
+    return {status, "application/json", json(object)};
+}
+
+HttpReply errorReply(Status status, const QString &error)
+{
+    return jsonReply(QJsonObject{{QStringLiteral("ok"), false}, {QStringLiteral("error"), error}}, status);
+}
+
+double epochNow()
+{
+    return double(QDateTime::currentMSecsSinceEpoch());
+}
+
+QString bearer(const QHttpServerRequest &request)
+{
+    const QByteArray header = request.value("Authorization");
+    if (header.startsWith("Bearer "))
+        return QString::fromLatin1(header.mid(7).trimmed());
+    return request.query().queryItemValue(QStringLiteral("token"));
+}
+
+} // namespace
+
+RemoteServer::RemoteServer(RemoteTarget &target, QObject *parent) : QObject(parent), m_target(target)
+{
+    m_clock.start();
+    m_pushTimer.setSingleShot(true);
+    connect(&m_pushTimer, &QTimer::timeout, this, &RemoteServer::pushState);
+}
+
+RemoteServer::~RemoteServer()
+{
+    stop();
+}
+
+bool RemoteServer::start(const RemoteServerSettings &settings)
+{
+    stop();
+    m_settings = settings;
+    if (settings.allowNetwork && settings.token.isEmpty()) {
+        m_error = QStringLiteral("a token is needed before the network is allowed");
+        return false;
+    }
+    auto *tcp = new BoundedTcpServer(maxScriptBytes + 64 * 1024);
+    connect(tcp, &BoundedTcpServer::overflowed, this,
+            [this](const QString &peer) { emit refused(peer, QStringLiteral("request too large")); });
+    const QHostAddress address = settings.allowNetwork ? QHostAddress::Any : QHostAddress::LocalHost;
+    if (!tcp->listen(address, settings.port)) {
+        m_error = tcp->errorString();
+        delete tcp;
+        return false;
+    }
+    m_http = std::make_unique<RemoteHttpServer>(
+        [this](const QHttpServerRequest &request) { return answer(request); });
+    tcp->setParent(m_http.get());
+    m_http->bind(tcp);
+    connect(m_http.get(), &QAbstractHttpServer::newWebSocketConnection, this,
+            &RemoteServer::acceptWebSockets);
+    m_error.clear();
+    return true;
+}
+
+void RemoteServer::stop()
+{
+    m_pushTimer.stop();
+    // A socket says it is gone while it is deleted; the client must not be let go a second time.
+    for (Client *client : std::as_const(m_clients)) {
+        client->socket->disconnect(this);
+        delete client;
+    }
+    m_clients.clear();
+    m_http.reset();
+}
+
+bool RemoteServer::isListening() const
+{
+    return m_http != nullptr;
+}
+
+quint16 RemoteServer::port() const
+{
+    const QList<QTcpServer *> servers = m_http ? m_http->servers() : QList<QTcpServer *>();
+    return servers.isEmpty() ? 0 : servers.constFirst()->serverPort();
+}
+
+bool RemoteServer::admitted(const QHostAddress &peer, const QString &offered, QString *why)
+{
+    if (!m_settings.allowNetwork) {
+        // Listening on the loopback address alone, only this computer reaches the server.
+        if (peer.isLoopback())
+            return true;
+        *why = QStringLiteral("only this computer may control the prompter");
+        return false;
+    }
+    const QString name = peer.toString();
+    if (!m_failures.allowed(name, now())) {
+        *why = QStringLiteral("too many wrong tokens: try again later");
+        return false;
+    }
+    if (!tokensmatch(offered, m_settings.token)) {
+        m_failures.failed(name, now());
+        *why = QStringLiteral("wrong or missing token");
+        return false;
+    }
+    m_failures.succeeded(name);
+    return true;
+}
+
+bool RemoteServer::hostAllowed(const QByteArray &host) const
+{
+    // Without the network the server answers to its own addresses only, not to a name that
+    // points at this computer by a trick of the resolver.
+    return m_settings.allowNetwork || host.startsWith("127.0.0.1:") || host.startsWith("localhost:");
+}
+
+bool RemoteServer::originAllowed(const QByteArray &origin, const QByteArray &host) const
+{
+    // Programs send no origin; a browser does, and only our own page may use the API from one,
+    // so that no web site the operator visits can drive the prompter.
+    return origin.isEmpty() || origin == "http://" + host;
+}
+
+HttpReply RemoteServer::answer(const QHttpServerRequest &request)
+{
+    QString why;
+    const QString peer = request.remoteAddress().toString();
+    if (!admitted(request.remoteAddress(), bearer(request), &why)) {
+        emit refused(peer, why);
+        const bool locked = !m_failures.allowed(peer, now());
+        return errorReply(locked ? Status::TooManyRequests : Status::Unauthorized, why);
+    }
+    const QByteArray host = request.value("Host");
+    if (!hostAllowed(host)) {
+        emit refused(peer, QStringLiteral("unexpected host"));
+        return errorReply(Status::Forbidden, QStringLiteral("unexpected host name"));
+    }
+    if (!originAllowed(request.value("Origin"), host)) {
+        emit refused(peer, QStringLiteral("foreign origin"));
+        return errorReply(Status::Forbidden, QStringLiteral("requests from other web sites are refused"));
+    }
+    const QString path = request.url().path();
+    const auto method = request.method();
+    if (method == QHttpServerRequest::Method::Get) {
+        if (path == QLatin1String("/") || path == QLatin1String("/index.html"))
+            return {Status::Ok, "text/html; charset=utf-8", phonepage()};
+        if (path == QLatin1String("/api/state"))
+            return jsonReply(snapshotmessage(m_target.snapshot()));
+        if (path == QLatin1String("/api/commands"))
+            return jsonReply(
+                QJsonObject{{QStringLiteral("commands"), QJsonArray::fromStringList(remotecommandnames())}});
+        return errorReply(Status::NotFound, QStringLiteral("no such address"));
+    }
+    if (method != QHttpServerRequest::Method::Post)
+        return errorReply(Status::MethodNotAllowed, QStringLiteral("use GET or POST"));
+    // JSON only: a browser must ask before it sends that to another site, and is never told yes.
+    if (!request.value("Content-Type").startsWith("application/json"))
+        return errorReply(Status::UnsupportedMediaType,
+                          QStringLiteral("send the command as application/json"));
+    const QByteArray body = request.body();
+    if (path == QLatin1String("/api/command")) {
+        if (body.size() > maxCommandBytes)
+            return errorReply(Status::PayloadTooLarge,
+                              QStringLiteral("a command is at most %1 bytes; send scripts to /api/script")
+                                  .arg(maxCommandBytes));
+        const ParsedCommand parsed = parsecommandmessage(body);
+        if (parsed.command && parsed.command->action == RemoteAction::LoadScript)
+            return errorReply(Status::BadRequest, QStringLiteral("send scripts to /api/script"));
+        return perform(parsed);
+    }
+    if (path == QLatin1String("/api/script")) {
+        if (body.size() > maxScriptBytes)
+            return errorReply(Status::PayloadTooLarge,
+                              QStringLiteral("a script is at most %1 bytes").arg(maxRemoteScriptBytes));
+        const QJsonDocument script = QJsonDocument::fromJson(body);
+        if (!script.isObject())
+            return errorReply(Status::BadRequest, QStringLiteral("send {\"name\": ..., \"text\": ...}"));
+        return perform(remotecommand(QStringLiteral("script"), script.object()));
+    }
+    return errorReply(Status::NotFound, QStringLiteral("no such address"));
+}
+
+HttpReply RemoteServer::perform(const ParsedCommand &parsed)
+{
+    if (!parsed.command)
+        return errorReply(Status::BadRequest, parsed.error);
+    const QString error = m_target.perform(*parsed.command);
+    if (!error.isEmpty())
+        return errorReply(Status::Conflict, error);
+    return jsonReply(QJsonObject{{QStringLiteral("ok"), true},
+                                 {QStringLiteral("state"), snapshotmessage(m_target.snapshot())}});
+}
+
+void RemoteServer::acceptWebSockets()
+{
+    while (m_http && m_http->hasPendingWebSocketConnections()) {
+        std::unique_ptr<QWebSocket> socket = m_http->nextPendingWebSocketConnection();
+        if (!socket)
+            break;
+        QString why;
+        const QUrlQuery query(socket->requestUrl());
+        const QByteArray host = socket->requestUrl().authority().toUtf8();
+        if (!admitted(socket->peerAddress(), query.queryItemValue(QStringLiteral("token")), &why) ||
+            !hostAllowed(host) || !originAllowed(socket->origin().toUtf8(), host)) {
+            emit refused(socket->peerAddress().toString(),
+                         why.isEmpty() ? QStringLiteral("foreign origin") : why);
+            // Closed from the event loop: the server is still busy with the handshake here.
+            QWebSocket *refusedSocket = socket.release();
+            QMetaObject::invokeMethod(
+                refusedSocket,
+                [refusedSocket, why] {
+                    refusedSocket->close(QWebSocketProtocol::CloseCodePolicyViolated, why);
+                    refusedSocket->deleteLater();
+                },
+                Qt::QueuedConnection);
+            continue;
+        }
+        socket->setMaxAllowedIncomingMessageSize(maxScriptBytes);
+        auto *client = new Client{std::move(socket), {}, false};
+        client->peer = client->socket->peerAddress().toString();
+        m_clients.append(client);
+        connect(client->socket.get(), &QWebSocket::textMessageReceived, this,
+                [this, client](const QString &message) { onMessage(client, message); });
+        connect(client->socket.get(), &QWebSocket::binaryMessageReceived, this,
+                [this, client](const QByteArray &) {
+                    send(client,
+                         QJsonObject{{QStringLiteral("type"), QStringLiteral("reply")},
+                                     {QStringLiteral("ok"), false},
+                                     {QStringLiteral("error"), QStringLiteral("send commands as text")}});
+                });
+        connect(client->socket.get(), &QWebSocket::disconnected, this, [this, client] {
+            m_clients.removeOne(client);
+            client->socket.release()->deleteLater();
+            delete client;
+        });
+        send(client, snapshotmessage(m_target.snapshot()));
+    }
+}
+
+void RemoteServer::onMessage(Client *client, const QString &message)
+{
+    const QByteArray bytes = message.toUtf8();
+    const QJsonObject object = QJsonDocument::fromJson(bytes).object();
+    const QString type = object.value(QLatin1String("type")).toString();
+    if (type == QLatin1String("ping")) {
+        const double received = epochNow();
+        send(client, QJsonObject{{QStringLiteral("type"), QStringLiteral("pong")},
+                                 {QStringLiteral("sent"), object.value(QLatin1String("sent"))},
+                                 {QStringLiteral("received"), received},
+                                 {QStringLiteral("answered"), epochNow()}});
+        return;
+    }
+    if (type == QLatin1String("follow")) {
+        client->follows = true;
+        sendScript(client);
+        send(client, snapshotmessage(m_target.snapshot()));
+        return;
+    }
+    QJsonObject reply{{QStringLiteral("type"), QStringLiteral("reply")}};
+    if (object.contains(QLatin1String("id")))
+        reply.insert(QStringLiteral("id"), object.value(QLatin1String("id")));
+    const bool script = object.value(QLatin1String("command")).toString() == QLatin1String("script");
+    const HttpReply result =
+        !script && bytes.size() > maxCommandBytes
+            ? errorReply(Status::PayloadTooLarge,
+                         QStringLiteral("a command is at most %1 bytes").arg(maxCommandBytes))
+            : perform(parsecommandmessage(bytes));
+    const QJsonObject answer = QJsonDocument::fromJson(result.body).object();
+    reply.insert(QStringLiteral("ok"), answer.value(QLatin1String("ok")));
+    if (answer.contains(QLatin1String("error")))
+        reply.insert(QStringLiteral("error"), answer.value(QLatin1String("error")));
+    send(client, reply);
+}
+
+void RemoteServer::send(Client *client, const QJsonObject &message)
+{
+    client->socket->sendTextMessage(QString::fromUtf8(json(message)));
+}
+
+void RemoteServer::stateChanged()
+{
+    if (m_clients.isEmpty() || m_pushTimer.isActive())
+        return;
+    const qint64 wait = m_throttle.wait(now());
+    if (wait == 0)
+        pushState();
+    else
+        m_pushTimer.start(static_cast<int>(wait));
+}
+
+void RemoteServer::pushState()
+{
+    m_throttle.sent(now());
+    const QJsonObject state = snapshotmessage(m_target.snapshot());
+    for (Client *client : std::as_const(m_clients))
+        send(client, state);
+}
+
+void RemoteServer::scriptChanged()
+{
+    for (Client *client : std::as_const(m_clients))
+        if (client->follows)
+            sendScript(client);
+}
+
+void RemoteServer::sendScript(Client *client)
+{
+    const ScriptCopy script = m_target.script();
+    send(client, QJsonObject{{QStringLiteral("type"), QStringLiteral("script")},
+                             {QStringLiteral("path"), script.path},
+                             {QStringLiteral("generation"), script.generation},
+                             {QStringLiteral("layoutWidth"), script.layoutWidth},
+                             {QStringLiteral("pagelines"), QJsonArray::fromStringList(script.pagelines)}});
+}

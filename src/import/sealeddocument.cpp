@@ -1,6 +1,0 @@
-#include "import/sealeddocument.h"
-
-QVariant SealedDocument::loadResource(int, const QUrl &)
-{
-    return QVariant();
-}

@@ -1,8 +1,0 @@
-#include "remote/statethrottle.h"
-
-#include <algorithm>
-
-qint64 StateThrottle::wait(qint64 now) const
-{
-    return std::max<qint64>(0, m_lastSent + m_intervalMs - now);
-}

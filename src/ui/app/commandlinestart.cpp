@@ -1,0 +1,25 @@
+#include "ui/app/commandlinestart.h"
+
+#include "core/app/commandline.h"
+#include "ui/app/windows.h"
+#include "ui/prompter/tform1.h"
+#include "ui/remote/remotecontrol.h"
+#include "ui/options/tform4.h"
+
+void openFromCommandLine(const CommandLine &commandLine)
+{
+    TForm1 *prompter = windows().Form1;
+    if (commandLine.remoteControl())
+        windows().remote->enableForThisRun();
+    if (commandLine.startsQueue()) {
+        windows().Form4->setQueue(commandLine.queueEntries());
+        if (!commandLine.queueEntries().isEmpty()) {
+            prompter->promptstate.queuepos = 0;
+            prompter->reportingErrors([prompter] { prompter->loadqueueentry(0); });
+        }
+        prompter->dopause();
+    } else if (!commandLine.scriptPath().isEmpty()) {
+        const QString path = commandLine.scriptPath();
+        prompter->reportingErrors([prompter, &path] { prompter->openscript(path); });
+    }
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <memory>
+
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+
+#include "core/mos/storylines.h"
+#include "core/settings/newsroomsettings.h"
+
+class MosDevice;
+class MosServer;
+class TForm1;
+class TForm4;
+struct MosChange;
+struct MosStory;
+
+// The newsroom's running order as the prompter's queue. While the newsroom system has sent a
+// running order, the queue holds its stories, one entry each under its slug, and stepping
+// through the queue shows them; the queue the operator had comes back once the newsroom deletes
+// the last running order. The newest running order sent is the one shown. A story on the page
+// that the newsroom changes is changed in place, the line being read staying where it is.
+//
+// It meets the windows at a few points only: the prompter loads the queue's entries through it
+// (TForm1::queueentryloader) and shows its stories (showscript, updatescript); the options window
+// shows its entries, its settings (TForm4::Newsroom) and, while a running order is the queue, no
+// queue actions of its own.
+class NewsroomQueue : public QObject {
+    Q_OBJECT
+public:
+    NewsroomQueue(TForm1 *prompter, TForm4 *options, QObject *parent = nullptr);
+    ~NewsroomQueue() override;
+
+    // Starts, stops or moves the listening as `settings` say and shows the instructions as they
+    // say. A port that cannot be opened is reported in a message.
+    void apply(const NewsroomSettings &settings);
+    const NewsroomSettings &settings() const { return m_settings; }
+    MosDevice *device() const { return m_device.get(); }
+    MosServer *server() const { return m_server.get(); }
+
+    // Shows story `index` of that running order in the prompter; false when the queue is the
+    // operator's (its entries are script files).
+    bool loadStory(int index);
+
+signals:
+    // The story on the page has been changed in place, as the newsroom sent it.
+    void storyUpdated(const QString &storyId);
+
+private:
+    void changed(const MosChange &change);
+    void showRunningOrder(const QString &roId);
+    void restoreOperatorQueue();
+    void refreshQueue();
+    void updateStoryOnPage();
+    bool pageShowsStory() const;
+    QStringList storyLines(const MosStory &story) const;
+    void optionsClosed(int result);
+    void showStatus();
+
+    TForm1 *m_prompter;
+    TForm4 *m_options;
+    NewsroomSettings m_settings;
+    std::unique_ptr<MosDevice> m_device;
+    std::unique_ptr<MosServer> m_server;
+    QString m_listenFailure;
+    QString m_roId;
+    QStringList m_operatorQueue;
+    // The story on the page: its ID, the name it was shown under, its paragraphs and their keys.
+    QString m_storyId;
+    QString m_storyName;
+    QStringList m_paragraphs;
+    QList<int> m_keys;
+    int m_nextKey = 0;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+
+#include "core/remote/followerlink.h"
+
+class OutputWindow;
+class QScreen;
+
+// A talent display on another computer (vantell --follow): the script of the prompter it
+// follows, received over the control API, in an output window of its own, kept at the
+// prompter's place and moving as it moves, timed by the prompter's clock. Mirror and rotate are
+// this display's own. While the prompter cannot be reached the page holds still where it was
+// and says so in its corner; the line is tried again by itself.
+class NetworkDisplay : public QObject {
+    Q_OBJECT
+public:
+    NetworkDisplay(const QUrl &leader, bool mirror, bool rotate, QObject *parent = nullptr);
+    ~NetworkDisplay() override;
+
+    // Shows the window full screen on `screen`, or as a normal window when there is none.
+    void open(QScreen *screen);
+    OutputWindow *window() const;
+    FollowerLink *link() { return &m_link; }
+
+private:
+    void showScript(const LeaderScript &script);
+    void follow(const PrompterSnapshot &state);
+    void connectionChanged(bool connected);
+    void hold();
+
+    QPointer<OutputWindow> m_window;
+    FollowerLink m_link;
+    QUrl m_leader;
+    bool m_mirror;
+    bool m_rotate;
+    bool m_hasScript = false;
+    PrompterSnapshot m_last;
+};

@@ -1,0 +1,105 @@
+// The prompter's hand-over of the current script to the quick editor and back, and the display
+// font command, which sends rich scripts (whose pages carry their own fonts) to the editor.
+#include <QApplication>
+#include <QLabel>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "ui/app/windows.h"
+#include "ui/browser/browser.h"
+#include "ui/editor/tform2.h"
+#include "core/platform/tempfile.h"
+#include "core/platform/translation.h"
+#include "ui/prompter/tform1.h"
+#include "core/render/richfile.h"
+#include "core/render/scriptfilewatch.h"
+#include "core/render/scriptloader.h"
+#include "core/render/specialchars.h"
+#include "stringtable.h"
+#include "ui/toolkit/dialogs.h"
+
+void TForm1::EditScript2Click()
+{
+    reportingErrors([this] { quickedit(); });
+    wb1->focusPage();
+}
+
+void TForm1::quickedit()
+{
+    TForm2 *editor = windows().Form2;
+    prepareEditorFont();
+
+    if (promptstate.richscript) {
+        // The editor gets the script with all its formatting, its text converted for editing;
+        // the display font is the default for whatever has no face or size of its own.
+        convertchars(QStringLiteral("editor"), myrichedit->document(), promptstate.specialtable);
+        {
+            const TempFile transfer;
+            saverichfile(myrichedit, transfer.path());
+            loadrichfile(editor->re1, transfer.path());
+        }
+        editor->editmodified = false;
+        editor->setdocumentname(promptstate.scriptpath);
+        editor->SaveDialog1.fileName = promptstate.scriptpath;
+    } else {
+        // A plain script is marked modified, so that closing the editor asks to save it as a
+        // rich script.
+        editor->editmodified = true;
+        convertchars(QStringLiteral("editor"), promptstate.scriptlines, promptstate.specialtable);
+        editor->re1->document()->setPlainText(promptstate.scriptlines.join(QLatin1Char('\n')));
+        editor->setdocumentname(promptstate.scriptpath);
+        editor->SaveDialog1.fileName = promptstate.scriptpath;
+        Dialogs::current().message(i18n(str::ConvertedToVnr));
+    }
+    runQuickEditor();
+}
+
+void TForm1::prepareEditorFont()
+{
+    TForm2 *editor = windows().Form2;
+    QFont editorFont = editor->re1->font();
+    editorFont.setPointSize(myrichedit->font().pointSize());
+    editorFont.setFamily(myrichedit->font().family());
+    editor->re1->setFont(editorFont);
+}
+
+void TForm1::runQuickEditor()
+{
+    TForm2 *editor = windows().Form2;
+    // The operator reads the script from its start, whatever loading it left the caret at.
+    editor->re1->moveCursor(QTextCursor::Start);
+    if (editor->exec() != QDialog::Accepted)
+        return;
+    promptstate.richscript = true;
+    {
+        const TempFile transfer;
+        saverichfile(editor->re1, transfer.path());
+        displayfont.size = editor->re1->font().pointSize();
+        displayfont.name = editor->re1->font().family();
+        loadrichfile(myrichedit, transfer.path());
+    }
+    rtftohtm.RichToHtmlLines(editor->re1, promptstate.scriptlines);
+    choploader(promptstate.scriptlines);
+    reloadwb();
+    // The page now shows the editor's document: its file is the one to watch.
+    scriptwatch->watch(editor->documentname());
+    Label4->setText(editor->documentname());
+}
+
+void TForm1::Font2Click()
+{
+    if (promptstate.richscript) {
+        if (Dialogs::current().question(i18n(str::FontOnlyInEditor), QApplication::applicationDisplayName(),
+                                        Dialogs::Icon::Information))
+            EditScript2Click();
+        wb1->focusPage();
+        return;
+    }
+    if (const std::optional<FontSpec> chosen = Dialogs::current().chooseFont(displayfont)) {
+        displayfont = *chosen;
+        reloadwb();
+    }
+    doreset();
+    wb1->focusPage();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+
+#include <QObject>
+
+#include "core/settings/midisettings.h"
+#include "core/settings/remotesettings.h"
+
+class MidiRemote;
+class OscServer;
+class PrompterRemote;
+class RemoteServer;
+class TForm1;
+class TForm4;
+
+// Remote controls for the prompter: the control API's server over the prompter, started and
+// stopped as the options window's group (TForm4::Remote) says, or for one run by --remote.
+class RemoteControl : public QObject {
+    Q_OBJECT
+public:
+    RemoteControl(TForm1 *prompter, TForm4 *options, QObject *parent = nullptr);
+    ~RemoteControl() override;
+
+    // Starts, stops or moves the server as `settings` say; a port that cannot be had is
+    // reported in a message.
+    void apply(const RemoteSettings &settings);
+    // On for this run, as the settings say otherwise, without keeping it.
+    void enableForThisRun();
+    const RemoteSettings &settings() const { return m_settings; }
+    RemoteServer *server() const { return m_server.get(); }
+    OscServer *oscServer() const { return m_osc.get(); }
+    MidiRemote *midi() const { return m_midi.get(); }
+    // Opens the MIDI controls' window over the options window; what it keeps is applied at once.
+    void editMidi();
+    // Where a browser reaches the phone remote; empty while nothing listens.
+    QString address() const;
+
+private:
+    void optionsClosed(int result);
+    void newToken();
+    void showStatus();
+    void applyMidi(const MidiSettings &settings);
+
+    TForm1 *m_prompter;
+    TForm4 *m_options;
+    std::unique_ptr<PrompterRemote> m_target;
+    std::unique_ptr<RemoteServer> m_server;
+    std::unique_ptr<OscServer> m_osc;
+    std::unique_ptr<MidiRemote> m_midi;
+    RemoteSettings m_settings;
+    QString m_listenFailure;
+    QString m_oscFailure;
+};
