@@ -19,7 +19,7 @@
 #include "ui/app/windows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/outputwindow.h"
 #include "core/prompter/scriptposition.h"
 #include "ui/prompter/tform1.h"
 #include "support/benchprompter.h"

@@ -11,8 +11,8 @@
 #include "ui/app/windows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
-#include "ui/prompter/networkdisplay.h"
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/networkdisplay.h"
+#include "ui/talentdisplay/outputwindow.h"
 #include "ui/prompter/prompterremote.h"
 #include "core/prompter/scriptposition.h"
 #include "ui/prompter/tform1.h"
@@ -25,6 +25,8 @@
 #include "testsupport/eventwait.h"
 #include "ui/toolkit/application.h"
 #include "ui/toolkit/stepslider.h"
+#include "testsupport/features.h"
+#include "ui/readingaids/markerjumps.h"
 
 namespace {
 
@@ -70,7 +72,7 @@ int main(int argc, char *argv[])
     TForm1 *form = bench::promptNumberedScript(12000);
     if (!form)
         return 1;
-    PrompterRemote remote(form);
+    PrompterRemote &remote = form->remoteTarget();
     RemoteServer server(remote);
     QObject::connect(&remote, &PrompterRemote::stateChanged, &server, &RemoteServer::stateChanged);
     QObject::connect(&remote, &PrompterRemote::scriptChanged, &server, &RemoteServer::scriptChanged);
@@ -112,7 +114,7 @@ int main(int argc, char *argv[])
         live << bench::frameDifferences(leaderFrames, bench::stopFrameSampling(follower->outputpage));
         form->dopause();
         resting << restingDifference(form, follower);
-        form->jumplines(40);
+        feature<MarkerJumps>(form).jumpLines(40);
         runEventsFor(600);
         resting << restingDifference(form, follower);
     }

@@ -15,6 +15,8 @@
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
 #include "ui/toolkit/application.h"
+#include "testsupport/features.h"
+#include "ui/readingaids/markerjumps.h"
 
 namespace {
 
@@ -43,7 +45,7 @@ bool hasText(const QImage &image)
 bool placeAtFirstMarker(TForm1 *form)
 {
     QSignalSpy finished(form->engine, &PromptEngine::glideFinished);
-    form->jumptomarker(0);
+    feature<MarkerJumps>(form).jumpTo(0);
     return finished.wait(10000);
 }
 
@@ -53,7 +55,7 @@ double timeJump(TForm1 *form, int *blankFrames)
     QSignalSpy finished(form->engine, &PromptEngine::glideFinished);
     QElapsedTimer clock;
     clock.start();
-    form->jumptomarker(1);
+    feature<MarkerJumps>(form).jumpTo(1);
     if (blankFrames) {
         // Grabs the page as often as it can until the glide ends.
         while (finished.isEmpty() && clock.elapsed() < 10000) {

@@ -242,7 +242,7 @@ int main(int argc, char *argv[])
     TForm1 *form = bench::promptNumberedScript(20000);
     if (!form)
         return 1;
-    PrompterRemote remote(form);
+    PrompterRemote &remote = form->remoteTarget();
     RemoteServer server(remote);
     QObject::connect(&remote, &PrompterRemote::stateChanged, &server, &RemoteServer::stateChanged);
     RemoteServerSettings settings;

@@ -12,6 +12,8 @@
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
 #include "ui/toolkit/application.h"
+#include "testsupport/features.h"
+#include "ui/readingaids/showclocks.h"
 
 int main(int argc, char *argv[])
 {
@@ -23,11 +25,11 @@ int main(int argc, char *argv[])
     const int seconds = bench::secondsToRun(600);
     form->engine->setSpeed(300);
     form->adjustspeed();
-    form->resetshowclock();
+    feature<ShowClocks>(form).reset();
     const qint64 wallStart = QDateTime::currentMSecsSinceEpoch();
-    form->startshowclock();
+    feature<ShowClocks>(form).start();
     runEventsFor(seconds * 1000);
-    const qint64 shown = form->showclock->elapsedMs();
+    const qint64 shown = feature<ShowClocks>(form).clock().elapsedMs();
     const qint64 wall = QDateTime::currentMSecsSinceEpoch() - wallStart;
     form->dopause();
     const double drift = wall > 0 ? std::abs(double(shown - wall)) * 100.0 / double(wall) : 0;

@@ -21,7 +21,7 @@
 #include "ui/browser/browser.h"
 #include "ui/editor/tform2.h"
 #include "core/engine/promptengine.h"
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/outputwindow.h"
 #include "ui/prompter/tform1.h"
 #include "ui/options/tform4.h"
 #include "support/benchprompter.h"

@@ -24,7 +24,7 @@
 #include "core/mos/mosreplies.h"
 #include "core/mos/mosserver.h"
 #include "core/mos/mosxml.h"
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/outputwindow.h"
 #include "ui/prompter/tform1.h"
 #include "ui/options/newsroomoptions.h"
 #include "ui/newsroom/newsroomqueue.h"

@@ -105,6 +105,8 @@ void TestInstall::everyFileIsInstalled()
         expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/vantell.png").arg(size);
     for (const QString &page : sourceFiles(QStringLiteral("resources/help")))
         expected << QStringLiteral("share/vantell/help/") + page;
+    // The page of the keys is written from the command map at build time.
+    expected << QStringLiteral("share/vantell/help/keys.html");
     for (const QString &sample : sourceFiles(QStringLiteral("resources/samples")))
         expected << QStringLiteral("share/vantell/samples/") + sample;
     for (const QString &catalogue : sourceFiles(QStringLiteral("resources/po")))
@@ -133,6 +135,10 @@ void TestInstall::dataIsInstalledAsInTheSources()
     for (const QString &page : sourceFiles(QStringLiteral("resources/help")))
         QCOMPARE(contents(installed(QStringLiteral("share/vantell/help/") + page)),
                  contents(sources + QStringLiteral("help/") + page));
+    const QByteArray keys = contents(installed(QStringLiteral("share/vantell/help/keys.html")));
+    QCOMPARE(keys, contents(QStringLiteral(VANTELL_BUILD_DIR "/bin/help/keys.html")));
+    QVERIFY(keys.contains("<tr><td><kbd>F7</kbd></td><td>Jump to the next marker"));
+    QVERIFY(!keys.contains("<!--"));
     for (const QString &sample : sourceFiles(QStringLiteral("resources/samples")))
         QCOMPARE(contents(installed(QStringLiteral("share/vantell/samples/") + sample)),
                  contents(sources + QStringLiteral("samples/") + sample));

@@ -5,8 +5,8 @@
 #include "ui/browser/browser.h"
 #include "core/engine/countdown.h"
 #include "core/engine/promptengine.h"
-#include "ui/prompter/outputwindow.h"
-#include "ui/prompter/pagenotice.h"
+#include "ui/talentdisplay/outputwindow.h"
+#include "ui/readingaids/pagenotice.h"
 #include "ui/prompter/tform1.h"
 #include "core/engine/showclock.h"
 #include "testsupport/eventwait.h"
@@ -14,6 +14,10 @@
 #include "testsupport/uitestenvironment.h"
 #include "ui/toolkit/application.h"
 #include "ui/toolkit/toolimage.h"
+#include "testsupport/features.h"
+#include "ui/readingaids/readingaids.h"
+#include "ui/readingaids/showclocks.h"
+#include "ui/readingaids/takecountdown.h"
 
 // What is shown big over the pages: the countdown into a run from the script's start, on both
 // displays, and cancelled; a message for the talent until it is dismissed; the clocks.
@@ -63,14 +67,14 @@ void TestCountdown::initTestCase()
         script << QStringLiteral("Line %1 of the take").arg(i + 1);
     m_form->promptstate.scriptlines = script;
     QVERIFY(reloadAndWait(m_form));
-    QVERIFY(!m_form->readingaids.countdown);
-    m_form->CountdownOn1->trigger();
+    QVERIFY(!feature<ReadingAids>(m_form).values().countdown);
+    named<QAction>(m_form, "CountdownOn1")->trigger();
     // The shortest, three seconds.
-    for (QAction *action : m_form->Countdown1->actions())
+    for (QAction *action : named<QMenu>(m_form, "Countdown1")->actions())
         if (action->data().toInt() == 3)
             action->trigger();
-    QVERIFY(m_form->readingaids.countdown);
-    QCOMPARE(m_form->readingaids.countdownSeconds, 3);
+    QVERIFY(feature<ReadingAids>(m_form).values().countdown);
+    QCOMPARE(feature<ReadingAids>(m_form).values().countdownSeconds, 3);
 }
 
 void TestCountdown::cleanupTestCase()
@@ -93,19 +97,19 @@ void TestCountdown::countsDownBigOnBothDisplaysThenRuns()
     QCOMPARE(noticePixels(m_form->wb1), 0);
 
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
-    QVERIFY(m_form->countdown->isActive());
+    QVERIFY(feature<TakeCountdown>(m_form).countdown()->isActive());
     QVERIFY(!m_form->engine->isRunning());
     QCOMPARE(m_form->engine->scrollspeed(), 10); // the speed is set; only the run waits
-    QCOMPARE(m_form->prompternotice->text(), QStringLiteral("3"));
+    QCOMPARE(named<PageNotice>(m_form, "prompternotice")->text(), QStringLiteral("3"));
     QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("3"));
     QVERIFY(noticePixels(m_form->wb1) > 100);
     QVERIFY(noticePixels(m_form->outputwindow()->outputpage) > 1000);
-    WAIT_COMPARE(m_form->prompternotice->text(), QStringLiteral("2"));
-    QSignalSpy finished(m_form->countdown, &Countdown::finished);
+    WAIT_COMPARE(named<PageNotice>(m_form, "prompternotice")->text(), QStringLiteral("2"));
+    QSignalSpy finished(feature<TakeCountdown>(m_form).countdown(), &Countdown::finished);
     QVERIFY(finished.wait(4000));
     QVERIFY(m_form->engine->isRunning());
     QCOMPARE(m_form->engine->scrollspeed(), 10);
-    QVERIFY(m_form->prompternotice->isHidden());
+    QVERIFY(named<PageNotice>(m_form, "prompternotice")->isHidden());
     QVERIFY(m_form->outputwindow()->notice->isHidden());
     QCOMPARE(noticePixels(m_form->outputwindow()->outputpage), 0);
     m_form->closeoutputwindow();
@@ -114,19 +118,19 @@ void TestCountdown::countsDownBigOnBothDisplaysThenRuns()
 void TestCountdown::anyKeyCancelsAndThePageStaysPaused()
 {
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
-    QVERIFY(m_form->countdown->isActive());
+    QVERIFY(feature<TakeCountdown>(m_form).countdown()->isActive());
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Q);
-    QVERIFY(!m_form->countdown->isActive());
+    QVERIFY(!feature<TakeCountdown>(m_form).countdown()->isActive());
     QVERIFY(!m_form->engine->isRunning());
-    QVERIFY(m_form->prompternotice->isHidden());
+    QVERIFY(named<PageNotice>(m_form, "prompternotice")->isHidden());
     runEventsFor(500);
     QVERIFY(!m_form->engine->isRunning());
     QCOMPARE(m_form->wb1->estimatedPosition(), 0);
     // A click on the page cancels too.
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
-    QVERIFY(m_form->countdown->isActive());
+    QVERIFY(feature<TakeCountdown>(m_form).countdown()->isActive());
     m_form->wb1Click(Qt::LeftButton);
-    QVERIFY(!m_form->countdown->isActive());
+    QVERIFY(!feature<TakeCountdown>(m_form).countdown()->isActive());
     QVERIFY(!m_form->engine->isRunning());
 }
 
@@ -134,7 +138,7 @@ void TestCountdown::aRunFromInsideTheScriptStartsAtOnce()
 {
     QVERIFY(settle([this](auto done) { m_form->wb1->scrollTo(0, 300, done); }));
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
-    QVERIFY(!m_form->countdown->isActive());
+    QVERIFY(!feature<TakeCountdown>(m_form).countdown()->isActive());
     QVERIFY(m_form->engine->isRunning());
 }
 
@@ -145,17 +149,17 @@ void TestCountdown::aMessageStaysOnTheTalentDisplayUntilDismissed()
     Browser *talent = m_form->outputwindow()->outputpage;
     WAIT_VERIFY(talent->isDocumentComplete());
     m_env->dialogs.texts.enqueue(QStringLiteral("  Wrap   up  "));
-    m_form->TalentMessage1->trigger();
+    named<QAction>(m_form, "TalentMessage1")->trigger();
     QCOMPARE(m_env->dialogs.shown.constLast().kind, ScriptedDialogs::Shown::Text);
     QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("Wrap up"));
     QVERIFY(noticePixels(talent) > 1000);
     QCOMPARE(noticePixels(m_form->wb1), 0); // for the talent only
     // A cancelled question changes nothing.
-    m_form->TalentMessage1->trigger();
+    named<QAction>(m_form, "TalentMessage1")->trigger();
     QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("Wrap up"));
     // Flashing: off and on again within a second.
-    m_form->FlashTalentMessage1->trigger();
-    QVERIFY(m_form->readingaids.flashMessages);
+    named<QAction>(m_form, "FlashTalentMessage1")->trigger();
+    QVERIFY(feature<ReadingAids>(m_form).values().flashMessages);
     bool seenOff = false;
     bool seenOn = false;
     for (int i = 0; i < 8 && !(seenOff && seenOn); ++i) {
@@ -164,13 +168,13 @@ void TestCountdown::aMessageStaysOnTheTalentDisplayUntilDismissed()
         seenOn = seenOn || pixels > 1000;
     }
     QVERIFY(seenOff && seenOn);
-    m_form->FlashTalentMessage1->trigger();
+    named<QAction>(m_form, "FlashTalentMessage1")->trigger();
     // The countdown goes before it, and it comes back after.
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_W);
     QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("3"));
-    m_form->cancelcountdown();
+    feature<TakeCountdown>(m_form).cancel();
     QCOMPARE(m_form->outputwindow()->notice->text(), QStringLiteral("Wrap up"));
-    m_form->ClearTalentMessage1->trigger();
+    named<QAction>(m_form, "ClearTalentMessage1")->trigger();
     QVERIFY(m_form->outputwindow()->notice->isHidden());
     QCOMPARE(noticePixels(talent), 0);
     m_form->closeoutputwindow();
@@ -181,18 +185,18 @@ void TestCountdown::clocksOnTheTalentDisplay()
     QTest::mouseClick(m_form->Image3, Qt::LeftButton);
     QVERIFY(m_form->outputwindow());
     WAIT_VERIFY(m_form->outputwindow()->outputpage->isDocumentComplete());
-    m_form->resetshowclock();
+    feature<ShowClocks>(m_form).reset();
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Insert);
-    QVERIFY(m_form->showclock->isRunning());
-    WAIT_VERIFY(m_form->clocklabel->text().startsWith(QLatin1String("Show 00:00:01")));
+    QVERIFY(feature<ShowClocks>(m_form).clock().isRunning());
+    WAIT_VERIFY(feature<ShowClocks>(m_form).label()->text().startsWith(QLatin1String("Show 00:00:01")));
     QVERIFY(m_form->outputwindow()->clock->isHidden());
-    m_form->ClocksOnTalent1->trigger();
+    named<QAction>(m_form, "ClocksOnTalent1")->trigger();
     WAIT_VERIFY(m_form->outputwindow()->clock->text().startsWith(QLatin1String("Show 00:00:0")));
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Insert);
-    QVERIFY(!m_form->showclock->isRunning());
+    QVERIFY(!feature<ShowClocks>(m_form).clock().isRunning());
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_Delete);
-    WAIT_VERIFY(m_form->clocklabel->text().startsWith(QLatin1String("Show 00:00:00")));
-    m_form->ClocksOnTalent1->trigger();
+    WAIT_VERIFY(feature<ShowClocks>(m_form).label()->text().startsWith(QLatin1String("Show 00:00:00")));
+    named<QAction>(m_form, "ClocksOnTalent1")->trigger();
     WAIT_VERIFY(m_form->outputwindow()->clock->isHidden());
     m_form->closeoutputwindow();
 }

@@ -9,7 +9,7 @@
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/ticktimer.h"
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/outputwindow.h"
 #include "ui/prompter/tform1.h"
 #include "ui/options/tform4.h"
 #include "testsupport/eventwait.h"
@@ -21,6 +21,8 @@
 #include "ui/toolkit/radiogroup.h"
 #include "ui/toolkit/stepslider.h"
 #include "ui/toolkit/toolimage.h"
+#include "testsupport/features.h"
+#include "ui/talentdisplay/talentdisplay.h"
 
 // Dual display on three screens (the prompter on DP-1): the output window for the talent, its
 // screen, its page's modes, and its place in the script kept equal to the prompter's.
@@ -150,7 +152,7 @@ void TestDualDisplay::opensFullScreenOnTheNextScreenAndCloses()
     QCOMPARE(output->screen()->name(), QStringLiteral("DP-2"));
     WAIT_COMPARE(output->size(), QSize(1600, 900));
     QCOMPARE(output->windowTitle(), QStringLiteral("Talent Display"));
-    QCOMPARE(m_form->outputscreen, QStringLiteral("DP-2"));
+    QCOMPARE(feature<TalentDisplay>(m_form).screenName(), QStringLiteral("DP-2"));
     // The output lays the page out as wide as the prompter's page and scales it to its own width.
     QCOMPARE(output->outputpage->pageScale(), 1600.0 / m_form->wb1->width());
     const QPointer<OutputWindow> closing = output;
@@ -347,14 +349,14 @@ void TestDualDisplay::chosenScreenIsRememberedBetweenRuns()
     // The operator moves the output to the third screen.
     QScreen *third = QGuiApplication::screens().at(2);
     m_form->outputwindow()->windowHandle()->setScreen(third);
-    WAIT_COMPARE(m_form->outputscreen, QStringLiteral("HDMI-1"));
+    WAIT_COMPARE(feature<TalentDisplay>(m_form).screenName(), QStringLiteral("HDMI-1"));
     // Closing the prompter closes the output and keeps its screen.
     QPointer<OutputWindow> output = m_form->outputwindow();
     m_form->close();
     WAIT_VERIFY(!output);
     m_env->stop();
     m_form = m_env->start();
-    QCOMPARE(m_form->outputscreen, QStringLiteral("HDMI-1"));
+    QCOMPARE(feature<TalentDisplay>(m_form).screenName(), QStringLiteral("HDMI-1"));
     QTest::mouseClick(m_form->Image3, Qt::LeftButton);
     QVERIFY(m_form->outputwindow());
     QCOMPARE(m_form->outputwindow()->screen()->name(), QStringLiteral("HDMI-1"));

@@ -16,6 +16,7 @@
 #include "testsupport/uitestenvironment.h"
 #include "ui/toolkit/application.h"
 #include "ui/toolkit/stepslider.h"
+#include "testsupport/features.h"
 
 // The script's file changes or goes while the page shows it: nothing breaks, the operator is told,
 // and with "Reload when the file changes" the new text is shown at the reader's line.
@@ -119,7 +120,7 @@ bool TestFileChanges::waitForReload()
 
 void TestFileChanges::changeIsOnlyToldWhenTheOptionIsOff()
 {
-    QSignalSpy changed(m_form->scriptwatch, &ScriptFileWatch::changed);
+    QSignalSpy changed(named<ScriptFileWatch>(m_form, "scriptwatch"), &ScriptFileWatch::changed);
     QSignalSpy measured(m_form, &TForm1::pageMeasured);
     writeScript(script(600, QStringLiteral("New ")));
     QVERIFY(runEventsUntil([&] { return !changed.isEmpty(); }, 5000));
@@ -181,7 +182,7 @@ void TestFileChanges::vanishedFileLeavesThePageAsItWas()
 {
     setReload(true);
     moveTo(3000);
-    QSignalSpy vanished(m_form->scriptwatch, &ScriptFileWatch::vanished);
+    QSignalSpy vanished(named<ScriptFileWatch>(m_form, "scriptwatch"), &ScriptFileWatch::vanished);
     QVERIFY(QFile::remove(m_path));
     QVERIFY(runEventsUntil([&] { return !vanished.isEmpty(); }, 5000));
     QVERIFY(m_form->Label4->text().contains(QLatin1String("no longer on disk")));

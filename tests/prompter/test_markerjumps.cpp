@@ -5,7 +5,7 @@
 #include "ui/browser/browser.h"
 #include "core/engine/markerjump.h"
 #include "core/engine/promptengine.h"
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/outputwindow.h"
 #include "ui/prompter/tform1.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/scriptplaces.h"
@@ -13,6 +13,9 @@
 #include "testsupport/uitestenvironment.h"
 #include "ui/toolkit/application.h"
 #include "ui/toolkit/toolimage.h"
+#include "testsupport/features.h"
+#include "ui/readingaids/markerjumps.h"
+#include "ui/readingaids/readingaids.h"
 
 // Markers on the prompter's page and the jumps to them and by lines: where the page comes to
 // rest, at what speed it goes on, what the reader sees on arrival, and the talent display with it.
@@ -104,7 +107,7 @@ bool TestMarkerJumps::jumpAndRest(const std::function<void()> &jump)
 
 void TestMarkerJumps::keysJumpFromMarkerToMarker()
 {
-    QCOMPARE(m_form->markernames(), markerNames);
+    QCOMPARE(feature<MarkerJumps>(m_form).names(), markerNames);
     const PageLayout layout = measure();
     QCOMPARE(layout.markerTops.size(), 3);
     const ReadingView view;
@@ -124,7 +127,7 @@ void TestMarkerJumps::keysJumpFromMarkerToMarker()
 
 void TestMarkerJumps::arrivalShowsTheMarkerAtTheReadingLine()
 {
-    QVERIFY(jumpAndRest([this] { m_form->jumptomarker(1); }));
+    QVERIFY(jumpAndRest([this] { feature<MarkerJumps>(m_form).jumpTo(1); }));
     const PageLayout layout = measure();
     const int readingLine = layout.viewHeight / 3;
     const int markerRow = layout.markerTops.at(1) - m_form->wb1->scrollPosition();
@@ -159,7 +162,7 @@ void TestMarkerJumps::aRunningJumpKeepsTheSpeedAndTheTalentFollows()
     const PageLayout layout = measure();
     const int target = markerposition(layout, 2, ReadingView{});
     QSignalSpy finished(m_form->engine, &PromptEngine::glideFinished);
-    m_form->jumptomarker(2);
+    feature<MarkerJumps>(m_form).jumpTo(2);
     QVERIFY(finished.wait(5000));
     QVERIFY(askPosition(m_form->wb1));
     const int arrived = m_form->wb1->scrollPosition();
@@ -174,8 +177,8 @@ void TestMarkerJumps::aRunningJumpKeepsTheSpeedAndTheTalentFollows()
 
 void TestMarkerJumps::pickingByNameFromTheMenu()
 {
-    emit m_form->GoToMarker1->aboutToShow();
-    const QList<QAction *> entries = m_form->GoToMarker1->actions();
+    emit named<QMenu>(m_form, "GoToMarker1")->aboutToShow();
+    const QList<QAction *> entries = named<QMenu>(m_form, "GoToMarker1")->actions();
     QCOMPARE(entries.size(), 3);
     QCOMPARE(entries.at(1)->text(), markerNames.at(1));
     QVERIFY(jumpAndRest([&] { entries.at(1)->trigger(); }));
@@ -184,7 +187,7 @@ void TestMarkerJumps::pickingByNameFromTheMenu()
 
 void TestMarkerJumps::linesForwardAndBack()
 {
-    QVERIFY(jumpAndRest([this] { m_form->jumptomarker(0); }));
+    QVERIFY(jumpAndRest([this] { feature<MarkerJumps>(m_form).jumpTo(0); }));
     const int start = m_form->wb1->scrollPosition();
     const PageLayout layout = measure();
     QVERIFY(layout.lineHeight > 10);
@@ -199,7 +202,7 @@ void TestMarkerJumps::aJumpDuringARebuildLandsOnTheRebuiltPage()
     QSignalSpy measured(m_form, &TForm1::pageMeasured);
     m_form->reloadwb();
     QVERIFY(!m_form->wb1->isDocumentComplete());
-    QVERIFY(jumpAndRest([this] { m_form->jumptomarker(1); }));
+    QVERIFY(jumpAndRest([this] { feature<MarkerJumps>(m_form).jumpTo(1); }));
     QVERIFY(!measured.isEmpty());
     QCOMPARE(m_form->wb1->scrollPosition(), markerposition(measure(), 1, ReadingView{}));
 }
@@ -208,22 +211,22 @@ void TestMarkerJumps::hiddenMarkersTakeNoRoomAndAreKept()
 {
     const int shownBottom = m_form->wb1->scrollBottom();
     const double line = measure().lineHeight;
-    m_form->HideMarkers1->trigger();
-    QVERIFY(m_form->readingaids.hideMarkers);
+    named<QAction>(m_form, "HideMarkers1")->trigger();
+    QVERIFY(feature<ReadingAids>(m_form).values().hideMarkers);
     WAIT_VERIFY(m_form->wb1->isDocumentComplete());
     QVERIFY(reloadAndWait(m_form));
     // Shown, each of the three took a line of smaller text.
     QVERIFY2(m_form->wb1->scrollBottom() <= shownBottom - 3 * 0.5 * line,
              qPrintable(QStringLiteral("%1 %2").arg(m_form->wb1->scrollBottom()).arg(shownBottom)));
     // Still jumped to, by name too.
-    QVERIFY(jumpAndRest([this] { m_form->jumptomarker(2); }));
+    QVERIFY(jumpAndRest([this] { feature<MarkerJumps>(m_form).jumpTo(2); }));
     QCOMPARE(m_form->wb1->scrollPosition(), markerposition(measure(), 2, ReadingView{}));
     // Kept for the next run.
     m_form->close();
     m_env->stop();
     m_form = m_env->start();
-    QVERIFY(m_form->readingaids.hideMarkers);
-    QVERIFY(m_form->HideMarkers1->isChecked());
+    QVERIFY(feature<ReadingAids>(m_form).values().hideMarkers);
+    QVERIFY(named<QAction>(m_form, "HideMarkers1")->isChecked());
 }
 
 VANTELL_UI_TEST_MAIN(TestMarkerJumps)

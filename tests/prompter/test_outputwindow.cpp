@@ -6,7 +6,7 @@
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/ticktimer.h"
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/outputwindow.h"
 #include "ui/prompter/tform1.h"
 #include "ui/options/tform4.h"
 #include "testsupport/eventwait.h"
@@ -17,6 +17,8 @@
 #include "ui/toolkit/radiogroup.h"
 #include "ui/toolkit/stepslider.h"
 #include "ui/toolkit/toolimage.h"
+#include "testsupport/features.h"
+#include "ui/talentdisplay/talentdisplay.h"
 
 // The output window with a single screen (eDP-1): a normal window for rehearsal that the
 // operator may move, resize and close.
@@ -90,7 +92,7 @@ void TestOutputWindow::opensAsANormalWindow()
     QVERIFY(!output->isFullScreen());
     QCOMPARE(output->size(), QSize(800, 450));
     QCOMPARE(output->screen()->name(), QStringLiteral("eDP-1"));
-    QCOMPARE(m_form->outputscreen, QStringLiteral("eDP-1"));
+    QCOMPARE(feature<TalentDisplay>(m_form).screenName(), QStringLiteral("eDP-1"));
     QVERIFY(output->windowFlags() & Qt::WindowDoesNotAcceptFocus);
     QVERIFY(!(output->windowFlags() & Qt::FramelessWindowHint));
     QCOMPARE(output->palette().color(QPalette::Window), QColor(Qt::black));

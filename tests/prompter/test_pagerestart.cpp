@@ -10,7 +10,7 @@
 #include "ui/app/windows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/outputwindow.h"
 #include "ui/prompter/tform1.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/scriptplaces.h"

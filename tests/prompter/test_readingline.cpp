@@ -2,13 +2,15 @@
 #include <QMenu>
 
 #include "ui/browser/browser.h"
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/outputwindow.h"
 #include "ui/prompter/tform1.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
 #include "ui/toolkit/application.h"
 #include "ui/toolkit/toolimage.h"
+#include "testsupport/features.h"
+#include "ui/readingaids/readingaids.h"
 
 // The reading line by pixels on both displays: where it is drawn, in its colour, and that the
 // text keeps clear of it.
@@ -93,18 +95,18 @@ void TestReadingLine::cleanupTestCase()
 
 void TestReadingLine::offByDefaultAndTheTextUsesTheWholeWidth()
 {
-    QVERIFY(!m_form->readingaids.readingLine.onPrompter);
+    QVERIFY(!feature<ReadingAids>(m_form).values().readingLine.onPrompter);
     const QImage page = shown(m_form->wb1);
-    QVERIFY(cueRows(page, 0, 40, overBlack(m_form->readingaids.readingLine)).isEmpty());
+    QVERIFY(cueRows(page, 0, 40, overBlack(feature<ReadingAids>(m_form).values().readingLine)).isEmpty());
     QVERIFY(textStart(page) < ReadingLine::gutter);
 }
 
 void TestReadingLine::arrowOnThePrompterAtAThirdOfThePage()
 {
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_F12);
-    QVERIFY(m_form->readingaids.readingLine.onPrompter);
-    QVERIFY(m_form->CueOnPrompter1->isChecked());
-    const QColor cue = overBlack(m_form->readingaids.readingLine);
+    QVERIFY(feature<ReadingAids>(m_form).values().readingLine.onPrompter);
+    QVERIFY(named<QAction>(m_form, "CueOnPrompter1")->isChecked());
+    const QColor cue = overBlack(feature<ReadingAids>(m_form).values().readingLine);
     QImage page;
     // The page gives its margins to the cue: the text moves right, clear of it.
     WAIT_VERIFY(textStart(page = shown(m_form->wb1)) >= ReadingLine::gutter);
@@ -115,27 +117,27 @@ void TestReadingLine::arrowOnThePrompterAtAThirdOfThePage()
     // Nowhere outside the gutter.
     QVERIFY(cueRows(page, ReadingLine::gutter, page.width(), cue).isEmpty());
     // A half way down cue from the menu.
-    m_form->CueHalf1->trigger();
+    named<QAction>(m_form, "CueHalf1")->trigger();
     const QList<int> half = cueRows(shown(m_form->wb1), 0, ReadingLine::gutter, cue);
     QVERIFY(!half.isEmpty());
     QVERIFY(std::abs((half.first() + half.last()) / 2 - page.height() / 2) <= 2);
-    m_form->CueThird1->trigger();
+    named<QAction>(m_form, "CueThird1")->trigger();
 }
 
 void TestReadingLine::bandOnTheTalentDisplayOnly()
 {
     QTest::keyClick(m_form->wb1->focusProxy(), Qt::Key_F12); // off on the prompter
-    QVERIFY(!m_form->readingaids.readingLine.onPrompter);
+    QVERIFY(!feature<ReadingAids>(m_form).values().readingLine.onPrompter);
     QTest::mouseClick(m_form->Image3, Qt::LeftButton);
     QVERIFY(m_form->outputwindow());
     Browser *talent = m_form->outputwindow()->outputpage;
     WAIT_VERIFY(talent->isDocumentComplete());
-    m_form->CueOnTalent1->trigger();
-    m_form->CueBand1->trigger();
-    const QList<QAction *> colours = m_form->CueColour1->actions();
+    named<QAction>(m_form, "CueOnTalent1")->trigger();
+    named<QAction>(m_form, "CueBand1")->trigger();
+    const QList<QAction *> colours = named<QMenu>(m_form, "CueColour1")->actions();
     colours.at(4)->trigger(); // cyan
-    QCOMPARE(m_form->readingaids.readingLine.colour, QColor(64, 208, 255));
-    const QColor cue = overBlack(m_form->readingaids.readingLine);
+    QCOMPARE(feature<ReadingAids>(m_form).values().readingLine.colour, QColor(64, 208, 255));
+    const QColor cue = overBlack(feature<ReadingAids>(m_form).values().readingLine);
     const int gutter = int(ReadingLine::gutter * talent->pageScale());
     QImage page;
     WAIT_VERIFY(textStart(page = shown(talent)) >= gutter);
@@ -153,14 +155,14 @@ void TestReadingLine::bandOnTheTalentDisplayOnly()
 
 void TestReadingLine::keptBetweenRuns()
 {
-    const ReadingLine before = m_form->readingaids.readingLine;
+    const ReadingLine before = feature<ReadingAids>(m_form).values().readingLine;
     m_form->close();
     m_env->stop();
     m_form = m_env->start();
-    QCOMPARE(m_form->readingaids.readingLine, before);
-    QVERIFY(m_form->CueBand1->isChecked());
-    QVERIFY(m_form->CueOnTalent1->isChecked());
-    QVERIFY(!m_form->CueOnPrompter1->isChecked());
+    QCOMPARE(feature<ReadingAids>(m_form).values().readingLine, before);
+    QVERIFY(named<QAction>(m_form, "CueBand1")->isChecked());
+    QVERIFY(named<QAction>(m_form, "CueOnTalent1")->isChecked());
+    QVERIFY(!named<QAction>(m_form, "CueOnPrompter1")->isChecked());
 }
 
 VANTELL_UI_TEST_MAIN(TestReadingLine)

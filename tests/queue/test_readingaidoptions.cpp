@@ -23,6 +23,8 @@
 #include "testsupport/uitestenvironment.h"
 #include "ui/toolkit/application.h"
 #include "ui/toolkit/toolimage.h"
+#include "testsupport/features.h"
+#include "ui/readingaids/readingaids.h"
 
 // The options window's reading aids: the queue's reading times, the reading aids' page applied
 // on Ok and put back on Cancel, and script files dropped on the prompter and on the queue.
@@ -79,7 +81,7 @@ void TestReadingAidOptions::cleanupTestCase()
 void TestReadingAidOptions::init()
 {
     m_options->clearQueue();
-    m_form->setReadingAids(ReadingAidSettings{});
+    feature<ReadingAids>(m_form).set(ReadingAidSettings{});
     m_options->ReadingAids->showSettings(ReadingAidSettings{});
     m_env->dialogs.clear();
 }
@@ -211,7 +213,7 @@ void TestReadingAidOptions::okAppliesTheReadingAidsAndCancelPutsThemBack()
     menus.readingLine.height = 1.0 / 3;
     menus.readingLine.colour = QColor(0x12, 0x34, 0x56); // from the settings file: no named colour
     menus.countdownSeconds = 7;
-    m_form->setReadingAids(menus);
+    feature<ReadingAids>(m_form).set(menus);
 
     // Cancel: the window showed what the prompter had, and the prompter keeps it.
     runOptions([&menus](TForm4 *options) {
@@ -225,7 +227,7 @@ void TestReadingAidOptions::okAppliesTheReadingAidsAndCancelPutsThemBack()
         aids->readingpace->setValue(250);
         return false;
     });
-    QCOMPARE(m_form->readingaids, menus);
+    QCOMPARE(feature<ReadingAids>(m_form).values(), menus);
     QVERIFY(!m_options->ReadingAids->cueprompter->isChecked());
 
     runOptions([](TForm4 *options) {
@@ -255,16 +257,16 @@ void TestReadingAidOptions::okAppliesTheReadingAidsAndCancelPutsThemBack()
     chosen.clocksOnTalent = chosen.flashMessages = chosen.hideMarkers = true;
     chosen.jumpLines = 12;
     // The height was left alone: it stays a third, not 33 %.
-    QCOMPARE(m_form->readingaids, chosen);
+    QCOMPARE(feature<ReadingAids>(m_form).values(), chosen);
     // The menus show what the window chose.
-    QVERIFY(m_form->CueOnPrompter1->isChecked());
-    QVERIFY(m_form->ClocksOnTalent1->isChecked());
+    QVERIFY(named<QAction>(m_form, "CueOnPrompter1")->isChecked());
+    QVERIFY(named<QAction>(m_form, "ClocksOnTalent1")->isChecked());
 
     runOptions([](TForm4 *options) {
         options->ReadingAids->cueheight->setValue(25);
         return true;
     });
-    QCOMPARE(m_form->readingaids.readingLine.height, 0.25);
+    QCOMPARE(feature<ReadingAids>(m_form).values().readingLine.height, 0.25);
 }
 
 void TestReadingAidOptions::aScriptDroppedOnThePageOpens()

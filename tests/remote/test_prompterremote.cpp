@@ -6,8 +6,8 @@
 #include "ui/app/windows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
-#include "ui/prompter/outputfollower.h"
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/outputfollower.h"
+#include "ui/talentdisplay/outputwindow.h"
 #include "ui/prompter/prompterremote.h"
 #include "ui/prompter/tform1.h"
 #include "ui/options/tform4.h"
@@ -16,6 +16,9 @@
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
 #include "ui/toolkit/application.h"
+#include "testsupport/features.h"
+#include "ui/readingaids/markerjumps.h"
+#include "ui/readingaids/talentmessage.h"
 
 // The real prompter driven by remote commands: each does what the operator's control for it
 // does, the state told is the prompter's, and the phone page works in a real browser.
@@ -54,12 +57,11 @@ void TestPrompterRemote::initTestCase()
         script << QStringLiteral("Line %1 of the remote script").arg(i + 1);
     m_form->promptstate.scriptlines = script;
     QVERIFY(reloadAndWait(m_form));
-    m_remote = new PrompterRemote(m_form);
+    m_remote = &m_form->remoteTarget();
 }
 
 void TestPrompterRemote::cleanupTestCase()
 {
-    delete m_remote;
     delete m_env;
 }
 
@@ -233,7 +235,8 @@ void TestPrompterRemote::markersClockAndMessageAreThere()
         script << QStringLiteral("More %1").arg(i + 1);
     m_form->promptstate.scriptlines = script;
     QVERIFY(reloadAndWait(m_form));
-    QCOMPARE(m_form->markernames(), (QStringList{QStringLiteral("Opening"), QStringLiteral("Weather")}));
+    QCOMPARE(feature<MarkerJumps>(m_form).names(),
+             (QStringList{QStringLiteral("Opening"), QStringLiteral("Weather")}));
     QCOMPARE(perform("marker", 1), QString());
     WAIT_VERIFY(m_form->wb1->scrollPosition() > 1000);
     const int atWeather = m_form->wb1->scrollPosition();
@@ -241,9 +244,9 @@ void TestPrompterRemote::markersClockAndMessageAreThere()
     WAIT_VERIFY(m_form->wb1->scrollPosition() < atWeather);
     QVERIFY(!perform("marker", 2).isEmpty());
     QCOMPARE(perform("talent-message", QStringLiteral("Wrap up")), QString());
-    QCOMPARE(m_form->talentmessage, QStringLiteral("Wrap up"));
+    QCOMPARE(feature<TalentMessage>(m_form).text(), QStringLiteral("Wrap up"));
     QCOMPARE(perform("talent-message", QString()), QString());
-    QVERIFY(m_form->talentmessage.isEmpty());
+    QVERIFY(feature<TalentMessage>(m_form).text().isEmpty());
     QCOMPARE(perform("show-clock-start"), QString());
     QCOMPARE(perform("show-clock-reset"), QString());
     QCOMPARE(perform("show-clock-stop"), QString());

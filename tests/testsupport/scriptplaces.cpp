@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "ui/browser/browser.h"
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/outputwindow.h"
 #include "core/prompter/scriptposition.h"
 #include "ui/prompter/tform1.h"
 #include "testsupport/eventwait.h"

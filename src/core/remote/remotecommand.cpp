@@ -1,59 +1,16 @@
 #include "core/remote/remotecommand.h"
 
-#include <array>
 #include <cmath>
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
 
+#include "core/commands/commandmap.h"
+
 namespace {
 
 using Argument = RemoteArgument;
-
-struct CommandSpec {
-    const char *name;
-    RemoteAction action;
-    Argument argument;
-    int minimum = 0;
-    int maximum = 0;
-};
-
-constexpr int maxJumpLines = 1000000;
-constexpr int maxPixels = 100000000;
-
-constexpr std::array specs{
-    CommandSpec{"speed-up", RemoteAction::SpeedUp, Argument::None},
-    CommandSpec{"speed-down", RemoteAction::SpeedDown, Argument::None},
-    CommandSpec{"speed", RemoteAction::SetSpeed, Argument::Number, -300, 300},
-    CommandSpec{"coarse-up", RemoteAction::CoarseUp, Argument::None},
-    CommandSpec{"coarse-down", RemoteAction::CoarseDown, Argument::None},
-    CommandSpec{"coarse", RemoteAction::SetCoarse, Argument::Number, 1, 10},
-    CommandSpec{"pause", RemoteAction::Pause, Argument::None},
-    CommandSpec{"resume", RemoteAction::Resume, Argument::None},
-    CommandSpec{"toggle-pause", RemoteAction::TogglePause, Argument::None},
-    CommandSpec{"reverse", RemoteAction::Reverse, Argument::None},
-    CommandSpec{"reset", RemoteAction::Reset, Argument::None},
-    CommandSpec{"next-script", RemoteAction::NextScript, Argument::None},
-    CommandSpec{"previous-script", RemoteAction::PreviousScript, Argument::None},
-    CommandSpec{"queue-entry", RemoteAction::OpenQueueEntry, Argument::Number, 0, 1000000},
-    CommandSpec{"mirror", RemoteAction::Mirror, Argument::Switch},
-    CommandSpec{"rotate", RemoteAction::Rotate, Argument::Switch},
-    CommandSpec{"dual-display", RemoteAction::DualDisplay, Argument::Switch},
-    CommandSpec{"blackout", RemoteAction::Blackout, Argument::Switch},
-    CommandSpec{"jump-lines", RemoteAction::JumpLines, Argument::Number, -maxJumpLines, maxJumpLines},
-    CommandSpec{"jump-pixels", RemoteAction::JumpPixels, Argument::Number, -maxPixels, maxPixels},
-    CommandSpec{"position", RemoteAction::SetPosition, Argument::Number, 0, maxPixels},
-    CommandSpec{"script", RemoteAction::LoadScript, Argument::Script},
-    CommandSpec{"next-marker", RemoteAction::NextMarker, Argument::None},
-    CommandSpec{"previous-marker", RemoteAction::PreviousMarker, Argument::None},
-    CommandSpec{"marker", RemoteAction::JumpToMarker, Argument::Number, 0, 1000000},
-    CommandSpec{"show-clock-start", RemoteAction::StartShowClock, Argument::None},
-    CommandSpec{"show-clock-stop", RemoteAction::StopShowClock, Argument::None},
-    CommandSpec{"show-clock-reset", RemoteAction::ResetShowClock, Argument::None},
-    CommandSpec{"talent-message", RemoteAction::TalentMessage, Argument::Text},
-    CommandSpec{"voice-following", RemoteAction::VoiceFollowing, Argument::Switch},
-};
 
 RemoteCommand commandFor(RemoteAction action)
 {
@@ -67,7 +24,7 @@ ParsedCommand failure(const QString &error)
     return {std::nullopt, error};
 }
 
-ParsedCommand numbered(const CommandSpec &spec, const QJsonValue &argument)
+ParsedCommand numbered(const CommandBinding &spec, const QJsonValue &argument)
 {
     const QString name = QLatin1String(spec.name);
     if (!argument.isDouble())
@@ -89,7 +46,7 @@ ParsedCommand numbered(const CommandSpec &spec, const QJsonValue &argument)
     return {command, {}};
 }
 
-ParsedCommand switched(const CommandSpec &spec, const QJsonValue &argument)
+ParsedCommand switched(const CommandBinding &spec, const QJsonValue &argument)
 {
     RemoteCommand command = commandFor(spec.action);
     if (argument.isBool())
@@ -116,7 +73,7 @@ ParsedCommand script(const QJsonValue &argument)
     return {command, {}};
 }
 
-ParsedCommand message(const CommandSpec &spec, const QJsonValue &argument)
+ParsedCommand message(const CommandBinding &spec, const QJsonValue &argument)
 {
     if (!argument.isString())
         return failure(QStringLiteral("\"%1\" needs its text as a string (empty to dismiss it)")
@@ -134,8 +91,8 @@ ParsedCommand message(const CommandSpec &spec, const QJsonValue &argument)
 
 ParsedCommand remotecommand(const QString &name, const QJsonValue &argument)
 {
-    for (const CommandSpec &spec : specs) {
-        if (name != QLatin1String(spec.name))
+    for (const CommandBinding &spec : commandbindings()) {
+        if (!spec.remote || name != QLatin1String(spec.name))
             continue;
         switch (spec.argument) {
         case Argument::None:
@@ -175,16 +132,17 @@ ParsedCommand parsecommandmessage(const QByteArray &json)
 
 std::optional<RemoteArgument> remotecommandargument(const QString &name)
 {
-    for (const CommandSpec &spec : specs)
-        if (name == QLatin1String(spec.name))
-            return spec.argument;
+    const CommandBinding *spec = commandnamed(name);
+    if (spec && spec->remote)
+        return spec->argument;
     return std::nullopt;
 }
 
 QStringList remotecommandnames()
 {
     QStringList names;
-    for (const CommandSpec &spec : specs)
-        names << QLatin1String(spec.name);
+    for (const CommandBinding &spec : commandbindings())
+        if (spec.remote)
+            names << QLatin1String(spec.name);
     return names;
 }

@@ -6,7 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-// What a remote control can ask of the prompter: every operator command.
+// Every operator command; remote controls may send those the command map marks as theirs
+// (core/commands/commandmap.h).
 enum class RemoteAction {
     SpeedUp,
     SpeedDown,
@@ -38,6 +39,23 @@ enum class RemoteAction {
     ResetShowClock,
     TalentMessage,
     VoiceFollowing,
+    ForwardLines, // by the lines the options set
+    BackLines,
+    ShowClock,   // a switch: start, stop, or start or stop
+    ReadingLine, // a switch: the reading line on the prompter's page
+    // The operator's own commands, which remote controls cannot send.
+    MarkerList,
+    Help,
+    OpenScript,
+    Font,
+    Options,
+    QuickEdit,
+    Print,
+    StatusBar,
+    About,
+    Exit,
+    AskTalentMessage,
+    ClearTalentMessage,
 };
 
 // What a command takes as its value.
@@ -82,5 +100,5 @@ ParsedCommand parsecommandmessage(const QByteArray &json);
 // What the command named `name` takes; nothing for a name that is no command.
 std::optional<RemoteArgument> remotecommandargument(const QString &name);
 
-// The names of all commands, as the peers spell them.
+// The names of all commands remote controls may send, as the peers spell them.
 QStringList remotecommandnames();

@@ -11,7 +11,7 @@
 #include "ui/app/programending.h"
 #include "core/platform/exitsignals.h"
 #include "core/platform/translation.h"
-#include "ui/prompter/networkdisplay.h"
+#include "ui/talentdisplay/networkdisplay.h"
 #include "ui/prompter/tform1.h"
 #include "stringtable.h"
 #include "ui/toolkit/application.h"

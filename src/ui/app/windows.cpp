@@ -24,8 +24,9 @@ void createWindows()
     // The options window restores the display options kept from the last run.
     w.Form1->setDisplayModes(w.Form4->modes());
     w.aboutform = new Taboutform(w.Form1);
+    w.Form1->setWindows(w.Form2, w.Form7, w.Form4, w.aboutform);
     w.newsroom = new NewsroomQueue(w.Form1, w.Form4);
-    w.remote = new RemoteControl(w.Form1, w.Form4);
+    w.remote = new RemoteControl(w.Form1->remoteTarget(), w.Form4);
 }
 
 void destroyWindows()

@@ -51,7 +51,7 @@ NewsroomQueue::NewsroomQueue(TForm1 *prompter, TForm4 *options, QObject *parent)
     connect(m_device.get(), &MosDevice::changed, this, &NewsroomQueue::changed);
     connect(m_server.get(), &MosServer::connectionsChanged, this, &NewsroomQueue::showStatus);
     connect(m_options, &QDialog::finished, this, &NewsroomQueue::optionsClosed);
-    m_prompter->queueentryloader = [this](int index) { return loadStory(index); };
+    m_prompter->setQueueEntryLoader([this](int index) { return loadStory(index); });
     m_options->Newsroom->showSettings(stored);
     showStatus();
     // From the event loop: a port that cannot be opened is reported over the prompter, not
@@ -61,7 +61,7 @@ NewsroomQueue::NewsroomQueue(TForm1 *prompter, TForm4 *options, QObject *parent)
 
 NewsroomQueue::~NewsroomQueue()
 {
-    m_prompter->queueentryloader = nullptr;
+    m_prompter->setQueueEntryLoader(nullptr);
 }
 
 void NewsroomQueue::apply(const NewsroomSettings &settings)

@@ -4,15 +4,18 @@
 
 #include "core/remote/remotetarget.h"
 
-class TForm1;
+class Browser;
+class PrompterCommands;
+class PrompterView;
 
-// The prompter as remote controls see it: each command does what the operator's key, toolbar
-// image or menu item for it does, and every change of the prompter's state or page is told to
-// the listeners.
+// The prompter as remote controls see it: each command is performed as the operator's key,
+// toolbar image or menu entry for it is (PrompterCommands), and every change of the prompter's
+// state or page is told to the listeners.
 class PrompterRemote : public QObject, public RemoteTarget {
     Q_OBJECT
 public:
-    explicit PrompterRemote(TForm1 *prompter, QObject *parent = nullptr);
+    PrompterRemote(PrompterCommands &commands, const PrompterView &view, Browser &page,
+                   QObject *parent = nullptr);
 
     QString perform(const RemoteCommand &command) override;
     PrompterSnapshot snapshot() const override;
@@ -24,9 +27,8 @@ signals:
     void scriptChanged();
 
 private:
-    QString loadQueueEntry(int index);
-    void setSwitch(bool now, const std::optional<bool> &wanted, void (TForm1::*flip)());
-
-    TForm1 *m_prompter;
+    PrompterCommands &m_commands;
+    const PrompterView &m_view;
+    Browser &m_page;
     int m_generation = 0;
 };

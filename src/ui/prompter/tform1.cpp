@@ -11,25 +11,33 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "ui/app/windows.h"
-#include "ui/browser/browser.h"
-#include "ui/browser/browsersurface.h"
-#include "ui/editor/recoveryautosave.h"
-#include "ui/editor/tform2.h"
 #include "core/engine/promptengine.h"
 #include "core/platform/datapaths.h"
 #include "core/platform/translation.h"
-#include "ui/prompter/outputfollower.h"
-#include "ui/prompter/prompterwindowsettings.h"
-#include "ui/prompter/readingcueoverlay.h"
-#include "core/engine/showclock.h"
-#include "ui/options/tform4.h"
 #include "core/render/page.h"
-#include "core/render/scriptfilewatch.h"
 #include "core/render/specialchars.h"
 #include "core/settings/httpprobe.h"
 #include "core/settings/serviceaddresses.h"
 #include "stringtable.h"
+#include "ui/browser/browser.h"
+#include "ui/browser/browsersurface.h"
+#include "ui/editor/recoveryautosave.h"
+#include "ui/editor/tform2.h"
+#include "ui/faults/pagerestart.h"
+#include "ui/faults/quickeditrecovery.h"
+#include "ui/faults/scriptfilefollowing.h"
+#include "ui/options/tform4.h"
+#include "ui/prompter/promptercommands.h"
+#include "ui/prompter/prompterremote.h"
+#include "ui/prompter/prompterwindowsettings.h"
+#include "ui/readingaids/markerjumps.h"
+#include "ui/readingaids/noticeboard.h"
+#include "ui/readingaids/readingaids.h"
+#include "ui/readingaids/readinglinecue.h"
+#include "ui/readingaids/showclocks.h"
+#include "ui/readingaids/takecountdown.h"
+#include "ui/readingaids/talentmessage.h"
+#include "ui/talentdisplay/talentdisplay.h"
 #include "ui/toolkit/accessiblenames.h"
 #include "ui/toolkit/application.h"
 #include "ui/toolkit/dialogs.h"
@@ -37,6 +45,7 @@
 #include "ui/toolkit/statusreadout.h"
 #include "ui/toolkit/stepslider.h"
 #include "ui/toolkit/toolimage.h"
+#include "ui/voice/voicecontrol.h"
 
 namespace {
 
@@ -89,16 +98,69 @@ TForm1::TForm1(QWidget *parent)
 
     createLayout();
     createPopupMenu();
+    createFeatures();
     connectControls();
-    createVoice();
+    registerCommands();
     FormCreate();
 }
 
 TForm1::~TForm1()
 {
-    // The engine and the follower go before the page they drive.
-    delete follower;
+    // Whatever drives the page goes before it: the talent display's follower, the remote
+    // controls' view of the prompter, voice following, and the engine.
+    delete m_talent;
+    delete m_remote;
+    delete m_voice;
     delete engine;
+}
+
+void TForm1::setWindows(TForm2 *editor, TForm7 *progress, TForm4 *options, Taboutform *about)
+{
+    m_editor = editor;
+    m_progress = progress;
+    m_options = options;
+    m_about = about;
+    if (editor && !m_recovery)
+        m_recovery = new QuickEditRecovery(
+            *editor,
+            [this](const std::function<void(TForm2 &)> &fill) {
+                prepareEditorFont();
+                fill(*m_editor);
+                runQuickEditor();
+            },
+            this);
+}
+
+void TForm1::createFeatures()
+{
+    const PrompterParts parts{*this, *this, *engine, *wb1, *m_notice, *JvPopupMenu1, *m_commands};
+    m_aids = new ReadingAids(this);
+    m_talent = new TalentDisplay(parts, this);
+    m_notices = new NoticeBoard(*wb1, *this, *m_talent, this);
+    m_markers = new MarkerJumps(parts, *m_aids, this);
+    m_readingLine = new ReadingLineCue(parts, *m_aids, *m_talent, this);
+    m_countdown = new TakeCountdown(parts, *m_aids, *m_notices, this);
+    m_clocks = new ShowClocks(parts, *m_aids, *m_talent, this);
+    m_message = new TalentMessage(parts, *m_clocks->menu(), *m_aids, *m_notices, this);
+    m_voice = new VoiceControl(parts, *m_aids, this);
+    m_restart = new PageRestart(parts, *m_talent, this);
+    connect(m_restart, &PageRestart::restored, this, &TForm1::pageRestored);
+    m_fileFollowing = new ScriptFileFollowing(
+        parts, [this](const QString &path) { return readscript(path, false); }, this);
+    connect(m_fileFollowing, &ScriptFileFollowing::reloadRequested, this, &TForm1::reloadChangedScript);
+    m_remote = new PrompterRemote(*m_commands, *this, *wb1, this);
+
+    // The menu, in its order: the reading aids, then voice following.
+    for (QMenu *menu : {m_markers->menu(), m_readingLine->menu(), m_countdown->menu(), m_clocks->menu()})
+        JvPopupMenu1->insertMenu(Showstatusbar1, menu);
+    JvPopupMenu1->insertAction(Showstatusbar1, m_voice->menuEntry());
+    JvPopupMenu1->insertSeparator(Showstatusbar1);
+}
+
+void TForm1::addReadout(QWidget *readout, bool beforeVersion)
+{
+    const int version = m_statusLine->indexOf(Label6);
+    m_statusLine->insertWidget(beforeVersion ? version : version + 1, readout);
 }
 
 void TForm1::createLayout()
@@ -123,11 +185,11 @@ void TForm1::createLayout()
     wb1 = new Browser(Panel4);
     wb1->setObjectName(QStringLiteral("wb1"));
     pageBox->addWidget(wb1);
-    readingcue = new ReadingCueOverlay(wb1);
     m_surface = std::make_unique<BrowserSurface>(*wb1);
     engine = new PromptEngine(*m_surface, this);
     engine->setObjectName(QStringLiteral("engine"));
-    follower = new OutputFollower(wb1, this);
+    m_commands = new PrompterCommands(this);
+    m_commands->setObjectName(QStringLiteral("commands"));
     pageRow->addWidget(Panel4, 1);
     pageRow->addWidget(createSliderStrip());
     top->addWidget(wbpanel, 1);
@@ -135,7 +197,6 @@ void TForm1::createLayout()
 
     outer->addWidget(createStatusPanel());
     m_notice = new StatusNotice(Label4, restartNoticeMs);
-    scriptwatch = new ScriptFileWatch(this);
 
     // The page templates, kept as hidden text controls; they are never translated.
     Header = new QPlainTextEdit(this);
@@ -260,16 +321,15 @@ QWidget *TForm1::createStatusPanel()
     Panel6 = panel("Panel6", Panel5);
     Panel6->setFixedHeight(25);
     auto *line = new QHBoxLayout(Panel6);
+    m_statusLine = line;
     line->setContentsMargins(0, 0, 0, 0);
     line->setSpacing(16);
     Label1 = label("Label1", Panel6);
     coarselabel = label("coarselabel", Panel6);
     Label4 = label("Label4", Panel6);
     Label6 = label("Label6", Panel6);
-    voicelabel = label("voicelabel", Panel6);
     timespentlabel = label("timespentlabel", Panel6);
     timeleftlabel = label("timeleftlabel", Panel6);
-    clocklabel = label("clocklabel", Panel6);
     Label1->setMinimumWidth(70);
     coarselabel->setMinimumWidth(60);
     Label4->setTextFormat(Qt::PlainText);
@@ -282,9 +342,7 @@ QWidget *TForm1::createStatusPanel()
     line->addWidget(Label1);
     line->addWidget(coarselabel);
     line->addWidget(Label4, 1);
-    line->addWidget(voicelabel);
     line->addWidget(Label6);
-    line->addWidget(clocklabel);
     line->addWidget(timespentlabel);
     line->addWidget(timeleftlabel);
     rows->addWidget(Panel6);
@@ -344,19 +402,7 @@ void TForm1::createPopupMenu()
     EditScript2 = item("EditScript2", 25);
     PrintScript2 = item("PrintScript2", 24);
     JvPopupMenu1->addSeparator();
-    createMarkerMenu();
-    JvPopupMenu1->addMenu(Markers1);
-    createReadingLineMenu();
-    JvPopupMenu1->addMenu(ReadingLine1);
-    createCountdown();
-    JvPopupMenu1->addMenu(Countdown1);
-    createTiming();
-    createScriptDrop();
-    createTalentMessageMenu();
-    JvPopupMenu1->addMenu(Timing1);
-    VoiceFollowing1 = item("VoiceFollowing1", -1);
-    VoiceFollowing1->setCheckable(true);
-    JvPopupMenu1->addSeparator();
+    // The features' entries come here (createFeatures), before the status bar's.
     Showstatusbar1 = item("Showstatusbar1", -1);
     Showstatusbar1->setCheckable(true);
     Showstatusbar1->setChecked(true);
@@ -385,14 +431,14 @@ void TForm1::setTexts()
     EditScript2->setText(i18n(str::MenuQuickEdit));
     PrintScript2->setText(i18n(str::MenuPrintScript));
     Showstatusbar1->setText(i18n(str::MenuShowStatusBar));
-    VoiceFollowing1->setText(i18n(str::MenuVoiceFollowing));
     About1->setText(i18n(str::MenuAbout));
     Exit1->setText(i18n(str::MenuExit));
-    setMarkerTexts();
-    setReadingLineTexts();
-    setCountdownTexts();
-    setTimingTexts();
-    setTalentMessageTexts();
+    m_markers->setTexts();
+    m_readingLine->setTexts();
+    m_countdown->setTexts();
+    m_clocks->setTexts();
+    m_message->setTexts();
+    m_voice->setTexts();
     for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5,
                              Image13, Image14, Image2, Image3})
         image->setToolTip(i18n(image->property("hint").toByteArray().constData()));
@@ -478,8 +524,8 @@ void TForm1::closeEvent(QCloseEvent *event)
 void TForm1::FormClose()
 {
     closeoutputwindow();
-    if (TForm4 *options = windows().Form4)
-        options->clearQueue();
+    if (m_options)
+        m_options->clearQueue();
     saveSettings(this);
 }
 
@@ -490,17 +536,23 @@ void TForm1::Exit1Click()
 
 void TForm1::endProgram()
 {
-    if (TForm2 *editor = windows().Form2)
-        editor->closeKeepingRecovery();
+    if (m_editor)
+        m_editor->closeKeepingRecovery();
     if (isVisible())
         close();
 }
 
 void TForm1::commitSessionData()
 {
-    if (TForm2 *editor = windows().Form2)
-        editor->recovery->keepNow();
+    if (m_editor)
+        m_editor->recovery->keepNow();
     saveSettings(this);
+}
+
+void TForm1::offerRecovery()
+{
+    if (m_recovery)
+        m_recovery->offer();
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)

@@ -4,47 +4,55 @@
 #include <memory>
 #include <optional>
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 #include "core/engine/displaymodes.h"
-#include "core/engine/scriptmarkers.h"
 #include "core/platform/fontspec.h"
 #include "core/prompter/promptstate.h"
 #include "core/render/richtohtml.h"
-#include "core/settings/readingaidsettings.h"
-#include "core/settings/voicesettings.h"
+#include "ui/prompter/prompterview.h"
 #include "ui/toolkit/imagelist.h"
 
 class Browser;
 class BrowserSurface;
-class Countdown;
-class ShowClock;
-class PageNotice;
 class HttpProbe;
-class OutputFollower;
+class MarkerJumps;
+class NoticeBoard;
 class OutputWindow;
-struct PageLayout;
+class PageRestart;
 class PromptEngine;
+class PrompterCommands;
+class PrompterRemote;
 class QAction;
-class QActionGroup;
-class ReadingCueOverlay;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QTextEdit;
 class QTimer;
-class ScriptFileWatch;
-struct RecoveredText;
+class QuickEditRecovery;
+class ReadingAids;
+class ReadingLineCue;
+class ScriptFileFollowing;
+class ShowClocks;
 class StatusNotice;
 class StepSlider;
+class TakeCountdown;
+class TalentDisplay;
+class TalentMessage;
+class TForm2;
+class TForm4;
+class TForm7;
+class Taboutform;
 class TickTimer;
-class VoiceFollowing;
 class ToolImage;
+class VoiceControl;
 
 // The prompter window: the page in the browser `wb1`, the speed and coarse sliders, the status
-// line with its toolbar, the logo panel with the popup menu, and the prompting state.
-class TForm1 : public QWidget {
+// line with its toolbar, the logo panel with the popup menu, and the prompting state. It composes
+// the features beyond them (reading aids, voice following, the talent display, the recovery from
+// faults), each a class of its own that it makes and hands the parts it needs (PrompterParts).
+class TForm1 : public QWidget, public PrompterView {
     Q_OBJECT
 public:
     explicit TForm1(QWidget *parent = nullptr);
@@ -56,7 +64,6 @@ public:
     // The display options of the options window, as last confirmed there.
     DisplayModes displaymodes;
     FontSpec displayfont; // the font of the display-font dialog `FontDialog1`
-    QString outputscreen; // the screen the output window last stood on, kept between runs
 
     // Controls, named as the other windows and the tests find them.
     QWidget *Panel1, *Panel2, *wbpanel, *Panel3, *Panel4, *statusbar, *Panel5, *Panel6;
@@ -80,17 +87,22 @@ public:
     HttpProbe *http1;
     QString webquery; // the start page's query: the program's version and edition
 
+    // The other windows of the program, which the prompter shows (the quick editor, the options
+    // and queue window, the conversion's progress, the about window). Given once they exist.
+    void setWindows(TForm2 *editor, TForm7 *progress, TForm4 *options, Taboutform *about);
+
+    // The prompter's commands, wherever they come from, and the prompter as remote controls see it.
+    PrompterCommands &commands() const { return *m_commands; }
+    PrompterRemote &remoteTarget() const { return *m_remote; }
+
     // Page
     void reloadwb();
     void buildpage(bool mirror, bool rotate);
     void wb1DocumentComplete();
-    // The browser's process that drew the page ended: the page is loaded again and put back where
-    // it stood, at the same speed and run state. `hadDocument`: a document stood complete then.
-    void restartPage(bool hadDocument);
-    bool mirroredLocally() const;
-    bool upsideDownLocally() const;
-    bool mirroredRemotely() const;
-    bool upsideDownRemotely() const;
+    bool mirroredLocally() const override;
+    bool upsideDownLocally() const override;
+    bool mirroredRemotely() const override;
+    bool upsideDownRemotely() const override;
 
     // Takes the display options confirmed in the options window.
     void setDisplayModes(const DisplayModes &modes);
@@ -131,23 +143,17 @@ public:
     // them. With no script page to change in place, the page is built and loaded anew.
     void updatescript(const QStringList &lines, const QHash<int, int> &replacedBy,
                       std::function<void()> done = {});
-    // Loads queue entries that are not script files (a newsroom's stories): true when it has
-    // loaded the entry `index` itself.
-    std::function<bool(int index)> queueentryloader;
+    // Loads queue entries that are not script files (a newsroom's stories): `loader` returns
+    // true when it has loaded the entry `index` itself. None: every entry is a script file.
+    void setQueueEntryLoader(std::function<bool(int index)> loader);
     void nextscript();
     void prevscript();
     void Options2Click();
     void loadqueueentry(int index);
-    // Watches the file of the script shown: a change is loaded when the options say so (the
-    // reader kept at the nearest line), else told on the status line, as is a file that has gone.
-    ScriptFileWatch *scriptwatch;
-    void scriptFileChanged(const QString &path);
-    void scriptFileVanished(const QString &path);
     QStringList queueEntries() const;
     // Quick edit and font
     void EditScript2Click();
-    // Offers the quick editor's text that a stopped run left unsaved, showing what it would
-    // restore; the recovery file goes once the operator has chosen.
+    // Offers the quick editor's text that a stopped run left unsaved.
     void offerRecovery();
     void Font2Click();
 
@@ -161,82 +167,10 @@ public:
     void Image14MouseUp();
     void Image3MouseUp();
 
-    // Dual display: the output window for the talent, which `follower` keeps at the page's place.
-    OutputFollower *follower;
-    // The output window while it is open, else null.
+    // Dual display: the output window for the talent while it is open, else null.
     OutputWindow *outputwindow() const;
     void openoutputwindow();
     void closeoutputwindow();
-
-    // Reading aids, kept between runs.
-    ReadingAidSettings readingaids;
-    void setReadingAids(const ReadingAidSettings &values);
-
-    // Markers and jumps (keys, the menu and the remote control call these). Each glides the page
-    // to its place in a fraction of a second and carries on at the speed it had; the output
-    // window follows. A jump with no place to go (no marker ahead) leaves the page as it is.
-    QList<ScriptMarker> scriptmarkers; // the markers of the script on the page
-    QStringList markernames() const;
-    void nextmarker();
-    void previousmarker();
-    void jumptomarker(int index);
-    // `lines` lines of text on in the script (negative: back).
-    void jumplines(int lines);
-    QMenu *Markers1, *GoToMarker1;
-    QAction *NextMarker1, *PreviousMarker1, *BackLines1, *ForwardLines1, *HideMarkers1;
-
-    // The reading line on the prompter's page and the talent's (ReadingAidSettings::readingLine).
-    ReadingCueOverlay *readingcue;
-    QMenu *ReadingLine1, *CueColour1, *CueOpacity1;
-    QAction *CueOnPrompter1, *CueOnTalent1, *CueArrow1, *CueBand1, *CueQuarter1, *CueThird1, *CueHalf1;
-    // Shows the reading line as the settings say, on both displays.
-    void applyReadingLine();
-
-    // The countdown into a run from the script's start, shown big on both displays; any key or
-    // click cancels it, and the page stays paused.
-    Countdown *countdown;
-    PageNotice *prompternotice;
-    QMenu *Countdown1;
-    QAction *CountdownOn1;
-    void cancelcountdown();
-
-    // The clocks of the show (also for the remote control): the show clock, free-running and
-    // independent of the scrolling, the time of day, the script's reading time at the reading
-    // pace, and when the script will end while the speed is steady. Shown in the status line
-    // (`clocklabel`), and on the talent display when chosen.
-    std::unique_ptr<ShowClock> showclock;
-    QLabel *clocklabel;
-    QTimer *clocktimer;
-    QMenu *Timing1, *ReadingPace1;
-    QAction *ShowClockRun1, *ShowClockReset1, *ClocksOnTalent1;
-    void startshowclock();
-    void stopshowclock();
-    void toggleshowclock();
-    void resetshowclock();
-    // The text of the clocks now, as the status line shows it.
-    QString clocktexts() const;
-    // The reading time of the script on the page at the reading pace.
-    qint64 scriptreadingms() const;
-
-    // A short message for the talent ("wrap up"), shown big over the talent display's text until
-    // it is dismissed; flashing when chosen. The countdown goes before it while it counts.
-    QString talentmessage;
-    QAction *TalentMessage1, *ClearTalentMessage1, *FlashTalentMessage1;
-    void showtalentmessage(const QString &text);
-    void cleartalentmessage();
-    // Asks the operator for the message and shows it.
-    void TalentMessage1Click();
-
-    // Voice following, kept between runs: the page follows the speaker's voice (`voice`), its state
-    // on the status line (`voicelabel`); any key or control of the operator's takes over at once.
-    VoiceSettings voicesettings;
-    VoiceFollowing *voice;
-    QLabel *voicelabel;
-    QAction *VoiceFollowing1;
-    // The options window's choice: kept, and following turned on or off by it.
-    void setVoiceSettings(const VoiceSettings &values);
-    // Turns following on or off for now (the key, the menu, the remote control).
-    void setVoiceFollowing(bool on);
 
     // Web service, about window and printing
     void Image13MouseUp();
@@ -252,6 +186,13 @@ public:
     // text of the quick editor are written, and everything stays open.
     void commitSessionData();
 
+    // What the features see of the window.
+    const PromptState &state() const override { return promptstate; }
+    const DisplayModes &modes() const override { return displaymodes; }
+    void reloadPage() override { reloadwb(); }
+    bool isPageShown() const override { return m_shown; }
+    void addReadout(QWidget *readout, bool beforeVersion) override;
+
 signals:
     // A loaded document has been measured and put at the script's start.
     void pageMeasured();
@@ -265,6 +206,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    friend void restoreSettings(TForm1 *form);
+    friend void saveSettings(TForm1 *form);
+
     void FormCreate();
     void FormShow();
     void FormClose();
@@ -275,80 +219,70 @@ private:
     QWidget *createStatusPanel();
     ToolImage *addToolImage(const char *name, const char *hint, int restIndex);
     void createPopupMenu();
+    void createFeatures();
+    // A file dropped on the window opens as one chosen in the open dialog would.
+    void createScriptDrop();
     void setTexts();
     void connectControls();
+    // What the window's own commands do (the engine, the scripts and the queue, the display, the
+    // menu's windows), and what it tells of the prompter's state.
+    void registerCommands();
     void loadSpecialTable();
     void placeLogoPanel();
     // Keyboard only: every toolbar command has a key, and the menu opens from the keyboard.
     void assignToolKeys();
     void promptKey(int key);
-    bool clickerKey(int key);
     void showMenuFromKeyboard();
-    void createMarkerMenu();
-    void createReadingLineMenu();
-    void createCountdown();
-    void createTiming();
-    void createScriptDrop();
-    void createTalentMessageMenu();
-    void createVoice();
-    void setTalentMessageTexts();
-    void setTimingTexts();
-    void showClocks();
-    void setCountdownTexts();
-    // Starts the countdown instead of the run the engine has just started, when that starts at
-    // the script's start.
-    void checkCountdown();
-    bool atScriptStart() const;
-    // Shows what the notices of both displays are to show now.
-    void showNotices();
-    void setReadingLineTexts();
-    // Changes the reading line's settings by `change` and shows them.
-    void changeReadingLine(const std::function<void(ReadingLine &)> &change);
-    void setMarkerTexts();
-    // The keys of the reading aids; false for any other key.
-    bool readingAidKey(int key);
-    // Puts the script's markers on the page just built.
-    void markscriptpage();
-    // Measures the page and glides it to the position `target` computes from it.
-    void glideToMeasured(const std::function<int(const PageLayout &)> &target);
     void startRepeat(int button);
     void stopRepeat();
     void checkForUpdateNotice();
-    // Tells the engine and the output follower how the local page is turned, and whether it
-    // moves smoothly.
+    // Tells the engine, the output follower and the reading aids how the local page is turned,
+    // and whether it moves smoothly.
     void applyModes();
     void showRunState();
     void showSpeed();
     void showMotion(double pixelsPerSecond);
-    void loadoutputpage();
     // Hands the script to the quick editor, shows it modally and, on OK, takes the edited rich
     // text back as the script; throws when a file step fails.
     void quickedit();
     void prepareEditorFont();
     // Shows the quick editor modally and, on OK, takes its rich text as the script.
     void runQuickEditor();
-    void quickeditRecovered(const RecoveredText &text);
     void showStartPage();
-    void placeRestartedPage(int position);
     // Reads a script by its file type; nothing (after a message) for a type it does not know.
     // Throws when the file cannot be read.
     std::optional<QStringList> readscript(const QString &path, bool plainTextResetsFont);
-    // Tells on the status line that a display page was brought back.
-    void noticePageRestarted();
+    // Shows a script file's new text at `share` (0..1) of its page.
+    void reloadChangedScript(const QStringList &lines, double share);
 
+    TForm2 *m_editor = nullptr;
+    TForm7 *m_progress = nullptr;
+    TForm4 *m_options = nullptr;
+    Taboutform *m_about = nullptr;
     std::unique_ptr<BrowserSurface> m_surface;
     StatusNotice *m_notice;
-    std::optional<int> m_restartAt;      // where a restarted page is to be put back
-    int m_restartTarget = 0;             // the same, kept until the page stands there again
-    QTimer *m_restartWatch = nullptr;    // a restart that has not come back in time is tried again
+    QHBoxLayout *m_statusLine = nullptr;
+    std::function<bool(int index)> m_queueEntryLoader;
     std::optional<double> m_reloadShare; // where a reloaded script's page is to stand, 0..1 of it
     bool m_shown = false;
     bool m_modesKnown = false; // the options window has given its choices
     bool m_showsRunning = false;
     bool m_helpProbePending = false;
     bool m_printing = false;
-    bool m_wasRunning = false;
-    bool m_countdownPassed = false; // the run now starting has been counted into
-    QElapsedTimer m_speedSteady;    // since the speed last changed
-    int m_scriptWords = 0;
+
+    // The features the window is made of.
+    PrompterCommands *m_commands;
+    PrompterRemote *m_remote = nullptr;
+    ReadingAids *m_aids = nullptr;
+    TalentDisplay *m_talent = nullptr;
+    NoticeBoard *m_notices = nullptr;
+    MarkerJumps *m_markers = nullptr;
+    ReadingLineCue *m_readingLine = nullptr;
+    TakeCountdown *m_countdown = nullptr;
+    ShowClocks *m_clocks = nullptr;
+    TalentMessage *m_message = nullptr;
+    VoiceControl *m_voice = nullptr;
+    PageRestart *m_restart = nullptr;
+    QuickEditRecovery *m_recovery = nullptr;
+    ScriptFileFollowing *m_fileFollowing = nullptr;
 };

@@ -1,23 +1,25 @@
 // The operator's controls of the prompter window: keys and clicks on the page, the toolbar
-// images with their press-and-hold repeat, the popup menu and the status panel.
+// images with their press-and-hold repeat, the popup menu and the status panel. What each key,
+// image, menu entry and click does is found in the command map and performed as a command.
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
 
-#include "ui/browser/browser.h"
-#include "core/engine/countdown.h"
+#include "core/commands/commandmap.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/ticktimer.h"
 #include "core/platform/translation.h"
-#include "ui/prompter/outputfollower.h"
-#include "ui/prompter/tform1.h"
-#include "ui/prompter/voicefollowing.h"
-#include "core/render/scriptfilewatch.h"
 #include "stringtable.h"
+#include "ui/browser/browser.h"
+#include "ui/prompter/promptercommands.h"
+#include "ui/prompter/tform1.h"
+#include "ui/talentdisplay/outputfollower.h"
+#include "ui/talentdisplay/talentdisplay.h"
 #include "ui/toolkit/stepslider.h"
 #include "ui/toolkit/toolimage.h"
+#include "ui/voice/voicecontrol.h"
 
 namespace {
 constexpr int statusPanelHeight = 52;
@@ -28,10 +30,6 @@ constexpr int laterRepeatMs = 50;
 void TForm1::connectControls()
 {
     connect(wb1, &Browser::documentComplete, this, [this] { wb1DocumentComplete(); });
-    connect(wb1, &Browser::rendererEnded, this, &TForm1::restartPage);
-    connect(scriptwatch, &ScriptFileWatch::changed, this, &TForm1::scriptFileChanged);
-    connect(scriptwatch, &ScriptFileWatch::vanished, this, &TForm1::scriptFileVanished);
-    connect(follower, &OutputFollower::outputPageRestarted, this, &TForm1::noticePageRestarted);
     connect(wb1, &Browser::pageKeyDown, this, &TForm1::promptKey);
     connect(wb1, &Browser::pageMenuRequested, this, &TForm1::showMenuFromKeyboard);
     Panel4->installEventFilter(this);
@@ -46,14 +44,10 @@ void TForm1::connectControls()
     });
     // A new page starts still: a running smooth motion goes on on it once it stands at its start.
     connect(this, &TForm1::pageMeasured, engine, &PromptEngine::updateMotion);
-    connect(follower, &OutputFollower::keyPressed, this, [this](int key) {
-        if (countdown->isActive())
-            cancelcountdown();
-        else if (!readingAidKey(key))
-            wb1KeyDown(key);
-    });
-    connect(follower, &OutputFollower::screenChanged, this,
-            [this](const QString &name) { outputscreen = name; });
+    // A new page is followed by voice from its start.
+    connect(this, &TForm1::pageMeasured, m_voice, &VoiceControl::pageChanged);
+    // Keys pressed on the talent display act as on the page.
+    connect(m_talent->follower(), &OutputFollower::keyPressed, this, &TForm1::promptKey);
     connect(readouttimer, &QTimer::timeout, this, [this] {
         wb1->queryPosition([this] {
             calctime(QStringLiteral("timeleft"));
@@ -75,131 +69,71 @@ void TForm1::connectControls()
     showMenu(Panel2);
     showMenu(Image1);
     showMenu(Label2);
-    connect(Showstatusbar1, &QAction::triggered, this, &TForm1::Showstatusbar1Click);
-    connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
-    connect(OpenSimplescript1, &QAction::triggered, this, &TForm1::OpenSimplescript1Click);
-    connect(Options2, &QAction::triggered, this, &TForm1::Options2Click);
-    connect(EditScript2, &QAction::triggered, this, &TForm1::EditScript2Click);
-    connect(Font2, &QAction::triggered, this, &TForm1::Font2Click);
-    connect(About1, &QAction::triggered, this, &TForm1::About1Click);
-    connect(PrintScript2, &QAction::triggered, this, &TForm1::PrintScript2Click);
+    for (QAction *entry :
+         {OpenSimplescript1, Font2, Options2, EditScript2, PrintScript2, Showstatusbar1, About1, Exit1})
+        m_commands->bindMenuEntry(entry);
+    createScriptDrop();
 
     assignToolKeys();
-    wb1->setCommandKeys({Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_F5, Qt::Key_Escape, Qt::Key_Period});
+    // The keys a clicker sends are the prompter's, not the page's (which would scroll by them).
+    QList<int> clickerKeys;
+    for (const CommandBinding &binding : commandbindings())
+        if (binding.clickerKey != 0)
+            clickerKeys << binding.clickerKey;
+    wb1->setCommandKeys(clickerKeys);
     connect(Image4, &ToolImage::mouseDown, this, [this] { startRepeat(1); });
     connect(Image12, &ToolImage::mouseDown, this, [this] { startRepeat(2); });
-    connect(Image4, &ToolImage::mouseUp, this, [this] {
-        stopRepeat();
-        engine->increaseSpeed();
-        adjustspeed();
-        wb1->focusPage();
-    });
-    connect(Image12, &ToolImage::mouseUp, this, [this] {
-        stopRepeat();
-        engine->decreaseSpeed();
-        adjustspeed();
-        wb1->focusPage();
-    });
-    connect(Image10, &ToolImage::mouseUp, this, [this] {
-        engine->coarseFaster();
-        adjustspeed();
-        wb1->focusPage();
-    });
-    connect(Image11, &ToolImage::mouseUp, this, [this] {
-        engine->coarseSlower();
-        adjustspeed();
-        wb1->focusPage();
-    });
-    connect(Image9, &ToolImage::mouseUp, this, [this] {
-        engine->togglePause();
-        wb1->focusPage();
-    });
-    connect(Image8, &ToolImage::mouseUp, this, [this] {
-        engine->reverseDirection();
-        adjustspeed();
-        wb1->focusPage();
-    });
-    connect(Image7, &ToolImage::mouseUp, this, [this] {
-        doreset();
-        wb1->focusPage();
-    });
-    connect(Image6, &ToolImage::mouseUp, this, [this] {
-        prevscript();
-        wb1->focusPage();
-    });
-    connect(Image5, &ToolImage::mouseUp, this, [this] {
-        nextscript();
-        wb1->focusPage();
-    });
-    connect(Image13, &ToolImage::mouseUp, this, &TForm1::Image13MouseUp);
-    connect(Image14, &ToolImage::mouseUp, this, &TForm1::Image14MouseUp);
-    connect(Image2, &ToolImage::mouseUp, this, &TForm1::Image2MouseUp);
-    connect(Image3, &ToolImage::mouseUp, this, &TForm1::Image3MouseUp);
+    for (ToolImage *image : Panel5->findChildren<ToolImage *>()) {
+        const CommandBinding *binding = nullptr;
+        for (const CommandBinding &candidate : commandbindings())
+            if (candidate.toolImage && image->objectName() == QLatin1String(candidate.toolImage))
+                binding = &candidate;
+        if (!binding)
+            continue;
+        // A press is the operator's: voice following gives the page up at once.
+        if (!binding->keepsVoiceFollowing)
+            connect(image, &ToolImage::mouseDown, m_commands, &PrompterCommands::takeOver);
+        connect(image, &ToolImage::mouseUp, this, [this, action = binding->action] {
+            stopRepeat();
+            m_commands->perform(action, CommandSource::Toolbar);
+            wb1->focusPage();
+        });
+    }
 }
 
 void TForm1::assignToolKeys()
 {
     // The letters are the page's own keys (wb1KeyDown). The other commands get keys that are no
     // letters, so that every letter still acts as it always did; the help page lists them all.
-    const std::pair<ToolImage *, Qt::Key> keys[] = {
-        {Image4, Qt::Key_W}, {Image12, Qt::Key_S},  {Image10, Qt::Key_Plus}, {Image11, Qt::Key_Minus},
-        {Image9, Qt::Key_Q}, {Image8, Qt::Key_E},   {Image7, Qt::Key_F},     {Image6, Qt::Key_A},
-        {Image5, Qt::Key_D}, {Image13, Qt::Key_F1}, {Image14, Qt::Key_F2},   {Image2, Qt::Key_F3},
-        {Image3, Qt::Key_F4}};
-    for (const auto &[image, key] : keys)
-        image->setShortcut(QKeySequence(key));
-}
-
-bool TForm1::clickerKey(int key)
-{
-    // A presenter's clicker: its two big buttons step through the queue, its start and stop
-    // button (F5 and Escape) starts and stops the page, its black-screen button (period) blacks
-    // out the talent display. They act as themselves only, unlike the letters.
-    switch (key) {
-    case Qt::Key_PageDown:
-        nextscript();
-        return true;
-    case Qt::Key_PageUp:
-        prevscript();
-        return true;
-    case Qt::Key_F5:
-        engine->resume();
-        return true;
-    case Qt::Key_Escape:
-        engine->pause();
-        return true;
-    case Qt::Key_Period:
-        follower->setBlackout(!follower->isBlackout());
-        return true;
-    default:
-        return false;
-    }
+    for (const CommandBinding &binding : commandbindings())
+        if (binding.toolImage && binding.key != 0)
+            findChild<ToolImage *>(QLatin1String(binding.toolImage))->setShortcut(QKeySequence(binding.key));
 }
 
 void TForm1::promptKey(int key)
 {
-    if (countdown->isActive()) {
-        cancelcountdown();
+    // A countdown under way takes the key to cancel it.
+    if (m_commands->inputGuarded())
+        return;
+    // A presenter's clicker: its buttons act as themselves only, unlike the letters.
+    if (const CommandBinding *clicked = commandforclicker(key)) {
+        m_commands->perform(clicked->action, CommandSource::Clicker);
         return;
     }
-    if (key == Qt::Key_V) {
-        setVoiceFollowing(!voice->isOn());
-        return;
-    }
-    // Any other key is the operator's: it takes the page over from voice following.
-    voice->takeOver();
-    if (clickerKey(key))
-        return;
-    if (readingAidKey(key))
-        return;
+    const CommandBinding *binding = commandforkey(key);
     const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
-    if (!letter) {
-        for (ToolImage *image : Panel5->findChildren<ToolImage *>()) {
-            if (!image->shortcut().isEmpty() && image->shortcut()[0].key() == key) {
-                image->press();
-                return;
-            }
-        }
+    // Any other key is the operator's: it takes the page over from voice following.
+    if (!binding || !binding->keepsVoiceFollowing)
+        m_commands->takeOver();
+    // A toolbar command's key presses its image, so that it is seen to act.
+    if (binding && binding->toolImage && !letter) {
+        findChild<ToolImage *>(QLatin1String(binding->toolImage))->press();
+        return;
+    }
+    // The page's own letters apply the speed as well (wb1KeyDown); other keys act as themselves.
+    if (binding && (!letter || binding->keepsVoiceFollowing)) {
+        m_commands->perform(binding->action, CommandSource::Key);
+        return;
     }
     wb1KeyDown(key);
 }
@@ -226,41 +160,29 @@ void TForm1::keyPressEvent(QKeyEvent *event)
 
 void TForm1::wb1KeyDown(int key)
 {
-    if (key == Qt::Key_Q) {
-        engine->togglePause();
+    const CommandBinding *binding = commandforkey(key);
+    if (binding && binding->action == RemoteAction::TogglePause) {
+        m_commands->perform(binding->action, CommandSource::Key);
         return;
     }
-    if (key == Qt::Key_W)
-        engine->increaseSpeed();
-    else if (key == Qt::Key_S)
-        engine->decreaseSpeed();
-    else if (key == Qt::Key_E)
-        engine->reverseDirection();
-    // Every other key applies the speed too, so any key resumes a paused display.
-    adjustspeed();
-    if (key == Qt::Key_A) {
-        prevscript();
-    } else if (key == Qt::Key_D) {
-        nextscript();
-    } else if (key == Qt::Key_F) {
-        doreset();
-        wb1->focusPage();
+    // A command that changes the speed applies it; every other key applies the speed before it
+    // acts, so any key resumes a paused display.
+    if (binding && changesspeed(binding->action)) {
+        m_commands->perform(binding->action, CommandSource::Key);
+        return;
     }
+    adjustspeed();
+    if (binding)
+        m_commands->perform(binding->action, CommandSource::Key);
 }
 
 void TForm1::wb1Click(Qt::MouseButton button)
 {
-    if (countdown->isActive()) {
-        cancelcountdown();
+    if (m_commands->inputGuarded())
         return;
-    }
-    voice->takeOver();
-    if (button == Qt::LeftButton) {
-        engine->togglePause();
-    } else if (button == Qt::RightButton) {
-        engine->reverseDirection();
-        adjustspeed();
-    }
+    m_commands->takeOver();
+    if (const CommandBinding *binding = commandforclick(button))
+        m_commands->perform(binding->action, CommandSource::Mouse);
 }
 
 void TForm1::mouseover(int index, ToolImage *image)

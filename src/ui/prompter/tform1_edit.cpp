@@ -6,14 +6,13 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "ui/app/windows.h"
 #include "ui/browser/browser.h"
 #include "ui/editor/tform2.h"
 #include "core/platform/tempfile.h"
 #include "core/platform/translation.h"
+#include "ui/faults/scriptfilefollowing.h"
 #include "ui/prompter/tform1.h"
 #include "core/render/richfile.h"
-#include "core/render/scriptfilewatch.h"
 #include "core/render/scriptloader.h"
 #include "core/render/specialchars.h"
 #include "stringtable.h"
@@ -27,7 +26,7 @@ void TForm1::EditScript2Click()
 
 void TForm1::quickedit()
 {
-    TForm2 *editor = windows().Form2;
+    TForm2 *editor = m_editor;
     prepareEditorFont();
 
     if (promptstate.richscript) {
@@ -57,7 +56,7 @@ void TForm1::quickedit()
 
 void TForm1::prepareEditorFont()
 {
-    TForm2 *editor = windows().Form2;
+    TForm2 *editor = m_editor;
     QFont editorFont = editor->re1->font();
     editorFont.setPointSize(myrichedit->font().pointSize());
     editorFont.setFamily(myrichedit->font().family());
@@ -66,7 +65,7 @@ void TForm1::prepareEditorFont()
 
 void TForm1::runQuickEditor()
 {
-    TForm2 *editor = windows().Form2;
+    TForm2 *editor = m_editor;
     // The operator reads the script from its start, whatever loading it left the caret at.
     editor->re1->moveCursor(QTextCursor::Start);
     if (editor->exec() != QDialog::Accepted)
@@ -83,7 +82,7 @@ void TForm1::runQuickEditor()
     choploader(promptstate.scriptlines);
     reloadwb();
     // The page now shows the editor's document: its file is the one to watch.
-    scriptwatch->watch(editor->documentname());
+    m_fileFollowing->follow(editor->documentname());
     Label4->setText(editor->documentname());
 }
 

@@ -11,9 +11,10 @@
 #include "core/engine/ticktimer.h"
 #include "core/engine/timereadout.h"
 #include "core/platform/translation.h"
-#include "ui/prompter/outputfollower.h"
+#include "ui/prompter/promptercommands.h"
 #include "ui/prompter/tform1.h"
-#include "ui/prompter/voicefollowing.h"
+#include "ui/talentdisplay/outputfollower.h"
+#include "ui/talentdisplay/talentdisplay.h"
 #include "stringtable.h"
 #include "ui/toolkit/stepslider.h"
 #include "ui/toolkit/toolimage.h"
@@ -26,7 +27,7 @@ void TForm1::adjustspeed()
 
 void TForm1::slideraChange()
 {
-    voice->takeOver();
+    m_commands->takeOver();
     engine->setSpeed(slidera->value());
     Label1->repaint();
     wb1->focusPage();
@@ -91,8 +92,8 @@ void TForm1::showMotion(double pixelsPerSecond)
 {
     // The output learns of a new rate at once, from where the prompter's page stands by now,
     // without waiting for the page's answer.
-    follower->followFrom(wb1->estimatedPosition(), double(QDateTime::currentMSecsSinceEpoch()),
-                         pixelsPerSecond);
+    m_talent->follower()->followFrom(wb1->estimatedPosition(), double(QDateTime::currentMSecsSinceEpoch()),
+                                     pixelsPerSecond);
     if (pixelsPerSecond != 0) {
         readouttimer->start();
     } else if (readouttimer->isActive()) {

@@ -2,7 +2,6 @@
 // back on Cancel.
 #include <QListWidget>
 
-#include "ui/app/windows.h"
 #include "ui/browser/browser.h"
 #include "ui/prompter/tform1.h"
 #include "ui/options/optionswindowsettings.h"
@@ -10,33 +9,35 @@
 #include "ui/prompter/prompterwindowsettings.h"
 #include "ui/options/tform4.h"
 #include "ui/options/voiceoptions.h"
+#include "ui/readingaids/readingaids.h"
+#include "ui/voice/voicecontrol.h"
 
 void TForm1::Options2Click()
 {
-    TForm4 *options = windows().Form4;
+    TForm4 *options = m_options;
     if (!options)
         return;
     const DisplayModes before = displaymodes;
     const QStringList queue = options->queue();
     const QList<int> words = options->entryWords();
     options->showModes(before);
-    options->ReadingAids->showSettings(readingaids);
-    options->Voice->showSettings(voicesettings);
+    options->ReadingAids->showSettings(m_aids->values());
+    options->Voice->showSettings(m_voice->settings());
 
     // The settings are written as the window closes; after Cancel they are the choices put back.
     if (options->exec() != QDialog::Accepted) {
         options->showModes(before);
         options->setQueue(queue, words);
-        options->ReadingAids->showSettings(readingaids);
+        options->ReadingAids->showSettings(m_aids->values());
         saveSettings(options);
         return;
     }
     saveSettings(options);
     setDisplayModes(options->modes());
-    setReadingAids(options->ReadingAids->values(readingaids));
-    const VoiceSettings voiceBefore = voicesettings;
-    setVoiceSettings(options->Voice->values());
-    if (voicesettings != voiceBefore)
+    m_aids->set(options->ReadingAids->values(m_aids->values()));
+    const VoiceSettings voiceBefore = m_voice->settings();
+    m_voice->setSettings(options->Voice->values());
+    if (m_voice->settings() != voiceBefore)
         saveSettings(this);
     if (options->ListBox1->count() > 0) {
         const int selected =

@@ -8,17 +8,22 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "ui/app/windows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "core/platform/translation.h"
-#include "ui/prompter/outputfollower.h"
-#include "ui/prompter/outputwindow.h"
 #include "core/prompter/placement.h"
 #include "core/prompter/scriptposition.h"
 #include "ui/prompter/tform1.h"
 #include "core/render/page.h"
+#include "ui/faults/pagerestart.h"
+#include "ui/readingaids/markerjumps.h"
+#include "ui/readingaids/noticeboard.h"
+#include "ui/readingaids/readinglinecue.h"
+#include "ui/readingaids/showclocks.h"
 #include "ui/render/tform7.h"
+#include "ui/talentdisplay/outputfollower.h"
+#include "ui/talentdisplay/outputwindow.h"
+#include "ui/talentdisplay/talentdisplay.h"
 #include "stringtable.h"
 #include "ui/toolkit/dialogs.h"
 #include "ui/toolkit/toolimage.h"
@@ -83,27 +88,25 @@ void TForm1::applyModes()
 {
     engine->setUpsideDown(upsideDownLocally());
     engine->setSmooth(displaymodes.smoothScrolling);
-    follower->setPrompterUpsideDown(upsideDownLocally());
-    applyReadingLine();
+    m_talent->follower()->setPrompterUpsideDown(upsideDownLocally());
+    m_readingLine->apply();
 }
 
 void TForm1::reloadwb()
 {
     // A page built anew replaces one that was being restarted: it starts where its own load puts it.
-    m_restartAt.reset();
-    if (m_restartWatch)
-        m_restartWatch->stop();
+    m_restart->cancel();
     // The engine moves the page in the sense of the page it is given.
     applyModes();
     buildpage(mirroredLocally(), upsideDownLocally());
-    follower->setHeld(true);
+    m_talent->follower()->setHeld(true);
     wb1->loadPageLines(promptstate.pagelines);
-    loadoutputpage();
+    m_talent->loadPage();
 }
 
 void TForm1::buildpage(bool mirror, bool rotate)
 {
-    TForm7 *progress = windows().Form7;
+    TForm7 *progress = m_progress;
     if (progress)
         progress->begin(static_cast<int>(promptstate.specialtable.size()));
     promptstate.pagelines = ::buildpage(promptstate.scriptlines, promptstate.specialtable,
@@ -112,7 +115,8 @@ void TForm1::buildpage(bool mirror, bool rotate)
                                             if (progress)
                                                 progress->step(index);
                                         });
-    markscriptpage();
+    m_markers->markPage(promptstate.pagelines, promptstate.scriptlines, displaymodes.capitals);
+    m_clocks->countWords(promptstate.scriptlines);
     if (progress)
         progress->end();
     QFont workerFont = myrichedit->font();
@@ -137,6 +141,7 @@ void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &repla
         reloadwb();
     };
     // A new page still being put at its start (the output held meanwhile) stands nowhere yet.
+    OutputFollower *follower = m_talent->follower();
     if (follower->isHeld() || promptstate.helpshown || !wb1->isScriptPage() || !wb1->isDocumentComplete()) {
         reload();
         return;
@@ -145,11 +150,12 @@ void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &repla
     promptstate.pagelines = ::buildpage(promptstate.scriptlines, promptstate.specialtable,
                                         PageFont{displayfont.name, displayfont.size}, displaymodes.capitals,
                                         mirroredLocally(), upsideDownLocally());
-    markscriptpage();
+    m_markers->markPage(promptstate.pagelines, promptstate.scriptlines, displaymodes.capitals);
+    m_clocks->countWords(promptstate.scriptlines);
     if (OutputWindow *output = follower->window())
         output->outputpage->replaceScript(
             withbodytag(promptstate.pagelines, mirroredRemotely(), upsideDownRemotely()), replacedBy);
-    const auto replaced = [this, done] {
+    const auto replaced = [this, follower, done] {
         promptstate.pagebottom = wb1->scrollBottom();
         follower->follow();
         if (done)
@@ -162,19 +168,18 @@ void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &repla
 void TForm1::wb1DocumentComplete()
 {
     // A page loaded again after its renderer ended goes back to its place, not to the start.
-    if (const std::optional<int> restartAt = std::exchange(m_restartAt, std::nullopt)) {
-        placeRestartedPage(*restartAt);
+    if (m_restart->placeRestarted())
         return;
-    }
     // The browser reports the document while it is still busy with it; the page steps chain on
     // its answers rather than wait for them here.
     checkForUpdateNotice();
     // The output window follows the page again once it stands at the script's start.
+    OutputFollower *follower = m_talent->follower();
     follower->setHeld(true);
-    wb1->scrollToBottom([this] {
+    wb1->scrollToBottom([this, follower] {
         promptstate.pagebottom = wb1->scrollPosition();
         const ScriptPage measured{promptstate.pagebottom, upsideDownLocally(), 1.0};
-        const auto atStart = [this] {
+        const auto atStart = [this, follower] {
             follower->setHeld(false);
             follower->follow();
             if (engine->scrollspeed() != 0)

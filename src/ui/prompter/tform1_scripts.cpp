@@ -3,16 +3,15 @@
 #include <QLabel>
 #include <QTextEdit>
 
-#include "ui/app/windows.h"
 #include "ui/browser/browser.h"
 #include "core/platform/filefilter.h"
 #include "core/platform/textfile.h"
 #include "core/platform/translation.h"
+#include "ui/faults/scriptfilefollowing.h"
 #include "ui/prompter/tform1.h"
 #include "ui/options/tform4.h"
 #include "core/render/droppedfiles.h"
 #include "core/render/richfile.h"
-#include "core/render/scriptfilewatch.h"
 #include "core/render/scriptloader.h"
 #include "stringtable.h"
 #include "ui/toolkit/dialogs.h"
@@ -91,7 +90,7 @@ void TForm1::showscript(const QStringList &lines, const QString &name)
     promptstate.scriptpath = name;
     // A new script starts at its start, even while the old one was being loaded again.
     m_reloadShare.reset();
-    scriptwatch->watch(name);
+    m_fileFollowing->follow(name);
     Label4->setText(name);
     reloadwb();
     dopause();
@@ -117,8 +116,19 @@ void TForm1::prevscript()
 
 QStringList TForm1::queueEntries() const
 {
-    TForm4 *options = windows().Form4;
-    return options ? options->queue() : QStringList();
+    return m_options ? m_options->queue() : QStringList();
+}
+
+void TForm1::setQueueEntryLoader(std::function<bool(int index)> loader)
+{
+    m_queueEntryLoader = std::move(loader);
+}
+
+void TForm1::reloadChangedScript(const QStringList &lines, double share)
+{
+    m_reloadShare = share;
+    promptstate.scriptlines = lines;
+    reloadwb();
 }
 
 void TForm1::loadqueueentry(int index)
@@ -129,7 +139,7 @@ void TForm1::loadqueueentry(int index)
         return;
     }
     promptstate.richscript = false;
-    if (queueentryloader && queueentryloader(index))
+    if (m_queueEntryLoader && m_queueEntryLoader(index))
         return;
     loadscript(entries.at(index), false);
 }

@@ -9,7 +9,6 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "ui/app/windows.h"
 #include "ui/browser/browser.h"
 #include "ui/browser/pagescripts.h"
 #include "core/platform/datapaths.h"
@@ -81,8 +80,8 @@ void TForm1::Image13MouseUp()
 
 void TForm1::About1Click()
 {
-    if (Taboutform *about = windows().aboutform)
-        about->exec();
+    if (m_about)
+        m_about->exec();
 }
 
 void TForm1::PrintScript2Click()

@@ -6,7 +6,6 @@
 #include "ui/prompter/prompterremote.h"
 #include "ui/options/midibindingsdialog.h"
 #include "ui/remote/midiremote.h"
-#include "ui/prompter/tform1.h"
 #include "ui/options/remoteoptions.h"
 #include "ui/options/tform4.h"
 #include "core/remote/accesstoken.h"
@@ -41,20 +40,18 @@ QString networkAddress()
 
 } // namespace
 
-RemoteControl::RemoteControl(TForm1 *prompter, TForm4 *options, QObject *parent)
-    : QObject(parent), m_prompter(prompter), m_options(options),
-      m_target(std::make_unique<PrompterRemote>(prompter)),
-      m_server(std::make_unique<RemoteServer>(*m_target)), m_osc(std::make_unique<OscServer>(*m_target)),
-      m_midi(std::make_unique<MidiRemote>(*m_target))
+RemoteControl::RemoteControl(PrompterRemote &target, TForm4 *options, QObject *parent)
+    : QObject(parent), m_options(options), m_target(target), m_server(std::make_unique<RemoteServer>(target)),
+      m_osc(std::make_unique<OscServer>(target)), m_midi(std::make_unique<MidiRemote>(target))
 {
     SettingsStore store;
     RemoteSettings stored;
     readremotesettings(store.settings(), stored);
     m_settings = stored;
     m_settings.enabled = false; // until apply() has opened the port
-    connect(m_target.get(), &PrompterRemote::stateChanged, m_server.get(), &RemoteServer::stateChanged);
-    connect(m_target.get(), &PrompterRemote::stateChanged, m_osc.get(), &OscServer::stateChanged);
-    connect(m_target.get(), &PrompterRemote::scriptChanged, m_server.get(), &RemoteServer::scriptChanged);
+    connect(&m_target, &PrompterRemote::stateChanged, m_server.get(), &RemoteServer::stateChanged);
+    connect(&m_target, &PrompterRemote::stateChanged, m_osc.get(), &OscServer::stateChanged);
+    connect(&m_target, &PrompterRemote::scriptChanged, m_server.get(), &RemoteServer::scriptChanged);
     connect(m_options, &QDialog::finished, this, &RemoteControl::optionsClosed);
     connect(m_options->Remote, &RemoteOptions::newTokenWanted, this, &RemoteControl::newToken);
     connect(m_options->Remote, &RemoteOptions::midiWanted, this, &RemoteControl::editMidi);

@@ -11,7 +11,6 @@ class MidiRemote;
 class OscServer;
 class PrompterRemote;
 class RemoteServer;
-class TForm1;
 class TForm4;
 
 // Remote controls for the prompter: the control API's server over the prompter, started and
@@ -19,7 +18,8 @@ class TForm4;
 class RemoteControl : public QObject {
     Q_OBJECT
 public:
-    RemoteControl(TForm1 *prompter, TForm4 *options, QObject *parent = nullptr);
+    // `target`: the prompter as remote controls drive it.
+    RemoteControl(PrompterRemote &target, TForm4 *options, QObject *parent = nullptr);
     ~RemoteControl() override;
 
     // Starts, stops or moves the server as `settings` say; a port that cannot be had is
@@ -42,9 +42,8 @@ private:
     void showStatus();
     void applyMidi(const MidiSettings &settings);
 
-    TForm1 *m_prompter;
     TForm4 *m_options;
-    std::unique_ptr<PrompterRemote> m_target;
+    PrompterRemote &m_target;
     std::unique_ptr<RemoteServer> m_server;
     std::unique_ptr<OscServer> m_osc;
     std::unique_ptr<MidiRemote> m_midi;

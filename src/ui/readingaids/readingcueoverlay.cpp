@@ -1,4 +1,4 @@
-#include "ui/prompter/readingcueoverlay.h"
+#include "ui/readingaids/readingcueoverlay.h"
 
 #include <QEvent>
 #include <QPainter>

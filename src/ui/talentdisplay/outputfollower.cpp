@@ -1,11 +1,11 @@
-#include "ui/prompter/outputfollower.h"
+#include "ui/talentdisplay/outputfollower.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 
 #include "ui/browser/browser.h"
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/outputwindow.h"
 #include "core/prompter/scriptposition.h"
 
 namespace {

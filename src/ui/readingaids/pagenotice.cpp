@@ -1,4 +1,4 @@
-#include "ui/prompter/pagenotice.h"
+#include "ui/readingaids/pagenotice.h"
 
 #include <algorithm>
 

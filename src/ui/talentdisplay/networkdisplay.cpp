@@ -1,11 +1,11 @@
-#include "ui/prompter/networkdisplay.h"
+#include "ui/talentdisplay/networkdisplay.h"
 
 #include <QDateTime>
 
 #include "ui/browser/browser.h"
 #include "core/platform/translation.h"
-#include "ui/prompter/outputwindow.h"
-#include "ui/prompter/pagenotice.h"
+#include "ui/talentdisplay/outputwindow.h"
+#include "ui/readingaids/pagenotice.h"
 #include "core/prompter/scriptposition.h"
 #include "core/render/page.h"
 #include "stringtable.h"

@@ -1,4 +1,4 @@
-#include "ui/prompter/outputwindow.h"
+#include "ui/talentdisplay/outputwindow.h"
 
 #include <QEvent>
 #include <QScreen>
@@ -7,8 +7,8 @@
 
 #include "ui/browser/browser.h"
 #include "core/platform/translation.h"
-#include "ui/prompter/pagenotice.h"
-#include "ui/prompter/readingcueoverlay.h"
+#include "ui/readingaids/pagenotice.h"
+#include "ui/readingaids/readingcueoverlay.h"
 #include "stringtable.h"
 
 namespace {

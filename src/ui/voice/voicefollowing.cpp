@@ -1,4 +1,4 @@
-#include "ui/prompter/voicefollowing.h"
+#include "ui/voice/voicefollowing.h"
 
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+
+#include "core/settings/voicesettings.h"
+
+class QAction;
+class QLabel;
+class ReadingAids;
+class VoiceFollowing;
+struct PrompterParts;
+
+// Voice following on the prompter: the page follows the speaker's voice while it is on. Its menu
+// entry and key, its state on the status line, its settings kept between runs (group "Voice");
+// any command of the operator's that moves the page takes over from it at once.
+class VoiceControl : public QObject {
+    Q_OBJECT
+public:
+    VoiceControl(const PrompterParts &parts, ReadingAids &aids, QObject *parent = nullptr);
+
+    VoiceFollowing *following() const { return m_voice; }
+    QAction *menuEntry() const { return m_entry; }
+    bool isOn() const;
+    // Turns following on or off for now (the key, the menu, remote controls).
+    void setOn(bool on);
+    const VoiceSettings &settings() const { return m_settings; }
+    // The options' choice: kept, and following turned on or off by it.
+    void setSettings(const VoiceSettings &values);
+    // A new page is followed from its start.
+    void pageChanged();
+    void setTexts();
+
+    void restore();
+    void store() const;
+
+private:
+    ReadingAids &m_aids;
+    VoiceFollowing *m_voice;
+    QLabel *m_label;
+    QAction *m_entry;
+    VoiceSettings m_settings;
+};
