@@ -16,7 +16,7 @@
 #include <QTemporaryFile>
 #include <QTest>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "ui/talentdisplay/outputwindow.h"

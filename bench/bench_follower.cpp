@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QTemporaryFile>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "ui/talentdisplay/networkdisplay.h"

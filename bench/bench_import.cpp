@@ -16,7 +16,7 @@
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "core/platform/translation.h"
 #include "ui/prompter/tform1.h"
 #include "core/render/richfile.h"

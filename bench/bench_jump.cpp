@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QSignalSpy>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/markerjump.h"
 #include "core/engine/promptengine.h"

@@ -9,7 +9,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/mos/mosdevice.h"
 #include "core/mos/mosserver.h"

@@ -5,7 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/platform/translation.h"
 #include "ui/prompter/tform1.h"

@@ -9,7 +9,7 @@
 #include <QTemporaryFile>
 #include <QWebEnginePage>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "ui/talentdisplay/outputwindow.h"
 #include "core/prompter/scriptposition.h"

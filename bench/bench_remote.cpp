@@ -16,7 +16,7 @@
 #include <QTimer>
 #include <QWebSocket>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "ui/prompter/prompterremote.h"

@@ -11,7 +11,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "core/platform/textfile.h"
 #include "core/platform/translation.h"
 #include "ui/prompter/tform1.h"

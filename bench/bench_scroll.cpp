@@ -11,7 +11,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/ticktimer.h"

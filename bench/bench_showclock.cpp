@@ -4,7 +4,7 @@
 
 #include <QDateTime>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/showclock.h"
 #include "ui/prompter/tform1.h"

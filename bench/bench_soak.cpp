@@ -17,7 +17,7 @@
 #include <QTemporaryFile>
 #include <QTimer>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "ui/editor/tform2.h"
 #include "core/engine/promptengine.h"

@@ -7,7 +7,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/platform/translation.h"
 #include "ui/prompter/tform1.h"

@@ -6,7 +6,7 @@
 
 #include "core/app/commandline.h"
 #include "ui/app/commandlinestart.h"
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/ticktimer.h"
 #include "ui/prompter/tform1.h"
@@ -69,7 +69,7 @@ QString TestCommandLineStart::write(const QString &name, const QByteArray &bytes
 bool TestCommandLineStart::openAndWait(const QStringList &arguments, int timeoutMs)
 {
     QSignalSpy measured(m_form, &TForm1::pageMeasured);
-    openFromCommandLine(CommandLine(QStringList{"vantell"} + arguments));
+    openFromCommandLine(CommandLine(QStringList{"vantell"} + arguments), windows());
     return !measured.isEmpty() || measured.wait(timeoutMs);
 }
 

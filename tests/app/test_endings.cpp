@@ -13,7 +13,7 @@
 #include <QTimer>
 
 #include "ui/app/programending.h"
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/editor/recoveryautosave.h"
 #include "core/editor/recoverystore.h"
 #include "ui/editor/tform2.h"

@@ -17,7 +17,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/mos/mosdevice.h"
 #include "core/mos/mosframer.h"

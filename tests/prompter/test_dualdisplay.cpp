@@ -5,7 +5,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/ticktimer.h"

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/ticktimer.h"

@@ -2,7 +2,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/ticktimer.h"

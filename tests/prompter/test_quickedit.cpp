@@ -10,7 +10,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/editor/tform2.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/ticktimer.h"

@@ -4,7 +4,7 @@
 #include <QListWidget>
 #include <QSignalSpy>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/ticktimer.h"

@@ -7,7 +7,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "ui/editor/tform2.h"
 #include "core/engine/promptengine.h"

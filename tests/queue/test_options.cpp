@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QWebEnginePage>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/ticktimer.h"

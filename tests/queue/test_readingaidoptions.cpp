@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "ui/prompter/tform1.h"
 #include "ui/options/queueentrydelegate.h"

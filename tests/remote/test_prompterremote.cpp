@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "ui/talentdisplay/outputfollower.h"

@@ -1,7 +1,7 @@
 #include <QImage>
 #include <QSignalSpy>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "ui/prompter/tform1.h"
 #include "ui/options/tform4.h"

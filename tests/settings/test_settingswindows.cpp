@@ -4,7 +4,7 @@
 #include <QListWidget>
 #include <QSettings>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "core/engine/ticktimer.h"
 #include "ui/prompter/tform1.h"
 #include "ui/options/optionswindowsettings.h"

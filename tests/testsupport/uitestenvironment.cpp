@@ -7,7 +7,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "ui/prompter/tform1.h"
 #include "ui/toolkit/application.h"
@@ -83,8 +83,7 @@ void UiTestEnvironment::stop()
 {
     if (auto *app = VantellApplication::instance())
         app->setErrorHandler({});
-    if (windows().Form1)
-        destroyWindows();
+    destroyWindows();
 }
 
 bool reloadAndWait(TForm1 *form, int timeoutMs)

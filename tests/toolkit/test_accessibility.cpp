@@ -10,7 +10,7 @@
 #include <QStatusBar>
 #include <QTextEdit>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/engine/promptengine.h"
 #include "ui/editor/findreplacedialog.h"

@@ -10,7 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/editor/findreplacedialog.h"
 #include "ui/editor/tform2.h"
 #include "ui/toolkit/application.h"

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "ui/app/windows.h"
+#include "testsupport/programwindows.h"
 #include "ui/editor/tform2.h"
 #include "ui/toolkit/application.h"
 #include "ui/browser/browser.h"

@@ -1,6 +1,7 @@
 // vantell-screenshot: runs the prompter window as the program does, opens a script in it and saves
 // a picture of the window once the page shows it (scripts/screenshot.sh makes the README's).
 #include <cstdio>
+#include <memory>
 
 #include <QEventLoop>
 #include <QPixmap>
@@ -50,8 +51,8 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    createWindows();
-    TForm1 *prompter = windows().Form1;
+    auto windows = std::make_unique<Windows>();
+    TForm1 *prompter = windows->Form1;
     prompter->show();
     int result = 0;
     if (!waitForPage(prompter, 30000)) {
@@ -76,6 +77,6 @@ int main(int argc, char *argv[])
             result = 1;
         }
     }
-    destroyWindows();
+    windows.reset();
     return result;
 }

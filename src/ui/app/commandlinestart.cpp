@@ -6,13 +6,13 @@
 #include "ui/remote/remotecontrol.h"
 #include "ui/options/tform4.h"
 
-void openFromCommandLine(const CommandLine &commandLine)
+void openFromCommandLine(const CommandLine &commandLine, const Windows &windows)
 {
-    TForm1 *prompter = windows().Form1;
+    TForm1 *prompter = windows.Form1;
     if (commandLine.remoteControl())
-        windows().remote->enableForThisRun();
+        windows.remote->enableForThisRun();
     if (commandLine.startsQueue()) {
-        windows().Form4->setQueue(commandLine.queueEntries());
+        windows.Form4->setQueue(commandLine.queueEntries());
         if (!commandLine.queueEntries().isEmpty()) {
             prompter->promptstate.queuepos = 0;
             prompter->reportingErrors([prompter] { prompter->loadqueueentry(0); });

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <memory>
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -57,16 +58,15 @@ int main(int argc, char *argv[])
         return VantellApplication::exec();
     }
 
-    createWindows();
-    TForm1 *prompter = windows().Form1;
+    const auto windows = std::make_unique<Windows>();
+    TForm1 *prompter = windows->Form1;
     app.setErrorHandler([prompter](const QString &text) { prompter->ApplicationEvents1Exception(text); });
     prompter->show();
-    openFromCommandLine(commandLine);
+    openFromCommandLine(commandLine, *windows);
     // Text that a stopped run left unsaved in the quick editor is offered once the windows stand.
     QTimer::singleShot(0, prompter, &TForm1::offerRecovery);
     endProgramOnRequest(prompter);
     const int result = VantellApplication::exec();
     app.setErrorHandler({});
-    destroyWindows();
     return result;
 }

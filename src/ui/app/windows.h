@@ -8,10 +8,17 @@ class TForm4;
 class TForm7;
 class Taboutform;
 
-// The program's windows, one instance each, created at start in this order: the prompter, the
-// quick editor, the conversion progress window, the options window, the about window. A pointer
-// stays null until its window is created, so the prompter's creation must not rely on the others.
+// The program's windows, one instance each, created in this order: the prompter, the quick
+// editor, the conversion progress window, the options window, the about window; then the
+// prompter is given the others, and the newsroom and the remote controls are set up over them.
+// Destroyed in the reverse order. The program's start owns them (and a test its own); no window
+// finds another through them: each is handed what it shows.
 struct Windows {
+    Windows();
+    ~Windows();
+    Windows(const Windows &) = delete;
+    Windows &operator=(const Windows &) = delete;
+
     TForm1 *Form1 = nullptr;
     TForm2 *Form2 = nullptr;
     TForm7 *Form7 = nullptr;
@@ -23,8 +30,3 @@ struct Windows {
     // Not a window: the control API's server over the prompter.
     RemoteControl *remote = nullptr;
 };
-
-Windows &windows();
-void createWindows();
-// Destroys the windows in the reverse order of creation.
-void destroyWindows();

@@ -9,7 +9,7 @@
 #include "core/mos/mosdevice.h"
 #include "core/mos/mosserver.h"
 #include "core/platform/translation.h"
-#include "ui/prompter/tform1.h"
+#include "ui/prompter/scriptstage.h"
 #include "ui/options/newsroomoptions.h"
 #include "ui/options/tform4.h"
 #include "ui/settings/settingsgroup.h"
@@ -38,7 +38,7 @@ void enableQueueActions(TForm4 *options, bool enabled)
 
 } // namespace
 
-NewsroomQueue::NewsroomQueue(TForm1 *prompter, TForm4 *options, QObject *parent)
+NewsroomQueue::NewsroomQueue(ScriptStage &prompter, TForm4 *options, QObject *parent)
     : QObject(parent), m_prompter(prompter), m_options(options)
 {
     SettingsStore store;
@@ -51,7 +51,7 @@ NewsroomQueue::NewsroomQueue(TForm1 *prompter, TForm4 *options, QObject *parent)
     connect(m_device.get(), &MosDevice::changed, this, &NewsroomQueue::changed);
     connect(m_server.get(), &MosServer::connectionsChanged, this, &NewsroomQueue::showStatus);
     connect(m_options, &QDialog::finished, this, &NewsroomQueue::optionsClosed);
-    m_prompter->setQueueEntryLoader([this](int index) { return loadStory(index); });
+    m_prompter.setQueueEntryLoader([this](int index) { return loadStory(index); });
     m_options->Newsroom->showSettings(stored);
     showStatus();
     // From the event loop: a port that cannot be opened is reported over the prompter, not
@@ -61,7 +61,7 @@ NewsroomQueue::NewsroomQueue(TForm1 *prompter, TForm4 *options, QObject *parent)
 
 NewsroomQueue::~NewsroomQueue()
 {
-    m_prompter->setQueueEntryLoader(nullptr);
+    m_prompter.setQueueEntryLoader(nullptr);
 }
 
 void NewsroomQueue::apply(const NewsroomSettings &settings)
@@ -96,7 +96,7 @@ void NewsroomQueue::apply(const NewsroomSettings &settings)
         if (const MosRunningOrder *order = m_device->runningOrders().find(m_roId)) {
             const qsizetype at = order->storyIndex(m_storyId);
             if (at >= 0)
-                m_prompter->updatescript(storyLines(order->stories.at(at)), {});
+                m_prompter.updatescript(storyLines(order->stories.at(at)), {});
         }
     }
     showStatus();
@@ -160,12 +160,10 @@ void NewsroomQueue::showRunningOrder(const QString &roId)
     m_roId = roId;
     refreshQueue();
     // A prompter that shows no script yet shows the first story at once.
-    const PromptState &state = m_prompter->promptstate;
+    const PromptState &state = m_prompter.state();
     if (state.scriptpath.isEmpty() && state.scriptlines.isEmpty() && !state.helpshown &&
-        !m_options->queue().isEmpty()) {
-        m_prompter->promptstate.queuepos = 0;
-        m_prompter->reportingErrors([this] { m_prompter->loadqueueentry(0); });
-    }
+        !m_options->queue().isEmpty())
+        m_prompter.openQueueEntry(0);
 }
 
 void NewsroomQueue::restoreOperatorQueue()
@@ -199,21 +197,19 @@ void NewsroomQueue::refreshQueue()
     if (m_storyId.isEmpty())
         return;
     // The story on the page keeps its place in the queue, wherever the newsroom has moved it.
-    int &position = m_prompter->promptstate.queuepos;
+    const int position = m_prompter.state().queuepos;
     const qsizetype at = order->storyIndex(m_storyId);
     if (at < 0) {
         // Gone from the running order: the page keeps it, and the next step shows the story that
         // now stands where it stood.
-        position = std::max(0, position - 1);
+        m_prompter.setQueuePosition(std::max(0, position - 1));
         m_storyId.clear();
         return;
     }
-    position = static_cast<int>(at);
+    m_prompter.setQueuePosition(static_cast<int>(at));
     const QString name = storyName(order->stories.at(at));
-    if (name != m_storyName && pageShowsStory()) {
-        m_prompter->promptstate.scriptpath = name;
-        m_prompter->Label4->setText(name);
-    }
+    if (name != m_storyName && pageShowsStory())
+        m_prompter.renameScript(name);
     m_storyName = name;
 }
 
@@ -234,14 +230,14 @@ bool NewsroomQueue::loadStory(int index)
         }
     }
     m_nextKey = static_cast<int>(m_paragraphs.size());
-    m_prompter->showscript(storyLines(story), m_storyName);
+    m_prompter.showscript(storyLines(story), m_storyName);
     return true;
 }
 
 bool NewsroomQueue::pageShowsStory() const
 {
-    return !m_storyId.isEmpty() && m_prompter->promptstate.scriptpath == m_storyName &&
-           !m_prompter->promptstate.helpshown;
+    return !m_storyId.isEmpty() && m_prompter.state().scriptpath == m_storyName &&
+           !m_prompter.state().helpshown;
 }
 
 void NewsroomQueue::updateStoryOnPage()
@@ -260,7 +256,7 @@ void NewsroomQueue::updateStoryOnPage()
     m_paragraphs = paragraphs;
     m_keys = followed.keys;
     const QString id = m_storyId;
-    m_prompter->updatescript(storyLines(story), followed.replacedBy, [this, id] { emit storyUpdated(id); });
+    m_prompter.updatescript(storyLines(story), followed.replacedBy, [this, id] { emit storyUpdated(id); });
 }
 
 QStringList NewsroomQueue::storyLines(const MosStory &story) const

@@ -11,7 +11,7 @@
 
 class MosDevice;
 class MosServer;
-class TForm1;
+class ScriptStage;
 class TForm4;
 struct MosChange;
 struct MosStory;
@@ -23,13 +23,13 @@ struct MosStory;
 // that the newsroom changes is changed in place, the line being read staying where it is.
 //
 // It meets the windows at a few points only: the prompter loads the queue's entries through it
-// (TForm1::queueentryloader) and shows its stories (showscript, updatescript); the options window
+// and shows its stories (ScriptStage: showscript, updatescript); the options window
 // shows its entries, its settings (TForm4::Newsroom) and, while a running order is the queue, no
 // queue actions of its own.
 class NewsroomQueue : public QObject {
     Q_OBJECT
 public:
-    NewsroomQueue(TForm1 *prompter, TForm4 *options, QObject *parent = nullptr);
+    NewsroomQueue(ScriptStage &prompter, TForm4 *options, QObject *parent = nullptr);
     ~NewsroomQueue() override;
 
     // Starts, stops or moves the listening as `settings` say and shows the instructions as they
@@ -58,7 +58,7 @@ private:
     void optionsClosed(int result);
     void showStatus();
 
-    TForm1 *m_prompter;
+    ScriptStage &m_prompter;
     TForm4 *m_options;
     NewsroomSettings m_settings;
     std::unique_ptr<MosDevice> m_device;

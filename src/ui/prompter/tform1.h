@@ -11,6 +11,7 @@
 #include "core/prompter/promptstate.h"
 #include "core/render/richtohtml.h"
 #include "ui/prompter/prompterview.h"
+#include "ui/prompter/scriptstage.h"
 #include "ui/toolkit/imagelist.h"
 
 class Browser;
@@ -52,7 +53,7 @@ class VoiceControl;
 // line with its toolbar, the logo panel with the popup menu, and the prompting state. It composes
 // the features beyond them (reading aids, voice following, the talent display, the recovery from
 // faults), each a class of its own that it makes and hands the parts it needs (PrompterParts).
-class TForm1 : public QWidget, public PrompterView {
+class TForm1 : public QWidget, public PrompterView, public ScriptStage {
     Q_OBJECT
 public:
     explicit TForm1(QWidget *parent = nullptr);
@@ -137,15 +138,18 @@ public:
     // not know. Throws when the file cannot be read, changing nothing.
     bool loadscript(const QString &path, bool plainTextResetsFont);
     // Shows `lines` as the script named `name` (in the status line), from its start and paused.
-    void showscript(const QStringList &lines, const QString &name);
+    void showscript(const QStringList &lines, const QString &name) override;
     // Puts `lines` in place of the script shown, on this page and the output's, keeping the
     // paragraph being read where it is (see Browser::replaceScript); `done` runs once the page has
     // them. With no script page to change in place, the page is built and loaded anew.
     void updatescript(const QStringList &lines, const QHash<int, int> &replacedBy,
-                      std::function<void()> done = {});
+                      std::function<void()> done = {}) override;
     // Loads queue entries that are not script files (a newsroom's stories): `loader` returns
     // true when it has loaded the entry `index` itself. None: every entry is a script file.
-    void setQueueEntryLoader(std::function<bool(int index)> loader);
+    void setQueueEntryLoader(std::function<bool(int index)> loader) override;
+    void setQueuePosition(int index) override { promptstate.queuepos = index; }
+    void openQueueEntry(int index) override;
+    void renameScript(const QString &name) override;
     void nextscript();
     void prevscript();
     void Options2Click();

@@ -119,6 +119,18 @@ QStringList TForm1::queueEntries() const
     return m_options ? m_options->queue() : QStringList();
 }
 
+void TForm1::openQueueEntry(int index)
+{
+    promptstate.queuepos = index;
+    reportingErrors([this, index] { loadqueueentry(index); });
+}
+
+void TForm1::renameScript(const QString &name)
+{
+    promptstate.scriptpath = name;
+    Label4->setText(name);
+}
+
 void TForm1::setQueueEntryLoader(std::function<bool(int index)> loader)
 {
     m_queueEntryLoader = std::move(loader);

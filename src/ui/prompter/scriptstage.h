@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+
+#include <QHash>
+#include <QStringList>
+
+#include "core/prompter/promptstate.h"
+
+// The prompter as a source of scripts other than files (the newsroom's running order) uses it:
+// a script shown or changed in place, its name, and the queue's entries that are not files.
+class ScriptStage {
+public:
+    virtual ~ScriptStage() = default;
+    virtual const PromptState &state() const = 0;
+    // Shows `lines` as the script named `name`, from its start and paused.
+    virtual void showscript(const QStringList &lines, const QString &name) = 0;
+    // Puts `lines` in place of the script shown, keeping the paragraph being read where it is;
+    // `done` runs once the page has them.
+    virtual void updatescript(const QStringList &lines, const QHash<int, int> &replacedBy,
+                              std::function<void()> done = {}) = 0;
+    // The script shown goes by another name now.
+    virtual void renameScript(const QString &name) = 0;
+    // Loads entries of the queue that are not script files: `loader` returns true when it has
+    // loaded the entry itself. None: every entry is a script file.
+    virtual void setQueueEntryLoader(std::function<bool(int index)> loader) = 0;
+    // The queue's entry the prompter stands at, without loading it.
+    virtual void setQueuePosition(int index) = 0;
+    // Loads the queue's entry `index` and stands there; an error is shown to the operator.
+    virtual void openQueueEntry(int index) = 0;
+};
