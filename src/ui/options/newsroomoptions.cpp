@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 #include "core/mos/mosadmission.h"
 #include "core/platform/translation.h"
@@ -42,7 +43,7 @@ QPalette fieldPalette(bool mistaken)
     return look;
 }
 
-// A field of the admission with its caption in the grid `rows`.
+// A field of the admission with its caption, as a new row of `rows`.
 QLineEdit *admissionField(const char *name, const char *caption, const char *hint, const char *empty,
                           QGridLayout *rows, QWidget *parent)
 {
@@ -105,16 +106,25 @@ NewsroomOptions::NewsroomOptions(QWidget *parent) : QGroupBox(parent)
     instructions->addStretch();
     grid->addLayout(instructions, 1, 0);
 
-    auto *admission = new QGridLayout;
-    admission->setHorizontalSpacing(6);
-    admission->setVerticalSpacing(2);
-    mosdeviceid = admissionField("mosdeviceid", str::NewsroomDeviceId, str::NewsroomDeviceIdHint, nullptr,
-                                 admission, this);
+    // The two IDs line up under their short captions, which leaves the NCS ID's field room to say
+    // in full that any newsroom system is accepted; the addresses have a row of their own.
+    auto *ids = new QGridLayout;
+    auto *addresses = new QGridLayout;
+    for (QGridLayout *rows : {ids, addresses}) {
+        rows->setHorizontalSpacing(6);
+        rows->setVerticalSpacing(2);
+    }
+    mosdeviceid =
+        admissionField("mosdeviceid", str::NewsroomDeviceId, str::NewsroomDeviceIdHint, nullptr, ids, this);
     mosdeviceid->setMaxLength(128);
     mosncsid = admissionField("mosncsid", str::NewsroomNcsId, str::NewsroomNcsIdHint, str::NewsroomAnyNcs,
-                              admission, this);
+                              ids, this);
     mosallowed = admissionField("mosallowed", str::NewsroomAllowed, str::NewsroomAllowedHint,
-                                str::NewsroomAnyAddress, admission, this);
+                                str::NewsroomAnyAddress, addresses, this);
+    auto *admission = new QVBoxLayout;
+    admission->setSpacing(2);
+    admission->addLayout(ids);
+    admission->addLayout(addresses);
     grid->addLayout(admission, 2, 0);
     connect(mosallowed, &QLineEdit::textChanged, this, &NewsroomOptions::checkAddresses);
 
