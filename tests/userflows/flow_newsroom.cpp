@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,6 +26,8 @@ private slots:
 
 private:
     QJsonValue ask(const char *name, const QVariantMap &arguments = {});
+    // Opens the options window, checks that it reads every one of `phrases` and closes it.
+    void verifyOptionsShow(const QStringList &phrases, const QString &name);
     // What the status line reads once it shows `words`, or after `timeoutMs`.
     QString waitForStatus(const QString &words, int timeoutMs = 10000) const;
 
@@ -79,6 +83,20 @@ QJsonValue FlowNewsroom::ask(const char *name, const QVariantMap &arguments)
     return m_newsroom->ask(newsroomcommand(name, arguments));
 }
 
+void FlowNewsroom::verifyOptionsShow(const QStringList &phrases, const QString &name)
+{
+    const quint64 options = openOptions();
+    QVERIFY2(options, "the options window did not open");
+    const QImage window = desktop->grab(options);
+    const QString read = readText(window);
+    VERIFY_SCREEN(std::all_of(phrases.cbegin(), phrases.cend(),
+                              [&read](const QString &phrase) { return readsWords(read, phrase); }),
+                  window, name);
+    desktop->activate(options);
+    desktop->key(QStringLiteral("Escape"));
+    QVERIFY(desktop->waitForWindowGone(optionsCaption));
+}
+
 QString FlowNewsroom::waitForStatus(const QString &words, int timeoutMs) const
 {
     QElapsedTimer waited;
@@ -94,7 +112,7 @@ QString FlowNewsroom::waitForStatus(const QString &words, int timeoutMs) const
 void FlowNewsroom::aRunningOrderIsPromptedAndEditedOnAir()
 {
     // The operator turns listening on.
-    quint64 options = openOptions();
+    const quint64 options = openOptions();
     QVERIFY2(options, "the options window did not open");
     // Nothing set up yet: the window says whom the prompter lets in.
     const QImage setUp = desktop->grab(options);
@@ -149,17 +167,9 @@ void FlowNewsroom::aRunningOrderIsPromptedAndEditedOnAir()
 
     // The options window shows the running order as the queue (its first entry sits beside the
     // greyed queue actions, where OCR is unsure of it).
-    options = openOptions();
-    QVERIFY2(options, "the options window did not open");
-    const QImage window = desktop->grab(options);
-    const QString read = readText(window);
-    VERIFY_SCREEN(readsWords(read, QStringLiteral("running order: evening news")) &&
-                      readsWords(read, QStringLiteral("weather")) &&
-                      readsWords(read, QStringLiteral("listening on ports")),
-                  window, QStringLiteral("options"));
-    desktop->activate(options);
-    desktop->key(QStringLiteral("Escape"));
-    QVERIFY(desktop->waitForWindowGone(optionsCaption));
+    verifyOptionsShow({QStringLiteral("running order: evening news"), QStringLiteral("weather"),
+                       QStringLiteral("listening on ports")},
+                      QStringLiteral("options"));
 }
 
 void FlowNewsroom::anotherNewsroomSystemIsRefused()
@@ -169,7 +179,7 @@ void FlowNewsroom::anotherNewsroomSystemIsRefused()
     // The operator types the ID of the newsroom system the prompter serves, into the field that
     // says any is accepted (above the addresses' field, which says the same of addresses); the
     // newsroom connected is another.
-    quint64 options = openOptions();
+    const quint64 options = openOptions();
     QVERIFY2(options, "the options window did not open");
     QVERIFY(clickWord(options, QStringLiteral("accepted")));
     desktop->type(QStringLiteral("NCS-MAIN"));
@@ -198,17 +208,9 @@ void FlowNewsroom::anotherNewsroomSystemIsRefused()
                   QStringLiteral("page kept"));
 
     // The options window shows the ID and the refusal; the queue is still the running order.
-    options = openOptions();
-    QVERIFY2(options, "the options window did not open");
-    const QImage window = desktop->grab(options);
-    const QString read = readText(window);
-    VERIFY_SCREEN(readsWords(read, QStringLiteral("ncs-main")) &&
-                      readsWords(read, QStringLiteral("refused")) &&
-                      readsWords(read, QStringLiteral("running order: evening news")),
-                  window, QStringLiteral("refusal in the options"));
-    desktop->activate(options);
-    desktop->key(QStringLiteral("Escape"));
-    QVERIFY(desktop->waitForWindowGone(optionsCaption));
+    verifyOptionsShow({QStringLiteral("ncs-main"), QStringLiteral("refused"),
+                       QStringLiteral("running order: evening news")},
+                      QStringLiteral("refusal in the options"));
 }
 
 QTEST_GUILESS_MAIN(FlowNewsroom)
