@@ -55,8 +55,7 @@ void TestMosAdmission::addresses_data()
     QTest::addColumn<QString>("peer");
     QTest::addColumn<bool>("admitted");
     // Empty: every address, as before the setting was there.
-    QTest::newRow("empty, IPv4") << u""_s << u"192.0.2.77"_s << true;
-    QTest::newRow("empty, IPv6") << u""_s << u"2001:db8::99"_s << true;
+    QTest::newRow("empty") << u""_s << u"192.0.2.77"_s << true;
     QTest::newRow("separators only") << u" , "_s << u"192.0.2.77"_s << true;
     // A server listening on IPv4 and IPv6 at once sees IPv4 peers as ::ffff:a.b.c.d.
     QTest::newRow("IPv4 peer") << u"127.0.0.1"_s << u"127.0.0.1"_s << true;
@@ -68,14 +67,12 @@ void TestMosAdmission::addresses_data()
     QTest::newRow("::1 for 127.0.0.1") << u"127.0.0.1"_s << u"::1"_s << true;
     QTest::newRow("127.0.0.1 for ::1") << u"::1"_s << u"127.0.0.1"_s << true;
     QTest::newRow("::1 is not 127.0.0.2") << u"::1"_s << u"127.0.0.2"_s << false;
-    QTest::newRow("IPv6 written otherwise") << u"2001:DB8:0:0::5"_s << u"2001:db8::5"_s << true;
     QTest::newRow("another IPv6 peer") << u"2001:db8::5"_s << u"2001:db8::6"_s << false;
     QTest::newRow("one of several") << u"10.0.0.5, 10.0.0.6"_s << u"10.0.0.6"_s << true;
     QTest::newRow("link-local on any interface") << u"fe80::1"_s << u"fe80::1%lo"_s << true;
     // A list of nothing but mistakes lets no one in, rather than everyone.
     QTest::newRow("only a mistake") << u"localhost"_s << u"127.0.0.1"_s << false;
     QTest::newRow("a mistake beside an address") << u"localhost 10.0.0.5"_s << u"10.0.0.5"_s << true;
-    QTest::newRow("the null address") << u"10.0.0.5"_s << QString() << false;
 }
 
 void TestMosAdmission::addresses()
@@ -142,7 +139,6 @@ void TestMosAdmission::peerNames()
     QCOMPARE(name(u"::ffff:192.0.2.8"_s), u"192.0.2.8"_s);
     QCOMPARE(name(u"192.0.2.8"_s), u"192.0.2.8"_s);
     QCOMPARE(name(u"::1"_s), u"::1"_s);
-    QCOMPARE(name(u"2001:db8::5"_s), u"2001:db8::5"_s);
 }
 
 void TestMosAdmission::noticesOncePerPeerAndReason()
