@@ -233,6 +233,25 @@ inline constexpr const char *NewsroomOff = N_("Not listening.");
 inline constexpr const char *NewsroomListening = N_("Listening on ports %1 and %2; connections: %3.");
 inline constexpr const char *NewsroomCannotListen = N_("Vantell cannot listen for the newsroom system: %1");
 inline constexpr const char *NewsroomSamePorts = N_("The two ports must differ.");
+inline constexpr const char *NewsroomDeviceId = N_("MOS ID:");
+inline constexpr const char *NewsroomDeviceIdHint =
+    N_("The MOS ID the newsroom system knows this prompter by");
+inline constexpr const char *NewsroomNcsId = N_("NCS ID:");
+inline constexpr const char *NewsroomNcsIdHint =
+    N_("The ID of the newsroom system whose messages are taken; empty: any newsroom system");
+inline constexpr const char *NewsroomAnyNcs = N_("Any newsroom system is accepted");
+inline constexpr const char *NewsroomAllowed = N_("Allowed addresses:");
+inline constexpr const char *NewsroomAllowedHint =
+    N_("The addresses newsroom systems may connect from, separated by commas; empty: any address");
+inline constexpr const char *NewsroomAnyAddress = N_("Any address is accepted");
+inline constexpr const char *NewsroomNotAddresses =
+    N_("Allowed addresses that are not addresses let no one in: %1");
+inline constexpr const char *NewsroomRefusedAddress =
+    N_("Newsroom connection from %1 refused: the address is not allowed.");
+inline constexpr const char *NewsroomRefusedNcsId =
+    N_("Newsroom message from %1 refused: its NCS ID \"%2\" is not \"%3\".");
+inline constexpr const char *NewsroomRefusedMosId =
+    N_("Newsroom message from %1 refused: it is for MOS ID \"%2\", not \"%3\".");
 inline constexpr const char *RunningOrderHeading = N_("Running Order: %1");
 
 // Options window: remote control
@@ -357,7 +376,8 @@ inline constexpr const char *FollowOption =
     N_("Be the talent display of the prompter at this address (its remote control listening), following it "
        "over the network.");
 inline constexpr const char *FollowValueName = N_("host[:port]");
-inline constexpr const char *TokenOption = N_("The token the prompter's remote control asks for (with --follow).");
+inline constexpr const char *TokenOption =
+    N_("The token the prompter's remote control asks for (with --follow).");
 inline constexpr const char *TokenValueName = N_("token");
 inline constexpr const char *MirrorOption = N_("Mirror this talent display (with --follow).");
 inline constexpr const char *RotateOption = N_("Turn this talent display upside down (with --follow).");

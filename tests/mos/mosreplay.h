@@ -21,7 +21,8 @@ inline QString replaymos(QByteArrayView input)
     }
     const qsizetype split =
         bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes.at(0)) % (bytes.size() + 1);
-    MosDevice device(QStringLiteral("FUZZ"));
+    // The corpus addresses its messages to the tests' device, so that they are applied, not refused.
+    MosDevice device(QStringLiteral("PROMPTER"));
     MosFramer framer;
     for (QByteArrayView piece : {QByteArrayView(bytes).first(split), QByteArrayView(bytes).sliced(split)}) {
         framer.feed(piece);

@@ -5,14 +5,21 @@
 // Newsroom messages for the tests, written as a newsroom system writes them.
 namespace mostext {
 
-// `body` (the message element) in the envelope of a message from the newsroom "NCS1" to the
-// device "PROMPTER"; no messageID when `messageId` is empty.
-inline QString message(const QString &body, const QString &messageId = QStringLiteral("7"))
+// `body` (the message element) in the envelope of a message from the newsroom `ncsId` to the
+// device `mosId`; no messageID when `messageId` is empty.
+inline QString messageBetween(const QString &ncsId, const QString &mosId, const QString &body,
+                              const QString &messageId = QStringLiteral("7"))
 {
-    QString envelope = QStringLiteral("<mos><mosID>PROMPTER</mosID><ncsID>NCS1</ncsID>");
+    QString envelope = QStringLiteral("<mos><mosID>%1</mosID><ncsID>%2</ncsID>").arg(mosId, ncsId);
     if (!messageId.isEmpty())
         envelope += QStringLiteral("<messageID>%1</messageID>").arg(messageId);
     return envelope + body + QStringLiteral("</mos>");
+}
+
+// The same from the newsroom "NCS1" to the device "PROMPTER".
+inline QString message(const QString &body, const QString &messageId = QStringLiteral("7"))
+{
+    return messageBetween(QStringLiteral("NCS1"), QStringLiteral("PROMPTER"), body, messageId);
 }
 
 inline QString story(const QString &id, const QString &slug, const QString &items = QString())

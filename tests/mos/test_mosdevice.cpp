@@ -17,6 +17,7 @@ private slots:
     void refusalsSayWhy();
     void listsRunningOrders();
     void answersAreNotAnswered();
+    void admissionRefusesOtherNewsroomsAndDevices();
     void wireFormat();
 };
 
@@ -182,6 +183,70 @@ void TestMosDevice::answersAreNotAnswered()
     QCOMPARE(device.answer(mostext::message(u"<roAck><roID>R</roID><roStatus>OK</roStatus></roAck>"_s)),
              QString());
     QCOMPARE(device.answer(mostext::message(u"<mosAck><objID/><status>ACK</status></mosAck>"_s)), QString());
+}
+
+void TestMosDevice::admissionRefusesOtherNewsroomsAndDevices()
+{
+    MosDevice device(u"PROMPTER"_s);
+    device.setAdmission(MosAdmission(u"PROMPTER"_s, u"NCS1"_s));
+    QSignalSpy changes(&device, &MosDevice::changed);
+    QSignalSpy refusals(&device, &MosDevice::notAdmitted);
+    const QHostAddress peer(u"192.0.2.8"_s);
+    const auto from = [&](const QString &ncsId, const QString &mosId, const QString &body) {
+        return read(device.answer(mostext::messageBetween(ncsId, mosId, body, u"31"_s), peer));
+    };
+    const QString create = mostext::create(mostext::story(u"S1"_s, u"One"_s));
+
+    // Another newsroom system: its running order is refused with the reason, and changes nothing.
+    MosXmlNode answer = from(u"NCS2"_s, u"PROMPTER"_s, create);
+    QCOMPARE(answer.childText(u"messageID"), u"31"_s);
+    QCOMPARE(answer.child(u"roAck")->childText(u"roID"), u"RO1"_s);
+    QCOMPARE(answer.child(u"roAck")->childText(u"roStatus"),
+             u"ncsID \"NCS2\" is not the newsroom system this device serves"_s);
+    QCOMPARE(refusals.size(), 1);
+    const MosRefusal refusal = refusals.at(0).at(0).value<MosRefusal>();
+    QCOMPARE(refusal.reason, MosRefusal::Reason::NcsId);
+    QCOMPARE(refusal.received, u"NCS2"_s);
+    QCOMPARE(refusal.peer, peer);
+    // Nor is it told what the device holds or is: other messages are refused as well.
+    answer = from(u"NCS2"_s, u"PROMPTER"_s, u"<roReqAll/>"_s);
+    QVERIFY(answer.child(u"roAck") && !answer.child(u"roListAll"));
+    answer = from(u"NCS2"_s, u"PROMPTER"_s, u"<reqMachInfo/>"_s);
+    QCOMPARE(answer.child(u"mosAck")->childText(u"status"), u"NACK"_s);
+    QVERIFY(answer.child(u"mosAck")->childText(u"statusDescription").startsWith(u"ncsID \"NCS2\""_s));
+    // Its heartbeats are answered: it stays connected and reads in the refusals what is wrong.
+    answer = from(u"NCS2"_s, u"PROMPTER"_s, u"<heartbeat/>"_s);
+    QVERIFY(answer.child(u"heartbeat"));
+    QCOMPARE(device.answer(mostext::messageBetween(u"NCS2"_s, u"PROMPTER"_s,
+                                                   u"<roAck><roID>R</roID><roStatus>OK</roStatus></roAck>"_s),
+                           peer),
+             QString());
+    QCOMPARE(refusals.size(), 3);
+
+    // The right newsroom system, but a message for another device.
+    answer = from(u"NCS1"_s, u"STUDIO2"_s, create);
+    QCOMPARE(answer.child(u"roAck")->childText(u"roStatus"),
+             u"mosID \"STUDIO2\" is not this device's, which is \"PROMPTER\""_s);
+    QCOMPARE(refusals.size(), 4);
+    QCOMPARE(refusals.at(3).at(0).value<MosRefusal>().reason, MosRefusal::Reason::MosId);
+    QCOMPARE(changes.size(), 0);
+    QVERIFY(device.runningOrders().all().isEmpty());
+
+    // The newsroom system the device serves, addressing it.
+    answer = from(u"NCS1"_s, u"PROMPTER"_s, create);
+    QCOMPARE(answer.child(u"roAck")->childText(u"roStatus"), u"OK"_s);
+    QCOMPARE(changes.size(), 1);
+    // A message refused changes nothing of what is there either.
+    from(u"NCS2"_s, u"PROMPTER"_s, u"<roDelete><roID>RO1</roID></roDelete>"_s);
+    QVERIFY(device.runningOrders().find(u"RO1"_s));
+
+    // A new device ID counts at once, in what the device says of itself too.
+    device.setAdmission(MosAdmission(u"STUDIO2"_s));
+    answer = from(u"ANY-NEWSROOM"_s, u"STUDIO2"_s, u"<reqMachInfo/>"_s);
+    QCOMPARE(answer.child(u"listMachInfo")->childText(u"ID"), u"STUDIO2"_s);
+    answer = from(u"ANY-NEWSROOM"_s, u"PROMPTER"_s, u"<roDelete><roID>RO1</roID></roDelete>"_s);
+    QVERIFY(answer.child(u"roAck")->childText(u"roStatus").startsWith(u"mosID \"PROMPTER\""_s));
+    QVERIFY(device.runningOrders().find(u"RO1"_s));
 }
 
 void TestMosDevice::wireFormat()

@@ -27,6 +27,10 @@ private slots:
     void floodLeavesTheProgramResponsive();
     void quietestConnectionMakesRoom();
     void portInUseIsReported();
+    void addressNotAllowedIsClosedUnread();
+    void peersOfBothProtocolsAreKnown();
+    void refusedPeersMakeNoRoom();
+    void narrowedAdmissionClosesConnections();
 
 private:
     // A newsroom connection of the test: sends text and collects the device's answers.
@@ -35,7 +39,9 @@ private:
         MosFramer framer;
         QStringList answers;
     };
-    std::unique_ptr<Peer> connectPeer(quint16 port);
+    // Connects from `from` (127.0.0.2 is another machine for the device) to `to`.
+    std::unique_ptr<Peer> connectPeer(quint16 port, const QHostAddress &from = QHostAddress::LocalHost,
+                                      const QHostAddress &to = QHostAddress::LocalHost);
     static void send(Peer &peer, const QString &text) { peer.socket->write(mosencode(text)); }
     static void collect(Peer &peer);
 
@@ -72,12 +78,15 @@ void TestMosServer::cleanup()
     m_device.reset();
 }
 
-std::unique_ptr<TestMosServer::Peer> TestMosServer::connectPeer(quint16 port)
+std::unique_ptr<TestMosServer::Peer> TestMosServer::connectPeer(quint16 port, const QHostAddress &from,
+                                                                const QHostAddress &to)
 {
     auto peer = std::make_unique<Peer>();
     Peer *raw = peer.get();
     connect(raw->socket.get(), &QTcpSocket::readyRead, this, [raw] { collect(*raw); });
-    raw->socket->connectToHost(QHostAddress::LocalHost, port);
+    if (!raw->socket->bind(from))
+        return nullptr;
+    raw->socket->connectToHost(to, port);
     if (!raw->socket->waitForConnected(5000))
         return nullptr;
     return peer;
@@ -242,6 +251,101 @@ void TestMosServer::portInUseIsReported()
     QVERIFY(failure);
     QVERIFY2(failure->contains(QString::number(m_server->upperPort())), qPrintable(*failure));
     QVERIFY(!second.isListening());
+}
+
+void TestMosServer::addressNotAllowedIsClosedUnread()
+{
+    m_device->setAdmission(MosAdmission(u"PROMPTER"_s, QString(), u"127.0.0.1"_s));
+    QSignalSpy refusals(m_server.get(), &MosServer::notAdmitted);
+    QSignalSpy changes(m_device.get(), &MosDevice::changed);
+    QSignalSpy counts(m_server.get(), &MosServer::connectionsChanged);
+    // Another machine connects and sends a running order at once, as a newsroom system would.
+    std::unique_ptr<Peer> stranger = connectPeer(m_server->upperPort(), QHostAddress(u"127.0.0.2"_s));
+    QVERIFY(stranger);
+    QSignalSpy closed(stranger->socket.get(), &QTcpSocket::disconnected);
+    send(*stranger, mostext::message(mostext::create(mostext::story(u"S1"_s, u"One"_s)), u"1"_s));
+    QTRY_COMPARE(closed.size(), 1);
+    QCOMPARE(refusals.size(), 1);
+    const MosRefusal refusal = refusals.at(0).at(0).value<MosRefusal>();
+    QCOMPARE(refusal.reason, MosRefusal::Reason::Address);
+    QCOMPARE(refusal.peerName(), u"127.0.0.2"_s);
+    // Closed unread: no answer, nothing applied, never counted as a connection.
+    QCOMPARE(stranger->answers, QStringList());
+    QCOMPARE(changes.size(), 0);
+    QVERIFY(m_device->runningOrders().all().isEmpty());
+    QCOMPARE(counts.size(), 0);
+
+    // The allowed address is let in as before.
+    std::unique_ptr<Peer> newsroom = connectPeer(m_server->upperPort());
+    QVERIFY(newsroom);
+    send(*newsroom, mostext::message(mostext::create(mostext::story(u"S1"_s, u"One"_s)), u"2"_s));
+    QTRY_COMPARE(newsroom->answers.size(), 1);
+    QVERIFY(newsroom->answers.at(0).contains(u"<roStatus>OK</roStatus>"_s));
+    QCOMPARE(refusals.size(), 1);
+}
+
+void TestMosServer::peersOfBothProtocolsAreKnown()
+{
+    // Listening on every address, IPv4 and IPv6 at once: IPv4 peers arrive as ::ffff:a.b.c.d.
+    QCOMPARE(m_server->listen(QHostAddress::Any, 0, 0), std::nullopt);
+    m_device->setAdmission(MosAdmission(u"PROMPTER"_s, QString(), u"127.0.0.1"_s));
+    QSignalSpy refusals(m_server.get(), &MosServer::notAdmitted);
+    std::unique_ptr<Peer> ipv4 = connectPeer(m_server->lowerPort());
+    QVERIFY(ipv4);
+    send(*ipv4, mostext::message(u"<heartbeat/>"_s));
+    QTRY_COMPARE(ipv4->answers.size(), 1);
+    // This machine over IPv6 is this machine.
+    std::unique_ptr<Peer> ipv6 =
+        connectPeer(m_server->lowerPort(), QHostAddress::LocalHostIPv6, QHostAddress::LocalHostIPv6);
+    if (ipv6) {
+        send(*ipv6, mostext::message(u"<heartbeat/>"_s));
+        QTRY_COMPARE(ipv6->answers.size(), 1);
+    }
+    std::unique_ptr<Peer> stranger = connectPeer(m_server->lowerPort(), QHostAddress(u"127.0.0.2"_s));
+    QVERIFY(stranger);
+    QTRY_COMPARE(refusals.size(), 1);
+    QCOMPARE(refusals.at(0).at(0).value<MosRefusal>().peerName(), u"127.0.0.2"_s);
+    QTRY_COMPARE(stranger->socket->state(), QAbstractSocket::UnconnectedState);
+}
+
+void TestMosServer::refusedPeersMakeNoRoom()
+{
+    m_device->setAdmission(MosAdmission(u"PROMPTER"_s, QString(), u"127.0.0.1"_s));
+    std::vector<std::unique_ptr<Peer>> newsroom;
+    for (int i = 0; i < MosServer::maxConnections; ++i) {
+        newsroom.push_back(connectPeer(m_server->lowerPort()));
+        QVERIFY(newsroom.back());
+        QTRY_COMPARE(m_server->connectionCount(), i + 1);
+    }
+    // Strangers knocking again and again push none of the newsroom's connections out.
+    QSignalSpy refusals(m_server.get(), &MosServer::notAdmitted);
+    std::vector<std::unique_ptr<Peer>> strangers;
+    for (int i = 0; i < 3 * MosServer::maxConnections; ++i)
+        strangers.push_back(connectPeer(m_server->lowerPort(), QHostAddress(u"127.0.0.2"_s)));
+    QTRY_COMPARE(refusals.size(), 3 * MosServer::maxConnections);
+    QCOMPARE(m_server->connectionCount(), MosServer::maxConnections);
+    for (const std::unique_ptr<Peer> &peer : newsroom) {
+        send(*peer, mostext::message(u"<heartbeat/>"_s));
+        QTRY_COMPARE(peer->answers.size(), 1);
+    }
+}
+
+void TestMosServer::narrowedAdmissionClosesConnections()
+{
+    std::unique_ptr<Peer> newsroom = connectPeer(m_server->upperPort());
+    std::unique_ptr<Peer> stranger = connectPeer(m_server->upperPort(), QHostAddress(u"127.0.0.2"_s));
+    QVERIFY(newsroom && stranger);
+    QTRY_COMPARE(m_server->connectionCount(), 2);
+    QSignalSpy refusals(m_server.get(), &MosServer::notAdmitted);
+    QSignalSpy strangerClosed(stranger->socket.get(), &QTcpSocket::disconnected);
+    // The operator lists the newsroom's address: the other connection ends at once.
+    m_device->setAdmission(MosAdmission(u"PROMPTER"_s, QString(), u"127.0.0.1"_s));
+    QCOMPARE(m_server->connectionCount(), 1);
+    QCOMPARE(refusals.size(), 1);
+    QCOMPARE(refusals.at(0).at(0).value<MosRefusal>().peerName(), u"127.0.0.2"_s);
+    QTRY_COMPARE(strangerClosed.size(), 1);
+    send(*newsroom, mostext::message(u"<heartbeat/>"_s));
+    QTRY_COMPARE(newsroom->answers.size(), 1);
 }
 
 VANTELL_CORE_TEST_MAIN(TestMosServer)

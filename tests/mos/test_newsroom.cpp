@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -51,6 +52,9 @@ private slots:
     void recordedConversation();
     void liveConversation();
     void buddyTakesOver();
+    void otherNewsroomsAndDevicesAreRefused();
+    void addressNotAllowedIsRefused();
+    void admissionInTheOptionsWindow();
     void settingsInTheOptionsWindow();
 
 private:
@@ -59,6 +63,8 @@ private:
     QStringList queue() const;
     QString heading() const;
     QString pageText();
+    // Lets in what `change` makes of the present settings.
+    void admit(const std::function<void(NewsroomSettings &)> &change);
     // The paragraph mark at the top of the page's view: its key and how far above the top it is.
     QPair<QString, double> markAtTop();
     void waitForStory(const QString &storyId, const std::function<void()> &send);
@@ -174,6 +180,13 @@ QStringList TestNewsroom::queue() const
 QString TestNewsroom::heading() const
 {
     return windows().Form4->Panel4->text();
+}
+
+void TestNewsroom::admit(const std::function<void(NewsroomSettings &)> &change)
+{
+    NewsroomSettings settings = m_newsroom->settings();
+    change(settings);
+    m_newsroom->apply(settings);
 }
 
 QString TestNewsroom::pageText()
@@ -489,6 +502,133 @@ void TestNewsroom::buddyTakesOver()
     newsroom.quit();
 }
 
+void TestNewsroom::otherNewsroomsAndDevicesAreRefused()
+{
+    if (!m_live)
+        QSKIP(qPrintable(m_notLive));
+    admit([](NewsroomSettings &settings) { settings.ncsId = QStringLiteral("NCS-PRIMARY"); });
+    const QStringList before = queue();
+    const QVariantMap order{
+        {QStringLiteral("id"), QStringLiteral("RO-X")},
+        {QStringLiteral("slug"), QStringLiteral("Not Ours")},
+        {QStringLiteral("stories"), QVariantList{story(QStringLiteral("X1"), QStringLiteral("Intruder"))}}};
+    const QJsonObject create = newsroomcommand("create", {{QStringLiteral("runningOrder"), order}});
+
+    // Another newsroom system connects (its heartbeats are answered) and is refused with the
+    // reason; the queue stays as it was.
+    {
+        NewsroomPeer other(m_peerDirectory);
+        QVERIFY(start(other, {QStringLiteral("--ncs"), QStringLiteral("NCS-OTHER")}));
+        QCOMPARE(other.ask(newsroomcommand("connect")).toInt(), 1);
+        QCOMPARE(other.ask(create).toString(),
+                 QStringLiteral("ncsID \"NCS-OTHER\" is not the newsroom system this device serves"));
+        QCOMPARE(queue(), before);
+        const QString notice = QStringLiteral(
+            "Newsroom message from 127.0.0.1 refused: its NCS ID \"NCS-OTHER\" is not \"NCS-PRIMARY\".");
+        QCOMPARE(m_form->Label4->text(), notice);
+        QVERIFY(windows().Form4->Newsroom->mosstatus->text().endsWith(notice));
+        // It tries again: refused again, but the operator is not told again.
+        m_form->Label4->setText(QStringLiteral("Opening"));
+        QVERIFY(other.ask(create).toString().startsWith(QStringLiteral("ncsID")));
+        QCOMPARE(m_form->Label4->text(), QStringLiteral("Opening"));
+        QCOMPARE(queue(), before);
+        other.quit();
+    }
+    // The right newsroom system, but set up for another device.
+    {
+        NewsroomPeer misdirected(m_peerDirectory);
+        QVERIFY(misdirected.start(m_newsroom->server()->lowerPort(), m_newsroom->server()->upperPort(),
+                                  QStringLiteral("STUDIO2")));
+        QCOMPARE(misdirected.ask(newsroomcommand("connect")).toInt(), 1);
+        QCOMPARE(misdirected.ask(create).toString(),
+                 QStringLiteral("mosID \"STUDIO2\" is not this device's, which is \"VANTELL\""));
+        WAIT_VERIFY(m_form->Label4->text().contains(QStringLiteral("it is for MOS ID \"STUDIO2\"")));
+        QCOMPARE(queue(), before);
+        misdirected.quit();
+    }
+    // The newsroom system the prompter was set up for is let in.
+    NewsroomPeer newsroom(m_peerDirectory);
+    QVERIFY(start(newsroom));
+    QCOMPARE(newsroom.ask(newsroomcommand("connect")).toInt(), 1);
+    QCOMPARE(newsroom.ask(create).toString(), QStringLiteral("OK"));
+    QCOMPARE(queue(), QStringList{QStringLiteral("Intruder")});
+    QCOMPARE(
+        newsroom.ask(newsroomcommand("delete", {{QStringLiteral("ro"), QStringLiteral("RO-X")}})).toString(),
+        QStringLiteral("OK"));
+    QCOMPARE(queue(), before);
+    newsroom.quit();
+    admit([](NewsroomSettings &settings) { settings.ncsId.clear(); });
+}
+
+void TestNewsroom::addressNotAllowedIsRefused()
+{
+    admit([](NewsroomSettings &settings) { settings.allowedAddresses = QStringLiteral("::1, 127.0.0.1"); });
+    QTcpSocket stranger;
+    QVERIFY(stranger.bind(QHostAddress(QStringLiteral("127.0.0.2"))));
+    stranger.connectToHost(QHostAddress::LocalHost, m_newsroom->server()->upperPort());
+    QVERIFY(stranger.waitForConnected(5000));
+    stranger.write(
+        mosencode(QStringLiteral("<mos><mosID>VANTELL</mosID><ncsID>NCS</ncsID><messageID>1</messageID>"
+                                 "<roReqAll/></mos>")));
+    WAIT_COMPARE(stranger.state(), QAbstractSocket::UnconnectedState);
+    QCOMPARE(stranger.bytesAvailable(), 0);
+    const QString notice =
+        QStringLiteral("Newsroom connection from 127.0.0.2 refused: the address is not allowed.");
+    WAIT_COMPARE(m_form->Label4->text(), notice);
+    QVERIFY(windows().Form4->Newsroom->mosstatus->text().endsWith(notice));
+    QCOMPARE(m_newsroom->server()->connectionCount(), 0);
+    admit([](NewsroomSettings &settings) { settings.allowedAddresses.clear(); });
+}
+
+void TestNewsroom::admissionInTheOptionsWindow()
+{
+    TForm4 *options = windows().Form4;
+    NewsroomOptions *panel = options->Newsroom;
+    // Empty: the window says that any newsroom system, from any address, is let in.
+    QCOMPARE(panel->mosdeviceid->text(), QStringLiteral("VANTELL"));
+    QCOMPARE(panel->mosncsid->text(), QString());
+    QCOMPARE(panel->mosncsid->placeholderText(), QStringLiteral("Any newsroom system is accepted"));
+    QCOMPARE(panel->mosallowed->placeholderText(), QStringLiteral("Any address is accepted"));
+    // The operator sets all three, one address mistyped: Ok keeps them, lets in by them, and
+    // says that the mistake lets no one in.
+    QTimer::singleShot(0, options, [&] {
+        panel->mosdeviceid->setText(QStringLiteral(" PROMPTER.STUDIO2 "));
+        panel->mosncsid->setText(QStringLiteral("NCS-PRIMARY"));
+        panel->mosallowed->setText(QStringLiteral("127.0.0.1, 10.0.0.300"));
+        options->Button1->click();
+    });
+    m_env->dialogs.clear();
+    m_form->Options2->trigger();
+    const NewsroomSettings chosen = m_newsroom->settings();
+    QCOMPARE(chosen.deviceId, QStringLiteral("PROMPTER.STUDIO2"));
+    QCOMPARE(chosen.ncsId, QStringLiteral("NCS-PRIMARY"));
+    QCOMPARE(chosen.allowedAddresses, QStringLiteral("127.0.0.1, 10.0.0.300"));
+    QCOMPARE(m_newsroom->device()->admission().deviceId(), QStringLiteral("PROMPTER.STUDIO2"));
+    QCOMPARE(m_newsroom->device()->admission().ncsId(), QStringLiteral("NCS-PRIMARY"));
+    const QString mistake =
+        QStringLiteral("Allowed addresses that are not addresses let no one in: 10.0.0.300");
+    QCOMPARE(m_env->dialogs.messages(), QStringList{mistake});
+    QVERIFY(panel->mosstatus->text().contains(mistake));
+    QCOMPARE(panel->mosallowed->toolTip(), mistake);
+    QSettings stored(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("korvanex"),
+                     QStringLiteral("vantell"));
+    QCOMPARE(stored.value(QStringLiteral("Newsroom/NcsID")).toString(), QStringLiteral("NCS-PRIMARY"));
+    QCOMPARE(stored.value(QStringLiteral("Newsroom/DeviceID")).toString(),
+             QStringLiteral("PROMPTER.STUDIO2"));
+    // Emptied again (the device ID cannot be: it keeps the one it has).
+    QTimer::singleShot(0, options, [&] {
+        panel->mosdeviceid->clear();
+        panel->mosncsid->clear();
+        panel->mosallowed->clear();
+        options->Button1->click();
+    });
+    m_form->Options2->trigger();
+    QCOMPARE(m_newsroom->settings().deviceId, QStringLiteral("PROMPTER.STUDIO2"));
+    QCOMPARE(m_newsroom->settings().ncsId, QString());
+    QVERIFY(!panel->mosstatus->text().contains(mistake));
+    admit([](NewsroomSettings &settings) { settings.deviceId = QStringLiteral("VANTELL"); });
+}
+
 void TestNewsroom::settingsInTheOptionsWindow()
 {
     TForm4 *options = windows().Form4;
@@ -506,7 +646,8 @@ void TestNewsroom::settingsInTheOptionsWindow()
     QCOMPARE(m_newsroom->server()->lowerPort(), lower);
     QCOMPARE(m_newsroom->server()->upperPort(), upper);
     QVERIFY(m_newsroom->settings().hideInstructions);
-    QCOMPARE(panel->mosstatus->text(),
+    // Its first line; a refusal told a moment ago may stand under it.
+    QCOMPARE(panel->mosstatus->text().section(QLatin1Char('\n'), 0, 0),
              QStringLiteral("Listening on ports %1 and %2; connections: 0.").arg(lower).arg(upper));
     QSettings stored(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("korvanex"),
                      QStringLiteral("vantell"));
@@ -527,7 +668,7 @@ void TestNewsroom::settingsInTheOptionsWindow()
     });
     m_form->Options2->trigger();
     QVERIFY(!m_newsroom->server()->isListening());
-    QCOMPARE(panel->mosstatus->text(), QStringLiteral("Not listening."));
+    QCOMPARE(panel->mosstatus->text().section(QLatin1Char('\n'), 0, 0), QStringLiteral("Not listening."));
 }
 
 VANTELL_UI_TEST_MAIN(TestNewsroom)

@@ -450,6 +450,8 @@ void TestSettingsValues::newsroomRoundTripAndWrongValues()
     written.deviceId = QStringLiteral("PROMPTER.STUDIO2");
     written.hideInstructions = true;
     written.listenAddress = QStringLiteral("127.0.0.1");
+    written.ncsId = QStringLiteral("NCS.NEWSROOM");
+    written.allowedAddresses = QStringLiteral("10.0.0.5, 10.0.0.6, ::1");
     writenewsroomsettings(*settings, written);
     NewsroomSettings read;
     readnewsroomsettings(*settings, read);
@@ -467,6 +469,16 @@ void TestSettingsValues::newsroomRoundTripAndWrongValues()
     QSettings *yes = store("[Newsroom]\nEnabled=YES\nHideInstructions=1\n");
     readnewsroomsettings(*yes, kept);
     QVERIFY(kept.enabled && kept.hideInstructions);
+    // Without them, any newsroom system from any address, as before they were there.
+    QCOMPARE(kept.ncsId, QString());
+    QCOMPARE(kept.allowedAddresses, QString());
+
+    // Written by hand without quotes, the store splits the list at its commas: it is read whole.
+    QSettings *byHand = store("[Newsroom]\nNcsID= NCS1 \nAllowedAddresses=10.0.0.5, 10.0.0.6,::1\n");
+    readnewsroomsettings(*byHand, kept);
+    QCOMPARE(kept.ncsId, QStringLiteral("NCS1"));
+    QCOMPARE(kept.allowedAddresses.split(QLatin1Char(',')).size(), 3);
+    QVERIFY(kept.allowedAddresses.contains(QLatin1String("10.0.0.6")));
 }
 
 void TestSettingsValues::startPageAndHelpAddresses()

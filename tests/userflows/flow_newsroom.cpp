@@ -1,7 +1,11 @@
+#include <algorithm>
+
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QTcpServer>
+#include <QThread>
 
 #include "testsupport/newsroompeer.h"
 #include "userflow.h"
@@ -9,16 +13,23 @@
 // The newsroom system sends the show: the operator lets the prompter listen in the options
 // window, a running order arrives from the newsroom library of others, its first story shows on
 // the page, an edit of it shows at once, D steps to the next story, and the options window lists
-// the running order's stories as the queue.
+// the running order's stories as the queue. Then the operator names the newsroom system the
+// prompter serves: a running order from another is refused, and the status line and the options
+// window say so.
 class FlowNewsroom : public UserFlow {
     Q_OBJECT
 private slots:
     void initTestCase();
     void cleanupTestCase();
     void aRunningOrderIsPromptedAndEditedOnAir();
+    void anotherNewsroomSystemIsRefused();
 
 private:
     QJsonValue ask(const char *name, const QVariantMap &arguments = {});
+    // Opens the options window, checks that it reads every one of `phrases` and closes it.
+    void verifyOptionsShow(const QStringList &phrases, const QString &name);
+    // What the status line reads once it shows `words`, or after `timeoutMs`.
+    QString waitForStatus(const QString &words, int timeoutMs = 10000) const;
 
     quint16 m_lower = 0, m_upper = 0;
     QTemporaryDir m_config;
@@ -72,11 +83,41 @@ QJsonValue FlowNewsroom::ask(const char *name, const QVariantMap &arguments)
     return m_newsroom->ask(newsroomcommand(name, arguments));
 }
 
+void FlowNewsroom::verifyOptionsShow(const QStringList &phrases, const QString &name)
+{
+    const quint64 options = openOptions();
+    QVERIFY2(options, "the options window did not open");
+    const QImage window = desktop->grab(options);
+    const QString read = readText(window);
+    VERIFY_SCREEN(std::all_of(phrases.cbegin(), phrases.cend(),
+                              [&read](const QString &phrase) { return readsWords(read, phrase); }),
+                  window, name);
+    desktop->activate(options);
+    desktop->key(QStringLiteral("Escape"));
+    QVERIFY(desktop->waitForWindowGone(optionsCaption));
+}
+
+QString FlowNewsroom::waitForStatus(const QString &words, int timeoutMs) const
+{
+    QElapsedTimer waited;
+    waited.start();
+    QString read = prompter->statusText();
+    while (!readsWords(read, words) && waited.elapsed() < timeoutMs) {
+        QThread::msleep(200);
+        read = prompter->statusText();
+    }
+    return read;
+}
+
 void FlowNewsroom::aRunningOrderIsPromptedAndEditedOnAir()
 {
     // The operator turns listening on.
-    quint64 options = openOptions();
+    const quint64 options = openOptions();
     QVERIFY2(options, "the options window did not open");
+    // Nothing set up yet: the window says whom the prompter lets in.
+    const QImage setUp = desktop->grab(options);
+    VERIFY_SCREEN(readText(setUp).contains(QStringLiteral("any newsroom system is accepted")), setUp,
+                  QStringLiteral("any newsroom"));
     QVERIFY(clickWord(options, QStringLiteral("Listen")));
     desktop->activate(options);
     desktop->key(QStringLiteral("Return"));
@@ -126,17 +167,50 @@ void FlowNewsroom::aRunningOrderIsPromptedAndEditedOnAir()
 
     // The options window shows the running order as the queue (its first entry sits beside the
     // greyed queue actions, where OCR is unsure of it).
-    options = openOptions();
+    verifyOptionsShow({QStringLiteral("running order: evening news"), QStringLiteral("weather"),
+                       QStringLiteral("listening on ports")},
+                      QStringLiteral("options"));
+}
+
+void FlowNewsroom::anotherNewsroomSystemIsRefused()
+{
+    if (!m_newsroom)
+        QSKIP("the newsroom of the first flow is not connected");
+    // The operator types the ID of the newsroom system the prompter serves, into the field that
+    // says any is accepted (above the addresses' field, which says the same of addresses); the
+    // newsroom connected is another.
+    const quint64 options = openOptions();
     QVERIFY2(options, "the options window did not open");
-    const QImage window = desktop->grab(options);
-    const QString read = readText(window);
-    VERIFY_SCREEN(readsWords(read, QStringLiteral("running order: evening news")) &&
-                      readsWords(read, QStringLiteral("weather")) &&
-                      readsWords(read, QStringLiteral("listening on ports")),
-                  window, QStringLiteral("options"));
-    desktop->activate(options);
-    desktop->key(QStringLiteral("Escape"));
+    QVERIFY(clickWord(options, QStringLiteral("accepted")));
+    desktop->type(QStringLiteral("NCS-MAIN"));
+    const QImage typed = desktop->grab(options);
+    VERIFY_SCREEN(readsWords(readText(typed), QStringLiteral("ncs-main")), typed, QStringLiteral("typed"));
+    desktop->key(QStringLiteral("Return"));
     QVERIFY(desktop->waitForWindowGone(optionsCaption));
+
+    const QVariantMap order{
+        {QStringLiteral("id"), QStringLiteral("RO2")},
+        {QStringLiteral("slug"), QStringLiteral("Late Show")},
+        {QStringLiteral("stories"), QVariantList{story(QStringLiteral("L1"), QStringLiteral("Intruder"))}}};
+    // Ok started the story selected in the queue, the opening.
+    const QString opening = QStringLiteral("breaking news replaces");
+    VERIFY_SCREEN(readsWords(waitForPageText(opening), opening), prompter->page(), QStringLiteral("opening"));
+    const QString refused = ask("create", {{QStringLiteral("runningOrder"), order}}).toString();
+    QVERIFY2(refused.startsWith(QStringLiteral("ncsID \"NCS-PRIMARY\" is not")), qPrintable(refused));
+    // The status line tells where the message came from and why it was refused.
+    const QString told = QStringLiteral("newsroom message from 127.0.0. refused ncs-primary ncs-main");
+    VERIFY_SCREEN(readsWords(waitForStatus(told), told), prompter->statusLine(),
+                  QStringLiteral("refusal on the status line"));
+    // The page stays as it was: the refused running order's first story would show its name.
+    const QImage after = settledPage();
+    const QString kept = readText(after);
+    VERIFY_SCREEN(readsWords(kept, opening) && !kept.contains(QStringLiteral("intruder")), after,
+                  QStringLiteral("page kept"));
+
+    // The options window shows the ID and the refusal; the queue is still the running order.
+    verifyOptionsShow({QStringLiteral("ncs-main"), QStringLiteral("refused"),
+                       QStringLiteral("running order: evening news")},
+                      QStringLiteral("refusal in the options"));
 }
 
 QTEST_GUILESS_MAIN(FlowNewsroom)

@@ -8,7 +8,7 @@
 #include "core/mos/mosreplies.h"
 
 MosConnection::MosConnection(QTcpSocket *socket, MosDevice *device, QObject *parent)
-    : QObject(parent), m_socket(socket), m_device(device)
+    : QObject(parent), m_socket(socket), m_peer(socket->peerAddress()), m_device(device)
 {
     m_socket->setParent(this);
     // Qt reads no further ahead than this; the rest waits in the network, with the peer.
@@ -68,7 +68,7 @@ void MosConnection::workSome()
     int handled = 0;
     while (handled < messagesPerTurn && turn.elapsed() < millisecondsPerTurn) {
         if (std::optional<QString> message = m_framer.next()) {
-            const QString reply = m_device->answer(*message);
+            const QString reply = m_device->answer(*message, m_peer);
             if (!reply.isEmpty())
                 send(reply);
             if (m_closing)

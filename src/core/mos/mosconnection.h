@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHostAddress>
 #include <QObject>
 
 #include "core/mos/mosframer.h"
@@ -28,6 +29,7 @@ public:
 
     // Milliseconds since the peer last sent anything.
     qint64 idleFor() const { return m_lastActivity.elapsed(); }
+    const QHostAddress &peerAddress() const { return m_peer; }
     void abort();
 
 signals:
@@ -43,6 +45,7 @@ private:
     void refuseStream(const QString &reason);
 
     QTcpSocket *m_socket;
+    QHostAddress m_peer;
     MosDevice *m_device;
     MosFramer m_framer;
     QElapsedTimer m_lastActivity;

@@ -18,34 +18,47 @@ bool looksLikeRunningOrderMessage(const MosMessage &message)
     return message.isRunningOrderMessage() || message.type.startsWith(QLatin1String("ro"));
 }
 
+// What the newsroom system is told. The NCS ID the device waits for is not named: the peer that
+// is refused may be anyone.
+QString refusalStatus(const MosRefusal &refusal)
+{
+    if (refusal.reason == MosRefusal::Reason::NcsId)
+        return QStringLiteral("ncsID \"%1\" is not the newsroom system this device serves")
+            .arg(refusal.received);
+    return QStringLiteral("mosID \"%1\" is not this device's, which is \"%2\"")
+        .arg(refusal.received, refusal.expected);
+}
+
 } // namespace
 
 MosDevice::MosDevice(const QString &deviceId, QObject *parent)
-    : QObject(parent), m_deviceId(deviceId), m_runningSince(QDateTime::currentDateTimeUtc())
+    : QObject(parent), m_admission(deviceId), m_runningSince(QDateTime::currentDateTimeUtc())
 {
 }
 
 MosMachineInfo MosDevice::machineInfo() const
 {
-    return {QStringLiteral("korvanex"),
-            QStringLiteral("Vantell"),
-            QStringLiteral(VANTELL_VERSION),
-            m_deviceId,
-            m_deviceId,
-            {0, 2, 4}};
+    return {QStringLiteral("korvanex"), QStringLiteral("Vantell"), QStringLiteral(VANTELL_VERSION),
+            m_admission.deviceId(),     m_admission.deviceId(),    {0, 2, 4}};
+}
+
+void MosDevice::setAdmission(const MosAdmission &admission)
+{
+    m_admission = admission;
+    emit admissionChanged();
 }
 
 QString MosDevice::refuseStream(const QString &reason)
 {
     emit refused(QString(), reason);
-    return mosack(MosEnvelope{m_deviceId, QString(), QString()}, false, reason);
+    return mosack(MosEnvelope{m_admission.deviceId(), QString(), QString()}, false, reason);
 }
 
-QString MosDevice::answer(const QString &text)
+QString MosDevice::answer(const QString &text, const QHostAddress &peer)
 {
     const MosParseResult parsed = parsemosmessage(text);
     const MosMessage &message = parsed.message;
-    const MosEnvelope envelope = envelopeOf(message, m_deviceId);
+    const MosEnvelope envelope = envelopeOf(message, m_admission.deviceId());
     const QDateTime now = QDateTime::currentDateTimeUtc();
     if (!parsed.error.isEmpty()) {
         emit refused(message.type, parsed.error);
@@ -53,11 +66,17 @@ QString MosDevice::answer(const QString &text)
             return mosroack(envelope, message.roId, parsed.error);
         return mosack(envelope, false, parsed.error);
     }
-    switch (message.kind) {
-    case Kind::Acknowledgement:
+    if (message.kind == Kind::Acknowledgement)
         return QString();
-    case Kind::Heartbeat:
+    if (message.kind == Kind::Heartbeat)
         return mosheartbeat(envelope, now);
+    if (const std::optional<MosRefusal> refusal = m_admission.refusal(message.ncsId, message.mosId, peer)) {
+        emit notAdmitted(*refusal);
+        if (looksLikeRunningOrderMessage(message))
+            return mosroack(envelope, message.roId, refusalStatus(*refusal));
+        return mosack(envelope, false, refusalStatus(*refusal));
+    }
+    switch (message.kind) {
     case Kind::MachineInfoRequest:
         return moslistmachinfo(envelope, machineInfo(), now, m_runningSince);
     case Kind::ListAllRequest:

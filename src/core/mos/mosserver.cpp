@@ -5,11 +5,13 @@
 #include <QTcpSocket>
 
 #include "core/mos/mosconnection.h"
+#include "core/mos/mosdevice.h"
 
 MosServer::MosServer(MosDevice *device, QObject *parent) : QObject(parent), m_device(device)
 {
     connect(&m_lower, &QTcpServer::newConnection, this, [this] { accept(&m_lower); });
     connect(&m_upper, &QTcpServer::newConnection, this, [this] { accept(&m_upper); });
+    connect(m_device, &MosDevice::admissionChanged, this, &MosServer::closeNotAdmitted);
 }
 
 MosServer::~MosServer()
@@ -48,6 +50,14 @@ void MosServer::close()
 void MosServer::accept(QTcpServer *server)
 {
     while (QTcpSocket *socket = server->nextPendingConnection()) {
+        // Taken here, as the connection is announced: nothing has been read from it yet.
+        const QHostAddress peer = socket->peerAddress();
+        if (!m_device->admission().admitsAddress(peer)) {
+            socket->abort();
+            socket->deleteLater();
+            emit notAdmitted(MosRefusal{MosRefusal::Reason::Address, peer, QString(), QString()});
+            continue;
+        }
         if (m_connections.size() >= maxConnections) {
             MosConnection *quietest = *std::max_element(
                 m_connections.begin(), m_connections.end(),
@@ -62,5 +72,18 @@ void MosServer::accept(QTcpServer *server)
             emit connectionsChanged(connectionCount());
         });
         emit connectionsChanged(connectionCount());
+    }
+}
+
+void MosServer::closeNotAdmitted()
+{
+    const QList<MosConnection *> open = m_connections;
+    for (MosConnection *connection : open) {
+        if (m_device->admission().admitsAddress(connection->peerAddress()))
+            continue;
+        const QHostAddress peer = connection->peerAddress();
+        // Ends the connection; its `closed` takes it off the list.
+        connection->abort();
+        emit notAdmitted(MosRefusal{MosRefusal::Reason::Address, peer, QString(), QString()});
     }
 }

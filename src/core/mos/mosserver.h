@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QTcpServer>
 
+#include "core/mos/mosadmission.h"
+
 class MosConnection;
 class MosDevice;
 
@@ -14,7 +16,9 @@ class MosDevice;
 // for the connection's own messages, the upper port (10541) for running orders. Either port takes
 // any message. A primary newsroom system and its buddy each hold a connection on each port;
 // beyond `maxConnections`, a new connection pushes out the one that has been quiet longest, so
-// that connections a crashed peer left behind never lock its successor out.
+// that connections a crashed peer left behind never lock its successor out. A connection from an
+// address the device's admission does not allow is closed before anything is read from it, and
+// counts for nothing; so is an open one when the admission changes and no longer allows it.
 class MosServer : public QObject {
     Q_OBJECT
 public:
@@ -36,9 +40,12 @@ public:
 
 signals:
     void connectionsChanged(int count);
+    // A connection was closed because its address is not allowed.
+    void notAdmitted(const MosRefusal &refusal);
 
 private:
     void accept(QTcpServer *server);
+    void closeNotAdmitted();
 
     MosDevice *m_device;
     QTcpServer m_lower;

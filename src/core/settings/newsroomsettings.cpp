@@ -27,6 +27,8 @@ void writenewsroomsettings(QSettings &settings, const NewsroomSettings &values)
     settings.setValue(QStringLiteral("DeviceID"), values.deviceId);
     settings.setValue(QStringLiteral("HideInstructions"), values.hideInstructions ? 1 : 0);
     settings.setValue(QStringLiteral("ListenAddress"), values.listenAddress);
+    settings.setValue(QStringLiteral("NcsID"), values.ncsId);
+    settings.setValue(QStringLiteral("AllowedAddresses"), values.allowedAddresses);
     settings.endGroup();
 }
 
@@ -47,5 +49,9 @@ void readnewsroomsettings(QSettings &settings, NewsroomSettings &values)
         storedboolean(settings.value(QStringLiteral("HideInstructions"))).value_or(values.hideInstructions);
     values.listenAddress =
         storedtext(settings.value(QStringLiteral("ListenAddress"))).value_or(values.listenAddress).trimmed();
+    values.ncsId = storedtext(settings.value(QStringLiteral("NcsID"))).value_or(values.ncsId).trimmed();
+    values.allowedAddresses = storedtext(settings.value(QStringLiteral("AllowedAddresses")))
+                                  .value_or(values.allowedAddresses)
+                                  .trimmed();
     settings.endGroup();
 }

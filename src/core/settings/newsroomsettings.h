@@ -18,6 +18,12 @@ struct NewsroomSettings {
     // "ListenAddress": the one address to listen on (e.g. 127.0.0.1); empty: every address of the
     // machine, as the newsroom network needs. Kept in the file only, for tests and locked-down sites.
     QString listenAddress;
+    // "NcsID": the newsroom system's own ID; messages from any other are refused. Empty: any
+    // newsroom system, as before the setting was there.
+    QString ncsId;
+    // "AllowedAddresses": the addresses newsroom systems may connect from, separated by commas;
+    // empty: every address.
+    QString allowedAddresses;
 
     bool operator==(const NewsroomSettings &other) const = default;
 };

@@ -16,11 +16,38 @@
 #include "core/settings/settingsstore.h"
 #include "stringtable.h"
 #include "ui/toolkit/dialogs.h"
+#include "ui/toolkit/statusnotice.h"
 #include "ui/toolkit/toolimage.h"
 
 namespace {
 
 const QString settingsGroup = QStringLiteral("Newsroom");
+// As long as the status line's other notices.
+constexpr int refusalShownMs = 30000;
+constexpr qsizetype longestIdShown = 64;
+
+// An ID a peer sent, as the operator is shown it: on one line, and not so long that it pushes
+// the rest of the notice off the line.
+QString shownId(const QString &id)
+{
+    const QString line = id.simplified();
+    return line.size() <= longestIdShown ? line : line.left(longestIdShown - 1) + QChar(0x2026);
+}
+
+QString refusalText(const MosRefusal &refusal)
+{
+    switch (refusal.reason) {
+    case MosRefusal::Reason::NcsId:
+        return i18n(str::NewsroomRefusedNcsId)
+            .arg(refusal.peerName(), shownId(refusal.received), shownId(refusal.expected));
+    case MosRefusal::Reason::MosId:
+        return i18n(str::NewsroomRefusedMosId)
+            .arg(refusal.peerName(), shownId(refusal.received), shownId(refusal.expected));
+    case MosRefusal::Reason::Address:
+        break;
+    }
+    return i18n(str::NewsroomRefusedAddress).arg(refusal.peerName());
+}
 
 QString storyName(const MosStory &story)
 {
@@ -49,7 +76,16 @@ NewsroomQueue::NewsroomQueue(ScriptStage &prompter, TForm4 *options, QObject *pa
     m_device = std::make_unique<MosDevice>(stored.deviceId);
     m_server = std::make_unique<MosServer>(m_device.get());
     connect(m_device.get(), &MosDevice::changed, this, &NewsroomQueue::changed);
+    connect(m_device.get(), &MosDevice::notAdmitted, this, &NewsroomQueue::tellRefusal);
+    connect(m_server.get(), &MosServer::notAdmitted, this, &NewsroomQueue::tellRefusal);
     connect(m_server.get(), &MosServer::connectionsChanged, this, &NewsroomQueue::showStatus);
+    m_clock.start();
+    m_refusalShown.setSingleShot(true);
+    m_refusalShown.setInterval(refusalShownMs);
+    connect(&m_refusalShown, &QTimer::timeout, this, [this] {
+        m_refusal.clear();
+        showStatus();
+    });
     connect(m_options, &QDialog::finished, this, &NewsroomQueue::optionsClosed);
     m_prompter.setQueueEntryLoader([this](int index) { return loadStory(index); });
     m_options->Newsroom->showSettings(stored);
@@ -71,8 +107,10 @@ void NewsroomQueue::apply(const NewsroomSettings &settings)
         settings.upperPort != m_settings.upperPort || settings.listenAddress != m_settings.listenAddress ||
         (settings.enabled && !m_server->isListening());
     const bool look = settings.hideInstructions != m_settings.hideInstructions;
+    const bool addresses = settings.allowedAddresses != m_settings.allowedAddresses;
     m_settings = settings;
-    m_device->setDeviceId(settings.deviceId);
+    // Connections the new admission does not allow are closed at once.
+    m_device->setAdmission(MosAdmission(settings.deviceId, settings.ncsId, settings.allowedAddresses));
     m_options->Newsroom->showSettings(settings);
     if (network) {
         m_server->close();
@@ -92,6 +130,8 @@ void NewsroomQueue::apply(const NewsroomSettings &settings)
                 Dialogs::current().message(i18n(str::NewsroomCannotListen).arg(m_listenFailure));
         }
     }
+    if (settings.enabled && (network || addresses) && !invalidAddresses().isEmpty())
+        Dialogs::current().message(i18n(str::NewsroomNotAddresses).arg(invalidAddresses()));
     if (look && pageShowsStory()) {
         if (const MosRunningOrder *order = m_device->runningOrders().find(m_roId)) {
             const qsizetype at = order->storyIndex(m_storyId);
@@ -112,7 +152,27 @@ void NewsroomQueue::showStatus()
                      .arg(m_server->lowerPort())
                      .arg(m_server->upperPort())
                      .arg(m_server->connectionCount());
-    m_options->Newsroom->setStatus(status);
+    QStringList lines{status};
+    if (m_server->isListening() && !invalidAddresses().isEmpty())
+        lines << i18n(str::NewsroomNotAddresses).arg(invalidAddresses());
+    if (!m_refusal.isEmpty())
+        lines << m_refusal;
+    m_options->Newsroom->setStatus(lines.join(QLatin1Char('\n')));
+}
+
+QString NewsroomQueue::invalidAddresses() const
+{
+    return m_device->admission().invalidAddresses().join(QLatin1String(", "));
+}
+
+void NewsroomQueue::tellRefusal(const MosRefusal &refusal)
+{
+    if (!m_refusalNotices.tell(refusal, m_clock.elapsed()))
+        return;
+    m_refusal = refusalText(refusal);
+    m_prompter->statusnotice()->show(m_refusal);
+    m_refusalShown.start();
+    showStatus();
 }
 
 void NewsroomQueue::optionsClosed(int result)

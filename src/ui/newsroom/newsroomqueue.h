@@ -2,10 +2,13 @@
 
 #include <memory>
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
+#include "core/mos/mosrefusalnotices.h"
 #include "core/mos/storylines.h"
 #include "core/settings/newsroomsettings.h"
 
@@ -25,15 +28,18 @@ struct MosStory;
 // It meets the windows at a few points only: the prompter loads the queue's entries through it
 // and shows its stories (ScriptStage: showscript, updatescript); the options window
 // shows its entries, its settings (TForm4::Newsroom) and, while a running order is the queue, no
-// queue actions of its own.
+// queue actions of its own. A connection or message the device refuses is told on the prompter's
+// status line and under the newsroom options for a while, once for a peer and reason however
+// often the peer tries.
 class NewsroomQueue : public QObject {
     Q_OBJECT
 public:
     NewsroomQueue(ScriptStage &prompter, TForm4 *options, QObject *parent = nullptr);
     ~NewsroomQueue() override;
 
-    // Starts, stops or moves the listening as `settings` say and shows the instructions as they
-    // say. A port that cannot be opened is reported in a message.
+    // Starts, stops or moves the listening as `settings` say, lets in whom they say and shows the
+    // instructions as they say. A port that cannot be opened, and allowed addresses that are not
+    // addresses, are reported in a message.
     void apply(const NewsroomSettings &settings);
     const NewsroomSettings &settings() const { return m_settings; }
     MosDevice *device() const { return m_device.get(); }
@@ -57,6 +63,9 @@ private:
     QStringList storyLines(const MosStory &story) const;
     void optionsClosed(int result);
     void showStatus();
+    // The allowed addresses that are not addresses, as the operator wrote them.
+    QString invalidAddresses() const;
+    void tellRefusal(const MosRefusal &refusal);
 
     ScriptStage &m_prompter;
     TForm4 *m_options;
@@ -64,6 +73,10 @@ private:
     std::unique_ptr<MosDevice> m_device;
     std::unique_ptr<MosServer> m_server;
     QString m_listenFailure;
+    MosRefusalNotices m_refusalNotices;
+    QElapsedTimer m_clock;
+    QString m_refusal; // the last refusal told, while it is shown under the options
+    QTimer m_refusalShown;
     QString m_roId;
     QStringList m_operatorQueue;
     // The story on the page: its ID, the name it was shown under, its paragraphs and their keys.

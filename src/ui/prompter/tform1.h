@@ -161,6 +161,9 @@ public:
     void offerRecovery();
     void Font2Click();
 
+    // Tells something on the status line for a while, the line's own text coming back after.
+    StatusNotice *statusnotice() const { return m_notice; }
+
     // Runs `action`, showing the text of an error it raises as every unhandled error is shown.
     void reportingErrors(const std::function<void()> &action);
 

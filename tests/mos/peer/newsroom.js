@@ -4,10 +4,12 @@
 // loopback. The test sends it one command a line on stdin, as JSON, and reads one answer a line on
 // stdout: {"ok": true, "result": ...} or {"ok": false, "error": "..."}.
 //
-//   node newsroom.js --lower PORT --upper PORT [--device ID] [--buddy] [--record FILE]
+//   node newsroom.js --lower PORT --upper PORT [--device ID] [--ncs ID] [--buddy] [--record FILE]
 //
-// --buddy connects a second newsroom system (the buddy) beside the primary and sends every other
-// command through it. --record writes every message sent and received, as JSON lines, to FILE.
+// --device is the prompter's MOS ID, --ncs the newsroom system's own ID (NCS-PRIMARY by default).
+// --buddy connects a second newsroom system (the buddy, NCS-BUDDY) beside the primary and sends
+// every other command through it. --record writes every message sent and received, as JSON
+// lines, to FILE.
 'use strict';
 
 const fs = require('fs');
@@ -22,6 +24,7 @@ function option(name, fallback) {
 const lower = Number(option('lower'));
 const upper = Number(option('upper'));
 const device = option('device', 'PROMPTER');
+const ncs = option('ncs', 'NCS-PRIMARY');
 const record = option('record', null);
 const withBuddy = process.argv.includes('--buddy');
 const types = getMosTypes(false);
@@ -66,9 +69,13 @@ function recordMessage(peer, direction, message) {
         fs.writeSync(log, JSON.stringify({ peer, direction, message }) + '\n');
 }
 
+// The library writes the ID it is set up with as the mosID of every message it sends, and the ID of
+// the device it connects to as the ncsID, whichever side it plays. A newsroom system sends its own
+// ID as the ncsID and the device's as the mosID: so the newsroom here is set up with the
+// prompter's ID and connects to its own.
 function newsroom(name) {
     const connection = new MosConnection({
-        mosID: name,
+        mosID: device,
         acceptsConnections: false,
         isNCS: true,
         // The library lets a newsroom speak profile 2 only together with profiles 0 and 1.
@@ -81,11 +88,11 @@ function newsroom(name) {
     return connection;
 }
 
-async function connect(connection) {
+async function connect(connection, name) {
     await connection.init();
     const peer = await connection.connect({
         primary: {
-            id: device,
+            id: name,
             host: '127.0.0.1',
             ports: { lower, upper, query: upper + 1 },
             timeout: 5000,
@@ -115,11 +122,11 @@ async function run(command) {
     const status = (ack) => plain(ack.Status);
     switch (command.do) {
     case 'connect':
-        connections.push(newsroom('NCS-PRIMARY'));
-        peers.push(await connect(connections[0]));
+        connections.push(newsroom(ncs));
+        peers.push(await connect(connections[0], ncs));
         if (withBuddy) {
             connections.push(newsroom('NCS-BUDDY'));
-            peers.push(await connect(connections[1]));
+            peers.push(await connect(connections[1], 'NCS-BUDDY'));
         }
         return peers.length;
     case 'machineInfo': {
