@@ -16,7 +16,6 @@
 #include "core/settings/settingsstore.h"
 #include "stringtable.h"
 #include "ui/toolkit/dialogs.h"
-#include "ui/toolkit/statusnotice.h"
 #include "ui/toolkit/toolimage.h"
 
 namespace {
@@ -170,7 +169,7 @@ void NewsroomQueue::tellRefusal(const MosRefusal &refusal)
     if (!m_refusalNotices.tell(refusal, m_clock.elapsed()))
         return;
     m_refusal = refusalText(refusal);
-    m_prompter->statusnotice()->show(m_refusal);
+    m_prompter.tellOperator(m_refusal);
     m_refusalShown.start();
     showStatus();
 }

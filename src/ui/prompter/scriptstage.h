@@ -28,4 +28,7 @@ public:
     virtual void setQueuePosition(int index) = 0;
     // Loads the queue's entry `index` and stands there; an error is shown to the operator.
     virtual void openQueueEntry(int index) = 0;
+    // Tells the operator something on the status line for a while, the line's own text coming
+    // back after.
+    virtual void tellOperator(const QString &notice) = 0;
 };

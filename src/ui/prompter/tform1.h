@@ -150,6 +150,7 @@ public:
     void setQueuePosition(int index) override { promptstate.queuepos = index; }
     void openQueueEntry(int index) override;
     void renameScript(const QString &name) override;
+    void tellOperator(const QString &notice) override;
     void nextscript();
     void prevscript();
     void Options2Click();
@@ -160,9 +161,6 @@ public:
     // Offers the quick editor's text that a stopped run left unsaved.
     void offerRecovery();
     void Font2Click();
-
-    // Tells something on the status line for a while, the line's own text coming back after.
-    StatusNotice *statusnotice() const { return m_notice; }
 
     // Runs `action`, showing the text of an error it raises as every unhandled error is shown.
     void reportingErrors(const std::function<void()> &action);

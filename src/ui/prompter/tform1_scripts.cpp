@@ -16,6 +16,7 @@
 #include "stringtable.h"
 #include "ui/toolkit/dialogs.h"
 #include "ui/toolkit/filedrop.h"
+#include "ui/toolkit/statusnotice.h"
 
 void TForm1::OpenSimplescript1Click()
 {
@@ -123,6 +124,11 @@ void TForm1::openQueueEntry(int index)
 {
     promptstate.queuepos = index;
     reportingErrors([this, index] { loadqueueentry(index); });
+}
+
+void TForm1::tellOperator(const QString &notice)
+{
+    m_notice->show(notice);
 }
 
 void TForm1::renameScript(const QString &name)
