@@ -222,6 +222,7 @@ inline constexpr const char *Both = N_("Both");
 
 // Options window: the newsroom system
 inline constexpr const char *NewsroomSystem = N_("Newsroom System (MOS)");
+inline constexpr const char *NewsroomPage = N_("Newsroom");
 inline constexpr const char *NewsroomListen = N_("Listen");
 inline constexpr const char *NewsroomPorts = N_("Ports:");
 inline constexpr const char *NewsroomLowerPort = N_("Lower port: the connection's own messages");

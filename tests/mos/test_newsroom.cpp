@@ -526,7 +526,7 @@ void TestNewsroom::otherNewsroomsAndDevicesAreRefused()
         const QString notice = QStringLiteral(
             "Newsroom message from 127.0.0.1 refused: its NCS ID \"NCS-OTHER\" is not \"NCS-PRIMARY\".");
         QCOMPARE(m_form->Label4->text(), notice);
-        QVERIFY(windows().Form4->Newsroom->mosstatus->text().endsWith(notice));
+        QVERIFY(windows().newsroom->optionsGroup()->mosstatus->text().endsWith(notice));
         // It tries again: refused again, but the operator is not told again.
         m_form->Label4->setText(QStringLiteral("Opening"));
         QVERIFY(other.ask(create).toString().startsWith(QStringLiteral("ncsID")));
@@ -575,7 +575,7 @@ void TestNewsroom::addressNotAllowedIsRefused()
     const QString notice =
         QStringLiteral("Newsroom connection from 127.0.0.2 refused: the address is not allowed.");
     WAIT_COMPARE(m_form->Label4->text(), notice);
-    QVERIFY(windows().Form4->Newsroom->mosstatus->text().endsWith(notice));
+    QVERIFY(windows().newsroom->optionsGroup()->mosstatus->text().endsWith(notice));
     QCOMPARE(m_newsroom->server()->connectionCount(), 0);
     admit([](NewsroomSettings &settings) { settings.allowedAddresses.clear(); });
 }
@@ -583,7 +583,7 @@ void TestNewsroom::addressNotAllowedIsRefused()
 void TestNewsroom::admissionInTheOptionsWindow()
 {
     TForm4 *options = windows().Form4;
-    NewsroomOptions *panel = options->Newsroom;
+    NewsroomOptions *panel = windows().newsroom->optionsGroup();
     // Empty: the window says that any newsroom system, from any address, is let in.
     QCOMPARE(panel->mosdeviceid->text(), QStringLiteral("VANTELL"));
     QCOMPARE(panel->mosncsid->text(), QString());
@@ -632,7 +632,7 @@ void TestNewsroom::admissionInTheOptionsWindow()
 void TestNewsroom::settingsInTheOptionsWindow()
 {
     TForm4 *options = windows().Form4;
-    NewsroomOptions *panel = options->Newsroom;
+    NewsroomOptions *panel = windows().newsroom->optionsGroup();
     QVERIFY(panel->mosstatus->text().startsWith(QStringLiteral("Listening on ports ")));
     const auto [lower, upper] = freePorts();
     // Ports changed and instructions hidden, then Ok: kept, and listening moves to the new ports.

@@ -178,6 +178,7 @@ void FlowRemote::theOptionsShowTheAddressAsAQrCode()
 {
     const quint64 options = openOptions();
     QVERIFY2(options, "the options window did not open");
+    QVERIFY(showOptionsPage(options, QStringLiteral("Control"), QStringLiteral("network")));
     const QImage window = desktop->grab(options);
     const QString address = QStringLiteral("http://127.0.0.1:%1/").arg(m_port);
     const QString shots = QStringLiteral(VANTELL_SHOTS_DIR);
@@ -212,6 +213,7 @@ void FlowRemote::midiControlsHaveTheirWindow()
 {
     const quint64 options = openOptions();
     QVERIFY2(options, "the options window did not open");
+    QVERIFY(showOptionsPage(options, QStringLiteral("Control"), QStringLiteral("network")));
     // The button's key, as the keyboard reaches it.
     desktop->activate(options);
     desktop->key(QStringLiteral("alt+m"));

@@ -91,6 +91,7 @@ void FlowVoice::thePageFollowsTheSpeaker()
 {
     const quint64 options = openOptions();
     QVERIFY2(options, "the options window did not open");
+    QVERIFY(showOptionsPage(options, QStringLiteral("Voice"), QStringLiteral("speaker's")));
     QVERIFY2(clickWord(options, QStringLiteral("speaker's")) || clickWord(options, QStringLiteral("Scroll")),
              qPrintable(described(desktop->grab(options), QStringLiteral("voice option"))));
     const QImage chosen = desktop->grab(options);

@@ -67,6 +67,8 @@ void enableQueueActions(TForm4 *options, bool enabled)
 NewsroomQueue::NewsroomQueue(ScriptStage &prompter, TForm4 *options, QObject *parent)
     : QObject(parent), m_prompter(prompter), m_options(options)
 {
+    m_group = new NewsroomOptions;
+    m_options->addFeaturePage(m_group, "newsroompagebutton", str::NewsroomPage);
     SettingsStore store;
     NewsroomSettings stored;
     readnewsroomsettings(store.settings(), stored);
@@ -87,7 +89,7 @@ NewsroomQueue::NewsroomQueue(ScriptStage &prompter, TForm4 *options, QObject *pa
     });
     connect(m_options, &QDialog::finished, this, &NewsroomQueue::optionsClosed);
     m_prompter.setQueueEntryLoader([this](int index) { return loadStory(index); });
-    m_options->Newsroom->showSettings(stored);
+    m_group->showSettings(stored);
     showStatus();
     // From the event loop: a port that cannot be opened is reported over the prompter, not
     // before it is there.
@@ -110,7 +112,7 @@ void NewsroomQueue::apply(const NewsroomSettings &settings)
     m_settings = settings;
     // Connections the new admission does not allow are closed at once.
     m_device->setAdmission(MosAdmission(settings.deviceId, settings.ncsId, settings.allowedAddresses));
-    m_options->Newsroom->showSettings(settings);
+    m_group->showSettings(settings);
     if (network) {
         m_server->close();
         m_listenFailure.clear();
@@ -156,7 +158,7 @@ void NewsroomQueue::showStatus()
         lines << i18n(str::NewsroomNotAddresses).arg(invalidAddresses());
     if (!m_refusal.isEmpty())
         lines << m_refusal;
-    m_options->Newsroom->setStatus(lines.join(QLatin1Char('\n')));
+    m_group->setStatus(lines.join(QLatin1Char('\n')));
 }
 
 QString NewsroomQueue::invalidAddresses() const
@@ -177,12 +179,12 @@ void NewsroomQueue::tellRefusal(const MosRefusal &refusal)
 void NewsroomQueue::optionsClosed(int result)
 {
     if (result == QDialog::Accepted) {
-        const NewsroomSettings chosen = m_options->Newsroom->values(m_settings);
+        const NewsroomSettings chosen = m_group->values(m_settings);
         storeSettings(settingsGroup,
                       [&chosen](QSettings &settings) { writenewsroomsettings(settings, chosen); });
         apply(chosen);
     } else {
-        m_options->Newsroom->showSettings(m_settings);
+        m_group->showSettings(m_settings);
     }
     // Cancel puts the queue back as it was when the window opened; the running order may have
     // changed meanwhile. Once the prompter is done with the window, the queue shows it as it is.

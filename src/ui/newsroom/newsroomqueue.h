@@ -13,6 +13,7 @@
 #include "core/settings/newsroomsettings.h"
 
 class MosDevice;
+class NewsroomOptions;
 class MosServer;
 class ScriptStage;
 class TForm4;
@@ -44,6 +45,8 @@ public:
     const NewsroomSettings &settings() const { return m_settings; }
     MosDevice *device() const { return m_device.get(); }
     MosServer *server() const { return m_server.get(); }
+    // Its page of the options window.
+    NewsroomOptions *optionsGroup() const { return m_group; }
 
     // Shows story `index` of that running order in the prompter; false when the queue is the
     // operator's (its entries are script files).
@@ -69,6 +72,7 @@ private:
 
     ScriptStage &m_prompter;
     TForm4 *m_options;
+    NewsroomOptions *m_group;
     NewsroomSettings m_settings;
     std::unique_ptr<MosDevice> m_device;
     std::unique_ptr<MosServer> m_server;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -14,13 +15,10 @@
 #include "core/engine/readingestimate.h"
 #include "core/platform/filefilter.h"
 #include "core/platform/translation.h"
-#include "ui/options/newsroomoptions.h"
-#include "ui/options/voiceoptions.h"
 #include "ui/options/optionswindowsettings.h"
 #include "ui/options/queueentrydelegate.h"
 #include "core/queue/queuefile.h"
 #include "ui/options/readingaidoptions.h"
-#include "ui/options/remoteoptions.h"
 #include "core/render/droppedfiles.h"
 #include "core/render/scripttext.h"
 #include "stringtable.h"
@@ -57,6 +55,18 @@ QLabel *label(const char *name, QWidget *parent)
     return named(new QLabel(parent), name);
 }
 
+// A button that picks a page: in the window's own light on dark, as its other texts; the page
+// shown is the lighter. Enter stays the window's Ok.
+void stylePageButton(QPushButton *button)
+{
+    button->setCheckable(true);
+    button->setAutoDefault(false);
+    button->setFixedHeight(24);
+    button->setStyleSheet(QStringLiteral("QPushButton { background: #202020; color: #d0d0d0; border: 1px "
+                                         "solid #505050; padding: 2px 8px; }"
+                                         "QPushButton:checked { background: #505050; color: white; }"));
+}
+
 RadioGroup *radioGroup(const char *name, int height, QWidget *parent)
 {
     auto *group = named(new RadioGroup(parent), name);
@@ -81,8 +91,7 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent), ImageList1(QStringLiteral("qu
     black.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x70, 0x70, 0x70));
     setPalette(black);
     setAutoFillBackground(true);
-    // The window is taller than the queue needs so that every option fits, the newsroom system's
-    // and the remote control's under the queue.
+    // The window is taller than the queue needs so that the features' pages fit under the queue.
     setFixedSize(521, 720);
 
     auto *outer = new QVBoxLayout(this);
@@ -201,12 +210,22 @@ QWidget *TForm4::createQueueColumn()
     column->addLayout(row, 1);
     queuetime = label("queuetime", Panel2);
     column->addWidget(queuetime);
-    Newsroom = new NewsroomOptions(Panel2);
-    column->addWidget(Newsroom);
-    Remote = new RemoteOptions(Panel2);
-    column->addWidget(Remote);
-    Voice = new VoiceOptions(Panel2);
-    column->addWidget(Voice);
+    // The features' pages, one shown at a time, picked by a row of buttons above them; shown
+    // once a feature has added its page.
+    m_featureArea = panel("featurearea", Panel2);
+    auto *area = new QVBoxLayout(m_featureArea);
+    area->setContentsMargins(0, 6, 0, 0);
+    area->setSpacing(2);
+    m_featureButtons = new QGridLayout;
+    m_featureButtons->setSpacing(0);
+    area->addLayout(m_featureButtons);
+    m_featureGroup = new QButtonGroup(m_featureArea);
+    m_featurePages = named(new QStackedWidget(m_featureArea), "featurepages");
+    area->addWidget(m_featurePages);
+    m_featureArea->hide();
+    column->addWidget(m_featureArea);
+    connect(m_featureGroup, &QButtonGroup::idClicked, this,
+            [this](int index) { showFeaturePage(m_featurePages->widget(index)); });
     return Panel2;
 }
 
@@ -250,14 +269,7 @@ QWidget *TForm4::createOptionsColumn()
     auto *pages = new QButtonGroup(Panel3);
     int index = 0;
     for (QPushButton *button : {displaypagebutton, aidspagebutton}) {
-        button->setCheckable(true);
-        // Enter stays the window's Ok.
-        button->setAutoDefault(false);
-        button->setFixedHeight(24);
-        // In the window's own light on dark, as its other texts: the page shown is the lighter.
-        button->setStyleSheet(QStringLiteral("QPushButton { background: #202020; color: #d0d0d0; border: 1px "
-                                             "solid #505050; padding: 2px 8px; }"
-                                             "QPushButton:checked { background: #505050; color: white; }"));
+        stylePageButton(button);
         pages->addButton(button, index++);
         switcher->addWidget(button);
     }
@@ -321,6 +333,31 @@ QWidget *TForm4::createDisplayPage()
     column->addStretch();
 
     return displaypage;
+}
+
+void TForm4::addFeaturePage(QWidget *page, const char *buttonName, const char *title)
+{
+    // Three buttons a row, in the order the features add their pages.
+    constexpr int buttonsPerRow = 3;
+    const int index = m_featurePages->addWidget(page);
+    auto *button = named(new QPushButton(i18n(title), m_featureArea), buttonName);
+    stylePageButton(button);
+    m_featureGroup->addButton(button, index);
+    m_featureButtons->addWidget(button, index / buttonsPerRow, index % buttonsPerRow);
+    nameControlsAccessibly(page);
+    m_featureArea->show();
+    if (index == 0)
+        showFeaturePage(page);
+}
+
+void TForm4::showFeaturePage(QWidget *page)
+{
+    const int index = m_featurePages->indexOf(page);
+    if (index < 0)
+        return;
+    m_featureGroup->button(index)->setChecked(true);
+    m_featurePages->setCurrentIndex(index);
+    m_featurePages->setAccessibleName(m_featureGroup->button(index)->text());
 }
 
 void TForm4::showOptionsPage(int index)

@@ -5,11 +5,10 @@
 #include "core/engine/displaymodes.h"
 #include "ui/toolkit/imagelist.h"
 
-class NewsroomOptions;
 class QueueEntryDelegate;
 class ReadingAidOptions;
-class RemoteOptions;
-class VoiceOptions;
+class QButtonGroup;
+class QGridLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -19,8 +18,10 @@ class ToolImage;
 
 // The options window: the queue of scripts with its four actions and the reading time of each
 // script and of the whole queue; the display options (docking, capitals, and the displays that
-// mirror and rotate apply to) and, on a page of their own, the reading aids. Shown modally from
-// the prompter, which reads the controls directly.
+// mirror and rotate apply to) and, on a page of their own, the reading aids. Under the queue, the
+// options of the features (voice following, the newsroom, remote control), each on a page of its
+// own that the feature adds and reads. Shown modally from the prompter, which reads the controls
+// directly.
 class TForm4 : public QDialog {
     Q_OBJECT
 public:
@@ -38,10 +39,7 @@ public:
     QWidget *displaypage;
     RadioGroup *mainformlocation, *allcaps, *mtype, *rtype, *smoothscroll, *reloadscript;
     QPushButton *Button1, *Button2;
-    NewsroomOptions *Newsroom;
-    RemoteOptions *Remote;
     ReadingAidOptions *ReadingAids;
-    VoiceOptions *Voice;
     ImageList ImageList1;
 
     // The display options as the radio groups show them, and the other way round.
@@ -49,6 +47,12 @@ public:
     void showModes(const DisplayModes &modes);
     // Shows option page `index` (0: display, 1: reading aids).
     void showOptionsPage(int index);
+    // Adds a feature's options as a page of its own under the queue, shown by a button named
+    // `buttonName` and titled `title` (a text of the string table). The feature reads the page
+    // when the window closes (QDialog::finished).
+    void addFeaturePage(QWidget *page, const char *buttonName, const char *title);
+    // Shows the feature page `page`.
+    void showFeaturePage(QWidget *page);
 
     QStringList queue() const;
     // The words of each entry's script, -1 where it could not be read.
@@ -77,4 +81,8 @@ private:
                          const char *labelName, int restIndex, void (TForm4::*action)());
 
     QueueEntryDelegate *m_entries;
+    QWidget *m_featureArea;
+    QGridLayout *m_featureButtons;
+    QButtonGroup *m_featureGroup;
+    QStackedWidget *m_featurePages;
 };

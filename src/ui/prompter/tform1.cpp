@@ -120,6 +120,8 @@ void TForm1::setWindows(TForm2 *editor, TForm7 *progress, TForm4 *options, Tabou
     m_progress = progress;
     m_options = options;
     m_about = about;
+    if (options)
+        m_voice->attachOptions(*options);
     if (editor && !m_recovery)
         m_recovery = new QuickEditRecovery(
             *editor,

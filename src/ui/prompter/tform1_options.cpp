@@ -8,9 +8,7 @@
 #include "ui/options/readingaidoptions.h"
 #include "ui/prompter/prompterwindowsettings.h"
 #include "ui/options/tform4.h"
-#include "ui/options/voiceoptions.h"
 #include "ui/readingaids/readingaids.h"
-#include "ui/voice/voicecontrol.h"
 
 void TForm1::Options2Click()
 {
@@ -22,7 +20,6 @@ void TForm1::Options2Click()
     const QList<int> words = options->entryWords();
     options->showModes(before);
     options->ReadingAids->showSettings(m_aids->values());
-    options->Voice->showSettings(m_voice->settings());
 
     // The settings are written as the window closes; after Cancel they are the choices put back.
     if (options->exec() != QDialog::Accepted) {
@@ -35,10 +32,6 @@ void TForm1::Options2Click()
     saveSettings(options);
     setDisplayModes(options->modes());
     m_aids->set(options->ReadingAids->values(m_aids->values()));
-    const VoiceSettings voiceBefore = m_voice->settings();
-    m_voice->setSettings(options->Voice->values());
-    if (m_voice->settings() != voiceBefore)
-        saveSettings(this);
     if (options->ListBox1->count() > 0) {
         const int selected =
             options->ListBox1->currentItem() && options->ListBox1->currentItem()->isSelected()

@@ -44,6 +44,8 @@ RemoteControl::RemoteControl(PrompterRemote &target, TForm4 *options, QObject *p
     : QObject(parent), m_options(options), m_target(target), m_server(std::make_unique<RemoteServer>(target)),
       m_osc(std::make_unique<OscServer>(target)), m_midi(std::make_unique<MidiRemote>(target))
 {
+    m_group = new RemoteOptions;
+    m_options->addFeaturePage(m_group, "remotepagebutton", str::RemoteControl);
     SettingsStore store;
     RemoteSettings stored;
     readremotesettings(store.settings(), stored);
@@ -53,11 +55,11 @@ RemoteControl::RemoteControl(PrompterRemote &target, TForm4 *options, QObject *p
     connect(&m_target, &PrompterRemote::stateChanged, m_osc.get(), &OscServer::stateChanged);
     connect(&m_target, &PrompterRemote::scriptChanged, m_server.get(), &RemoteServer::scriptChanged);
     connect(m_options, &QDialog::finished, this, &RemoteControl::optionsClosed);
-    connect(m_options->Remote, &RemoteOptions::newTokenWanted, this, &RemoteControl::newToken);
-    connect(m_options->Remote, &RemoteOptions::midiWanted, this, &RemoteControl::editMidi);
+    connect(m_group, &RemoteOptions::newTokenWanted, this, &RemoteControl::newToken);
+    connect(m_group, &RemoteOptions::midiWanted, this, &RemoteControl::editMidi);
     MidiSettings midi;
     readmidisettings(store.settings(), midi);
-    m_options->Remote->showSettings(stored);
+    m_group->showSettings(stored);
     showStatus();
     // From the event loop: a port that cannot be had is reported over the prompter, not before
     // it is there.
@@ -77,7 +79,7 @@ void RemoteControl::apply(const RemoteSettings &settings)
                          settings.token != m_settings.token || settings.oscPort != m_settings.oscPort ||
                          (settings.enabled && !m_server->isListening());
     m_settings = settings;
-    m_options->Remote->showSettings(settings);
+    m_group->showSettings(settings);
     if (restart) {
         m_server->stop();
         m_osc->stop();
@@ -133,16 +135,16 @@ void RemoteControl::showStatus()
         status += QLatin1Char(' ') + i18n(str::RemoteOscCannotListen).arg(m_oscFailure);
     else if (m_osc->isListening())
         status += QLatin1Char(' ') + i18n(str::RemoteOscListening).arg(m_osc->port());
-    m_options->Remote->setStatus(status, address());
+    m_group->setStatus(status, address());
 }
 
 void RemoteControl::optionsClosed(int result)
 {
     if (result != QDialog::Accepted) {
-        m_options->Remote->showSettings(m_settings);
+        m_group->showSettings(m_settings);
         return;
     }
-    const RemoteSettings chosen = m_options->Remote->values(m_settings);
+    const RemoteSettings chosen = m_group->values(m_settings);
     storeSettings(settingsGroup, [&chosen](QSettings &settings) { writeremotesettings(settings, chosen); });
     apply(chosen);
 }

@@ -9,6 +9,7 @@
 
 class MidiRemote;
 class OscServer;
+class RemoteOptions;
 class PrompterRemote;
 class RemoteServer;
 class TForm4;
@@ -33,6 +34,8 @@ public:
     MidiRemote *midi() const { return m_midi.get(); }
     // Opens the MIDI controls' window over the options window; what it keeps is applied at once.
     void editMidi();
+    // Its page of the options window.
+    RemoteOptions *optionsGroup() const { return m_group; }
     // Where a browser reaches the phone remote; empty while nothing listens.
     QString address() const;
 
@@ -43,6 +46,7 @@ private:
     void applyMidi(const MidiSettings &settings);
 
     TForm4 *m_options;
+    RemoteOptions *m_group;
     PrompterRemote &m_target;
     std::unique_ptr<RemoteServer> m_server;
     std::unique_ptr<OscServer> m_osc;

@@ -7,6 +7,8 @@
 #include "core/platform/translation.h"
 #include "core/settings/settingsstore.h"
 #include "stringtable.h"
+#include "ui/options/tform4.h"
+#include "ui/options/voiceoptions.h"
 #include "ui/prompter/promptercommands.h"
 #include "ui/prompter/prompterview.h"
 #include "ui/readingaids/readingaids.h"
@@ -52,8 +54,27 @@ void VoiceControl::setOn(bool on)
 void VoiceControl::setSettings(const VoiceSettings &values)
 {
     m_settings = values;
+    if (m_group)
+        m_group->showSettings(values);
     m_voice->setMicrophone(values.microphone);
     setOn(values.enabled);
+}
+
+void VoiceControl::attachOptions(TForm4 &options)
+{
+    m_group = new VoiceOptions;
+    options.addFeaturePage(m_group, "voicepagebutton", str::VoiceFollowing);
+    m_group->showSettings(m_settings);
+    connect(&options, &QDialog::finished, this, [this](int result) {
+        if (result == QDialog::Accepted) {
+            const VoiceSettings before = m_settings;
+            setSettings(m_group->values());
+            if (m_settings != before)
+                store();
+        }
+        // Cancel puts back what was chosen before, and the microphones are listed anew next time.
+        m_group->showSettings(m_settings);
+    });
 }
 
 void VoiceControl::pageChanged()

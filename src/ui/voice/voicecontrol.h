@@ -6,6 +6,8 @@
 
 class QAction;
 class QLabel;
+class TForm4;
+class VoiceOptions;
 class ReadingAids;
 class VoiceFollowing;
 struct PrompterParts;
@@ -26,6 +28,9 @@ public:
     const VoiceSettings &settings() const { return m_settings; }
     // The options' choice: kept, and following turned on or off by it.
     void setSettings(const VoiceSettings &values);
+    // Puts its options on a page of the options window, and takes them when it is confirmed.
+    void attachOptions(TForm4 &options);
+    VoiceOptions *optionsGroup() const { return m_group; }
     // A new page is followed from its start.
     void pageChanged();
     void setTexts();
@@ -39,4 +44,5 @@ private:
     QLabel *m_label;
     QAction *m_entry;
     VoiceSettings m_settings;
+    VoiceOptions *m_group = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QThread>
 
 bool UserFlow::startSession(QSize screenSize)
@@ -107,6 +108,28 @@ quint64 UserFlow::openOptions() const
     // "Options" and "Print" share their key letter: the first press marks Options.
     prompter->menu({QStringLiteral("p"), QStringLiteral("Return")});
     return desktop->waitForWindow(QStringLiteral("Vantell Options"));
+}
+
+bool UserFlow::showOptionsPage(quint64 window, const QString &button, const QString &shown,
+                               int timeoutMs) const
+{
+    // A page shown already is left as it is: its button, lit, reads less well.
+    QElapsedTimer clock;
+    clock.start();
+    bool clicked = false;
+    do {
+        const QImage now = desktop->grab(window);
+        if (readsWords(readText(now), shown))
+            return true;
+        if (!clicked) {
+            const QList<QRect> places = findWords(now, button);
+            if (!places.isEmpty()) {
+                desktop->click(window, places.first().center());
+                clicked = true;
+            }
+        }
+    } while (clock.elapsed() < timeoutMs);
+    return false;
 }
 
 QImage UserFlow::settledPage(bool statusShown) const

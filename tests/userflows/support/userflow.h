@@ -40,6 +40,11 @@ protected:
     bool clickWord(quint64 window, const QString &word, int occurrence = 0) const;
     // Opens the options window from the menu; 0 when it does not come.
     quint64 openOptions() const;
+    // Shows a feature's page of the options window `window` by clicking its button `button`
+    // (unless it shows `shown` already), and waits until the window shows `shown`; false when it
+    // does not within the deadline.
+    bool showOptionsPage(quint64 window, const QString &button, const QString &shown,
+                         int timeoutMs = 10000) const;
     // A picture of the page once two grabs in a row agree.
     QImage settledPage(bool statusShown = true) const;
 
