@@ -14,6 +14,7 @@ private slots:
     void openFromTheCommandLine_data();
     void openFromTheCommandLine();
     void anUnreadableScriptIsReportedAndThePageStays();
+    void plainTextShowsAsWritten();
 
 private:
     void addScripts();
@@ -96,6 +97,30 @@ void FlowScripts::anUnreadableScriptIsReportedAndThePageStays()
     QVERIFY(desktop->waitForWindowGone(QStringLiteral("Vantell2  Home")));
     VERIFY_SCREEN(readsWords(readText(prompter->page()), QStringLiteral("good evening")), prompter->page(),
                   QStringLiteral("page"));
+}
+
+void FlowScripts::plainTextShowsAsWritten()
+{
+    // Text written like a tag is text; only a plain script's formatting tags format.
+    const QString path = writeScript(QStringLiteral("cues.txt"), "Press <Enter> to continue\r\n"
+                                                                 "If a < b then b > a\r\n"
+                                                                 "<b>Tone</b> Tone\r\n");
+    QVERIFY(startProgram(QStringList{path}));
+    const QString text = waitForPageText(QStringLiteral("press <enter> to continue"));
+    const QImage page = prompter->page();
+    VERIFY_SCREEN(readsWords(text, QStringLiteral("press <enter> to continue")), page,
+                  QStringLiteral("page"));
+    // Looked for without blanks, as OCR may set them anywhere in a row of short words.
+    VERIFY_SCREEN(readsWords(text, QStringLiteral("a<bthenb>a")), page, QStringLiteral("page"));
+    VERIFY_SCREEN(!text.contains(QLatin1String("<b>")) && !text.contains(QLatin1String("</b>")), page,
+                  QStringLiteral("page"));
+    // The word in <b> is the bold one of the two: its strokes light more of the page.
+    const QList<QRect> tones = findWords(page, QStringLiteral("tone"));
+    VERIFY_SCREEN(tones.size() == 2, page, QStringLiteral("page"));
+    const qint64 bold = brightCount(page.copy(tones.at(0)));
+    const qint64 regular = brightCount(page.copy(tones.at(1)));
+    VERIFY_SCREEN(bold > regular * 11 / 10, page,
+                  QStringLiteral("bold %1, regular %2").arg(bold).arg(regular));
 }
 
 QTEST_GUILESS_MAIN(FlowScripts)

@@ -141,6 +141,7 @@ QString PrompterRemote::perform(const RemoteCommand &command)
         if (m_prompter->promptstate.helpshown)
             return i18n(str::RemoteHelpShown);
         m_prompter->promptstate.richscript = false;
+        m_prompter->promptstate.scripttext = ScriptText::Plain;
         m_prompter->showscript(command.text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n"))),
                                command.name);
         break;

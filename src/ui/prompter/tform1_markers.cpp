@@ -133,8 +133,10 @@ bool TForm1::readingAidKey(int key)
 
 void TForm1::markscriptpage()
 {
-    scriptmarkers = findmarkers(promptstate.scriptlines);
-    m_scriptWords = wordcount(promptstate.scriptlines);
+    const QStringList shown =
+        scriptmarkup(promptstate.scriptlines, promptstate.specialtable, promptstate.scripttext);
+    scriptmarkers = findmarkers(shown);
+    m_scriptWords = wordcount(shown);
     markpage(promptstate.pagelines, scriptmarkers,
              readingaids.hideMarkers ? MarkerDisplay::Hidden : MarkerDisplay::Quiet, displaymodes.capitals);
 }

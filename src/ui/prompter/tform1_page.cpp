@@ -108,7 +108,7 @@ void TForm1::buildpage(bool mirror, bool rotate)
         progress->begin(static_cast<int>(promptstate.specialtable.size()));
     promptstate.pagelines = ::buildpage(promptstate.scriptlines, promptstate.specialtable,
                                         PageFont{displayfont.name, displayfont.size}, displaymodes.capitals,
-                                        mirror, rotate, [progress](int index, int) {
+                                        mirror, rotate, promptstate.scripttext, [progress](int index, int) {
                                             if (progress)
                                                 progress->step(index);
                                         });
@@ -144,7 +144,7 @@ void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &repla
     // No progress window: the page changes under the reader, and nothing else on the screen may.
     promptstate.pagelines = ::buildpage(promptstate.scriptlines, promptstate.specialtable,
                                         PageFont{displayfont.name, displayfont.size}, displaymodes.capitals,
-                                        mirroredLocally(), upsideDownLocally());
+                                        mirroredLocally(), upsideDownLocally(), promptstate.scripttext);
     markscriptpage();
     if (OutputWindow *output = follower->window())
         output->outputpage->replaceScript(
