@@ -54,8 +54,8 @@ private slots:
     void lineBreakInItsOwnFormatOpensARunBeforeTheNextCharacter();
     void sizeZeroIsWrittenAsEight();
     void automaticColourIsTheControlsForeground();
-    void colourTheGroundWouldSwallowIsTheForeground_data();
-    void colourTheGroundWouldSwallowIsTheForeground();
+    void coloursTooDarkForThePageAreShownLighter_data();
+    void coloursTooDarkForThePageAreShownLighter();
     void headerIsOneEntryWithTheTitle();
     void linesAreClearedFirst();
     void controlKeepsItsTextAndStaysQuiet();
@@ -622,9 +622,9 @@ void TestRichToHtml::lineBreakInItsOwnFormatOpensARunBeforeTheNextCharacter()
     const auto control = makeControl();
     QTextCursor cursor(control->document());
     cursor.insertText(QStringLiteral("a"));
-    cursor.insertText(QString(QChar::LineSeparator), coloured(Qt::red));
+    cursor.insertText(QString(QChar::LineSeparator), coloured(Qt::darkRed));
     cursor.insertText(QStringLiteral("b"), bold());
-    QCOMPARE(convert(control.get()).mid(2, 2), (QStringList{"a", "<BR></SPAN>" + span("FF0000", 12, "Arial") +
+    QCOMPARE(convert(control.get()).mid(2, 2), (QStringList{"a", "<BR></SPAN>" + span("800000", 12, "Arial") +
                                                                      "</SPAN>" + defaultSpan() + "<B>b"}));
 }
 
@@ -649,18 +649,19 @@ void TestRichToHtml::automaticColourIsTheControlsForeground()
     QCOMPARE(convert(control.get()).mid(1, 2), (QStringList{span("FEFDFC", 12, "Arial"), "x"}));
 }
 
-void TestRichToHtml::colourTheGroundWouldSwallowIsTheForeground_data()
+void TestRichToHtml::coloursTooDarkForThePageAreShownLighter_data()
 {
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QString>("shown");
     QTest::newRow("black") << QColor(Qt::black) << "FFFFFF";
     QTest::newRow("near-black") << QColor(0x20, 0x20, 0x20) << "FFFFFF";
-    QTest::newRow("navy") << QColor(0x00, 0x00, 0x80) << "FFFFFF";
-    QTest::newRow("dark red is still read") << QColor(0x80, 0x00, 0x00) << "800000";
-    QTest::newRow("grey") << QColor(0x60, 0x60, 0x60) << "606060";
+    QTest::newRow("grey") << QColor(0x60, 0x60, 0x60) << "FFFFFF";
+    QTest::newRow("navy is a light blue") << QColor(0x00, 0x00, 0x80) << "5E5EFF";
+    QTest::newRow("dark red is a brighter red") << QColor(0x80, 0x00, 0x00) << "EB0000";
+    QTest::newRow("orange reads as it is") << QColor(0xFF, 0xB0, 0x00) << "FFB000";
 }
 
-void TestRichToHtml::colourTheGroundWouldSwallowIsTheForeground()
+void TestRichToHtml::coloursTooDarkForThePageAreShownLighter()
 {
     QFETCH(QColor, colour);
     QFETCH(QString, shown);
@@ -672,8 +673,8 @@ void TestRichToHtml::colourTheGroundWouldSwallowIsTheForeground()
     QTextCharFormat format;
     format.setForeground(colour);
     QTextCursor(control->document()).insertText(QStringLiteral("x"), format);
-    // Shown in the foreground, the character needs no run of its own.
-    QVERIFY(convert(control.get()).join(QString()).contains(span(shown, 12, "Arial") + "x"));
+    const QString converted = convert(control.get()).join(QString());
+    QVERIFY2(converted.contains(span(shown, 12, "Arial") + "x"), qPrintable(converted));
 }
 
 void TestRichToHtml::headerIsOneEntryWithTheTitle()

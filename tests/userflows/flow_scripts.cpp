@@ -1,3 +1,6 @@
+#include <cmath>
+
+#include <QColor>
 #include <QFileInfo>
 
 #include "userflow.h"
@@ -15,6 +18,7 @@ private slots:
     void openFromTheCommandLine();
     void anUnreadableScriptIsReportedAndThePageStays();
     void plainTextShowsAsWritten();
+    void coloursForPaperReadOnTheBlackPage();
 
 private:
     void addScripts();
@@ -121,6 +125,55 @@ void FlowScripts::plainTextShowsAsWritten()
     const qint64 regular = brightCount(page.copy(tones.at(1)));
     VERIFY_SCREEN(bold > regular * 11 / 10, page,
                   QStringLiteral("bold %1, regular %2").arg(bold).arg(regular));
+}
+
+void FlowScripts::coloursForPaperReadOnTheBlackPage()
+{
+    // A title in Word's dark blue and a paragraph in dark green, as written for white paper.
+    const QString path = writeScript(
+        QStringLiteral("paper.vnr"),
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red31\\green56\\blue100;"
+        "\\red0\\green100\\blue0;}\\pard\\f0\\fs56\\cf1\\b Harbour title\\b0\\par\\fs40\\cf2 Green fields "
+        "tonight\\par}");
+    QVERIFY(startProgram(QStringList{path}));
+    const QString text = waitForPageText(QStringLiteral("harbour title green fields"));
+    const QImage page = prompter->page();
+    VERIFY_SCREEN(readsWords(text, QStringLiteral("harbour title green fields")), page,
+                  QStringLiteral("page"));
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    // The contrast against the black page of the brightest pixel of a word: its letters' own colour.
+    const auto letters = [&](const QString &word) {
+        const QList<QRect> places = findWords(page, word);
+        QRgb brightest = qRgb(0, 0, 0);
+        double contrast = 1;
+        if (places.isEmpty())
+            return std::pair(brightest, contrast);
+        const QImage pixels = page.copy(places.first()).convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < pixels.height(); ++y) {
+            for (int x = 0; x < pixels.width(); ++x) {
+                const QRgb p = pixels.pixel(x, y);
+                const double luminance =
+                    0.2126 * linear(qRed(p)) + 0.7152 * linear(qGreen(p)) + 0.0722 * linear(qBlue(p));
+                if ((luminance + 0.05) / 0.05 > contrast) {
+                    contrast = (luminance + 0.05) / 0.05;
+                    brightest = p;
+                }
+            }
+        }
+        return std::pair(brightest, contrast);
+    };
+    const auto [blue, titleContrast] = letters(QStringLiteral("harbour"));
+    VERIFY_SCREEN(titleContrast >= 4.4, page, QStringLiteral("title contrast %1").arg(titleContrast));
+    VERIFY_SCREEN(qBlue(blue) > qRed(blue) + 40 && qBlue(blue) > qGreen(blue) + 20, page,
+                  QStringLiteral("title colour %1").arg(QColor(blue).name()));
+    const auto [green, paragraphContrast] = letters(QStringLiteral("fields"));
+    VERIFY_SCREEN(paragraphContrast >= 4.4, page,
+                  QStringLiteral("paragraph contrast %1").arg(paragraphContrast));
+    VERIFY_SCREEN(qGreen(green) > qRed(green) + 40 && qGreen(green) > qBlue(green) + 40, page,
+                  QStringLiteral("paragraph colour %1").arg(QColor(green).name()));
 }
 
 QTEST_GUILESS_MAIN(FlowScripts)
