@@ -17,8 +17,9 @@ private slots:
     void closingTheEditorUnchangedKeepsThePage();
     void aPlainScriptComesBackEditedAndSavedAsRichScript_data();
     void aPlainScriptComesBackEditedAndSavedAsRichScript();
-    void theFontChangesTheSizeOfAPlainScript();
+    // Before the display font is made large: a rich script's first lines then stand below the strip.
     void theDocumentAScriptCameFromIsNeverWrittenOver();
+    void theFontChangesTheSizeOfAPlainScript();
 
 private:
     // Waits until the screen shows `words` (as OCR reads it); false when it does not in time.
@@ -261,8 +262,8 @@ void FlowQuickEdit::theDocumentAScriptCameFromIsNeverWrittenOver()
         return file.open(QIODevice::ReadOnly) && file.readAll() == markdown;
     };
     reopen(document);
-    QVERIFY(readsWords(waitForPageText(QStringLiteral("good evening from the harbour")),
-                       QStringLiteral("good evening from the harbour")));
+    const QString evening = QStringLiteral("good evening from the harbour");
+    VERIFY_SCREEN(readsWords(waitForPageText(evening), evening), prompter->page(), QStringLiteral("page"));
     const quint64 editor = openEditor();
     QVERIFY2(editor, "the quick editor did not open");
     desktop->key(QStringLiteral("ctrl+End"));
