@@ -19,6 +19,7 @@ private slots:
     void anUnreadableScriptIsReportedAndThePageStays();
     void plainTextShowsAsWritten();
     void coloursForPaperReadOnTheBlackPage();
+    void theSampleIsATourOfTheKeys();
 
 private:
     void addScripts();
@@ -174,6 +175,34 @@ void FlowScripts::coloursForPaperReadOnTheBlackPage()
                   QStringLiteral("paragraph contrast %1").arg(paragraphContrast));
     VERIFY_SCREEN(qGreen(green) > qRed(green) + 40 && qGreen(green) > qBlue(green) + 40, page,
                   QStringLiteral("paragraph colour %1").arg(QColor(green).name()));
+}
+
+void FlowScripts::theSampleIsATourOfTheKeys()
+{
+    // As `make run` starts it: the sample says what to press, and pressing it does what it says.
+    QVERIFY(startProgram(QStringList{sourcePath(QStringLiteral("resources/samples/welcome.vnr"))}));
+    const QString welcome = QStringLiteral("good evening welcome to vantell press w");
+    VERIFY_SCREEN(readsWords(waitForPageText(welcome), welcome), prompter->page(), QStringLiteral("start"));
+    // Its markers: F7 glides to the next (whose own line is small and dim, for the eye rather than
+    // OCR: its text is what is looked for).
+    prompter->keys({QStringLiteral("F7")});
+    const QString driving = QStringLiteral("makes me faster pauses me turns me round");
+    VERIFY_SCREEN(readsWords(waitForPageText(driving), driving), prompter->page(),
+                  QStringLiteral("first marker"));
+    prompter->keys({QStringLiteral("F7")});
+    const QString scripts = QStringLiteral("right-click the logo step back and forward");
+    VERIFY_SCREEN(readsWords(waitForPageText(scripts), scripts), prompter->page(),
+                  QStringLiteral("second marker"));
+    // F: back to the top; W, held, and the page rolls the tour up; Q stops it.
+    prompter->keys({QStringLiteral("f")});
+    VERIFY_SCREEN(readsWords(waitForPageText(welcome), welcome), prompter->page(), QStringLiteral("reset"));
+    prompter->keys(QStringList(28, QStringLiteral("w")));
+    const QString reading = QStringLiteral("i am your prompter");
+    VERIFY_SCREEN(readsWords(waitForPageText(reading, 30000), reading), prompter->page(),
+                  QStringLiteral("running"));
+    prompter->keys({QStringLiteral("q")});
+    const QImage paused = settledPage(false);
+    VERIFY_SCREEN(differingShare(paused, settledPage(false)) < 0.001, paused, QStringLiteral("paused"));
 }
 
 QTEST_GUILESS_MAIN(FlowScripts)
