@@ -131,6 +131,9 @@ inline constexpr const char *VantellFilesFilter = N_("Vantell Files *.vnr|*.vnr"
 inline constexpr const char *ImportFilter =
     N_("Text Files *.txt|*.txt|Rich Text *.rtf|*.rtf|All Files *.*|*.*");
 inline constexpr const char *ExportFilter = N_("Text Files *.txt|*.txt|Rich Text *.rtf|*.rtf");
+inline constexpr const char *ReplacesOtherFile =
+    N_("\"%1\" is not a Vantell script. Saving here replaces the whole file with a rich script (.vnr), "
+       "and what it holds now is lost.\n\nReplace \"%1\"?");
 inline constexpr const char *SaveChangesFirst =
     N_("You have made changes to this script.  Do you wish to save them first?");
 inline constexpr const char *SaveScriptFirst =

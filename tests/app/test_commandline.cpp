@@ -316,13 +316,14 @@ void TestCommandLine::printTextWritesEveryKindOfScript()
         QCOMPARE(out, QStringLiteral("Caf\u00e9\n\nend\n"));
         QCOMPARE(errors, QString());
     }
-    // Markdown has no empty paragraphs; its line breaks are lines of the page.
+    // Markdown has no empty paragraphs; its line breaks are lines of the page. A list item's mark
+    // is read as its item's start.
     QString markdown;
     QString noErrors;
-    QCOMPARE(printed(write(QStringLiteral("talk.md"), "# Caf\xc3\xa9\n\none  \ntwo\n\n- end\n"), markdown,
-                     noErrors),
+    QCOMPARE(printed(write(QStringLiteral("talk.md"), "# Caf\xc3\xa9\n\none  \ntwo\n\n- end\n\n1. first\n"),
+                     markdown, noErrors),
              0);
-    QCOMPARE(markdown, QStringLiteral("Caf\u00e9\none\ntwo\nend\n"));
+    QCOMPARE(markdown, QStringLiteral("Caf\u00e9\none\ntwo\n\u2022 end\n1. first\n"));
 
     QString out;
     QString errors;

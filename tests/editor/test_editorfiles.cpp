@@ -26,6 +26,7 @@ private slots:
     void newWithAndWithoutChanges();
     void firstSaveOfAnotherTypeAsksForAVnrName();
     void upperCaseVnrAlwaysAsksForAName();
+    void choosingAnotherFileWarnsThatItIsReplaced();
     void emptyDocumentIsNotSaved();
     void cancelledSaveDialogsChangeNothing();
     void openKeepsColoursImportTurnsTextWhite();
@@ -211,7 +212,8 @@ void TestEditorFiles::firstSaveOfAnotherTypeAsksForAVnrName()
     QCOMPARE(request.title, QStringLiteral("Vantell2 File Save/Export"));
     QCOMPARE(request.filter, QStringLiteral("Vantell Files *.vnr|*.vnr"));
     QCOMPARE(request.defaultSuffix, QStringLiteral("vnr"));
-    QCOMPARE(request.fileName, QStringLiteral("talk.txt"));
+    // Never the file the script came from: its name as a rich script.
+    QCOMPARE(request.fileName, QStringLiteral("talk.vnr"));
     QVERIFY(request.confirmOverwrite);
     QCOMPARE(m_form->documentname(), vnr);
     QVERIFY(m_form->editsaved);
@@ -238,6 +240,49 @@ void TestEditorFiles::upperCaseVnrAlwaysAsksForAName()
         QCOMPARE(m_dialogs.shown.constLast().kind, ScriptedDialogs::Shown::SaveFile);
         QCOMPARE(m_dialogs.shown.constLast().request.fileName, QStringLiteral("LOUD.VNR"));
     }
+}
+
+void TestEditorFiles::choosingAnotherFileWarnsThatItIsReplaced()
+{
+    const QByteArray document = "PK\x03\x04 a word processor's document";
+    const QString show = write(QStringLiteral("show.final.docx"), document);
+    const QString notes = write(QStringLiteral("notes.txt"), "notes\r\n");
+    m_form->setdocumentname(show);
+    type(QStringLiteral("Changed text"));
+    m_form->editmodified = true;
+
+    // Proposed as a script of its own; the operator picks the document all the same and hears what
+    // would happen, with No the answer Enter gives. No (the scripted default) saves nothing.
+    m_dialogs.files.enqueue({show, 1});
+    m_form->Save1->trigger();
+    QCOMPARE(m_dialogs.shown.at(0).request.fileName, QStringLiteral("show.final.vnr"));
+    const QString warning = QStringLiteral(
+        "\"show.final.docx\" is not a Vantell script. Saving here replaces the whole file with a "
+        "rich script (.vnr), and what it holds now is lost.\n\nReplace \"show.final.docx\"?");
+    QCOMPARE(questions(), QStringList{warning});
+    QCOMPARE(m_dialogs.shown.constLast().byDefault, Dialogs::Answer::No);
+    QCOMPARE(read(show), document);
+    QCOMPARE(m_form->documentname(), show);
+    QVERIFY(m_form->editmodified);
+    QVERIFY(!m_form->editsaved);
+
+    // Save As asks the same; Yes is the operator's to give.
+    m_dialogs.clear();
+    m_dialogs.files.enqueue({notes, 1});
+    m_dialogs.answers.enqueue(true);
+    m_form->SaveAs1->trigger();
+    QCOMPARE(questions(), QStringList{QString(warning).replace(QLatin1String("show.final.docx"),
+                                                               QLatin1String("notes.txt"))});
+    QVERIFY(read(notes).startsWith("{\\rtf"));
+    QCOMPARE(m_form->documentname(), notes);
+
+    // A .vnr is replaced with the file dialog's own question only.
+    m_dialogs.clear();
+    const QString script = write(QStringLiteral("script.vnr"), "{\\rtf1 old\\par}");
+    m_dialogs.files.enqueue({script, 1});
+    m_form->SaveAs1->trigger();
+    QCOMPARE(questions(), QStringList{});
+    QVERIFY(read(script).contains("Changed text"));
 }
 
 void TestEditorFiles::emptyDocumentIsNotSaved()

@@ -4,6 +4,7 @@
 #include <QTextList>
 
 #include "core/import/documentimport.h"
+#include "core/render/scriptloader.h"
 #include "testsupport/documentprobe.h"
 #include "testsupport/testmain.h"
 #include "testsupport/ziparchive.h"
@@ -66,6 +67,21 @@ QByteArray paragraph(const QByteArray &text, const QByteArray &properties = {})
            "<w:r><w:t xml:space=\"preserve\">" + text + "</w:t></w:r></w:p>";
 }
 
+QByteArray listitem(const QByteArray &text, const char *numId, const char *level)
+{
+    return paragraph(text, "<w:numPr><w:ilvl w:val=\"" + QByteArray(level) + "\"/><w:numId w:val=\"" +
+                               QByteArray(numId) + "\"/></w:numPr>");
+}
+
+// A level of a numbering as LibreOffice writes it: its start, format, mark and the mark's font.
+QByteArray level(int level, const char *format, const QByteArray &text, const QByteArray &extra = {})
+{
+    return "<w:lvl w:ilvl=\"" + QByteArray::number(level) + "\"><w:start w:val=\"1\"/><w:numFmt w:val=\"" +
+           format + "\"/><w:suff w:val=\"nothing\"/><w:lvlText w:val=\"" + text +
+           "\"/><w:lvlJc w:val=\"start\"/><w:pPr><w:ind w:start=\"0\" w:hanging=\"0\"/></w:pPr>" + extra +
+           "</w:lvl>";
+}
+
 QByteArray run(const QByteArray &text, const QByteArray &properties = {})
 {
     return "<w:r>" + (properties.isEmpty() ? QByteArray() : "<w:rPr>" + properties + "</w:rPr>") +
@@ -87,6 +103,11 @@ private slots:
     void linksAndFieldsShowTheirText();
     void whatIsNotReadAloudIsLeftOut();
     void mainPartFoundThroughRelationships();
+    void listItemsShowTheirMarks();
+    void numberingCountsAsWordDoes();
+    void textBoxesFollowTheirParagraph();
+    void dropCapJoinsItsWord();
+    void symbolFontsShowWhatTheyMean();
 
 private:
     QTextDocument *imported(const ZipParts &parts);
@@ -307,9 +328,9 @@ void TestDocxImport::whatIsNotReadAloudIsLeftOut()
         "<w:ins w:id=\"2\" w:author=\"a\">" +
         run(" inserted") + "</w:ins>" + run(" hidden", "<w:vanish/>") +
         "<w:r><w:footnoteReference w:id=\"1\"/></w:r>"
-        "<w:r><w:drawing><wp:inline><wp:docPr id=\"1\" name=\"picture\"/></wp:inline></w:drawing></w:r>"
-        "<mc:AlternateContent><mc:Choice Requires=\"wps\">" +
-        run("textbox") + "</mc:Choice></mc:AlternateContent>" + "<w:bookmarkStart w:id=\"3\" w:name=\"b\"/>" +
+        "<w:r><w:drawing><wp:inline><wp:docPr id=\"1\" name=\"picture\" descr=\"alt text\"/></wp:inline>"
+        "</w:drawing></w:r>"
+        "<w:bookmarkStart w:id=\"3\" w:name=\"b\"/>" +
         run(" end") +
         "<w:bookmarkEnd w:id=\"3\"/></w:p>"
         "<w:del w:id=\"4\" w:author=\"a\"><w:p><w:r><w:delText>gone</w:delText></w:r></w:p></w:del>"));
@@ -324,6 +345,139 @@ void TestDocxImport::mainPartFoundThroughRelationships()
                            {}, QStringLiteral("text/main.xml")));
     QCOMPARE(paragraphtexts(*document), QStringList{"elsewhere"});
     QCOMPARE(formatof(*document, "elsewhere").fontWeight(), int(QFont::Bold));
+}
+
+void TestDocxImport::listItemsShowTheirMarks()
+{
+    const QByteArray symbolFont = "<w:rPr><w:rFonts w:ascii=\"Symbol\" w:hAnsi=\"Symbol\"/></w:rPr>";
+    const QByteArray numbering =
+        "<w:abstractNum w:abstractNumId=\"1\">" + level(0, "decimal", "%1.") +
+        level(1, "lowerLetter", "%2)") + level(2, "lowerRoman", "%3.") +
+        // A level shows the numbers above it each in its own level's format.
+        level(3, "decimal", "%1.%2.%4") + "</w:abstractNum>" + "<w:abstractNum w:abstractNumId=\"2\">" +
+        level(0, "upperRoman", "%1.") + "</w:abstractNum>" + "<w:abstractNum w:abstractNumId=\"3\">" +
+        level(0, "bullet", "\xef\x82\xb7", symbolFont) +
+        level(1, "bullet", "o", "<w:rPr><w:rFonts w:ascii=\"Courier New\"/></w:rPr>") +
+        level(2, "bullet", "\xef\x82\xa7", "<w:rPr><w:rFonts w:ascii=\"Wingdings\"/></w:rPr>") +
+        level(3, "bullet", "\xef\x83\xbf", "<w:rPr><w:rFonts w:ascii=\"Wingdings\"/></w:rPr>") +
+        "</w:abstractNum>"
+        "<w:num w:numId=\"1\"><w:abstractNumId w:val=\"1\"/></w:num>"
+        "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"2\"/></w:num>"
+        "<w:num w:numId=\"3\"><w:abstractNumId w:val=\"3\"/></w:num>";
+    const QTextDocument *document = imported(docxparts(
+        paragraph("Before") + listitem("one", "1", "0") + listitem("two", "1", "0") +
+            listitem("sub a", "1", "1") + listitem("sub b", "1", "1") + listitem("deep", "1", "2") +
+            listitem("legal", "1", "3") + listitem("three", "1", "0") + listitem("sub again", "1", "1") +
+            listitem("Roman", "2", "0") + listitem("Roman two", "2", "0") + listitem("dot", "3", "0") +
+            listitem("ring", "3", "1") + listitem("square", "3", "2") + listitem("logo", "3", "3") +
+            paragraph("After"),
+        {}, numbering));
+    QCOMPARE(listmarks(*document), (QStringList{"", "1.", "2.", "a)", "b)", "i.", "2.b.1", "3.", "a)", "I.",
+                                                "II.", "\u2022", "o", "\u25AA", "\u2022", ""}));
+    // The text of the script, as --print-text writes it and the page shows it.
+    const QStringList lines = plainlines(document);
+    QCOMPARE(lines.mid(0, 4), (QStringList{"Before", "1. one", "2. two", "a) sub a"}));
+    QCOMPARE(lines.at(11), QStringLiteral("\u2022 dot"));
+    QCOMPARE(lines.last(), QStringLiteral("After"));
+    // The editor marks the items as the document does.
+    const QTextList *lettered = paragraphof(*document, "sub a").textList();
+    QCOMPARE(lettered->format().numberSuffix(), QStringLiteral(")"));
+    QCOMPARE(lettered->itemText(paragraphof(*document, "sub b")), QStringLiteral("b)"));
+}
+
+void TestDocxImport::numberingCountsAsWordDoes()
+{
+    const QByteArray numbering =
+        "<w:abstractNum w:abstractNumId=\"5\"><w:lvl w:ilvl=\"0\"><w:start w:val=\"4\"/>"
+        "<w:numFmt w:val=\"decimal\"/><w:lvlText w:val=\"%1.\"/></w:lvl></w:abstractNum>"
+        "<w:num w:numId=\"1\"><w:abstractNumId w:val=\"5\"/></w:num>"
+        // Another instance of the same numbering goes on counting...
+        "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"5\"/></w:num>"
+        // ...unless it starts anew.
+        "<w:num w:numId=\"3\"><w:abstractNumId w:val=\"5\"/>"
+        "<w:lvlOverride w:ilvl=\"0\"><w:startOverride w:val=\"1\"/></w:lvlOverride></w:num>"
+        // A style's numbering, for the headings that take it.
+        "<w:abstractNum w:abstractNumId=\"6\"><w:lvl w:ilvl=\"0\"><w:numFmt w:val=\"upperLetter\"/>"
+        "<w:lvlText w:val=\"Part %1:\"/></w:lvl></w:abstractNum>"
+        "<w:num w:numId=\"4\"><w:abstractNumId w:val=\"6\"/></w:num>";
+    const QByteArray styles =
+        "<w:style w:type=\"paragraph\" w:styleId=\"Heading1\"><w:name w:val=\"heading 1\"/>"
+        "<w:pPr><w:numPr><w:numId w:val=\"4\"/></w:numPr></w:pPr></w:style>";
+    const QTextDocument *document = imported(
+        docxparts(listitem("four", "1", "0") + paragraph("between") + listitem("five", "2", "0") +
+                      listitem("one", "3", "0") + listitem("six", "1", "0") + listitem("two", "3", "0") +
+                      paragraph("Chapter", "<w:pStyle w:val=\"Heading1\"/>") +
+                      paragraph("Unnumbered",
+                                "<w:pStyle w:val=\"Heading1\"/><w:numPr><w:numId w:val=\"0\"/></w:numPr>"),
+                  styles, numbering));
+    QCOMPARE(listmarks(*document), (QStringList{"4.", "", "5.", "1.", "6.", "2.", "Part A:", ""}));
+}
+
+void TestDocxImport::textBoxesFollowTheirParagraph()
+{
+    const QByteArray textBox =
+        "<w:txbxContent>" + paragraph("boxed one") + paragraph("boxed two") + "</w:txbxContent>";
+    // Word writes a text box twice: as a drawing, and as a VML shape for older readers.
+    const QByteArray alternative =
+        "<w:r><mc:AlternateContent><mc:Choice Requires=\"wps\"><w:drawing><wp:anchor><wp:docPr id=\"1\" "
+        "name=\"Box\"/><a:graphic xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\">"
+        "<a:graphicData><wps:wsp "
+        "xmlns:wps=\"http://schemas.microsoft.com/office/word/2010/wordprocessingShape\">"
+        "<wps:txbx>" +
+        textBox +
+        "</wps:txbx></wps:wsp></a:graphicData></a:graphic></wp:anchor></w:drawing></mc:Choice>"
+        "<mc:Fallback><w:pict><v:shape xmlns:v=\"urn:schemas-microsoft-com:vml\"><v:textbox>" +
+        textBox + "</v:textbox></v:shape></w:pict></mc:Fallback></mc:AlternateContent></w:r>";
+    const QByteArray vmlOnly = "<w:r><w:pict><v:shape xmlns:v=\"urn:schemas-microsoft-com:vml\"><v:textbox>"
+                               "<w:txbxContent>" +
+                               paragraph("old box") + "</w:txbxContent></v:textbox></v:shape></w:pict></w:r>";
+    const QByteArray field = "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText> SEQ Figure "
+                             "</w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>" +
+                             run("1") + "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>";
+    const QTextDocument *document =
+        imported(docxparts("<w:p>" + run("Anchor ") + alternative + run("goes on") + "</w:p>" + "<w:p>" +
+                           vmlOnly + "</w:p>" + "<w:p><w:pPr><w:pStyle w:val=\"Caption\"/></w:pPr>" +
+                           run("Figure ") + field + run(": A caption") + "</w:p>" + paragraph("After")));
+    QCOMPARE(paragraphtexts(*document), (QStringList{"Anchor goes on", "boxed one", "boxed two", "",
+                                                     "old box", "Figure 1: A caption", "After"}));
+}
+
+void TestDocxImport::dropCapJoinsItsWord()
+{
+    const QTextDocument *document = imported(
+        docxparts("<w:p><w:pPr><w:framePr w:dropCap=\"drop\" w:lines=\"3\" w:wrap=\"around\"/></w:pPr>" +
+                  run("D", "<w:b/><w:sz w:val=\"111\"/>") + "</w:p>" + "<w:p>" +
+                  run("rop cap.", "<w:sz w:val=\"24\"/>") + "</w:p>" + paragraph("Next") +
+                  "<w:p><w:pPr><w:framePr w:dropCap=\"none\"/></w:pPr>" + run("Framed") + "</w:p>" +
+                  "<w:p><w:pPr><w:framePr w:dropCap=\"margin\"/></w:pPr>" + run("L") + "</w:p>"));
+    QCOMPARE(paragraphtexts(*document), (QStringList{"Drop cap.", "Next", "Framed", "L"}));
+    // The letter keeps its look, but not a size that would stand out of its line.
+    const QTextCharFormat letter = formatof(*document, "D");
+    QCOMPARE(letter.fontWeight(), int(QFont::Bold));
+    QCOMPARE(letter.fontPointSize(), 12.0);
+}
+
+void TestDocxImport::symbolFontsShowWhatTheyMean()
+{
+    const auto sym = [](const char *font, const char *code) {
+        return "<w:r><w:sym w:font=\"" + QByteArray(font) + "\" w:char=\"" + code + "\"/></w:r>";
+    };
+    const QTextDocument *document = imported(
+        docxparts("<w:p>" + run("smile ") + sym("Wingdings", "F04A") + run(" alpha ") +
+                  sym("Symbol", "F061") + run(" old ") + sym("Symbol", "0062") + run(" logo ") +
+                  sym("Wingdings", "F0FF") + run(" web ") + sym("Webdings", "F021") + run(" accent ") +
+                  sym("Times New Roman", "00E9") + run(" private ") + sym("Arial", "F04A") + run(" typed ") +
+                  run("J", "<w:rFonts w:ascii=\"Wingdings\" w:hAnsi=\"Wingdings\"/>") +
+                  "<w:r><w:rPr><w:rFonts w:ascii=\"Wingdings\"/></w:rPr><w:sym w:font=\"Wingdings\" "
+                  "w:char=\"F0FC\"/></w:r>" +
+                  "</w:p>"));
+    QCOMPARE(
+        paragraphtexts(*document),
+        QStringList{QStringLiteral("smile \u263A alpha \u03B1 old \u03B2 logo  web  accent \u00E9 private  "
+                                   "typed \u263A\u2713")});
+    // The signs are shown in the page's face: the symbol font would draw them as something else.
+    QVERIFY(formatof(*document, QStringLiteral("\u2713")).fontFamilies().toStringList().isEmpty());
+    QVERIFY(formatof(*document, QStringLiteral("\u03B2")).fontFamilies().toStringList().isEmpty());
 }
 
 VANTELL_CORE_TEST_MAIN(TestDocxImport)

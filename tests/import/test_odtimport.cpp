@@ -4,6 +4,7 @@
 #include <QTextList>
 
 #include "core/import/documentimport.h"
+#include "core/render/scriptloader.h"
 #include "testsupport/documentprobe.h"
 #include "testsupport/testmain.h"
 #include "testsupport/ziparchive.h"
@@ -46,6 +47,16 @@ QByteArray textstyle(const char *name, const QByteArray &properties, const char 
            "\"><style:text-properties " + properties + "/></style:style>";
 }
 
+QByteArray item(const QByteArray &text, const QByteArray &inner = {})
+{
+    return "<text:list-item><text:p>" + text + "</text:p>" + inner + "</text:list-item>";
+}
+
+QByteArray list(const QByteArray &items, const QByteArray &attributes = {})
+{
+    return "<text:list " + attributes + ">" + items + "</text:list>";
+}
+
 } // namespace
 
 class TestOdtImport : public QObject {
@@ -60,6 +71,10 @@ private slots:
     void tablesReadCellByCell();
     void linksAndFieldsShowTheirText();
     void whatIsNotReadAloudIsLeftOut();
+    void listItemsShowTheirMarks();
+    void numbersGoOnAndStartAnew();
+    void framesAndCaptionsAreRead();
+    void symbolFontsShowWhatTheyMean();
 
 private:
     QTextDocument *imported(const ZipParts &parts);
@@ -262,12 +277,117 @@ void TestOdtImport::whatIsNotReadAloudIsLeftOut()
         "<text:p>comment</text:p></office:annotation><text:note "
         "text:note-class=\"footnote\"><text:note-citation>1"
         "</text:note-citation><text:note-body><text:p>footnote</text:p></text:note-body></text:note>"
-        "<draw:frame draw:name=\"picture\"><draw:text-box><text:p>boxed</text:p></draw:text-box></draw:frame>"
+        "<draw:frame draw:name=\"picture\"><draw:image/><svg:title>alt</svg:title><svg:desc>more</svg:desc>"
+        "</draw:frame>"
         "<text:span text:style-name=\"H\">hidden</text:span><text:hidden-text text:is-hidden=\"true\" "
         "text:string-value=\"x\">invisible</text:hidden-text> end</text:p>"
         "<text:section text:name=\"s\" text:display=\"none\"><text:p>hidden section</text:p></text:section>",
         automatic));
     QCOMPARE(paragraphtexts(*document), QStringList{"kept end"});
+}
+
+void TestOdtImport::listItemsShowTheirMarks()
+{
+    // As LibreOffice writes its numbering: "1.", "a)", "i." and a level that shows the one above.
+    const QByteArray styles =
+        "<text:list-style style:name=\"Numbers\">"
+        "<text:list-level-style-number text:level=\"1\" style:num-suffix=\".\" style:num-format=\"1\"/>"
+        "<text:list-level-style-number text:level=\"2\" style:num-suffix=\")\" style:num-format=\"a\"/>"
+        "<text:list-level-style-number text:level=\"3\" style:num-suffix=\".\" style:num-format=\"i\"/>"
+        "<text:list-level-style-number text:level=\"4\" style:num-prefix=\"(\" style:num-suffix=\")\" "
+        "style:num-format=\"A\" text:display-levels=\"2\"/></text:list-style>"
+        "<text:list-style style:name=\"Roman\"><text:list-level-style-number text:level=\"1\" "
+        "style:num-suffix=\".\" style:num-format=\"I\" text:start-value=\"3\"/></text:list-style>"
+        "<text:list-style style:name=\"Bullets\">"
+        "<text:list-level-style-bullet text:level=\"1\" text:bullet-char=\"\xe2\x80\x93\"/>"
+        "<text:list-level-style-bullet text:level=\"2\" text:bullet-char=\"\xee\x80\x8a\"/>"
+        "<text:list-level-style-number text:level=\"3\" style:num-format=\"\"/></text:list-style>";
+    const QTextDocument *document = imported(odtparts(
+        "<text:p>Before</text:p>" +
+            list(item("one") +
+                     item("two",
+                          list(item("sub a") + item("sub b", list(item("deep", list(item("deeper"))))))) +
+                     item("three"),
+                 "text:style-name=\"Numbers\"") +
+            list(item("Roman three") + item("Roman four"), "text:style-name=\"Roman\"") +
+            list(item("dash", list(item("private", list(item("unmarked"))))), "text:style-name=\"Bullets\"") +
+            "<text:p>After</text:p>",
+        {}, styles));
+    QCOMPARE(listmarks(*document), (QStringList{"", "1.", "2.", "a)", "b)", "i.", "(i.A)", "3.", "III.",
+                                                "IV.", "\u2013", "\u25E6", "", ""}));
+    const QStringList lines = plainlines(document);
+    QCOMPARE(lines.mid(0, 4), (QStringList{"Before", "1. one", "2. two", "a) sub a"}));
+    QCOMPARE(lines.at(10), QStringLiteral("\u2013 dash"));
+}
+
+void TestOdtImport::numbersGoOnAndStartAnew()
+{
+    const QByteArray styles =
+        "<text:list-style style:name=\"N\"><text:list-level-style-number text:level=\"1\" "
+        "style:num-suffix=\".\" style:num-format=\"1\"/></text:list-style>"
+        "<text:list-style style:name=\"M\"><text:list-level-style-number text:level=\"1\" "
+        "style:num-suffix=\")\" style:num-format=\"1\"/></text:list-style>"
+        "<text:outline-style style:name=\"Outline\">"
+        "<text:outline-level-style text:level=\"1\" style:num-format=\"1\" style:num-suffix=\".\"/>"
+        "<text:outline-level-style text:level=\"2\" style:num-format=\"1\" text:display-levels=\"2\"/>"
+        "<text:outline-level-style text:level=\"3\" style:num-format=\"\"/></text:outline-style>";
+    const QTextDocument *document = imported(odtparts(
+        list(item("one"), "xml:id=\"first\" text:style-name=\"N\"") + "<text:p>between</text:p>" +
+            list(item("two"), "text:continue-numbering=\"true\" text:style-name=\"N\"") +
+            list(item("other"), "text:style-name=\"M\"") +
+            list(item("three"), "text:continue-list=\"first\" text:style-name=\"N\"") +
+            list(item("four"), "text:continue-numbering=\"true\" text:style-name=\"N\"") +
+            list("<text:list-item text:start-value=\"7\"><text:p>seven</text:p></text:list-item>" +
+                     item("eight"),
+                 "text:style-name=\"N\"") +
+            "<text:h text:outline-level=\"1\">Intro</text:h><text:h text:outline-level=\"2\">Part</text:h>"
+            "<text:h text:outline-level=\"3\">Unnumbered</text:h><text:h "
+            "text:outline-level=\"1\">Next</text:h>"
+            "<text:h text:outline-level=\"1\" text:is-list-header=\"true\">Header</text:h>"
+            "<text:h text:outline-level=\"2\">Next part</text:h>"
+            "<text:h text:outline-level=\"1\" text:restart-numbering=\"true\">Again</text:h>"
+            // A number another program wrote as text is not read twice.
+            "<text:h text:outline-level=\"1\"><text:number>9.</text:number>Cached</text:h>",
+        {}, styles));
+    QCOMPARE(listmarks(*document), (QStringList{"1.", "", "2.", "1)", "3.", "4.", "7.", "8.", "1.", "1.1", "",
+                                                "2.", "", "2.1", "1.", "2."}));
+    QCOMPARE(paragraphtexts(*document).last(), QStringLiteral("Cached"));
+}
+
+void TestOdtImport::framesAndCaptionsAreRead()
+{
+    const QTextDocument *document = imported(odtparts(
+        // A frame anchored to the page stands among the body's paragraphs.
+        "<draw:frame text:anchor-type=\"page\"><draw:text-box><text:p>On the page</text:p></draw:text-box>"
+        "</draw:frame>"
+        "<text:p>Anchor <draw:frame text:anchor-type=\"paragraph\"><draw:text-box><text:p>In a frame</text:p>"
+        "<text:list><text:list-item><text:p>framed item</text:p></text:list-item></text:list></draw:text-box>"
+        "</draw:frame>goes on</text:p>"
+        // A picture with its caption, as LibreOffice writes one.
+        "<text:p><draw:frame draw:name=\"Frame2\" text:anchor-type=\"as-char\"><draw:text-box><text:p>"
+        "<draw:frame draw:name=\"Image1\"><draw:image><text:p>not shown</text:p></draw:image></draw:frame>"
+        "Figure <text:sequence text:name=\"Illustration\" style:num-format=\"1\">1</text:sequence>: A "
+        "caption."
+        "</text:p></draw:text-box></draw:frame></text:p>"
+        "<text:p>Shape <draw:a><draw:custom-shape><text:p>in a shape</text:p><draw:enhanced-geometry/>"
+        "</draw:custom-shape></draw:a></text:p>"
+        "<text:p>After</text:p>"));
+    QCOMPARE(paragraphtexts(*document),
+             (QStringList{"On the page", "Anchor goes on", "In a frame", "framed item", "",
+                          "Figure 1: A caption.", "Shape", "in a shape", "After"}));
+}
+
+void TestOdtImport::symbolFontsShowWhatTheyMean()
+{
+    const QByteArray automatic = textstyle("W", "style:font-name=\"Wingdings\"") +
+                                 textstyle("S", "fo:font-family=\"Symbol\"") +
+                                 textstyle("X", "style:font-name=\"Wingdings 2\"");
+    const QTextDocument *document =
+        imported(odtparts("<text:p>smile <text:span text:style-name=\"W\">\xef\x81\x8a</text:span> alpha "
+                          "<text:span text:style-name=\"S\">a</text:span> unknown "
+                          "<text:span text:style-name=\"X\">\xef\x80\xa1</text:span>end</text:p>",
+                          automatic));
+    QCOMPARE(paragraphtexts(*document), QStringList{QStringLiteral("smile \u263A alpha \u03B1 unknown end")});
 }
 
 VANTELL_CORE_TEST_MAIN(TestOdtImport)

@@ -1,4 +1,5 @@
 #include "core/render/richtohtml.h"
+#include "core/import/listlabel.h"
 #include "core/render/entitytable.h"
 #include "testsupport/testmain.h"
 
@@ -13,6 +14,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextList>
+
+#include <utility>
 
 Q_DECLARE_METATYPE(TFontInfo)
 Q_DECLARE_METATYPE(TFontInfo::Styles)
@@ -51,8 +54,8 @@ private slots:
     void lineBreakInItsOwnFormatOpensARunBeforeTheNextCharacter();
     void sizeZeroIsWrittenAsEight();
     void automaticColourIsTheControlsForeground();
-    void colourTheGroundWouldSwallowIsTheForeground_data();
-    void colourTheGroundWouldSwallowIsTheForeground();
+    void coloursTooDarkForThePageAreShownLighter_data();
+    void coloursTooDarkForThePageAreShownLighter();
     void headerIsOneEntryWithTheTitle();
     void linesAreClearedFirst();
     void controlKeepsItsTextAndStaysQuiet();
@@ -155,7 +158,8 @@ QStringList literalConversion(TJvRichEditToHtml &converter, QTextEdit *control)
             ++separator;
         QString buffer;
         const TFontInfo format = formatAt(i - 1);
-        const auto paragraph = TJvRichEditToHtml::paragraphFormatOf(caret.block());
+        const QTextBlock block = caret.block();
+        const auto paragraph = TJvRichEditToHtml::paragraphFormatOf(block);
         if (TJvRichEditToHtml::ParagraphDiffers(paragraph, lastParagraph) ||
             paragraph.Numbering == TJvRichEditToHtml::Bullet) {
             buffer += converter.RunEndTag + converter.ParagraphEndTag;
@@ -163,6 +167,14 @@ QStringList literalConversion(TJvRichEditToHtml &converter, QTextEdit *control)
             currentRun = format;
             buffer += converter.ParagraphStartTag(paragraph) + converter.RunStartTag(currentRun);
         }
+        // A numbered item's number and a space come before its first character, in its run.
+        QString number = block.position() == i - 1 && paragraph.Numbering > TJvRichEditToHtml::Bullet
+                             ? listlabel(block) + u' '
+                             : QString();
+        const auto write = [&buffer](const QString &characters) {
+            for (const QChar c : characters)
+                buffer += c.isLetter() || c.isDigit() ? QString(c) : TJvRichEditToHtml::CharEntity(c);
+        };
         int position = i - 1;
         for (int j = i; j < separator; ++j) {
             TFontInfo read = formatAt(position);
@@ -173,10 +185,11 @@ QStringList literalConversion(TJvRichEditToHtml &converter, QTextEdit *control)
                 position = j;
                 read = formatAt(position);
             }
-            const QChar c = text.at(j - 1);
-            buffer += c.isLetter() || c.isDigit() ? QString(c) : TJvRichEditToHtml::CharEntity(c);
+            write(std::exchange(number, QString()));
+            write(text.at(j - 1));
             position = j + 1;
         }
+        write(number);
         lines << (i == 1 ? buffer : QStringLiteral("<BR>") + buffer);
         i = separator + 1;
     }
@@ -556,14 +569,22 @@ void TestRichToHtml::everyBulletOpensAListItem()
 
 void TestRichToHtml::numberedParagraphsAreParagraphs()
 {
+    // Each item's number is written before its text: the page has no list to count the items.
     const auto control = makeControl();
     QTextCursor cursor(control->document());
-    cursor.insertText(QStringLiteral("one\ntwo"));
+    cursor.insertText(QStringLiteral("one\ntwo") + QChar::LineSeparator + QStringLiteral("more\n"));
+    cursor.insertText(QStringLiteral("bold"), bold());
     cursor.select(QTextCursor::Document);
-    cursor.createList(QTextListFormat::ListDecimal);
-    QCOMPARE(convert(control.get()),
-             (QStringList{leftOpening, defaultSpan(), "</SPAN></P>" + leftOpening + defaultSpan() + "one",
-                          "<BR>two", "</SPAN>", "</P>", ""}));
+    QTextListFormat roman;
+    roman.setStyle(QTextListFormat::ListUpperRoman);
+    roman.setNumberSuffix(QStringLiteral(")"));
+    cursor.createList(roman);
+    QCOMPARE(
+        convert(control.get()),
+        (QStringList{leftOpening, defaultSpan(), "</SPAN></P>" + leftOpening + defaultSpan() + "I) one",
+                     "<BR>II) two", "<BR>more",
+                     "<BR></SPAN>" + span(automaticColour(), 12, QStringLiteral("Arial")) + "<B>III) bold",
+                     "</B></SPAN>", "</P>", ""}));
 }
 
 void TestRichToHtml::lineBreaksInsideABulletOpenNewItems()
@@ -601,9 +622,9 @@ void TestRichToHtml::lineBreakInItsOwnFormatOpensARunBeforeTheNextCharacter()
     const auto control = makeControl();
     QTextCursor cursor(control->document());
     cursor.insertText(QStringLiteral("a"));
-    cursor.insertText(QString(QChar::LineSeparator), coloured(Qt::red));
+    cursor.insertText(QString(QChar::LineSeparator), coloured(Qt::darkRed));
     cursor.insertText(QStringLiteral("b"), bold());
-    QCOMPARE(convert(control.get()).mid(2, 2), (QStringList{"a", "<BR></SPAN>" + span("FF0000", 12, "Arial") +
+    QCOMPARE(convert(control.get()).mid(2, 2), (QStringList{"a", "<BR></SPAN>" + span("800000", 12, "Arial") +
                                                                      "</SPAN>" + defaultSpan() + "<B>b"}));
 }
 
@@ -628,18 +649,19 @@ void TestRichToHtml::automaticColourIsTheControlsForeground()
     QCOMPARE(convert(control.get()).mid(1, 2), (QStringList{span("FEFDFC", 12, "Arial"), "x"}));
 }
 
-void TestRichToHtml::colourTheGroundWouldSwallowIsTheForeground_data()
+void TestRichToHtml::coloursTooDarkForThePageAreShownLighter_data()
 {
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QString>("shown");
     QTest::newRow("black") << QColor(Qt::black) << "FFFFFF";
     QTest::newRow("near-black") << QColor(0x20, 0x20, 0x20) << "FFFFFF";
-    QTest::newRow("navy") << QColor(0x00, 0x00, 0x80) << "FFFFFF";
-    QTest::newRow("dark red is still read") << QColor(0x80, 0x00, 0x00) << "800000";
-    QTest::newRow("grey") << QColor(0x60, 0x60, 0x60) << "606060";
+    QTest::newRow("grey") << QColor(0x60, 0x60, 0x60) << "FFFFFF";
+    QTest::newRow("navy is a light blue") << QColor(0x00, 0x00, 0x80) << "5E5EFF";
+    QTest::newRow("dark red is a brighter red") << QColor(0x80, 0x00, 0x00) << "EB0000";
+    QTest::newRow("orange reads as it is") << QColor(0xFF, 0xB0, 0x00) << "FFB000";
 }
 
-void TestRichToHtml::colourTheGroundWouldSwallowIsTheForeground()
+void TestRichToHtml::coloursTooDarkForThePageAreShownLighter()
 {
     QFETCH(QColor, colour);
     QFETCH(QString, shown);
@@ -651,8 +673,8 @@ void TestRichToHtml::colourTheGroundWouldSwallowIsTheForeground()
     QTextCharFormat format;
     format.setForeground(colour);
     QTextCursor(control->document()).insertText(QStringLiteral("x"), format);
-    // Shown in the foreground, the character needs no run of its own.
-    QVERIFY(convert(control.get()).join(QString()).contains(span(shown, 12, "Arial") + "x"));
+    const QString converted = convert(control.get()).join(QString());
+    QVERIFY2(converted.contains(span(shown, 12, "Arial") + "x"), qPrintable(converted));
 }
 
 void TestRichToHtml::headerIsOneEntryWithTheTitle()

@@ -51,6 +51,7 @@ private slots:
     void helpWithoutServiceOrInstalledPagesIsExplained();
     void aboutWindowShowsItsTextsAndOpensTheSite();
     void printPreviewOfAThreeLinePageHasOnePage();
+    void lightColoursPrintDarkerInTheirHue();
     void printingToAFileKeepsTheDocument();
 
 private:
@@ -308,6 +309,36 @@ void TestServices::printPreviewOfAThreeLinePageHasOnePage()
     // Text stays text: it can be found in the document.
     const QString text = document.getAllText(0).text();
     QVERIFY2(text.contains(QStringLiteral("Second line")), qPrintable(text));
+}
+
+void TestServices::lightColoursPrintDarkerInTheirHue()
+{
+    UiTestEnvironment env;
+    TForm1 *form = env.start();
+    form->promptstate.scriptlines = {QStringLiteral("<font color=\"#FFFF00\" size=\"7\">YELLOW</font>"),
+                                     QStringLiteral("<font color=\"#0000FF\" size=\"7\">BLUE</font>")};
+    QVERIFY(reloadAndWait(form));
+    form->PrintScript2->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(env.dialogs.previews.size(), 1, 30000);
+    QByteArray pdf = env.dialogs.previews.constFirst();
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::ReadOnly);
+    QPdfDocument document;
+    document.load(&buffer);
+    const QImage paper = document.render(0, QSize(850, 1100)).convertToFormat(QImage::Format_RGB32);
+    // Yellow would vanish on white: it prints dark yellow. Blue reads on white and stays blue.
+    int darkYellow = 0, brightYellow = 0, blue = 0;
+    for (int y = 0; y < paper.height(); ++y) {
+        for (int x = 0; x < paper.width(); ++x) {
+            const QRgb p = paper.pixel(x, y);
+            darkYellow += qAbs(qRed(p) - qGreen(p)) < 16 && qRed(p) < 140 && qRed(p) > 90 && qBlue(p) < 30;
+            brightYellow += qRed(p) > 220 && qGreen(p) > 220 && qBlue(p) < 80;
+            blue += qBlue(p) > 220 && qRed(p) < 30 && qGreen(p) < 30;
+        }
+    }
+    QVERIFY2(darkYellow > 100, qPrintable(QString::number(darkYellow)));
+    QCOMPARE(brightYellow, 0);
+    QVERIFY2(blue > 100, qPrintable(QString::number(blue)));
 }
 
 void TestServices::printingToAFileKeepsTheDocument()

@@ -4,6 +4,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "core/import/listlabel.h"
+
 QStringList paragraphtexts(const QTextDocument &document)
 {
     QStringList texts;
@@ -22,6 +24,14 @@ QTextCharFormat formatof(const QTextDocument &document, const QString &text)
     }
     [&text] { QFAIL(qPrintable(QStringLiteral("no run holds \"%1\"").arg(text))); }();
     return QTextCharFormat();
+}
+
+QStringList listmarks(const QTextDocument &document)
+{
+    QStringList marks;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        marks << listlabel(block);
+    return marks;
 }
 
 QTextBlock paragraphof(const QTextDocument &document, const QString &text)

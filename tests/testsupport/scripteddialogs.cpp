@@ -24,9 +24,9 @@ void ScriptedDialogs::message(const QString &text, Icon)
     shown.append({Shown::Message, text, {}, {}});
 }
 
-bool ScriptedDialogs::question(const QString &text, const QString &caption, Icon)
+bool ScriptedDialogs::question(const QString &text, const QString &caption, Icon, Answer byDefault)
 {
-    shown.append({Shown::Question, text, caption, {}});
+    shown.append({Shown::Question, text, caption, {}, byDefault});
     return answers.isEmpty() ? false : answers.dequeue();
 }
 

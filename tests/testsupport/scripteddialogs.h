@@ -17,6 +17,7 @@ public:
         QString text;    // message or question text; the dialog title for file dialogs
         QString caption; // question caption; the filter for file dialogs
         FileDialogRequest request;
+        Answer byDefault = Answer::Yes; // of a question
     };
 
     ScriptedDialogs();
@@ -33,7 +34,7 @@ public:
     void clear() { shown.clear(); }
 
     void message(const QString &text, Icon icon) override;
-    bool question(const QString &text, const QString &caption, Icon icon) override;
+    bool question(const QString &text, const QString &caption, Icon icon, Answer byDefault) override;
     FileChoice openFile(const FileDialogRequest &request) override;
     FileChoice saveFile(const FileDialogRequest &request) override;
     std::optional<FontSpec> chooseFont(const FontSpec &initial) override;

@@ -1,3 +1,4 @@
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -16,9 +17,16 @@ private slots:
     void closingTheEditorUnchangedKeepsThePage();
     void aPlainScriptComesBackEditedAndSavedAsRichScript_data();
     void aPlainScriptComesBackEditedAndSavedAsRichScript();
+    // Before the display font is made large: a rich script's first lines then stand below the strip.
+    void theDocumentAScriptCameFromIsNeverWrittenOver();
     void theFontChangesTheSizeOfAPlainScript();
 
 private:
+    // Waits until the screen shows `words` (as OCR reads it); false when it does not in time.
+    bool waitForScreenText(const QString &words) const;
+    // Types `path` into the file dialog titled `title` and confirms it, leaving whatever the
+    // dialog asks next; false when no such dialog came.
+    bool chooseFileKeepingDialog(const QString &title, const QString &path) const;
     quint64 openEditor() const;
     // Answers the message box of the program's name with its default button.
     void acknowledgeMessage(const QString &words) const;
@@ -220,6 +228,86 @@ void FlowQuickEdit::theFontChangesTheSizeOfAPlainScript()
     const QImage page = settledPage();
     const int after = firstLineHeight(page);
     VERIFY_SCREEN(after > before * 3 / 2, page, QStringLiteral("page"));
+}
+
+bool FlowQuickEdit::waitForScreenText(const QString &words) const
+{
+    QDeadlineTimer deadline(10000);
+    do {
+        if (readsWords(readText(desktop->grab()), words))
+            return true;
+        QThread::msleep(200);
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+bool FlowQuickEdit::chooseFileKeepingDialog(const QString &title, const QString &path) const
+{
+    const quint64 dialog = desktop->waitForWindow(title);
+    if (!dialog)
+        return false;
+    desktop->activate(dialog);
+    desktop->key(QStringLiteral("ctrl+a"));
+    desktop->type(path);
+    desktop->key(QStringLiteral("Return"));
+    return true;
+}
+
+void FlowQuickEdit::theDocumentAScriptCameFromIsNeverWrittenOver()
+{
+    const QByteArray markdown = "# Harbour news\n\nGood evening from the harbour.\n";
+    const QString document = writeScript(QStringLiteral("show.md"), markdown);
+    const auto documentKept = [&document, &markdown] {
+        QFile file(document);
+        return file.open(QIODevice::ReadOnly) && file.readAll() == markdown;
+    };
+    reopen(document);
+    const QString evening = QStringLiteral("good evening from the harbour");
+    VERIFY_SCREEN(readsWords(waitForPageText(evening), evening), prompter->page(), QStringLiteral("page"));
+    const quint64 editor = openEditor();
+    QVERIFY2(editor, "the quick editor did not open");
+    desktop->key(QStringLiteral("ctrl+End"));
+    desktop->type(QStringLiteral(" Tonight"));
+
+    // Ctrl+S and Enter take the name the save dialog proposes: a rich script of the document's
+    // name beside it, never the document.
+    desktop->key(QStringLiteral("ctrl+s"));
+    const QString saveCaption = QStringLiteral("Vantell2 File Save/Export");
+    const quint64 dialog = desktop->waitForWindow(saveCaption);
+    QVERIFY2(dialog, "Ctrl+S showed no save dialog");
+    desktop->activate(dialog);
+    desktop->key(QStringLiteral("Return"));
+    QVERIFY(desktop->waitForWindowGone(saveCaption));
+    QFile script(scripts.filePath(QStringLiteral("show.vnr")));
+    QVERIFY2(script.open(QIODevice::ReadOnly), "the proposed name was not show.vnr");
+    QVERIFY(script.readAll().startsWith("{\\rtf"));
+    QVERIFY(documentKept());
+
+    // Save As, and the operator picks the document all the same: the dialog asks as it asks for
+    // any file, and then the editor says what would be lost. Enter answers No: the document stays.
+    desktop->activate(editor);
+    desktop->key({QStringLiteral("alt+f"), QStringLiteral("a")});
+    QVERIFY2(chooseFileKeepingDialog(saveCaption, document), "Save As showed no save dialog");
+    QVERIFY2(waitForScreenText(QStringLiteral("already exists")),
+             "the dialog did not ask to replace the file");
+    desktop->key(QStringLiteral("alt+y"));
+    const quint64 warning = desktop->waitForWindow(warningCaption);
+    QVERIFY2(warning, "choosing the document gave no warning");
+    const QImage told = desktop->grab(warning);
+    VERIFY_SCREEN(readsWords(readText(told), QStringLiteral("show.md is not a vantell script replaces lost")),
+                  told, QStringLiteral("warning"));
+    desktop->activate(warning);
+    desktop->key(QStringLiteral("Return"));
+    QVERIFY(desktop->waitForWindowGone(warningCaption));
+    QVERIFY(documentKept());
+
+    desktop->activate(editor);
+    desktop->key(QStringLiteral("alt+F4"));
+    QVERIFY(desktop->waitForWindowGone(editorCaption));
+    const QString text = waitForPageText(QStringLiteral("harbour tonight"));
+    VERIFY_SCREEN(readsWords(text, QStringLiteral("harbour tonight")), prompter->page(),
+                  QStringLiteral("page"));
+    QVERIFY(documentKept());
 }
 
 QTEST_GUILESS_MAIN(FlowQuickEdit)

@@ -26,6 +26,7 @@ private slots:
     void theOptionsShowTheAddressAsAQrCode();
     void midiControlsHaveTheirWindow();
     void aDisplayOnAnotherComputerFollows();
+    void aScriptSentAsTextShowsAsWritten();
 
 private:
     QJsonObject api(const QString &path, const QByteArray &command = {}) const;
@@ -298,6 +299,18 @@ void FlowRemote::aDisplayOnAnotherComputerFollows()
     const QImage resting = shown();
     QThread::msleep(700);
     VERIFY_SCREEN(differingShare(resting, shown()) < 0.001, shown(), QStringLiteral("follower paused"));
+}
+
+void FlowRemote::aScriptSentAsTextShowsAsWritten()
+{
+    QVERIFY(
+        api(QStringLiteral("/api/script"),
+            R"({"name":"cues","text":"Press <Enter> to continue\nIf a < b then b > a\n<b>now</b> & then"})")
+            .value(QLatin1String("ok"))
+            .toBool());
+    const QString text = waitForPageText(QStringLiteral("press <enter> to continue"));
+    VERIFY_SCREEN(readsWords(text, QStringLiteral("press <enter> to continue a<bthenb>a now&then")),
+                  prompter->page(), QStringLiteral("page"));
 }
 
 QTEST_GUILESS_MAIN(FlowRemote)

@@ -5,6 +5,7 @@
 #include "core/import/docxreader.h"
 #include "core/import/markupreader.h"
 #include "core/import/odtreader.h"
+#include "core/import/symbolfonts.h"
 #include "core/import/textwriter.h"
 
 namespace {
@@ -51,5 +52,6 @@ void importdocument(const QString &path, QTextDocument *document)
     case Format::None:
         return;
     }
+    unsymbolfonts(text);
     writeimportedtext(text, document);
 }

@@ -87,6 +87,9 @@ DocxParagraphProperties readparagraphproperties(QXmlStreamReader &xml)
             properties.alignment = alignment(value(xml));
         } else if (isword(xml, QLatin1String("outlineLvl"))) {
             properties.outlineLevel = value(xml).toInt();
+        } else if (isword(xml, QLatin1String("framePr"))) {
+            const QString dropCap = wordattribute(xml, QLatin1String("dropCap")).value_or(QString());
+            properties.dropCap = !dropCap.isEmpty() && dropCap != QLatin1String("none");
         } else if (isword(xml, QLatin1String("numPr"))) {
             while (xml.readNextStartElement()) {
                 if (isword(xml, QLatin1String("numId")))

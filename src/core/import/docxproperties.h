@@ -9,13 +9,15 @@
 
 class QXmlStreamReader;
 
-// The paragraph properties (<w:pPr>) that matter on the page.
+// The paragraph properties (<w:pPr>) that matter on the page; those a style may give merge.
 struct DocxParagraphProperties {
     QString style;
     std::optional<Qt::Alignment> alignment;
     std::optional<QString> numbering; // numId; "0" takes a style's numbering away
     std::optional<int> level;
     std::optional<int> outlineLevel;
+    // A drop cap: the paragraph is the first letters of the next one, set large in a frame.
+    bool dropCap = false;
 
     void mergeFrom(const DocxParagraphProperties &over);
 };

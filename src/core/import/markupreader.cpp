@@ -44,9 +44,9 @@ ImportedText fromdocument(const QTextDocument &document)
             const int level = qMax(0, list->format().indent() - 1);
             if (!lists.contains(list)) {
                 lists.insert(list, int(text.lists.size()));
-                QList<QTextListFormat::Style> levels(level + 1, QTextListFormat::ListDisc);
-                levels[level] = list->format().style();
-                text.lists.append(levels);
+                QList<ImportedListLevel> levels(level + 1);
+                levels[level].style = list->format().style();
+                text.lists.append({levels, -1});
             }
             paragraph.list = lists.value(list);
             paragraph.level = level;

@@ -13,6 +13,7 @@ inline constexpr const char *text = "urn:oasis:names:tc:opendocument:xmlns:text:
 inline constexpr const char *table = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
 inline constexpr const char *fo = "urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0";
 inline constexpr const char *svg = "urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0";
+inline constexpr const char *draw = "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0";
 
 bool is(const QXmlStreamReader &xml, const char *ns, const char *name);
 bool inside(const QXmlStreamReader &xml, const char *ns);

@@ -39,8 +39,8 @@ std::optional<bool> drawnline(const QString &lineStyle)
 
 QTextListFormat::Style numberstyle(const QString &format)
 {
-    if (format == QLatin1String("1"))
-        return QTextListFormat::ListDecimal;
+    if (format.isEmpty())
+        return QTextListFormat::ListStyleUndefined;
     if (format == QLatin1String("a"))
         return QTextListFormat::ListLowerAlpha;
     if (format == QLatin1String("A"))
@@ -49,7 +49,40 @@ QTextListFormat::Style numberstyle(const QString &format)
         return QTextListFormat::ListLowerRoman;
     if (format == QLatin1String("I"))
         return QTextListFormat::ListUpperRoman;
-    return QTextListFormat::ListStyleUndefined;
+    // "1", and the numbers of scripts not known here, which are numbers all the same
+    return QTextListFormat::ListDecimal;
+}
+
+// The mark of one level of a list style, from its <text:list-level-style-*> (or an outline's
+// <text:outline-level-style>) element.
+ImportedListLevel listlevel(const QXmlStreamReader &xml, int level)
+{
+    ImportedListLevel mark;
+    if (odf::is(xml, odf::text, "list-level-style-bullet") ||
+        odf::is(xml, odf::text, "list-level-style-image")) {
+        static const QTextListFormat::Style bullets[] = {
+            QTextListFormat::ListDisc, QTextListFormat::ListCircle, QTextListFormat::ListSquare};
+        mark.style = bullets[level % 3];
+        // Signs of a symbol font's private area mean nothing without it: the style's own sign.
+        const QString sign = odf::attribute(xml, odf::text, "bullet-char");
+        if (!sign.isEmpty() && !sign.front().isSurrogate() &&
+            sign.front().category() != QChar::Other_PrivateUse)
+            mark.pattern = sign;
+        return mark;
+    }
+    mark.style = numberstyle(odf::attribute(xml, odf::style, "num-format"));
+    bool ok = false;
+    const int start = odf::attribute(xml, odf::text, "start-value").toInt(&ok);
+    if (ok)
+        mark.start = start;
+    // The numbers of the levels above that the mark shows too, joined by full stops: "1.2".
+    const int shown = qBound(1, odf::attribute(xml, odf::text, "display-levels").toInt(), level + 1);
+    QStringList numbers;
+    for (int above = level + 1 - shown; above <= level; ++above)
+        numbers << u'%' + QString::number(above + 1);
+    mark.pattern = odf::attribute(xml, odf::style, "num-prefix") + numbers.join(u'.') +
+                   odf::attribute(xml, odf::style, "num-suffix");
+    return mark;
 }
 
 } // namespace
@@ -67,7 +100,10 @@ void OdtStyles::read(QXmlStreamReader &xml)
         } else if (odf::is(xml, odf::style, "default-style")) {
             readstyle(xml, true);
         } else if (odf::is(xml, odf::text, "list-style")) {
-            readliststyle(xml);
+            const QString name = odf::attribute(xml, odf::style, "name");
+            m_lists.insert(name, readliststyle(xml));
+        } else if (odf::is(xml, odf::text, "outline-style")) {
+            m_outline = readliststyle(xml);
         } else {
             xml.skipCurrentElement();
         }
@@ -135,26 +171,19 @@ void OdtStyles::readtextproperties(QXmlStreamReader &xml, Style &style) const
         run.hidden = display == QLatin1String("none");
 }
 
-void OdtStyles::readliststyle(QXmlStreamReader &xml)
+QList<ImportedListLevel> OdtStyles::readliststyle(QXmlStreamReader &xml)
 {
-    QList<QTextListFormat::Style> levels;
-    const QString name = odf::attribute(xml, odf::style, "name");
+    QList<ImportedListLevel> levels;
     while (xml.readNextStartElement()) {
         const int level = odf::attribute(xml, odf::text, "level").toInt() - 1;
         if (level >= 0 && level < 10) {
             while (levels.size() <= level)
-                levels.append(QTextListFormat::ListDisc);
-            if (odf::is(xml, odf::text, "list-level-style-number")) {
-                levels[level] = numberstyle(odf::attribute(xml, odf::style, "num-format"));
-            } else {
-                static const QTextListFormat::Style bullets[] = {
-                    QTextListFormat::ListDisc, QTextListFormat::ListCircle, QTextListFormat::ListSquare};
-                levels[level] = bullets[level % 3];
-            }
+                levels.append(ImportedListLevel());
+            levels[level] = listlevel(xml, level);
         }
         xml.skipCurrentElement();
     }
-    m_lists.insert(name, levels);
+    return levels;
 }
 
 QList<const OdtStyles::Style *> OdtStyles::chain(const QString &family, const QString &name) const
@@ -219,7 +248,12 @@ RunProperties OdtStyles::span(const QString &name, const RunProperties &base) co
     return resolve(chain(QStringLiteral("text"), name), base);
 }
 
-QList<QTextListFormat::Style> OdtStyles::listLevels(const QString &name) const
+QList<ImportedListLevel> OdtStyles::listLevels(const QString &name) const
 {
     return m_lists.value(name);
+}
+
+QList<ImportedListLevel> OdtStyles::outlineLevels() const
+{
+    return m_outline;
 }

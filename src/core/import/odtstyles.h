@@ -8,6 +8,7 @@
 #include <QTextListFormat>
 #include <Qt>
 
+#include "core/import/importedtext.h"
 #include "core/import/runproperties.h"
 
 class QXmlStreamReader;
@@ -30,7 +31,9 @@ public:
     // What a span in the text style `name` sets over its paragraph's `base`.
     RunProperties span(const QString &name, const RunProperties &base) const;
     // The marks of list style `name`, one per level.
-    QList<QTextListFormat::Style> listLevels(const QString &name) const;
+    QList<ImportedListLevel> listLevels(const QString &name) const;
+    // The marks of the headings' numbers, one per outline level.
+    QList<ImportedListLevel> outlineLevels() const;
 
 private:
     struct Style {
@@ -41,13 +44,14 @@ private:
         std::optional<Qt::Alignment> alignment;
     };
     void readstyle(QXmlStreamReader &xml, bool isDefault);
-    void readliststyle(QXmlStreamReader &xml);
+    static QList<ImportedListLevel> readliststyle(QXmlStreamReader &xml);
     void readtextproperties(QXmlStreamReader &xml, Style &style) const;
     QList<const Style *> chain(const QString &family, const QString &name) const;
     RunProperties resolve(const QList<const Style *> &styles, RunProperties run) const;
 
     QHash<QString, Style> m_styles; // by family and name, "paragraph/Heading_20_1"
     Style m_defaultParagraph;
-    QHash<QString, QList<QTextListFormat::Style>> m_lists;
+    QHash<QString, QList<ImportedListLevel>> m_lists;
+    QList<ImportedListLevel> m_outline;
     QHash<QString, QString> m_faces; // font face name to family
 };

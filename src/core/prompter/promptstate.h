@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/render/page.h"
+
 // The prompting state: what the prompter window and its operations share for the whole run. The
 // speed and the direction belong to the prompting engine.
 struct PromptState {
@@ -13,6 +15,7 @@ struct PromptState {
     QString scriptpath;
     int pagebottom = 0; // the largest scroll position of the page last loaded
     QStringList scriptlines;
+    ScriptText scripttext = ScriptText::Plain; // whether scriptlines are markup or text as written
     QStringList pagelines;
     QStringList specialtable;
     int queuepos = 0;

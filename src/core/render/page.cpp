@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include "core/engine/scriptmarkers.h"
+#include "core/render/plaintextmarkup.h"
 #include "core/render/specialchars.h"
 
 QStringList pageheader()
@@ -90,8 +92,22 @@ QStringList withbodytag(const QStringList &page, bool mirror, bool rotate)
     return turned;
 }
 
+QStringList scriptmarkup(const QStringList &scriptlines, const QStringList &specialtable, ScriptText text)
+{
+    if (text == ScriptText::Markup)
+        return scriptlines;
+    // The table's page forms stand in the lines as the table wrote them, and the mark of a
+    // heading as the script's reader put it there.
+    const PlainTextMarkup plain(specialpageforms(specialtable) << headingmark());
+    QStringList lines;
+    lines.reserve(scriptlines.size());
+    for (const QString &line : scriptlines)
+        lines << plain.markup(line);
+    return lines;
+}
+
 QStringList buildpage(QStringList &scriptlines, const QStringList &specialtable, const PageFont &font,
-                      bool allcaps, bool mirror, bool rotate,
+                      bool allcaps, bool mirror, bool rotate, ScriptText text,
                       const std::function<void(int index, int count)> &progress)
 {
     convertchars(QStringLiteral("page"), scriptlines, specialtable, progress);
@@ -104,7 +120,8 @@ QStringList buildpage(QStringList &scriptlines, const QStringList &specialtable,
 
     const QLocale locale;
     const QString lineBreak = QStringLiteral("<br>");
-    for (const QString &line : std::as_const(scriptlines))
+    // Capitals after escaping: "&lt;" becomes "&LT;", which names the same sign.
+    for (const QString &line : scriptmarkup(scriptlines, specialtable, text))
         page << (allcaps ? locale.toUpper(line) : line) + lineBreak;
 
     for (int i = 0; i < 11; ++i)

@@ -26,8 +26,17 @@ QString bodytag(bool mirror, bool rotate);
 // `rotate`: the same page for a display whose modes differ. A page without a body is returned as it is.
 QStringList withbodytag(const QStringList &page, bool mirror, bool rotate);
 
+// What a script's lines are: markup (a rich script's HTML, a newsroom story's), or plain text as
+// written (a text or RTF file's lines, a script sent as text by a remote control).
+enum class ScriptText { Markup, Plain };
+
+// The script's lines as the page's markup: markup as it is; plain text escaped, but for the
+// formatting tags a plain script may use and what the special-character table wrote for the
+// page (see PlainTextMarkup). Lines converted with the table already are converted alike.
+QStringList scriptmarkup(const QStringList &scriptlines, const QStringList &specialtable, ScriptText text);
+
 // Builds the display page from `scriptlines`, which it first converts in place in the page
 // direction with the special-character table. Returns the page, one line per entry.
 QStringList buildpage(QStringList &scriptlines, const QStringList &specialtable, const PageFont &font,
-                      bool allcaps, bool mirror, bool rotate,
+                      bool allcaps, bool mirror, bool rotate, ScriptText text = ScriptText::Markup,
                       const std::function<void(int index, int count)> &progress = {});

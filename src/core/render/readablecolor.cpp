@@ -5,9 +5,8 @@
 
 namespace {
 
-// Text this close to its ground cannot be read from a prompting glass: dark red on black
-// (about 1.9) still can, navy on black (about 1.3) cannot.
-constexpr double leastReadableContrast = 1.5;
+// Below this saturation a colour reads as a grey: there is no hue to keep.
+constexpr double greySaturation = 0.12;
 
 double linear(double channel)
 {
@@ -17,6 +16,13 @@ double linear(double channel)
 double relativeLuminance(const QColor &color)
 {
     return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) + 0.0722 * linear(color.blueF());
+}
+
+// The same hue and saturation at `lightness` (0 black, 1 white), as the page writes colours:
+// 8 bits a channel.
+QColor atlightness(const QColor &hsl, double lightness)
+{
+    return QColor(QColor::fromHslF(hsl.hslHueF(), hsl.hslSaturationF(), float(lightness)).rgb());
 }
 
 } // namespace
@@ -30,5 +36,21 @@ double contrastratio(const QColor &a, const QColor &b)
 
 QColor readablecolor(const QColor &color, const QColor &background, const QColor &foreground)
 {
-    return contrastratio(color, background) < leastReadableContrast ? foreground : color;
+    if (contrastratio(color, background) >= readableContrast)
+        return color;
+    const QColor hsl = color.toHsl();
+    if (hsl.hslSaturationF() < greySaturation)
+        return foreground;
+    // Towards white on a ground darker than mid-grey, towards black on a lighter one; the contrast
+    // grows steadily on the way, so halving the way finds the least change that reads.
+    const bool lighter = contrastratio(background, Qt::black) < contrastratio(background, Qt::white);
+    double reads = lighter ? 1.0 : 0.0;
+    double fails = hsl.lightnessF();
+    for (int step = 0; step < 24; ++step) {
+        const double middle = (reads + fails) / 2;
+        (contrastratio(atlightness(hsl, middle), background) >= readableContrast ? reads : fails) = middle;
+    }
+    QColor shown = atlightness(hsl, reads);
+    shown.setAlpha(color.alpha());
+    return shown;
 }

@@ -1,5 +1,7 @@
 #include "core/render/richtohtml.h"
 
+#include <utility>
+
 #include <QHash>
 #include <QList>
 #include <QSignalBlocker>
@@ -10,6 +12,7 @@
 #include <QTextList>
 
 #include "core/engine/scriptmarkers.h"
+#include "core/import/listlabel.h"
 #include "core/render/entitytable.h"
 
 // The converter reads a document as one text: its paragraphs (blocks) joined by CR, with a line
@@ -162,6 +165,11 @@ void TJvRichEditToHtml::RichToHtmlLines(QTextEdit *control, QStringList &lines)
             }
             if (start == 0 && block.blockFormat().headingLevel() > 0)
                 entry += headingmark();
+            // A numbered item's number is written as text, in the format of the text it numbers:
+            // the page has no list around its items to count them (a bullet's item shows its bullet).
+            QString number = start == 0 && paragraph.Numbering > Bullet ? listlabel(block) : QString();
+            if (!number.isEmpty())
+                number += u' ';
             // The current run never differs from the format last read, `formatRead`.
             int formatRead = formatAtCaret;
             for (qsizetype j = start; j < end; ++j) {
@@ -174,8 +182,12 @@ void TJvRichEditToHtml::RichToHtmlLines(QTextEdit *control, QStringList &lines)
                     formatRead = characterFormat.at(j);
                     startRunIfDiffers(entry, formatRead);
                 }
+                for (const QChar c : std::exchange(number, QString()))
+                    appendCharacter(entry, c);
                 appendCharacter(entry, text.at(j));
             }
+            for (const QChar c : number)
+                appendCharacter(entry, c);
             lines.append(entry);
 
             if (lastInBlock)

@@ -11,8 +11,9 @@ class QTextBlock;
 class QTextEdit;
 
 // Turns the rich text of a text control into HTML lines: one entry per line of text, each
-// paragraph a <P> (or an <LI> when bulleted) with its alignment, each run of equal character
-// format a <SPAN> with colour, size and face, plus <B>, <I>, <STRIKE> and <U> for its style.
+// paragraph a <P> (or an <LI> when bulleted) with its alignment, a numbered item's number written
+// before its text, each run of equal character format a <SPAN> with colour, size and face, plus
+// <B>, <I>, <STRIKE> and <U> for its style.
 class TJvRichEditToHtml {
 public:
     enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCenter = 2, AlignJustify = 3 };

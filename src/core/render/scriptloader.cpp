@@ -7,6 +7,7 @@
 
 #include "core/engine/scriptmarkers.h"
 #include "core/import/documentimport.h"
+#include "core/import/listlabel.h"
 
 ScriptKind scriptkind(const QString &path)
 {
@@ -41,8 +42,11 @@ QStringList plainlines(const QTextEdit *control)
 QStringList plainlines(const QTextDocument *document)
 {
     QStringList lines;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-        lines << block.text().split(QChar::LineSeparator);
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        // A list item's mark is part of what its reader reads: "1. First", "• Point".
+        const QString mark = listlabel(block);
+        lines << (mark.isEmpty() ? block.text() : mark + u' ' + block.text()).split(QChar::LineSeparator);
+    }
     // A document always ends in a paragraph; an empty last one (after a final paragraph end) is
     // no line of its own.
     if (!lines.isEmpty() && lines.constLast().isEmpty())

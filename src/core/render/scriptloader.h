@@ -16,7 +16,7 @@ ScriptKind scriptkind(const QString &path);
 void choploader(QStringList &scriptlines);
 
 // The text of a rich-text control or document without formatting, one entry per line:
-// paragraphs, and the line breaks inside them.
+// paragraphs (a list item's mark before its text), and the line breaks inside them.
 QStringList plainlines(const QTextEdit *control);
 QStringList plainlines(const QTextDocument *document);
 // Puts headingmark() before the first line of each heading of `document` in `lines`, its plain

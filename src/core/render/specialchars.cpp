@@ -131,6 +131,20 @@ void convertchars(const QString &direction, QTextDocument *document, const QStri
     edit.endEditBlock();
 }
 
+QStringList specialpageforms(const QStringList &specialtable)
+{
+    TAwkParser parser;
+    parser.Separator = QStringLiteral("\t");
+    QStringList forms;
+    for (const QString &entry : specialtable) {
+        parser.Parse(entry);
+        const QString form = parser.GetField(2);
+        if (!form.isEmpty())
+            forms << form;
+    }
+    return forms;
+}
+
 QStringList loadspecialtable(const QString &path)
 {
     return readtextlines(path);

@@ -19,5 +19,8 @@ QStringList &convertchars(const QString &direction, QStringList &lines, const QS
 // never spans two paragraphs.
 void convertchars(const QString &direction, QTextDocument *document, const QStringList &specialtable);
 
+// The page forms of the table's entries (field 2 of each), in table order.
+QStringList specialpageforms(const QStringList &specialtable);
+
 // The lines of a special-character table file; throws std::runtime_error when it cannot be read.
 QStringList loadspecialtable(const QString &path);

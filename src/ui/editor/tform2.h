@@ -122,7 +122,8 @@ private:
     void exportdocument();
     void savedocument();
     void saveasdocument();
-    // The save dialog for a .vnr name, proposing the document's file name; empty when cancelled.
+    // The save dialog for a .vnr name, proposing the document's name as a .vnr; empty when
+    // cancelled, or when the operator chose a file that is no rich script and would not lose it.
     QString askforvnrname();
     bool documentisempty() const;
     // Where the file dialogs start: the current document's folder, else the one used last.

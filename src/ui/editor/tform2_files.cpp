@@ -7,6 +7,7 @@
 #include <QTextEdit>
 
 #include "ui/editor/tform2.h"
+#include "core/editor/vnrname.h"
 #include "core/platform/translation.h"
 #include "core/render/richfile.h"
 #include "stringtable.h"
@@ -164,13 +165,19 @@ QString TForm2::askforvnrname()
 {
     SaveDialog1.filter = i18n(str::VantellFilesFilter);
     SaveDialog1.defaultSuffix = QStringLiteral("vnr");
-    SaveDialog1.fileName = QFileInfo(documentname()).fileName();
+    // A script opened from a document is proposed as a .vnr of its own, never as the document.
+    SaveDialog1.fileName = vnrname(documentname());
     SaveDialog1.directory = dialogfolder();
     const FileChoice choice = Dialogs::current().saveFile(SaveDialog1);
-    if (choice.accepted()) {
-        SaveDialog1.fileName = choice.path;
-        m_lastfolder = QFileInfo(choice.path).absolutePath();
-    }
+    if (!choice.accepted())
+        return QString();
+    // The operator may still pick a document, a text or any other file: it would be lost.
+    if (replacesotherfile(choice.path) &&
+        !Dialogs::current().question(i18n(str::ReplacesOtherFile).arg(QFileInfo(choice.path).fileName()),
+                                     i18n(str::Warning), Dialogs::Icon::Warning, Dialogs::Answer::No))
+        return QString();
+    SaveDialog1.fileName = choice.path;
+    m_lastfolder = QFileInfo(choice.path).absolutePath();
     return choice.path;
 }
 

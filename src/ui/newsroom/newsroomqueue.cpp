@@ -291,6 +291,7 @@ bool NewsroomQueue::loadStory(int index)
         }
     }
     m_nextKey = static_cast<int>(m_paragraphs.size());
+    m_prompter.setScriptText(ScriptText::Markup); // a story's lines are escaped already
     m_prompter.showscript(storyLines(story), m_storyName);
     return true;
 }

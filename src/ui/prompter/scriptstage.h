@@ -13,6 +13,8 @@ class ScriptStage {
 public:
     virtual ~ScriptStage() = default;
     virtual const PromptState &state() const = 0;
+    // Whether the lines to be shown are markup (escaped already) or text as written.
+    virtual void setScriptText(ScriptText kind) = 0;
     // Shows `lines` as the script named `name`, from its start and paused.
     virtual void showscript(const QStringList &lines, const QString &name) = 0;
     // Puts `lines` in place of the script shown, keeping the paragraph being read where it is;

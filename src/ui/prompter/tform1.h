@@ -148,6 +148,7 @@ public:
     // true when it has loaded the entry `index` itself. None: every entry is a script file.
     void setQueueEntryLoader(std::function<bool(int index)> loader) override;
     void setQueuePosition(int index) override { promptstate.queuepos = index; }
+    void setScriptText(ScriptText kind) override { promptstate.scripttext = kind; }
     void openQueueEntry(int index) override;
     void renameScript(const QString &name) override;
     void tellOperator(const QString &notice) override;
@@ -241,6 +242,8 @@ private:
     void startRepeat(int button);
     void stopRepeat();
     void checkForUpdateNotice();
+    // Puts the script's markers on the page just built, and counts its words for the clocks.
+    void markscriptpage();
     // Tells the engine, the output follower and the reading aids how the local page is turned,
     // and whether it moves smoothly.
     void applyModes();

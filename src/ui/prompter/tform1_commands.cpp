@@ -103,6 +103,7 @@ void TForm1::registerCommands()
         if (promptstate.helpshown)
             return i18n(str::RemoteHelpShown);
         promptstate.richscript = false;
+        promptstate.scripttext = ScriptText::Plain;
         showscript(command.text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n"))), command.name);
         return QString();
     });

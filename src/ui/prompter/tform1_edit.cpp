@@ -80,6 +80,7 @@ void TForm1::runQuickEditor()
     }
     rtftohtm.RichToHtmlLines(editor->re1, promptstate.scriptlines);
     choploader(promptstate.scriptlines);
+    promptstate.scripttext = ScriptText::Markup;
     reloadwb();
     // The page now shows the editor's document: its file is the one to watch.
     m_fileFollowing->follow(editor->documentname());

@@ -111,12 +111,11 @@ void TForm1::buildpage(bool mirror, bool rotate)
         progress->begin(static_cast<int>(promptstate.specialtable.size()));
     promptstate.pagelines = ::buildpage(promptstate.scriptlines, promptstate.specialtable,
                                         PageFont{displayfont.name, displayfont.size}, displaymodes.capitals,
-                                        mirror, rotate, [progress](int index, int) {
+                                        mirror, rotate, promptstate.scripttext, [progress](int index, int) {
                                             if (progress)
                                                 progress->step(index);
                                         });
-    m_markers->markPage(promptstate.pagelines, promptstate.scriptlines, displaymodes.capitals);
-    m_clocks->countWords(promptstate.scriptlines);
+    markscriptpage();
     if (progress)
         progress->end();
     QFont workerFont = myrichedit->font();
@@ -149,9 +148,8 @@ void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &repla
     // No progress window: the page changes under the reader, and nothing else on the screen may.
     promptstate.pagelines = ::buildpage(promptstate.scriptlines, promptstate.specialtable,
                                         PageFont{displayfont.name, displayfont.size}, displaymodes.capitals,
-                                        mirroredLocally(), upsideDownLocally());
-    m_markers->markPage(promptstate.pagelines, promptstate.scriptlines, displaymodes.capitals);
-    m_clocks->countWords(promptstate.scriptlines);
+                                        mirroredLocally(), upsideDownLocally(), promptstate.scripttext);
+    markscriptpage();
     if (OutputWindow *output = follower->window())
         output->outputpage->replaceScript(
             withbodytag(promptstate.pagelines, mirroredRemotely(), upsideDownRemotely()), replacedBy);
@@ -163,6 +161,15 @@ void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &repla
     };
     if (!wb1->replaceScript(promptstate.pagelines, replacedBy, replaced))
         reload();
+}
+
+void TForm1::markscriptpage()
+{
+    // Markers and words as the page shows them: plain text as written, not as markup.
+    const QStringList shown =
+        scriptmarkup(promptstate.scriptlines, promptstate.specialtable, promptstate.scripttext);
+    m_markers->markPage(promptstate.pagelines, shown, displaymodes.capitals);
+    m_clocks->countWords(shown);
 }
 
 void TForm1::wb1DocumentComplete()

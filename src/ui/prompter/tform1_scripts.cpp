@@ -62,6 +62,7 @@ std::optional<QStringList> TForm1::readscript(const QString &path, bool plainTex
         loadrichfile(myrichedit, path);
         lines = plainlines(myrichedit);
         markheadings(myrichedit->document(), lines);
+        promptstate.scripttext = ScriptText::Plain;
         break;
     case ScriptKind::Vantell:
     case ScriptKind::Document:
@@ -69,9 +70,11 @@ std::optional<QStringList> TForm1::readscript(const QString &path, bool plainTex
         rtftohtm.RichToHtmlLines(myrichedit, lines);
         choploader(lines);
         promptstate.richscript = true;
+        promptstate.scripttext = ScriptText::Markup;
         break;
     case ScriptKind::Text:
         lines = readtextlines(path);
+        promptstate.scripttext = ScriptText::Plain;
         if (plainTextResetsFont) {
             displayfont.name = QStringLiteral("Arial");
             displayfont.size = 24;

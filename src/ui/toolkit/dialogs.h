@@ -29,13 +29,16 @@ struct FileChoice {
 class Dialogs {
 public:
     enum class Icon { None, Information, Warning, Error };
+    enum class Answer { Yes, No };
 
     virtual ~Dialogs() = default;
 
     // A plain message with an OK button, captioned with the application's title.
     virtual void message(const QString &text, Icon icon = Icon::None) = 0;
-    // A question with Yes and No; true for Yes.
-    virtual bool question(const QString &text, const QString &caption, Icon icon) = 0;
+    // A question with Yes and No; true for Yes. Enter gives `byDefault`: No where Yes loses
+    // something.
+    virtual bool question(const QString &text, const QString &caption, Icon icon,
+                          Answer byDefault = Answer::Yes) = 0;
     virtual FileChoice openFile(const FileDialogRequest &request) = 0;
     virtual FileChoice saveFile(const FileDialogRequest &request) = 0;
     // Face, style, size, underline, strike-out and colour; nothing when cancelled.

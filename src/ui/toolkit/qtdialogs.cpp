@@ -55,10 +55,11 @@ void QtDialogs::message(const QString &text, Icon icon)
     box.exec();
 }
 
-bool QtDialogs::question(const QString &text, const QString &caption, Icon icon)
+bool QtDialogs::question(const QString &text, const QString &caption, Icon icon, Answer byDefault)
 {
     QMessageBox box(toMessageBoxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
+    box.setDefaultButton(byDefault == Answer::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 

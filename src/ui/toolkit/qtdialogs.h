@@ -6,7 +6,7 @@
 class QtDialogs : public Dialogs {
 public:
     void message(const QString &text, Icon icon) override;
-    bool question(const QString &text, const QString &caption, Icon icon) override;
+    bool question(const QString &text, const QString &caption, Icon icon, Answer byDefault) override;
     FileChoice openFile(const FileDialogRequest &request) override;
     FileChoice saveFile(const FileDialogRequest &request) override;
     std::optional<FontSpec> chooseFont(const FontSpec &initial) override;

@@ -1,0 +1,167 @@
+#include "core/import/symbolfonts.h"
+
+#include <QTextCharFormat>
+
+#include "core/import/importedtext.h"
+
+namespace {
+
+// Each table gives the signs of the codes 0x20 to 0xFF; 0 for a code whose sign Unicode lacks,
+// or one that is only a piece of a larger sign.
+using SignTable = char32_t[224];
+
+// Adobe's Symbol encoding, as Windows' Symbol font has it (with the euro at 0xA0).
+constexpr SignTable symbolSigns = {
+    // 0x20
+    0x0020, 0x0021, 0x2200, 0x0023, 0x2203, 0x0025, 0x0026, 0x220B, 0x0028, 0x0029, 0x2217, 0x002B, 0x002C,
+    0x2212, 0x002E, 0x002F,
+    // 0x30
+    0x0030, 0x0031, 0x0032, 0x0033, 0x0034, 0x0035, 0x0036, 0x0037, 0x0038, 0x0039, 0x003A, 0x003B, 0x003C,
+    0x003D, 0x003E, 0x003F,
+    // 0x40
+    0x2245, 0x0391, 0x0392, 0x03A7, 0x0394, 0x0395, 0x03A6, 0x0393, 0x0397, 0x0399, 0x03D1, 0x039A, 0x039B,
+    0x039C, 0x039D, 0x039F,
+    // 0x50
+    0x03A0, 0x0398, 0x03A1, 0x03A3, 0x03A4, 0x03A5, 0x03C2, 0x03A9, 0x039E, 0x03A8, 0x0396, 0x005B, 0x2234,
+    0x005D, 0x22A5, 0x005F,
+    // 0x60
+    0, 0x03B1, 0x03B2, 0x03C7, 0x03B4, 0x03B5, 0x03C6, 0x03B3, 0x03B7, 0x03B9, 0x03D5, 0x03BA, 0x03BB, 0x03BC,
+    0x03BD, 0x03BF,
+    // 0x70
+    0x03C0, 0x03B8, 0x03C1, 0x03C3, 0x03C4, 0x03C5, 0x03D6, 0x03C9, 0x03BE, 0x03C8, 0x03B6, 0x007B, 0x007C,
+    0x007D, 0x223C, 0,
+    // 0x80
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    // 0x90
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    // 0xA0
+    0x20AC, 0x03D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x0192, 0x2663, 0x2666, 0x2665, 0x2660, 0x2194, 0x2190,
+    0x2191, 0x2192, 0x2193,
+    // 0xB0
+    0x00B0, 0x00B1, 0x2033, 0x2265, 0x00D7, 0x221D, 0x2202, 0x2022, 0x00F7, 0x2260, 0x2261, 0x2248, 0x2026, 0,
+    0, 0x21B5,
+    // 0xC0
+    0x2135, 0x2111, 0x211C, 0x2118, 0x2297, 0x2295, 0x2205, 0x2229, 0x222A, 0x2283, 0x2287, 0x2284, 0x2282,
+    0x2286, 0x2208, 0x2209,
+    // 0xD0
+    0x2220, 0x2207, 0x00AE, 0x00A9, 0x2122, 0x220F, 0x221A, 0x22C5, 0x00AC, 0x2227, 0x2228, 0x21D4, 0x21D0,
+    0x21D1, 0x21D2, 0x21D3,
+    // 0xE0: after the sum sign, pieces of tall brackets
+    0x25CA, 0x2329, 0x00AE, 0x00A9, 0x2122, 0x2211, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    // 0xF0: the closing angle bracket, the integral, and more pieces
+    0, 0x232A, 0x222B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+// Windows' Wingdings.
+constexpr SignTable wingdingsSigns = {
+    // 0x20: pencil, scissors, glasses, bell, book, candle, telephones, envelope, mailboxes
+    0x0020, 0x270F, 0x2702, 0x2701, 0x1F453, 0x1F514, 0x1F4D6, 0x1F56F, 0x260E, 0x2706, 0x2709, 0, 0x1F4EA,
+    0x1F4EB, 0x1F4EC, 0x1F4ED,
+    // 0x30: folders, page, cabinet, hourglass, keyboard, computer, disks, tape, writing hand
+    0x1F4C1, 0x1F4C2, 0x1F4C4, 0, 0, 0x1F5C4, 0x231B, 0x2328, 0, 0, 0x1F4BB, 0x1F5B4, 0x1F4BE, 0, 0x2707,
+    0x270D,
+    // 0x40: hands, faces, bomb, skull, flags
+    0x1F58E, 0x270C, 0x1F44C, 0x1F44D, 0x1F44E, 0x261C, 0x261E, 0x261D, 0x261F, 0x270B, 0x263A, 0x1F610,
+    0x2639, 0x1F4A3, 0x2620, 0x2690,
+    // 0x50: pennant, airplane, sun, droplet, snowflake, crosses, stars, om, wheel, zodiac
+    0x1F6A9, 0x2708, 0x263C, 0x1F4A7, 0x2744, 0x1F546, 0x271E, 0x1F548, 0x2720, 0x2721, 0x262A, 0x262F,
+    0x0950, 0x2638, 0x2648, 0x2649,
+    // 0x60: zodiac, ampersands, circles, squares, lozenges
+    0x264A, 0x264B, 0x264C, 0x264D, 0x264E, 0x264F, 0x2650, 0x2651, 0x2652, 0x2653, 0x0026, 0x0026, 0x25CF,
+    0x274D, 0x25A0, 0x25A1,
+    // 0x70
+    0, 0x2751, 0x2752, 0x2B27, 0x29EB, 0x25C6, 0x2756, 0x2B25, 0x2327, 0, 0x2318, 0x2740, 0x273F, 0x275D,
+    0x275E, 0,
+    // 0x80: circled digits
+    0x24EA, 0x2460, 0x2461, 0x2462, 0x2463, 0x2464, 0x2465, 0x2466, 0x2467, 0x2468, 0x2469, 0x24FF, 0x2776,
+    0x2777, 0x2778, 0x2779,
+    // 0x90: circled digits, leaves, dots
+    0x277A, 0x277B, 0x277C, 0x277D, 0x277E, 0x277F, 0, 0, 0, 0, 0, 0, 0, 0, 0x00B7, 0x2022,
+    // 0xA0: squares, circles, stars
+    0x25AA, 0x25CB, 0x2B55, 0, 0x25C9, 0x25CE, 0, 0x25AA, 0x25FB, 0, 0x2726, 0x2605, 0x2736, 0x2734, 0x2739,
+    0x2735,
+    // 0xB0: register marks, stars, clock faces
+    0, 0x2316, 0x27E1, 0x2311, 0, 0x272A, 0x2730, 0x1F550, 0x1F551, 0x1F552, 0x1F553, 0x1F554, 0x1F555,
+    0x1F556, 0x1F557, 0x1F558,
+    // 0xC0: clock faces, then curved arrows and leaves
+    0x1F559, 0x1F55A, 0x1F55B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    // 0xD0: erase keys, arrowheads
+    0, 0, 0, 0, 0, 0x232B, 0x2326, 0, 0x27A2, 0, 0, 0, 0x27B2, 0, 0, 0,
+    // 0xE0: arrows
+    0, 0, 0, 0, 0, 0, 0, 0, 0x2794, 0, 0, 0, 0, 0, 0, 0x21E6,
+    // 0xF0: white arrows, rectangles, ballot marks
+    0x21E8, 0x21E7, 0x21E9, 0x2B04, 0x21F3, 0, 0, 0, 0x2B02, 0x25AD, 0x25AB, 0x2717, 0x2713, 0x2612, 0x2611,
+    0};
+
+const SignTable *signsof(const QString &face)
+{
+    const QString name = face.trimmed().toLower();
+    if (name == QLatin1String("symbol"))
+        return &symbolSigns;
+    if (name == QLatin1String("wingdings"))
+        return &wingdingsSigns;
+    return nullptr;
+}
+
+// Fonts of signs whose signs are not known here: their text is left out.
+bool isunknownsymbolfont(const QString &face)
+{
+    static const QLatin1String faces[] = {
+        QLatin1String("wingdings 2"), QLatin1String("wingdings 3"),   QLatin1String("webdings"),
+        QLatin1String("marlett"),     QLatin1String("zapf dingbats"), QLatin1String("zapfdingbats"),
+        QLatin1String("mt extra"),    QLatin1String("ms outlook"),    QLatin1String("bookshelf symbol 7")};
+    const QString name = face.trimmed().toLower();
+    for (const QLatin1String &known : faces) {
+        if (name == known)
+            return true;
+    }
+    return false;
+}
+
+// Runs' own line breaks and tabs are no codes of the font.
+bool islayout(char32_t code)
+{
+    return code < 0x20 || code == QChar::LineSeparator || code == QChar::ParagraphSeparator;
+}
+
+} // namespace
+
+bool issymbolfont(const QString &face)
+{
+    return signsof(face) || isunknownsymbolfont(face);
+}
+
+QString fromsymbolfont(const QString &face, const QString &text)
+{
+    const SignTable *signs = signsof(face);
+    if (!signs && !isunknownsymbolfont(face))
+        return text;
+    QString shown;
+    for (const char32_t code : text.toUcs4()) {
+        if (islayout(code)) {
+            shown += QString::fromUcs4(&code, 1);
+            continue;
+        }
+        // Word writes a symbol font's codes from U+F020 on, older files from 0x20 on.
+        const char32_t byte = code >= 0xF020 && code <= 0xF0FF ? code - 0xF000 : code;
+        if (!signs || byte < 0x20 || byte > 0xFF)
+            continue;
+        const char32_t sign = (*signs)[byte - 0x20];
+        if (sign != 0)
+            shown += QString::fromUcs4(&sign, 1);
+    }
+    return shown;
+}
+
+void unsymbolfonts(ImportedText &text)
+{
+    for (ImportedParagraph &paragraph : text.paragraphs) {
+        for (ImportedRun &run : paragraph.runs) {
+            const QStringList families = run.format.fontFamilies().toStringList();
+            if (families.isEmpty() || !issymbolfont(families.constFirst()))
+                continue;
+            run.text = fromsymbolfont(families.constFirst(), run.text);
+            run.format.clearProperty(QTextFormat::FontFamilies);
+            run.format.clearProperty(QTextFormat::FontFamily);
+        }
+    }
+}
