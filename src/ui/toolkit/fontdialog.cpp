@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -19,6 +20,9 @@ FontDialog::FontDialog(const FontSpec &initial, QWidget *parent)
     m_fonts->setWindowFlags(Qt::Widget);
     m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_fonts->setCurrentFont(initial.toQFont());
+    // The chooser is a dialog of its own inside this one, which takes Enter and Escape in its
+    // fields for itself: they confirm or cancel this one instead, as in every dialog.
+    m_fonts->installEventFilter(this);
 
     auto *colorRow = new QHBoxLayout;
     colorRow->addWidget(new QLabel(i18n(str::FontDialogColor), this));
@@ -38,6 +42,22 @@ FontDialog::FontDialog(const FontSpec &initial, QWidget *parent)
     layout->addWidget(m_fonts);
     layout->addLayout(colorRow);
     layout->addWidget(buttons);
+}
+
+bool FontDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_fonts && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            reject();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 FontSpec FontDialog::selectedFont() const

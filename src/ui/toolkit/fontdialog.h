@@ -14,6 +14,9 @@ public:
     explicit FontDialog(const FontSpec &initial, QWidget *parent = nullptr);
     FontSpec selectedFont() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void chooseColor();
     void showColor();
