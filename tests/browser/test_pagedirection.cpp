@@ -1,3 +1,5 @@
+#include <optional>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
@@ -10,6 +12,7 @@
 #include <QWebEngineScript>
 
 #include "ui/browser/browser.h"
+#include "core/engine/markerjump.h"
 #include "core/engine/scriptmarkers.h"
 #include "core/render/page.h"
 #include "core/render/richtohtml.h"
@@ -221,6 +224,17 @@ void TestPageDirection::plainLinesTakeTheirDirectionFromTheirText()
                                .arg(sideName(int(lines.at(i).side)))
                                .arg(m_contentLeft)
                                .arg(m_contentRight)));
+        }
+        // Jumps find the markers where their lines are, the right-to-left one too.
+        std::optional<PageLayout> layout;
+        m_browser->measureLayout([&layout](const PageLayout &measured) { layout = measured; });
+        QVERIFY(runEventsUntil([&layout] { return layout.has_value(); }, 10000));
+        QCOMPARE(layout->markerTops.size(), 2);
+        const QList<QRectF> markerLines{found.value(needles.at(lines.size() - 2)),
+                                        found.value(needles.last())};
+        for (qsizetype i = 0; i < markerLines.size(); ++i) {
+            QVERIFY(layout->markerTops.at(i) <= markerLines.at(i).top() + 1);
+            QVERIFY(layout->markerBottoms.at(i) >= markerLines.at(i).bottom() - 1);
         }
     }
 }
