@@ -302,12 +302,17 @@ void FlowDisplay::rightToLeftLinesReadFromTheRight()
     prompter->click(PrompterWindow::Tool::DualDisplay);
     QVERIFY(desktop->waitForWindowGone(talentCaption));
 
-    // Mirror turns the whole page, right-to-left lines with it.
+    // Mirror and rotate turn the whole page, right-to-left lines with it.
     prompter->click(PrompterWindow::Tool::Mirror);
     const QImage mirrored = settledPage();
     VERIFY_SCREEN(differing(mirrored, page.mirrored(true, false)) < 0.0005, mirrored,
                   QStringLiteral("mirrored"));
     prompter->click(PrompterWindow::Tool::Mirror);
+    prompter->click(PrompterWindow::Tool::Rotate);
+    const QImage turned = settledPage();
+    VERIFY_SCREEN(differingAfterShift(page.mirrored(true, true), turned) < 0.0005, turned,
+                  QStringLiteral("turned"));
+    prompter->click(PrompterWindow::Tool::Rotate);
     const QImage back = settledPage();
     VERIFY_SCREEN(differing(back, page) < 0.0005, back, QStringLiteral("back"));
 }
