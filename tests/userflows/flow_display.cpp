@@ -283,8 +283,8 @@ void FlowDisplay::rightToLeftLinesReadFromTheRight()
                        QStringLiteral("good evening welcome")));
     const QImage page = settledPage();
     const QString wrong = greetingsWrong(page);
-    QVERIFY2(wrong.isEmpty(),
-             qPrintable(wrong + QStringLiteral(": ") + described(page, QStringLiteral("page"))));
+    if (!wrong.isEmpty())
+        QFAIL(qPrintable(wrong + QStringLiteral(": ") + described(page, QStringLiteral("page"))));
 
     // The talent display lays the lines out as the prompter does, at its own width.
     prompter->click(PrompterWindow::Tool::DualDisplay);
@@ -297,8 +297,8 @@ void FlowDisplay::rightToLeftLinesReadFromTheRight()
             break;
     }
     const QString talentWrong = greetingsWrong(shown);
-    QVERIFY2(talentWrong.isEmpty(),
-             qPrintable(talentWrong + QStringLiteral(": ") + described(shown, QStringLiteral("talent"))));
+    if (!talentWrong.isEmpty())
+        QFAIL(qPrintable(talentWrong + QStringLiteral(": ") + described(shown, QStringLiteral("talent"))));
     prompter->click(PrompterWindow::Tool::DualDisplay);
     QVERIFY(desktop->waitForWindowGone(talentCaption));
 

@@ -63,41 +63,6 @@ int firstLineHeight(const QImage &page)
     }
     return top < 0 ? 0 : pixels.height() - top;
 }
-// The middle of the label of a dialog's first button (OK stands left of Cancel): the first run of
-// dark pixels in the right half of the lowest row of dark pixels there. OCR misreads both labels
-// beside their icons in some interface fonts.
-QPoint firstButtonLabel(const QImage &dialog)
-{
-    const QImage pixels = dialog.convertToFormat(QImage::Format_RGB32);
-    const int half = pixels.width() / 2;
-    const auto dark = [&pixels](int x, int y) { return qGray(pixels.pixel(x, y)) < 96; };
-    const auto darkRow = [&](int y) {
-        for (int x = half; x < pixels.width(); ++x)
-            if (dark(x, y))
-                return true;
-        return false;
-    };
-    int bottom = pixels.height() - 1;
-    while (bottom >= 0 && !darkRow(bottom))
-        --bottom;
-    int top = bottom;
-    while (top > 0 && darkRow(top - 1))
-        --top;
-    int left = -1, right = -1;
-    for (int x = half; x < pixels.width() && bottom >= 0; ++x) {
-        bool column = false;
-        for (int y = top; y <= bottom && !column; ++y)
-            column = dark(x, y);
-        if (column) {
-            left = left < 0 ? x : left;
-            right = x;
-        } else if (right >= 0 && x - right > 12) {
-            break;
-        }
-    }
-    return left < 0 ? QPoint() : QPoint((left + right) / 2, (top + bottom) / 2);
-}
-
 // The editor's text: the black ground beside its vertical scroll bar (its toolbar is black as
 // well, but has no scroll bar beside it).
 QRect editorText(const QImage &window)
@@ -306,10 +271,11 @@ void FlowQuickEdit::theFontChangesTheSizeOfAPlainScript()
     desktop->key(QStringLiteral("alt+s"));
     desktop->key(QStringLiteral("ctrl+a"));
     desktop->type(QString::number(72));
+    // OK stands left of Cancel (its icon makes OCR misread the word itself now and then).
     const QImage chosen = desktop->grab(dialog);
-    const QPoint ok = firstButtonLabel(chosen);
-    VERIFY_SCREEN(!ok.isNull(), chosen, QStringLiteral("font dialog"));
-    desktop->click(dialog, ok);
+    const QList<QRect> cancel = findWords(chosen, QStringLiteral("Cancel"));
+    VERIFY_SCREEN(!cancel.isEmpty(), chosen, QStringLiteral("font dialog"));
+    desktop->click(dialog, cancel.constFirst().center() - QPoint(90, 0));
     QVERIFY(desktop->waitForWindowGone(QStringLiteral("Font")));
 
     QThread::msleep(500);
@@ -323,7 +289,9 @@ void FlowQuickEdit::rightToLeftParagraphsReadFromTheRight()
     const QString script = QStringLiteral("Good evening\r\n"
                                           "\u0645\u0631\u062d\u0628\u0627 \u0628\u0643\u0645 \u0641\u064a "
                                           "\u0627\u0644\u0623\u062e\u0628\u0627\u0631\r\n");
-    reopen(writeScript(QStringLiteral("greetings.txt"), script.toUtf8()));
+    // A window of its own: a long notice of a flow before widens the window past the screen's
+    // edge, where the page's right-to-left lines start.
+    QVERIFY(startProgram(QStringList{writeScript(QStringLiteral("greetings.txt"), script.toUtf8())}));
     QVERIFY(readsWords(waitForPageText(QStringLiteral("good evening")), QStringLiteral("good evening")));
     prompter->menu(QStringLiteral("q"));
     acknowledgeMessage(QStringLiteral("converted this script to .vnr format"));
@@ -331,8 +299,8 @@ void FlowQuickEdit::rightToLeftParagraphsReadFromTheRight()
     QVERIFY2(editor, "the quick editor did not open");
     const QImage shown = desktop->grab(editor);
     const QString editorWrong = greetingWrong(shown, editorText(shown));
-    QVERIFY2(editorWrong.isEmpty(),
-             qPrintable(editorWrong + QStringLiteral(": ") + described(shown, QStringLiteral("editor"))));
+    if (!editorWrong.isEmpty())
+        QFAIL(qPrintable(editorWrong + QStringLiteral(": ") + described(shown, QStringLiteral("editor"))));
 
     // Edited and saved, the script comes back as a rich script: its paragraphs set no alignment.
     desktop->key(QStringLiteral("ctrl+Home"));
@@ -349,8 +317,8 @@ void FlowQuickEdit::rightToLeftParagraphsReadFromTheRight()
                        QStringLiteral("tonight good evening")));
     const QImage page = settledPage();
     const QString pageWrong = greetingWrong(page, page.rect());
-    QVERIFY2(pageWrong.isEmpty(),
-             qPrintable(pageWrong + QStringLiteral(": ") + described(page, QStringLiteral("page"))));
+    if (!pageWrong.isEmpty())
+        QFAIL(qPrintable(pageWrong + QStringLiteral(": ") + described(page, QStringLiteral("page"))));
 }
 
 QTEST_GUILESS_MAIN(FlowQuickEdit)
