@@ -32,6 +32,7 @@ private slots:
     void cleanup();
     void windowsAndControlsExist();
     void startTextsAndState();
+    void aLongStatusNeverWidensTheWindow();
     void toolbarPicturesAtRestAndHover();
     void popupMenuItems();
     void emptyPageIsLoaded();
@@ -102,6 +103,25 @@ void TestStartup::startTextsAndState()
     QCOMPARE(form->engine->scrollspeed(), 0);
     QVERIFY(!form->promptstate.mirroron && !form->promptstate.rotateon && !form->promptstate.helpshown);
     QVERIFY(env.dialogs.messages().isEmpty());
+}
+
+void TestStartup::aLongStatusNeverWidensTheWindow()
+{
+    UiTestEnvironment env;
+    TForm1 *form = env.start();
+    const int width = form->width();
+    const int least = form->minimumSizeHint().width();
+    // A script deep in a folder tree, or a long notice: the window stays as it was, and the line
+    // shows the path's start and end with its middle left out.
+    const QString path = QStringLiteral("/home/studio/") + QStringLiteral("evening-news/").repeated(60) +
+                         QStringLiteral("weather.vnr");
+    form->Label4->setText(path);
+    QCoreApplication::processEvents();
+    QCOMPARE(form->width(), width);
+    QCOMPARE(form->minimumSizeHint().width(), least);
+    QCOMPARE(form->Label4->text(), path);
+    form->Label4->grab();
+    QCOMPARE(form->Label4->toolTip(), path);
 }
 
 void TestStartup::toolbarPicturesAtRestAndHover()

@@ -41,6 +41,7 @@
 #include "ui/toolkit/accessiblenames.h"
 #include "ui/toolkit/application.h"
 #include "ui/toolkit/dialogs.h"
+#include "ui/toolkit/elidedlabel.h"
 #include "ui/toolkit/statusnotice.h"
 #include "ui/toolkit/statusreadout.h"
 #include "ui/toolkit/stepslider.h"
@@ -328,7 +329,9 @@ QWidget *TForm1::createStatusPanel()
     line->setSpacing(16);
     Label1 = label("Label1", Panel6);
     coarselabel = label("coarselabel", Panel6);
-    Label4 = label("Label4", Panel6);
+    // A long path or notice must not widen the window past the screen: its middle is left out.
+    Label4 = new ElidedLabel(Panel6);
+    Label4->setObjectName(QStringLiteral("Label4"));
     Label6 = label("Label6", Panel6);
     timespentlabel = label("timespentlabel", Panel6);
     timeleftlabel = label("timeleftlabel", Panel6);
