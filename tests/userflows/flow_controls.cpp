@@ -58,6 +58,7 @@ double FlowControls::pixelsPerSecond(int forMs) const
     QElapsedTimer clock;
     const QImage before = prompter->page();
     clock.start();
+    // The measuring interval: the page's motion is what is looked at.
     QThread::msleep(forMs);
     const QImage after = prompter->page();
     return PrompterWindow::verticalShift(before, after, 80) * 1000.0 / clock.elapsed();
@@ -70,12 +71,14 @@ void FlowControls::pressTimes(const QString &key, int times) const
 
 void FlowControls::moveIntoTheScript() const
 {
+    const QImage before = prompter->page();
     desktop->wheel(prompter->id(), prompter->pageArea().center(), 8);
-    QThread::msleep(500);
+    waitUntil([this, &before] { return settledPage() != before; });
 }
 
 void FlowControls::verifyAtRest(const char *what) const
 {
+    // At rest is what stays the same for a while: the interval is the measure, not a wait.
     const QImage before = prompter->page();
     QThread::msleep(800);
     const QImage after = prompter->page();
@@ -120,10 +123,13 @@ void FlowControls::keysSetSpeedDirectionPauseAndReset()
     verifyMoving(3, "reversed again");
 
     prompter->keys({QStringLiteral("f")});
-    QThread::msleep(300);
+    QImage start;
+    const bool atStart = waitUntil([this, &start] {
+        start = settledPage();
+        return readText(start).startsWith(QStringLiteral("line 1 "));
+    });
+    VERIFY_SCREEN(atStart, start, QStringLiteral("start"));
     verifyAtRest("reset");
-    const QImage start = prompter->page();
-    VERIFY_SCREEN(readText(start).startsWith(QStringLiteral("line 1 ")), start, QStringLiteral("start"));
 }
 
 void FlowControls::clicksOnThePagePauseAndReverse()
@@ -143,10 +149,12 @@ void FlowControls::theWheelMovesThePageByHand()
 {
     const int before = firstLineNumber(readText(settledPage()));
     desktop->wheel(prompter->id(), prompter->pageArea().center(), 2);
-    QThread::msleep(500);
-    const QImage after = settledPage();
-    VERIFY_SCREEN(before == 1 && firstLineNumber(readText(after)) > 2, after,
-                  QStringLiteral("after the wheel"));
+    QImage after;
+    const bool moved = waitUntil([this, &after] {
+        after = settledPage();
+        return firstLineNumber(readText(after)) > 2;
+    });
+    VERIFY_SCREEN(before == 1 && moved, after, QStringLiteral("after the wheel"));
 }
 
 void FlowControls::toolbarImagesDoWhatTheKeysDo()
@@ -164,10 +172,13 @@ void FlowControls::toolbarImagesDoWhatTheKeysDo()
     prompter->click(Tool::Pause);
     verifyMoving(-10, "after Pause again");
     prompter->click(Tool::Reset);
-    QThread::msleep(300);
+    QImage start;
+    const bool atStart = waitUntil([this, &start] {
+        start = settledPage();
+        return readText(start).startsWith(QStringLiteral("line 1 "));
+    });
+    VERIFY_SCREEN(atStart, start, QStringLiteral("start"));
     verifyAtRest("after Reset");
-    const QImage start = prompter->page();
-    VERIFY_SCREEN(readText(start).startsWith(QStringLiteral("line 1 ")), start, QStringLiteral("start"));
     // The reset keeps the speed; Decrease Speed takes it down by ten (backward, at the start the
     // page has nowhere to go).
     prompter->click(Tool::DecreaseSpeed);
@@ -179,6 +190,7 @@ void FlowControls::toolbarImagesDoWhatTheKeysDo()
 void FlowControls::holdingTheSpeedImageRepeats()
 {
     desktop->press(prompter->id(), prompter->toolImage(PrompterWindow::Tool::IncreaseSpeed));
+    // Held: this is the time the operator holds the button, not a wait.
     QThread::msleep(1500);
     desktop->release();
     desktop->moveMouse(prompter->id(), prompter->pageArea().center());
@@ -196,16 +208,17 @@ void FlowControls::theStatusBarHidesAndComesBack()
     VERIFY_SCREEN(readsWords(prompter->statusText(), QStringLiteral("coarse")), shown,
                   QStringLiteral("shown"));
     prompter->menu(QStringLiteral("s"));
-    QThread::msleep(600);
-    const QImage hidden = desktop->grab(prompter->id());
     // Where the status line stood, the page goes on, black with the script's text.
-    const QImage bottom = hidden.copy(0, window.height() - 52, window.width(), 52);
-    VERIFY_SCREEN(!readsWords(readText(bottom), QStringLiteral("coarse")) && qGray(commonColor(bottom)) < 20,
-                  hidden, QStringLiteral("hidden"));
+    QImage hidden;
+    const bool gone = waitUntil([this, &hidden, &window] {
+        hidden = desktop->grab(prompter->id());
+        const QImage bottom = hidden.copy(0, window.height() - 52, window.width(), 52);
+        return !readsWords(readText(bottom), QStringLiteral("coarse")) && qGray(commonColor(bottom)) < 20;
+    });
+    VERIFY_SCREEN(gone, hidden, QStringLiteral("hidden"));
     prompter->menu(QStringLiteral("s"));
-    QThread::msleep(600);
-    VERIFY_SCREEN(readsWords(prompter->statusText(), QStringLiteral("coarse")), desktop->grab(prompter->id()),
-                  QStringLiteral("back"));
+    const bool back = waitUntil([this] { return readsWords(prompter->statusText(), QStringLiteral("coarse")); });
+    VERIFY_SCREEN(back, desktop->grab(prompter->id()), QStringLiteral("back"));
 }
 
 QTEST_GUILESS_MAIN(FlowControls)

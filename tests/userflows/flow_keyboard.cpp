@@ -86,24 +86,23 @@ void FlowKeyboard::lettersWorkWithoutAClick()
 void FlowKeyboard::theMenuOpensFromTheKeyboard()
 {
     prompter->keys({QStringLiteral("Menu")});
-    QThread::msleep(500);
-    VERIFY_SCREEN(menuShown(), desktop->grab(), QStringLiteral("menu key"));
+    VERIFY_SCREEN(waitUntil([this] { return menuShown(); }), desktop->grab(), QStringLiteral("menu key"));
     // Opening the menu does not start a paused page, and Escape closes it.
     prompter->keys({QStringLiteral("Escape")});
-    QThread::msleep(400);
-    VERIFY_SCREEN(!menuShown(), desktop->grab(), QStringLiteral("closed"));
+    VERIFY_SCREEN(waitUntil([this] { return !menuShown(); }), desktop->grab(), QStringLiteral("closed"));
     verifyStatus(QStringLiteral("paused"));
 
     prompter->keys({QStringLiteral("shift+F10")});
-    QThread::msleep(500);
-    VERIFY_SCREEN(menuShown(), desktop->grab(), QStringLiteral("shift f10"));
+    VERIFY_SCREEN(waitUntil([this] { return menuShown(); }), desktop->grab(), QStringLiteral("shift f10"));
     // Down to "Show Status Bar" by its letter: the status bar goes, and comes back the same way.
     prompter->keys({QStringLiteral("s")});
-    QThread::msleep(600);
-    const QImage hidden = desktop->grab(prompter->id());
-    VERIFY_SCREEN(!readsWords(readText(hidden), QStringLiteral("coarse")), hidden, QStringLiteral("hidden"));
+    QImage hidden;
+    const bool gone = waitUntil([this, &hidden] {
+        hidden = desktop->grab(prompter->id());
+        return !readsWords(readText(hidden), QStringLiteral("coarse"));
+    });
+    VERIFY_SCREEN(gone, hidden, QStringLiteral("hidden"));
     prompter->keys({QStringLiteral("Menu"), QStringLiteral("s")});
-    QThread::msleep(600);
     verifyStatus(QStringLiteral("coarse"));
 }
 
@@ -114,7 +113,7 @@ void FlowKeyboard::aWindowFromTheMenuGivesTheKeysBack()
     QVERIFY2(options, "the options window did not open from the keyboard");
     desktop->key(QStringLiteral("Escape"));
     QVERIFY(desktop->waitForWindowGone(QStringLiteral("Vantell Options")));
-    QThread::msleep(300);
+    QVERIFY(desktop->waitForActive(prompter->id()));
     // Back on the prompter, the letters act at once.
     prompter->keys(QStringList(3, QStringLiteral("w")));
     verifyStatus(QStringLiteral("speed 30"));
@@ -129,17 +128,22 @@ void FlowKeyboard::toolbarCommandsHaveKeys()
     verifyStatus(QStringLiteral("coarse: 2"));
     // F3 mirrors the page: its lines no longer read; F3 again brings them back.
     prompter->keys({QStringLiteral("F3")});
-    QThread::msleep(1200);
-    const QImage mirrored = settledPage();
-    VERIFY_SCREEN(!readsWords(readText(mirrored), QStringLiteral("line 1")), mirrored,
-                  QStringLiteral("mirrored"));
+    QImage mirrored;
+    const bool mirroredShown = waitUntil([this, &mirrored] {
+        mirrored = settledPage();
+        return !readsWords(readText(mirrored), QStringLiteral("line 1"));
+    });
+    VERIFY_SCREEN(mirroredShown, mirrored, QStringLiteral("mirrored"));
     prompter->keys({QStringLiteral("F3")});
     QVERIFY(readsWords(waitForPageText(QStringLiteral("line 1")), QStringLiteral("line 1")));
     // F2 turns it upside down, F2 again back.
     prompter->keys({QStringLiteral("F2")});
-    QThread::msleep(1200);
-    const QImage turned = settledPage();
-    VERIFY_SCREEN(!readsWords(readText(turned), QStringLiteral("line 1")), turned, QStringLiteral("turned"));
+    QImage turned;
+    const bool turnedShown = waitUntil([this, &turned] {
+        turned = settledPage();
+        return !readsWords(readText(turned), QStringLiteral("line 1"));
+    });
+    VERIFY_SCREEN(turnedShown, turned, QStringLiteral("turned"));
     prompter->keys({QStringLiteral("F2")});
     QVERIFY(readsWords(waitForPageText(QStringLiteral("line 1")), QStringLiteral("line 1")));
     // F1 shows the help pages (installed with the program: no service answers), F1 again the script.
@@ -159,9 +163,7 @@ void FlowKeyboard::toolbarCommandsHaveKeys()
 void FlowKeyboard::theFocusNeverGetsStuck()
 {
     // Tab walks on to the speed slider: the letters still act there, once each.
-    prompter->keys({QStringLiteral("Tab")});
-    QThread::msleep(300);
-    prompter->keys(QStringList(2, QStringLiteral("w")));
+    prompter->keys({QStringLiteral("Tab"), QStringLiteral("w"), QStringLiteral("w")});
     verifyStatus(QStringLiteral("speed 20"));
     prompter->keys({QStringLiteral("Tab"), QStringLiteral("q")});
     verifyStatus(QStringLiteral("paused"));
@@ -169,10 +171,12 @@ void FlowKeyboard::theFocusNeverGetsStuck()
     prompter->keys({QStringLiteral("Escape")});
     const QImage before = settledPage();
     prompter->keys(QStringList(2, QStringLiteral("Down")));
-    QThread::msleep(600);
-    const QImage after = settledPage();
-    VERIFY_SCREEN(firstLineNumber(readText(after)) > firstLineNumber(readText(before)), after,
-                  QStringLiteral("arrows on the page"));
+    QImage after;
+    const bool moved = waitUntil([this, &before, &after] {
+        after = settledPage();
+        return firstLineNumber(readText(after)) > firstLineNumber(readText(before));
+    });
+    VERIFY_SCREEN(moved, after, QStringLiteral("arrows on the page"));
     prompter->keys({QStringLiteral("w")});
     verifyStatus(QStringLiteral("speed 30"));
 }

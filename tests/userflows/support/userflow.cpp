@@ -81,6 +81,17 @@ bool UserFlow::chooseFile(const QString &title, const QString &path) const
     return desktop->waitForWindowGone(title);
 }
 
+bool UserFlow::waitUntil(const std::function<bool()> &holds, int timeoutMs) const
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!holds()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
 QString UserFlow::waitForPageText(const QString &words, int timeoutMs) const
 {
     QDeadlineTimer deadline(timeoutMs);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QTemporaryDir>
@@ -33,6 +34,8 @@ protected:
 
     // Picks `path` in the file dialog titled `title` that a command has opened.
     bool chooseFile(const QString &title, const QString &path) const;
+    // Asks `holds` again and again until it is true or `timeoutMs` has passed; whether it held.
+    bool waitUntil(const std::function<bool()> &holds, int timeoutMs = 10000) const;
     // Waits until the page shows `words` (as OCR reads it), and returns what it read.
     QString waitForPageText(const QString &words, int timeoutMs = 10000) const;
     // Clicks where `window` shows `word`, at its `occurrence`-th place from the top (from 0);

@@ -66,6 +66,17 @@ bool XDesktop::waitForWindowGone(const QString &title, int timeoutMs) const
     return true;
 }
 
+bool XDesktop::waitForActive(quint64 window, int timeoutMs) const
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (xdotool({QStringLiteral("getactivewindow")}).trimmed().toULongLong() != window) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
 QRect XDesktop::geometry(quint64 window) const
 {
     // xwininfo tells the inside's place on the screen, whatever frame the window manager adds.

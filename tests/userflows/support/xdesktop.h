@@ -21,6 +21,8 @@ public:
     bool hasWindow(const QString &title) const;
     // Waits until no visible window has that title.
     bool waitForWindowGone(const QString &title, int timeoutMs = 10000) const;
+    // Waits until `window` has the keyboard (the window manager gives it back after a dialog).
+    bool waitForActive(quint64 window, int timeoutMs = 10000) const;
     // The window's inside (without the window manager's frame), in screen coordinates.
     QRect geometry(quint64 window) const;
     void activate(quint64 window) const;
