@@ -67,10 +67,12 @@ void FlowReadingAids::aMarkerIsPickedByNameFromTheMenu()
 {
     // Markers, Go to Marker, the second name.
     prompter->menu({QStringLiteral("m"), QStringLiteral("g")});
-    QThread::msleep(400);
-    const QImage list = desktop->grab();
-    VERIFY_SCREEN(readsWords(readText(list), QStringLiteral("weather sport")), list,
-                  QStringLiteral("marker list"));
+    QImage list;
+    const bool listed = waitUntil([this, &list] {
+        list = desktop->grab();
+        return readsWords(readText(list), QStringLiteral("weather sport"));
+    });
+    VERIFY_SCREEN(listed, list, QStringLiteral("marker list"));
     prompter->keys({QStringLiteral("Down"), QStringLiteral("Return")});
     verifyPageShows(QStringLiteral("line 298 line 301"), QStringLiteral("picked by name"));
 }
@@ -130,10 +132,14 @@ void FlowReadingAids::theReadingLinePointsAThirdDown()
     const QRect gutter(0, 0, 40, before.height());
     VERIFY_SCREEN(yellowPixels(before, gutter) == 0, before, QStringLiteral("no reading line"));
     prompter->keys({QStringLiteral("F12")});
-    QThread::msleep(800);
-    const QImage page = settledPage();
+    QImage page;
+    const bool drawn = waitUntil([this, &page] {
+        page = settledPage();
+        const int third = page.height() / 3;
+        return yellowPixels(page, QRect(0, third - 4, 40, 9)) > 20;
+    });
+    VERIFY_SCREEN(drawn, page, QStringLiteral("reading line"));
     const int third = page.height() / 3;
-    VERIFY_SCREEN(yellowPixels(page, QRect(0, third - 4, 40, 9)) > 20, page, QStringLiteral("reading line"));
     VERIFY_SCREEN(yellowPixels(page, QRect(0, 0, 40, third - 20)) == 0, page, QStringLiteral("reading line"));
     VERIFY_SCREEN(yellowPixels(page, QRect(40, 0, page.width() - 40, page.height())) == 0, page,
                   QStringLiteral("reading line over the text"));
@@ -144,26 +150,45 @@ void FlowReadingAids::theCountdownRunsIntoTheTake()
 {
     // Countdown, count down into a run from the start (five seconds by default).
     prompter->menu({QStringLiteral("n"), QStringLiteral("c")});
+    const QImage atStart = settledPage();
     prompter->keys({QStringLiteral("F7")}); // away from the start: runs at once
-    QThread::msleep(600);
+    waitUntil([this, &atStart] { return settledPage() != atStart; });
     prompter->keys({QStringLiteral("w")});
-    QThread::msleep(500);
-    const QImage running = settledPage();
+    // Running inside the script: the page moves, and no countdown is drawn over it.
+    QImage running = prompter->page();
+    waitUntil([this, &running] {
+        const QImage now = prompter->page();
+        const bool moved = now != running;
+        running = now;
+        return moved;
+    });
     VERIFY_SCREEN(yellowPixels(running, running.rect()) == 0, running, QStringLiteral("no countdown inside"));
     prompter->keys({QStringLiteral("f")}); // back to the start, paused
-    QThread::msleep(800);
+    QImage start;
+    waitUntil([this, &start] {
+        start = settledPage();
+        return readText(start).contains(QStringLiteral("line 1"));
+    });
     prompter->keys({QStringLiteral("w")});
-    QThread::msleep(700);
-    const QImage counting = prompter->page();
-    const QRect middle(counting.width() / 3, 0, counting.width() / 3, counting.height());
-    VERIFY_SCREEN(yellowPixels(counting, middle) > 300, counting, QStringLiteral("countdown"));
-    // After the count the page runs: two pictures a moment apart differ.
-    QThread::msleep(5500);
-    const QImage first = prompter->page();
-    QThread::msleep(1500);
-    const QImage later = prompter->page();
-    VERIFY_SCREEN(yellowPixels(later, middle) == 0, later, QStringLiteral("countdown over"));
-    VERIFY_SCREEN(first != later, later, QStringLiteral("running after the countdown"));
+    QImage counting;
+    QRect middle;
+    const bool counted = waitUntil([this, &counting, &middle] {
+        counting = prompter->page();
+        middle = QRect(counting.width() / 3, 0, counting.width() / 3, counting.height());
+        return yellowPixels(counting, middle) > 300;
+    });
+    VERIFY_SCREEN(counted, counting, QStringLiteral("countdown"));
+    // After the count (five seconds) the page runs: the digits go and the page moves.
+    QImage later;
+    const bool over = waitUntil(
+        [this, &later, &middle] {
+            later = prompter->page();
+            return yellowPixels(later, middle) == 0;
+        },
+        8000);
+    VERIFY_SCREEN(over, later, QStringLiteral("countdown over"));
+    const bool runs = waitUntil([this, &later] { return prompter->page() != later; });
+    VERIFY_SCREEN(runs, later, QStringLiteral("running after the countdown"));
     prompter->keys({QStringLiteral("q")});
     prompter->menu({QStringLiteral("n"), QStringLiteral("c")});
 }
@@ -172,13 +197,13 @@ void FlowReadingAids::theShowClockRunsByCommand()
 {
     QVERIFY(readsWords(prompter->statusText(), QStringLiteral("show 00:00:00")));
     prompter->keys({QStringLiteral("Insert")});
-    QThread::msleep(2600);
-    const QString text = prompter->statusText();
-    QVERIFY2(readsWords(text, QStringLiteral("show 00:00:02")), qPrintable(text));
+    const bool ticking =
+        waitUntil([this] { return readsWords(prompter->statusText(), QStringLiteral("show 00:00:02")); });
+    QVERIFY2(ticking, qPrintable(prompter->statusText()));
     prompter->keys({QStringLiteral("Insert"), QStringLiteral("Delete")});
-    QThread::msleep(600);
-    QVERIFY2(readsWords(prompter->statusText(), QStringLiteral("show 00:00:00")),
-             qPrintable(prompter->statusText()));
+    const bool reset =
+        waitUntil([this] { return readsWords(prompter->statusText(), QStringLiteral("show 00:00:00")); });
+    QVERIFY2(reset, qPrintable(prompter->statusText()));
 }
 
 void FlowReadingAids::aMessageShowsOnTheTalentDisplayUntilDismissed()
@@ -192,17 +217,23 @@ void FlowReadingAids::aMessageShowsOnTheTalentDisplayUntilDismissed()
     desktop->type(QStringLiteral("Wrap up"));
     desktop->key(QStringLiteral("Return"));
     QVERIFY(desktop->waitForWindowGone(QStringLiteral("Message to the Talent")));
-    QThread::msleep(800);
     // OCR does not read the message's huge letters: they are told by their colour, over the
     // middle of the talent's page.
-    const QImage shown = desktop->grab(talent);
-    const QRect middle(shown.width() / 4, shown.height() / 6, shown.width() / 2, shown.height() * 2 / 3);
-    VERIFY_SCREEN(yellowPixels(shown, middle) > 5000, shown, QStringLiteral("message"));
+    QImage shown;
+    const bool told = waitUntil([this, talent, &shown] {
+        shown = desktop->grab(talent);
+        const QRect middle(shown.width() / 4, shown.height() / 6, shown.width() / 2, shown.height() * 2 / 3);
+        return yellowPixels(shown, middle) > 5000;
+    });
+    VERIFY_SCREEN(told, shown, QStringLiteral("message"));
     // Timing, Dismiss the Message.
     prompter->menu({QStringLiteral("t"), QStringLiteral("d")});
-    QThread::msleep(800);
-    const QImage gone = desktop->grab(talent);
-    VERIFY_SCREEN(yellowPixels(gone, gone.rect()) == 0, gone, QStringLiteral("dismissed"));
+    QImage gone;
+    const bool dismissed = waitUntil([this, talent, &gone] {
+        gone = desktop->grab(talent);
+        return yellowPixels(gone, gone.rect()) == 0;
+    });
+    VERIFY_SCREEN(dismissed, gone, QStringLiteral("dismissed"));
     VERIFY_SCREEN(readsWords(readText(gone), QStringLiteral("line 1 line 2")), gone,
                   QStringLiteral("dismissed"));
     prompter->keys({QStringLiteral("F4")});

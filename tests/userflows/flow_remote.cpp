@@ -76,6 +76,7 @@ QJsonObject FlowRemote::api(const QString &path, const QByteArray &command) cons
 
 bool FlowRemote::pageMoves()
 {
+    // Moving is what changes over a while: the interval is the measure, not a wait.
     const QImage before = prompter->page();
     QThread::msleep(700);
     return differingShare(before, prompter->page()) > 0.001;
@@ -96,8 +97,7 @@ void FlowRemote::commandsFromAnotherProgramDriveThePage()
     VERIFY_SCREEN(pageMoves(), prompter->page(), QStringLiteral("running"));
     QVERIFY(
         api(QStringLiteral("/api/command"), R"({"command":"pause"})").value(QLatin1String("ok")).toBool());
-    QThread::msleep(300);
-    VERIFY_SCREEN(!pageMoves(), prompter->page(), QStringLiteral("paused"));
+    VERIFY_SCREEN(waitUntil([this] { return !pageMoves(); }), prompter->page(), QStringLiteral("paused"));
     // Back to the start, where the first line is read again.
     QVERIFY(
         api(QStringLiteral("/api/command"), R"({"command":"reset"})").value(QLatin1String("ok")).toBool());
@@ -116,16 +116,20 @@ void FlowRemote::theTalentDisplayIsBlackedOutAndBack()
                 .toBool());
     const quint64 talent = desktop->waitForWindow(talentCaption);
     QVERIFY2(talent, "no talent display came");
-    QThread::msleep(800);
-    const QImage shown = desktop->grab(talent);
-    VERIFY_SCREEN(readsWords(readText(shown), QStringLiteral("line 1")), shown, QStringLiteral("talent"));
+    const auto talentReads = [this, talent](const QString &words) {
+        return waitUntil(
+            [this, talent, &words] { return readsWords(readText(desktop->grab(talent)), words); });
+    };
+    const auto talentDark = [this, talent](bool dark) {
+        return waitUntil(
+            [this, talent, dark] { return (brightCount(desktop->grab(talent), 40) == 0) == dark; });
+    };
+    VERIFY_SCREEN(talentReads(QStringLiteral("line 1")), desktop->grab(talent), QStringLiteral("talent"));
 
     QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"blackout","value":true})")
                 .value(QLatin1String("ok"))
                 .toBool());
-    QThread::msleep(400);
-    const QImage black = desktop->grab(talent);
-    VERIFY_SCREEN(brightCount(black, 40) == 0, black, QStringLiteral("blacked out"));
+    VERIFY_SCREEN(talentDark(true), desktop->grab(talent), QStringLiteral("blacked out"));
     // The operator's own page goes on showing the script.
     VERIFY_SCREEN(readsWords(readText(prompter->page()), QStringLiteral("line 1")), prompter->page(),
                   QStringLiteral("prompter during black-out"));
@@ -134,9 +138,7 @@ void FlowRemote::theTalentDisplayIsBlackedOutAndBack()
     QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"blackout","value":false})")
                 .value(QLatin1String("ok"))
                 .toBool());
-    QThread::msleep(400);
-    const QImage back = desktop->grab(talent);
-    VERIFY_SCREEN(readsWords(readText(back), QStringLiteral("line 1")), back, QStringLiteral("back"));
+    VERIFY_SCREEN(talentReads(QStringLiteral("line 1")), desktop->grab(talent), QStringLiteral("back"));
 }
 
 void FlowRemote::aClickerStartsStopsAndBlacksOut()
@@ -152,23 +154,24 @@ void FlowRemote::aClickerStartsStopsAndBlacksOut()
     prompter->keys({QStringLiteral("F5")});
     VERIFY_SCREEN(pageMoves(), prompter->page(), QStringLiteral("after F5"));
     prompter->keys({QStringLiteral("Escape")});
-    QThread::msleep(300);
-    VERIFY_SCREEN(!pageMoves(), prompter->page(), QStringLiteral("after Escape"));
-    // Page Down steps the queue, not the page: with no queue the page stays where it is.
+    VERIFY_SCREEN(waitUntil([this] { return !pageMoves(); }), prompter->page(),
+                  QStringLiteral("after Escape"));
+    // Page Down steps the queue, not the page: with no queue the page stays where it is (a
+    // while, to see that nothing comes).
     const QImage before = prompter->page();
     prompter->keys({QStringLiteral("Next")});
     QThread::msleep(600);
     VERIFY_SCREEN(differingShare(before, prompter->page()) < 0.001, prompter->page(),
                   QStringLiteral("after Page Down"));
     // The black-screen button (period) blacks the talent display out and brings it back.
+    const auto talentDark = [this, talent](bool dark) {
+        return waitUntil(
+            [this, talent, dark] { return (brightCount(desktop->grab(talent), 40) == 0) == dark; });
+    };
     prompter->keys({QStringLiteral("period")});
-    QThread::msleep(400);
-    const QImage black = desktop->grab(talent);
-    VERIFY_SCREEN(brightCount(black, 40) == 0, black, QStringLiteral("clicker black-out"));
+    VERIFY_SCREEN(talentDark(true), desktop->grab(talent), QStringLiteral("clicker black-out"));
     prompter->keys({QStringLiteral("period")});
-    QThread::msleep(400);
-    VERIFY_SCREEN(brightCount(desktop->grab(talent), 40) > 0, desktop->grab(talent),
-                  QStringLiteral("clicker back"));
+    VERIFY_SCREEN(talentDark(false), desktop->grab(talent), QStringLiteral("clicker back"));
     QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"dual-display","value":false})")
                 .value(QLatin1String("ok"))
                 .toBool());
@@ -269,36 +272,39 @@ void FlowRemote::aDisplayOnAnotherComputerFollows()
     PrompterRun follower(*session, options);
     QVERIFY2(follower.window(), qPrintable(follower.error()));
     const auto shown = [&] { return desktop->grab(follower.window()); };
-    QImage image = shown();
-    for (int tries = 0; tries < 20 && firstLineNumber(readText(image)) != 1; ++tries) {
-        QThread::msleep(300);
+    QImage image;
+    const bool atStart = waitUntil([&] {
         image = shown();
-    }
-    VERIFY_SCREEN(firstLineNumber(readText(image)) == 1, image, QStringLiteral("follower at the start"));
+        return firstLineNumber(readText(image)) == 1;
+    });
+    VERIFY_SCREEN(atStart, image, QStringLiteral("follower at the start"));
 
     // The prompter jumps on: the follower stands at the same line.
     QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"jump-lines","value":200})")
                 .value(QLatin1String("ok"))
                 .toBool());
-    QThread::msleep(1500);
-    image = shown();
-    const int first = firstLineNumber(readText(image));
+    int first = 0;
+    waitUntil([&] {
+        image = shown();
+        first = firstLineNumber(readText(image));
+        return first >= 170 && first <= 215;
+    });
     VERIFY_SCREEN(first >= 170 && first <= 215, image,
                   QStringLiteral("follower after the jump (line %1)").arg(first));
 
     // It moves while the prompter runs, and rests when it stops.
     QVERIFY(
         api(QStringLiteral("/api/command"), R"({"command":"resume"})").value(QLatin1String("ok")).toBool());
-    QThread::msleep(500);
-    const QImage moving = shown();
-    QThread::msleep(700);
-    VERIFY_SCREEN(differingShare(moving, shown()) > 0.001, shown(), QStringLiteral("follower running"));
+    // Moving and resting are what changes, or not, over a while: the intervals are the measure.
+    const auto followerMoves = [&] {
+        const QImage before = shown();
+        QThread::msleep(700);
+        return differingShare(before, shown()) > 0.001;
+    };
+    VERIFY_SCREEN(waitUntil(followerMoves), shown(), QStringLiteral("follower running"));
     QVERIFY(
         api(QStringLiteral("/api/command"), R"({"command":"pause"})").value(QLatin1String("ok")).toBool());
-    QThread::msleep(800);
-    const QImage resting = shown();
-    QThread::msleep(700);
-    VERIFY_SCREEN(differingShare(resting, shown()) < 0.001, shown(), QStringLiteral("follower paused"));
+    VERIFY_SCREEN(waitUntil([&] { return !followerMoves(); }), shown(), QStringLiteral("follower paused"));
 }
 
 void FlowRemote::aScriptSentAsTextShowsAsWritten()
