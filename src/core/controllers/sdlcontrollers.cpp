@@ -1,17 +1,38 @@
 #include "core/controllers/sdlcontrollers.h"
 
 #include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <SDL2/SDL.h>
 
+#include <QFile>
 #include <QSet>
+#include <QSocketNotifier>
 
 struct SdlControllers::Opened {
+    ~Opened()
+    {
+        // Deleted from the event loop: a device is closed from inside its notifier's signal.
+        if (wake) {
+            wake->setEnabled(false);
+            wake.release()->deleteLater();
+        }
+        if (wakeDescriptor >= 0)
+            ::close(wakeDescriptor);
+    }
+
     ControllerDevice device;
     QString instance;
     QString path;
     SDL_GameController *pad = nullptr; // a game pad, else
     SDL_Joystick *joystick = nullptr;  // any other joystick
+    // The device's node opened beside SDL's reading of it: readable, it wakes the reading at
+    // once instead of at the next look.
+    int wakeDescriptor = -1;
+    std::unique_ptr<QSocketNotifier> wake;
 };
 
 namespace {
@@ -236,7 +257,14 @@ void SdlControllers::open(int index)
         return;
     }
     opened.instance = instanceName(id);
-    const Opened *kept = m_opened.emplace(id, std::make_unique<Opened>(opened)).first->second.get();
+    auto made = std::make_unique<Opened>();
+    made->device = opened.device;
+    made->instance = opened.instance;
+    made->path = opened.path;
+    made->pad = opened.pad;
+    made->joystick = opened.joystick;
+    watchNode(*made);
+    const Opened *kept = m_opened.emplace(id, std::move(made)).first->second.get();
 
     // Where its controls stand now: the state it was found in sets nothing going.
     QList<ControllerEvent> initial;
@@ -268,6 +296,29 @@ void SdlControllers::open(int index)
             return;
         emit eventReceived(event);
     }
+}
+
+void SdlControllers::watchNode(Opened &opened)
+{
+    if (opened.path.isEmpty())
+        return;
+    opened.wakeDescriptor =
+        ::open(QFile::encodeName(opened.path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (opened.wakeDescriptor < 0)
+        return;
+    opened.wake = std::make_unique<QSocketNotifier>(opened.wakeDescriptor, QSocketNotifier::Read);
+    QSocketNotifier *wake = opened.wake.get();
+    const int descriptor = opened.wakeDescriptor;
+    connect(wake, &QSocketNotifier::activated, this, [this, wake, descriptor] {
+        // What SDL reads through its own descriptor is only a sign here: read and let go.
+        char ignored[1024];
+        ssize_t count = 0;
+        while ((count = ::read(descriptor, ignored, sizeof ignored)) > 0) {
+        }
+        if (count == 0 || (errno != EAGAIN && errno != EINTR))
+            wake->setEnabled(false);
+        poll();
+    });
 }
 
 void SdlControllers::close(int id, bool tell)

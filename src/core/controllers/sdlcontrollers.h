@@ -11,9 +11,11 @@
 
 // Game pads, joysticks, wheels and pedals read through SDL: a game pad its database knows
 // (Xbox, PlayStation, Switch pads) with its buttons' and axes' names ("a", "lefty"), any other
-// joystick by number ("button3", "axis0", "hat0-up"). SDL is asked every few milliseconds while a
-// device is open, and every half second for devices plugged in. SDL's own recentring of a device
-// that went is not passed on: an unplugged pad leaves the speed where it was.
+// joystick by number ("button3", "axis0", "hat0-up"). SDL is asked at once when a device's node
+// has something to read, every few milliseconds while a device is open, and every half second
+// for devices plugged in. SDL's own recentring of a device
+// that went is not passed on: an unplugged pad leaves the speed where it was. SDL's event queue
+// is the process's: one reader at a time takes it.
 class SdlControllers : public QObject {
     Q_OBJECT
 public:
@@ -46,6 +48,7 @@ private:
     struct Opened;
 
     void open(int index);
+    void watchNode(Opened &opened);
     void close(int id, bool tell);
     void scheduleNext();
 
