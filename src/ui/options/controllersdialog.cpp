@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -78,7 +78,8 @@ ControllersDialog::ControllersDialog(ControllerRemote *remote, QWidget *parent)
     devicesLabel->setBuddy(controllersdevices);
     left->addWidget(devicesLabel);
     left->addWidget(controllersdevices);
-    columns->addLayout(left, 2);
+    controllersdevices->setMinimumWidth(260);
+    columns->addLayout(left, 3);
 
     auto *right = new QVBoxLayout;
     controllerbindings = named(new QTreeWidget(this), "controllerbindings");
@@ -104,9 +105,10 @@ ControllersDialog::ControllersDialog(ControllerRemote *remote, QWidget *parent)
     row->addWidget(controllerremove);
     row->addWidget(controllerdefaults);
     right->addLayout(row);
-    auto *form = new QFormLayout;
-    createSettings(form);
-    right->addLayout(form);
+    auto *settings = new QGridLayout;
+    createSettings(settings);
+    right->addLayout(settings);
+    right->setStretch(0, 1);
     columns->addLayout(right, 5);
     layout->addLayout(columns, 1);
 
@@ -157,7 +159,7 @@ ControllersDialog::ControllersDialog(ControllerRemote *remote, QWidget *parent)
             controllersstatus->setText(m_remote->status());
     });
     showDevices();
-    resize(640, 420);
+    resize(820, 520);
 }
 
 ControllersDialog::~ControllersDialog()
@@ -165,7 +167,7 @@ ControllersDialog::~ControllersDialog()
     m_remote->setLearning(false);
 }
 
-void ControllersDialog::createSettings(QFormLayout *form)
+void ControllersDialog::createSettings(QGridLayout *grid)
 {
     axisstop = named(new QComboBox(this), "axisstop");
     axisstop->addItems({i18n(str::AxisCentreStop), i18n(str::AxisEndStop)});
@@ -180,12 +182,21 @@ void ControllersDialog::createSettings(QFormLayout *form)
     axisreversed = named(new QCheckBox(i18n(str::AxisReversed), this), "axisreversed");
     diallines = named(new QSpinBox(this), "diallines");
     diallines->setRange(1, ControllerBinding::maxLinesPerStep);
-    form->addRow(i18n(str::AxisStop), axisstop);
-    form->addRow(i18n(str::AxisCurve), axiscurve);
-    form->addRow(i18n(str::AxisDeadZone), axisdeadzone);
-    form->addRow(i18n(str::AxisTopSpeed), axistopspeed);
-    form->addRow(QString(), axisreversed);
-    form->addRow(i18n(str::DialLines), diallines);
+    // Two pairs of label and field a row: the settings stay below the bindings, which get the room.
+    const auto place = [this, grid](const char *label, QWidget *field, int row, int column) {
+        auto *shown = new QLabel(i18n(label), this);
+        shown->setBuddy(field);
+        grid->addWidget(shown, row, column * 2);
+        grid->addWidget(field, row, column * 2 + 1);
+    };
+    place(str::AxisStop, axisstop, 0, 0);
+    place(str::AxisCurve, axiscurve, 0, 1);
+    place(str::AxisDeadZone, axisdeadzone, 1, 0);
+    place(str::AxisTopSpeed, axistopspeed, 1, 1);
+    grid->addWidget(axisreversed, 2, 1);
+    place(str::DialLines, diallines, 2, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
 
     const auto axisChange = [this](std::function<void(AxisResponse &)> change) {
         return [this, change] {
@@ -276,6 +287,8 @@ void ControllersDialog::showBindings()
                 auto *item = new QTreeWidgetItem(
                     {controllercontrolname(binding.control), binding.command, settingText(binding)});
                 item->setData(0, Qt::UserRole, controllercontrolkey(binding.control));
+                // The setting in full, where the column is too narrow for it.
+                item->setToolTip(2, item->text(2));
                 controllerbindings->addTopLevelItem(item);
                 if (item->data(0, Qt::UserRole).toString() == chosen)
                     controllerbindings->setCurrentItem(item);
@@ -322,8 +335,10 @@ void ControllersDialog::changeBinding(const std::function<void(ControllerBinding
     ControllerBindings bindings = m_map.bindingsFor(*device);
     bindings.bind(changed);
     m_map.setBindings(*device, bindings);
-    if (QTreeWidgetItem *item = controllerbindings->currentItem())
+    if (QTreeWidgetItem *item = controllerbindings->currentItem()) {
         item->setText(2, settingText(changed));
+        item->setToolTip(2, item->text(2));
+    }
     controllerdefaults->setEnabled(true);
 }
 

@@ -12,7 +12,7 @@
 class ControllerRemote;
 class QCheckBox;
 class QComboBox;
-class QFormLayout;
+class QGridLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -41,7 +41,7 @@ public:
     ControllerSettings values() const;
 
 private:
-    void createSettings(QFormLayout *form);
+    void createSettings(QGridLayout *grid);
     void showDevices();
     void showBindings();
     void showBinding();
