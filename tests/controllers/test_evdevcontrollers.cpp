@@ -1,9 +1,14 @@
+#include <cstring>
+
 #include <fcntl.h>
+#include <libevdev/libevdev-uinput.h>
+#include <libevdev/libevdev.h>
 #include <linux/input.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -32,6 +37,7 @@ private slots:
     void aRecordedShuttleDrivesThePrompterThroughAPipe();
     void anUnpluggedDeviceLeavesTheSpeed();
     void aFolderOfNodesIsWatched();
+    void aShuttlePluggedInIsFoundWithinTwoSeconds();
     void thisMachinesInputDevices();
 };
 
@@ -363,6 +369,49 @@ void TestEvdevControllers::aFolderOfNodesIsWatched()
     // A folder that is not there (a machine without input devices) is no failure either.
     controllers.start(folder.filePath(QStringLiteral("missing")));
     QVERIFY(controllers.devices().isEmpty());
+}
+
+void TestEvdevControllers::aShuttlePluggedInIsFoundWithinTwoSeconds()
+{
+    if (!QFile::exists(QStringLiteral("/dev/uinput")))
+        QSKIP("this machine has no /dev/uinput: no input device can be plugged in by a test");
+    // A ShuttleXpress as the kernel makes it from its USB descriptors, plugged in through uinput.
+    libevdev *description = libevdev_new();
+    libevdev_set_name(description, "Contour Design ShuttleXpress");
+    libevdev_set_id_bustype(description, BUS_USB);
+    libevdev_set_id_vendor(description, shuttlexpress().vendor);
+    libevdev_set_id_product(description, shuttlexpress().product);
+    libevdev_enable_event_type(description, EV_REL);
+    for (const unsigned int code : {REL_WHEEL, REL_DIAL})
+        libevdev_enable_event_code(description, EV_REL, code, nullptr);
+    libevdev_enable_event_type(description, EV_KEY);
+    for (const int key : xpressButtons())
+        libevdev_enable_event_code(description, EV_KEY, uint(key), nullptr);
+
+    FakeTarget target;
+    ControllerRemote remote(target);
+    remote.apply(ControllerSettings{true, {}});
+    QElapsedTimer plugged;
+    plugged.start();
+    libevdev_uinput *device = nullptr;
+    const int made = libevdev_uinput_create_from_device(description, LIBEVDEV_UINPUT_OPEN_MANAGED, &device);
+    libevdev_free(description);
+    if (made < 0)
+        QSKIP(qPrintable(QStringLiteral("no input device can be made here: %1")
+                             .arg(QString::fromLocal8Bit(std::strerror(-made)))));
+    const auto found = [&remote] { return remote.devices().contains(shuttlexpress()); };
+    QTRY_VERIFY_WITH_TIMEOUT(found(), 2000);
+    QVERIFY(plugged.elapsed() < 2000);
+    // The ring turned to its end: full speed forward.
+    libevdev_uinput_write_event(device, EV_REL, REL_WHEEL, 7);
+    libevdev_uinput_write_event(device, EV_REL, REL_DIAL, 17);
+    libevdev_uinput_write_event(device, EV_SYN, SYN_REPORT, 0);
+    QTRY_COMPARE(target.state.speed, 300);
+    // Unplugged: found gone within two seconds, the page running on.
+    const qsizetype sent = target.commands.size();
+    libevdev_uinput_destroy(device);
+    QTRY_VERIFY_WITH_TIMEOUT(!found(), 2000);
+    QCOMPARE(target.commands.size(), sent);
 }
 
 void TestEvdevControllers::thisMachinesInputDevices()
