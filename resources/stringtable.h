@@ -302,7 +302,8 @@ inline constexpr const char *ControllerDefaults = N_("Defaults");
 inline constexpr const char *ControllerButton = N_("Button %1");
 inline constexpr const char *ControllerAxis = N_("Axis %1");
 inline constexpr const char *ControllerDial = N_("Dial %1");
-inline constexpr const char *ControllerMoveAControl = N_("Press or move a control of a controller to bind it to %1.");
+inline constexpr const char *ControllerMoveAControl =
+    N_("Press or move a control of a controller to bind it to %1.");
 inline constexpr const char *ControllerBound = N_("%1 of %2 now does %3.");
 inline constexpr const char *ControllerMoved = N_("Last moved: %1 of %2.");
 inline constexpr const char *AxisStop = N_("Stop:");

@@ -135,8 +135,8 @@ void EvdevControllers::openNode(const QString &path, const QString &identity)
         m_ignored.insert(path, identity);
         return;
     }
-    // Grabbed, its wheel and keys act on the prompter alone; another program holding it already
-    // leaves it readable all the same.
+    // Grabbed, its wheel and keys act on the prompter alone. A device another program holds
+    // already cannot be grabbed, and tells nothing until that program lets go of it.
     libevdev_grab(handle, LIBEVDEV_GRAB);
     auto reader = std::make_unique<Reader>(fd, probe->device, path, probe->layout);
     reader->handle = handle;
