@@ -1,7 +1,8 @@
 # The Debian package: `cpack -G DEB` in the build folder makes vantell_<version>_<arch>.deb of
 # what `cmake --install` installs, under /usr (with share/doc/vantell/copyright and changelog.gz,
 # resources/package/). Its dependencies are Debian packages only: the libraries the programs
-# link, as dpkg-shlibdeps finds them, the fonts of the pages and Qt's Wayland plugin. Lintian
+# link, as dpkg-shlibdeps finds them (Qt, SDL 2 for game pads, libevdev for jog/shuttle wheels and
+# pedals, ALSA and RtMidi for MIDI, ...), the fonts of the pages and Qt's Wayland plugin. Lintian
 # finds no error and no warning in it (test_deb).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vantell)

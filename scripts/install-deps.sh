@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config gettext
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-pdf-dev qt6-svg-dev libgl-dev libcups2-dev
-    qt6-httpserver-dev qt6-websockets-dev liblo-dev liblo-tools librtmidi-dev libqrencode-dev
+    qt6-httpserver-dev qt6-websockets-dev liblo-dev liblo-tools librtmidi-dev libasound2-dev libqrencode-dev
+    libsdl2-dev libevdev-dev
     libquazip1-qt6-dev
     fonts-liberation2 fonts-noto-color-emoji fonts-noto-core fonts-noto-cjk
     xvfb xauth xdotool openbox x11-utils imagemagick tesseract-ocr libsm-dev libice-dev

@@ -6,6 +6,8 @@
 #include "core/platform/textfile.h"
 #include "core/render/miniawk.h"
 #include "core/render/specialchars.h"
+#include "core/controllers/controllermap.h"
+#include "core/settings/controllersettings.h"
 #include "core/settings/newsroomsettings.h"
 #include "core/settings/optionssettings.h"
 #include "core/settings/promptersettings.h"
@@ -118,5 +120,20 @@ inline QString replaysettings(const QByteArray &bytes)
     if (newsroom.lowerPort < 1 || newsroom.lowerPort > 65535 || newsroom.upperPort < 1 ||
         newsroom.upperPort > 65535)
         return QStringLiteral("newsroom ports out of range");
+    // The controllers' bindings: whatever cannot be read is left out, and what is kept reads
+    // back as it is written.
+    ControllerSettings controllers;
+    readcontrollersettings(settings, controllers);
+    const ControllerMap map = ControllerMap::fromEntries(controllers.devices);
+    for (const ControllerDevice &device : map.boundDevices()) {
+        const ControllerBindings bindings = map.bindingsFor(device);
+        for (const ControllerBinding &binding : bindings.bindings())
+            if (binding.axis.deadZone < 0 || binding.axis.deadZone > AxisResponse::maxDeadZone ||
+                binding.axis.topSpeed < AxisResponse::minTopSpeed || binding.axis.topSpeed > 300 ||
+                binding.lines < 1 || binding.lines > ControllerBinding::maxLinesPerStep)
+                return QStringLiteral("a controller's binding out of range");
+    }
+    if (ControllerMap::fromEntries(map.entries()) != map)
+        return QStringLiteral("controllers' bindings do not read back as written");
     return {};
 }

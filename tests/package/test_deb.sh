@@ -53,7 +53,8 @@ deb="$work/packages/vantell_${version}_${arch}.deb"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in fonts-liberation2 fonts-noto-color-emoji fonts-noto-core fonts-noto-cjk qt6-wayland libqt6webenginewidgets6 libqt6widgets6 libc6; do
+for needed in fonts-liberation2 fonts-noto-color-emoji fonts-noto-core fonts-noto-cjk qt6-wayland libqt6webenginewidgets6 \
+              libqt6widgets6 libc6 libsdl2-2.0-0 libevdev2 libasound2; do
     grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "the package does not depend on $needed"
 done
 # Every dependency is a Debian package: apt knows each of them.

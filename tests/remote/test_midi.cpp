@@ -1,5 +1,9 @@
+#include <alsa/asoundlib.h>
+
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include "core/remote/midiinput.h"
@@ -9,7 +13,7 @@
 
 // MIDI controllers: the messages a device sends read as events, controls bound to commands as a
 // foot pedal, a pad and a fader use them, the bindings kept in the settings, and the sequencer
-// opened where the machine has one.
+// opened where the machine has one, and a device that appears while it listens heard at once.
 class TestMidi : public QObject {
     Q_OBJECT
 private slots:
@@ -19,6 +23,7 @@ private slots:
     void fadersSetSpeedAndCoarse();
     void bindingsAreKeptAndJunkIsLeftOut();
     void theSequencerOpensOrSaysWhy();
+    void aDevicePluggedInLaterIsHeardWithinTwoSeconds();
 };
 
 namespace {
@@ -146,6 +151,35 @@ void TestMidi::theSequencerOpensOrSaysWhy()
     QVERIFY(input.isOpen());
     input.close();
     QVERIFY(!input.isOpen());
+}
+
+void TestMidi::aDevicePluggedInLaterIsHeardWithinTwoSeconds()
+{
+    if (!QFile::exists(QStringLiteral("/dev/snd/seq")))
+        QSKIP("this machine has no ALSA sequencer (/dev/snd/seq): no device can be plugged in");
+    MidiInput input;
+    QVERIFY2(input.open(), qPrintable(input.errorString()));
+    QSignalSpy added(&input, &MidiInput::portsAdded);
+    // A device of its own on the sequencer, as a pedal's USB MIDI port appears when plugged in.
+    snd_seq_t *device = nullptr;
+    QVERIFY(snd_seq_open(&device, "default", SND_SEQ_OPEN_OUTPUT, 0) >= 0);
+    snd_seq_set_client_name(device, "Test Pedal");
+    QElapsedTimer plugged;
+    plugged.start();
+    QVERIFY(snd_seq_create_simple_port(device, "pedal", SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
+                                       SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_HARDWARE) >= 0);
+    const auto heard = [&input] {
+        const QStringList ports = input.ports();
+        return std::any_of(ports.cbegin(), ports.cend(),
+                           [](const QString &port) { return port.startsWith(QLatin1String("Test Pedal")); });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(heard(), 2000);
+    QVERIFY(plugged.elapsed() < 2000);
+    QVERIFY(!added.isEmpty());
+    // Unplugged, its port is let go of; listening goes on.
+    snd_seq_close(device);
+    QTRY_VERIFY_WITH_TIMEOUT(!heard(), 2000);
+    QVERIFY(input.isOpen());
 }
 
 VANTELL_CORE_TEST_MAIN(TestMidi)

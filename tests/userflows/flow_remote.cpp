@@ -1,3 +1,4 @@
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -14,7 +15,9 @@
 // Remote control as a stage manager uses it: the program started with --remote takes commands
 // from curl on this computer (speed, run, pause, the talent display, its black-out), a
 // presenter's clicker drives the page with its keys, and the options window shows the address
-// and a QR code that a phone's camera reads, and a button to the MIDI controls' window; a talent display
+// and a QR code that a phone's camera reads, and buttons to the MIDI controls' and the hand
+// controllers' windows (which offers its defaults for a game pad and a ShuttleXpress before any
+// is plugged in); a talent display
 // started with --follow, as on a second computer, shows the script and keeps the prompter's place.
 class FlowRemote : public UserFlow {
     Q_OBJECT
@@ -25,6 +28,7 @@ private slots:
     void aClickerStartsStopsAndBlacksOut();
     void theOptionsShowTheAddressAsAQrCode();
     void midiControlsHaveTheirWindow();
+    void controllersHaveTheirWindow();
     void aDisplayOnAnotherComputerFollows();
     void aScriptSentAsTextShowsAsWritten();
 
@@ -234,6 +238,43 @@ void FlowRemote::midiControlsHaveTheirWindow()
     desktop->activate(midi);
     desktop->key(QStringLiteral("Escape"));
     QVERIFY(desktop->waitForWindowGone(QStringLiteral("MIDI Controls")));
+    desktop->activate(options);
+    desktop->key(QStringLiteral("Escape"));
+    QVERIFY(desktop->waitForWindowGone(optionsCaption));
+}
+
+void FlowRemote::controllersHaveTheirWindow()
+{
+    const quint64 options = openOptions();
+    QVERIFY2(options, "the options window did not open");
+    QVERIFY(showOptionsPage(options, QStringLiteral("Control"), QStringLiteral("network")));
+    desktop->activate(options);
+    desktop->key(QStringLiteral("alt+c"));
+    const quint64 controllers = desktop->waitForWindow(QStringLiteral("Controllers"));
+    QVERIFY2(controllers, "Controllers... opened no window");
+    // It listens from the start, finds no device on this machine, and lists what any game pad
+    // and a ShuttleXpress do before they are plugged in: the pad's stick is the speed.
+    const QStringList expected{
+        QStringLiteral("Listen to game pads"), QStringLiteral("no controller is connected"),
+        QStringLiteral("Any game pad"),        QStringLiteral("ShuttleXpress"),
+        QStringLiteral("not connected"),       QStringLiteral("lefty"),
+        QStringLiteral("toggle-pause"),        QStringLiteral("in the middle")};
+    const auto readsAll = [&expected](const QString &read) {
+        return std::all_of(expected.cbegin(), expected.cend(),
+                           [&read](const QString &words) { return readsWords(read, words); });
+    };
+    QDeadlineTimer deadline(10000);
+    QImage shown = desktop->grab(controllers);
+    while (!readsAll(readText(shown)) && !deadline.hasExpired()) {
+        QThread::msleep(200);
+        shown = desktop->grab(controllers);
+    }
+    QDir().mkpath(QStringLiteral(VANTELL_SHOTS_DIR));
+    shown.save(QStringLiteral(VANTELL_SHOTS_DIR "/controllers.png"));
+    VERIFY_SCREEN(readsAll(readText(shown)), shown, QStringLiteral("controllers"));
+    desktop->activate(controllers);
+    desktop->key(QStringLiteral("Escape"));
+    QVERIFY(desktop->waitForWindowGone(QStringLiteral("Controllers")));
     desktop->activate(options);
     desktop->key(QStringLiteral("Escape"));
     QVERIFY(desktop->waitForWindowGone(optionsCaption));

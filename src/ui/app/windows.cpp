@@ -19,7 +19,8 @@ Windows::Windows()
     aboutform = new Taboutform(Form1);
     Form1->setWindows(Form2, Form7, Form4, aboutform);
     newsroom = new NewsroomQueue(*Form1, Form4);
-    remote = new RemoteControl(Form1->remoteTarget(), Form4);
+    remote = new RemoteControl(Form1->remoteTarget(), Form4,
+                               [form = Form1](const QString &notice) { form->tellOperator(notice); });
 }
 
 Windows::~Windows()

@@ -73,9 +73,12 @@ RemoteOptions::RemoteOptions(QWidget *parent) : QGroupBox(parent)
     remotenewtoken->setAutoDefault(false);
     remotemidi = named(new QPushButton(i18n(str::RemoteMidi), this), "remotemidi");
     remotemidi->setAutoDefault(false);
+    remotecontrollers = named(new QPushButton(i18n(str::RemoteControllers), this), "remotecontrollers");
+    remotecontrollers->setAutoDefault(false);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(remotenewtoken);
     buttons->addWidget(remotemidi);
+    buttons->addWidget(remotecontrollers);
     buttons->addStretch();
     auto *left = new QVBoxLayout;
     left->addWidget(remotestatus);
@@ -87,6 +90,7 @@ RemoteOptions::RemoteOptions(QWidget *parent) : QGroupBox(parent)
     grid->setColumnStretch(0, 1);
     connect(remotenewtoken, &QPushButton::clicked, this, &RemoteOptions::newTokenWanted);
     connect(remotemidi, &QPushButton::clicked, this, &RemoteOptions::midiWanted);
+    connect(remotecontrollers, &QPushButton::clicked, this, &RemoteOptions::controllersWanted);
     showSettings(RemoteSettings{});
     setStatus(i18n(str::RemoteOff), {});
 }

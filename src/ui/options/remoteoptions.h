@@ -19,7 +19,7 @@ public:
 
     QCheckBox *remoteenabled, *remotenetwork;
     QSpinBox *remoteport, *remoteoscport;
-    QPushButton *remotenewtoken, *remotemidi;
+    QPushButton *remotenewtoken, *remotemidi, *remotecontrollers;
     QLabel *remotestatus, *remoteqr;
 
     // The settings as the controls show them; what the controls do not show comes from `base`.
@@ -31,4 +31,5 @@ public:
 signals:
     void newTokenWanted();
     void midiWanted();
+    void controllersWanted();
 };

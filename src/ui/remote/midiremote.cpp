@@ -7,6 +7,9 @@
 MidiRemote::MidiRemote(RemoteTarget &target, QObject *parent) : QObject(parent), m_target(target)
 {
     connect(&m_input, &MidiInput::eventReceived, this, &MidiRemote::receive);
+    connect(&m_input, &MidiInput::portsAdded, this, [this](const QStringList &names) {
+        emit notice(i18n(str::MidiDeviceConnected).arg(names.join(QStringLiteral(", "))));
+    });
 }
 
 bool MidiRemote::apply(const MidiSettings &settings)

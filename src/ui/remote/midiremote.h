@@ -31,6 +31,8 @@ public slots:
 
 signals:
     void eventReceived(const MidiEvent &event);
+    // Something the operator is told on the status line: a MIDI device plugged in is heard.
+    void notice(const QString &text);
 
 private:
     RemoteTarget &m_target;

@@ -3,7 +3,9 @@
 #include <QNetworkInterface>
 #include <QTimer>
 
+#include "core/controllers/controllerremote.h"
 #include "ui/prompter/prompterremote.h"
+#include "ui/options/controllersdialog.h"
 #include "ui/options/midibindingsdialog.h"
 #include "ui/remote/midiremote.h"
 #include "ui/options/remoteoptions.h"
@@ -21,6 +23,7 @@ namespace {
 
 const QString settingsGroup = QStringLiteral("Remote");
 const QString midiGroup = QStringLiteral("MIDI");
+const QString controllersGroup = QStringLiteral("Controllers");
 
 // The address other devices on the network reach this computer by: its first address on a
 // network that is up, IPv4 first because phones type and scan it more easily.
@@ -40,9 +43,11 @@ QString networkAddress()
 
 } // namespace
 
-RemoteControl::RemoteControl(PrompterRemote &target, TForm4 *options, QObject *parent)
+RemoteControl::RemoteControl(PrompterRemote &target, TForm4 *options,
+                             std::function<void(const QString &)> tellOperator, QObject *parent)
     : QObject(parent), m_options(options), m_target(target), m_server(std::make_unique<RemoteServer>(target)),
-      m_osc(std::make_unique<OscServer>(target)), m_midi(std::make_unique<MidiRemote>(target))
+      m_osc(std::make_unique<OscServer>(target)), m_midi(std::make_unique<MidiRemote>(target)),
+      m_controllers(std::make_unique<ControllerRemote>(target))
 {
     m_group = new RemoteOptions;
     m_options->addFeaturePage(m_group, "remotepagebutton", str::RemoteControl);
@@ -57,16 +62,22 @@ RemoteControl::RemoteControl(PrompterRemote &target, TForm4 *options, QObject *p
     connect(m_options, &QDialog::finished, this, &RemoteControl::optionsClosed);
     connect(m_group, &RemoteOptions::newTokenWanted, this, &RemoteControl::newToken);
     connect(m_group, &RemoteOptions::midiWanted, this, &RemoteControl::editMidi);
+    connect(m_group, &RemoteOptions::controllersWanted, this, &RemoteControl::editControllers);
+    connect(m_midi.get(), &MidiRemote::notice, this, tellOperator);
+    connect(m_controllers.get(), &ControllerRemote::notice, this, std::move(tellOperator));
     MidiSettings midi;
     readmidisettings(store.settings(), midi);
+    ControllerSettings controllers;
+    readcontrollersettings(store.settings(), controllers);
     m_group->showSettings(stored);
     showStatus();
     // From the event loop: a port that cannot be had is reported over the prompter, not before
     // it is there.
-    QTimer::singleShot(0, this, [this, stored, midi] {
+    QTimer::singleShot(0, this, [this, stored, midi, controllers] {
         if (!m_settings.enabled)
             apply(stored);
         applyMidi(midi);
+        applyControllers(controllers);
     });
 }
 
@@ -177,4 +188,28 @@ void RemoteControl::applyMidi(const MidiSettings &settings)
 {
     if (!m_midi->apply(settings))
         Dialogs::current().message(m_midi->status());
+}
+
+void RemoteControl::editControllers()
+{
+    const ControllerSettings before = m_controllers->settings();
+    ControllersDialog dialog(m_controllers.get(), m_options);
+    if (dialog.exec() != QDialog::Accepted) {
+        // Listening switched in the window is undone with it.
+        if (m_controllers->settings().enabled != before.enabled)
+            m_controllers->apply(before);
+        return;
+    }
+    const ControllerSettings chosen = dialog.values();
+    storeSettings(controllersGroup,
+                  [&chosen](QSettings &settings) { writecontrollersettings(settings, chosen); });
+    applyControllers(chosen);
+}
+
+void RemoteControl::applyControllers(const ControllerSettings &settings)
+{
+    // Game pads that cannot be read leave the other controllers working: said on the status line,
+    // not in a message over the show.
+    if (!m_controllers->apply(settings))
+        m_controllers->notice(m_controllers->status());
 }

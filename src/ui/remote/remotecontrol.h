@@ -1,12 +1,15 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QObject>
 
+#include "core/settings/controllersettings.h"
 #include "core/settings/midisettings.h"
 #include "core/settings/remotesettings.h"
 
+class ControllerRemote;
 class MidiRemote;
 class OscServer;
 class RemoteOptions;
@@ -19,8 +22,10 @@ class TForm4;
 class RemoteControl : public QObject {
     Q_OBJECT
 public:
-    // `target`: the prompter as remote controls drive it.
-    RemoteControl(PrompterRemote &target, TForm4 *options, QObject *parent = nullptr);
+    // `target`: the prompter as remote controls drive it; `tellOperator` says a passing line on
+    // its status line (a controller plugged in or out).
+    RemoteControl(PrompterRemote &target, TForm4 *options, std::function<void(const QString &)> tellOperator,
+                  QObject *parent = nullptr);
     ~RemoteControl() override;
 
     // Starts, stops or moves the server as `settings` say; a port that cannot be had is
@@ -32,8 +37,11 @@ public:
     RemoteServer *server() const { return m_server.get(); }
     OscServer *oscServer() const { return m_osc.get(); }
     MidiRemote *midi() const { return m_midi.get(); }
+    ControllerRemote *controllers() const { return m_controllers.get(); }
     // Opens the MIDI controls' window over the options window; what it keeps is applied at once.
     void editMidi();
+    // The same for the hand controllers' window.
+    void editControllers();
     // Its page of the options window.
     RemoteOptions *optionsGroup() const { return m_group; }
     // Where a browser reaches the phone remote; empty while nothing listens.
@@ -44,6 +52,7 @@ private:
     void newToken();
     void showStatus();
     void applyMidi(const MidiSettings &settings);
+    void applyControllers(const ControllerSettings &settings);
 
     TForm4 *m_options;
     RemoteOptions *m_group;
@@ -51,6 +60,7 @@ private:
     std::unique_ptr<RemoteServer> m_server;
     std::unique_ptr<OscServer> m_osc;
     std::unique_ptr<MidiRemote> m_midi;
+    std::unique_ptr<ControllerRemote> m_controllers;
     RemoteSettings m_settings;
     QString m_listenFailure;
     QString m_oscFailure;

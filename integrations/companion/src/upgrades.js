@@ -1,0 +1,2 @@
+// Changes to the module's actions and feedbacks between its versions: none yet.
+module.exports = []
