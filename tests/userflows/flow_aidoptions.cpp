@@ -91,10 +91,14 @@ void FlowAidOptions::theQueueShowsReadingTimes()
         QVERIFY(clickWord(options, QStringLiteral("Add")));
         QVERIFY2(chooseFile(QStringLiteral("Open"), script), "Add Script opened no file dialog");
     }
-    QThread::msleep(300);
     // 360 and 180 words at 180 words a minute.
-    const QImage listed = desktop->grab(options);
-    const QString text = readText(listed);
+    QImage listed;
+    QString text;
+    waitUntil([this, options, &listed, &text] {
+        listed = desktop->grab(options);
+        text = readText(listed);
+        return readsWords(text, QStringLiteral("queue reads in 3:00"));
+    });
     VERIFY_SCREEN(readsWords(text, QStringLiteral("reads in 2:00")) &&
                       readsWords(text, QStringLiteral("reads in 1:00")) &&
                       readsWords(text, QStringLiteral("queue reads in 3:00 at 180 words a minute")),
@@ -115,8 +119,7 @@ void FlowAidOptions::readingAidsAreChosenInTheOptionsWindowAndKept()
     const quint64 window = openOptions();
     QVERIFY2(window, "the options window did not open");
     QVERIFY(clickWord(window, QStringLiteral("Aids")));
-    QThread::msleep(300);
-    QVERIFY2(clickWord(window, QStringLiteral("prompter")),
+    QVERIFY2(waitUntil([this, window] { return clickWord(window, QStringLiteral("prompter")); }),
              qPrintable(described(desktop->grab(window), QStringLiteral("reading aids page"))));
     // The pace's field stands right of its label.
     const QList<QRect> minute = findWords(desktop->grab(window), QStringLiteral("minute"));
@@ -132,8 +135,11 @@ void FlowAidOptions::readingAidsAreChosenInTheOptionsWindowAndKept()
 
     for (int run = 0; run < 2; ++run) {
         const QString name = run == 0 ? QStringLiteral("chosen") : QStringLiteral("kept");
-        QThread::msleep(800);
-        const QImage shown = settledPage();
+        QImage shown;
+        waitUntil([this, &shown] {
+            shown = settledPage();
+            return yellowPixels(shown, QRect(0, shown.height() / 3 - 4, 40, 9)) > 20;
+        });
         const int third = shown.height() / 3;
         VERIFY_SCREEN(yellowPixels(shown, QRect(0, third - 4, 40, 9)) > 20, shown, name + " reading line");
         // 360 words at 360 words a minute.

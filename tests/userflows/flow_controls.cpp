@@ -217,7 +217,8 @@ void FlowControls::theStatusBarHidesAndComesBack()
     });
     VERIFY_SCREEN(gone, hidden, QStringLiteral("hidden"));
     prompter->menu(QStringLiteral("s"));
-    const bool back = waitUntil([this] { return readsWords(prompter->statusText(), QStringLiteral("coarse")); });
+    const bool back =
+        waitUntil([this] { return readsWords(prompter->statusText(), QStringLiteral("coarse")); });
     VERIFY_SCREEN(back, desktop->grab(prompter->id()), QStringLiteral("back"));
 }
 

@@ -149,7 +149,7 @@ void FlowDisplay::setOption(const QString &item, int occurrence)
     desktop->activate(options);
     desktop->key(QStringLiteral("Return"));
     QVERIFY(desktop->waitForWindowGone(QStringLiteral("Vantell Options")));
-    QThread::msleep(500);
+    QVERIFY(desktop->waitForActive(prompter->id()));
 }
 
 void FlowDisplay::mirrorFlipsThePageSideways()
@@ -197,7 +197,11 @@ void FlowDisplay::dockingPutsTheStripAtTheTopOrBottom()
     setOption(QStringLiteral("Bottom"), 0);
     if (QTest::currentTestFailed())
         return;
-    QRect strip = prompter->geometry();
+    QRect strip;
+    waitUntil([this, &strip] {
+        strip = prompter->geometry();
+        return strip.bottom() == session->screenSize().height() - 1;
+    });
     QVERIFY2(strip.bottom() == session->screenSize().height() - 1 &&
                  strip.width() == session->screenSize().width(),
              qPrintable(QStringLiteral("docked at the bottom, the window stands at %1,%2 %3x%4")
@@ -208,7 +212,10 @@ void FlowDisplay::dockingPutsTheStripAtTheTopOrBottom()
     setOption(QStringLiteral("Top"), 0);
     if (QTest::currentTestFailed())
         return;
-    strip = prompter->geometry();
+    waitUntil([this, &strip] {
+        strip = prompter->geometry();
+        return strip.top() == 0;
+    });
     QVERIFY2(strip.top() == 0,
              qPrintable(QStringLiteral("docked at the top, the window starts at y %1").arg(strip.y())));
     VERIFY_SCREEN(readsWords(readText(prompter->page()), words), prompter->page(), QStringLiteral("page"));
@@ -219,8 +226,11 @@ void FlowDisplay::theTalentDisplayShowsTheSameScript()
     prompter->click(PrompterWindow::Tool::DualDisplay);
     const quint64 talent = desktop->waitForWindow(talentCaption);
     QVERIFY2(talent, "no talent display came");
-    QThread::msleep(800);
-    const QImage shown = desktop->grab(talent);
+    QImage shown;
+    waitUntil([this, talent, &shown] {
+        shown = desktop->grab(talent);
+        return readsWords(readText(shown), words);
+    });
     VERIFY_SCREEN(readsWords(readText(shown), words), shown, QStringLiteral("talent"));
     prompter->click(PrompterWindow::Tool::DualDisplay);
     QVERIFY2(desktop->waitForWindowGone(talentCaption), "the talent display stays after the second click");
@@ -252,10 +262,13 @@ void FlowDisplay::targetsChooseWhichDisplayChanges()
     prompter->click(PrompterWindow::Tool::DualDisplay);
     const quint64 talent = desktop->waitForWindow(talentCaption);
     QVERIFY2(talent, "no talent display came");
-    QThread::msleep(800);
+    QImage remote;
+    waitUntil([this, talent, &remote, &changed] {
+        remote = desktop->grab(talent);
+        return readsWords(readText(changed(remote)), words);
+    });
     const QImage local = settledPage();
     VERIFY_SCREEN(differing(local, plainPage) < 0.0005, local, QStringLiteral("local"));
-    const QImage remote = desktop->grab(talent);
     VERIFY_SCREEN(!readsWords(readText(remote), words) && readsWords(readText(changed(remote)), words),
                   remote, QStringLiteral("remote"));
     prompter->click(PrompterWindow::Tool::DualDisplay);

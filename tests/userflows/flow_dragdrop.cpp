@@ -53,6 +53,8 @@ bool FlowDragDrop::dragFiles(const QStringList &files, quint64 target, QPoint at
         QThread::msleep(120);
         desktop->moveMouse(target, at + QPoint(step * 3, step * 2));
     }
+    // A hand rests a moment over the target before letting go, and the source stays while the
+    // drop's data is read from it.
     QThread::msleep(300);
     desktop->release();
     QThread::msleep(500);

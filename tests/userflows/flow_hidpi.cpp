@@ -129,9 +129,15 @@ void FlowHighResolution::picturesAreSharp()
 {
     QFETCH(int, tool);
     QFETCH(QString, svg);
+    // Away from the tool images, then a window that has stopped changing: no hover is drawn.
     desktop->moveMouse(prompter->id(), prompter->pageArea().center());
-    QThread::msleep(300);
-    const QImage screen = desktop->grab(prompter->id());
+    QImage screen = desktop->grab(prompter->id());
+    waitUntil([this, &screen] {
+        const QImage now = desktop->grab(prompter->id());
+        const bool still = now == screen;
+        screen = now;
+        return still;
+    });
     const QRect place =
         tool < 0 ? QRect(0, 0, 100 * scale, 70 * scale) : prompter->toolImageRect(PrompterWindow::Tool(tool));
     // Toolbar pictures are drawn 21 x 15 units large; the first image shows 20 units of its.
@@ -193,8 +199,11 @@ void FlowHighResolution::windowsFromTheMenuAreLaidOutRight()
     }
     const quint64 editor = desktop->waitForWindow(QStringLiteral("Vantell Quick Edit"));
     QVERIFY2(editor, "the quick editor did not open");
-    QThread::msleep(500);
-    const QImage edited = desktop->grab(editor);
+    QImage edited;
+    waitUntil([this, editor, &edited] {
+        edited = desktop->grab(editor);
+        return readsWords(readText(edited), QStringLiteral("line 1 line 2"));
+    });
     VERIFY_SCREEN(readsWords(readText(edited), QStringLiteral("line 1 line 2")), edited,
                   QStringLiteral("editor"));
     const QImage menuBar = edited.copy(0, 0, edited.width() / 2, 20 * scale);

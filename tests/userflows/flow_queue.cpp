@@ -64,9 +64,7 @@ void FlowQueue::aQueueIsBuiltSavedAndSteppedThrough()
     QVERIFY(clickWord(options, QStringLiteral("Save")));
     QVERIFY2(chooseFile(QStringLiteral("Save As"), queueFile), "Save Queue opened no file dialog");
     // The dialog closes before the program has written the file.
-    for (int waited = 0; waited < 50 && !QFileInfo::exists(queueFile); ++waited)
-        QThread::msleep(100);
-    QVERIFY2(QFileInfo::exists(queueFile), "Save Queue wrote no file");
+    QVERIFY2(waitUntil([this] { return QFileInfo::exists(queueFile); }, 5000), "Save Queue wrote no file");
 
     // Ok starts the queue with its first script.
     // Ok is the window's default button.
@@ -94,8 +92,11 @@ void FlowQueue::aSavedQueueLoadsAgain()
     QVERIFY2(options, "the options window did not open");
     QVERIFY(clickWord(options, QStringLiteral("Load")));
     QVERIFY2(chooseFile(QStringLiteral("Open"), queueFile), "Load Queue opened no file dialog");
-    QThread::msleep(300);
-    const QImage listed = desktop->grab(options);
+    QImage listed;
+    waitUntil([this, options, &listed] {
+        listed = desktop->grab(options);
+        return listsBoth(readText(listed));
+    });
     VERIFY_SCREEN(listsBoth(readText(listed)), listed, QStringLiteral("loaded"));
     // Ok is the window's default button.
     desktop->activate(options);

@@ -65,8 +65,11 @@ void FlowServices::printScriptPreviewsDarkTextOnWhitePaper()
     prompter->menu({QStringLiteral("p"), QStringLiteral("p"), QStringLiteral("Return")});
     const quint64 preview = desktop->waitForWindow(QStringLiteral("Print Preview"));
     QVERIFY2(preview, "no print preview came");
-    QThread::msleep(1500);
-    const QImage shown = desktop->grab(preview);
+    QImage shown;
+    waitUntil([this, preview, &shown] {
+        shown = desktop->grab(preview);
+        return readsWords(readText(shown), words);
+    });
     VERIFY_SCREEN(readsWords(readText(shown), words), shown, QStringLiteral("preview"));
     // The paper is white and the script's text on it is dark.
     const QRect paper = findWords(shown, QStringLiteral("Harbour")).value(0).adjusted(-40, -40, 400, 40);
