@@ -163,6 +163,18 @@ void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &repla
         reload();
 }
 
+void TForm1::changeScriptInPlace(const QStringList &scriptlines, const QStringList &pagelines)
+{
+    // The page's lines come with their markers on: the markers and words are only counted again.
+    promptstate.scriptlines = scriptlines;
+    promptstate.pagelines = pagelines;
+    const QStringList shown =
+        scriptmarkup(promptstate.scriptlines, promptstate.specialtable, promptstate.scripttext);
+    m_markers->findMarkers(shown);
+    m_clocks->countWords(shown);
+    wb1->queryPosition([this] { promptstate.pagebottom = wb1->scrollBottom(); });
+}
+
 void TForm1::markscriptpage()
 {
     // Markers and words as the page shows them: plain text as written, not as markup.
