@@ -413,7 +413,6 @@ inline constexpr const char *TryHelp = N_("Try \"%1 --help\" for more informatio
 inline constexpr const char *MenuEditLive = N_("Edit &Live");
 inline constexpr const char *EditLiveCaption = N_("Vantell Edit Live");
 inline constexpr const char *EditLiveLockRead = N_("&Lock What Was Read");
-inline constexpr const char *MenuEditLiveClose = N_("&Close");
 inline constexpr const char *EditLiveLocked = N_("Locked: the reader has passed this paragraph.");
 inline constexpr const char *EditLiveCloseFirst =
     N_("Edit Live is open: close it before the quick editor takes the script.");

@@ -79,7 +79,7 @@ void EditLiveWindow::setTexts()
     save->setText(i18n(str::MenuSave));
     saveAs->setText(i18n(str::MenuSaveAs));
     lockRead->setText(i18n(str::EditLiveLockRead));
-    closing->setText(i18n(str::MenuEditLiveClose));
+    closing->setText(i18n(str::MenuEditorExit));
     text->setAccessibleName(i18n(str::ScriptText));
     nameControlsAccessibly(this);
 }
