@@ -1,7 +1,7 @@
 # The Debian package: `cpack -G DEB` in the build folder makes vantell_<version>_<arch>.deb of
 # what `cmake --install` installs, under /usr (with share/doc/vantell/copyright and changelog.gz,
 # resources/package/). Its dependencies are Debian packages only: the libraries the programs
-# link, as dpkg-shlibdeps finds them, the fonts the pages name and Qt's Wayland plugin. Lintian
+# link, as dpkg-shlibdeps finds them, the fonts of the pages and Qt's Wayland plugin. Lintian
 # finds no error and no warning in it (test_deb).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vantell)
@@ -21,9 +21,12 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Arial and the colour emoji of script pages are these fonts on Debian; Qt's Wayland plugin lets
-# the program run on Wayland sessions without XWayland; voice following listens with the English
-# speech model.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-noto-color-emoji, qt6-wayland, pocketsphinx-en-us")
+# Arial and the colour emoji of script pages are these fonts on Debian; the Noto fonts give the
+# letters of every other major writing system (Indic, Thai, Ethiopic, Arabic, Hebrew ...; Chinese,
+# Japanese and Korean in fonts-noto-cjk), to which the page font falls back character by
+# character; Qt's Wayland plugin lets the program run on Wayland sessions without XWayland; voice
+# following listens with the English speech model.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation2, fonts-noto-color-emoji, fonts-noto-core, fonts-noto-cjk, qt6-wayland, pocketsphinx-en-us")
 
 include(CPack)

@@ -439,7 +439,7 @@ inline constexpr const char *ScriptFileGone =
 
 // Voice following
 inline constexpr const char *VoiceFollowing = N_("Voice Following");
-inline constexpr const char *VoiceFollowTheSpeaker = N_("Scroll with the speaker's voice");
+inline constexpr const char *VoiceFollowTheSpeaker = N_("Scroll with the speaker's voice (English only)");
 inline constexpr const char *VoiceMicrophone = N_("Microphone:");
 inline constexpr const char *VoiceDefaultMicrophone = N_("The system's default");
 inline constexpr const char *VoiceMicrophoneAbsent = N_("%1 (not connected)");
@@ -451,6 +451,8 @@ inline constexpr const char *VoiceTakenOver = N_("Voice following is off: the op
 inline constexpr const char *VoiceUpsideDown =
     N_("Voice following is off: it does not follow a page turned upside down.");
 inline constexpr const char *VoiceNoWords = N_("Voice following is off: the page holds no words to follow.");
+inline constexpr const char *VoiceNotEnglish =
+    N_("Voice following is off: it follows English only, and the page holds no English words.");
 inline constexpr const char *MenuVoiceFollowing = N_("&Voice Following");
 inline constexpr const char *VoiceNoDictionary = N_("The speech dictionary %1 cannot be read: %2");
 inline constexpr const char *VoiceNoModel =

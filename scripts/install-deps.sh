@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-pdf-dev qt6-svg-dev libgl-dev libcups2-dev
     qt6-httpserver-dev qt6-websockets-dev liblo-dev liblo-tools librtmidi-dev libqrencode-dev
     libquazip1-qt6-dev
-    fonts-liberation2 fonts-noto-color-emoji
+    fonts-liberation2 fonts-noto-color-emoji fonts-noto-core fonts-noto-cjk
     xvfb xauth xdotool openbox x11-utils imagemagick tesseract-ocr libsm-dev libice-dev
     desktop-file-utils shared-mime-info dpkg-dev appstream lintian
     qt6-wayland weston dbus-daemon at-spi2-core python3-pyatspi

@@ -53,7 +53,7 @@ deb="$work/packages/vantell_${version}_${arch}.deb"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in fonts-liberation2 fonts-noto-color-emoji qt6-wayland libqt6webenginewidgets6 libqt6widgets6 libc6; do
+for needed in fonts-liberation2 fonts-noto-color-emoji fonts-noto-core fonts-noto-cjk qt6-wayland libqt6webenginewidgets6 libqt6widgets6 libc6; do
     grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "the package does not depend on $needed"
 done
 # Every dependency is a Debian package: apt knows each of them.
@@ -86,6 +86,13 @@ done
 # What software centres read of the package: valid, without warnings, in the installed tree.
 appstreamcli validate --no-net --explain /usr/share/metainfo/com.korvanex.vantell.metainfo.xml ||
     fail "appstreamcli finds the installed metainfo wanting"
+# Its dependencies give every major writing system a font: a letter of each has one to fall back to.
+for letter in 0627:Arabic 05D0:Hebrew 0710:Syriac 0780:Thaana 0915:Devanagari 0995:Bengali \
+    0B95:Tamil 0C15:Telugu 0A95:Gujarati 0C95:Kannada 0D15:Malayalam 0A15:Gurmukhi 0D85:Sinhala \
+    0E01:Thai 0E81:Lao 1000:Myanmar 1780:Khmer AC00:Hangul 4E2D:Han 3042:Hiragana 1200:Ethiopic \
+    10D0:Georgian 0531:Armenian; do
+    [ -n "$(fc-list ":charset=${letter%%:*}" family)" ] || fail "no font has the ${letter#*:} letter U+${letter%%:*}"
+done
 # The package's file types reached the system's MIME database.
 grep -q 'application/x-vantell-script' /usr/share/mime/globs2 || fail "*.vnr is not in the MIME database"
 

@@ -11,7 +11,8 @@
 // formatted, an edited word reaches the page, and the saved script opens again as it was shown.
 // Edit Live beside the running page: a word typed reaches the page within a second while the page
 // runs on unmoved, and a paragraph made longer above the reading line leaves the reader's words
-// where they were. And the display font of a plain script.
+// where they were. And the display font of a plain script, and right-to-left paragraphs, in the
+// editor and back on the page.
 class FlowQuickEdit : public UserFlow {
     Q_OBJECT
 private slots:
@@ -26,6 +27,7 @@ private slots:
     void editLiveReachesTheRunningPageWithoutMovingIt();
     void editLiveAboveTheReadingLineLeavesTheReadersWords();
     void theFontChangesTheSizeOfAPlainScript();
+    void rightToLeftParagraphsReadFromTheRight();
 
 private:
     // Waits until the screen shows `words` (as OCR reads it); false when it does not in time.
@@ -82,6 +84,66 @@ int firstLineHeight(const QImage &page)
             return y - top;
     }
     return top < 0 ? 0 : pixels.height() - top;
+}
+// The editor's text: the black ground beside its vertical scroll bar (its toolbar is black as
+// well, but has no scroll bar beside it).
+QRect editorText(const QImage &window)
+{
+    const QImage pixels = window.convertToFormat(QImage::Format_RGB32);
+    const auto dark = [&pixels](int x, int y) { return qGray(pixels.pixel(x, y)) < 64; };
+    // The first run of mostly dark columns: the text, up to the scroll bar.
+    int left = -1, right = -1;
+    for (int x = 0; x < pixels.width(); ++x) {
+        int count = 0;
+        for (int y = 0; y < pixels.height(); ++y)
+            count += dark(x, y);
+        if (count > pixels.height() / 2) {
+            left = left < 0 ? x : left;
+            right = x;
+        } else if (right >= 0) {
+            break;
+        }
+    }
+    const int bar = right + 2;
+    if (left < 0 || bar >= pixels.width())
+        return {};
+    int top = -1, bottom = -1;
+    for (int y = 0; y < pixels.height(); ++y) {
+        if (!dark(bar, y) && dark(right, y)) {
+            top = top < 0 ? y : top;
+            bottom = y;
+        }
+    }
+    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Why `area` of `shown` does not show a greeting in English and then one in Arabic as they read,
+// or nothing when it does: the English line in the left half from the left edge, the Arabic in
+// the right half, as far from the right edge.
+QString greetingWrong(const QImage &shown, const QRect &area)
+{
+    const int half = area.width() / 2;
+    const QList<QRect> left = textLines(shown, QRect(area.left(), area.top(), half, area.height()));
+    const QList<QRect> right =
+        textLines(shown, QRect(area.left() + half, area.top(), area.width() - half, area.height()));
+    if (left.size() != 1 || right.size() != 1)
+        return QStringLiteral("%1 lines in the left half and %2 in the right one, not one in each")
+            .arg(left.size())
+            .arg(right.size());
+    const QRect english = left.constFirst(), arabic = right.constFirst();
+    const int leftMargin = english.left() - area.left();
+    const int rightMargin = area.right() - arabic.right();
+    if (english.top() > arabic.top() || english.right() >= area.left() + half - 1 ||
+        arabic.left() <= area.left() + half || qAbs(leftMargin - rightMargin) > 4 ||
+        leftMargin > area.width() / 20)
+        return QStringLiteral("the English line stands at %1..%2 and the Arabic at %3..%4 of %5..%6")
+            .arg(english.left())
+            .arg(english.right())
+            .arg(arabic.left())
+            .arg(arabic.right())
+            .arg(area.left())
+            .arg(area.right());
+    return {};
 }
 // The short lines Edit Live's window shows unwrapped, "Line 1" to "Line 60" with a few words more
 // on some, so that no stretch of the page looks like the next.
@@ -465,6 +527,43 @@ void FlowQuickEdit::editLiveAboveTheReadingLineLeavesTheReadersWords()
     QVERIFY(desktop->waitForWindowGone(editLiveCaption));
     const QImage closed = settledPage();
     VERIFY_SCREEN(closed.copy(readerWords) == before.copy(readerWords), closed, QStringLiteral("closed"));
+}
+
+void FlowQuickEdit::rightToLeftParagraphsReadFromTheRight()
+{
+    const QString script = QStringLiteral("Good evening\r\n"
+                                          "\u0645\u0631\u062d\u0628\u0627 \u0628\u0643\u0645 \u0641\u064a "
+                                          "\u0627\u0644\u0623\u062e\u0628\u0627\u0631\r\n");
+    // A window of its own: a long notice of a flow before widens the window past the screen's
+    // edge, where the page's right-to-left lines start.
+    QVERIFY(startProgram(QStringList{writeScript(QStringLiteral("greetings.txt"), script.toUtf8())}));
+    QVERIFY(readsWords(waitForPageText(QStringLiteral("good evening")), QStringLiteral("good evening")));
+    prompter->menu(QStringLiteral("q"));
+    acknowledgeMessage(QStringLiteral("converted this script to .vnr format"));
+    const quint64 editor = desktop->waitForWindow(editorCaption);
+    QVERIFY2(editor, "the quick editor did not open");
+    const QImage shown = desktop->grab(editor);
+    const QString editorWrong = greetingWrong(shown, editorText(shown));
+    if (!editorWrong.isEmpty())
+        QFAIL(qPrintable(editorWrong + QStringLiteral(": ") + described(shown, QStringLiteral("editor"))));
+
+    // Edited and saved, the script comes back as a rich script: its paragraphs set no alignment.
+    desktop->key(QStringLiteral("ctrl+Home"));
+    desktop->type(QStringLiteral("Tonight "));
+    desktop->key(QStringLiteral("alt+F4"));
+    const quint64 question = desktop->waitForWindow(warningCaption);
+    QVERIFY2(question, "closing the edited script asked nothing");
+    desktop->activate(question);
+    desktop->key(QStringLiteral("alt+y"));
+    QVERIFY(chooseFile(QStringLiteral("Vantell2 File Save/Export"),
+                       scripts.filePath(QStringLiteral("greetings.vnr"))));
+    QVERIFY(desktop->waitForWindowGone(editorCaption));
+    QVERIFY(readsWords(waitForPageText(QStringLiteral("tonight good evening")),
+                       QStringLiteral("tonight good evening")));
+    const QImage page = settledPage();
+    const QString pageWrong = greetingWrong(page, page.rect());
+    if (!pageWrong.isEmpty())
+        QFAIL(qPrintable(pageWrong + QStringLiteral(": ") + described(page, QStringLiteral("page"))));
 }
 
 QTEST_GUILESS_MAIN(FlowQuickEdit)

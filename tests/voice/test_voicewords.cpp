@@ -21,6 +21,8 @@ private slots:
     void missingDictionaryIsAnError();
     void spellingRules_data();
     void spellingRules();
+    void onlyEnglishWordsGiveTheRecogniserSomethingToHear_data();
+    void onlyEnglishWordsGiveTheRecogniserSomethingToHear();
     void settingsRoundTripAndDefaultOff();
 };
 
@@ -168,6 +170,37 @@ void TestVoiceWords::spellingRules()
     QFETCH(QString, word);
     QFETCH(QString, phones);
     QCOMPARE(VoiceVocabulary::pronounce(word), phones);
+}
+
+void TestVoiceWords::onlyEnglishWordsGiveTheRecogniserSomethingToHear_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("english");
+    QTest::newRow("english") << "Good evening" << true;
+    QTest::newRow("accented english") << QString::fromUtf8("Caf\u00e9 au lait") << true;
+    QTest::newRow("arabic") << QString::fromUtf8("\u0645\u0631\u062d\u0628\u0627 \u0628\u0643\u0645")
+                            << false;
+    QTest::newRow("hebrew") << QString::fromUtf8("\u05e9\u05dc\u05d5\u05dd") << false;
+    QTest::newRow("hindi") << QString::fromUtf8("\u0928\u092e\u0938\u094d\u0924\u0947") << false;
+    QTest::newRow("greek") << QString::fromUtf8("\u039a\u03b1\u03bb\u03b7\u03c3\u03c0\u03ad\u03c1\u03b1")
+                           << false;
+    QTest::newRow("chinese") << QString::fromUtf8("\u4f60\u597d") << false;
+    // Words with digits are left to the follower: they give the recogniser nothing either.
+    QTest::newRow("numbers and arabic")
+        << QString::fromUtf8("2024 4th \u0645\u0631\u062d\u0628\u0627") << false;
+    QTest::newRow("one english word among hebrew")
+        << QString::fromUtf8("\u05e9\u05dc\u05d5\u05dd BBC \u05e2\u05d5\u05dc\u05dd") << true;
+}
+
+void TestVoiceWords::onlyEnglishWordsGiveTheRecogniserSomethingToHear()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, english);
+    QStringList spoken;
+    for (const ScriptWord &word : scriptwords(QStringList{line}))
+        spoken << word.word;
+    QVERIFY(!spoken.isEmpty());
+    QCOMPARE(VoiceVocabulary::holdsEnglish(spoken), english);
 }
 
 void TestVoiceWords::settingsRoundTripAndDefaultOff()

@@ -1,8 +1,10 @@
 #include "core/voice/voicevocabulary.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QFile>
 #include <QMap>
-#include <cmath>
 
 #include "core/platform/translation.h"
 #include "stringtable.h"
@@ -39,6 +41,13 @@ QByteArray number(double value)
     return QByteArray::number(value, 'f', 4);
 }
 
+// A word with digits is said in words the script does not hold: the follower takes any word for
+// it, the recogniser need not know it.
+bool hasDigits(const QString &word)
+{
+    return std::any_of(word.begin(), word.end(), [](QChar c) { return c.isDigit(); });
+}
+
 } // namespace
 
 QString VoiceVocabulary::pronounce(const QString &word)
@@ -66,6 +75,14 @@ QString VoiceVocabulary::pronounce(const QString &word)
     return phones.join(QLatin1Char(' '));
 }
 
+bool VoiceVocabulary::holdsEnglish(const QStringList &words)
+{
+    // Every word of the English dictionary is spelt in English letters, so a word the spelling
+    // rules cannot say is none the recogniser knows.
+    return std::any_of(words.begin(), words.end(),
+                       [](const QString &word) { return !hasDigits(word) && !pronounce(word).isEmpty(); });
+}
+
 bool VoiceVocabulary::build(const QStringList &words, const QString &dictionaryPath, QString *error)
 {
     m_sequence.clear();
@@ -91,10 +108,7 @@ bool VoiceVocabulary::build(const QStringList &words, const QString &dictionaryP
             m_pronounced[entry].append(line.mid(space + 1).trimmed());
     }
     for (const QString &word : words) {
-        // A word with digits is said in words the script does not hold: the follower takes any
-        // word for it, the recogniser need not know it.
-        const bool digits = std::any_of(word.begin(), word.end(), [](QChar c) { return c.isDigit(); });
-        if (digits)
+        if (hasDigits(word))
             continue;
         if (!m_pronounced.contains(word)) {
             const QString guess = pronounce(word);

@@ -27,6 +27,9 @@ public:
 
     // A pronunciation of `word` by spelling rules (English), in the dictionary's phones.
     static QString pronounce(const QString &word);
+    // Whether the recogniser, which knows English only, can hear any of `words` (spoken forms):
+    // a script in another language gives it nothing to listen for.
+    static bool holdsEnglish(const QStringList &words);
 
 private:
     QStringList m_sequence;                   // the script's words in order, as the model pairs them

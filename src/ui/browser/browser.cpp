@@ -79,13 +79,17 @@ Browser::Browser(QWidget *parent) : QWebEngineView(parent), m_schemes(nullptr), 
     page->setUrlRequestInterceptor(m_guard);
     page->setBackgroundColor(Qt::black);
 
-    QWebEngineScript transforms;
-    transforms.setName(QStringLiteral("vantell-transforms"));
-    transforms.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    transforms.setWorldId(QWebEngineScript::ApplicationWorld);
-    transforms.setRunsOnSubFrames(false);
-    transforms.setSourceCode(pagescript(QStringLiteral("transforms")));
-    page->scripts().insert(transforms);
+    // The style every script page gets from the program: the turns of its body, and the
+    // direction of each of its paragraphs.
+    for (const QString &name : {QStringLiteral("transforms"), QStringLiteral("direction")}) {
+        QWebEngineScript style;
+        style.setName(QStringLiteral("vantell-") + name);
+        style.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        style.setWorldId(QWebEngineScript::ApplicationWorld);
+        style.setRunsOnSubFrames(false);
+        style.setSourceCode(pagescript(name));
+        page->scripts().insert(style);
+    }
 
     QWebEngineSettings *settings = page->settings();
     settings->setAttribute(QWebEngineSettings::ShowScrollBars, false);

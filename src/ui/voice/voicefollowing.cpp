@@ -5,6 +5,7 @@
 #include "core/platform/translation.h"
 #include "stringtable.h"
 #include "core/voice/microphoneinput.h"
+#include "core/voice/voicevocabulary.h"
 #include "core/voice/wavfileinput.h"
 
 VoiceFollowing::VoiceFollowing(Browser *page, PromptEngine *engine, QObject *parent)
@@ -85,6 +86,13 @@ void VoiceFollowing::measured(const PageText &text)
         fail(i18n(str::VoiceNoWords));
         return;
     }
+    QStringList spoken;
+    for (const ScriptWord &word : words)
+        spoken.append(word.word);
+    if (!VoiceVocabulary::holdsEnglish(spoken)) {
+        fail(i18n(str::VoiceNotEnglish));
+        return;
+    }
     m_lineHeight = text.lineHeight;
     m_viewHeight = text.viewHeight;
     m_follower.setScript(words);
@@ -94,9 +102,6 @@ void VoiceFollowing::measured(const PageText &text)
     while (place + 1 < words.size() && words.at(place).top + m_lineHeight / 2 < readingY)
         ++place;
     m_follower.setPlace(place);
-    QStringList spoken;
-    for (const ScriptWord &word : words)
-        spoken.append(word.word);
     const QString file = qEnvironmentVariable("VANTELL_VOICE_FILE");
     const QByteArray microphone = m_microphone;
     m_listener.start(

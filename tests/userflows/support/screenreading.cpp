@@ -1,5 +1,7 @@
 #include "screenreading.h"
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QDir>
 #include <QHash>
@@ -110,6 +112,33 @@ QRect brightBounds(const QImage &image, int threshold)
     if (right < 0)
         return {};
     return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QList<QRect> textLines(const QImage &image, const QRect &area)
+{
+    const QImage pixels = image.copy(area).convertToFormat(QImage::Format_RGB32);
+    QList<QRect> lines;
+    int top = -1;
+    int lastBright = -1;
+    const auto close = [&] {
+        const QImage band = pixels.copy(0, top, pixels.width(), lastBright - top + 1);
+        lines << brightBounds(band).translated(area.left(), area.top() + top);
+    };
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        if (!std::any_of(row, row + pixels.width(), [](QRgb p) { return luminance(p) > 128; }))
+            continue;
+        if (top >= 0 && y - lastBright > 4) {
+            close();
+            top = -1;
+        }
+        if (top < 0)
+            top = y;
+        lastBright = y;
+    }
+    if (top >= 0)
+        close();
+    return lines;
 }
 
 qint64 brightCount(const QImage &image, int threshold)

@@ -22,6 +22,9 @@ bool readsWords(const QString &text, const QString &words);
 // rectangle when there is none.
 QRect brightBounds(const QImage &image, int threshold = 128);
 qint64 brightCount(const QImage &image, int threshold = 128);
+// The lines of light text in `area` of a dark `image`: the bright bounds of each band of rows with
+// text, from the top. Rows a few pixels apart (the dots below an Arabic letter) belong to one line.
+QList<QRect> textLines(const QImage &image, const QRect &area);
 // The share of pixels (0..1) of two images of one size that differ by more than `tolerance` in
 // any channel; 1 for images of different sizes.
 double differingShare(const QImage &a, const QImage &b, int tolerance = 24);

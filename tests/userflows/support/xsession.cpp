@@ -53,6 +53,9 @@ QProcessEnvironment XSession::environment() const
     environment.insert(QStringLiteral("DISPLAY"), m_display);
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("XAUTHORITY"));
+    // The interface font OCR reads reliably, whichever the system prefers (desktopfonts.conf).
+    environment.insert(QStringLiteral("FONTCONFIG_FILE"),
+                       QStringLiteral(VANTELL_SOURCE_DIR "/tests/userflows/support/desktopfonts.conf"));
     return environment;
 }
 
