@@ -27,6 +27,7 @@
 #include "ui/prompter/promptercommands.h"
 #include "ui/prompter/prompterremote.h"
 #include "ui/prompter/tform1.h"
+#include "ui/readingaids/markerjumps.h"
 #include "ui/talentdisplay/outputwindow.h"
 #include "ui/toolkit/application.h"
 
@@ -221,6 +222,13 @@ void TestEditLive::plainEditsReachThePageInPlace()
     QCOMPARE(body(m_form->wb1), builtBody());
     QCOMPARE(newDocuments.count(), 0);
     QCOMPARE(live().lastSplice().still, 0.0);
+
+    // A marker line typed in is a marker to jump to once the page has it.
+    QVERIFY(edited([this] {
+        typeAt(90, QStringLiteral("## Weather"));
+        QTest::keyClick(text(), Qt::Key_Return);
+    }));
+    WAIT_VERIFY(feature<MarkerJumps>(m_form).names().contains(QStringLiteral("Weather")));
 }
 
 void TestEditLive::richEditsKeepTheLookOfTheLinesAfterThem()

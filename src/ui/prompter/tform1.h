@@ -279,6 +279,7 @@ private:
     bool m_showsRunning = false;
     bool m_helpProbePending = false;
     bool m_printing = false;
+    bool m_recountQueued = false; // the edited script's markers and words are to be counted again
 
     // The features the window is made of.
     PrompterCommands *m_commands;
