@@ -454,6 +454,18 @@ inline constexpr const char *PrintTextAlone =
 inline constexpr const char *ScriptAndQueue = N_("Give either a script or a queue, not both.");
 inline constexpr const char *TryHelp = N_("Try \"%1 --help\" for more information.");
 
+// Edit Live
+inline constexpr const char *MenuEditLive = N_("Edit &Live");
+inline constexpr const char *EditLiveCaption = N_("Vantell Edit Live");
+inline constexpr const char *EditLiveLockRead = N_("&Lock What Was Read");
+inline constexpr const char *EditLiveLocked = N_("Locked: the reader has passed this paragraph.");
+inline constexpr const char *EditLiveCloseFirst =
+    N_("Edit Live is open: close it before the quick editor takes the script.");
+inline constexpr const char *EditLiveKeptForRecovery =
+    N_("Another script is shown now; the unsaved changes of Edit Live to %1 were kept for recovery.");
+inline constexpr const char *LiveRecoveryOffer = N_("Edit Live held unsaved text (%1, kept at %2):\n\n%3\n\n"
+                                                    "Recover this text in the quick editor? No discards it.");
+
 // Faults the program recovers from
 inline constexpr const char *PageRestarted =
     N_("The display stopped and was restored at %1: the script stands where it was.");

@@ -74,6 +74,13 @@ window.__vantellMotion = window.__vantellMotion || (function () {
         root.style.transform = '';
         motion.position = motion.shown = Math.round(window.scrollY);
     };
+    // Moves the page by `distance` pixels, fractions included, and the motion on from there: an
+    // edit above the reader made good in the frame it happens in (editlines.js).
+    motion.shift = (distance) => {
+        takeOver();
+        motion.position = Math.min(Math.max(motion.position + distance, 0), bottom());
+        show();
+    };
     // Puts the page where a motion that passed `position` at `time` (the pages' clock) at `rate`
     // stands now, and moves on from there.
     motion.place = (position, time, rate) => {

@@ -4,8 +4,8 @@
 
 #include "core/remote/remotetarget.h"
 
-// A prompter that only remembers what it was told: queue entries from 3 on do not exist, and a
-// speed set is told back in the state.
+// A prompter that only remembers what it was told: queue entries from 3 on do not exist, a speed
+// set is told back in the state, and of its three paragraphs the first is locked.
 class FakeTarget : public RemoteTarget {
 public:
     QString perform(const RemoteCommand &command) override
@@ -18,6 +18,16 @@ public:
         return {};
     }
     PrompterSnapshot snapshot() const override { return state; }
+    ScriptParagraphs paragraphs() override { return {texts, locked}; }
+    ParagraphEdit editParagraph(int index, const QString &text) override
+    {
+        if (index < 0 || index >= texts.size())
+            return ParagraphEdit::NoSuchParagraph;
+        if (index < locked)
+            return ParagraphEdit::Locked;
+        texts[index] = text;
+        return ParagraphEdit::Done;
+    }
     ScriptCopy script() const override
     {
         return {QStringLiteral("/news.txt"), {QStringLiteral("Good evening<br>")}, 4};
@@ -25,4 +35,8 @@ public:
 
     QList<RemoteCommand> commands;
     PrompterSnapshot state;
+    // The script's paragraphs, the first `locked` of them read and locked.
+    QStringList texts{QStringLiteral("Good evening."), QStringLiteral("The news."),
+                      QStringLiteral("Goodnight.")};
+    int locked = 1;
 };

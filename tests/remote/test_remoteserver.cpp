@@ -35,6 +35,9 @@ private slots:
     void otherSitesAndHostNamesAreRefused();
     void curlDrivesIt();
     void scriptsAreUploaded();
+    void paragraphsAreReadAndEdited();
+    void editsThatCannotBeMadeChangeNothing();
+    void webSocketsHearWhichParagraphsChanged();
     void theNetworkNeedsTheToken();
     void webSocketsCommandAndHearTheState();
     void webSocketsAreRefusedWithoutTheRightToken();
@@ -215,6 +218,71 @@ void TestRemoteServer::scriptsAreUploaded()
     QCOMPARE(m_target->commands.constFirst().name, QStringLiteral("Weather"));
     QCOMPARE(m_target->commands.constFirst().text.size(), 3000000);
     QCOMPARE(request("POST", QStringLiteral("/api/script"), "[]").status, 400);
+}
+
+void TestRemoteServer::paragraphsAreReadAndEdited()
+{
+    const Answer before = request("GET", QStringLiteral("/api/paragraphs"));
+    QCOMPARE(before.status, 200);
+    const QJsonArray listed = before.body.value(QLatin1String("paragraphs")).toArray();
+    QCOMPARE(listed.size(), 3);
+    QCOMPARE(listed.at(1).toObject().value(QLatin1String("index")).toInt(), 1);
+    QCOMPARE(listed.at(1).toObject().value(QLatin1String("text")).toString(), QStringLiteral("The news."));
+    QVERIFY(listed.at(0).toObject().value(QLatin1String("locked")).toBool());
+    QVERIFY(!listed.at(2).toObject().value(QLatin1String("locked")).toBool());
+
+    // The last paragraph, with text no JSON writer leaves alone.
+    const Answer done = request("POST", QStringLiteral("/api/edit"),
+                                R"({"paragraph": 2, "text": "Good \"night\", Z\u00fcrich <b>"})");
+    QVERIFY2(done.status == 200, done.raw.constData());
+    QVERIFY(done.body.value(QLatin1String("ok")).toBool());
+    QCOMPARE(m_target->texts.at(2), QStringLiteral("Good \"night\", Z\u00fcrich <b>"));
+    const Answer after = request("GET", QStringLiteral("/api/paragraphs"));
+    QCOMPARE(
+        after.body.value(QLatin1String("paragraphs")).toArray().at(2).toObject().value(QLatin1String("text")),
+        QStringLiteral("Good \"night\", Z\u00fcrich <b>"));
+}
+
+void TestRemoteServer::editsThatCannotBeMadeChangeNothing()
+{
+    const struct {
+        QByteArray body;
+        int status;
+        const char *says;
+    } cases[] = {
+        {R"({"paragraph": 3, "text": "x"})", 400, "no paragraph 3"},
+        {R"({"paragraph": 0, "text": "x"})", 409, "locked"},
+        {R"({"paragraph": -1, "text": "x"})", 400, "paragraph's index"},
+        {R"({"paragraph": 1.5, "text": "x"})", 400, "paragraph's index"},
+        {R"({"paragraph": "1", "text": "x"})", 400, "paragraph's index"},
+        {R"({"paragraph": 1e12, "text": "x"})", 400, "paragraph's index"},
+        {R"({"paragraph": 1})", 400, "paragraph's index"},
+        {R"({"paragraph": 1, "text": 7})", 400, "paragraph's index"},
+        {R"({"paragraph": 1, "text": )", 400, "paragraph's index"},
+        {QByteArray(RemoteServer::maxCommandBytes + 1, ' '), 413, "at most"},
+    };
+    const QStringList before = m_target->texts;
+    for (const auto &c : cases) {
+        const Answer answer = request("POST", QStringLiteral("/api/edit"), c.body);
+        QCOMPARE(answer.status, c.status);
+        QVERIFY2(answer.body.value(QLatin1String("error")).toString().contains(QLatin1String(c.says)),
+                 qPrintable(answer.raw));
+    }
+    QCOMPARE(m_target->texts, before);
+}
+
+void TestRemoteServer::webSocketsHearWhichParagraphsChanged()
+{
+    auto socket = openSocket();
+    QSignalSpy messages(socket.get(), &QWebSocket::textMessageReceived);
+    QVERIFY(messages.wait(5000)); // the state, at once
+    messages.clear();
+    m_server->paragraphsChanged({1, 2}, 4);
+    QVERIFY(messages.wait(5000));
+    const QJsonObject told = QJsonDocument::fromJson(messages.takeFirst().at(0).toString().toUtf8()).object();
+    QCOMPARE(told.value(QLatin1String("type")).toString(), QStringLiteral("paragraphs"));
+    QCOMPARE(told.value(QLatin1String("changed")).toArray(), (QJsonArray{1, 2}));
+    QCOMPARE(told.value(QLatin1String("count")).toInt(), 4);
 }
 
 void TestRemoteServer::theNetworkNeedsTheToken()

@@ -1,14 +1,24 @@
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QThread>
 
 #include "userflow.h"
 
 // The quick editor as the operator uses it on each kind of script: the text comes in visible and
 // formatted, an edited word reaches the page, and the saved script opens again as it was shown.
-// And the display font of a plain script, and right-to-left paragraphs, in the editor and back on
-// the page.
+// Edit Live beside the running page: a word typed reaches the page within a second while the page
+// runs on unmoved, and a paragraph made longer above the reading line leaves the reader's words
+// where they were. And the display font of a plain script, and right-to-left paragraphs, in the
+// editor and back on the page.
+// A picture of the page and when it was taken, in milliseconds.
+struct PageFrame {
+    QImage page;
+    qint64 atMs;
+};
+
 class FlowQuickEdit : public UserFlow {
     Q_OBJECT
 private slots:
@@ -20,6 +30,8 @@ private slots:
     void aPlainScriptComesBackEditedAndSavedAsRichScript();
     // Before the display font is made large: a rich script's first lines then stand below the strip.
     void theDocumentAScriptCameFromIsNeverWrittenOver();
+    void editLiveReachesTheRunningPageWithoutMovingIt();
+    void editLiveAboveTheReadingLineLeavesTheReadersWords();
     void theFontChangesTheSizeOfAPlainScript();
     void rightToLeftParagraphsReadFromTheRight();
 
@@ -33,12 +45,20 @@ private:
     // Answers the message box of the program's name with its default button.
     void acknowledgeMessage(const QString &words) const;
     void reopen(const QString &path) const;
+    // Opens Edit Live with its key and puts it below the page, where it hides none of it.
+    quint64 openEditLive() const;
+    // Puts the text cursor of Edit Live at the end of paragraph `paragraph` (from 0).
+    void goToParagraphEnd(quint64 editor, int paragraph) const;
+    // A picture of the page, and when (on `clock`) it was taken: half way through the grab.
+    PageFrame framedPage(const QElapsedTimer &clock) const;
+    quint64 m_editLive = 0;
 };
 
 namespace {
 const QString editorCaption = QStringLiteral("Vantell Quick Edit");
 const QString messageCaption = QStringLiteral("Vantell2  Home");
 const QString warningCaption = QStringLiteral("Warning");
+const QString editLiveCaption = QStringLiteral("Vantell Edit Live");
 // The orange of the sample's greeting.
 const QRgb orange = qRgb(0xFF, 0xB0, 0x00);
 
@@ -131,6 +151,23 @@ QString greetingWrong(const QImage &shown, const QRect &area)
             .arg(area.right());
     return {};
 }
+// The short lines Edit Live's window shows unwrapped, "Line 1" to "Line 60" with a few words more
+// on some, so that no stretch of the page looks like the next.
+QByteArray shortLines()
+{
+    QByteArray text;
+    for (int line = 1; line <= 60; ++line)
+        text += "Line " + QByteArray::number(line) + QByteArray(" more").repeated(line * 7 % 4) + "\r\n";
+    return text;
+}
+
+// The number of the first "Line N" OCR reads in `text`, or 0.
+int firstLineNumber(const QString &text)
+{
+    static const QRegularExpression line(QStringLiteral("line (\\d+)"));
+    return line.match(text).captured(1).toInt();
+}
+
 } // namespace
 
 void FlowQuickEdit::initTestCase()
@@ -372,6 +409,132 @@ void FlowQuickEdit::theDocumentAScriptCameFromIsNeverWrittenOver()
     VERIFY_SCREEN(readsWords(text, QStringLiteral("harbour tonight")), prompter->page(),
                   QStringLiteral("page"));
     QVERIFY(documentKept());
+}
+
+quint64 FlowQuickEdit::openEditLive() const
+{
+    desktop->activate(prompter->id());
+    prompter->keys({QStringLiteral("F10")});
+    const quint64 editor = desktop->waitForWindow(editLiveCaption);
+    if (editor) {
+        const QRect page = prompter->geometry();
+        desktop->move(editor, {0, page.bottom() + 1});
+    }
+    return editor;
+}
+
+void FlowQuickEdit::goToParagraphEnd(quint64 editor, int paragraph) const
+{
+    desktop->activate(editor);
+    desktop->key(QStringLiteral("ctrl+Home"));
+    if (paragraph > 0)
+        desktop->key(QStringList(paragraph, QStringLiteral("Down")));
+    desktop->key(QStringLiteral("End"));
+}
+
+PageFrame FlowQuickEdit::framedPage(const QElapsedTimer &clock) const
+{
+    const qint64 start = clock.elapsed();
+    const QImage page = prompter->page();
+    return {page, (start + clock.elapsed()) / 2};
+}
+
+void FlowQuickEdit::editLiveReachesTheRunningPageWithoutMovingIt()
+{
+    reopen(writeScript(QStringLiteral("live.txt"), shortLines()));
+    QVERIFY(readsWords(waitForPageText(QStringLiteral("line 1")), QStringLiteral("line 1")));
+    // Slowly, a pixel every 151 ms; Edit Live's key works on the running page.
+    desktop->activate(prompter->id());
+    prompter->keys(QStringList(15, QStringLiteral("w")));
+    m_editLive = openEditLive();
+    QVERIFY2(m_editLive, "Edit Live did not open");
+    // The page's rate, from two pictures some seconds apart.
+    QElapsedTimer clock;
+    clock.start();
+    const PageFrame first = framedPage(clock);
+    QThread::msleep(2500);
+    const PageFrame second = framedPage(clock);
+    const double rate =
+        PrompterWindow::verticalShift(first.page, second.page, 80) * 1000.0 / (second.atMs - first.atMs);
+    QVERIFY2(rate > 2, qPrintable(QStringLiteral("the page runs at %1 px/s with Edit Live open").arg(rate)));
+
+    // A paragraph well below the reading line (a third down the page).
+    const QImage shown = prompter->page();
+    const int below =
+        firstLineNumber(readText(shown.copy(0, shown.height() * 3 / 5, shown.width(), shown.height())));
+    VERIFY_SCREEN(below > 1, shown, QStringLiteral("page"));
+    goToParagraphEnd(m_editLive, below - 1);
+
+    const PageFrame before = framedPage(clock);
+    desktop->type(QStringLiteral(" zebra"));
+    const qint64 typed = clock.elapsed();
+    QList<PageFrame> frames;
+    while (clock.elapsed() < typed + 1500)
+        frames.append(framedPage(clock));
+
+    const auto reached = std::find_if(frames.cbegin(), frames.cend(), [&](const PageFrame &frame) {
+        return readsWords(readText(frame.page), QStringLiteral("line %1 zebra").arg(below));
+    });
+    VERIFY_SCREEN(reached != frames.cend(), frames.constLast().page, QStringLiteral("edited"));
+    VERIFY_SCREEN(reached->atMs - typed <= 1000, reached->page,
+                  QStringLiteral("reached the page %1 ms after the typing").arg(reached->atMs - typed));
+
+    // The text above the reading line moved only as the page runs.
+    const PageFrame &last = frames.constLast();
+    const QRect above(0, 0, before.page.width(), before.page.height() / 3);
+    const int moved = PrompterWindow::verticalShift(before.page.copy(above), last.page.copy(above), 80);
+    const double expected = rate * (last.atMs - before.atMs) / 1000.0;
+    qInfo("the word reached the page %lld ms after it was typed; the page moved %d px where it runs %.1f px",
+          reached->atMs - typed, moved, expected);
+    VERIFY_SCREEN(qAbs(moved - expected) <= 4, last.page,
+                  QStringLiteral("moved %1 px where the motion moves %2").arg(moved).arg(expected));
+}
+
+void FlowQuickEdit::editLiveAboveTheReadingLineLeavesTheReadersWords()
+{
+    if (!desktop->hasWindow(editLiveCaption)) {
+        reopen(writeScript(QStringLiteral("live.txt"), shortLines()));
+        QVERIFY(readsWords(waitForPageText(QStringLiteral("line 1")), QStringLiteral("line 1")));
+        m_editLive = openEditLive();
+        QVERIFY2(m_editLive, "Edit Live did not open");
+    }
+    // Back at the start, paused: the first lines stand above the reading line.
+    desktop->activate(prompter->id());
+    prompter->keys({QStringLiteral("f")});
+    const QImage before = settledPage();
+    VERIFY_SCREEN(readText(before).startsWith(QStringLiteral("line 1 ")), before, QStringLiteral("start"));
+
+    // The first paragraph three lines of the page longer.
+    goToParagraphEnd(m_editLive, 0);
+    desktop->type(QStringLiteral(
+        " was moved to the evening because the river rose overnight and the"
+        " bridge on the northern road stayed closed until the engineers came"
+        " back from the valley with news of the damage that the storm had left"
+        " behind in every village along the water, and the ferry waited at the harbour for the late"
+        " train from the city until the captain gave up and sailed for the island"
+        " before the tide turned against her"));
+    const QRect readerWords(0, before.height() / 2, before.width(), before.height() - before.height() / 2);
+    const QString added = QStringLiteral("before the tide turned against her");
+    QImage after;
+    QDeadlineTimer deadline(8000);
+    do {
+        after = settledPage();
+    } while (!readsWords(readText(after), added) && !deadline.hasExpired());
+    VERIFY_SCREEN(readsWords(readText(after), added), after, QStringLiteral("lengthened"));
+    VERIFY_SCREEN(after.copy(readerWords) == before.copy(readerWords), after,
+                  QStringLiteral("the reader's words moved by %1 px")
+                      .arg(PrompterWindow::verticalShift(before.copy(readerWords), after.copy(readerWords))));
+
+    // Closing asks about the unsaved changes; No leaves the page as it is.
+    desktop->activate(m_editLive);
+    desktop->key(QStringLiteral("alt+F4"));
+    const quint64 question = desktop->waitForWindow(warningCaption);
+    QVERIFY2(question, "closing the edited script asked nothing");
+    desktop->activate(question);
+    desktop->key(QStringLiteral("alt+n"));
+    QVERIFY(desktop->waitForWindowGone(editLiveCaption));
+    const QImage closed = settledPage();
+    VERIFY_SCREEN(closed.copy(readerWords) == before.copy(readerWords), closed, QStringLiteral("closed"));
 }
 
 void FlowQuickEdit::rightToLeftParagraphsReadFromTheRight()

@@ -167,6 +167,11 @@ QList<CommandBinding> table()
         local(keepsVoice(menu(command("font", Action::Font), "Font2"))),
         local(keepsVoice(menu(command("options", Action::Options), "Options2"))),
         local(keepsVoice(menu(command("quick-edit", Action::QuickEdit), "EditScript2"))),
+        local(keepsVoice(
+            menu(key(command("edit-live", Action::EditLive), Qt::Key_F10,
+                     "Open <a href=\"menu.html#editlive\">Edit Live</a>: correct the script while it "
+                     "scrolls, the reader's line held where it is."),
+                 "EditLive1"))),
         local(keepsVoice(menu(command("print", Action::Print), "PrintScript2"))),
         local(keepsVoice(menu(command("status-bar", Action::StatusBar), "Showstatusbar1"))),
         local(keepsVoice(menu(command("about", Action::About), "About1"))),

@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include "core/editlive/linechanges.h"
+
 namespace {
 
 // Instructions stand back from the text that is read: grey on the black page.
@@ -62,48 +64,12 @@ FollowedParagraphs followparagraphs(const QStringList &before, const QList<int> 
 {
     const qsizetype n = before.size();
     const qsizetype m = after.size();
-    // Paragraphs compared by a number standing for their text.
-    QHash<QString, int> numbers;
-    const auto number = [&numbers](const QString &text) {
-        auto found = numbers.constFind(text);
-        if (found == numbers.constEnd())
-            found = numbers.insert(text, static_cast<int>(numbers.size()));
-        return found.value();
-    };
-    std::vector<int> was, is;
-    for (const QString &text : before)
-        was.push_back(number(text));
-    for (const QString &text : after)
-        is.push_back(number(text));
-    // The pairs of paragraphs that stay, in order.
-    std::vector<std::pair<qsizetype, qsizetype>> kept;
-    qsizetype head = 0;
-    while (head < n && head < m && was[head] == is[head])
-        kept.emplace_back(head, head), ++head;
-    qsizetype tail = 0;
-    while (tail < n - head && tail < m - head && was[n - 1 - tail] == is[m - 1 - tail])
-        ++tail;
-    const qsizetype rows = n - head - tail;
-    const qsizetype columns = m - head - tail;
-    if (rows > 0 && columns > 0 && rows <= maxCompared && columns <= maxCompared) {
-        // The longest common subsequence of the middle parts.
-        std::vector<std::vector<int>> length(rows + 1, std::vector<int>(columns + 1, 0));
-        for (qsizetype i = rows - 1; i >= 0; --i)
-            for (qsizetype j = columns - 1; j >= 0; --j)
-                length[i][j] = was[head + i] == is[head + j] ? length[i + 1][j + 1] + 1
-                                                             : std::max(length[i + 1][j], length[i][j + 1]);
-        qsizetype i = 0, j = 0;
-        while (i < rows && j < columns) {
-            if (was[head + i] == is[head + j])
-                kept.emplace_back(head + i++, head + j++);
-            else if (length[i + 1][j] >= length[i][j + 1])
-                ++i;
-            else
-                ++j;
-        }
-    }
-    for (qsizetype k = 0; k < tail; ++k)
-        kept.emplace_back(n - tail + k, m - tail + k);
+    // The paragraphs that stay, in order.
+    const std::vector<std::pair<qsizetype, qsizetype>> kept = keptlines(before, after, maxCompared);
+    // Paragraphs compared by a number standing for their text, to find those moved elsewhere whole.
+    const NumberedLines numbered = numberedlines(before, after);
+    const std::vector<int> &was = numbered.before;
+    const std::vector<int> &is = numbered.after;
 
     // Where each paragraph went: first the common run, then paragraphs moved elsewhere whole.
     std::vector<qsizetype> wentTo(n, -1), cameFrom(m, -1);

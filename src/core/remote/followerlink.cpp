@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QUrlQuery>
 
+#include "core/remote/pageeditmessage.h"
+
 namespace {
 
 double epochNow()
@@ -86,7 +88,13 @@ void FollowerLink::opened()
     emit connectionChanged(true, {});
     ping();
     m_pings.start();
-    m_socket.sendTextMessage(json(QJsonObject{{QStringLiteral("type"), QStringLiteral("follow")}}));
+    askForScript();
+}
+
+void FollowerLink::askForScript()
+{
+    if (m_connected)
+        m_socket.sendTextMessage(json(QJsonObject{{QStringLiteral("type"), QStringLiteral("follow")}}));
 }
 
 void FollowerLink::closed()
@@ -137,6 +145,12 @@ void FollowerLink::received(const QString &text)
         const int width = message.value(QLatin1String("layoutWidth")).toInt();
         script.layoutWidth = width > 0 && width <= widestLayout ? width : 0;
         script.generation = message.value(QLatin1String("generation")).toInt();
+        script.edits = message.value(QLatin1String("edits")).toInt();
         emit scriptReceived(script);
+        return;
+    }
+    if (type == QLatin1String("edit")) {
+        if (const std::optional<PageEdit> edit = pageeditfrommessage(message))
+            emit editReceived(*edit);
     }
 }

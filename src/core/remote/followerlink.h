@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QWebSocket>
 
+#include "core/editlive/pageedit.h"
 #include "core/remote/clockoffset.h"
 #include "core/remote/promptersnapshot.h"
 
@@ -16,6 +17,7 @@ struct LeaderScript {
     QStringList pagelines;
     int layoutWidth = 0; // the width the leader breaks its lines at; 0: unknown
     int generation = 0;
+    int edits = 0; // the serial of the last edit made in place that the lines hold
 };
 
 // Where `vantell --follow HOST[:PORT]` finds its leader's control API: "host", "host:7755",
@@ -38,11 +40,15 @@ public:
     ~FollowerLink() override;
 
     void follow(const QUrl &address);
+    // Asks for the leader's script again (a display that missed an edit of it).
+    void askForScript();
     bool isConnected() const { return m_connected; }
     const ClockOffset &clockOffset() const { return m_offset; }
 
 signals:
     void scriptReceived(const LeaderScript &script);
+    // The leader's page was edited in place.
+    void editReceived(const PageEdit &edit);
     // The leader's state; its `time` is on our clock (QDateTime's milliseconds since the epoch).
     void stateReceived(const PrompterSnapshot &state);
     // Connected, or the line was lost (with why); a lost line is tried again by itself.

@@ -50,6 +50,7 @@ enum class RemoteAction {
     Font,
     Options,
     QuickEdit,
+    EditLive,
     Print,
     StatusBar,
     About,

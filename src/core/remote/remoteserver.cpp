@@ -1,5 +1,7 @@
 #include "core/remote/remoteserver.h"
 
+#include <climits>
+
 #include <QDateTime>
 #include <QHttpServerRequest>
 #include <QJsonArray>
@@ -9,7 +11,9 @@
 #include <QWebSocket>
 
 #include "core/remote/accesstoken.h"
+#include "core/editlive/pageedit.h"
 #include "core/remote/boundedtcpserver.h"
+#include "core/remote/pageeditmessage.h"
 #include "core/remote/phonepage.h"
 #include "core/remote/remotehttpserver.h"
 #include "core/remote/remotetarget.h"
@@ -178,6 +182,8 @@ HttpReply RemoteServer::answer(const QHttpServerRequest &request)
             return {Status::Ok, "text/html; charset=utf-8", phonepage()};
         if (path == QLatin1String("/api/state"))
             return jsonReply(snapshotmessage(m_target.snapshot()));
+        if (path == QLatin1String("/api/paragraphs"))
+            return paragraphs();
         if (path == QLatin1String("/api/commands"))
             return jsonReply(
                 QJsonObject{{QStringLiteral("commands"), QJsonArray::fromStringList(remotecommandnames())}});
@@ -200,6 +206,12 @@ HttpReply RemoteServer::answer(const QHttpServerRequest &request)
             return errorReply(Status::BadRequest, QStringLiteral("send scripts to /api/script"));
         return perform(parsed);
     }
+    if (path == QLatin1String("/api/edit")) {
+        if (body.size() > maxCommandBytes)
+            return errorReply(Status::PayloadTooLarge,
+                              QStringLiteral("an edit is at most %1 bytes").arg(maxCommandBytes));
+        return edit(body);
+    }
     if (path == QLatin1String("/api/script")) {
         if (body.size() > maxScriptBytes)
             return errorReply(Status::PayloadTooLarge,
@@ -221,6 +233,42 @@ HttpReply RemoteServer::perform(const ParsedCommand &parsed)
         return errorReply(Status::Conflict, error);
     return jsonReply(QJsonObject{{QStringLiteral("ok"), true},
                                  {QStringLiteral("state"), snapshotmessage(m_target.snapshot())}});
+}
+
+HttpReply RemoteServer::paragraphs()
+{
+    const ScriptParagraphs script = m_target.paragraphs();
+    QJsonArray list;
+    for (qsizetype i = 0; i < script.texts.size(); ++i)
+        list.append(QJsonObject{{QStringLiteral("index"), int(i)},
+                                {QStringLiteral("text"), script.texts.at(i)},
+                                {QStringLiteral("locked"), i < script.locked}});
+    return jsonReply(QJsonObject{{QStringLiteral("paragraphs"), list}});
+}
+
+HttpReply RemoteServer::edit(const QByteArray &body)
+{
+    const QJsonObject request = QJsonDocument::fromJson(body).object();
+    const QJsonValue index = request.value(QLatin1String("paragraph"));
+    const QJsonValue text = request.value(QLatin1String("text"));
+    const double number = index.toDouble(-1);
+    if (!index.isDouble() || number != double(qint64(number)) || number < 0 || number > INT_MAX ||
+        !text.isString())
+        return errorReply(
+            Status::BadRequest,
+            QStringLiteral("send {\"paragraph\": a paragraph's index, \"text\": its new text}"));
+    const int paragraph = int(number);
+    switch (m_target.editParagraph(paragraph, text.toString())) {
+    case ParagraphEdit::NoSuchParagraph:
+        return errorReply(Status::BadRequest,
+                          QStringLiteral("the script has no paragraph %1").arg(paragraph));
+    case ParagraphEdit::Locked:
+        return errorReply(Status::Conflict,
+                          QStringLiteral("paragraph %1 has been read and is locked").arg(paragraph));
+    case ParagraphEdit::Done:
+        break;
+    }
+    return jsonReply(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("paragraph"), paragraph}});
 }
 
 void RemoteServer::acceptWebSockets()
@@ -335,6 +383,26 @@ void RemoteServer::scriptChanged()
             sendScript(client);
 }
 
+void RemoteServer::scriptEdited(const PageEdit &edit)
+{
+    const QJsonObject message = pageeditmessage(edit);
+    for (Client *client : std::as_const(m_clients))
+        if (client->follows)
+            send(client, message);
+}
+
+void RemoteServer::paragraphsChanged(const QList<int> &changed, int count)
+{
+    QJsonArray indexes;
+    for (const int index : changed)
+        indexes.append(index);
+    const QJsonObject message{{QStringLiteral("type"), QStringLiteral("paragraphs")},
+                              {QStringLiteral("changed"), indexes},
+                              {QStringLiteral("count"), count}};
+    for (Client *client : std::as_const(m_clients))
+        send(client, message);
+}
+
 void RemoteServer::sendScript(Client *client)
 {
     const ScriptCopy script = m_target.script();
@@ -342,5 +410,6 @@ void RemoteServer::sendScript(Client *client)
                              {QStringLiteral("path"), script.path},
                              {QStringLiteral("generation"), script.generation},
                              {QStringLiteral("layoutWidth"), script.layoutWidth},
+                             {QStringLiteral("edits"), script.edits},
                              {QStringLiteral("pagelines"), QJsonArray::fromStringList(script.pagelines)}});
 }

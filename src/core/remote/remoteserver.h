@@ -14,6 +14,7 @@
 #include "core/remote/statethrottle.h"
 
 class QJsonObject;
+struct PageEdit;
 class QWebSocket;
 class RemoteTarget;
 
@@ -28,11 +29,13 @@ struct RemoteServerSettings {
 
 // The control API over HTTP and WebSocket: commands in, the prompter's state out.
 //
-// HTTP: GET / (the phone remote), GET /api/state, GET /api/commands, POST /api/command with a
-// JSON command, POST /api/script with {"name", "text"}. WebSocket (any path): JSON commands, each
-// answered; the state is pushed on every change, at most 30 times a second; {"type": "ping"} is
+// HTTP: GET / (the phone remote), GET /api/state, GET /api/commands, GET /api/paragraphs (the
+// script's paragraphs as plain text), POST /api/command with a JSON command, POST /api/script with
+// {"name", "text"}, POST /api/edit with {"paragraph", "text"} (one paragraph corrected live).
+// WebSocket (any path): JSON commands, each answered; the state is pushed on every change, at most
+// 30 times a second, and the paragraphs an edit changed as it is made; {"type": "ping"} is
 // answered with the server's clock for networked displays, and {"type": "follow"} subscribes to
-// the script's page. With the network allowed, a request shows the token as "Authorization:
+// the script's page and its edits. With the network allowed, a request shows the token as "Authorization:
 // Bearer TOKEN" or as the query item "token"; wrong tokens are refused, and a peer that keeps
 // trying is refused for a while.
 class RemoteServer : public QObject {
@@ -57,6 +60,11 @@ public slots:
     void stateChanged();
     // The prompter shows a new page: the networked displays get it.
     void scriptChanged();
+    // The prompter's page was edited in place: the networked displays make the same edit.
+    void scriptEdited(const PageEdit &edit);
+    // Paragraphs of the script changed (as they are counted now; the script has `count`): every
+    // peer hears which.
+    void paragraphsChanged(const QList<int> &changed, int count);
 
 signals:
     // A peer was refused: a wrong token, a peer locked out, a request too large.
@@ -67,6 +75,8 @@ private:
 
     HttpReply answer(const QHttpServerRequest &request);
     HttpReply perform(const ParsedCommand &parsed);
+    HttpReply paragraphs();
+    HttpReply edit(const QByteArray &body);
     bool admitted(const QHostAddress &peer, const QString &offered, QString *why);
     bool hostAllowed(const QByteArray &host) const;
     bool originAllowed(const QByteArray &origin, const QByteArray &host) const;

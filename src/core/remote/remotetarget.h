@@ -13,7 +13,18 @@ struct ScriptCopy {
     QStringList pagelines;
     int generation = 0;
     int layoutWidth = 0;
+    int edits = 0; // the serial of the last edit made in place that `pagelines` hold (PageEdit::serial)
 };
+
+// The script's paragraphs as a director's tablet edits them: their plain text in order, and how
+// many from the first are locked (passed by the reader while "Lock what was read" is on).
+struct ScriptParagraphs {
+    QStringList texts;
+    int locked = 0;
+};
+
+// What became of an edit of a paragraph.
+enum class ParagraphEdit { Done, NoSuchParagraph, Locked };
 
 // What remote controls drive: the prompter, or a stand-in in tests.
 class RemoteTarget {
@@ -24,4 +35,8 @@ public:
     virtual QString perform(const RemoteCommand &command) = 0;
     virtual PrompterSnapshot snapshot() const = 0;
     virtual ScriptCopy script() const = 0;
+    virtual ScriptParagraphs paragraphs() = 0;
+    // Puts `text` in place of paragraph `index`, which keeps the format of its first character;
+    // refused, changing nothing, for a paragraph that does not exist or is locked.
+    virtual ParagraphEdit editParagraph(int index, const QString &text) = 0;
 };

@@ -51,7 +51,13 @@ int TFontInfo::heightFromPoints(int wholePoints, int screenPixelsPerInch)
 
 TFontInfo TFontInfo::fromCharFormat(const QTextCharFormat &format, const QTextEdit *control)
 {
-    const QFont font = format.font().resolve(control->document()->defaultFont());
+    return fromCharFormat(format, control->document(), control);
+}
+
+TFontInfo TFontInfo::fromCharFormat(const QTextCharFormat &format, const QTextDocument *document,
+                                    const QTextEdit *control)
+{
+    const QFont font = format.font().resolve(document->defaultFont());
     const int screenPixelsPerInch = qRound(control->screen()->logicalDotsPerInchY());
 
     TFontInfo info;

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QTextCharFormat;
+class QTextDocument;
 class QTextEdit;
 
 // A snapshot of one character format as the HTML converter sees it: face, height in pixels,
@@ -37,6 +38,9 @@ public:
     // (twentieths of a point divided by 20, remainder dropped); the face name keeps at most
     // MaxFaceNameLength characters.
     static TFontInfo fromCharFormat(const QTextCharFormat &format, const QTextEdit *control);
+    // The same for a format of `document`, which `look` (another control) would show.
+    static TFontInfo fromCharFormat(const QTextCharFormat &format, const QTextDocument *document,
+                                    const QTextEdit *look);
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TFontInfo::Styles)

@@ -106,6 +106,19 @@ QStringList scriptmarkup(const QStringList &scriptlines, const QStringList &spec
     return lines;
 }
 
+QStringList pagebody(const QStringList &scriptlines, const QStringList &specialtable, bool allcaps,
+                     ScriptText text)
+{
+    const QLocale locale;
+    const QString lineBreak = QStringLiteral("<br>");
+    QStringList body;
+    body.reserve(scriptlines.size());
+    // Capitals after escaping: "&lt;" becomes "&LT;", which names the same sign.
+    for (const QString &line : scriptmarkup(scriptlines, specialtable, text))
+        body << (allcaps ? locale.toUpper(line) : line) + lineBreak;
+    return body;
+}
+
 QStringList buildpage(QStringList &scriptlines, const QStringList &specialtable, const PageFont &font,
                       bool allcaps, bool mirror, bool rotate, ScriptText text,
                       const std::function<void(int index, int count)> &progress)
@@ -118,11 +131,7 @@ QStringList buildpage(QStringList &scriptlines, const QStringList &specialtable,
     page.reserve(header.size() + footer.size() + scriptlines.size() + 16);
     page << header << fontFamilyLine(font) << fontSizeLine(font) << footer << bodytag(mirror, rotate);
 
-    const QLocale locale;
-    const QString lineBreak = QStringLiteral("<br>");
-    // Capitals after escaping: "&lt;" becomes "&LT;", which names the same sign.
-    for (const QString &line : scriptmarkup(scriptlines, specialtable, text))
-        page << (allcaps ? locale.toUpper(line) : line) + lineBreak;
+    page << pagebody(scriptlines, specialtable, allcaps, text);
 
     for (int i = 0; i < 11; ++i)
         page << QStringLiteral("<BR>");

@@ -35,6 +35,11 @@ enum class ScriptText { Markup, Plain };
 // page (see PlainTextMarkup). Lines converted with the table already are converted alike.
 QStringList scriptmarkup(const QStringList &scriptlines, const QStringList &specialtable, ScriptText text);
 
+// The page's lines of script lines converted for the page already: each as markup (see
+// scriptmarkup), in capitals when `allcaps`, ended by a line break.
+QStringList pagebody(const QStringList &scriptlines, const QStringList &specialtable, bool allcaps,
+                     ScriptText text);
+
 // Builds the display page from `scriptlines`, which it first converts in place in the page
 // direction with the special-character table. Returns the page, one line per entry.
 QStringList buildpage(QStringList &scriptlines, const QStringList &specialtable, const PageFont &font,

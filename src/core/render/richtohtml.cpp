@@ -107,14 +107,22 @@ void TJvRichEditToHtml::RichToHtmlLines(QTextEdit *control, QStringList &lines)
     QTextDocument *document = control->document();
     const QSignalBlocker controlSignals(control);
     const QSignalBlocker documentSignals(document);
+    RichToHtmlLines(document, control, lines);
+    QTextCursor caret(document);
+    caret.movePosition(QTextCursor::End);
+    control->setTextCursor(caret);
+}
 
+void TJvRichEditToHtml::RichToHtmlLines(const QTextDocument *document, const QTextEdit *control,
+                                        QStringList &lines)
+{
     lines.clear();
     if (!Header.isEmpty())
         lines.append(headerEntry());
 
     ParagraphFormat lastParagraph;
     lines.append(ParagraphStartTag(lastParagraph));
-    TFontInfo currentRun = TFontInfo::fromCharFormat(QTextCharFormat(), control);
+    TFontInfo currentRun = TFontInfo::fromCharFormat(QTextCharFormat(), document, control);
     lines.append(RunStartTag(currentRun));
 
     const QList<QTextFormat> formats = document->allFormats();
@@ -122,8 +130,9 @@ void TJvRichEditToHtml::RichToHtmlLines(QTextEdit *control, QStringList &lines)
     auto snapshotOf = [&](int formatIndex) {
         auto it = snapshots.constFind(formatIndex);
         if (it == snapshots.cend())
-            it = snapshots.insert(formatIndex,
-                                  TFontInfo::fromCharFormat(formats.at(formatIndex).toCharFormat(), control));
+            it = snapshots.insert(
+                formatIndex,
+                TFontInfo::fromCharFormat(formats.at(formatIndex).toCharFormat(), document, control));
         return *it;
     };
     auto startRunIfDiffers = [&](QString &entry, int formatIndex) {
@@ -198,10 +207,6 @@ void TJvRichEditToHtml::RichToHtmlLines(QTextEdit *control, QStringList &lines)
 
     lines << RunEndTag << ParagraphEndTag << QString();
     lines += Footer;
-
-    QTextCursor caret(document);
-    caret.movePosition(QTextCursor::End);
-    control->setTextCursor(caret);
 }
 
 QString TJvRichEditToHtml::RunStartTag(const TFontInfo &format)

@@ -8,6 +8,7 @@
 #include "core/render/rgbtohtml.h"
 
 class QTextBlock;
+class QTextDocument;
 class QTextEdit;
 
 // Turns the rich text of a text control into HTML lines: one entry per line of text, each
@@ -48,6 +49,9 @@ public:
     // and the footer's lines. The control's content stays as it is; its caret ends at the end of
     // the text, and it sends no change or selection-change notification meanwhile.
     void RichToHtmlLines(QTextEdit *control, QStringList &lines);
+    // The same lines of `document`, whose text `look` (another control, hidden) would show: its
+    // colours and resolution count, and no caret moves.
+    void RichToHtmlLines(const QTextDocument *document, const QTextEdit *look, QStringList &lines);
 
     // The opening tags of a run in `format`; sets RunEndTag to their closing tags.
     QString RunStartTag(const TFontInfo &format);

@@ -183,10 +183,14 @@ QByteArray Browser::pagebytes(const QStringList &lines)
     for (const QString &line : lines)
         size += line.size() + 2;
     QString text;
-    text.reserve(size + (size / 40 / linesPerBlock + 1) * (splitter.size() + 2));
+    text.reserve(size + lines.size() * linemark().size() +
+                 (size / 40 / linesPerBlock + 1) * (splitter.size() + 2));
     bool inBody = false;
     int breaks = 0;
+    const QString mark = linemark();
     for (const QString &line : lines) {
+        if (inBody)
+            text += mark;
         text += line;
         text += QLatin1String("\r\n");
         if (!inBody) {
@@ -198,6 +202,23 @@ QByteArray Browser::pagebytes(const QStringList &lines)
         }
     }
     return text.toUtf8();
+}
+
+QString Browser::linemark()
+{
+    return QStringLiteral("<span data-l></span>");
+}
+
+QString Browser::markedlines(const QStringList &lines)
+{
+    const QString mark = linemark();
+    QString text;
+    for (const QString &line : lines) {
+        text += mark;
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return text;
 }
 
 bool Browser::replaceScript(const QStringList &lines, const QHash<int, int> &replacedBy,
@@ -320,6 +341,17 @@ void Browser::ask(const QString &script, std::function<void()> done)
                               self->acceptPosition(value);
                               if (done)
                                   done();
+                          });
+}
+
+void Browser::evaluate(const QString &script, std::function<void(const QVariant &)> answered)
+{
+    const quint64 generation = m_generation;
+    QPointer<Browser> self(this);
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [self, generation, answered = std::move(answered)](const QVariant &value) {
+                              if (self && generation == self->m_generation)
+                                  answered(value);
                           });
 }
 

@@ -33,8 +33,14 @@ public:
     // Shows `lines` (each followed by CR LF, encoded as UTF-8) as a script page.
     void loadPageLines(const QStringList &lines);
     // The bytes served for a page: its lines, each followed by CR LF, as UTF-8, with invisible
-    // block breaks that keep the layout time linear in the page's length.
+    // block breaks that keep the layout time linear in the page's length, and each body line
+    // after an empty mark (linemark()).
     static QByteArray pagebytes(const QStringList &lines);
+    // The empty mark every body line of a script page starts with in its bytes, by which an edit
+    // finds the lines it changes (resources/page/editlines.js).
+    static QString linemark();
+    // `lines` as body lines of a page's bytes: each after its mark and followed by CR LF.
+    static QString markedlines(const QStringList &lines);
     // Puts the script of `lines` (a whole page, as loadPageLines takes it) into the script page
     // shown, in place of its script, without loading a new document: the paragraph at the reader's
     // edge stays where the reader sees it (resources/page/replacescript.js). `replacedBy` names, by
@@ -43,6 +49,9 @@ public:
     // shown.
     bool replaceScript(const QStringList &lines, const QHash<int, int> &replacedBy,
                        std::function<void()> done = {});
+    // Runs `script` in the page (the application's world) without waiting; `answered` gets its
+    // value, unless the document has been replaced meanwhile or the browser is going.
+    void evaluate(const QString &script, std::function<void(const QVariant &)> answered);
     // Shows a web page.
     void navigate(const QUrl &url);
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "core/editor/linesearch.h"
+#include "ui/editor/scriptsaving.h"
 #include "ui/toolkit/dialogs.h"
 #include "ui/toolkit/imagelist.h"
 
@@ -122,10 +123,6 @@ private:
     void exportdocument();
     void savedocument();
     void saveasdocument();
-    // The save dialog for a .vnr name, proposing the document's name as a .vnr; empty when
-    // cancelled, or when the operator chose a file that is no rich script and would not lose it.
-    QString askforvnrname();
-    bool documentisempty() const;
     // Where the file dialogs start: the current document's folder, else the one used last.
     QString dialogfolder() const;
 
@@ -135,7 +132,7 @@ private:
     void reportingErrors(const std::function<void()> &command);
 
     QLabel *m_name;
-    QString m_lastfolder;
+    ScriptSaving m_saving{SaveDialog1};
     int m_closeResult = Rejected;
     bool m_centred = false;
     bool m_closingForExit = false;

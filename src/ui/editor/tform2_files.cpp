@@ -7,22 +7,9 @@
 #include <QTextEdit>
 
 #include "ui/editor/tform2.h"
-#include "core/editor/vnrname.h"
 #include "core/platform/translation.h"
 #include "core/render/richfile.h"
 #include "stringtable.h"
-
-namespace {
-
-// The extension of a name, from the last full stop of its file-name part: ".vnr", "." or "".
-QString extensionOf(const QString &name)
-{
-    const QString fileName = QFileInfo(name).fileName();
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? QString() : fileName.mid(dot);
-}
-
-} // namespace
 
 void TForm2::New1Click()
 {
@@ -91,7 +78,7 @@ void TForm2::opendocument(const QString &filter, const QString &defaultSuffix, b
     if (!choice.accepted())
         return;
     OpenDialog1.fileName = choice.path;
-    m_lastfolder = QFileInfo(choice.path).absolutePath();
+    m_saving.setLastFolder(QFileInfo(choice.path).absolutePath());
     loadrichfile(re1, choice.path);
     setdocumentname(choice.path);
     if (importing) {
@@ -115,7 +102,7 @@ void TForm2::exportdocument()
     if (!choice.accepted())
         return;
     SaveDialog1.fileName = choice.path;
-    m_lastfolder = QFileInfo(choice.path).absolutePath();
+    m_saving.setLastFolder(QFileInfo(choice.path).absolutePath());
     if (choice.filterIndex == 2)
         saverichfile(re1, choice.path);
     else
@@ -125,23 +112,9 @@ void TForm2::exportdocument()
 void TForm2::savedocument()
 {
     editsaved = false;
-    if (documentisempty()) {
-        Dialogs::current().message(i18n(str::NothingToSave));
-        return;
-    }
-    // Only the lower-case extension names a rich script that is written back directly.
-    const QString name = documentname();
-    if (!name.isEmpty() && extensionOf(name) == QLatin1String(".vnr")) {
-        saverichfile(re1, name);
-        editmodified = false;
-        Dialogs::current().message(i18n(str::ScriptSaved));
-        editsaved = true;
-        return;
-    }
-    const QString path = askforvnrname();
+    const QString path = m_saving.save(re1, documentname(), false);
     if (path.isEmpty())
         return;
-    saverichfile(re1, path);
     editsaved = true;
     editmodified = false;
     setdocumentname(path);
@@ -149,47 +122,14 @@ void TForm2::savedocument()
 
 void TForm2::saveasdocument()
 {
-    if (documentisempty()) {
-        Dialogs::current().message(i18n(str::NothingToSave));
-        return;
-    }
-    const QString path = askforvnrname();
+    const QString path = m_saving.save(re1, documentname(), true);
     if (path.isEmpty())
         return;
-    saverichfile(re1, path);
     editmodified = false;
     setdocumentname(path);
 }
 
-QString TForm2::askforvnrname()
-{
-    SaveDialog1.filter = i18n(str::VantellFilesFilter);
-    SaveDialog1.defaultSuffix = QStringLiteral("vnr");
-    // A script opened from a document is proposed as a .vnr of its own, never as the document.
-    SaveDialog1.fileName = vnrname(documentname());
-    SaveDialog1.directory = dialogfolder();
-    const FileChoice choice = Dialogs::current().saveFile(SaveDialog1);
-    if (!choice.accepted())
-        return QString();
-    // The operator may still pick a document, a text or any other file: it would be lost.
-    if (replacesotherfile(choice.path) &&
-        !Dialogs::current().question(i18n(str::ReplacesOtherFile).arg(QFileInfo(choice.path).fileName()),
-                                     i18n(str::Warning), Dialogs::Icon::Warning, Dialogs::Answer::No))
-        return QString();
-    SaveDialog1.fileName = choice.path;
-    m_lastfolder = QFileInfo(choice.path).absolutePath();
-    return choice.path;
-}
-
 QString TForm2::dialogfolder() const
 {
-    const QFileInfo document(documentname());
-    if (document.isAbsolute() && document.dir().exists())
-        return document.absolutePath();
-    return m_lastfolder;
-}
-
-bool TForm2::documentisempty() const
-{
-    return re1->document()->isEmpty();
+    return m_saving.folderFor(documentname());
 }

@@ -12,15 +12,17 @@
 #include "ui/editor/tform2.h"
 #include "ui/toolkit/dialogs.h"
 
-QuickEditRecovery::QuickEditRecovery(TForm2 &editor, EditorOpener openEditor, QObject *parent)
-    : QObject(parent), m_editor(editor), m_openEditor(std::move(openEditor))
+QuickEditRecovery::QuickEditRecovery(TForm2 &editor, RecoveryStore store, const char *offerText,
+                                     EditorOpener openEditor, QObject *parent)
+    : QObject(parent), m_editor(editor), m_store(std::move(store)), m_offerText(offerText),
+      m_openEditor(std::move(openEditor))
 {
     setObjectName(QStringLiteral("quickeditrecovery"));
 }
 
 void QuickEditRecovery::offer()
 {
-    const RecoveryStore &store = m_editor.recovery->store();
+    const RecoveryStore &store = m_store;
     std::optional<RecoveredText> text;
     try {
         text = store.load();
@@ -36,7 +38,7 @@ void QuickEditRecovery::offer()
     readRtf(text->rtf, &document);
     const QString kept = QLocale().toString(text->keptAt.toLocalTime(), QLocale::ShortFormat);
     const bool recover = Dialogs::current().question(
-        i18n(str::RecoveryOffer).arg(text->documentName, kept, recoverypreview(document.toPlainText())),
+        i18n(m_offerText).arg(text->documentName, kept, recoverypreview(document.toPlainText())),
         i18n(str::RecoveryCaption), Dialogs::Icon::Warning);
     // Chosen: the editor keeps the text again as soon as it is shown and changed.
     store.remove();

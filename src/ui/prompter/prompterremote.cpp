@@ -2,6 +2,7 @@
 
 #include "core/commands/commandmap.h"
 #include "ui/browser/browser.h"
+#include "ui/editlive/editlive.h"
 #include "ui/prompter/promptercommands.h"
 #include "ui/prompter/prompterview.h"
 
@@ -15,6 +16,13 @@ PrompterRemote::PrompterRemote(PrompterCommands &commands, const PrompterView &v
         emit scriptChanged();
         emit stateChanged();
     });
+}
+
+void PrompterRemote::setLiveEditing(EditLive *live)
+{
+    m_live = live;
+    connect(live, &EditLive::pageEdited, this, &PrompterRemote::scriptEdited);
+    connect(live, &EditLive::paragraphsChanged, this, &PrompterRemote::paragraphsChanged);
 }
 
 QString PrompterRemote::perform(const RemoteCommand &command)
@@ -32,5 +40,16 @@ PrompterSnapshot PrompterRemote::snapshot() const
 
 ScriptCopy PrompterRemote::script() const
 {
-    return {m_view.state().scriptpath, m_view.state().pagelines, m_generation, m_page.width()};
+    return {m_view.state().scriptpath, m_view.state().pagelines, m_generation, m_page.width(),
+            m_live ? m_live->editSerial() : 0};
+}
+
+ScriptParagraphs PrompterRemote::paragraphs()
+{
+    return m_live ? m_live->paragraphs() : ScriptParagraphs{};
+}
+
+ParagraphEdit PrompterRemote::editParagraph(int index, const QString &text)
+{
+    return m_live ? m_live->editParagraph(index, text) : ParagraphEdit::NoSuchParagraph;
 }

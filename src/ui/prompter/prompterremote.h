@@ -2,9 +2,11 @@
 
 #include <QObject>
 
+#include "core/editlive/pageedit.h"
 #include "core/remote/remotetarget.h"
 
 class Browser;
+class EditLive;
 class PrompterCommands;
 class PrompterView;
 
@@ -17,18 +19,28 @@ public:
     PrompterRemote(PrompterCommands &commands, const PrompterView &view, Browser &page,
                    QObject *parent = nullptr);
 
+    // The script's paragraphs are read and edited live through `live`.
+    void setLiveEditing(EditLive *live);
+
     QString perform(const RemoteCommand &command) override;
     PrompterSnapshot snapshot() const override;
     ScriptCopy script() const override;
+    ScriptParagraphs paragraphs() override;
+    ParagraphEdit editParagraph(int index, const QString &text) override;
 
 signals:
     void stateChanged();
     // The page was built anew: a new script, or the same one with other modes.
     void scriptChanged();
+    // The page was edited in place: the networked displays make the same edit.
+    void scriptEdited(const PageEdit &edit);
+    // These paragraphs changed (as they are counted now); the script has `count` of them.
+    void paragraphsChanged(const QList<int> &changed, int count);
 
 private:
     PrompterCommands &m_commands;
     const PrompterView &m_view;
     Browser &m_page;
+    EditLive *m_live = nullptr;
     int m_generation = 0;
 };

@@ -23,6 +23,9 @@ public:
     virtual bool upsideDownRemotely() const = 0;
     // The script page is built and loaded anew (after a change of how it looks).
     virtual void reloadPage() = 0;
+    // The script's lines and its page as an edit changed them in place (the page shown has, or is
+    // being given, the same change): what a page built anew shows from now on.
+    virtual void changeScriptInPlace(const QStringList &scriptlines, const QStringList &pagelines) = 0;
     // The window has been shown: pages are built for it.
     virtual bool isPageShown() const = 0;
     // Adds a read-out to the status line, before or after the program's version.

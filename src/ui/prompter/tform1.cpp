@@ -21,6 +21,7 @@
 #include "stringtable.h"
 #include "ui/browser/browser.h"
 #include "ui/browser/browsersurface.h"
+#include "ui/editlive/editlive.h"
 #include "ui/editor/recoveryautosave.h"
 #include "ui/editor/tform2.h"
 #include "ui/faults/pagerestart.h"
@@ -123,15 +124,18 @@ void TForm1::setWindows(TForm2 *editor, TForm7 *progress, TForm4 *options, Tabou
     m_about = about;
     if (options)
         m_voice->attachOptions(*options);
-    if (editor && !m_recovery)
-        m_recovery = new QuickEditRecovery(
-            *editor,
-            [this](const std::function<void(TForm2 &)> &fill) {
-                prepareEditorFont();
-                fill(*m_editor);
-                runQuickEditor();
-            },
-            this);
+    if (editor && !m_recovery) {
+        const auto openEditor = [this](const std::function<void(TForm2 &)> &fill) {
+            prepareEditorFont();
+            fill(*m_editor);
+            runQuickEditor();
+        };
+        m_recovery =
+            new QuickEditRecovery(*editor, editor->recovery->store(), str::RecoveryOffer, openEditor, this);
+        // Edit Live's unsaved text is offered in the quick editor too.
+        m_liveRecovery = new QuickEditRecovery(*editor, EditLive::recoveryStore(), str::LiveRecoveryOffer,
+                                               openEditor, this);
+    }
 }
 
 void TForm1::createFeatures()
@@ -151,7 +155,15 @@ void TForm1::createFeatures()
     m_fileFollowing = new ScriptFileFollowing(
         parts, [this](const QString &path) { return readscript(path, false); }, this);
     connect(m_fileFollowing, &ScriptFileFollowing::reloadRequested, this, &TForm1::reloadChangedScript);
+    m_editLive = new EditLive(
+        parts, *m_aids, *m_talent, *myrichedit,
+        [this](const QString &path) {
+            renameScript(path);
+            m_fileFollowing->follow(path);
+        },
+        this);
     m_remote = new PrompterRemote(*m_commands, *this, *wb1, this);
+    m_remote->setLiveEditing(m_editLive);
 
     // The menu, in its order: the reading aids, then voice following.
     for (QMenu *menu : {m_markers->menu(), m_readingLine->menu(), m_countdown->menu(), m_clocks->menu()})
@@ -556,8 +568,9 @@ void TForm1::commitSessionData()
 
 void TForm1::offerRecovery()
 {
-    if (m_recovery)
-        m_recovery->offer();
+    for (QuickEditRecovery *recovery : {m_recovery, m_liveRecovery})
+        if (recovery)
+            recovery->offer();
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)

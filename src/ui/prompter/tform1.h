@@ -16,6 +16,7 @@
 
 class Browser;
 class BrowserSurface;
+class EditLive;
 class HttpProbe;
 class MarkerJumps;
 class NoticeBoard;
@@ -196,6 +197,7 @@ public:
     const PromptState &state() const override { return promptstate; }
     const DisplayModes &modes() const override { return displaymodes; }
     void reloadPage() override { reloadwb(); }
+    void changeScriptInPlace(const QStringList &scriptlines, const QStringList &pagelines) override;
     bool isPageShown() const override { return m_shown; }
     void addReadout(QWidget *readout, bool beforeVersion) override;
 
@@ -277,6 +279,7 @@ private:
     bool m_showsRunning = false;
     bool m_helpProbePending = false;
     bool m_printing = false;
+    bool m_recountQueued = false; // the edited script's markers and words are to be counted again
 
     // The features the window is made of.
     PrompterCommands *m_commands;
@@ -292,5 +295,7 @@ private:
     VoiceControl *m_voice = nullptr;
     PageRestart *m_restart = nullptr;
     QuickEditRecovery *m_recovery = nullptr;
+    QuickEditRecovery *m_liveRecovery = nullptr;
+    EditLive *m_editLive = nullptr;
     ScriptFileFollowing *m_fileFollowing = nullptr;
 };

@@ -7,6 +7,7 @@
 #include <QTextEdit>
 
 #include "ui/browser/browser.h"
+#include "ui/editlive/editlive.h"
 #include "ui/editor/tform2.h"
 #include "core/platform/tempfile.h"
 #include "core/platform/translation.h"
@@ -20,6 +21,9 @@
 
 void TForm1::EditScript2Click()
 {
+    // The script being edited live goes to the quick editor only once Edit Live is closed.
+    if (!m_editLive->handOver())
+        return;
     reportingErrors([this] { quickedit(); });
     wb1->focusPage();
 }

@@ -30,6 +30,9 @@
 
 namespace {
 
+// How long after an edit made in place its script's markers and words are counted again.
+constexpr int recountAfterEditMs = 200;
+
 TaskbarPosition taskbarpos(const QScreen *screen)
 {
     // The taskbar is the strip of the screen that the desktop reserves for panels.
@@ -161,6 +164,26 @@ void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &repla
     };
     if (!wb1->replaceScript(promptstate.pagelines, replacedBy, replaced))
         reload();
+}
+
+void TForm1::changeScriptInPlace(const QStringList &scriptlines, const QStringList &pagelines)
+{
+    // The page's lines come with their markers on: the markers and words are only counted again.
+    promptstate.scriptlines = scriptlines;
+    promptstate.pagelines = pagelines;
+    wb1->queryPosition([this] { promptstate.pagebottom = wb1->scrollBottom(); });
+    // Counting a long script takes longer than the edit itself: it follows once the page has the
+    // edit, once for edits in quick succession.
+    if (m_recountQueued)
+        return;
+    m_recountQueued = true;
+    QTimer::singleShot(recountAfterEditMs, this, [this] {
+        m_recountQueued = false;
+        const QStringList shown =
+            scriptmarkup(promptstate.scriptlines, promptstate.specialtable, promptstate.scripttext);
+        m_markers->findMarkers(shown);
+        m_clocks->countWords(shown);
+    });
 }
 
 void TForm1::markscriptpage()

@@ -126,6 +126,11 @@ void MarkerJumps::markPage(QStringList &pagelines, const QStringList &scriptline
              capitals);
 }
 
+void MarkerJumps::findMarkers(const QStringList &scriptlines)
+{
+    m_markers = findmarkers(scriptlines);
+}
+
 QStringList MarkerJumps::names() const
 {
     QStringList markerNames;

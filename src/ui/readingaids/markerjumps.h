@@ -29,6 +29,8 @@ public:
     QMenu *menu() const { return m_menu; }
     // Puts the markers of `scriptlines` on the page `pagelines` just built from them.
     void markPage(QStringList &pagelines, const QStringList &scriptlines, bool capitals);
+    // Finds the markers of `scriptlines`, whose page has them on already (an edit made in place).
+    void findMarkers(const QStringList &scriptlines);
     QStringList names() const;
     void next();
     void previous();

@@ -59,6 +59,8 @@ RemoteControl::RemoteControl(PrompterRemote &target, TForm4 *options,
     connect(&m_target, &PrompterRemote::stateChanged, m_server.get(), &RemoteServer::stateChanged);
     connect(&m_target, &PrompterRemote::stateChanged, m_osc.get(), &OscServer::stateChanged);
     connect(&m_target, &PrompterRemote::scriptChanged, m_server.get(), &RemoteServer::scriptChanged);
+    connect(&m_target, &PrompterRemote::scriptEdited, m_server.get(), &RemoteServer::scriptEdited);
+    connect(&m_target, &PrompterRemote::paragraphsChanged, m_server.get(), &RemoteServer::paragraphsChanged);
     connect(m_options, &QDialog::finished, this, &RemoteControl::optionsClosed);
     connect(m_group, &RemoteOptions::newTokenWanted, this, &RemoteControl::newToken);
     connect(m_group, &RemoteOptions::midiWanted, this, &RemoteControl::editMidi);

@@ -13,6 +13,8 @@
 namespace {
 // Until the leader tells its width, lines break as on a prompter window of the usual size.
 constexpr int usualLayoutWidth = 1024;
+// Where the talent reads when the leader's edit names no line to hold: a third down, the habit.
+constexpr double usualReadingShare = 1.0 / 3;
 } // namespace
 
 NetworkDisplay::NetworkDisplay(const QUrl &leader, bool mirror, bool rotate, QObject *parent)
@@ -23,6 +25,7 @@ NetworkDisplay::NetworkDisplay(const QUrl &leader, bool mirror, bool rotate, QOb
     m_window->clock->setTurn(mirror, rotate);
     m_window->notice->showNotice(i18n(str::FollowWaiting).arg(m_leader.authority()), false);
     connect(&m_link, &FollowerLink::scriptReceived, this, &NetworkDisplay::showScript);
+    connect(&m_link, &FollowerLink::editReceived, this, &NetworkDisplay::editScript);
     connect(&m_link, &FollowerLink::stateReceived, this, &NetworkDisplay::follow);
     connect(&m_link, &FollowerLink::connectionChanged, this,
             [this](bool connected, const QString &) { connectionChanged(connected); });
@@ -52,9 +55,22 @@ void NetworkDisplay::showScript(const LeaderScript &script)
         m_window->setLayoutWidth(script.layoutWidth);
     m_window->showPage(withbodytag(script.pagelines, m_mirror, m_rotate), m_rotate);
     m_hasScript = true;
+    m_edits = script.edits;
     m_window->notice->clearNotice();
     // The new page is placed where the leader's state last put it, once it stands.
     follow(m_last);
+}
+
+void NetworkDisplay::editScript(const PageEdit &edit)
+{
+    // The script asked for since holds the edit already.
+    if (!m_window || !m_hasScript || edit.serial <= m_edits)
+        return;
+    if (edit.serial != m_edits + 1 || !m_window->editPage(edit, usualReadingShare)) {
+        m_link.askForScript();
+        return;
+    }
+    m_edits = edit.serial;
 }
 
 void NetworkDisplay::follow(const PrompterSnapshot &state)

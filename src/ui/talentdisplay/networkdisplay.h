@@ -27,6 +27,9 @@ public:
 
 private:
     void showScript(const LeaderScript &script);
+    // Makes an edit of the leader's page on this one in place; one missed, or one the page cannot
+    // take, has the leader's script asked for anew.
+    void editScript(const PageEdit &edit);
     void follow(const PrompterSnapshot &state);
     void connectionChanged(bool connected);
     void hold();
@@ -37,5 +40,6 @@ private:
     bool m_mirror;
     bool m_rotate;
     bool m_hasScript = false;
+    int m_edits = 0; // the serial of the last edit the page holds
     PrompterSnapshot m_last;
 };

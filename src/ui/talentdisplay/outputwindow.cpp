@@ -1,11 +1,14 @@
 #include "ui/talentdisplay/outputwindow.h"
 
 #include <QEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "core/editlive/readinganchor.h"
 #include "ui/browser/browser.h"
+#include "ui/browser/pagesplice.h"
 #include "core/platform/translation.h"
 #include "ui/readingaids/pagenotice.h"
 #include "ui/readingaids/readingcueoverlay.h"
@@ -98,6 +101,24 @@ void OutputWindow::showPage(const QStringList &pagelines, bool upsideDown)
     m_motion = ScriptMotion{};
     m_pagelines = pagelines;
     outputpage->loadPageLines(pagelines);
+}
+
+bool OutputWindow::editPage(const PageEdit &edit, double readingShare)
+{
+    QStringList edited = m_pagelines;
+    if (!outputpage->isDocumentComplete() || !applypageedit(edited, edit))
+        return false;
+    m_pagelines = edited;
+    QPointer<OutputWindow> self(this);
+    splicepage(*outputpage, edit, edited, readingliney(outputpage->height(), readingShare, m_upsideDown),
+               [self](const SpliceResult &result) {
+                   if (!self)
+                       return;
+                   if (!result.done && !self->outputpage->replaceScript(self->m_pagelines, {}))
+                       self->outputpage->loadPageLines(self->m_pagelines);
+                   self->outputpage->queryPosition();
+               });
+    return true;
 }
 
 void OutputWindow::restartPage()

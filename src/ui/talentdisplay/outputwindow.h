@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "core/editlive/pageedit.h"
 #include "core/prompter/scriptposition.h"
 
 class Browser;
@@ -33,6 +34,13 @@ public:
     // Shows `pagelines` from the script's start; `upsideDown`: the page is turned, so that the
     // script starts at its bottom.
     void showPage(const QStringList &pagelines, bool upsideDown);
+    // The lines of the page shown.
+    const QStringList &pagelines() const { return m_pagelines; }
+    // Makes an edit of the script on the page shown, in place, holding the edit's anchor (or the
+    // line at the reading line `readingShare` of the view down) where it stands; a page that could
+    // not take it line by line gets its script whole where it stands. False, with nothing done,
+    // while the page loads or when it does not show the lines the edit was made on.
+    bool editPage(const PageEdit &edit, double readingShare);
     // Keeps the page at the script position `script` (see scriptposition.h), which the prompter's
     // page had at `atTime` (Browser::positionTime()'s clock), moving on at `scriptRate` pixels of
     // the script per second.

@@ -9,6 +9,7 @@
 #include "ui/prompter/promptercommands.h"
 #include "ui/prompter/prompterview.h"
 #include "ui/talentdisplay/outputfollower.h"
+#include "ui/talentdisplay/outputwindow.h"
 
 TalentDisplay::TalentDisplay(const PrompterParts &parts, QObject *parent)
     : QObject(parent), m_view(parts.view), m_window(parts.window),
@@ -74,4 +75,18 @@ void TalentDisplay::loadPage()
         m_follower->showPage(
             withbodytag(m_view.state().pagelines, m_view.mirroredRemotely(), m_view.upsideDownRemotely()),
             m_view.upsideDownRemotely());
+}
+
+void TalentDisplay::editPage(const PageEdit &edit, double readingShare)
+{
+    OutputWindow *output = window();
+    if (!output)
+        return;
+    // A display opened since the edit shows the edited page already.
+    const QStringList edited =
+        withbodytag(m_view.state().pagelines, m_view.mirroredRemotely(), m_view.upsideDownRemotely());
+    if (output->pagelines() == edited)
+        return;
+    if (!output->editPage(edit, readingShare))
+        loadPage();
 }

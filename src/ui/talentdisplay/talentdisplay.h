@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QStringList>
 
+struct PageEdit;
 class OutputFollower;
 class OutputWindow;
 struct PrompterParts;
@@ -25,6 +26,9 @@ public:
     void toggle();
     // Shows the prompter's page there, shaped for the talent's display.
     void loadPage();
+    // Makes an edit of the prompter's page there in place (see OutputWindow::editPage); a display
+    // that cannot take it gets the prompter's page anew.
+    void editPage(const PageEdit &edit, double readingShare);
 
     QString screenName() const { return m_screenName; }
     void setScreenName(const QString &name) { m_screenName = name; }

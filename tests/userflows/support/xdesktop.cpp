@@ -93,6 +93,12 @@ void XDesktop::activate(quint64 window) const
     xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)});
 }
 
+void XDesktop::move(quint64 window, QPoint topLeft) const
+{
+    xdotool({QStringLiteral("windowmove"), QStringLiteral("--sync"), QString::number(window),
+             number(topLeft.x()), number(topLeft.y())});
+}
+
 void XDesktop::moveMouse(quint64 window, QPoint at) const
 {
     const QPoint screen = geometry(window).topLeft() + at;

@@ -26,6 +26,8 @@ public:
     // The window's inside (without the window manager's frame), in screen coordinates.
     QRect geometry(quint64 window) const;
     void activate(quint64 window) const;
+    // Moves the window (its frame) so that it stands at `topLeft` on the screen.
+    void move(quint64 window, QPoint topLeft) const;
 
     // Mouse: moves to `at` (inside `window`) and clicks button 1 (left), 2 (middle) or 3 (right).
     void click(quint64 window, QPoint at, int button = 1) const;
