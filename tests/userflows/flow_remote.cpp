@@ -11,11 +11,13 @@
 #include "prompterrun.h"
 #include "userflow.h"
 
-// Remote control as a stage manager uses it: the program started with --remote takes commands
+// Remote control as a stage manager uses it: the program started with --remote on a port of this
+// run's own (--port, not the one the options keep) takes commands
 // from curl on this computer (speed, run, pause, the talent display, its black-out), a
 // presenter's clicker drives the page with its keys, and the options window shows the address
 // and a QR code that a phone's camera reads, and a button to the MIDI controls' window; a talent display
-// started with --follow, as on a second computer, shows the script and keeps the prompter's place.
+// started with --follow, as on a second computer, shows the script and keeps the prompter's place,
+// going on to the next prompter it was given when the first does not answer.
 class FlowRemote : public UserFlow {
     Q_OBJECT
 private slots:
@@ -33,6 +35,7 @@ private:
     bool pageMoves();
 
     quint16 m_port = 0;
+    quint16 m_silentPort = 0; // where no prompter listens
     QTemporaryDir m_config;
 };
 
@@ -47,14 +50,20 @@ void FlowRemote::initTestCase()
     QTcpServer probe;
     QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
     m_port = probe.serverPort();
+    QTcpServer kept;
+    QVERIFY(kept.listen(QHostAddress::LocalHost, 0));
+    m_silentPort = kept.serverPort();
     probe.close();
+    kept.close();
     QDir().mkpath(m_config.filePath(QStringLiteral("korvanex")));
     QFile settings(m_config.filePath(QStringLiteral("korvanex/vantell.conf")));
     QVERIFY(settings.open(QIODevice::WriteOnly));
-    settings.write(QStringLiteral("[Remote]\nEnabled=0\nPort=%1\n").arg(m_port).toUtf8());
+    // The options keep another port: the one given for this run is listened on.
+    settings.write(QStringLiteral("[Remote]\nEnabled=0\nPort=%1\n").arg(m_silentPort).toUtf8());
     settings.close();
     startOptions.configHome = m_config.path();
-    startOptions.arguments = {QStringLiteral("--remote"), numberedScript(400)};
+    startOptions.arguments = {QStringLiteral("--remote"), QStringLiteral("--port"), QString::number(m_port),
+                              numberedScript(400)};
     QVERIFY(startProgram(startOptions));
     QVERIFY(readsWords(waitForPageText(QStringLiteral("line 1")), QStringLiteral("line 1")));
 }
@@ -86,6 +95,7 @@ void FlowRemote::commandsFromAnotherProgramDriveThePage()
     const QJsonObject state = api(QStringLiteral("/api/state"));
     QVERIFY2(state.value(QLatin1String("script")).toString().endsWith(QLatin1String(".txt")),
              qPrintable(QJsonDocument(state).toJson()));
+    QCOMPARE(state.value(QLatin1String("role")).toString(), QStringLiteral("prompter"));
     QVERIFY(!pageMoves());
     QCOMPARE(api(QStringLiteral("/api/command"), R"({"command":"speed","value":280})")
                  .value(QLatin1String("ok"))
@@ -250,6 +260,17 @@ int firstLineNumber(const QString &text)
     }
     return first;
 }
+
+// How many "line N" OCR reads in `text`.
+int lineCount(const QString &text)
+{
+    static const QRegularExpression line(QStringLiteral("line \\d+"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    int count = 0;
+    for (QRegularExpressionMatchIterator match = line.globalMatch(text); match.hasNext(); match.next())
+        ++count;
+    return count;
+}
 } // namespace
 
 void FlowRemote::aDisplayOnAnotherComputerFollows()
@@ -264,7 +285,9 @@ void FlowRemote::aDisplayOnAnotherComputerFollows()
     QVERIFY(
         api(QStringLiteral("/api/command"), R"({"command":"reset"})").value(QLatin1String("ok")).toBool());
     PrompterRun::Options options;
-    options.arguments = {QStringLiteral("--follow"), QStringLiteral("127.0.0.1:%1").arg(m_port)};
+    // The first prompter named is not there: the display goes on to the next at once.
+    options.arguments = {QStringLiteral("--follow"),
+                         QStringLiteral("127.0.0.1:%1,127.0.0.1:%2").arg(m_silentPort).arg(m_port)};
     options.caption = talentCaption;
     PrompterRun follower(*session, options);
     QVERIFY2(follower.window(), qPrintable(follower.error()));
@@ -299,6 +322,38 @@ void FlowRemote::aDisplayOnAnotherComputerFollows()
     const QImage resting = shown();
     QThread::msleep(700);
     VERIFY_SCREEN(differingShare(resting, shown()) < 0.001, shown(), QStringLiteral("follower paused"));
+
+    // The prompter's window narrows without a new page: its lines break at the new width, and the
+    // follower's at once, drawn larger on its screen (fewer lines show).
+    const int widthBefore = api(QStringLiteral("/api/state")).value(QLatin1String("layoutWidth")).toInt();
+    QVERIFY(widthBefore > 0);
+    const int linesBefore = lineCount(readText(shown()));
+    const QRect wide = desktop->geometry(prompter->id());
+    const auto resize = [&](int width) {
+        desktop->xdotool({QStringLiteral("windowsize"), QString::number(prompter->id()),
+                          QString::number(width), QString::number(wide.height())});
+    };
+    resize(wide.width() / 2);
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return api(QStringLiteral("/api/state")).value(QLatin1String("layoutWidth")).toInt() <
+                   widthBefore * 3 / 4;
+        },
+        10000));
+    image = shown();
+    for (int tries = 0; tries < 20 && lineCount(readText(image)) * 4 > linesBefore * 3; ++tries) {
+        QThread::msleep(300);
+        image = shown();
+    }
+    VERIFY_SCREEN(lineCount(readText(image)) * 4 <= linesBefore * 3, image,
+                  QStringLiteral("follower after the prompter narrowed (%1 lines before)").arg(linesBefore));
+    resize(wide.width());
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return api(QStringLiteral("/api/state")).value(QLatin1String("layoutWidth")).toInt() ==
+                   widthBefore;
+        },
+        10000));
 }
 
 void FlowRemote::aScriptSentAsTextShowsAsWritten()

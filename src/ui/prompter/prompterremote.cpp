@@ -1,5 +1,7 @@
 #include "ui/prompter/prompterremote.h"
 
+#include <QEvent>
+
 #include "core/commands/commandmap.h"
 #include "ui/browser/browser.h"
 #include "ui/prompter/promptercommands.h"
@@ -15,6 +17,14 @@ PrompterRemote::PrompterRemote(PrompterCommands &commands, const PrompterView &v
         emit scriptChanged();
         emit stateChanged();
     });
+    page.installEventFilter(this);
+}
+
+bool PrompterRemote::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_page && event->type() == QEvent::Resize)
+        emit stateChanged();
+    return QObject::eventFilter(watched, event);
 }
 
 QString PrompterRemote::perform(const RemoteCommand &command)
@@ -27,7 +37,9 @@ QString PrompterRemote::perform(const RemoteCommand &command)
 
 PrompterSnapshot PrompterRemote::snapshot() const
 {
-    return m_commands.snapshot();
+    PrompterSnapshot state = m_commands.snapshot();
+    state.layoutWidth = m_page.width();
+    return state;
 }
 
 ScriptCopy PrompterRemote::script() const

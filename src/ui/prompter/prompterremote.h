@@ -21,7 +21,11 @@ public:
     PrompterSnapshot snapshot() const override;
     ScriptCopy script() const override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
+    // Also when the page's width changes: its networked displays break their lines anew.
     void stateChanged();
     // The page was built anew: a new script, or the same one with other modes.
     void scriptChanged();
