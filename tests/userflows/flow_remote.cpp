@@ -329,10 +329,7 @@ void FlowRemote::aDisplayOnAnotherComputerFollows()
     QVERIFY(widthBefore > 0);
     const int linesBefore = lineCount(readText(shown()));
     const QRect wide = desktop->geometry(prompter->id());
-    const auto resize = [&](int width) {
-        desktop->xdotool({QStringLiteral("windowsize"), QString::number(prompter->id()),
-                          QString::number(width), QString::number(wide.height())});
-    };
+    const auto resize = [&](int width) { desktop->resize(prompter->id(), QSize(width, wide.height())); };
     resize(wide.width() / 2);
     QVERIFY(QTest::qWaitFor(
         [&] {

@@ -82,6 +82,12 @@ void XDesktop::activate(quint64 window) const
     xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)});
 }
 
+void XDesktop::resize(quint64 window, QSize size) const
+{
+    xdotool({QStringLiteral("windowsize"), QStringLiteral("--sync"), QString::number(window),
+             QString::number(size.width()), QString::number(size.height())});
+}
+
 void XDesktop::moveMouse(quint64 window, QPoint at) const
 {
     const QPoint screen = geometry(window).topLeft() + at;

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,8 @@ public:
     // The window's inside (without the window manager's frame), in screen coordinates.
     QRect geometry(quint64 window) const;
     void activate(quint64 window) const;
+    // Asks the window manager to give the window's inside this size, as dragging its edge does.
+    void resize(quint64 window, QSize size) const;
 
     // Mouse: moves to `at` (inside `window`) and clicks button 1 (left), 2 (middle) or 3 (right).
     void click(quint64 window, QPoint at, int button = 1) const;
