@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -35,6 +37,11 @@ private:
     // What the control API on `port` (by default the prompter's) answers.
     QJsonObject api(const QString &path, const QByteArray &command = {}, quint16 port = 0) const;
     bool pageMoves();
+    // The follower's window once the first line OCR reads there passes `wanted`, or after six
+    // seconds as it is then.
+    // A talent display that follows the prompter on `first`, then this flow's prompter.
+    PrompterRun::Options followerOf(quint16 first) const;
+    QImage followerShows(quint64 window, const std::function<bool(int firstLine)> &wanted) const;
 
     quint16 m_port = 0;
     quint16 m_silentPort = 0; // where no prompter listens
@@ -275,6 +282,25 @@ int lineCount(const QString &text)
 }
 } // namespace
 
+PrompterRun::Options FlowRemote::followerOf(quint16 first) const
+{
+    PrompterRun::Options options;
+    options.arguments = {QStringLiteral("--follow"),
+                         QStringLiteral("127.0.0.1:%1,127.0.0.1:%2").arg(first).arg(m_port)};
+    options.caption = talentCaption;
+    return options;
+}
+
+QImage FlowRemote::followerShows(quint64 window, const std::function<bool(int firstLine)> &wanted) const
+{
+    QImage image = desktop->grab(window);
+    for (int tries = 0; tries < 20 && !wanted(firstLineNumber(readText(image))); ++tries) {
+        QThread::msleep(300);
+        image = desktop->grab(window);
+    }
+    return image;
+}
+
 void FlowRemote::aDisplayOnAnotherComputerFollows()
 {
     // The prompter's own talent display closes, so that the one found is the follower's.
@@ -286,19 +312,11 @@ void FlowRemote::aDisplayOnAnotherComputerFollows()
         api(QStringLiteral("/api/command"), R"({"command":"pause"})").value(QLatin1String("ok")).toBool());
     QVERIFY(
         api(QStringLiteral("/api/command"), R"({"command":"reset"})").value(QLatin1String("ok")).toBool());
-    PrompterRun::Options options;
     // The first prompter named is not there: the display goes on to the next at once.
-    options.arguments = {QStringLiteral("--follow"),
-                         QStringLiteral("127.0.0.1:%1,127.0.0.1:%2").arg(m_silentPort).arg(m_port)};
-    options.caption = talentCaption;
-    PrompterRun follower(*session, options);
+    PrompterRun follower(*session, followerOf(m_silentPort));
     QVERIFY2(follower.window(), qPrintable(follower.error()));
     const auto shown = [&] { return desktop->grab(follower.window()); };
-    QImage image = shown();
-    for (int tries = 0; tries < 20 && firstLineNumber(readText(image)) != 1; ++tries) {
-        QThread::msleep(300);
-        image = shown();
-    }
+    QImage image = followerShows(follower.window(), [](int first) { return first == 1; });
     VERIFY_SCREEN(firstLineNumber(readText(image)) == 1, image, QStringLiteral("follower at the start"));
 
     // The prompter jumps on: the follower stands at the same line.
@@ -379,18 +397,10 @@ void FlowRemote::aDisplayGoesOnWhenItsPrompterDies()
     QVERIFY(desktop->waitForWindowGone(talentCaption));
 
     // The follower follows the second prompter first, this one next.
-    PrompterRun::Options options;
-    options.arguments = {QStringLiteral("--follow"),
-                         QStringLiteral("127.0.0.1:%1,127.0.0.1:%2").arg(secondPort).arg(m_port)};
-    options.caption = talentCaption;
-    PrompterRun follower(*session, options);
+    PrompterRun follower(*session, followerOf(secondPort));
     QVERIFY2(follower.window(), qPrintable(follower.error()));
     const auto shown = [&] { return desktop->grab(follower.window()); };
-    QImage image = shown();
-    for (int tries = 0; tries < 20 && firstLineNumber(readText(image)) != 1; ++tries) {
-        QThread::msleep(300);
-        image = shown();
-    }
+    QImage image = followerShows(follower.window(), [](int first) { return first == 1; });
     VERIFY_SCREEN(firstLineNumber(readText(image)) == 1, image, QStringLiteral("follower at the start"));
 
     // The second prompter dies: the page stays where it is, never black, while the follower goes
@@ -406,12 +416,8 @@ void FlowRemote::aDisplayGoesOnWhenItsPrompterDies()
     QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"jump-lines","value":200})")
                 .value(QLatin1String("ok"))
                 .toBool());
-    int first = -1;
-    for (int tries = 0; tries < 20 && !(first >= 170 && first <= 215); ++tries) {
-        QThread::msleep(300);
-        image = shown();
-        first = firstLineNumber(readText(image));
-    }
+    image = followerShows(follower.window(), [](int first) { return first >= 170 && first <= 215; });
+    const int first = firstLineNumber(readText(image));
     VERIFY_SCREEN(first >= 170 && first <= 215, image,
                   QStringLiteral("follower of the next prompter after the jump (line %1)").arg(first));
 }
