@@ -80,7 +80,7 @@ int main(int argc, char *argv[])
         return 1;
     DelayProxy proxy(server.port(), networkDelayMs);
     const std::optional<QUrl> leader = leaderaddress(QStringLiteral("127.0.0.1:%1").arg(proxy.port()));
-    NetworkDisplay display(*leader, false, false);
+    NetworkDisplay display({*leader}, false, false);
     display.open(QGuiApplication::screens().constLast());
     OutputWindow *follower = display.window();
     if (!runEventsUntil(

@@ -423,16 +423,21 @@ inline constexpr const char *RemoteOption =
        "the network is allowed there).");
 inline constexpr const char *FollowOption =
     N_("Be the talent display of the prompter at this address (its remote control listening), following it "
-       "over the network.");
+       "over the network; of several addresses, separated by commas, the next one whenever one goes.");
 inline constexpr const char *FollowValueName = N_("host[:port]");
+inline constexpr const char *PortOption =
+    N_("Let remote controls drive the prompter for this run, on this port (OSC on the port after it).");
+inline constexpr const char *PortValueName = N_("port");
 inline constexpr const char *TokenOption =
     N_("The token the prompter's remote control asks for (with --follow).");
 inline constexpr const char *TokenValueName = N_("token");
 inline constexpr const char *MirrorOption = N_("Mirror this talent display (with --follow).");
 inline constexpr const char *RotateOption = N_("Turn this talent display upside down (with --follow).");
 inline constexpr const char *BadLeaderAddress = N_("\"%1\" is no address of a prompter: give host[:port].");
-inline constexpr const char *FollowAlone =
-    N_("--follow shows the script of another prompter: it takes no script, queue or --remote.");
+inline constexpr const char *BadPort =
+    N_("\"%1\" is no port for remote controls: give a number from 1 to 65534.");
+inline constexpr const char *FollowAlone = N_("--follow shows the script of another prompter: it takes no "
+                                              "script, queue, --remote or --port.");
 inline constexpr const char *FollowOnly = N_("--token, --mirror and --rotate go with --follow.");
 inline constexpr const char *FollowWaiting = N_("Waiting for the prompter at %1...");
 inline constexpr const char *PrintTextOption =

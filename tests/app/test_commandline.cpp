@@ -25,6 +25,7 @@ private slots:
     void unreadableQueueIsAFileMistake();
     void mistakesNameTheProblemAndPointToHelp();
     void aFollowerNamesItsLeaderAndNothingElse();
+    void aPortIsOneRemoteControlsCanHave();
     void helpListsOptionsArgumentAndFiles();
     void helpSaysWhenTheSpecialTableIsMissing();
     void versionIsTheProjectVersion();
@@ -193,19 +194,47 @@ void TestCommandLine::aFollowerNamesItsLeaderAndNothingElse()
 {
     const CommandLine follower(line({"--follow", "studio-a:7800", "--token", "abc", "--rotate"}));
     QCOMPARE(follower.request(), CommandLine::Request::Run);
-    QCOMPARE(follower.leader()->toString(), QStringLiteral("ws://studio-a:7800/socket?token=abc"));
+    QCOMPARE(follower.leaders().size(), 1);
+    QCOMPARE(follower.leaders().constFirst().toString(),
+             QStringLiteral("ws://studio-a:7800/socket?token=abc"));
     QVERIFY(follower.rotatesFollower());
     QVERIFY(!follower.mirrorsFollower());
-    QVERIFY(!CommandLine(line({"script.txt"})).leader());
-    // A wrong address, a follower given a script or --remote, the follower's options alone.
+    QVERIFY(CommandLine(line({"script.txt"})).leaders().isEmpty());
+    // A prompter and its standby, tried in this order, both with the token.
+    const CommandLine both(line({"--follow", "studio-a,studio-b:7801", "--token", "abc"}));
+    QCOMPARE(both.leaders().size(), 2);
+    QCOMPARE(both.leaders().at(1).toString(), QStringLiteral("ws://studio-b:7801/socket?token=abc"));
+    // A wrong address (one of several is enough), a follower given a script, --remote or a port
+    // of its own, the follower's options alone.
     for (const QStringList &wrong : QList<QStringList>{{"--follow", "http://studio-a"},
+                                                       {"--follow", "studio-a,http://studio-b"},
+                                                       {"--follow", "studio-a,"},
                                                        {"--follow", "studio-a", "script.txt"},
                                                        {"--follow", "studio-a", "--remote"},
+                                                       {"--follow", "studio-a", "--port", "7800"},
                                                        {"--mirror"},
                                                        {"--token", "abc", "script.txt"}}) {
         const CommandLine refused(line(wrong));
         QCOMPARE(refused.request(), CommandLine::Request::Mistake);
         QVERIFY(refused.mistakeText().contains(QLatin1String("--help")));
+    }
+}
+
+void TestCommandLine::aPortIsOneRemoteControlsCanHave()
+{
+    QVERIFY(!CommandLine(line({"--remote"})).port());
+    // A port turns remote control on for the run; OSC takes the next, so the last is not one.
+    const CommandLine prompter(line({"--port", "7800", "script.txt"}));
+    QCOMPARE(prompter.request(), CommandLine::Request::Run);
+    QCOMPARE(prompter.port(), std::optional<int>(7800));
+    QCOMPARE(prompter.scriptPath(), QStringLiteral("script.txt"));
+    QCOMPARE(CommandLine(line({"--port", "65534"})).port(), std::optional<int>(65534));
+    for (const char *wrong : {"0", "65535", "-1", "http", "7800x", ""}) {
+        const CommandLine refused(line({"--port", wrong}));
+        QCOMPARE(refused.request(), CommandLine::Request::Mistake);
+        QVERIFY2(
+            refused.mistakeText().contains(QStringLiteral("\"%1\" is no port").arg(QLatin1String(wrong))),
+            qPrintable(refused.mistakeText()));
     }
 }
 
@@ -226,7 +255,10 @@ void TestCommandLine::helpListsOptionsArgumentAndFiles()
         "this "
         "computer only unless the network is allowed there).\n"
         "  --follow <host[:port]>  Be the talent display of the prompter at this address (its remote control "
-        "listening), following it over the network.\n"
+        "listening), following it over the network; of several addresses, separated by commas, the next one "
+        "whenever one goes.\n"
+        "  --port <port>           Let remote controls drive the prompter for this run, on this port (OSC on "
+        "the port after it).\n"
         "  --token <token>         The token the prompter's remote control asks for (with --follow).\n"
         "  --mirror                Mirror this talent display (with --follow).\n"
         "  --rotate                Turn this talent display upside down (with --follow).\n"

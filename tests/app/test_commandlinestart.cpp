@@ -2,14 +2,18 @@
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include "core/app/commandline.h"
+#include "core/remote/oscserver.h"
+#include "core/remote/remoteserver.h"
 #include "ui/app/commandlinestart.h"
 #include "testsupport/programwindows.h"
 #include "core/engine/promptengine.h"
 #include "core/engine/ticktimer.h"
 #include "ui/prompter/tform1.h"
+#include "ui/remote/remotecontrol.h"
 #include "ui/options/tform4.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
@@ -26,6 +30,7 @@ private slots:
     void queueStartsPausedAtItsFirstScript();
     void emptyQueueOnlyPauses();
     void queueReplacesTheOneBefore();
+    void aPortGivenForTheRunIsListenedOn();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -151,6 +156,33 @@ void TestCommandLineStart::queueReplacesTheOneBefore()
     QCOMPARE(windows().Form4->queue(), QStringList{fresh});
     QCOMPARE(m_form->promptstate.queuepos, 0);
     QCOMPARE(m_form->promptstate.scriptpath, fresh);
+}
+
+void TestCommandLineStart::aPortGivenForTheRunIsListenedOn()
+{
+    RemoteControl &remote = *windows().remote;
+    const RemoteSettings kept = remote.settings();
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    openFromCommandLine(CommandLine({"vantell", "--port", QString::number(port)}), windows());
+    QVERIFY(remote.server()->isListening());
+    QCOMPARE(remote.server()->port(), port);
+    // OSC on the port after it.
+    QVERIFY(remote.oscServer()->isListening());
+    QCOMPARE(remote.oscServer()->port(), quint16(port + 1));
+    QVERIFY(m_env->dialogs.messages().isEmpty());
+    remote.apply(kept);
+    QVERIFY(!remote.server()->isListening());
+
+    // A port another program holds: the operator is told, and the prompter runs on.
+    QTcpServer other;
+    QVERIFY(other.listen(QHostAddress::LocalHost, 0));
+    openFromCommandLine(CommandLine({"vantell", "--port", QString::number(other.serverPort())}), windows());
+    QVERIFY(!remote.server()->isListening());
+    QVERIFY(!m_env->dialogs.messages().isEmpty());
+    remote.apply(kept);
 }
 
 VANTELL_UI_TEST_MAIN(TestCommandLineStart)

@@ -1,13 +1,18 @@
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QWebSocket>
+#include <QWebSocketServer>
 
 #include "remote/faketarget.h"
 #include "core/remote/followerlink.h"
+#include "core/remote/leaderlist.h"
 #include "core/remote/remoteserver.h"
 #include "testsupport/testmain.h"
 
 // A networked talent display's line to its prompter: the address it is given, the state it
-// believes, and the line itself over a real control API on loopback (the script, the state on
-// our clock, a lost line tried again, a wrong token).
+// believes, the leaders it goes through in turn, and the line itself over a real control API on
+// loopback (the script, the state on our clock, a lost line tried again, the next leader when one
+// goes or falls silent, a wrong token).
 class TestFollowerLink : public QObject {
     Q_OBJECT
 private slots:
@@ -15,10 +20,14 @@ private slots:
     void cleanup();
 
     void addressesOfLeaders();
+    void leadersAreTriedInTurn();
+    void aListOfLeadersIsReadWhole();
     void onlyStatesAPrompterCouldHaveAreBelieved();
     void theScriptAndTheStateArrive();
     void aLostLineIsTriedAgain();
     void aWrongTokenGetsNothing();
+    void aDisplayMovesOnToTheNextLeader();
+    void aLeaderThatFallsSilentCountsAsGone();
 
 private:
     bool start(bool network = false);
@@ -73,6 +82,44 @@ void TestFollowerLink::addressesOfLeaders()
         QVERIFY2(!leaderaddress(wrong), qPrintable(wrong));
 }
 
+void TestFollowerLink::leadersAreTriedInTurn()
+{
+    const QUrl prompter(QStringLiteral("ws://a:7755/socket"));
+    const QUrl standby(QStringLiteral("ws://b:7755/socket"));
+    LeaderList leaders({prompter, standby});
+    QCOMPARE(leaders.current(), prompter);
+    // The prompter goes: its standby at once, with no wait.
+    QVERIFY(!leaders.failed());
+    QCOMPARE(leaders.current(), standby);
+    leaders.answered();
+    // The standby goes too: the prompter again at once, and after that round a wait.
+    QVERIFY(!leaders.failed());
+    QCOMPARE(leaders.current(), prompter);
+    QVERIFY(leaders.failed());
+    QCOMPARE(leaders.current(), standby);
+    QVERIFY(!leaders.failed());
+    // One leader alone: every failure waits, as a single display always did.
+    LeaderList one({prompter});
+    QVERIFY(one.failed());
+    QVERIFY(one.failed());
+    QCOMPARE(one.current(), prompter);
+}
+
+void TestFollowerLink::aListOfLeadersIsReadWhole()
+{
+    const std::optional<QList<QUrl>> two =
+        LeaderList::parse(QStringLiteral("studio-a,192.168.1.20:7800,[::1]:7801"), QStringLiteral("abc"));
+    QVERIFY(two);
+    QCOMPARE(two->size(), 3);
+    QCOMPARE(two->at(1).toString(), QStringLiteral("ws://192.168.1.20:7800/socket?token=abc"));
+    QCOMPARE(two->at(2).host(), QStringLiteral("::1"));
+    // The same address twice is followed once.
+    QCOMPARE(LeaderList::parse(QStringLiteral("a,a:7755"))->size(), 1);
+    for (const QString &wrong : {QString(), QStringLiteral(","), QStringLiteral("a,,b"),
+                                 QStringLiteral("a,http://b"), QStringLiteral("a, b:0")})
+        QVERIFY2(!LeaderList::parse(wrong), qPrintable(wrong));
+}
+
 void TestFollowerLink::onlyStatesAPrompterCouldHaveAreBelieved()
 {
     PrompterSnapshot state;
@@ -83,6 +130,8 @@ void TestFollowerLink::onlyStatesAPrompterCouldHaveAreBelieved()
     state.running = true;
     state.upsideDown = true;
     state.scriptPath = QStringLiteral("/news/late.vnr");
+    state.role = QStringLiteral("standby");
+    state.layoutWidth = 1280;
     QCOMPARE(snapshotfrommessage(snapshotmessage(state)), std::optional<PrompterSnapshot>(state));
     const auto with = [&](const char *name, const QJsonValue &value) {
         QJsonObject message = snapshotmessage(state);
@@ -96,6 +145,10 @@ void TestFollowerLink::onlyStatesAPrompterCouldHaveAreBelieved()
     QVERIFY(!with("rate", 1e12));
     QVERIFY(!with("time", QJsonValue()));
     QVERIFY(!snapshotfrommessage(QJsonObject{}));
+    // A width no window has is not laid out at, and a role is one of the two.
+    QCOMPARE(with("layoutWidth", 1e7)->layoutWidth, 0);
+    QCOMPARE(with("layoutWidth", -5)->layoutWidth, 0);
+    QCOMPARE(with("role", QStringLiteral("boss"))->role, QStringLiteral("prompter"));
 }
 
 void TestFollowerLink::theScriptAndTheStateArrive()
@@ -154,6 +207,66 @@ void TestFollowerLink::aWrongTokenGetsNothing()
     QTest::qWait(300);
     QVERIFY(strangerScripts.isEmpty());
     QVERIFY(!stranger.isConnected());
+}
+
+void TestFollowerLink::aDisplayMovesOnToTheNextLeader()
+{
+    FakeTarget standbyTarget;
+    standbyTarget.state.position = 4321;
+    standbyTarget.state.pageBottom = 9000;
+    RemoteServer standby(standbyTarget);
+    RemoteServerSettings anyPort;
+    anyPort.port = 0;
+    QVERIFY(standby.start(anyPort));
+    const QUrl standbyAddress =
+        leaderaddress(QStringLiteral("127.0.0.1:%1").arg(standby.port())).value_or(QUrl());
+    FollowerLink link;
+    QSignalSpy states(&link, &FollowerLink::stateReceived);
+    link.follow(QList<QUrl>{address(), standbyAddress});
+    QVERIFY(QTest::qWaitFor([&] { return !states.isEmpty(); }, 5000));
+    QCOMPARE(link.leader(), address());
+    QCOMPARE(standby.clientCount(), 0);
+    // The prompter goes: the next one is followed at once, not after a retry's wait.
+    m_server->stop();
+    QElapsedTimer lost;
+    lost.start();
+    QVERIFY(QTest::qWaitFor(
+        [&] { return states.constLast().constFirst().value<PrompterSnapshot>().position == 4321; }, 5000));
+    QVERIFY2(lost.elapsed() < FollowerLink::retryIntervalMs, qPrintable(QString::number(lost.elapsed())));
+    QCOMPARE(link.leader(), standbyAddress);
+    // Both gone: a wait, then round the list again, and the first that answers is followed.
+    standby.stop();
+    QVERIFY(QTest::qWaitFor([&] { return !link.isConnected(); }, 5000));
+    QVERIFY(start());
+    QVERIFY(QTest::qWaitFor([&] { return link.isConnected(); }, FollowerLink::retryIntervalMs * 4));
+    QCOMPARE(link.leader(), address());
+}
+
+void TestFollowerLink::aLeaderThatFallsSilentCountsAsGone()
+{
+    // A leader whose cable is pulled: the line stays open, and nothing comes on it any more.
+    QWebSocketServer silent(QStringLiteral("silent"), QWebSocketServer::NonSecureMode);
+    QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+    QList<QWebSocket *> accepted;
+    connect(&silent, &QWebSocketServer::newConnection, this,
+            [&] { accepted << silent.nextPendingConnection(); });
+    const QUrl silentAddress =
+        leaderaddress(QStringLiteral("127.0.0.1:%1").arg(silent.serverPort())).value_or(QUrl());
+    m_target->state.position = 777;
+    m_target->state.pageBottom = 9000;
+    FollowerLink link;
+    QSignalSpy states(&link, &FollowerLink::stateReceived);
+    link.follow(QList<QUrl>{silentAddress, address()});
+    QVERIFY(QTest::qWaitFor([&] { return link.isConnected(); }, 5000));
+    QElapsedTimer connected;
+    connected.start();
+    QCOMPARE(link.leader(), silentAddress);
+    QVERIFY(QTest::qWaitFor([&] { return !states.isEmpty(); }, FollowerLink::silenceLimitMs * 3));
+    QVERIFY2(connected.elapsed() >= FollowerLink::silenceLimitMs - FollowerLink::pingIntervalMs,
+             qPrintable(QString::number(connected.elapsed())));
+    QCOMPARE(states.constLast().constFirst().value<PrompterSnapshot>().position, 777);
+    QCOMPARE(link.leader(), address());
+    qDeleteAll(accepted);
 }
 
 VANTELL_CORE_TEST_MAIN(TestFollowerLink)

@@ -170,8 +170,9 @@ void TestOsc::stateGoesValueByValue()
     state.scriptPath = QStringLiteral("/shows/late.vnr");
     state.elapsedMs = 61000;
     const QList<OscMessage> all = oscstate(state);
-    QCOMPARE(all.size(), 15);
+    QCOMPARE(all.size(), 16);
     QVERIFY(all.contains(message(QStringLiteral("/vantell/state/speed"), {120})));
+    QVERIFY(all.contains(message(QStringLiteral("/vantell/state/role"), {QStringLiteral("prompter")})));
     QVERIFY(all.contains(message(QStringLiteral("/vantell/state/running"), {1})));
     QVERIFY(all.contains(message(QStringLiteral("/vantell/state/script"), {QStringLiteral("late.vnr")})));
     QVERIFY(all.contains(message(QStringLiteral("/vantell/state/elapsed"), {clocktext(61000)})));
@@ -213,8 +214,8 @@ void TestOsc::subscribersHearTheStateAndReplies()
     QVERIFY(refused && refused->path == osc::error && refused->arguments.value(1).toString().contains('5'));
     // Subscribed: the ok, then every value.
     m_surface->writeDatagram(oscdatagram(message(osc::subscribe)), QHostAddress::LocalHost, m_server->port());
-    QList<OscMessage> heard = receive(16);
-    QCOMPARE(heard.size(), 16);
+    QList<OscMessage> heard = receive(17);
+    QCOMPARE(heard.size(), 17);
     QCOMPARE(heard.constFirst(), message(osc::ok, {QStringLiteral("subscribe")}));
     QVERIFY(heard.contains(message(QStringLiteral("/vantell/state/speed"), {80})));
     // A change: only the value that changed.

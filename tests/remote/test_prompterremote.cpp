@@ -223,6 +223,18 @@ void TestPrompterRemote::theStateFollowsThePrompter()
     const PrompterSnapshot resting = m_remote->snapshot();
     QCOMPARE(resting.position, m_form->wb1->scrollPosition());
     QCOMPARE(resting.smoothRate, 0.0);
+    QCOMPARE(resting.role, QStringLiteral("prompter"));
+    // The page's width is told, and told again as soon as the window widens (no new page comes):
+    // networked displays break their lines at it.
+    QCOMPARE(resting.layoutWidth, m_form->wb1->width());
+    changes.clear();
+    const QSize size = m_form->size();
+    m_form->resize(size.width() + 200, size.height());
+    WAIT_VERIFY(!changes.isEmpty() && m_remote->snapshot().layoutWidth == m_form->wb1->width());
+    QVERIFY2(m_remote->snapshot().layoutWidth > resting.layoutWidth,
+             qPrintable(QString::number(m_remote->snapshot().layoutWidth)));
+    m_form->resize(size);
+    WAIT_VERIFY(m_remote->snapshot().layoutWidth == resting.layoutWidth);
 }
 
 void TestPrompterRemote::markersClockAndMessageAreThere()

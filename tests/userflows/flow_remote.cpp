@@ -1,4 +1,5 @@
-#include <QDeadlineTimer>
+#include <functional>
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -12,13 +13,15 @@
 #include "prompterrun.h"
 #include "userflow.h"
 
-// Remote control as a stage manager uses it: the program started with --remote takes commands
+// Remote control as a stage manager uses it: the program started with --remote on a port of this
+// run's own (--port, not the one the options keep) takes commands
 // from curl on this computer (speed, run, pause, the talent display, its black-out), a
 // presenter's clicker drives the page with its keys, and the options window shows the address
 // and a QR code that a phone's camera reads, and buttons to the MIDI controls' and the hand
 // controllers' windows (which offers its defaults for a game pad and a ShuttleXpress before any
-// is plugged in); a talent display
-// started with --follow, as on a second computer, shows the script and keeps the prompter's place.
+// is plugged in); a talent display started with --follow, as on a second computer, shows the
+// script and keeps the prompter's place, going on to the next prompter it was given when the
+// first does not answer or dies.
 class FlowRemote : public UserFlow {
     Q_OBJECT
 private slots:
@@ -30,13 +33,21 @@ private slots:
     void midiControlsHaveTheirWindow();
     void controllersHaveTheirWindow();
     void aDisplayOnAnotherComputerFollows();
+    void aDisplayGoesOnWhenItsPrompterDies();
     void aScriptSentAsTextShowsAsWritten();
 
 private:
-    QJsonObject api(const QString &path, const QByteArray &command = {}) const;
+    // What the control API on `port` (by default the prompter's) answers.
+    QJsonObject api(const QString &path, const QByteArray &command = {}, quint16 port = 0) const;
     bool pageMoves();
+    // The follower's window once the first line OCR reads there passes `wanted`, or after six
+    // seconds as it is then.
+    // A talent display that follows the prompter on `first`, then this flow's prompter.
+    PrompterRun::Options followerOf(quint16 first) const;
+    QImage followerShows(quint64 window, const std::function<bool(int firstLine)> &wanted) const;
 
     quint16 m_port = 0;
+    quint16 m_silentPort = 0; // where no prompter listens
     QTemporaryDir m_config;
 };
 
@@ -51,26 +62,32 @@ void FlowRemote::initTestCase()
     QTcpServer probe;
     QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
     m_port = probe.serverPort();
+    QTcpServer kept;
+    QVERIFY(kept.listen(QHostAddress::LocalHost, 0));
+    m_silentPort = kept.serverPort();
     probe.close();
+    kept.close();
     QDir().mkpath(m_config.filePath(QStringLiteral("korvanex")));
     QFile settings(m_config.filePath(QStringLiteral("korvanex/vantell.conf")));
     QVERIFY(settings.open(QIODevice::WriteOnly));
-    settings.write(QStringLiteral("[Remote]\nEnabled=0\nPort=%1\n").arg(m_port).toUtf8());
+    // The options keep another port: the one given for this run is listened on.
+    settings.write(QStringLiteral("[Remote]\nEnabled=0\nPort=%1\n").arg(m_silentPort).toUtf8());
     settings.close();
     startOptions.configHome = m_config.path();
-    startOptions.arguments = {QStringLiteral("--remote"), numberedScript(400)};
+    startOptions.arguments = {QStringLiteral("--remote"), QStringLiteral("--port"), QString::number(m_port),
+                              numberedScript(400)};
     QVERIFY(startProgram(startOptions));
     QVERIFY(readsWords(waitForPageText(QStringLiteral("line 1")), QStringLiteral("line 1")));
 }
 
-QJsonObject FlowRemote::api(const QString &path, const QByteArray &command) const
+QJsonObject FlowRemote::api(const QString &path, const QByteArray &command, quint16 port) const
 {
     // curl, as any program of the stage manager's would send it.
     QStringList arguments{QStringLiteral("-s"), QStringLiteral("--max-time"), QStringLiteral("10")};
     if (!command.isEmpty())
         arguments << QStringLiteral("-H") << QStringLiteral("Content-Type: application/json")
                   << QStringLiteral("--data-binary") << QString::fromUtf8(command);
-    arguments << QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path);
+    arguments << QStringLiteral("http://127.0.0.1:%1%2").arg(port ? port : m_port).arg(path);
     QProcess curl;
     curl.start(QStringLiteral("curl"), arguments);
     if (!curl.waitForFinished(15000))
@@ -91,6 +108,7 @@ void FlowRemote::commandsFromAnotherProgramDriveThePage()
     const QJsonObject state = api(QStringLiteral("/api/state"));
     QVERIFY2(state.value(QLatin1String("script")).toString().endsWith(QLatin1String(".txt")),
              qPrintable(QJsonDocument(state).toJson()));
+    QCOMPARE(state.value(QLatin1String("role")).toString(), QStringLiteral("prompter"));
     QVERIFY(!pageMoves());
     QCOMPARE(api(QStringLiteral("/api/command"), R"({"command":"speed","value":280})")
                  .value(QLatin1String("ok"))
@@ -303,7 +321,37 @@ int firstLineNumber(const QString &text)
     }
     return first;
 }
+
+// How many "line N" OCR reads in `text`.
+int lineCount(const QString &text)
+{
+    static const QRegularExpression line(QStringLiteral("line \\d+"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    int count = 0;
+    for (QRegularExpressionMatchIterator match = line.globalMatch(text); match.hasNext(); match.next())
+        ++count;
+    return count;
+}
 } // namespace
+
+PrompterRun::Options FlowRemote::followerOf(quint16 first) const
+{
+    PrompterRun::Options options;
+    options.arguments = {QStringLiteral("--follow"),
+                         QStringLiteral("127.0.0.1:%1,127.0.0.1:%2").arg(first).arg(m_port)};
+    options.caption = talentCaption;
+    return options;
+}
+
+QImage FlowRemote::followerShows(quint64 window, const std::function<bool(int firstLine)> &wanted) const
+{
+    QImage image = desktop->grab(window);
+    for (int tries = 0; tries < 20 && !wanted(firstLineNumber(readText(image))); ++tries) {
+        QThread::msleep(300);
+        image = desktop->grab(window);
+    }
+    return image;
+}
 
 void FlowRemote::aDisplayOnAnotherComputerFollows()
 {
@@ -316,18 +364,12 @@ void FlowRemote::aDisplayOnAnotherComputerFollows()
         api(QStringLiteral("/api/command"), R"({"command":"pause"})").value(QLatin1String("ok")).toBool());
     QVERIFY(
         api(QStringLiteral("/api/command"), R"({"command":"reset"})").value(QLatin1String("ok")).toBool());
-    PrompterRun::Options options;
-    options.arguments = {QStringLiteral("--follow"), QStringLiteral("127.0.0.1:%1").arg(m_port)};
-    options.caption = talentCaption;
-    PrompterRun follower(*session, options);
+    // The first prompter named is not there: the display goes on to the next at once.
+    PrompterRun follower(*session, followerOf(m_silentPort));
     QVERIFY2(follower.window(), qPrintable(follower.error()));
     const auto shown = [&] { return desktop->grab(follower.window()); };
-    QImage image;
-    const bool atStart = waitUntil([&] {
-        image = shown();
-        return firstLineNumber(readText(image)) == 1;
-    });
-    VERIFY_SCREEN(atStart, image, QStringLiteral("follower at the start"));
+    QImage image = followerShows(follower.window(), [](int first) { return first == 1; });
+    VERIFY_SCREEN(firstLineNumber(readText(image)) == 1, image, QStringLiteral("follower at the start"));
 
     // The prompter jumps on: the follower stands at the same line.
     QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"jump-lines","value":200})")
@@ -355,6 +397,84 @@ void FlowRemote::aDisplayOnAnotherComputerFollows()
     QVERIFY(
         api(QStringLiteral("/api/command"), R"({"command":"pause"})").value(QLatin1String("ok")).toBool());
     VERIFY_SCREEN(waitUntil([&] { return !followerMoves(); }), shown(), QStringLiteral("follower paused"));
+
+    // The prompter's window narrows without a new page: its lines break at the new width, and the
+    // follower's at once, drawn larger on its screen (fewer lines show).
+    const int widthBefore = api(QStringLiteral("/api/state")).value(QLatin1String("layoutWidth")).toInt();
+    QVERIFY(widthBefore > 0);
+    const int linesBefore = lineCount(readText(shown()));
+    const QRect wide = desktop->geometry(prompter->id());
+    const auto resize = [&](int width) { desktop->resize(prompter->id(), QSize(width, wide.height())); };
+    resize(wide.width() / 2);
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return api(QStringLiteral("/api/state")).value(QLatin1String("layoutWidth")).toInt() <
+                   widthBefore * 3 / 4;
+        },
+        10000));
+    image = shown();
+    for (int tries = 0; tries < 20 && lineCount(readText(image)) > linesBefore - 4; ++tries) {
+        QThread::msleep(300);
+        image = shown();
+    }
+    VERIFY_SCREEN(lineCount(readText(image)) <= linesBefore - 4, image,
+                  QStringLiteral("follower after the prompter narrowed (%1 lines before)").arg(linesBefore));
+    resize(wide.width());
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return api(QStringLiteral("/api/state")).value(QLatin1String("layoutWidth")).toInt() ==
+                   widthBefore;
+        },
+        10000));
+}
+
+void FlowRemote::aDisplayGoesOnWhenItsPrompterDies()
+{
+    QVERIFY(
+        api(QStringLiteral("/api/command"), R"({"command":"reset"})").value(QLatin1String("ok")).toBool());
+    // A second prompter on this computer, on a port of its own, showing the same script.
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 secondPort = probe.serverPort();
+    probe.close();
+    PrompterRun::Options second;
+    second.arguments = {QStringLiteral("--port"), QString::number(secondPort), numberedScript(400)};
+    PrompterRun other(*session, second);
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return api(QStringLiteral("/api/state"), {}, secondPort)
+                       .value(QLatin1String("pageBottom"))
+                       .toInt() > 0;
+        },
+        20000));
+    // Its own talent display closes: the one found is the follower's.
+    api(QStringLiteral("/api/command"), R"({"command":"dual-display","value":false})", secondPort);
+    QVERIFY(desktop->waitForWindowGone(talentCaption));
+
+    // The follower follows the second prompter first, this one next.
+    PrompterRun follower(*session, followerOf(secondPort));
+    QVERIFY2(follower.window(), qPrintable(follower.error()));
+    const auto shown = [&] { return desktop->grab(follower.window()); };
+    QImage image = followerShows(follower.window(), [](int first) { return first == 1; });
+    VERIFY_SCREEN(firstLineNumber(readText(image)) == 1, image, QStringLiteral("follower at the start"));
+
+    // The second prompter dies: the page stays where it is, never black, while the follower goes
+    // over to this prompter.
+    other.kill();
+    for (int look = 0; look < 8; ++look) {
+        image = shown();
+        VERIFY_SCREEN(firstLineNumber(readText(image)) == 1, image,
+                      QStringLiteral("follower after its prompter died (look %1)").arg(look));
+        QThread::msleep(400);
+    }
+    // It follows this prompter now.
+    QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"jump-lines","value":200})")
+                .value(QLatin1String("ok"))
+                .toBool());
+    image = followerShows(follower.window(), [](int first) { return first >= 170 && first <= 215; });
+    const int first = firstLineNumber(readText(image));
+    VERIFY_SCREEN(first >= 170 && first <= 215, image,
+                  QStringLiteral("follower of the next prompter after the jump (line %1)").arg(first));
 }
 
 void FlowRemote::aScriptSentAsTextShowsAsWritten()

@@ -13,6 +13,7 @@
 #include "core/platform/translation.h"
 #include "core/queue/queuefile.h"
 #include "core/remote/followerlink.h"
+#include "core/remote/leaderlist.h"
 #include "core/render/scripttext.h"
 #include "core/settings/settingsstore.h"
 #include "stringtable.h"
@@ -26,6 +27,7 @@ enum OptionIndex {
     PrintTextOptionIndex,
     RemoteOptionIndex,
     FollowOptionIndex,
+    PortOptionIndex,
     TokenOptionIndex,
     MirrorOptionIndex,
     RotateOptionIndex
@@ -33,6 +35,8 @@ enum OptionIndex {
 
 constexpr int fileUnreadable = 1;
 constexpr int wrongCommandLine = 2;
+// The OSC port is the one after the control API's.
+constexpr int highestPort = 65534;
 
 bool isQueueFile(const QString &path)
 {
@@ -80,6 +84,7 @@ CommandLine::CommandLine(const QStringList &arguments)
           {{QStringLiteral("print-text")}, i18n(str::PrintTextOption), i18n(str::QueueValueName)},
           {{QStringLiteral("remote")}, i18n(str::RemoteOption)},
           {{QStringLiteral("follow")}, i18n(str::FollowOption), i18n(str::FollowValueName)},
+          {{QStringLiteral("port")}, i18n(str::PortOption), i18n(str::PortValueName)},
           {{QStringLiteral("token")}, i18n(str::TokenOption), i18n(str::TokenValueName)},
           {{QStringLiteral("mirror")}, i18n(str::MirrorOption)},
           {{QStringLiteral("rotate")}, i18n(str::RotateOption)}}
@@ -120,15 +125,18 @@ CommandLine::CommandLine(const QStringList &arguments)
         return;
     }
     if (follows) {
-        const QString address = parser.value(m_options.at(FollowOptionIndex));
-        m_leader = leaderaddress(address, parser.value(m_options.at(TokenOptionIndex)));
-        if (!m_leader)
-            refuse(i18n(str::BadLeaderAddress).arg(address), wrongCommandLine);
-        else if (!scripts.isEmpty() || parser.isSet(m_options.at(QueueOptionIndex)) || m_remote)
-            refuse(i18n(str::FollowAlone), wrongCommandLine);
-        m_mirrorFollower = parser.isSet(m_options.at(MirrorOptionIndex));
-        m_rotateFollower = parser.isSet(m_options.at(RotateOptionIndex));
+        takeFollower(parser);
         return;
+    }
+    if (parser.isSet(m_options.at(PortOptionIndex))) {
+        const QString text = parser.value(m_options.at(PortOptionIndex));
+        bool number = false;
+        const int port = text.toInt(&number);
+        if (!number || port < 1 || port > highestPort) {
+            refuse(i18n(str::BadPort).arg(text), wrongCommandLine);
+            return;
+        }
+        m_port = port;
     }
     const bool queueOption = parser.isSet(m_options.at(QueueOptionIndex));
     if (scripts.size() > 1)
@@ -150,6 +158,25 @@ void CommandLine::refuse(const QString &text, int exitStatus)
     m_mistake = m_programName + QStringLiteral(": ") + text;
     if (exitStatus == wrongCommandLine)
         m_mistake += QLatin1Char('\n') + i18n(str::TryHelp).arg(m_programName);
+}
+
+void CommandLine::takeFollower(const QCommandLineParser &parser)
+{
+    const QString addresses = parser.value(m_options.at(FollowOptionIndex));
+    const std::optional<QList<QUrl>> leaders =
+        LeaderList::parse(addresses, parser.value(m_options.at(TokenOptionIndex)));
+    if (!leaders) {
+        refuse(i18n(str::BadLeaderAddress).arg(addresses), wrongCommandLine);
+        return;
+    }
+    if (!parser.positionalArguments().isEmpty() || parser.isSet(m_options.at(QueueOptionIndex)) || m_remote ||
+        parser.isSet(m_options.at(PortOptionIndex))) {
+        refuse(i18n(str::FollowAlone), wrongCommandLine);
+        return;
+    }
+    m_leaders = *leaders;
+    m_mirrorFollower = parser.isSet(m_options.at(MirrorOptionIndex));
+    m_rotateFollower = parser.isSet(m_options.at(RotateOptionIndex));
 }
 
 void CommandLine::takeQueue(const QString &path)

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QUrl>
 
+class QCommandLineParser;
 class QTextStream;
 
 // What the command line asks of the program: run (with a script to open or a queue to start),
@@ -18,8 +19,10 @@ class QTextStream;
 //   vantell --queue FILE.vnq  loads the queue and starts it as Ok in the options window does
 //                             (a .vnq file given as the script is started the same way)
 //   vantell --remote          lets remote controls drive the prompter for this run
-//   vantell --follow HOST[:PORT] [--token T] [--mirror] [--rotate]
-//                             is a talent display of the prompter at HOST, over the network
+//   vantell --follow HOST[:PORT][,HOST2[:PORT]...] [--token T] [--mirror] [--rotate]
+//                             is a talent display of the prompter at HOST, over the network (of
+//                             the next HOST when one goes)
+//   vantell --port N          lets remote controls drive the prompter for this run on port N
 //   vantell --print-text FILE  writes the script's text (scripttextlines) to standard output
 class CommandLine {
 public:
@@ -38,9 +41,11 @@ public:
     QStringList queueEntries() const { return m_queueEntries; }
     // Remote control is on for this run, whatever the options window says.
     bool remoteControl() const { return m_remote; }
-    // The leader's control API when this run is a networked talent display (--follow), with
-    // this display's own mirror and rotate.
-    std::optional<QUrl> leader() const { return m_leader; }
+    // The leaders' control APIs when this run is a networked talent display (--follow), in the
+    // order they are tried, with this display's own mirror and rotate; empty for a prompter.
+    QList<QUrl> leaders() const { return m_leaders; }
+    // The control API's port for this run (--port), which turns it on; the OSC port is the next.
+    std::optional<int> port() const { return m_port; }
     bool mirrorsFollower() const { return m_mirrorFollower; }
     bool rotatesFollower() const { return m_rotateFollower; }
 
@@ -59,6 +64,8 @@ public:
 private:
     void refuse(const QString &text, int exitStatus);
     void takeQueue(const QString &path);
+    // The options of a networked talent display.
+    void takeFollower(const QCommandLineParser &parser);
     int printText(QTextStream &out, QTextStream &errors) const;
 
     QString m_programName;
@@ -68,7 +75,8 @@ private:
     bool m_startsQueue = false;
     QStringList m_queueEntries;
     bool m_remote = false;
-    std::optional<QUrl> m_leader;
+    QList<QUrl> m_leaders;
+    std::optional<int> m_port;
     bool m_mirrorFollower = false;
     bool m_rotateFollower = false;
     QString m_printPath;

@@ -55,7 +55,6 @@ FollowerLink::FollowerLink(QObject *parent) : QObject(parent)
     m_socket.setMaxAllowedIncomingMessageSize(quint64(maxMessageBytes));
     m_socket.setMaxAllowedIncomingFrameSize(quint64(maxMessageBytes));
     m_pings.setInterval(pingIntervalMs);
-    m_retry.setInterval(retryIntervalMs);
     m_retry.setSingleShot(true);
     connect(&m_pings, &QTimer::timeout, this, &FollowerLink::ping);
     connect(&m_retry, &QTimer::timeout, this, &FollowerLink::open);
@@ -70,21 +69,23 @@ FollowerLink::~FollowerLink()
     m_socket.disconnect(this);
 }
 
-void FollowerLink::follow(const QUrl &address)
+void FollowerLink::follow(const QList<QUrl> &leaders)
 {
-    m_address = address;
+    m_leaders = LeaderList(leaders);
     open();
 }
 
 void FollowerLink::open()
 {
     m_socket.abort();
-    m_socket.open(m_address);
+    m_socket.open(m_leaders.current());
 }
 
 void FollowerLink::opened()
 {
     m_connected = true;
+    m_leaders.answered();
+    m_lastHeard.start();
     emit connectionChanged(true, {});
     ping();
     m_pings.start();
@@ -101,21 +102,35 @@ void FollowerLink::closed()
 {
     const QString why = m_socket.closeReason().isEmpty() ? m_socket.errorString() : m_socket.closeReason();
     m_pings.stop();
+    m_lastHeard.invalidate();
     if (m_connected || !m_retry.isActive()) {
         m_connected = false;
         emit connectionChanged(false, why);
     }
-    m_retry.start();
+    const QUrl before = m_leaders.current();
+    // The next leader at once; the same one again, or a new round, after a wait.
+    const bool wait = m_leaders.failed();
+    // Another leader's clock runs apart from the last one's.
+    if (m_leaders.current() != before)
+        m_offset = ClockOffset();
+    m_retry.start(wait ? retryIntervalMs : 0);
 }
 
 void FollowerLink::ping()
 {
+    // A leader cut off without a word (a pulled cable, a machine off) closes no line: its silence
+    // does, so that the next leader is tried.
+    if (m_lastHeard.isValid() && m_lastHeard.elapsed() > silenceLimitMs) {
+        m_socket.abort();
+        return;
+    }
     m_socket.sendTextMessage(json(
         QJsonObject{{QStringLiteral("type"), QStringLiteral("ping")}, {QStringLiteral("sent"), epochNow()}}));
 }
 
 void FollowerLink::received(const QString &text)
 {
+    m_lastHeard.start();
     const QJsonObject message = QJsonDocument::fromJson(text.toUtf8()).object();
     const QString type = message.value(QLatin1String("type")).toString();
     if (type == QLatin1String("pong")) {

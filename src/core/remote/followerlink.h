@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QUrl>
 #include <QWebSocket>
@@ -11,6 +12,7 @@
 #include "core/editlive/pageedit.h"
 #include "core/remote/clockoffset.h"
 #include "core/remote/promptersnapshot.h"
+#include "core/remote/leaderlist.h"
 
 // The script a leader shows, as its networked displays receive it.
 struct LeaderScript {
@@ -27,22 +29,29 @@ std::optional<QUrl> leaderaddress(const QString &text, const QString &token = {}
 // A networked talent display's line to the prompter it follows: it subscribes to the script and
 // the state over the control API's WebSocket, estimates how far the leader's clock runs from
 // ours (round trips, every second), tells each state with its time on our clock, and connects
-// again whenever the line is lost.
+// again whenever the line is lost: to the next of its leaders at once, and after a wait once
+// every one has been tried in vain.
 class FollowerLink : public QObject {
     Q_OBJECT
 public:
     static constexpr int pingIntervalMs = 1000;
     static constexpr int retryIntervalMs = 2000;
+    // A leader silent this long (its pongs answer every ping) is taken as gone.
+    static constexpr int silenceLimitMs = 3 * pingIntervalMs;
     // A script is at most what the control API accepts, with room for its markup.
     static constexpr qint64 maxMessageBytes = 64 * 1024 * 1024;
 
     explicit FollowerLink(QObject *parent = nullptr);
     ~FollowerLink() override;
 
-    void follow(const QUrl &address);
+    void follow(const QUrl &address) { follow(QList<QUrl>{address}); }
+    // Follows the first of `leaders` that answers, and the next one whenever it goes.
+    void follow(const QList<QUrl> &leaders);
     // Asks for the leader's script again (a display that missed an edit of it).
     void askForScript();
     bool isConnected() const { return m_connected; }
+    // The leader followed now, or tried next.
+    QUrl leader() const { return m_leaders.current(); }
     const ClockOffset &clockOffset() const { return m_offset; }
 
 signals:
@@ -64,7 +73,8 @@ private:
     QWebSocket m_socket;
     QTimer m_pings;
     QTimer m_retry;
-    QUrl m_address;
+    LeaderList m_leaders;
     ClockOffset m_offset;
+    QElapsedTimer m_lastHeard; // since the leader last said anything, while connected
     bool m_connected = false;
 };

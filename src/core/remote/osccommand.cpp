@@ -85,5 +85,6 @@ QList<OscMessage> oscstate(const PrompterSnapshot &state, const PrompterSnapshot
     tell("rotate", state.rotate, was.rotate, int(state.rotate));
     tell("dualDisplay", state.dualDisplay, was.dualDisplay, int(state.dualDisplay));
     tell("blackout", state.blackout, was.blackout, int(state.blackout));
+    tell("role", state.role, was.role, state.role);
     return messages;
 }

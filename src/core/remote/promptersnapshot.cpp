@@ -32,6 +32,8 @@ QJsonObject snapshotmessage(const PrompterSnapshot &state)
         {QStringLiteral("dualDisplay"), state.dualDisplay},
         {QStringLiteral("blackout"), state.blackout},
         {QStringLiteral("voiceFollowing"), state.voiceFollowing},
+        {QStringLiteral("role"), state.role},
+        {QStringLiteral("layoutWidth"), state.layoutWidth},
     };
 }
 
@@ -40,6 +42,7 @@ namespace {
 // The largest page and the fastest motion a prompter can have, far beyond any real one.
 constexpr double largestPosition = 1e9;
 constexpr double fastestRate = 1e6;
+constexpr double widestLayout = 100000;
 
 std::optional<double> number(const QJsonObject &message, const char *name, double low, double high)
 {
@@ -84,5 +87,17 @@ std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message)
     state.upsideDown = message.value(QLatin1String("upsideDown")).toBool();
     state.dualDisplay = message.value(QLatin1String("dualDisplay")).toBool();
     state.blackout = message.value(QLatin1String("blackout")).toBool();
+    state.voiceFollowing = message.value(QLatin1String("voiceFollowing")).toBool();
+    if (message.value(QLatin1String("role")).toString() == QLatin1String("standby"))
+        state.role = QStringLiteral("standby");
+    state.layoutWidth = int(number(message, "layoutWidth", 0, widestLayout).value_or(0));
     return state;
+}
+
+ScriptMotion snapshotmotion(const PrompterSnapshot &state)
+{
+    const double script = scriptposition(state.position, ScriptPage{state.pageBottom, state.upsideDown, 1.0});
+    const double pageRate = state.running ? state.rate : 0;
+    // The script runs against the page on a page turned upside down.
+    return ScriptMotion{script, state.time, state.upsideDown ? -pageRate : pageRate};
 }

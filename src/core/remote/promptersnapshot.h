@@ -5,6 +5,8 @@
 #include <QJsonObject>
 #include <QString>
 
+#include "core/prompter/scriptposition.h"
+
 // The prompter's state as remote controls and networked displays see it.
 struct PrompterSnapshot {
     int position = 0;   // the page's scroll position, pixels
@@ -26,6 +28,9 @@ struct PrompterSnapshot {
     bool dualDisplay = false;
     bool blackout = false;
     bool voiceFollowing = false; // the page follows the speaker's voice
+    // "prompter", or "standby": a standby mirrors a prompter and takes over when it stops.
+    QString role = QStringLiteral("prompter");
+    int layoutWidth = 0; // the width the page breaks its lines at (0: unknown)
 
     bool operator==(const PrompterSnapshot &) const = default;
 };
@@ -37,3 +42,7 @@ QJsonObject snapshotmessage(const PrompterSnapshot &state);
 // it is not one or a number in it could not be a prompter's (negative positions, a position past
 // the page's bottom, rates beyond any speed).
 std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message);
+
+// The motion a prompter's state tells, in pixels of the script (see scriptposition.h): where its
+// page stood at the state's time and how fast it moved on (0 while it rests).
+ScriptMotion snapshotmotion(const PrompterSnapshot &state);

@@ -9,8 +9,8 @@
 void openFromCommandLine(const CommandLine &commandLine, const Windows &windows)
 {
     TForm1 *prompter = windows.Form1;
-    if (commandLine.remoteControl())
-        windows.remote->enableForThisRun();
+    if (commandLine.remoteControl() || commandLine.port())
+        windows.remote->enableForThisRun(commandLine.port());
     if (commandLine.startsQueue()) {
         windows.Form4->setQueue(commandLine.queueEntries());
         if (!commandLine.queueEntries().isEmpty()) {

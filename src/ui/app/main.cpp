@@ -49,9 +49,9 @@ int main(int argc, char *argv[])
     VantellApplication::setApplicationDisplayName(i18n(str::ApplicationTitle));
     const CommandLine commandLine(arguments);
 
-    if (const std::optional<QUrl> leader = commandLine.leader()) {
+    if (const QList<QUrl> leaders = commandLine.leaders(); !leaders.isEmpty()) {
         // A talent display of a prompter elsewhere: its window alone, nothing to keep.
-        NetworkDisplay display(*leader, commandLine.mirrorsFollower(), commandLine.rotatesFollower());
+        NetworkDisplay display(leaders, commandLine.mirrorsFollower(), commandLine.rotatesFollower());
         ExitSignals exitSignals;
         QObject::connect(&exitSignals, &ExitSignals::exitRequested, &app, [] { QCoreApplication::exit(0); });
         display.open(QGuiApplication::primaryScreen());

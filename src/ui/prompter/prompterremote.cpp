@@ -1,5 +1,7 @@
 #include "ui/prompter/prompterremote.h"
 
+#include <QEvent>
+
 #include "core/commands/commandmap.h"
 #include "ui/browser/browser.h"
 #include "ui/editlive/editlive.h"
@@ -16,6 +18,14 @@ PrompterRemote::PrompterRemote(PrompterCommands &commands, const PrompterView &v
         emit scriptChanged();
         emit stateChanged();
     });
+    page.installEventFilter(this);
+}
+
+bool PrompterRemote::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_page && event->type() == QEvent::Resize)
+        emit stateChanged();
+    return QObject::eventFilter(watched, event);
 }
 
 void PrompterRemote::setLiveEditing(EditLive *live)
@@ -35,7 +45,9 @@ QString PrompterRemote::perform(const RemoteCommand &command)
 
 PrompterSnapshot PrompterRemote::snapshot() const
 {
-    return m_commands.snapshot();
+    PrompterSnapshot state = m_commands.snapshot();
+    state.layoutWidth = m_page.width();
+    return state;
 }
 
 ScriptCopy PrompterRemote::script() const

@@ -28,7 +28,11 @@ public:
     ScriptParagraphs paragraphs() override;
     ParagraphEdit editParagraph(int index, const QString &text) override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
+    // Also when the page's width changes: its networked displays break their lines anew.
     void stateChanged();
     // The page was built anew: a new script, or the same one with other modes.
     void scriptChanged();

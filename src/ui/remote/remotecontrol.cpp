@@ -118,10 +118,14 @@ void RemoteControl::apply(const RemoteSettings &settings)
     showStatus();
 }
 
-void RemoteControl::enableForThisRun()
+void RemoteControl::enableForThisRun(std::optional<int> port)
 {
     RemoteSettings settings = m_settings;
     settings.enabled = true;
+    if (port) {
+        settings.port = *port;
+        settings.oscPort = *port + 1;
+    }
     apply(settings);
 }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QObject>
 
@@ -31,8 +32,9 @@ public:
     // Starts, stops or moves the server as `settings` say; a port that cannot be had is
     // reported in a message.
     void apply(const RemoteSettings &settings);
-    // On for this run, as the settings say otherwise, without keeping it.
-    void enableForThisRun();
+    // On for this run, as the settings say otherwise (on `port`, OSC on the one after it, when
+    // given), without keeping it.
+    void enableForThisRun(std::optional<int> port = std::nullopt);
     const RemoteSettings &settings() const { return m_settings; }
     RemoteServer *server() const { return m_server.get(); }
     OscServer *oscServer() const { return m_osc.get(); }

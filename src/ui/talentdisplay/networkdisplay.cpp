@@ -7,6 +7,7 @@
 #include "ui/talentdisplay/outputwindow.h"
 #include "ui/readingaids/pagenotice.h"
 #include "core/prompter/scriptposition.h"
+#include "core/remote/promptersnapshot.h"
 #include "core/render/page.h"
 #include "stringtable.h"
 
@@ -17,19 +18,22 @@ constexpr int usualLayoutWidth = 1024;
 constexpr double usualReadingShare = 1.0 / 3;
 } // namespace
 
-NetworkDisplay::NetworkDisplay(const QUrl &leader, bool mirror, bool rotate, QObject *parent)
-    : QObject(parent), m_window(new OutputWindow(usualLayoutWidth)), m_leader(leader), m_mirror(mirror),
-      m_rotate(rotate)
+NetworkDisplay::NetworkDisplay(const QList<QUrl> &leaders, bool mirror, bool rotate, QObject *parent)
+    : QObject(parent), m_window(new OutputWindow(usualLayoutWidth)), m_mirror(mirror), m_rotate(rotate),
+      m_layoutWidth(usualLayoutWidth), m_severalLeaders(leaders.size() > 1)
 {
     m_window->notice->setTurn(mirror, rotate);
     m_window->clock->setTurn(mirror, rotate);
-    m_window->notice->showNotice(i18n(str::FollowWaiting).arg(m_leader.authority()), false);
+    m_window->notice->showNotice(i18n(str::FollowWaiting).arg(leaders.value(0).authority()), false);
+    m_coast.setSingleShot(true);
+    m_coast.setInterval(coastMs);
+    connect(&m_coast, &QTimer::timeout, this, &NetworkDisplay::hold);
     connect(&m_link, &FollowerLink::scriptReceived, this, &NetworkDisplay::showScript);
     connect(&m_link, &FollowerLink::editReceived, this, &NetworkDisplay::editScript);
     connect(&m_link, &FollowerLink::stateReceived, this, &NetworkDisplay::follow);
     connect(&m_link, &FollowerLink::connectionChanged, this,
             [this](bool connected, const QString &) { connectionChanged(connected); });
-    m_link.follow(leader);
+    m_link.follow(leaders);
 }
 
 NetworkDisplay::~NetworkDisplay()
@@ -51,9 +55,15 @@ void NetworkDisplay::showScript(const LeaderScript &script)
 {
     if (!m_window)
         return;
-    if (script.layoutWidth > 0)
+    if (script.layoutWidth > 0 && script.layoutWidth != m_layoutWidth) {
+        m_layoutWidth = script.layoutWidth;
         m_window->setLayoutWidth(script.layoutWidth);
-    m_window->showPage(withbodytag(script.pagelines, m_mirror, m_rotate), m_rotate);
+    }
+    // The page another prompter shows as well (its standby, after the prompter went) stays: it
+    // is where the talent reads.
+    if (!m_hasScript || script.pagelines != m_shownLines)
+        m_window->showPage(withbodytag(script.pagelines, m_mirror, m_rotate), m_rotate);
+    m_shownLines = script.pagelines;
     m_hasScript = true;
     m_edits = script.edits;
     m_window->notice->clearNotice();
@@ -78,18 +88,23 @@ void NetworkDisplay::follow(const PrompterSnapshot &state)
     m_last = state;
     if (!m_window || !m_hasScript)
         return;
-    const double script = scriptposition(state.position, ScriptPage{state.pageBottom, state.upsideDown, 1.0});
-    const double pageRate = state.running ? state.rate : 0;
-    m_window->follow(script, state.time, state.upsideDown ? -pageRate : pageRate);
+    // The prompter's window changed its width: the lines break anew at once, as they do there.
+    if (state.layoutWidth > 0 && state.layoutWidth != m_layoutWidth) {
+        m_layoutWidth = state.layoutWidth;
+        m_window->setLayoutWidth(state.layoutWidth);
+    }
+    const ScriptMotion motion = snapshotmotion(state);
+    m_window->follow(motion.script, motion.time, motion.rate);
     m_window->setBlackout(state.blackout);
 }
 
 void NetworkDisplay::hold()
 {
     // Where the page stands now, at rest: a display cut off from its prompter must not run on.
-    if (!m_window || !m_hasScript)
+    if (!m_window || !m_hasScript || m_link.isConnected())
         return;
     m_window->follow(m_window->scriptPosition(), double(QDateTime::currentMSecsSinceEpoch()), 0);
+    m_window->clock->showNotice(i18n(str::RemoteLost), false);
 }
 
 void NetworkDisplay::connectionChanged(bool connected)
@@ -97,12 +112,17 @@ void NetworkDisplay::connectionChanged(bool connected)
     if (!m_window)
         return;
     if (connected) {
+        m_coast.stop();
         m_window->clock->clearNotice();
         return;
     }
+    // With another prompter to go to, the page moves on as it moved while that one answers.
+    if (m_severalLeaders && m_hasScript) {
+        if (!m_coast.isActive())
+            m_coast.start();
+        return;
+    }
     hold();
-    if (m_hasScript)
-        m_window->clock->showNotice(i18n(str::RemoteLost), false);
-    else
-        m_window->notice->showNotice(i18n(str::FollowWaiting).arg(m_leader.authority()), false);
+    if (!m_hasScript)
+        m_window->notice->showNotice(i18n(str::FollowWaiting).arg(m_link.leader().authority()), false);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
+#include <QTimer>
 #include <QUrl>
 
 #include "core/remote/followerlink.h"
@@ -11,13 +14,19 @@ class QScreen;
 
 // A talent display on another computer (vantell --follow): the script of the prompter it
 // follows, received over the control API, in an output window of its own, kept at the
-// prompter's place and moving as it moves, timed by the prompter's clock. Mirror and rotate are
-// this display's own. While the prompter cannot be reached the page holds still where it was
-// and says so in its corner; the line is tried again by itself.
+// prompter's place and moving as it moves, timed by the prompter's clock, its lines broken at
+// the prompter's width. Mirror and rotate are this display's own. Given several prompters (a
+// prompter and its standby), it follows the first that answers and, when that one goes, the
+// next: meanwhile the page moves on as it moved, and a page the next one shows as well is kept,
+// so the talent sees neither a black page nor a jump. While no prompter can be reached the page
+// holds still where it was and says so in its corner; the line is tried again by itself.
 class NetworkDisplay : public QObject {
     Q_OBJECT
 public:
-    NetworkDisplay(const QUrl &leader, bool mirror, bool rotate, QObject *parent = nullptr);
+    // How long the page moves on by itself while the next prompter is sought.
+    static constexpr int coastMs = 3000;
+
+    NetworkDisplay(const QList<QUrl> &leaders, bool mirror, bool rotate, QObject *parent = nullptr);
     ~NetworkDisplay() override;
 
     // Shows the window full screen on `screen`, or as a normal window when there is none.
@@ -36,10 +45,13 @@ private:
 
     QPointer<OutputWindow> m_window;
     FollowerLink m_link;
-    QUrl m_leader;
     bool m_mirror;
     bool m_rotate;
     bool m_hasScript = false;
-    int m_edits = 0; // the serial of the last edit the page holds
+    int m_edits = 0;          // the serial of the last edit the page holds
+    QStringList m_shownLines; // the leader's page shown now
+    int m_layoutWidth = 0;
+    bool m_severalLeaders;
+    QTimer m_coast;
     PrompterSnapshot m_last;
 };

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -28,6 +29,8 @@ public:
     void activate(quint64 window) const;
     // Moves the window (its frame) so that it stands at `topLeft` on the screen.
     void move(quint64 window, QPoint topLeft) const;
+    // Asks the window manager to give the window's inside this size, as dragging its edge does.
+    void resize(quint64 window, QSize size) const;
 
     // Mouse: moves to `at` (inside `window`) and clicks button 1 (left), 2 (middle) or 3 (right).
     void click(quint64 window, QPoint at, int button = 1) const;
