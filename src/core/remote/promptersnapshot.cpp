@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "core/engine/timereadout.h"
+#include "core/rundown/backtiming.h"
 
 QJsonObject snapshotmessage(const PrompterSnapshot &state)
 {
@@ -32,6 +33,13 @@ QJsonObject snapshotmessage(const PrompterSnapshot &state)
         {QStringLiteral("dualDisplay"), state.dualDisplay},
         {QStringLiteral("blackout"), state.blackout},
         {QStringLiteral("voiceFollowing"), state.voiceFollowing},
+        {QStringLiteral("continuous"), state.continuous},
+        {QStringLiteral("storyIndex"), state.storyIndex},
+        {QStringLiteral("storyName"), state.storyName},
+        {QStringLiteral("storyCount"), state.storyCount},
+        {QStringLiteral("overUnderMs"),
+         state.overUnderMs ? QJsonValue(double(*state.overUnderMs)) : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("overUnder"), state.overUnderMs ? overundertext(*state.overUnderMs) : QString()},
     };
 }
 
@@ -84,5 +92,9 @@ std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message)
     state.upsideDown = message.value(QLatin1String("upsideDown")).toBool();
     state.dualDisplay = message.value(QLatin1String("dualDisplay")).toBool();
     state.blackout = message.value(QLatin1String("blackout")).toBool();
+    state.continuous = message.value(QLatin1String("continuous")).toBool();
+    state.storyIndex = message.value(QLatin1String("storyIndex")).toInt(-1);
+    state.storyName = message.value(QLatin1String("storyName")).toString();
+    state.storyCount = message.value(QLatin1String("storyCount")).toInt();
     return state;
 }

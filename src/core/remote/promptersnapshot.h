@@ -26,6 +26,11 @@ struct PrompterSnapshot {
     bool dualDisplay = false;
     bool blackout = false;
     bool voiceFollowing = false; // the page follows the speaker's voice
+    bool continuous = false;     // the queue is one continuous page, story after story
+    int storyIndex = -1;         // the story on air (at the reading line), from 0; -1: none
+    QString storyName;
+    int storyCount = 0;                // the stories of the continuous page
+    std::optional<qint64> overUnderMs; // how long the show runs over its planned end; none unplanned
 
     bool operator==(const PrompterSnapshot &) const = default;
 };
