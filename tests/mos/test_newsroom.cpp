@@ -18,6 +18,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
+#include "core/settings/rundownsettings.h"
+#include "core/settings/settingsstore.h"
 #include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/mos/mosdevice.h"
@@ -139,6 +141,14 @@ QString gist(const QString &answer)
 void TestNewsroom::initTestCase()
 {
     m_env = new UiTestEnvironment;
+    {
+        // These conversations step through a running order story by story, as the operator who
+        // turned the continuous page off does.
+        SettingsStore store;
+        RundownSettings stepping;
+        stepping.continuousRunningOrder = false;
+        writerundownsettings(store.settings(), stepping);
+    }
     m_form = m_env->start();
     m_newsroom = windows().newsroom;
     QVERIFY(m_newsroom);

@@ -160,8 +160,8 @@ QList<CommandBinding> table()
                         "CueOnPrompter1")),
         menu(key(takes(command("continuous", Action::Continuous), Argument::Switch), Qt::Key_C,
                  "The queue as one <a href=\"rundown.html\">continuous page</a>, story after story, or "
-                 "back to one script at a time. While it is on, <kbd>A</kbd> and <kbd>D</kbd> glide to "
-                 "the previous and the next story."),
+                 "back to one script at a time. While it is on, the keys of the next and the previous script "
+                 "glide to the next and the previous story instead."),
              "ContinuousQueue1"),
         menu(command("next-story", Action::NextStory), "NextStory1"),
         menu(command("previous-story", Action::PreviousStory), "PreviousStory1"),

@@ -66,7 +66,8 @@ Rundown::Rundown(const PrompterParts &parts, ScriptStage &stage, ReadingAids &ai
     m_settings = readrundownsettings(store.settings());
 
     m_readout->setObjectName(QStringLiteral("rundownlabel"));
-    m_readout->setTextFormat(Qt::PlainText);
+    // As wide as its text while the status line has room, narrower (its middle left out) when not.
+    m_readout->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     m_readout->hide();
     parts.view.addReadout(m_readout, true);
 
