@@ -536,7 +536,8 @@ void Rundown::storiesChanged(const QHash<int, QHash<int, int>> &replacedBy, std:
 void Rundown::refresh()
 {
     const bool shown = showsContinuous();
-    m_readout->setVisible(shown);
+    // A passing notice gets the status line's room; the story on air is told again after it.
+    m_readout->setVisible(shown && !m_notice.isShown());
     if (!shown) {
         if (m_onAir >= 0) {
             m_onAir = -1;
