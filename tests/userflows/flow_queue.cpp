@@ -138,8 +138,18 @@ bool FlowQueue::waitForStatus(const QString &words, const QString &without) cons
 
 void FlowQueue::aQueueReadsAsOneContinuousPage()
 {
-    // The program the flow before started stands at the queue's second script. C makes the queue
-    // one page: both scripts on it, each after its banner, the story at the reading line on air.
+    // Both runs keep their settings in one place, as a user's runs do.
+    PrompterRun::Options options;
+    options.arguments = QStringList{QStringLiteral("--queue"), queueFile};
+    options.configHome = scripts.filePath(QStringLiteral("config"));
+    QVERIFY(startProgram(options));
+    VERIFY_SCREEN(readsWords(waitForPageText(firstWords), firstWords), prompter->page(),
+                  QStringLiteral("first"));
+    prompter->keys({QStringLiteral("d")});
+    VERIFY_SCREEN(readsWords(waitForPageText(secondWords), secondWords), prompter->page(),
+                  QStringLiteral("second"));
+    // C makes the queue one page: both scripts on it, each after its banner, the story at the
+    // reading line on air.
     prompter->keys({QStringLiteral("c")});
     VERIFY_SCREEN(waitForStatus(QStringLiteral("on air second"), QStringLiteral("first")),
                   prompter->statusLine(), QStringLiteral("continuous on air"));
@@ -166,6 +176,14 @@ void FlowQueue::aQueueReadsAsOneContinuousPage()
     } while (!deadline.hasExpired());
     VERIFY_SCREEN(readsWords(shown, secondWords) && !readsWords(shown, firstWords), prompter->page(),
                   QStringLiteral("stepped again"));
+
+    // The switch is kept between runs: on again, the next start shows the queue as one page.
+    prompter->keys({QStringLiteral("c")});
+    VERIFY_SCREEN(waitForStatus(QStringLiteral("on air")), prompter->statusLine(),
+                  QStringLiteral("on again"));
+    QVERIFY(startProgram(options));
+    VERIFY_SCREEN(waitForStatus(QStringLiteral("on air first next second")), prompter->statusLine(),
+                  QStringLiteral("kept between runs"));
 }
 
 QTEST_GUILESS_MAIN(FlowQueue)
