@@ -1,6 +1,7 @@
 // The newsroom system sends the show: a running order of 500 stories (about 100,000 words) sent by
 // the newsroom library of others, timed until the queue holds every story with its text; and
-// edits of the story on the page, timed from the message leaving the newsroom to the page changed.
+// edits of the story on the page, timed from the message leaving the newsroom to the page changed;
+// then the same show as one continuous page: built and measured, and edits of the story on air.
 // The library is installed with npm into the build tree (as test_newsroom installs it); without it
 // the benchmark says why and measures nothing.
 #include <QDateTime>
@@ -17,9 +18,11 @@
 #include "ui/prompter/tform1.h"
 #include "ui/newsroom/newsroomqueue.h"
 #include "ui/options/tform4.h"
+#include "ui/rundown/rundown.h"
 #include "support/benchprompter.h"
 #include "support/benchsupport.h"
 #include "testsupport/eventwait.h"
+#include "testsupport/features.h"
 #include "testsupport/newsroompeer.h"
 #include "ui/toolkit/application.h"
 
@@ -140,6 +143,16 @@ int main(int argc, char *argv[])
     if (!peer.start(lower, upper, settings.deviceId) || peer.ask(newsroomcommand("connect")).toInt() != 1)
         return 1;
 
+    // The figures up to the continuous page's own are of a running order stepped story by story.
+    Rundown &rundown = feature<Rundown>(form);
+    peer.ask(newsroomcommand("bigRunningOrder", {{QStringLiteral("ro"), QStringLiteral("STEPPED")},
+                                                 {QStringLiteral("stories"), 1},
+                                                 {QStringLiteral("words"), 10}}));
+    if (!runEventsUntil([] { return windows().Form4->queue().size() == 1; }, 60000))
+        return 1;
+    rundown.setContinuous(false);
+    peer.ask(newsroomcommand("delete", {{QStringLiteral("ro"), QStringLiteral("STEPPED")}}));
+
     // The whole show, sent again and again under new names.
     int texts = 0;
     QObject::connect(newsroom->device(), &MosDevice::changed, &app,
@@ -209,6 +222,44 @@ int main(int argc, char *argv[])
                   {{QStringLiteral("story_words"), 300},
                    {QStringLiteral("edits"), edits},
                    {QStringLiteral("worst_ms"), *std::max_element(latencies.begin(), latencies.end())}});
+
+    // The show as one continuous page: from the switch to the page built, shown and measured.
+    texts = 0;
+    peer.ask(newsroomcommand("bigRunningOrder", {{QStringLiteral("ro"), QStringLiteral("CONTINUOUS")},
+                                                 {QStringLiteral("stories"), stories},
+                                                 {QStringLiteral("words"), wordsPerStory}}),
+             120000);
+    if (!runEventsUntil([&] { return texts == stories && windows().Form4->queue().size() == stories; },
+                        60000))
+        return 1;
+    QElapsedTimer pageClock;
+    pageClock.start();
+    rundown.setContinuous(true);
+    if (!runEventsUntil([&rundown] { return rundown.showsContinuous() && rundown.storyOnAir() == 0; }, 60000))
+        return 1;
+    bench::report(QStringLiteral("newsroom_continuous_page_ready"), pageClock.nsecsElapsed() / 1e6,
+                  QStringLiteral("ms"),
+                  {{QStringLiteral("stories"), stories}, {QStringLiteral("words"), stories * wordsPerStory}});
+    runEventsFor(500);
+    QList<double> continuousEdits;
+    for (int edit = 1; edit <= edits; ++edit) {
+        updatedAt = 0;
+        const QJsonObject answer =
+            peer.ask(newsroomcommand("timedStory", {{QStringLiteral("ro"), QStringLiteral("CONTINUOUS")},
+                                                    {QStringLiteral("story"), editedStory(edit, edit % 10)}}))
+                .toObject();
+        if (!runEventsUntil([&updatedAt] { return updatedAt > 0; }, 10000))
+            return 1;
+        continuousEdits << updatedAt - answer.value(QStringLiteral("sentAt")).toDouble();
+        runEventsFor(50);
+    }
+    bench::report(
+        QStringLiteral("newsroom_continuous_edit_on_air_message_to_page"), bench::median(continuousEdits),
+        QStringLiteral("ms"),
+        {{QStringLiteral("stories"), stories},
+         {QStringLiteral("words"), stories * wordsPerStory},
+         {QStringLiteral("edits"), edits},
+         {QStringLiteral("worst_ms"), *std::max_element(continuousEdits.begin(), continuousEdits.end())}});
     peer.quit();
     destroyWindows();
     return 0;

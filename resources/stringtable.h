@@ -518,4 +518,31 @@ inline constexpr const char *VoiceFileUnreadable =
 inline constexpr const char *VoiceFileFormat =
     N_("Voice following is off: the sound file %1 is not 16 kHz mono 16-bit WAV.");
 
+// The continuous queue: the show as one page, story after story
+inline constexpr const char *MenuRundown = N_("R&undown");
+inline constexpr const char *MenuContinuousQueue = N_("&Continuous Queue");
+inline constexpr const char *MenuNextStory = N_("&Next Story");
+inline constexpr const char *MenuPreviousStory = N_("&Previous Story");
+inline constexpr const char *MenuGoToStory = N_("&Go to Story");
+inline constexpr const char *MenuPromptFromHere = N_("Prompt From &Here");
+inline constexpr const char *NoStories = N_("(the queue is not one continuous page)");
+inline constexpr const char *RundownPage = N_("Continuous Queue");
+inline constexpr const char *RundownContinuousFiles = N_("One continuous page for a queue of script files");
+inline constexpr const char *RundownContinuousRunningOrder =
+    N_("One continuous page for the newsroom's running order");
+inline constexpr const char *RundownShowEnd = N_("Planned end of the show:");
+inline constexpr const char *RundownShowEndHint = N_(
+    "The over/under on the status line counts against it; a running order that plans its end sets it too.");
+inline constexpr const char *RundownQueueName = N_("Continuous queue of %1 scripts");
+inline constexpr const char *RundownOnAir = N_("On air: %1");
+inline constexpr const char *RundownNext = N_("Next: %1");
+inline constexpr const char *RundownOverUnder = N_("Over/under: %1");
+inline constexpr const char *RundownDropped = N_("(dropped by the newsroom)");
+inline constexpr const char *RundownUnreadable = N_("[This script cannot be shown: %1]");
+inline constexpr const char *RundownScriptsUnreadable = N_("Scripts of the queue that cannot be shown: %1");
+inline constexpr const char *RundownEmptyQueue =
+    N_("The queue is empty: there is no show to put on one page.");
+inline constexpr const char *RemoteNotContinuous = N_("The queue is not shown as one continuous page.");
+inline constexpr const char *RemoteNoStory = N_("The show has no story %1; it has %2, counted from 0.");
+
 } // namespace str

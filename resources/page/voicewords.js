@@ -1,6 +1,7 @@
 // Measures the page's words for voice following: each run of text between spaces with the top of
-// its line (page positions, as drawn), leaving out the markers' lines; and the height of a line of
-// the page's text and of the view.
+// its line (page positions, as drawn), leaving out the markers' lines and
+// the banners between a continuous page's stories; and the height of a line of the page's text and
+// of the view.
 (function () {
     const words = [];
     const y = window.scrollY;
@@ -9,7 +10,7 @@
         const range = document.createRange();
         for (let node = walker.nextNode(); node; node = walker.nextNode()) {
             const parent = node.parentElement;
-            if (!parent || parent.closest('.vantell-marker, script, style'))
+            if (!parent || parent.closest('.vantell-marker, [data-vantell-banner], script, style'))
                 continue;
             const text = node.nodeValue;
             for (const match of text.matchAll(/\S+/g)) {

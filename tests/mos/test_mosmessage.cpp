@@ -13,6 +13,7 @@ private slots:
     void storyText_data();
     void storyText();
     void statusAndReadyToAir();
+    void floatedStories();
     void refused_data();
     void refused();
     void malformedKeepsWhatAnswerNeeds();
@@ -274,6 +275,30 @@ void TestMosMessage::statusAndReadyToAir()
     QCOMPARE(result.error, QString());
     QCOMPARE(result.message.kind, MosMessage::Kind::Unsupported);
     QCOMPARE(result.message.type, u"mosReqAll"_s);
+}
+
+void TestMosMessage::floatedStories()
+{
+    // The newsroom marks a floated story in its external metadata; any other word keeps it in.
+    const auto metadata = [](const QString &payload) {
+        return u"<mosExternalMetadata><mosScope>PLAYLIST</mosScope><mosPayload>"_s + payload +
+               u"</mosPayload></mosExternalMetadata>"_s;
+    };
+    const QString floated = u"<story><storyID>S2</storyID><storySlug>Cut</storySlug>"_s +
+                            metadata(u"<Float>TRUE</Float>"_s) + u"</story>"_s;
+    const QString nested = u"<story><storyID>S3</storyID><storySlug>Deep</storySlug>"_s +
+                           metadata(u"<state><floated>1</floated></state>"_s) + u"</story>"_s;
+    const QString kept = u"<story><storyID>S4</storyID><storySlug>Kept</storySlug>"_s +
+                         metadata(u"<float>false</float><note>float</note>"_s) + u"</story>"_s;
+    const MosParseResult result = parsemosmessage(
+        mostext::message(mostext::create(mostext::story(u"S1"_s, u"Plain"_s) + floated + nested + kept)));
+    QCOMPARE(result.error, QString());
+    const QList<MosStory> &stories = result.message.runningOrder.stories;
+    QCOMPARE(stories.size(), 4);
+    QVERIFY(!stories.at(0).floated);
+    QVERIFY(stories.at(1).floated);
+    QVERIFY(stories.at(2).floated);
+    QVERIFY(!stories.at(3).floated);
 }
 
 void TestMosMessage::refused_data()

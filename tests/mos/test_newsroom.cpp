@@ -18,6 +18,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
+#include "core/settings/rundownsettings.h"
+#include "core/settings/settingsstore.h"
 #include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
 #include "core/mos/mosdevice.h"
@@ -35,6 +37,8 @@
 #include "testsupport/scriptplaces.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
+#include "testsupport/features.h"
+#include "ui/rundown/rundown.h"
 #include "ui/toolkit/application.h"
 
 // The prompter and a newsroom system written by others: the MOS connection library of the Sofie
@@ -52,6 +56,7 @@ private slots:
     void recordedConversation();
     void liveConversation();
     void buddyTakesOver();
+    void aRunningOrderReadsAsOnePage();
     void otherNewsroomsAndDevicesAreRefused();
     void addressNotAllowedIsRefused();
     void admissionInTheOptionsWindow();
@@ -139,6 +144,14 @@ QString gist(const QString &answer)
 void TestNewsroom::initTestCase()
 {
     m_env = new UiTestEnvironment;
+    {
+        // These conversations step through a running order story by story, as the operator who
+        // turned the continuous page off does.
+        SettingsStore store;
+        RundownSettings stepping;
+        stepping.continuousRunningOrder = false;
+        writerundownsettings(store.settings(), stepping);
+    }
     m_form = m_env->start();
     m_newsroom = windows().newsroom;
     QVERIFY(m_newsroom);
@@ -499,6 +512,71 @@ void TestNewsroom::buddyTakesOver()
         newsroom.ask(newsroomcommand("delete", {{QStringLiteral("ro"), QStringLiteral("RO-B")}})).toString(),
         QStringLiteral("OK"));
     QCOMPARE(queue(), QStringList());
+    newsroom.quit();
+}
+
+void TestNewsroom::aRunningOrderReadsAsOnePage()
+{
+    if (!m_live)
+        QSKIP(qPrintable(m_notLive));
+    NewsroomPeer newsroom(m_peerDirectory);
+    QVERIFY(start(newsroom));
+    QCOMPARE(newsroom.ask(newsroomcommand("connect")).toInt(), 1);
+    const QVariantMap order{
+        {QStringLiteral("id"), QStringLiteral("RO-LATE")},
+        {QStringLiteral("slug"), QStringLiteral("Late News")},
+        {QStringLiteral("stories"), QVariantList{story(QStringLiteral("L1"), QStringLiteral("Headlines")),
+                                                 story(QStringLiteral("L2"), QStringLiteral("Markets")),
+                                                 story(QStringLiteral("L3"), QStringLiteral("Goodnight"))}}};
+    QCOMPARE(newsroom.ask(newsroomcommand("create", {{QStringLiteral("runningOrder"), order}})).toString(),
+             QStringLiteral("OK"));
+    QCOMPARE(queue(), (QStringList{"Headlines", "Markets", "Goodnight"}));
+
+    // Turned on for the running order: the whole show is one page, a banner before each story.
+    Rundown &rundown = feature<Rundown>(m_form);
+    rundown.setContinuous(true);
+    WAIT_VERIFY(rundown.showsContinuous() && rundown.storyOnAir() == 0);
+    QCOMPARE(rundown.stories().size(), 3);
+    const auto send = [&](const QString &id, const QString &slug, const QStringList &lines) {
+        waitForStory(id, [&] {
+            newsroom.ask(newsroomcommand("story", {{QStringLiteral("ro"), QStringLiteral("RO-LATE")},
+                                                   {QStringLiteral("story"), story(id, slug, lines)}}));
+        });
+    };
+    send(QStringLiteral("L2"), QStringLiteral("Markets"), {QStringLiteral("Shares rose sharply.")});
+    send(QStringLiteral("L3"), QStringLiteral("Goodnight"), {QStringLiteral("That is all for tonight.")});
+    QString text = pageText();
+    QVERIFY2(text.contains(QStringLiteral("Headlines")) && text.contains(QStringLiteral("Markets")) &&
+                 text.contains(QStringLiteral("Shares rose sharply.")) &&
+                 text.contains(QStringLiteral("That is all for tonight.")),
+             qPrintable(text));
+
+    // An edit of the story on air reaches the page in place: the document is the same one.
+    QVERIFY(settle([this](std::function<void()> done) {
+        m_form->wb1->page()->runJavaScript(QStringLiteral("window.__sameDocument = true;"),
+                                           QWebEngineScript::ApplicationWorld,
+                                           [done](const QVariant &) { done(); });
+    }));
+    send(QStringLiteral("L1"), QStringLiteral("Headlines"),
+         {QStringLiteral("Good evening."), QStringLiteral("BREAKING: news on air.")});
+    text = pageText();
+    QVERIFY2(text.contains(QStringLiteral("BREAKING: news on air.")), qPrintable(text));
+    QVariant same;
+    m_form->wb1->page()->runJavaScript(QStringLiteral("window.__sameDocument === true"),
+                                       QWebEngineScript::ApplicationWorld,
+                                       [&same](const QVariant &value) { same = value; });
+    WAIT_VERIFY(same.isValid());
+    QVERIFY2(same.toBool(), "the page was loaded anew for an edit");
+    QCOMPARE(rundown.storyOnAir(), 0);
+
+    // Stories as places: a story that is not there is refused and nothing moves; story 2 is.
+    const int standing = m_form->wb1->scrollPosition();
+    QVERIFY(rundown.jumpToStory(3).contains(QLatin1String("3")));
+    QCOMPARE(m_form->wb1->scrollPosition(), standing);
+    QCOMPARE(rundown.jumpToStory(2), QString());
+    WAIT_COMPARE(rundown.storyOnAir(), 2);
+
+    rundown.setContinuous(false);
     newsroom.quit();
 }
 

@@ -154,11 +154,27 @@ void TestStartup::popupMenuItems()
     QStringList captions;
     for (QAction *action : form->JvPopupMenu1->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    // The reading aids' menus stand in a group of their own after the printing item.
-    QCOMPARE(captions, (QStringList{"&Open Single Script", "Font", "-", "O&ptions and Multi-Scripting", "-",
-                                    "&Quick Edit Script", "&Print Script", "-", "&Markers", "&Reading Line",
-                                    "Cou&ntdown", "&Timing", "&Voice Following", "-", "&Show Status Bar", "-",
-                                    "About", "-", "&Exit"}));
+    // The rundown and the reading aids' menus stand in a group of their own after the printing item.
+    QCOMPARE(captions, (QStringList{"&Open Single Script",
+                                    "Font",
+                                    "-",
+                                    "O&ptions and Multi-Scripting",
+                                    "-",
+                                    "&Quick Edit Script",
+                                    "&Print Script",
+                                    "-",
+                                    "R&undown",
+                                    "&Markers",
+                                    "&Reading Line",
+                                    "Cou&ntdown",
+                                    "&Timing",
+                                    "&Voice Following",
+                                    "-",
+                                    "&Show Status Bar",
+                                    "-",
+                                    "About",
+                                    "-",
+                                    "&Exit"}));
     QVERIFY(form->Showstatusbar1->isChecked());
     QVERIFY(!form->OpenSimplescript1->icon().isNull());
     QVERIFY(!form->About1->icon().isNull());

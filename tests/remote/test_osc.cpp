@@ -169,13 +169,22 @@ void TestOsc::stateGoesValueByValue()
     state.running = true;
     state.scriptPath = QStringLiteral("/shows/late.vnr");
     state.elapsedMs = 61000;
+    state.continuous = true;
+    state.storyIndex = 2;
+    state.storyName = QStringLiteral("WEATHER");
+    state.overUnderMs = -45000;
     const QList<OscMessage> all = oscstate(state);
-    QCOMPARE(all.size(), 16);
+    QCOMPARE(all.size(), 21);
     QVERIFY(all.contains(message(QStringLiteral("/vantell/state/speed"), {120})));
     QVERIFY(all.contains(message(QStringLiteral("/vantell/state/role"), {QStringLiteral("prompter")})));
     QVERIFY(all.contains(message(QStringLiteral("/vantell/state/running"), {1})));
     QVERIFY(all.contains(message(QStringLiteral("/vantell/state/script"), {QStringLiteral("late.vnr")})));
     QVERIFY(all.contains(message(QStringLiteral("/vantell/state/elapsed"), {clocktext(61000)})));
+    // The story on air by its place and name, the over/under as the status line shows it.
+    QVERIFY(all.contains(message(QStringLiteral("/vantell/state/storyIndex"), {2})));
+    QVERIFY(all.contains(message(QStringLiteral("/vantell/state/storyName"), {QStringLiteral("WEATHER")})));
+    QVERIFY(
+        all.contains(message(QStringLiteral("/vantell/state/overUnder"), {QStringLiteral("\u22120:45")})));
     PrompterSnapshot later = state;
     later.position = 300;
     QCOMPARE(oscstate(later, &state),
@@ -214,8 +223,8 @@ void TestOsc::subscribersHearTheStateAndReplies()
     QVERIFY(refused && refused->path == osc::error && refused->arguments.value(1).toString().contains('5'));
     // Subscribed: the ok, then every value.
     m_surface->writeDatagram(oscdatagram(message(osc::subscribe)), QHostAddress::LocalHost, m_server->port());
-    QList<OscMessage> heard = receive(17);
-    QCOMPARE(heard.size(), 17);
+    QList<OscMessage> heard = receive(22);
+    QCOMPARE(heard.size(), 22);
     QCOMPARE(heard.constFirst(), message(osc::ok, {QStringLiteral("subscribe")}));
     QVERIFY(heard.contains(message(QStringLiteral("/vantell/state/speed"), {80})));
     // A change: only the value that changed.

@@ -14,6 +14,7 @@ private slots:
     void malformedMessagesAreRefused_data();
     void malformedMessagesAreRefused();
     void scriptsComeWithTheirText();
+    void showEndsAreTimesOfDay();
     void everyNameIsKnown();
 };
 
@@ -40,6 +41,11 @@ void TestRemoteCommand::commandsAndTheirArguments_data()
     row(R"({"command":"voice-following","value":true})", RemoteAction::VoiceFollowing, 0, 1);
     row(R"({"command":"jump-lines","value":-12})", RemoteAction::JumpLines, -12);
     row(R"({"command":"position","value":4800, "id": 7})", RemoteAction::SetPosition, 4800);
+    row(R"({"command":"continuous","value":true})", RemoteAction::Continuous, 0, 1);
+    row(R"({"command":"continuous"})", RemoteAction::Continuous);
+    row(R"({"command":"next-story"})", RemoteAction::NextStory);
+    row(R"({"command":"story","value":0})", RemoteAction::JumpToStory, 0);
+    row(R"({"command":"prompt-from-here"})", RemoteAction::PromptFromHere);
 }
 
 void TestRemoteCommand::commandsAndTheirArguments()
@@ -69,6 +75,13 @@ void TestRemoteCommand::wrongArgumentsAreRefused_data()
         << QByteArray(R"({"command":"pause","value":1})") << "takes no value";
     QTest::newRow("switch with a number") << QByteArray(R"({"command":"mirror","value":1})") << "true, false";
     QTest::newRow("unknown") << QByteArray(R"({"command":"self-destruct"})") << "unknown command";
+    QTest::newRow("negative story") << QByteArray(R"({"command":"story","value":-1})") << "from 0";
+    QTest::newRow("show end not a text")
+        << QByteArray(R"({"command":"show-end","value":1830})") << "HH:MM:SS";
+    QTest::newRow("show end at hour 24")
+        << QByteArray(R"({"command":"show-end","value":"24:00:00"})") << "from 00:00:00 to 23:59:59";
+    QTest::newRow("show end without seconds")
+        << QByteArray(R"({"command":"show-end","value":"18:30"})") << "not \"18:30\"";
 }
 
 void TestRemoteCommand::wrongArgumentsAreRefused()
@@ -123,6 +136,19 @@ void TestRemoteCommand::scriptsComeWithTheirText()
     QVERIFY(!remotecommand(QStringLiteral("talent-message"),
                            QString(maxTalentMessageLength + 1, QLatin1Char('x')))
                  .command);
+}
+
+void TestRemoteCommand::showEndsAreTimesOfDay()
+{
+    // The show's planned end: a time of day, written as the state shows it; empty for none.
+    const ParsedCommand end = parsecommandmessage(R"({"command":"show-end","value":" 7:05:00 "})");
+    QVERIFY2(end.command, qPrintable(end.error));
+    QCOMPARE(end.command->action, RemoteAction::ShowEnd);
+    QCOMPARE(end.command->text, QStringLiteral("07:05:00"));
+    const ParsedCommand none = parsecommandmessage(R"({"command":"show-end","value":""})");
+    QVERIFY2(none.command, qPrintable(none.error));
+    QCOMPARE(none.command->text, QString());
+    QVERIFY(!parsecommandmessage(R"({"command":"show-end"})").command);
 }
 
 void TestRemoteCommand::everyNameIsKnown()

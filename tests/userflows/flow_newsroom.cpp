@@ -162,11 +162,18 @@ void FlowNewsroom::aRunningOrderIsPromptedAndEditedOnAir()
     const QString breaking = QStringLiteral("breaking news replaces");
     VERIFY_SCREEN(readsWords(waitForPageText(breaking), breaking), prompter->page(),
                   QStringLiteral("edited"));
+    // The running order is one continuous page: the story on air stays on air through its edit,
+    // the next one named beside it.
+    const QString onAir = QStringLiteral("on air opening next weather");
+    VERIFY_SCREEN(readsWords(waitForStatus(onAir), onAir), prompter->statusLine(), QStringLiteral("on air"));
 
-    // D steps to the next story of the running order.
+    // D glides to the next story of the running order.
     prompter->keys({QStringLiteral("d")});
     const QString sunny = QStringLiteral("sunny spells over");
     VERIFY_SCREEN(readsWords(waitForPageText(sunny), sunny), prompter->page(), QStringLiteral("next story"));
+    const QString weatherOnAir = QStringLiteral("on air weather");
+    VERIFY_SCREEN(readsWords(waitForStatus(weatherOnAir), weatherOnAir), prompter->statusLine(),
+                  QStringLiteral("next story on air"));
 
     // The options window shows the running order as the queue (its first entry sits beside the
     // greyed queue actions, where OCR is unsure of it).

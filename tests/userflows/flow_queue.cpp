@@ -1,10 +1,12 @@
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QThread>
 
 #include "userflow.h"
 
 // The queue of scripts: scripts added in the options window, the queue saved and loaded again,
-// started with Ok, and stepped through with D and A; and a queue given on the command line.
+// started with Ok, and stepped through with D and A; a queue given on the command line; and the
+// queue as one continuous page, A and D gliding from story to story.
 class FlowQueue : public UserFlow {
     Q_OBJECT
 private slots:
@@ -13,9 +15,13 @@ private slots:
     void aQueueIsBuiltSavedAndSteppedThrough();
     void aSavedQueueLoadsAgain();
     void aQueueStartsFromTheCommandLine();
+    void aQueueReadsAsOneContinuousPage();
 
 private:
     void addToQueue(quint64 options, const QString &path) const;
+    // Waits until the status line shows `words` and not the word `without` (as OCR reads it);
+    // whether it did.
+    bool waitForStatus(const QString &words, const QString &without = QString()) const;
     QString first, second, queueFile;
 };
 
@@ -117,6 +123,68 @@ void FlowQueue::aQueueStartsFromTheCommandLine()
     prompter->keys({QStringLiteral("d")});
     VERIFY_SCREEN(readsWords(waitForPageText(secondWords), secondWords), prompter->page(),
                   QStringLiteral("second"));
+}
+
+bool FlowQueue::waitForStatus(const QString &words, const QString &without) const
+{
+    QDeadlineTimer deadline(10000);
+    do {
+        const QString text = prompter->statusText();
+        if (readsWords(text, words) && (without.isEmpty() || !readsWords(text, without)))
+            return true;
+        QThread::msleep(200);
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+void FlowQueue::aQueueReadsAsOneContinuousPage()
+{
+    // Both runs keep their settings in one place, as a user's runs do.
+    PrompterRun::Options options;
+    options.arguments = QStringList{QStringLiteral("--queue"), queueFile};
+    options.configHome = scripts.filePath(QStringLiteral("config"));
+    QVERIFY(startProgram(options));
+    VERIFY_SCREEN(readsWords(waitForPageText(firstWords), firstWords), prompter->page(),
+                  QStringLiteral("first"));
+    prompter->keys({QStringLiteral("d")});
+    VERIFY_SCREEN(readsWords(waitForPageText(secondWords), secondWords), prompter->page(),
+                  QStringLiteral("second"));
+    // C makes the queue one page: both scripts on it, each after its banner, the story at the
+    // reading line on air.
+    prompter->keys({QStringLiteral("c")});
+    VERIFY_SCREEN(waitForStatus(QStringLiteral("on air second"), QStringLiteral("first")),
+                  prompter->statusLine(), QStringLiteral("continuous on air"));
+    prompter->keys({QStringLiteral("a")});
+    // A glides back to the first story instead of loading a script: its banner and its text, and
+    // the second story's banner after it, on the one page.
+    const QString firstAndNext = firstWords + QStringLiteral(" second");
+    VERIFY_SCREEN(readsWords(waitForPageText(firstAndNext), firstAndNext), prompter->page(),
+                  QStringLiteral("continuous page"));
+    VERIFY_SCREEN(waitForStatus(QStringLiteral("on air first next second")), prompter->statusLine(),
+                  QStringLiteral("first on air"));
+    prompter->keys({QStringLiteral("d")});
+    VERIFY_SCREEN(waitForStatus(QStringLiteral("on air second"), QStringLiteral("first")),
+                  prompter->statusLine(), QStringLiteral("second on air"));
+    // Off again: the story on air goes on as the one script shown, the other one gone from the page.
+    prompter->keys({QStringLiteral("c")});
+    QDeadlineTimer deadline(10000);
+    QString shown;
+    do {
+        shown = readText(prompter->page());
+        if (readsWords(shown, secondWords) && !readsWords(shown, firstWords))
+            break;
+        QThread::msleep(200);
+    } while (!deadline.hasExpired());
+    VERIFY_SCREEN(readsWords(shown, secondWords) && !readsWords(shown, firstWords), prompter->page(),
+                  QStringLiteral("stepped again"));
+
+    // The switch is kept between runs: on again, the next start shows the queue as one page.
+    prompter->keys({QStringLiteral("c")});
+    VERIFY_SCREEN(waitForStatus(QStringLiteral("on air")), prompter->statusLine(),
+                  QStringLiteral("on again"));
+    QVERIFY(startProgram(options));
+    VERIFY_SCREEN(waitForStatus(QStringLiteral("on air first next second")), prompter->statusLine(),
+                  QStringLiteral("kept between runs"));
 }
 
 QTEST_GUILESS_MAIN(FlowQueue)

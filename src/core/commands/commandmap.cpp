@@ -158,6 +158,19 @@ QList<CommandBinding> table()
         keepsVoice(menu(key(takes(command("reading-line", Action::ReadingLine), Argument::Switch),
                             Qt::Key_F12, "Show or hide the reading line on the prompter."),
                         "CueOnPrompter1")),
+        menu(key(takes(command("continuous", Action::Continuous), Argument::Switch), Qt::Key_C,
+                 "The queue as one <a href=\"rundown.html\">continuous page</a>, story after story, or "
+                 "back to one script at a time. While it is on, the keys of the next and the previous script "
+                 "glide to the next and the previous story instead."),
+             "ContinuousQueue1"),
+        menu(command("next-story", Action::NextStory), "NextStory1"),
+        menu(command("previous-story", Action::PreviousStory), "PreviousStory1"),
+        numbered(command("story", Action::JumpToStory), 0, maxIndex),
+        menu(key(command("prompt-from-here", Action::PromptFromHere), Qt::Key_H,
+                 "Prompt from here: the story at the reading line goes on air, and the page glides "
+                 "back to its banner."),
+             "PromptFromHere1"),
+        keepsVoice(takes(command("show-end", Action::ShowEnd), Argument::Time)),
         local(key(command("marker-list", Action::MarkerList), Qt::Key_F8,
                   "Pick a marker by its name from a list.")),
         local(keepsVoice(image(key(command("help", Action::Help), Qt::Key_F1,

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 
 #include "core/engine/scriptmarkers.h"
+#include "core/rundown/storybanner.h"
 
 namespace {
 
@@ -95,7 +96,8 @@ int wordcount(const QStringList &scriptlines)
                                          QRegularExpression::UseUnicodePropertiesOption);
     int words = 0;
     for (const QString &line : scriptlines) {
-        if (markername(line))
+        // Markers and the banners between a continuous page's stories are not read aloud.
+        if (markername(line) || isbannerline(line))
             continue;
         auto match = word.globalMatch(wordtext(line));
         while (match.hasNext()) {

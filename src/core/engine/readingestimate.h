@@ -10,7 +10,8 @@ struct ReadingPace {
     static constexpr int maxWpm = 400;
 };
 
-// The words of `scriptlines` as the reader sees them (markup dropped); marker lines are not read.
+// The words of `scriptlines` as the reader sees them (markup dropped); marker lines and story
+// banners are not read.
 int wordcount(const QStringList &scriptlines);
 // The reading time of `words` at `wpm` words a minute (kept within the pace's range), in ms.
 qint64 readingms(int words, int wpm);

@@ -64,6 +64,24 @@ QList<MosItem> readItems(const MosXmlNode &node)
     return items;
 }
 
+// Whether some element of `node` named float or floated says yes.
+bool saysfloated(const MosXmlNode &node)
+{
+    for (const MosXmlNode &child : node.children) {
+        if (child.isText())
+            continue;
+        const QString name = child.name.toLower();
+        if (name == u"float" || name == u"floated") {
+            const QString value = child.textContent().trimmed().toLower();
+            if (value == u"true" || value == u"yes" || value == u"1")
+                return true;
+        }
+        if (saysfloated(child))
+            return true;
+    }
+    return false;
+}
+
 MosStory readStory(const MosXmlNode &node)
 {
     MosStory story;
@@ -71,6 +89,9 @@ MosStory readStory(const MosXmlNode &node)
     story.slug = node.childText(u"storySlug");
     story.number = node.childText(u"storyNum");
     story.items = readItems(node);
+    for (const MosXmlNode *metadata : node.all(u"mosExternalMetadata"))
+        if (const MosXmlNode *payload = metadata->child(u"mosPayload"))
+            story.floated = story.floated || saysfloated(*payload);
     return story;
 }
 

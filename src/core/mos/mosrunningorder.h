@@ -55,6 +55,9 @@ struct MosStory {
     QList<MosItem> items;
     QString status;
     std::optional<MosStoryText> text; // none until the newsroom sends the story's body
+    // Floated: kept in the running order but left out of the show, as the newsroom marks it in the
+    // story's external metadata (an element "float" or "floated" of its payload, "true", "yes" or 1).
+    bool floated = false;
 
     bool operator==(const MosStory &) const = default;
     qsizetype itemIndex(const QString &itemId) const;

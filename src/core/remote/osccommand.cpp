@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "core/engine/timereadout.h"
+#include "core/rundown/backtiming.h"
 
 namespace {
 
@@ -86,5 +87,13 @@ QList<OscMessage> oscstate(const PrompterSnapshot &state, const PrompterSnapshot
     tell("dualDisplay", state.dualDisplay, was.dualDisplay, int(state.dualDisplay));
     tell("blackout", state.blackout, was.blackout, int(state.blackout));
     tell("role", state.role, was.role, state.role);
+    tell("continuous", state.continuous, was.continuous, int(state.continuous));
+    tell("storyIndex", state.storyIndex, was.storyIndex, state.storyIndex);
+    tell("storyName", state.storyName, was.storyName, state.storyName);
+    tell("storyCount", state.storyCount, was.storyCount, state.storyCount);
+    // A surface shows text as it is: the over/under as the status line shows it, empty unplanned.
+    const QString overUnder = state.overUnderMs ? overundertext(*state.overUnderMs) : QString();
+    const QString wasOverUnder = was.overUnderMs ? overundertext(*was.overUnderMs) : QString();
+    tell("overUnder", overUnder, wasOverUnder, overUnder);
     return messages;
 }

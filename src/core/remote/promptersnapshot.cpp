@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "core/engine/timereadout.h"
+#include "core/rundown/backtiming.h"
 
 QJsonObject snapshotmessage(const PrompterSnapshot &state)
 {
@@ -34,6 +35,13 @@ QJsonObject snapshotmessage(const PrompterSnapshot &state)
         {QStringLiteral("voiceFollowing"), state.voiceFollowing},
         {QStringLiteral("role"), state.role},
         {QStringLiteral("layoutWidth"), state.layoutWidth},
+        {QStringLiteral("continuous"), state.continuous},
+        {QStringLiteral("storyIndex"), state.storyIndex},
+        {QStringLiteral("storyName"), state.storyName},
+        {QStringLiteral("storyCount"), state.storyCount},
+        {QStringLiteral("overUnderMs"),
+         state.overUnderMs ? QJsonValue(double(*state.overUnderMs)) : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("overUnder"), state.overUnderMs ? overundertext(*state.overUnderMs) : QString()},
     };
 }
 
@@ -91,6 +99,10 @@ std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message)
     if (message.value(QLatin1String("role")).toString() == QLatin1String("standby"))
         state.role = QStringLiteral("standby");
     state.layoutWidth = int(number(message, "layoutWidth", 0, widestLayout).value_or(0));
+    state.continuous = message.value(QLatin1String("continuous")).toBool();
+    state.storyIndex = message.value(QLatin1String("storyIndex")).toInt(-1);
+    state.storyName = message.value(QLatin1String("storyName")).toString();
+    state.storyCount = message.value(QLatin1String("storyCount")).toInt();
     return state;
 }
 

@@ -30,7 +30,12 @@ struct PrompterSnapshot {
     bool voiceFollowing = false; // the page follows the speaker's voice
     // "prompter", or "standby": a standby mirrors a prompter and takes over when it stops.
     QString role = QStringLiteral("prompter");
-    int layoutWidth = 0; // the width the page breaks its lines at (0: unknown)
+    int layoutWidth = 0;     // the width the page breaks its lines at (0: unknown)
+    bool continuous = false; // the queue is one continuous page, story after story
+    int storyIndex = -1;     // the story on air (at the reading line), from 0; -1: none
+    QString storyName;
+    int storyCount = 0;                // the stories of the continuous page
+    std::optional<qint64> overUnderMs; // how long the show runs over its planned end; none unplanned
 
     bool operator==(const PrompterSnapshot &) const = default;
 };

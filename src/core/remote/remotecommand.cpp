@@ -7,6 +7,7 @@
 #include <QJsonParseError>
 
 #include "core/commands/commandmap.h"
+#include "core/rundown/backtiming.h"
 
 namespace {
 
@@ -87,6 +88,25 @@ ParsedCommand message(const CommandBinding &spec, const QJsonValue &argument)
     return {command, {}};
 }
 
+ParsedCommand timeofday(const CommandBinding &spec, const QJsonValue &argument)
+{
+    const QString name = QLatin1String(spec.name);
+    if (!argument.isString())
+        return failure(QStringLiteral("\"%1\" needs a time of day as a string, \"HH:MM:SS\" (empty for none)")
+                           .arg(name));
+    RemoteCommand command = commandFor(spec.action);
+    const QString text = argument.toString().trimmed();
+    if (text.isEmpty())
+        return {command, {}};
+    const std::optional<QTime> time = parseshowend(text);
+    if (!time)
+        return failure(
+            QStringLiteral("\"%1\" needs a time of day \"HH:MM:SS\" from 00:00:00 to 23:59:59, not \"%2\"")
+                .arg(name, text.left(32)));
+    command.text = time->toString(QStringLiteral("HH:mm:ss"));
+    return {command, {}};
+}
+
 } // namespace
 
 ParsedCommand remotecommand(const QString &name, const QJsonValue &argument)
@@ -107,6 +127,8 @@ ParsedCommand remotecommand(const QString &name, const QJsonValue &argument)
             return script(argument);
         case Argument::Text:
             return message(spec, argument);
+        case Argument::Time:
+            return timeofday(spec, argument);
         }
     }
     return failure(QStringLiteral("unknown command \"%1\"").arg(name.left(64)));

@@ -43,6 +43,12 @@ enum class RemoteAction {
     BackLines,
     ShowClock,   // a switch: start, stop, or start or stop
     ReadingLine, // a switch: the reading line on the prompter's page
+    Continuous,  // a switch: the queue as one continuous page
+    NextStory,
+    PreviousStory,
+    JumpToStory,    // story N of the continuous page, from 0
+    PromptFromHere, // the story at the reading line goes on air from its start
+    ShowEnd,        // the show's planned end, a time of day ("": none)
     // The operator's own commands, which remote controls cannot send.
     MarkerList,
     Help,
@@ -66,6 +72,7 @@ enum class RemoteArgument {
     Switch, // true, false, or nothing to switch it over
     Script, // a script's name and text
     Text,   // a line of text
+    Time,   // a time of day, "HH:MM:SS", or an empty text for none
 };
 
 struct RemoteCommand {
@@ -73,7 +80,8 @@ struct RemoteCommand {
     int value = 0;          // the number the command carries
     std::optional<bool> on; // for the switches (mirror, rotate, ...): set it, rather than flip it
     QString name;           // LoadScript: the script's name
-    QString text;           // LoadScript: its text; TalentMessage: the message (empty: dismiss it)
+    QString text;           // LoadScript: its text; TalentMessage: the message (empty: dismiss it);
+                            // ShowEnd: the time, "HH:MM:SS" (empty: none)
 
     bool operator==(const RemoteCommand &) const = default;
 };

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include "core/engine/scriptmarkers.h"
+#include "core/rundown/storybanner.h"
 
 QString spokenform(const QString &text)
 {
@@ -74,6 +75,8 @@ QList<ScriptWord> scriptwords(const QStringList &scriptlines)
     static const QRegularExpression space(QStringLiteral("\\s+"));
     QList<PageWord> page;
     for (int line = 0; line < scriptlines.size(); ++line) {
+        if (isbannerline(scriptlines.at(line)))
+            continue;
         const QString text = linetext(scriptlines.at(line)).trimmed();
         if (text.startsWith(QLatin1String("##")))
             continue;

@@ -35,5 +35,5 @@ QString spokenform(const QString &text);
 QList<ScriptWord> scriptwords(const QList<PageWord> &page);
 
 // The same from a script's lines (HTML or plain text), each word placed at its line's index; marker
-// lines ("## name") are not spoken either.
+// lines ("## name") and the banners between a continuous page's stories are not spoken either.
 QList<ScriptWord> scriptwords(const QStringList &scriptlines);

@@ -241,9 +241,30 @@ bool Browser::replaceScript(const QStringList &lines, const QHash<int, int> &rep
         QJsonDocument(QJsonArray{page.mid(bodyStart, bodyEnd - bodyStart)}).toJson(QJsonDocument::Compact));
     html = html.mid(1, html.size() - 2);
     const QString map = QString::fromUtf8(QJsonDocument(keys).toJson(QJsonDocument::Compact));
-    ask(answering(pagescript(QStringLiteral("replacescript")) + QStringLiteral("(%1, %2); ").arg(html, map)),
-        std::move(done));
+    return changeScriptPage(pagescript(QStringLiteral("replacescript")) +
+                                QStringLiteral("(%1, %2); ").arg(html, map),
+                            std::move(done));
+}
+
+bool Browser::changeScriptPage(const QString &script, std::function<void()> done)
+{
+    if (!isDocumentComplete() || !isScriptPage())
+        return false;
+    ask(answering(script), std::move(done));
     return true;
+}
+
+void Browser::evaluate(const QString &script, std::function<void(const QVariant &)> done)
+{
+    if (!isDocumentComplete() || !isScriptPage())
+        return;
+    const quint64 generation = m_generation;
+    QPointer<Browser> self(this);
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [self, generation, done = std::move(done)](const QVariant &value) {
+                              if (self && generation == self->m_generation)
+                                  done(value);
+                          });
 }
 
 void Browser::navigate(const QUrl &address)
@@ -341,17 +362,6 @@ void Browser::ask(const QString &script, std::function<void()> done)
                               self->acceptPosition(value);
                               if (done)
                                   done();
-                          });
-}
-
-void Browser::evaluate(const QString &script, std::function<void(const QVariant &)> answered)
-{
-    const quint64 generation = m_generation;
-    QPointer<Browser> self(this);
-    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                          [self, generation, answered = std::move(answered)](const QVariant &value) {
-                              if (self && generation == self->m_generation)
-                                  answered(value);
                           });
 }
 

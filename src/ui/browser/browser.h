@@ -49,9 +49,13 @@ public:
     // shown.
     bool replaceScript(const QStringList &lines, const QHash<int, int> &replacedBy,
                        std::function<void()> done = {});
-    // Runs `script` in the page (the application's world) without waiting; `answered` gets its
-    // value, unless the document has been replaced meanwhile or the browser is going.
-    void evaluate(const QString &script, std::function<void(const QVariant &)> answered);
+    // Runs `script` (a page script of the program's that changes the script page in place) and
+    // takes the page's position and length after; `done` runs once the page has changed. False,
+    // and nothing done, while a document loads or when no script page is shown.
+    bool changeScriptPage(const QString &script, std::function<void()> done = {});
+    // Runs `script` in the script page and hands its answer to `done`; an answer for a document
+    // that has been replaced meanwhile is dropped. Nothing runs without a complete script page.
+    void evaluate(const QString &script, std::function<void(const QVariant &)> done);
     // Shows a web page.
     void navigate(const QUrl &url);
 

@@ -8,8 +8,10 @@
 #include "core/engine/readingestimate.h"
 #include "core/mos/mosdevice.h"
 #include "core/mos/mosserver.h"
+#include "core/rundown/backtiming.h"
 #include "core/platform/translation.h"
 #include "ui/prompter/scriptstage.h"
+#include "ui/rundown/rundownstage.h"
 #include "ui/options/newsroomoptions.h"
 #include "ui/options/tform4.h"
 #include "ui/settings/settingsgroup.h"
@@ -133,7 +135,9 @@ void NewsroomQueue::apply(const NewsroomSettings &settings)
     }
     if (settings.enabled && (network || addresses) && !invalidAddresses().isEmpty())
         Dialogs::current().message(i18n(str::NewsroomNotAddresses).arg(invalidAddresses()));
-    if (look && pageShowsStory()) {
+    if (look && m_prompter.rundown().showsContinuous())
+        m_prompter.rundown().storiesChanged();
+    else if (look && pageShowsStory()) {
         if (const MosRunningOrder *order = m_device->runningOrders().find(m_roId)) {
             const qsizetype at = order->storyIndex(m_storyId);
             if (at >= 0)
@@ -208,10 +212,47 @@ void NewsroomQueue::changed(const MosChange &change)
             showRunningOrder(orders.last().id);
         return;
     }
+    if (const MosRunningOrder *order = m_device->runningOrders().find(m_roId))
+        tellPlannedEnd(*order);
     if (change.storiesChanged)
         refreshQueue();
+    if (m_prompter.rundown().showsContinuous()) {
+        changeContinuousPage(change);
+        return;
+    }
     if (!m_storyId.isEmpty() && change.textChanged.contains(m_storyId))
         updateStoryOnPage();
+}
+
+void NewsroomQueue::changeContinuousPage(const MosChange &change)
+{
+    const MosRunningOrder *order = m_device->runningOrders().find(m_roId);
+    if (!order)
+        return;
+    // The paragraphs of each story edited, followed to its new text before the page takes it.
+    QHash<int, QHash<int, int>> replacedBy;
+    for (const QString &storyId : change.textChanged) {
+        const qsizetype at = order->storyIndex(storyId);
+        if (at < 0 || !order->stories.at(at).text)
+            continue;
+        const QHash<int, int> kept = m_paragraphKeys.follow(storyId, *order->stories.at(at).text);
+        if (!kept.isEmpty() && m_storyKeys.contains(storyId))
+            replacedBy.insert(m_storyKeys.value(storyId), kept);
+    }
+    const QStringList edited = change.textChanged;
+    m_prompter.rundown().storiesChanged(replacedBy, [this, edited] {
+        for (const QString &storyId : edited)
+            emit storyUpdated(storyId);
+    });
+}
+
+void NewsroomQueue::tellPlannedEnd(const MosRunningOrder &order)
+{
+    const std::optional<QDateTime> end = runningorderend(order.editorialStart, order.editorialDuration);
+    if (!end || *end == m_plannedEnd)
+        return;
+    m_plannedEnd = *end;
+    m_prompter.rundown().setPlannedEnd(*end);
 }
 
 void NewsroomQueue::showRunningOrder(const QString &roId)
@@ -219,7 +260,16 @@ void NewsroomQueue::showRunningOrder(const QString &roId)
     if (m_roId.isEmpty())
         m_operatorQueue = m_options->queue();
     m_roId = roId;
+    m_storyKeys.clear();
+    m_plannedEnd = QDateTime();
     refreshQueue();
+    const MosRunningOrder *order = m_device->runningOrders().find(roId);
+    if (!order)
+        return;
+    m_prompter.rundown().setStories(
+        [this] { return runningOrderEntries(); },
+        i18n(str::RunningOrderHeading).arg(order->slug.isEmpty() ? order->id : order->slug));
+    tellPlannedEnd(*order);
     // A prompter that shows no script yet shows the first story at once.
     const PromptState &state = m_prompter.state();
     if (state.scriptpath.isEmpty() && state.scriptlines.isEmpty() && !state.helpshown &&
@@ -231,6 +281,8 @@ void NewsroomQueue::restoreOperatorQueue()
 {
     m_roId.clear();
     m_storyId.clear();
+    m_storyKeys.clear();
+    m_prompter.rundown().setStories({}, QString());
     m_options->setQueue(m_operatorQueue);
     m_options->Panel4->setText(i18n(str::Queue));
     enableQueueActions(m_options, true);
@@ -282,15 +334,8 @@ bool NewsroomQueue::loadStory(int index)
     const MosStory &story = order->stories.at(index);
     m_storyId = story.id;
     m_storyName = storyName(story);
-    m_paragraphs.clear();
-    m_keys.clear();
-    if (story.text) {
-        for (const MosParagraph &paragraph : story.text->paragraphs) {
-            m_keys << static_cast<int>(m_paragraphs.size());
-            m_paragraphs << paragraphtext(paragraph);
-        }
-    }
-    m_nextKey = static_cast<int>(m_paragraphs.size());
+    // A story shown anew counts its paragraphs' keys from 0.
+    m_paragraphKeys.forget(story.id);
     m_prompter.setScriptText(ScriptText::Markup); // a story's lines are escaped already
     m_prompter.showscript(storyLines(story), m_storyName);
     return true;
@@ -311,17 +356,39 @@ void NewsroomQueue::updateStoryOnPage()
     if (at < 0 || !order->stories.at(at).text)
         return;
     const MosStory &story = order->stories.at(at);
-    QStringList paragraphs;
-    for (const MosParagraph &paragraph : story.text->paragraphs)
-        paragraphs << paragraphtext(paragraph);
-    const FollowedParagraphs followed = followparagraphs(m_paragraphs, m_keys, paragraphs, m_nextKey);
-    m_paragraphs = paragraphs;
-    m_keys = followed.keys;
+    const QHash<int, int> replacedBy = m_paragraphKeys.follow(m_storyId, *story.text);
     const QString id = m_storyId;
-    m_prompter.updatescript(storyLines(story), followed.replacedBy, [this, id] { emit storyUpdated(id); });
+    m_prompter.updatescript(storyLines(story), replacedBy, [this, id] { emit storyUpdated(id); });
 }
 
-QStringList NewsroomQueue::storyLines(const MosStory &story) const
+QList<RundownEntry> NewsroomQueue::runningOrderEntries()
+{
+    const MosRunningOrder *order = m_device->runningOrders().find(m_roId);
+    if (!order)
+        return {};
+    QList<RundownEntry> entries;
+    entries.reserve(order->stories.size());
+    QStringList ids;
+    for (const MosStory &story : order->stories) {
+        // A story keeps its key through every change, wherever the newsroom moves it.
+        auto key = m_storyKeys.constFind(story.id);
+        if (key == m_storyKeys.cend())
+            key = m_storyKeys.insert(story.id, int(m_storyKeys.size()) + 1);
+        RundownEntry entry;
+        entry.key = *key;
+        entry.number = story.number;
+        entry.name = storyName(story);
+        entry.lines = storyLines(story);
+        entry.floated = story.floated;
+        entry.textKnown = story.text.has_value();
+        entries << entry;
+        ids << story.id;
+    }
+    m_paragraphKeys.keepOnly(ids);
+    return entries;
+}
+
+QStringList NewsroomQueue::storyLines(const MosStory &story)
 {
     // A story whose text has not come yet shows its name, as an instruction, so the page is not
     // blank and says what it waits for.
@@ -330,5 +397,5 @@ QStringList NewsroomQueue::storyLines(const MosStory &story) const
                           InstructionDisplay::Dimmed, {});
     return storylines(*story.text,
                       m_settings.hideInstructions ? InstructionDisplay::Hidden : InstructionDisplay::Dimmed,
-                      m_keys);
+                      m_paragraphKeys.keys(story.id, *story.text));
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
@@ -10,6 +11,8 @@
 
 #include "core/mos/mosrefusalnotices.h"
 #include "core/mos/storylines.h"
+#include "core/mos/storyparagraphkeys.h"
+#include "core/rundown/continuousscript.h"
 #include "core/settings/newsroomsettings.h"
 
 class MosDevice;
@@ -24,7 +27,10 @@ struct MosStory;
 // running order, the queue holds its stories, one entry each under its slug, and stepping
 // through the queue shows them; the queue the operator had comes back once the newsroom deletes
 // the last running order. The newest running order sent is the one shown. A story on the page
-// that the newsroom changes is changed in place, the line being read staying where it is.
+// that the newsroom changes is changed in place, the line being read staying where it is. While
+// the queue is one continuous page (the rundown, on unless the operator turns it off), the whole
+// running order is that page, its floated stories left out, and every change the newsroom makes
+// to it reaches the page in place; the show's planned end is the running order's.
 //
 // It meets the windows at a few points only: the prompter loads the queue's entries through it
 // and shows its stories (ScriptStage: showscript, updatescript); the options window
@@ -63,7 +69,13 @@ private:
     void refreshQueue();
     void updateStoryOnPage();
     bool pageShowsStory() const;
-    QStringList storyLines(const MosStory &story) const;
+    QStringList storyLines(const MosStory &story);
+    // The running order's stories as the continuous page takes them.
+    QList<RundownEntry> runningOrderEntries();
+    // The changes of `change` to the continuous page, in place.
+    void changeContinuousPage(const MosChange &change);
+    // Tells the rundown the end the running order plans, when it plans one anew.
+    void tellPlannedEnd(const MosRunningOrder &order);
     void optionsClosed(int result);
     void showStatus();
     // The allowed addresses that are not addresses, as the operator wrote them.
@@ -83,10 +95,11 @@ private:
     QTimer m_refusalShown;
     QString m_roId;
     QStringList m_operatorQueue;
-    // The story on the page: its ID, the name it was shown under, its paragraphs and their keys.
+    // The story on the page: its ID and the name it was shown under.
     QString m_storyId;
     QString m_storyName;
-    QStringList m_paragraphs;
-    QList<int> m_keys;
-    int m_nextKey = 0;
+    // The keys of the stories' paragraphs, and of the stories on a continuous page.
+    StoryParagraphKeys m_paragraphKeys;
+    QHash<QString, int> m_storyKeys;
+    QDateTime m_plannedEnd;
 };

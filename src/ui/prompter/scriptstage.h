@@ -7,6 +7,8 @@
 
 #include "core/prompter/promptstate.h"
 
+class RundownStage;
+
 // The prompter as a source of scripts other than files (the newsroom's running order) uses it:
 // a script shown or changed in place, its name, and the queue's entries that are not files.
 class ScriptStage {
@@ -26,6 +28,8 @@ public:
     // Loads entries of the queue that are not script files: `loader` returns true when it has
     // loaded the entry itself. None: every entry is a script file.
     virtual void setQueueEntryLoader(std::function<bool(int index)> loader) = 0;
+    // The queue's entries as the options window lists them.
+    virtual QStringList queueEntries() const = 0;
     // The queue's entry the prompter stands at, without loading it.
     virtual void setQueuePosition(int index) = 0;
     // Loads the queue's entry `index` and stands there; an error is shown to the operator.
@@ -33,4 +37,14 @@ public:
     // Tells the operator something on the status line for a while, the line's own text coming
     // back after.
     virtual void tellOperator(const QString &notice) = 0;
+    // The queue as one continuous page (the rundown).
+    virtual RundownStage &rundown() = 0;
+
+    // Puts the page of `lines` in place of the page shown as `change` puts it there (it gets the
+    // page's lines and what to run once the page has them, and says whether it could), leaving
+    // the displays where they are; with no script page standing to change, or when `change`
+    // cannot, the page is loaded anew. `done` runs once the page has the script.
+    using PageChange = std::function<bool(const QStringList &page, std::function<void()> changed)>;
+    virtual void changescript(const QStringList &lines, const PageChange &change,
+                              std::function<void()> done = {}) = 0;
 };

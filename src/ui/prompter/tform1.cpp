@@ -38,6 +38,7 @@
 #include "ui/readingaids/showclocks.h"
 #include "ui/readingaids/takecountdown.h"
 #include "ui/readingaids/talentmessage.h"
+#include "ui/rundown/rundown.h"
 #include "ui/talentdisplay/talentdisplay.h"
 #include "ui/toolkit/accessiblenames.h"
 #include "ui/toolkit/application.h"
@@ -122,8 +123,10 @@ void TForm1::setWindows(TForm2 *editor, TForm7 *progress, TForm4 *options, Tabou
     m_progress = progress;
     m_options = options;
     m_about = about;
-    if (options)
+    if (options) {
         m_voice->attachOptions(*options);
+        m_rundown->attachOptions(*options);
+    }
     if (editor && !m_recovery) {
         const auto openEditor = [this](const std::function<void(TForm2 &)> &fill) {
             prepareEditorFont();
@@ -162,11 +165,21 @@ void TForm1::createFeatures()
             m_fileFollowing->follow(path);
         },
         this);
+    m_rundown = new Rundown(
+        parts, *this, *m_aids, *m_talent,
+        [this](const QString &path, ScriptText &text) {
+            const std::optional<QStringList> lines = readscript(path, false);
+            text = promptstate.scripttext;
+            return lines;
+        },
+        this);
+    connect(this, &TForm1::pageMeasured, m_rundown, &Rundown::pageMeasured);
     m_remote = new PrompterRemote(*m_commands, *this, *wb1, this);
     m_remote->setLiveEditing(m_editLive);
 
-    // The menu, in its order: the reading aids, then voice following.
-    for (QMenu *menu : {m_markers->menu(), m_readingLine->menu(), m_countdown->menu(), m_clocks->menu()})
+    // The menu, in its order: the rundown, the reading aids, then voice following.
+    for (QMenu *menu :
+         {m_rundown->menu(), m_markers->menu(), m_readingLine->menu(), m_countdown->menu(), m_clocks->menu()})
         JvPopupMenu1->insertMenu(Showstatusbar1, menu);
     JvPopupMenu1->insertAction(Showstatusbar1, m_voice->menuEntry());
     JvPopupMenu1->insertSeparator(Showstatusbar1);
@@ -456,6 +469,7 @@ void TForm1::setTexts()
     m_clocks->setTexts();
     m_message->setTexts();
     m_voice->setTexts();
+    m_rundown->setTexts();
     for (ToolImage *image : {Image4, Image12, Image10, Image11, Image9, Image8, Image7, Image6, Image5,
                              Image13, Image14, Image2, Image3})
         image->setToolTip(i18n(image->property("hint").toByteArray().constData()));

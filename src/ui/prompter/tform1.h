@@ -35,6 +35,7 @@ class QTimer;
 class QuickEditRecovery;
 class ReadingAids;
 class ReadingLineCue;
+class Rundown;
 class ScriptFileFollowing;
 class ShowClocks;
 class StatusNotice;
@@ -157,7 +158,10 @@ public:
     void prevscript();
     void Options2Click();
     void loadqueueentry(int index);
-    QStringList queueEntries() const;
+    QStringList queueEntries() const override;
+    RundownStage &rundown() override;
+    void changescript(const QStringList &lines, const PageChange &change,
+                      std::function<void()> done = {}) override;
     // Quick edit and font
     void EditScript2Click();
     // Offers the quick editor's text that a stopped run left unsaved.
@@ -264,6 +268,16 @@ private:
     std::optional<QStringList> readscript(const QString &path, bool plainTextResetsFont);
     // Shows a script file's new text at `share` (0..1) of its page.
     void reloadChangedScript(const QStringList &lines, double share);
+    // A change in place needs a script page that stands where it was put and is not being built.
+    bool pageStandsForChange() const;
+    // Builds the page of the script shown (its markers put on it, its words counted) without
+    // loading it and without the progress window: the page changes under the reader.
+    void rebuildPageLines();
+    // What runs once the page has been changed in place: its new length taken, the talent display
+    // following it, then `done`.
+    std::function<void()> changedInPlace(std::function<void()> done);
+    // Builds and loads the page anew; `done` runs once it has been put at its start.
+    void reloadThen(std::function<void()> done);
 
     TForm2 *m_editor = nullptr;
     TForm7 *m_progress = nullptr;
@@ -293,6 +307,7 @@ private:
     ShowClocks *m_clocks = nullptr;
     TalentMessage *m_message = nullptr;
     VoiceControl *m_voice = nullptr;
+    Rundown *m_rundown = nullptr;
     PageRestart *m_restart = nullptr;
     QuickEditRecovery *m_recovery = nullptr;
     QuickEditRecovery *m_liveRecovery = nullptr;

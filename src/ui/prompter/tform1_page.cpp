@@ -131,39 +131,65 @@ void TForm1::updatescript(const QStringList &lines, const QHash<int, int> &repla
                           std::function<void()> done)
 {
     promptstate.scriptlines = lines;
-    // With no script page standing to change in place, the page is loaded anew.
-    const auto reload = [this, &done] {
-        if (done) {
-            auto once = std::make_shared<QMetaObject::Connection>();
-            *once = connect(this, &TForm1::pageMeasured, this, [once, done] {
-                disconnect(*once);
-                done();
-            });
-        }
-        reloadwb();
-    };
-    // A new page still being put at its start (the output held meanwhile) stands nowhere yet.
-    OutputFollower *follower = m_talent->follower();
-    if (follower->isHeld() || promptstate.helpshown || !wb1->isScriptPage() || !wb1->isDocumentComplete()) {
-        reload();
+    if (!pageStandsForChange()) {
+        reloadThen(std::move(done));
         return;
     }
-    // No progress window: the page changes under the reader, and nothing else on the screen may.
+    rebuildPageLines();
+    OutputFollower *follower = m_talent->follower();
+    if (OutputWindow *output = follower->window())
+        output->outputpage->replaceScript(
+            withbodytag(promptstate.pagelines, mirroredRemotely(), upsideDownRemotely()), replacedBy);
+    if (!wb1->replaceScript(promptstate.pagelines, replacedBy, changedInPlace(done)))
+        reloadThen(std::move(done));
+}
+
+void TForm1::changescript(const QStringList &lines, const PageChange &change, std::function<void()> done)
+{
+    promptstate.scriptlines = lines;
+    if (pageStandsForChange()) {
+        rebuildPageLines();
+        if (change(promptstate.pagelines, changedInPlace(done)))
+            return;
+    }
+    reloadThen(std::move(done));
+}
+
+bool TForm1::pageStandsForChange() const
+{
+    // A new page still being put at its start (the output held meanwhile) stands nowhere yet.
+    return !m_talent->follower()->isHeld() && !promptstate.helpshown && wb1->isScriptPage() &&
+           wb1->isDocumentComplete();
+}
+
+void TForm1::rebuildPageLines()
+{
     promptstate.pagelines = ::buildpage(promptstate.scriptlines, promptstate.specialtable,
                                         PageFont{displayfont.name, displayfont.size}, displaymodes.capitals,
                                         mirroredLocally(), upsideDownLocally(), promptstate.scripttext);
     markscriptpage();
-    if (OutputWindow *output = follower->window())
-        output->outputpage->replaceScript(
-            withbodytag(promptstate.pagelines, mirroredRemotely(), upsideDownRemotely()), replacedBy);
-    const auto replaced = [this, follower, done] {
+}
+
+std::function<void()> TForm1::changedInPlace(std::function<void()> done)
+{
+    return [this, done = std::move(done)] {
         promptstate.pagebottom = wb1->scrollBottom();
-        follower->follow();
+        m_talent->follower()->follow();
         if (done)
             done();
     };
-    if (!wb1->replaceScript(promptstate.pagelines, replacedBy, replaced))
-        reload();
+}
+
+void TForm1::reloadThen(std::function<void()> done)
+{
+    if (done) {
+        auto once = std::make_shared<QMetaObject::Connection>();
+        *once = connect(this, &TForm1::pageMeasured, this, [once, done] {
+            disconnect(*once);
+            done();
+        });
+    }
+    reloadwb();
 }
 
 void TForm1::changeScriptInPlace(const QStringList &scriptlines, const QStringList &pagelines)

@@ -9,6 +9,7 @@
 #include "core/platform/translation.h"
 #include "ui/faults/scriptfilefollowing.h"
 #include "ui/prompter/tform1.h"
+#include "ui/rundown/rundown.h"
 #include "ui/options/tform4.h"
 #include "core/render/droppedfiles.h"
 #include "core/render/richfile.h"
@@ -103,6 +104,11 @@ void TForm1::showscript(const QStringList &lines, const QString &name)
 
 void TForm1::nextscript()
 {
+    // A continuous queue glides to the next story instead.
+    if (m_rundown->showsContinuous()) {
+        m_rundown->nextStory();
+        return;
+    }
     const int count = queueEntries().size();
     if (count == 0 || promptstate.queuepos == count - 1)
         return;
@@ -112,6 +118,10 @@ void TForm1::nextscript()
 
 void TForm1::prevscript()
 {
+    if (m_rundown->showsContinuous()) {
+        m_rundown->previousStory();
+        return;
+    }
     if (queueEntries().isEmpty() || promptstate.queuepos == 0)
         return;
     --promptstate.queuepos;
@@ -121,6 +131,11 @@ void TForm1::prevscript()
 QStringList TForm1::queueEntries() const
 {
     return m_options ? m_options->queue() : QStringList();
+}
+
+RundownStage &TForm1::rundown()
+{
+    return *m_rundown;
 }
 
 void TForm1::openQueueEntry(int index)
@@ -159,6 +174,9 @@ void TForm1::loadqueueentry(int index)
         Dialogs::current().message(i18n(str::ListIndexOutOfBounds).arg(index));
         return;
     }
+    // A continuous queue shows the entry on its page.
+    if (m_rundown->showEntry(index))
+        return;
     promptstate.richscript = false;
     if (m_queueEntryLoader && m_queueEntryLoader(index))
         return;

@@ -1,0 +1,57 @@
+#include "core/rundown/continuousscript.h"
+
+#include "core/engine/readingestimate.h"
+#include "core/rundown/storybanner.h"
+
+namespace {
+const QString storyStart = QStringLiteral("<div data-vantell-story=\"%1\">");
+const QString storyEnd = QStringLiteral("</div>");
+} // namespace
+
+QString storynumber(const RundownEntry &entry, int place)
+{
+    return entry.number.trimmed().isEmpty() ? QString::number(place + 1) : entry.number.trimmed();
+}
+
+QString storyopeningline(const RundownEntry &entry, const QString &number, int words, int wordsPerMinute)
+{
+    const StoryBanner banner{number, entry.name, entry.textKnown ? readingms(words, wordsPerMinute) : -1,
+                             entry.note};
+    return storyStart.arg(entry.key) + bannerline(banner);
+}
+
+QStringList storyscriptlines(const RundownEntry &entry, const QString &number,
+                             const QStringList &specialtable, int wordsPerMinute, int &words)
+{
+    const QStringList text = scriptmarkup(entry.lines, specialtable, entry.text);
+    words = entry.textKnown ? wordcount(text) : 0;
+    QStringList lines;
+    lines.reserve(text.size() + 2);
+    lines << storyopeningline(entry, number, words, wordsPerMinute);
+    lines << text;
+    lines << closingtags(text) + storyEnd;
+    return lines;
+}
+
+ContinuousScript assemblecontinuous(const QList<RundownEntry> &entries, const QStringList &specialtable,
+                                    int wordsPerMinute)
+{
+    ContinuousScript script;
+    for (int index = 0; index < entries.size(); ++index) {
+        const RundownEntry &entry = entries.at(index);
+        if (entry.floated)
+            continue;
+        StorySpan span;
+        span.entry = index;
+        span.key = entry.key;
+        span.number = storynumber(entry, int(script.stories.size()));
+        span.name = entry.name;
+        span.firstLine = int(script.lines.size());
+        const QStringList lines =
+            storyscriptlines(entry, span.number, specialtable, wordsPerMinute, span.words);
+        span.lineCount = int(lines.size());
+        script.lines << lines;
+        script.stories << span;
+    }
+    return script;
+}
