@@ -97,66 +97,68 @@ void XDesktop::move(quint64 window, QPoint topLeft) const
 {
     xdotool({QStringLiteral("windowmove"), QStringLiteral("--sync"), QString::number(window),
              number(topLeft.x()), number(topLeft.y())});
-    void XDesktop::resize(quint64 window, QSize size) const
-    {
-        xdotool({QStringLiteral("windowsize"), QStringLiteral("--sync"), QString::number(window),
-                 QString::number(size.width()), QString::number(size.height())});
-    }
+}
 
-    void XDesktop::moveMouse(quint64 window, QPoint at) const
-    {
-        const QPoint screen = geometry(window).topLeft() + at;
-        // No --sync: it waits for a movement that never comes when the pointer is there already.
-        xdotool({QStringLiteral("mousemove"), number(screen.x()), number(screen.y())});
-    }
+void XDesktop::resize(quint64 window, QSize size) const
+{
+    xdotool({QStringLiteral("windowsize"), QStringLiteral("--sync"), QString::number(window),
+             QString::number(size.width()), QString::number(size.height())});
+}
 
-    void XDesktop::click(quint64 window, QPoint at, int button) const
-    {
-        moveMouse(window, at);
-        xdotool({QStringLiteral("click"), number(button)});
-    }
+void XDesktop::moveMouse(quint64 window, QPoint at) const
+{
+    const QPoint screen = geometry(window).topLeft() + at;
+    // No --sync: it waits for a movement that never comes when the pointer is there already.
+    xdotool({QStringLiteral("mousemove"), number(screen.x()), number(screen.y())});
+}
 
-    void XDesktop::press(quint64 window, QPoint at) const
-    {
-        moveMouse(window, at);
-        xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
-    }
+void XDesktop::click(quint64 window, QPoint at, int button) const
+{
+    moveMouse(window, at);
+    xdotool({QStringLiteral("click"), number(button)});
+}
 
-    void XDesktop::release() const
-    {
-        xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
-    }
+void XDesktop::press(quint64 window, QPoint at) const
+{
+    moveMouse(window, at);
+    xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+}
 
-    void XDesktop::wheel(quint64 window, QPoint at, int notches) const
-    {
-        moveMouse(window, at);
-        // Buttons 4 and 5 are the wheel's notches up and down.
-        xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), number(qAbs(notches)),
-                 QStringLiteral("--delay"), QStringLiteral("30"),
-                 notches < 0 ? QStringLiteral("4") : QStringLiteral("5")});
-    }
+void XDesktop::release() const
+{
+    xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+}
 
-    void XDesktop::key(const QStringList &keys) const
-    {
-        xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30")} + keys);
-    }
+void XDesktop::wheel(quint64 window, QPoint at, int notches) const
+{
+    moveMouse(window, at);
+    // Buttons 4 and 5 are the wheel's notches up and down.
+    xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), number(qAbs(notches)),
+             QStringLiteral("--delay"), QStringLiteral("30"),
+             notches < 0 ? QStringLiteral("4") : QStringLiteral("5")});
+}
 
-    void XDesktop::type(const QString &text) const
-    {
-        xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("8"), text});
-    }
+void XDesktop::key(const QStringList &keys) const
+{
+    xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30")} + keys);
+}
 
-    QImage XDesktop::grab() const
-    {
-        QProcess process;
-        process.setProcessEnvironment(m_session.environment());
-        process.start(QStringLiteral("import"), {QStringLiteral("-silent"), QStringLiteral("-window"),
-                                                 QStringLiteral("root"), QStringLiteral("png:-")});
-        process.waitForFinished(15000);
-        return QImage::fromData(process.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
-    }
+void XDesktop::type(const QString &text) const
+{
+    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("8"), text});
+}
 
-    QImage XDesktop::grab(quint64 window) const
-    {
-        return grab().copy(geometry(window));
-    }
+QImage XDesktop::grab() const
+{
+    QProcess process;
+    process.setProcessEnvironment(m_session.environment());
+    process.start(QStringLiteral("import"), {QStringLiteral("-silent"), QStringLiteral("-window"),
+                                             QStringLiteral("root"), QStringLiteral("png:-")});
+    process.waitForFinished(15000);
+    return QImage::fromData(process.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+QImage XDesktop::grab(quint64 window) const
+{
+    return grab().copy(geometry(window));
+}
