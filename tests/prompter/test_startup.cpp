@@ -161,6 +161,7 @@ void TestStartup::popupMenuItems()
                                     "O&ptions and Multi-Scripting",
                                     "-",
                                     "&Quick Edit Script",
+                                    "Edit &Live",
                                     "&Print Script",
                                     "-",
                                     "R&undown",

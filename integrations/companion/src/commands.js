@@ -40,6 +40,12 @@ const COMMANDS = [
 	{ name: 'back-lines', label: 'Jump back (lines set in the options)', takes: 'none' },
 	{ name: 'show-clock', label: 'Show clock: start or stop', takes: 'switch' },
 	{ name: 'reading-line', label: 'Reading line on the prompter', takes: 'switch' },
+	{ name: 'continuous', label: 'Continuous queue (the show as one page)', takes: 'switch' },
+	{ name: 'next-story', label: 'Next story', takes: 'none' },
+	{ name: 'previous-story', label: 'Previous story', takes: 'none' },
+	{ name: 'story', label: 'Go to story', takes: 'number', min: 1, max: 1000001, default: 1, base: 1 },
+	{ name: 'prompt-from-here', label: 'Prompt from here (the story at the reading line on air)', takes: 'none' },
+	{ name: 'show-end', label: 'Planned end of the show (HH:MM:SS)', takes: 'text' },
 ]
 
 // The value a command's action sends, from the action's options; undefined for none.
