@@ -468,6 +468,9 @@ inline constexpr const char *EditLiveCloseFirst =
     N_("Edit Live is open: close it before the quick editor takes the script.");
 inline constexpr const char *EditLiveKeptForRecovery =
     N_("Another script is shown now; the unsaved changes of Edit Live to %1 were kept for recovery.");
+inline constexpr const char *EditLiveNewsroomStory =
+    N_("This story comes from the newsroom and has no file here: the page keeps the edits until the "
+       "newsroom sends the story again. Save As writes a copy.");
 inline constexpr const char *LiveRecoveryOffer = N_("Edit Live held unsaved text (%1, kept at %2):\n\n%3\n\n"
                                                     "Recover this text in the quick editor? No discards it.");
 

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include "stringtable.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/features.h"
+#include "testsupport/programwindows.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
 #include "ui/browser/browser.h"
@@ -26,8 +28,10 @@
 #include "ui/editor/recoveryautosave.h"
 #include "ui/prompter/promptercommands.h"
 #include "ui/prompter/prompterremote.h"
+#include "ui/options/tform4.h"
 #include "ui/prompter/tform1.h"
 #include "ui/readingaids/markerjumps.h"
+#include "ui/rundown/rundown.h"
 #include "ui/talentdisplay/outputwindow.h"
 #include "ui/toolkit/application.h"
 
@@ -50,6 +54,7 @@ private slots:
     void whatWasReadIsLocked();
     void savingAndClosingAsTheQuickEditorDoes();
     void theQuickEditorWaitsForEditLive();
+    void aContinuousPageIsEditedStoryByStory();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -460,4 +465,86 @@ void TestEditLive::theQuickEditorWaitsForEditLive()
 }
 
 VANTELL_UI_TEST_MAIN(TestEditLive)
+void TestEditLive::aContinuousPageIsEditedStoryByStory()
+{
+    const QStringList entries{write(QStringLiteral("first.txt"), numberedScript(60)),
+                              write(QStringLiteral("second.txt"), numberedScript(20)),
+                              write(QStringLiteral("third.vnr"), richScript)};
+    windows().Form4->ListBox1->clear();
+    windows().Form4->ListBox1->addItems(entries);
+    Rundown &rundown = feature<Rundown>(m_form);
+    QSignalSpy measured(m_form, &TForm1::pageMeasured);
+    rundown.setContinuous(true);
+    QVERIFY(measured.wait(20000));
+    WAIT_VERIFY(rundown.storyOnAir() == 0);
+    const QString pageName = m_form->promptstate.scriptpath;
+
+    // The story on air is edited, and only it changes on the page, in place.
+    openLive();
+    QCOMPARE(live().window()->documentName(), entries.at(0));
+    QCOMPARE(text()->document()->blockCount(), 60);
+    const StorySpan third = rundown.stories().at(2);
+    const QStringList thirdLines = m_form->promptstate.scriptlines.mid(third.firstLine, third.lineCount);
+    QSignalSpy newDocuments(m_form->wb1, &Browser::documentComplete);
+    QVERIFY(edited([this] { typeAt(5, QStringLiteral("Breaking: ")); }));
+    const int firstText = rundown.stories().at(0).firstLine + 1;
+    QVERIFY(m_form->promptstate.scriptlines.at(firstText + 5).contains(QLatin1String("Breaking: Line 5")));
+    QCOMPARE(m_form->promptstate.scriptlines.mid(rundown.stories().at(2).firstLine, third.lineCount),
+             thirdLines);
+    QCOMPARE(body(m_form->wb1), builtBody());
+    QCOMPARE(newDocuments.count(), 0);
+    QCOMPARE(m_form->promptstate.scriptpath, pageName);
+
+    // The reader in the last story has read all of the first: locked whole, to remote edits too.
+    QVERIFY(settle([this](std::function<void()> done) { m_form->wb1->scrollTo(0, 1 << 20, done); }));
+    WAIT_VERIFY(rundown.storyOnAir() == 2);
+    live().window()->lockRead->setChecked(true);
+    WAIT_VERIFY(text()->lockedParagraphs() == 60);
+    QCOMPARE(m_form->remoteTarget().editParagraph(59, QStringLiteral("Late")), ParagraphEdit::Locked);
+    live().window()->lockRead->setChecked(false);
+
+    // A story above the reader made longer: the reader's line stays where it is.
+    const double readingY = readingliney(m_form->wb1->height(), 1.0 / 3, false);
+    const int line = evaluate(m_form->wb1, pagescript(QStringLiteral("readingline")) +
+                                               QStringLiteral("window.__vantellLineAt(%1)").arg(readingY))
+                         .toList()
+                         .value(0)
+                         .toInt();
+    QVERIFY(line > rundown.stories().at(2).firstLine);
+    const QString markTop =
+        QStringLiteral("document.querySelectorAll('span[data-l]')[%1].getBoundingClientRect().top");
+    const double top = evaluate(m_form->wb1, markTop.arg(line)).toDouble();
+    QVERIFY(edited([this] {
+        typeAt(50, QStringLiteral("A sentence long enough to take the width of the page over and over. ")
+                       .repeated(3));
+    }));
+    QCOMPARE(evaluate(m_form->wb1, markTop.arg(line)).toDouble(), top);
+    QCOMPARE(body(m_form->wb1), builtBody());
+
+    // Closed, Edit Live takes the story on air next: a rich story is saved to its own file, and the
+    // page keeps the show's name.
+    m_env->dialogs.answers.enqueue(false);
+    live().window()->close();
+    openLive();
+    QCOMPARE(live().window()->documentName(), entries.at(2));
+    QVERIFY(edited([this] { typeAt(0, QStringLiteral("Saved ")); }));
+    QVERIFY(m_form->promptstate.scriptlines.at(rundown.stories().at(2).firstLine + 1)
+                .contains(QLatin1String("Saved Red")));
+    m_env->dialogs.clear();
+    live().window()->save->trigger();
+    QVERIFY(m_env->dialogs.shown.isEmpty() ||
+            m_env->dialogs.shown.first().kind != ScriptedDialogs::Shown::SaveFile);
+    QFile file(entries.at(2));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QTextDocument document;
+    QVERIFY(readRtf(file.readAll(), &document));
+    QVERIFY(document.toPlainText().startsWith(QLatin1String("Saved Red centred")));
+    QCOMPARE(m_form->promptstate.scriptpath, pageName);
+    QCOMPARE(newDocuments.count(), 0);
+
+    live().window()->close();
+    rundown.setContinuous(false);
+    windows().Form4->ListBox1->clear();
+}
+
 #include "test_editlive.moc"

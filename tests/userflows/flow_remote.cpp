@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -35,6 +36,7 @@ private slots:
     void aDisplayOnAnotherComputerFollows();
     void aDisplayGoesOnWhenItsPrompterDies();
     void aScriptSentAsTextShowsAsWritten();
+    void aDirectorsEditReachesThePage();
 
 private:
     // What the control API on `port` (by default the prompter's) answers.
@@ -487,6 +489,30 @@ void FlowRemote::aScriptSentAsTextShowsAsWritten()
     const QString text = waitForPageText(QStringLiteral("press <enter> to continue"));
     VERIFY_SCREEN(readsWords(text, QStringLiteral("press <enter> to continue a<bthenb>a now&then")),
                   prompter->page(), QStringLiteral("page"));
+}
+
+void FlowRemote::aDirectorsEditReachesThePage()
+{
+    // The script sent as text just before: a director's tablet reads its paragraphs and corrects one.
+    const QJsonArray paragraphs =
+        api(QStringLiteral("/api/paragraphs")).value(QLatin1String("paragraphs")).toArray();
+    QCOMPARE(paragraphs.size(), 3);
+    QCOMPARE(paragraphs.at(1).toObject().value(QLatin1String("text")).toString(),
+             QStringLiteral("If a < b then b > a"));
+    QVERIFY(api(QStringLiteral("/api/edit"), R"({"paragraph":1,"text":"Zebra crossing ahead"})")
+                .value(QLatin1String("ok"))
+                .toBool());
+    const QString text = waitForPageText(QStringLiteral("zebra crossing ahead"));
+    VERIFY_SCREEN(readsWords(text, QStringLiteral("press <enter> to continue zebra crossing ahead now&then")),
+                  prompter->page(), QStringLiteral("page"));
+
+    // A paragraph the script has not is refused, and the page stays as it is.
+    const QImage before = prompter->page();
+    QVERIFY(!api(QStringLiteral("/api/edit"), R"({"paragraph":3,"text":"Nowhere"})")
+                 .value(QLatin1String("ok"))
+                 .toBool());
+    QCOMPARE(api(QStringLiteral("/api/paragraphs")).value(QLatin1String("paragraphs")).toArray().size(), 3);
+    QVERIFY(differingShare(before, prompter->page()) < 0.001);
 }
 
 QTEST_GUILESS_MAIN(FlowRemote)

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QScrollBar>
@@ -17,6 +18,7 @@
 #include "core/editlive/readinganchor.h"
 #include "core/editor/recoverystore.h"
 #include "core/platform/translation.h"
+#include "core/render/scriptloader.h"
 #include "core/render/specialchars.h"
 #include "core/rtf/rtf.h"
 #include "core/settings/settingsstore.h"
@@ -30,6 +32,7 @@
 #include "ui/prompter/promptercommands.h"
 #include "ui/prompter/prompterview.h"
 #include "ui/readingaids/readingaids.h"
+#include "ui/rundown/storyediting.h"
 #include "ui/settings/settingsgroup.h"
 #include "ui/talentdisplay/outputfollower.h"
 #include "ui/talentdisplay/talentdisplay.h"
@@ -163,7 +166,7 @@ bool EditLive::eventFilter(QObject *watched, QEvent *event)
 
 LiveScript &EditLive::script()
 {
-    if (!m_script || !isCurrent()) {
+    if (!m_script || !isCurrent() || storyMovedOn()) {
         if (m_script && m_modified)
             keepUnsaved();
         makeScript();
@@ -173,22 +176,63 @@ LiveScript &EditLive::script()
 
 bool EditLive::isCurrent()
 {
-    const QStringList &shown = m_view.state().scriptlines;
-    if (shown != m_known)
+    const std::optional<QStringList> shown = linesShown();
+    if (!shown || *shown != m_known)
         return false;
     // The same lines, perhaps converted again by a page built anew: compared quickly from now on.
-    m_known = shown;
+    m_known = *shown;
     return true;
+}
+
+std::optional<QStringList> EditLive::linesShown() const
+{
+    const bool continuous = m_stories && m_stories->showsContinuous();
+    if (continuous != (m_storyKey >= 0))
+        return std::nullopt;
+    if (!continuous)
+        return m_view.state().scriptlines;
+    const std::optional<EditableStory> story = m_stories->story(m_storyKey);
+    return story ? std::optional<QStringList>(story->lines) : std::nullopt;
+}
+
+bool EditLive::storyMovedOn() const
+{
+    if (m_storyKey < 0 || isOpen() || m_modified)
+        return false;
+    const std::optional<EditableStory> onAir = m_stories->onAirStory();
+    return onAir && onAir->key != m_storyKey;
+}
+
+std::unique_ptr<LiveScript> EditLive::storyScript(const EditableStory &story, const QStringList &lines) const
+{
+    const ScriptKind kind = scriptkind(story.path);
+    if (kind == ScriptKind::RichText || kind == ScriptKind::Vantell) {
+        // A rich story is edited as its file holds it, so that saving it keeps its look.
+        QFile file(story.path);
+        QTextDocument document;
+        if (file.open(QIODevice::ReadOnly) && readRtf(file.readAll(), &document))
+            return LiveScript::rich(&document, m_rich.font());
+    }
+    return story.text == ScriptText::Plain ? LiveScript::plain(lines, m_rich.font())
+                                           : LiveScript::markup(lines, m_rich.font());
 }
 
 void EditLive::makeScript()
 {
     dropScript();
     const PromptState &state = m_view.state();
-    QStringList lines = state.scriptlines;
+    const std::optional<EditableStory> story =
+        m_stories && m_stories->showsContinuous() ? m_stories->onAirStory() : std::nullopt;
+    m_storyKey = story ? story->key : -1;
+    m_newsroomStory = story && story->path.isEmpty();
+    QStringList lines = story ? story->lines : state.scriptlines;
     convertchars(QStringLiteral("editor"), lines, state.specialtable);
     const QFont font = m_rich.font();
-    if (state.richscript) {
+    if (story) {
+        m_script = storyScript(*story, lines);
+        if (m_script->kind() == LiveScript::Kind::Rich)
+            convertchars(QStringLiteral("editor"), m_script->document(), state.specialtable);
+    } else if (state.richscript) {
         m_script = LiveScript::rich(m_rich.document(), font);
         convertchars(QStringLiteral("editor"), m_script->document(), state.specialtable);
     } else if (state.scripttext == ScriptText::Markup) {
@@ -199,10 +243,11 @@ void EditLive::makeScript()
     m_script->document()->clearUndoRedoStacks();
     m_source = m_script->lines();
     m_shown = shownlines(m_source, state.specialtable);
-    m_known = state.scriptlines;
+    m_known = story ? story->lines : state.scriptlines;
     m_paragraphs = m_script->paragraphs();
-    m_documentName = state.scriptpath.isEmpty() ? i18n(str::NoScript) : state.scriptpath;
-    m_saveDialog.fileName = state.scriptpath;
+    const QString path = story ? story->path : state.scriptpath;
+    m_documentName = m_newsroomStory ? story->name : path.isEmpty() ? i18n(str::NoScript) : path;
+    m_saveDialog.fileName = path;
     m_modified = false;
     m_edited = false;
     m_readingParagraph = 0;
@@ -251,7 +296,8 @@ void EditLive::documentChanged()
 {
     if (m_changing)
         return;
-    m_modified = true;
+    // A newsroom story has no file to save it to: its edits are the page's only.
+    m_modified = !m_newsroomStory;
     m_edited = true;
     if (m_autosave)
         m_autosave->changed();
@@ -293,6 +339,10 @@ void EditLive::commit()
     }
     applylinechanges(m_shown, changes, converted);
     m_source = source;
+    if (m_storyKey >= 0) {
+        commitStory();
+        return;
+    }
 
     // The page changes where its lines differ from the new ones.
     const PageLook look{state.specialtable, m_view.modes().capitals, state.scripttext,
@@ -331,6 +381,27 @@ void EditLive::commit()
     // The prompter's script is the edited one from now on: a page built anew (a restart, a
     // change of mode) shows it, and remote displays that come later get it.
     m_view.changeScriptInPlace(m_shown, page);
+}
+
+void EditLive::commitStory()
+{
+    m_known = m_shown;
+    tellParagraphs();
+    m_inFlight = true;
+    QPointer<EditLive> self(this);
+    const bool taken = m_stories->editStory(m_storyKey, m_shown, [self] {
+        if (!self)
+            return;
+        self->m_inFlight = false;
+        emit self->spliced();
+        if (std::exchange(self->m_pending, false))
+            self->commit();
+    });
+    if (!taken) {
+        // The story left the page meanwhile: the edits stay with it, kept for recovery.
+        m_inFlight = false;
+        script();
+    }
 }
 
 void EditLive::spliceDone(PageEdit edit, const SpliceResult &result)
@@ -391,10 +462,28 @@ void EditLive::pollReadingLine()
                         const int body = bodystart(state.pagelines);
                         if (body < 0 || answer.at(1).toInt() != state.pagelines.size() - body)
                             return;
-                        const int line = std::min(answer.at(0).toInt(), int(self->m_shown.size()) - 1);
-                        self->m_readingParagraph = self->m_script->paragraphOfLine(std::max(line, 0));
-                        self->markReading();
+                        self->readingLineAt(answer.at(0).toInt());
                     });
+}
+
+void EditLive::readingLineAt(int line)
+{
+    if (m_storyKey >= 0) {
+        // The page's lines are the show's: the story's text follows its banner's line. A reader
+        // past the story has read all of it.
+        const std::optional<EditableStory> story = m_stories->story(m_storyKey);
+        if (!story)
+            return;
+        line -= story->firstLine + 1;
+        if (line >= story->lines.size()) {
+            m_readingParagraph = m_script->document()->blockCount();
+            markReading();
+            return;
+        }
+    }
+    line = std::min(line, int(m_shown.size()) - 1);
+    m_readingParagraph = m_script->paragraphOfLine(std::max(line, 0));
+    markReading();
 }
 
 int EditLive::lockedParagraphs() const
@@ -479,6 +568,10 @@ bool EditLive::mayClose()
 
 void EditLive::save(bool askName)
 {
+    if (m_newsroomStory && !askName) {
+        m_window->tell(i18n(str::EditLiveNewsroomStory));
+        return;
+    }
     try {
         const QString path = m_saving->save(m_window->text, m_documentName, askName);
         if (!path.isEmpty())
@@ -494,7 +587,9 @@ void EditLive::saved(const QString &path)
     m_window->setDocumentName(path);
     m_modified = false;
     m_autosave->discard();
-    m_renamed(path);
+    // A story's file is one of the show's: the page keeps the show's name.
+    if (m_storyKey < 0)
+        m_renamed(path);
 }
 
 bool EditLive::handOver()
@@ -506,7 +601,7 @@ bool EditLive::handOver()
         return false;
     }
     // The rich script's document takes the edits made here, as the quick editor gets it from there.
-    if (m_script && m_edited && m_script->kind() == LiveScript::Kind::Rich && isCurrent())
+    if (m_script && m_edited && m_storyKey < 0 && m_script->kind() == LiveScript::Kind::Rich && isCurrent())
         readRtf(writeRtf(m_script->document(), Qt::white), m_rich.document());
     dropScript();
     return true;

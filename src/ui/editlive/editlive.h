@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -16,6 +17,7 @@
 
 class Browser;
 class EditLiveWindow;
+struct EditableStory;
 class LiveScript;
 class PrompterCommands;
 class PrompterView;
@@ -27,6 +29,7 @@ class RecoveryAutosave;
 class RecoveryStore;
 class ScriptSaving;
 class StatusNotice;
+class StoryEditing;
 class TalentDisplay;
 struct PrompterParts;
 
@@ -38,6 +41,10 @@ struct PrompterParts;
 // has passed take no change. The window saves as the quick editor saves and asks before it closes
 // on unsaved changes, which are kept for recovery meanwhile. Remote controls read and edit the
 // paragraphs through it too, the window open or not.
+//
+// On a continuous page it edits one story, the one on air when it begins (the window names it),
+// and only that story changes on the page. Saving writes the story's own file; a newsroom story
+// has none here: its edits stay on the page until the newsroom sends the story again.
 class EditLive : public QObject {
     Q_OBJECT
 public:
@@ -53,6 +60,8 @@ public:
     QAction *menuEntry() const { return m_entry; }
     // The window, once it has been opened.
     EditLiveWindow *window() const;
+    // The continuous page's stories, which it edits one at a time while the page shows them.
+    void setStories(StoryEditing &stories) { m_stories = &stories; }
     void setTexts();
     // Opens the window with the script shown, or brings it to the front.
     void open();
@@ -90,6 +99,13 @@ private:
     LiveScript &script();
     // Whether the prompter still shows the script as it was last made or edited here.
     bool isCurrent();
+    // The script lines the prompter shows of what is edited (the story's on a continuous page);
+    // nothing when it shows it no more.
+    std::optional<QStringList> linesShown() const;
+    // On a continuous page, the story on air has moved on from the one edited, which has no
+    // change left unsaved and no window open.
+    bool storyMovedOn() const;
+    std::unique_ptr<LiveScript> storyScript(const EditableStory &story, const QStringList &lines) const;
     void makeScript();
     void dropScript();
     // The script shown was replaced while the edits were unsaved: they are kept for recovery.
@@ -99,10 +115,13 @@ private:
 
     void documentChanged();
     void commit();
+    void commitStory();
     void spliceDone(PageEdit edit, const SpliceResult &result);
     void tellParagraphs();
 
     void pollReadingLine();
+    // The page's script line `line` is at the reading line.
+    void readingLineAt(int line);
     void markReading();
     void followReading();
     void setLockRead(bool on);
@@ -127,6 +146,10 @@ private:
     FileDialogRequest m_saveDialog;
     std::unique_ptr<ScriptSaving> m_saving;
     QWidget &m_parent;
+
+    StoryEditing *m_stories = nullptr;
+    int m_storyKey = -1;          // the story edited on a continuous page; -1: the whole script
+    bool m_newsroomStory = false; // a story with no file here
 
     std::unique_ptr<LiveScript> m_script;
     QStringList m_source;     // the script's lines as last put on the page, in the editor's forms

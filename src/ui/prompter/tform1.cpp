@@ -174,6 +174,7 @@ void TForm1::createFeatures()
         },
         this);
     connect(this, &TForm1::pageMeasured, m_rundown, &Rundown::pageMeasured);
+    m_editLive->setStories(*m_rundown);
     m_remote = new PrompterRemote(*m_commands, *this, *wb1, this);
     m_remote->setLiveEditing(m_editLive);
 

@@ -489,6 +489,40 @@ void Rundown::promptFromHere()
     });
 }
 
+std::optional<EditableStory> Rundown::onAirStory() const
+{
+    if (!showsContinuous() || m_script.stories.isEmpty())
+        return std::nullopt;
+    return story(m_script.stories.at(std::max(m_onAir, 0)).key);
+}
+
+std::optional<EditableStory> Rundown::story(int key) const
+{
+    if (!showsContinuous())
+        return std::nullopt;
+    for (const StorySpan &span : m_script.stories) {
+        if (span.key != key)
+            continue;
+        const RundownEntry &entry = m_entries.at(span.entry);
+        return EditableStory{key,         span.firstLine,
+                             entry.name,  m_stories ? QString() : m_filesShown.value(span.entry),
+                             entry.lines, entry.text};
+    }
+    return std::nullopt;
+}
+
+bool Rundown::editStory(int key, const QStringList &lines, std::function<void()> done)
+{
+    if (!story(key))
+        return false;
+    QList<RundownEntry> entries = m_entries;
+    for (RundownEntry &entry : entries)
+        if (entry.key == key)
+            entry.lines = lines;
+    applyEntries(entries, {}, std::move(done));
+    return true;
+}
+
 void Rundown::setShowEnd(const std::optional<QTime> &end)
 {
     m_showEnd = end ? nearestoccurrence(*end, QDateTime::currentDateTime()) : QDateTime();

@@ -14,6 +14,7 @@
 #include "core/settings/rundownsettings.h"
 #include "ui/rundown/rundownpage.h"
 #include "ui/rundown/rundownstage.h"
+#include "ui/rundown/storyediting.h"
 
 class Browser;
 class PromptEngine;
@@ -42,7 +43,7 @@ struct PrompterParts;
 // until the reading line leaves it: the talent may be reading it aloud, and a page that jumps
 // under the reader is worse on air than a story read to its end. It goes once the operator moves
 // on, in place like any other change.
-class Rundown : public QObject, public RundownStage {
+class Rundown : public QObject, public RundownStage, public StoryEditing {
     Q_OBJECT
 public:
     // Reads a script file of the queue: its lines and whether they are markup; nothing (after a
@@ -81,6 +82,11 @@ public:
     void storiesChanged(const QHash<int, QHash<int, int>> &replacedBy = {},
                         std::function<void()> done = {}) override;
     void setPlannedEnd(const QDateTime &end) override;
+
+    std::optional<EditableStory> onAirStory() const override;
+    std::optional<EditableStory> story(int key) const override;
+    // An edited story keeps its text until its file is read again, or the newsroom changes it.
+    bool editStory(int key, const QStringList &lines, std::function<void()> done) override;
 
     // The stories on the page, in the show's order, and the one on air (-1: none).
     const QList<StorySpan> &stories() const { return m_script.stories; }
