@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimeEdit>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -22,6 +23,7 @@
 #include "core/settings/settingsstore.h"
 #include "testsupport/programwindows.h"
 #include "ui/browser/browser.h"
+#include "core/engine/promptengine.h"
 #include "core/mos/mosdevice.h"
 #include "core/mos/mosframer.h"
 #include "core/mos/mosreplies.h"
@@ -30,6 +32,7 @@
 #include "ui/talentdisplay/outputwindow.h"
 #include "ui/prompter/tform1.h"
 #include "ui/options/newsroomoptions.h"
+#include "ui/options/rundownoptions.h"
 #include "ui/newsroom/newsroomqueue.h"
 #include "ui/options/tform4.h"
 #include "testsupport/eventwait.h"
@@ -57,6 +60,8 @@ private slots:
     void liveConversation();
     void buddyTakesOver();
     void aRunningOrderReadsAsOnePage();
+    void theReadersLineHoldsThroughTheShowsChanges();
+    void theShowEndIsSetInTheOptions();
     void otherNewsroomsAndDevicesAreRefused();
     void addressNotAllowedIsRefused();
     void admissionInTheOptionsWindow();
@@ -73,6 +78,9 @@ private:
     // The paragraph mark at the top of the page's view: its key and how far above the top it is.
     QPair<QString, double> markAtTop();
     void waitForStory(const QString &storyId, const std::function<void()> &send);
+    QVariant evaluate(const QString &script);
+    // Where the element of story `key` stands in the view: its top, and its height.
+    QPair<double, double> storyBox(int key);
 
     UiTestEnvironment *m_env = nullptr;
     TForm1 *m_form = nullptr;
@@ -240,6 +248,30 @@ void TestNewsroom::waitForStory(const QString &storyId, const std::function<void
     send();
     QVERIFY(runEventsUntil([&] { return !updated.isEmpty(); }, 10000));
     QCOMPARE(updated.last().at(0).toString(), storyId);
+}
+
+QVariant TestNewsroom::evaluate(const QString &script)
+{
+    QVariant answer;
+    bool answered = false;
+    m_form->wb1->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                       [&](const QVariant &value) {
+                                           answer = value;
+                                           answered = true;
+                                       });
+    runEventsUntil([&answered] { return answered; }, 10000);
+    return answer;
+}
+
+QPair<double, double> TestNewsroom::storyBox(int key)
+{
+    const QVariantList box =
+        evaluate(
+            QStringLiteral("(function () { const box = document.querySelector('[data-vantell-story=\"%1\"]')"
+                           ".getBoundingClientRect(); return [box.top, box.height]; })()")
+                .arg(key))
+            .toList();
+    return {box.value(0).toDouble(), box.value(1).toDouble()};
 }
 
 void TestNewsroom::recordedConversation()
@@ -578,6 +610,106 @@ void TestNewsroom::aRunningOrderReadsAsOnePage()
 
     rundown.setContinuous(false);
     newsroom.quit();
+}
+
+void TestNewsroom::theReadersLineHoldsThroughTheShowsChanges()
+{
+    if (!m_live)
+        QSKIP(qPrintable(m_notLive));
+    NewsroomPeer newsroom(m_peerDirectory);
+    QVERIFY(start(newsroom));
+    QCOMPARE(newsroom.ask(newsroomcommand("connect")).toInt(), 1);
+    const QVariantMap order{
+        {QStringLiteral("id"), QStringLiteral("RO-LONG")},
+        {QStringLiteral("slug"), QStringLiteral("Long Night")},
+        {QStringLiteral("stories"), QVariantList{story(QStringLiteral("N1"), QStringLiteral("Opening")),
+                                                 story(QStringLiteral("N2"), QStringLiteral("Feature")),
+                                                 story(QStringLiteral("N3"), QStringLiteral("Closing"))}}};
+    QCOMPARE(newsroom.ask(newsroomcommand("create", {{QStringLiteral("runningOrder"), order}})).toString(),
+             QStringLiteral("OK"));
+    Rundown &rundown = feature<Rundown>(m_form);
+    rundown.setContinuous(true);
+    WAIT_VERIFY(rundown.showsContinuous() && rundown.stories().size() == 3);
+    const auto send = [&](const QString &id, const QString &slug, int paragraphs) {
+        QStringList lines;
+        for (int i = 0; i < paragraphs; ++i)
+            lines << QStringLiteral("%1, paragraph %2 of a long story.").arg(slug).arg(i);
+        waitForStory(id, [&] {
+            newsroom.ask(newsroomcommand("story", {{QStringLiteral("ro"), QStringLiteral("RO-LONG")},
+                                                   {QStringLiteral("story"), story(id, slug, lines)}}));
+        });
+    };
+    send(QStringLiteral("N1"), QStringLiteral("Opening"), 30);
+    send(QStringLiteral("N2"), QStringLiteral("Feature"), 30);
+    send(QStringLiteral("N3"), QStringLiteral("Closing"), 30);
+    const int opening = rundown.stories().at(0).key;
+    const int feature = rundown.stories().at(1).key;
+    WAIT_VERIFY(storyBox(opening).second > 0 && storyBox(feature).second > 0);
+
+    // Prompt From Here: from the middle of the second story back to its banner, which stays on air.
+    QCOMPARE(rundown.jumpToStory(1), QString());
+    WAIT_VERIFY(rundown.storyOnAir() == 1 && !m_form->engine->isGliding());
+    QVERIFY(settle([this](std::function<void()> done) { m_form->wb1->queryPosition(std::move(done)); }));
+    const int atBanner = m_form->wb1->scrollPosition();
+    const int inTheStory = atBanner + int(storyBox(feature).second / 2);
+    QVERIFY(settle([this, inTheStory](std::function<void()> done) {
+        m_form->wb1->scrollTo(0, inTheStory, std::move(done));
+    }));
+    WAIT_COMPARE(m_form->wb1->scrollPosition(), inTheStory);
+    rundown.promptFromHere();
+    WAIT_VERIFY(!m_form->engine->isGliding() && std::abs(m_form->wb1->scrollPosition() - atBanner) <= 1);
+    QCOMPARE(rundown.storyOnAir(), 1);
+
+    // The newsroom lengthens the story above the reader by three paragraphs: the reader's story
+    // stays on the screen within one line.
+    QVERIFY(settle([this, inTheStory](std::function<void()> done) {
+        m_form->wb1->scrollTo(0, inTheStory, std::move(done));
+    }));
+    const QPair<double, double> before = storyBox(feature);
+    const double openingHeight = storyBox(opening).second;
+    send(QStringLiteral("N1"), QStringLiteral("Opening"), 33);
+    WAIT_VERIFY(storyBox(opening).second > openingHeight);
+    const double line = (storyBox(opening).second - openingHeight) / 3;
+    const double moved = storyBox(feature).first - before.first;
+    QVERIFY2(std::abs(moved) <= line,
+             qPrintable(QStringLiteral("moved %1 px, a line is %2 px").arg(moved).arg(line)));
+    QCOMPARE(rundown.storyOnAir(), 1);
+
+    rundown.setContinuous(false);
+    newsroom.quit();
+}
+
+void TestNewsroom::theShowEndIsSetInTheOptions()
+{
+    TForm4 *options = windows().Form4;
+    auto *group = options->findChild<RundownOptions *>();
+    QVERIFY(group);
+    Rundown &rundown = feature<Rundown>(m_form);
+    const QTime now = QTime::currentTime();
+    const QTime end(now.addSecs(3600).hour(), now.addSecs(3600).minute());
+    QTimer::singleShot(0, options, [&] {
+        group->showendset->setChecked(true);
+        group->showend->setTime(end);
+        options->Button1->click();
+    });
+    m_form->Options2->trigger();
+    QVERIFY(rundown.showEnd().isValid());
+    QCOMPARE(rundown.showEnd().toLocalTime().time(), end);
+    QVERIFY(rundown.showEnd() > QDateTime::currentDateTime());
+
+    // The window shows it the next time; unticked, the show has no planned end.
+    bool shownSet = false;
+    QTime shownEnd;
+    QTimer::singleShot(0, options, [&] {
+        shownSet = group->showendset->isChecked();
+        shownEnd = group->showend->time();
+        group->showendset->setChecked(false);
+        options->Button1->click();
+    });
+    m_form->Options2->trigger();
+    QVERIFY(shownSet);
+    QCOMPARE(shownEnd, end);
+    QVERIFY(!rundown.showEnd().isValid());
 }
 
 void TestNewsroom::otherNewsroomsAndDevicesAreRefused()
