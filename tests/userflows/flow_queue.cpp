@@ -6,7 +6,8 @@
 
 // The queue of scripts: scripts added in the options window, the queue saved and loaded again,
 // started with Ok, and stepped through with D and A; a queue given on the command line; and the
-// queue as one continuous page, A and D gliding from story to story.
+// queue as one continuous page, A and D gliding from story to story, and Edit Live correcting the
+// story on air on it.
 class FlowQueue : public UserFlow {
     Q_OBJECT
 private slots:
@@ -16,6 +17,7 @@ private slots:
     void aSavedQueueLoadsAgain();
     void aQueueStartsFromTheCommandLine();
     void aQueueReadsAsOneContinuousPage();
+    void editLiveChangesOnlyTheStoryOnAir();
 
 private:
     void addToQueue(quint64 options, const QString &path) const;
@@ -185,6 +187,39 @@ void FlowQueue::aQueueReadsAsOneContinuousPage()
     QVERIFY(startProgram(options));
     VERIFY_SCREEN(waitForStatus(QStringLiteral("on air first next second")), prompter->statusLine(),
                   QStringLiteral("kept between runs"));
+}
+
+void FlowQueue::editLiveChangesOnlyTheStoryOnAir()
+{
+    // The run before left the queue as one page, the first story on air: Edit Live holds it alone.
+    desktop->activate(prompter->id());
+    prompter->keys({QStringLiteral("F10")});
+    const quint64 editor = desktop->waitForWindow(QStringLiteral("Vantell Edit Live"));
+    QVERIFY2(editor, "Edit Live did not open");
+    desktop->move(editor, {0, prompter->geometry().bottom() + 1});
+    const QImage held = desktop->grab(editor);
+    const QString heldText = readText(held);
+    VERIFY_SCREEN(readsWords(heldText, firstWords) && !readsWords(heldText, secondWords), held,
+                  QStringLiteral("edit live"));
+
+    // A word typed at its end reaches the page before the next story's banner, on air unchanged.
+    desktop->activate(editor);
+    desktop->key(QStringLiteral("ctrl+End"));
+    desktop->type(QStringLiteral(" zebra"));
+    const QString edited = firstWords + QStringLiteral(" zebra second");
+    VERIFY_SCREEN(readsWords(waitForPageText(edited), edited), prompter->page(), QStringLiteral("edited"));
+    VERIFY_SCREEN(waitForStatus(QStringLiteral("on air first next second")), prompter->statusLine(),
+                  QStringLiteral("on air after the edit"));
+
+    // Closing asks about the story's unsaved change; No keeps it on the page.
+    desktop->activate(editor);
+    desktop->key(QStringLiteral("alt+F4"));
+    const quint64 question = desktop->waitForWindow(QStringLiteral("Warning"));
+    QVERIFY2(question, "closing the edited story asked nothing");
+    desktop->activate(question);
+    desktop->key(QStringLiteral("alt+n"));
+    QVERIFY(desktop->waitForWindowGone(QStringLiteral("Vantell Edit Live")));
+    VERIFY_SCREEN(readsWords(waitForPageText(edited), edited), prompter->page(), QStringLiteral("closed"));
 }
 
 QTEST_GUILESS_MAIN(FlowQueue)
