@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QThread>
 
@@ -132,6 +133,9 @@ void FlowNewsroom::aRunningOrderIsPromptedAndEditedOnAir()
     const QVariantMap order{
         {QStringLiteral("id"), QStringLiteral("RO1")},
         {QStringLiteral("slug"), QStringLiteral("Evening News")},
+        // Planned to end half an hour from now.
+        {QStringLiteral("start"), QStringLiteral("now")},
+        {QStringLiteral("duration"), QStringLiteral("0:30:00")},
         {QStringLiteral("stories"), QVariantList{story(QStringLiteral("S1"), QStringLiteral("Opening")),
                                                  story(QStringLiteral("S2"), QStringLiteral("Weather"))}}};
     QCOMPARE(ask("create", {{QStringLiteral("runningOrder"), order}}).toString(), QStringLiteral("OK"));
@@ -166,6 +170,22 @@ void FlowNewsroom::aRunningOrderIsPromptedAndEditedOnAir()
     // the next one named beside it.
     const QString onAir = QStringLiteral("on air opening next weather");
     VERIFY_SCREEN(readsWords(waitForStatus(onAir), onAir), prompter->statusLine(), QStringLiteral("on air"));
+    // Beside it the over/under against the running order's planned end: the show runs short by
+    // nearly half an hour, told anew as the seconds pass.
+    static const QRegularExpression overUnderTime(QStringLiteral("over/under:?\\S?(\\d+:\\d\\d)"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    const auto overUnder = [](const QString &status) {
+        return overUnderTime.match(QString(status).remove(QLatin1Char(' '))).captured(1);
+    };
+    const QString timed = waitForStatus(QStringLiteral("over/under"));
+    VERIFY_SCREEN(overUnder(timed).startsWith(QLatin1String("2")), prompter->statusLine(),
+                  QStringLiteral("over/under"));
+    QString later;
+    VERIFY_SCREEN(waitUntil([&] {
+                      later = overUnder(prompter->statusText());
+                      return !later.isEmpty() && later != overUnder(timed);
+                  }),
+                  prompter->statusLine(), QStringLiteral("over/under ticking"));
 
     // D glides to the next story of the running order.
     prompter->keys({QStringLiteral("d")});

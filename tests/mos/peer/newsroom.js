@@ -47,7 +47,13 @@ function story(st) {
 }
 
 function runningOrder(ro) {
-    return { ID: text(ro.id), Slug: text(ro.slug), Stories: (ro.stories || []).map(story) };
+    const order = { ID: text(ro.id), Slug: text(ro.slug), Stories: (ro.stories || []).map(story) };
+    // The show's planned start ("now": this moment) and length ("H:MM:SS"), when the test gives them.
+    if (ro.start)
+        order.EditorialStart = types.mosTime.create(ro.start === 'now' ? Date.now() : ro.start);
+    if (ro.duration)
+        order.EditorialDuration = types.mosDuration.create(ro.duration);
+    return order;
 }
 
 // A story's text: paragraphs, and presenter instructions as the library sends them.
