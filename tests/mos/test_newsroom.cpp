@@ -79,6 +79,10 @@ private:
     QPair<QString, double> markAtTop();
     void waitForStory(const QString &storyId, const std::function<void()> &send);
     QVariant evaluate(const QString &script);
+    // Starts and connects `newsroom`, which creates running order `id` of the stories `slugs`
+    // (their IDs `prefix` and their place from 1); whether the prompter took it.
+    bool createRunningOrder(NewsroomPeer &newsroom, const QString &id, const QString &slug,
+                            const QString &prefix, const QStringList &slugs);
     // Where the element of story `key` stands in the view: its top, and its height.
     QPair<double, double> storyBox(int key);
 
@@ -261,6 +265,20 @@ QVariant TestNewsroom::evaluate(const QString &script)
                                        });
     runEventsUntil([&answered] { return answered; }, 10000);
     return answer;
+}
+
+bool TestNewsroom::createRunningOrder(NewsroomPeer &newsroom, const QString &id, const QString &slug,
+                                      const QString &prefix, const QStringList &slugs)
+{
+    if (!start(newsroom) || newsroom.ask(newsroomcommand("connect")).toInt() != 1)
+        return false;
+    QVariantList stories;
+    for (int i = 0; i < slugs.size(); ++i)
+        stories << story(prefix + QString::number(i + 1), slugs.at(i));
+    const QVariantMap order{
+        {QStringLiteral("id"), id}, {QStringLiteral("slug"), slug}, {QStringLiteral("stories"), stories}};
+    return newsroom.ask(newsroomcommand("create", {{QStringLiteral("runningOrder"), order}})).toString() ==
+           QStringLiteral("OK");
 }
 
 QPair<double, double> TestNewsroom::storyBox(int key)
@@ -552,16 +570,9 @@ void TestNewsroom::aRunningOrderReadsAsOnePage()
     if (!m_live)
         QSKIP(qPrintable(m_notLive));
     NewsroomPeer newsroom(m_peerDirectory);
-    QVERIFY(start(newsroom));
-    QCOMPARE(newsroom.ask(newsroomcommand("connect")).toInt(), 1);
-    const QVariantMap order{
-        {QStringLiteral("id"), QStringLiteral("RO-LATE")},
-        {QStringLiteral("slug"), QStringLiteral("Late News")},
-        {QStringLiteral("stories"), QVariantList{story(QStringLiteral("L1"), QStringLiteral("Headlines")),
-                                                 story(QStringLiteral("L2"), QStringLiteral("Markets")),
-                                                 story(QStringLiteral("L3"), QStringLiteral("Goodnight"))}}};
-    QCOMPARE(newsroom.ask(newsroomcommand("create", {{QStringLiteral("runningOrder"), order}})).toString(),
-             QStringLiteral("OK"));
+    QVERIFY(createRunningOrder(
+        newsroom, QStringLiteral("RO-LATE"), QStringLiteral("Late News"), QStringLiteral("L"),
+        {QStringLiteral("Headlines"), QStringLiteral("Markets"), QStringLiteral("Goodnight")}));
     QCOMPARE(queue(), (QStringList{"Headlines", "Markets", "Goodnight"}));
 
     // Turned on for the running order: the whole show is one page, a banner before each story.
@@ -617,16 +628,9 @@ void TestNewsroom::theReadersLineHoldsThroughTheShowsChanges()
     if (!m_live)
         QSKIP(qPrintable(m_notLive));
     NewsroomPeer newsroom(m_peerDirectory);
-    QVERIFY(start(newsroom));
-    QCOMPARE(newsroom.ask(newsroomcommand("connect")).toInt(), 1);
-    const QVariantMap order{
-        {QStringLiteral("id"), QStringLiteral("RO-LONG")},
-        {QStringLiteral("slug"), QStringLiteral("Long Night")},
-        {QStringLiteral("stories"), QVariantList{story(QStringLiteral("N1"), QStringLiteral("Opening")),
-                                                 story(QStringLiteral("N2"), QStringLiteral("Feature")),
-                                                 story(QStringLiteral("N3"), QStringLiteral("Closing"))}}};
-    QCOMPARE(newsroom.ask(newsroomcommand("create", {{QStringLiteral("runningOrder"), order}})).toString(),
-             QStringLiteral("OK"));
+    QVERIFY(createRunningOrder(
+        newsroom, QStringLiteral("RO-LONG"), QStringLiteral("Long Night"), QStringLiteral("N"),
+        {QStringLiteral("Opening"), QStringLiteral("Feature"), QStringLiteral("Closing")}));
     Rundown &rundown = feature<Rundown>(m_form);
     rundown.setContinuous(true);
     WAIT_VERIFY(rundown.showsContinuous() && rundown.stories().size() == 3);

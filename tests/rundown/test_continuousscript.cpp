@@ -89,6 +89,14 @@ void TestContinuousScript::floatedStoriesAreLeftOutAndNumbersCloseUp()
     QVERIFY(!script.lines.join(QString()).contains(QStringLiteral("Floated")));
     // All floated: an empty show.
     QVERIFY(assemblecontinuous({floated}, {}, 180).lines.isEmpty());
+    // A story the show lists twice is on the page once, where it first stands: the page finds a
+    // story by its key.
+    const ContinuousScript twice = assemblecontinuous(
+        {entry(1, QStringLiteral("One"), {QStringLiteral("First")}), entry(3, QStringLiteral("Three"), {}),
+         entry(1, QStringLiteral("One again"), {QStringLiteral("Again")})},
+        {}, 180);
+    QCOMPARE(twice.stories.size(), 2);
+    QVERIFY(!twice.lines.join(QString()).contains(QStringLiteral("Again")));
 }
 
 void TestContinuousScript::plainTextIsEscapedAndMarkupKept()

@@ -1,5 +1,7 @@
 #include "core/rundown/continuousscript.h"
 
+#include <QSet>
+
 #include "core/engine/readingestimate.h"
 #include "core/rundown/storybanner.h"
 
@@ -33,25 +35,33 @@ QStringList storyscriptlines(const RundownEntry &entry, const QString &number,
     return lines;
 }
 
-ContinuousScript assemblecontinuous(const QList<RundownEntry> &entries, const QStringList &specialtable,
-                                    int wordsPerMinute)
+ContinuousScript assemblestories(const QList<RundownEntry> &entries, const StoryLinesMaker &make)
 {
     ContinuousScript script;
+    QSet<int> placed;
     for (int index = 0; index < entries.size(); ++index) {
         const RundownEntry &entry = entries.at(index);
-        if (entry.floated)
+        if (entry.floated || placed.contains(entry.key))
             continue;
+        placed.insert(entry.key);
         StorySpan span;
         span.entry = index;
         span.key = entry.key;
         span.number = storynumber(entry, int(script.stories.size()));
         span.name = entry.name;
         span.firstLine = int(script.lines.size());
-        const QStringList lines =
-            storyscriptlines(entry, span.number, specialtable, wordsPerMinute, span.words);
+        const QStringList lines = make(entry, span.number, span.words);
         span.lineCount = int(lines.size());
         script.lines << lines;
         script.stories << span;
     }
     return script;
+}
+
+ContinuousScript assemblecontinuous(const QList<RundownEntry> &entries, const QStringList &specialtable,
+                                    int wordsPerMinute)
+{
+    return assemblestories(entries, [&](const RundownEntry &entry, const QString &number, int &words) {
+        return storyscriptlines(entry, number, specialtable, wordsPerMinute, words);
+    });
 }

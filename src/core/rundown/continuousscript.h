@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -48,6 +50,14 @@ QStringList storyscriptlines(const RundownEntry &entry, const QString &number,
 // A story's first script line: its banner (number, name and the reading time of its `words`),
 // opening the element that holds the story.
 QString storyopeningline(const RundownEntry &entry, const QString &number, int words, int wordsPerMinute);
+
+// Makes a story's script lines from its entry and the number its banner shows, and sets its words.
+using StoryLinesMaker =
+    std::function<QStringList(const RundownEntry &entry, const QString &number, int &words)>;
+
+// The stories of `entries` in order, each as `make` makes its lines; floated stories, and a story
+// whose key has come before, left out.
+ContinuousScript assemblestories(const QList<RundownEntry> &entries, const StoryLinesMaker &make);
 
 // The whole show as one script, story after story in the order of `entries`, floated ones left
 // out. Rich, imported and plain scripts keep their look: plain text is escaped as the page escapes a

@@ -297,42 +297,31 @@ ContinuousScript Rundown::assemble(const QList<RundownEntry> &entries, StoryPage
 {
     const QStringList &table = m_view.state().specialtable;
     const int wpm = m_aids.values().wordsPerMinute;
-    ContinuousScript script;
     QHash<int, ShownStory> shown;
-    for (int index = 0; index < entries.size(); ++index) {
-        const RundownEntry &entry = entries.at(index);
-        if (entry.floated || shown.contains(entry.key))
-            continue;
-        StorySpan span;
-        span.entry = index;
-        span.key = entry.key;
-        span.number = storynumber(entry, int(script.stories.size()));
-        span.name = entry.name;
-        span.firstLine = int(script.lines.size());
+    const auto make = [&](const RundownEntry &entry, const QString &number, int &words) {
         const auto before = m_shown.constFind(entry.key);
         ShownStory story;
         if (before != m_shown.cend() && before->entry == entry) {
             // The same text: only its banner may change, with its number or the pace.
             story = *before;
-            if (story.number != span.number || story.wordsPerMinute != wpm) {
-                story.lines[0] = storyopeningline(entry, span.number, story.words, wpm);
+            if (story.number != number || story.wordsPerMinute != wpm) {
+                story.lines[0] = storyopeningline(entry, number, story.words, wpm);
                 if (change)
                     change->banners.insert(entry.key, QString());
             }
         } else {
             story.entry = entry;
-            story.lines = storyscriptlines(entry, span.number, table, wpm, story.words);
+            story.lines = storyscriptlines(entry, number, table, wpm, story.words);
             if (change)
                 change->stories.insert(entry.key, {});
         }
-        story.number = span.number;
+        story.number = number;
         story.wordsPerMinute = wpm;
-        span.words = story.words;
-        span.lineCount = int(story.lines.size());
-        script.lines << story.lines;
-        script.stories << span;
+        words = story.words;
         shown.insert(entry.key, story);
-    }
+        return story.lines;
+    };
+    const ContinuousScript script = assemblestories(entries, make);
     if (change) {
         const QList<int> before = storykeys(m_script.stories);
         change->order = storykeys(script.stories);
