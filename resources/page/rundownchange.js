@@ -1,7 +1,8 @@
 // Changes the stories of a continuous page in place, without loading a new document, so that the
 // newsroom's changes to the show reach the page while it is read and the line at the reading line
 // stays where the reader sees it. A story is its element ([data-vantell-story], which holds its
-// banner and its text) and the line break after it.
+// banner and its text), the line break after it, and the mark of its first line before it (the
+// story's markup brings its own: left in place, the old one would count a line too many).
 //
 //   order:      the stories' keys in their new order
 //   removed:    keys of stories that leave the page
@@ -32,6 +33,11 @@
     const units = new Map();
     for (const story of document.querySelectorAll('[data-vantell-story]')) {
         const nodes = [story];
+        let before = story.previousSibling;
+        while (before && before.nodeType === Node.TEXT_NODE && !before.nodeValue.trim())
+            before = before.previousSibling;
+        if (before && before.nodeName === 'SPAN' && before.hasAttribute('data-l') && !before.firstChild)
+            nodes.unshift(before);
         let next = story.nextSibling;
         while (next && next.nodeType === Node.TEXT_NODE && !next.nodeValue.trim()) {
             nodes.push(next);
@@ -41,6 +47,8 @@
             nodes.push(next);
         units.set(story.getAttribute('data-vantell-story'), nodes);
     }
+    const element = (nodes) => nodes.find((node) => node.nodeType === Node.ELEMENT_NODE &&
+        node.hasAttribute('data-vantell-story'));
     if (units.size === 0) return false;
     for (const key of order)
         if (!units.has(String(key)) && stories[key] === undefined) return false;
@@ -78,7 +86,7 @@
         units.set(key, nodes);
     }
     for (const key of Object.keys(banners)) {
-        const banner = units.get(key) && units.get(key)[0].querySelector('[data-vantell-banner]');
+        const banner = units.get(key) && element(units.get(key)).querySelector('[data-vantell-banner]');
         if (banner) banner.outerHTML = banners[key];
     }
     // From the show's end back to its start: each story that moves goes before the one after it.
@@ -86,7 +94,7 @@
     let after = end;
     for (let i = order.length - 1; i >= 0; --i) {
         const nodes = units.get(String(order[i]));
-        if (!stay.has(String(order[i])) || !nodes[0].isConnected)
+        if (!stay.has(String(order[i])) || !element(nodes).isConnected)
             for (const node of nodes) (after ? after.parentNode : parent).insertBefore(node, after);
         after = nodes[0];
     }

@@ -491,9 +491,9 @@ void TestEditLive::aContinuousPageIsEditedStoryByStory()
     QVERIFY(m_form->promptstate.scriptlines.at(firstText + 5).contains(QLatin1String("Breaking: Line 5")));
     QCOMPARE(m_form->promptstate.scriptlines.mid(rundown.stories().at(2).firstLine, third.lineCount),
              thirdLines);
-    QCOMPARE(body(m_form->wb1), builtBody());
     QCOMPARE(newDocuments.count(), 0);
     QCOMPARE(m_form->promptstate.scriptpath, pageName);
+    QCOMPARE(body(m_form->wb1), builtBody());
 
     // The reader in the last story has read all of the first: locked whole, to remote edits too.
     QVERIFY(settle([this](std::function<void()> done) { m_form->wb1->scrollTo(0, 1 << 20, done); }));
@@ -528,8 +528,10 @@ void TestEditLive::aContinuousPageIsEditedStoryByStory()
     openLive();
     QCOMPARE(live().window()->documentName(), entries.at(2));
     QVERIFY(edited([this] { typeAt(0, QStringLiteral("Saved ")); }));
-    QVERIFY(m_form->promptstate.scriptlines.at(rundown.stories().at(2).firstLine + 1)
-                .contains(QLatin1String("Saved Red")));
+    const StorySpan rich = rundown.stories().at(2);
+    const QString richText =
+        m_form->promptstate.scriptlines.mid(rich.firstLine, rich.lineCount).join(QLatin1Char('\n'));
+    QVERIFY2(richText.contains(QLatin1String("Saved Red")), qPrintable(richText));
     m_env->dialogs.clear();
     live().window()->save->trigger();
     QVERIFY(m_env->dialogs.shown.isEmpty() ||
