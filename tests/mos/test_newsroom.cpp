@@ -675,6 +675,7 @@ void TestNewsroom::theReadersLineHoldsThroughTheShowsChanges()
     WAIT_VERIFY(storyBox(opening).second > openingHeight);
     const double line = (storyBox(opening).second - openingHeight) / 3;
     const double moved = storyBox(feature).first - before.first;
+    qInfo("the reader's story moved %.1f px where a line is %.1f px", moved, line);
     QVERIFY2(std::abs(moved) <= line,
              qPrintable(QStringLiteral("moved %1 px, a line is %2 px").arg(moved).arg(line)));
     QCOMPARE(rundown.storyOnAir(), 1);
