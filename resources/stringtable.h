@@ -248,6 +248,8 @@ inline constexpr const char *NewsroomAllowed = N_("Allowed addresses:");
 inline constexpr const char *NewsroomAllowedHint =
     N_("The addresses newsroom systems may connect from, separated by commas; empty: any address");
 inline constexpr const char *NewsroomAnyAddress = N_("Any address is accepted");
+inline constexpr const char *NewsroomNotAskedAgain =
+    N_("The newsroom system could not be asked for its running orders again: %1");
 inline constexpr const char *NewsroomNotAddresses =
     N_("Allowed addresses that are not addresses let no one in: %1");
 inline constexpr const char *NewsroomRefusedAddress =

@@ -48,6 +48,32 @@ void MosDevice::setAdmission(const MosAdmission &admission)
     emit admissionChanged();
 }
 
+QString MosDevice::takeRunningOrder(const QString &text, const QHostAddress &peer)
+{
+    MosParseResult parsed = parsemosmessage(text);
+    MosMessage &message = parsed.message;
+    if (parsed.error.isEmpty() && message.kind != Kind::List)
+        parsed.error = QStringLiteral("<%1> where a running order was asked for").arg(message.type);
+    if (parsed.error.isEmpty())
+        if (const std::optional<MosRefusal> refusal =
+                m_admission.refusal(message.ncsId, message.mosId, peer)) {
+            emit notAdmitted(*refusal);
+            parsed.error = refusalStatus(*refusal);
+        }
+    if (!parsed.error.isEmpty()) {
+        emit refused(message.type, parsed.error);
+        return parsed.error;
+    }
+    message.kind = Kind::Replace;
+    const MosApplied applied = m_orders.apply(message);
+    if (!applied.error.isEmpty()) {
+        emit refused(message.type, applied.error);
+        return applied.error;
+    }
+    emit changed(applied.change);
+    return QString();
+}
+
 QString MosDevice::refuseStream(const QString &reason)
 {
     emit refused(QString(), reason);
@@ -66,11 +92,15 @@ QString MosDevice::answer(const QString &text, const QHostAddress &peer)
             return mosroack(envelope, message.roId, parsed.error);
         return mosack(envelope, false, parsed.error);
     }
-    if (message.kind == Kind::Acknowledgement)
+    // Answers (the device asks for running orders on connections of its own) are not answered.
+    if (message.kind == Kind::Acknowledgement || message.kind == Kind::List || message.kind == Kind::ListAll)
         return QString();
+    const std::optional<MosRefusal> refusal = m_admission.refusal(message.ncsId, message.mosId, peer);
+    if (!refusal)
+        emit newsroomHeard(message.ncsId, peer);
     if (message.kind == Kind::Heartbeat)
         return mosheartbeat(envelope, now);
-    if (const std::optional<MosRefusal> refusal = m_admission.refusal(message.ncsId, message.mosId, peer)) {
+    if (refusal) {
         emit notAdmitted(*refusal);
         if (looksLikeRunningOrderMessage(message))
             return mosroack(envelope, message.roId, refusalStatus(*refusal));

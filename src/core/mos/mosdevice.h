@@ -23,6 +23,9 @@ public:
     // The answer to the message `text` (its text, as framed) that came from `peer`, or nothing
     // when the message is itself an answer.
     QString answer(const QString &text, const QHostAddress &peer = QHostAddress());
+    // Takes the running order of the newsroom's answer `text` (roList) from `peer` as the newsroom's
+    // from now on, as a replacement; why not, when it is no such answer or is not let in.
+    QString takeRunningOrder(const QString &text, const QHostAddress &peer);
     // The negative acknowledgement for a connection that is ended because its stream cannot be
     // read as messages at all (`reason` says why).
     QString refuseStream(const QString &reason);
@@ -41,6 +44,8 @@ signals:
     // A message was refused by the admission.
     void notAdmitted(const MosRefusal &refusal);
     void admissionChanged();
+    // A message the admission lets in came from the newsroom system `ncsId` at `peer`.
+    void newsroomHeard(const QString &ncsId, const QHostAddress &peer);
 
 private:
     MosAdmission m_admission;

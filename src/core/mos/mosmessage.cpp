@@ -301,6 +301,14 @@ void readPayload(const MosXmlNode &node, MosMessage &message)
         message.kind = Kind::Acknowledgement;
     } else if (type == u"roReqAll") {
         message.kind = Kind::ListAllRequest;
+    } else if (type == u"roList") {
+        message.kind = Kind::List;
+        message.runningOrder = readRunningOrderHeader(node);
+        message.runningOrder.stories = readStories(node);
+    } else if (type == u"roListAll") {
+        message.kind = Kind::ListAll;
+        for (const MosXmlNode *order : node.all(u"ro"))
+            message.roIds << required(*order, u"roID");
     } else if (type == u"roCreate" || type == u"roReplace") {
         message.kind = type == u"roCreate" ? Kind::Create : Kind::Replace;
         message.runningOrder = readRunningOrderHeader(node);

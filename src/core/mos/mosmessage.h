@@ -44,6 +44,8 @@ struct MosMessage {
         ReadyToAir,      // roReadyToAir
         ListRequest,     // roReq
         ListAllRequest,  // roReqAll
+        List,            // roList: a running order the newsroom was asked for
+        ListAll,         // roListAll: the running orders the newsroom holds
         StorySend,       // roStorySend
         Acknowledgement, // roAck or mosAck from the peer: nothing to answer
         Unsupported,     // a message of a profile this device does not claim
@@ -59,7 +61,8 @@ struct MosMessage {
     MosElementAction action;
     MosElementStatus elementStatus;
     QString airStatus;
-    MosStory story; // story send: the story with its text
+    MosStory story;    // story send: the story with its text
+    QStringList roIds; // roListAll: the running orders named
 
     // A running-order message: answered with roAck.
     bool isRunningOrderMessage() const;

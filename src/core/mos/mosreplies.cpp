@@ -158,6 +158,21 @@ QString mosrolistall(const MosEnvelope &envelope, const QList<MosRunningOrder> &
     });
 }
 
+QString mosroreqall(const MosEnvelope &envelope)
+{
+    return message(envelope,
+                   [](QXmlStreamWriter &xml) { xml.writeEmptyElement(QStringLiteral("roReqAll")); });
+}
+
+QString mosroreq(const MosEnvelope &envelope, const QString &roId)
+{
+    return message(envelope, [&roId](QXmlStreamWriter &xml) {
+        xml.writeStartElement(QStringLiteral("roReq"));
+        xml.writeTextElement(QStringLiteral("roID"), roId);
+        xml.writeEndElement();
+    });
+}
+
 QByteArray mosencode(const QString &message)
 {
     QStringEncoder encoder(QStringConverter::Utf16BE);

@@ -7,7 +7,8 @@
 
 #include "core/mos/mosrunningorder.h"
 
-// The answers a prompter gives a newsroom system, as the text of one message each.
+// The answers a prompter gives a newsroom system, and the requests it makes, as the text of one
+// message each.
 
 // The IDs an answer carries: those of the message it answers. An answer to a message without a
 // messageID (older newsroom systems send heartbeats without one) has none either.
@@ -40,6 +41,11 @@ QString moslistmachinfo(const MosEnvelope &envelope, const MosMachineInfo &info,
 QString mosrolist(const MosEnvelope &envelope, const MosRunningOrder &order);
 // roListAll: the running orders the device holds, without their stories.
 QString mosrolistall(const MosEnvelope &envelope, const QList<MosRunningOrder> &orders);
+
+// The prompter's own requests, when it asks the newsroom for its running orders again: all of
+// them (roReqAll), and one (roReq).
+QString mosroreqall(const MosEnvelope &envelope);
+QString mosroreq(const MosEnvelope &envelope, const QString &roId);
 
 // A message as it goes on the wire: UTF-16 big-endian, no byte-order mark.
 QByteArray mosencode(const QString &message);

@@ -29,6 +29,7 @@ void writenewsroomsettings(QSettings &settings, const NewsroomSettings &values)
     settings.setValue(QStringLiteral("ListenAddress"), values.listenAddress);
     settings.setValue(QStringLiteral("NcsID"), values.ncsId);
     settings.setValue(QStringLiteral("AllowedAddresses"), values.allowedAddresses);
+    settings.setValue(QStringLiteral("NcsPort"), values.ncsPort);
     settings.endGroup();
 }
 
@@ -53,5 +54,6 @@ void readnewsroomsettings(QSettings &settings, NewsroomSettings &values)
     values.allowedAddresses = storedtext(settings.value(QStringLiteral("AllowedAddresses")))
                                   .value_or(values.allowedAddresses)
                                   .trimmed();
+    values.ncsPort = readPort(settings, QStringLiteral("NcsPort")).value_or(values.ncsPort);
     settings.endGroup();
 }

@@ -24,6 +24,10 @@ struct NewsroomSettings {
     // "AllowedAddresses": the addresses newsroom systems may connect from, separated by commas;
     // empty: every address.
     QString allowedAddresses;
+    // "NcsPort": the newsroom system's own port, where the prompter asks for the running orders
+    // again after a restart or a lost connection (the protocol's lower port on the newsroom's
+    // side). Kept in the file only: the protocol's number serves every site that keeps to it.
+    int ncsPort = defaultLowerPort;
 
     bool operator==(const NewsroomSettings &other) const = default;
 };

@@ -7,6 +7,7 @@
 
 #include "core/engine/readingestimate.h"
 #include "core/mos/mosdevice.h"
+#include "core/mos/mosrequester.h"
 #include "core/mos/mosserver.h"
 #include "core/rundown/backtiming.h"
 #include "core/platform/translation.h"
@@ -82,6 +83,23 @@ NewsroomQueue::NewsroomQueue(ScriptStage &prompter, TForm4 *options, QObject *pa
     connect(m_device.get(), &MosDevice::notAdmitted, this, &NewsroomQueue::tellRefusal);
     connect(m_server.get(), &MosServer::notAdmitted, this, &NewsroomQueue::tellRefusal);
     connect(m_server.get(), &MosServer::connectionsChanged, this, &NewsroomQueue::showStatus);
+    // The running orders held were lost with a restart, and may have changed while no connection
+    // was open: the newsroom is asked for them once it is heard again.
+    m_requester = new MosRequester(m_device.get(), this);
+    connect(m_server.get(), &MosServer::connectionsChanged, this, [this](int count) {
+        if (count == 0)
+            m_askAgain = true;
+    });
+    connect(m_device.get(), &MosDevice::newsroomHeard, this,
+            [this](const QString &ncsId, const QHostAddress &peer) {
+                if (std::exchange(m_askAgain, false))
+                    m_requester->ask(peer, quint16(m_settings.ncsPort), ncsId);
+            });
+    // A newsroom that takes no connections of devices is not asked: the window says so, quietly.
+    connect(m_requester, &MosRequester::finished, this, [this](int, const QString &error) {
+        m_askFailure = error;
+        showStatus();
+    });
     m_clock.start();
     m_refusalShown.setSingleShot(true);
     m_refusalShown.setInterval(refusalShownMs);
@@ -160,6 +178,8 @@ void NewsroomQueue::showStatus()
     QStringList lines{status};
     if (m_server->isListening() && !invalidAddresses().isEmpty())
         lines << i18n(str::NewsroomNotAddresses).arg(invalidAddresses());
+    if (!m_askFailure.isEmpty())
+        lines << i18n(str::NewsroomNotAskedAgain).arg(m_askFailure);
     if (!m_refusal.isEmpty())
         lines << m_refusal;
     m_group->setStatus(lines.join(QLatin1Char('\n')));

@@ -17,6 +17,7 @@
 
 class MosDevice;
 class NewsroomOptions;
+class MosRequester;
 class MosServer;
 class ScriptStage;
 class TForm4;
@@ -88,6 +89,10 @@ private:
     NewsroomSettings m_settings;
     std::unique_ptr<MosDevice> m_device;
     std::unique_ptr<MosServer> m_server;
+    // Asks the newsroom for its running orders once it is heard after a start or a lost connection.
+    MosRequester *m_requester;
+    bool m_askAgain = true;
+    QString m_askFailure; // why the newsroom could not be asked, the last time
     QString m_listenFailure;
     MosRefusalNotices m_refusalNotices;
     QElapsedTimer m_clock;
