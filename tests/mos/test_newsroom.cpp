@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -62,6 +63,7 @@ private slots:
     void aRunningOrderReadsAsOnePage();
     void theReadersLineHoldsThroughTheShowsChanges();
     void theShowEndIsSetInTheOptions();
+    void runningOrdersComeBackAfterALostConnection();
     void otherNewsroomsAndDevicesAreRefused();
     void addressNotAllowedIsRefused();
     void admissionInTheOptionsWindow();
@@ -715,6 +717,59 @@ void TestNewsroom::theShowEndIsSetInTheOptions()
     QVERIFY(shownSet);
     QCOMPARE(shownEnd, end);
     QVERIFY(!rundown.showEnd().isValid());
+}
+
+void TestNewsroom::runningOrdersComeBackAfterALostConnection()
+{
+    if (!m_live)
+        QSKIP(qPrintable(m_notLive));
+    // The newsroom takes the prompter's own connections, on ports of its own.
+    const quint16 ncsPort = freePorts().first;
+    admit([ncsPort](NewsroomSettings &settings) { settings.ncsPort = ncsPort; });
+    NewsroomPeer newsroom(m_peerDirectory);
+    QVERIFY(start(newsroom, {QStringLiteral("--listen"), QString::number(ncsPort)}));
+    QCOMPARE(newsroom.ask(newsroomcommand("connect")).toInt(), 1);
+    const auto order = [](const QStringList &slugs) {
+        QVariantList stories;
+        for (int i = 0; i < slugs.size(); ++i)
+            stories << story(QStringLiteral("B%1").arg(i + 1), slugs.at(i));
+        return QVariantMap{{QStringLiteral("id"), QStringLiteral("RO-BACK")},
+                           {QStringLiteral("slug"), QStringLiteral("Back Again")},
+                           {QStringLiteral("stories"), stories}};
+    };
+    const QStringList before{QStringLiteral("Opening"), QStringLiteral("Weather")};
+    QCOMPARE(
+        newsroom.ask(newsroomcommand("create", {{QStringLiteral("runningOrder"), order(before)}})).toString(),
+        QStringLiteral("OK"));
+    QCOMPARE(queue(), before);
+
+    // The connection is lost, and meanwhile the newsroom adds a story the prompter is not sent.
+    admit([](NewsroomSettings &settings) { settings.enabled = false; });
+    WAIT_VERIFY(m_newsroom->server()->connectionCount() == 0);
+    const QStringList changed{QStringLiteral("Opening"), QStringLiteral("Weather"), QStringLiteral("Sport")};
+    QCOMPARE(
+        newsroom.ask(newsroomcommand("hold", {{QStringLiteral("runningOrder"), order(changed)}})).toString(),
+        QStringLiteral("OK"));
+    QCOMPARE(queue(), before);
+
+    // Listening again, the newsroom connects by itself: asked as soon as it is heard, it gives the
+    // show as it holds it now.
+    QElapsedTimer sinceHeard;
+    const QMetaObject::Connection heard =
+        connect(m_newsroom->device(), &MosDevice::newsroomHeard, this, [&sinceHeard] {
+            if (!sinceHeard.isValid())
+                sinceHeard.start();
+        });
+    admit([](NewsroomSettings &settings) { settings.enabled = true; });
+    QVERIFY(runEventsUntil([&] { return queue() == changed; }, 30000));
+    disconnect(heard);
+    qInfo("the show was back %lld ms after the newsroom was heard again", sinceHeard.elapsed());
+    QVERIFY(sinceHeard.elapsed() < 2000);
+    QVERIFY(
+        !windows().newsroom->optionsGroup()->mosstatus->text().contains(QLatin1String("could not be asked")));
+
+    newsroom.quit();
+    admit([](NewsroomSettings &settings) { settings.ncsPort = NewsroomSettings::defaultLowerPort; });
 }
 
 void TestNewsroom::otherNewsroomsAndDevicesAreRefused()

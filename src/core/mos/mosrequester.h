@@ -2,7 +2,6 @@
 
 #include <QHostAddress>
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
@@ -38,7 +37,7 @@ private:
     void finish(const QString &error);
 
     MosDevice *m_device;
-    QPointer<QTcpSocket> m_socket;
+    QTcpSocket *m_socket = nullptr; // while asking
     MosFramer m_framer;
     QTimer m_silence;
     QHostAddress m_peer;

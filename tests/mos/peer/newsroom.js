@@ -9,7 +9,10 @@
 // --device is the prompter's MOS ID, --ncs the newsroom system's own ID (NCS-PRIMARY by default).
 // --buddy connects a second newsroom system (the buddy, NCS-BUDDY) beside the primary and sends
 // every other command through it. --record writes every message sent and received, as JSON
-// lines, to FILE.
+// lines, to FILE. --listen PORT has the newsroom take the prompter's own connections on PORT
+// (lower), PORT + 1 (upper) and PORT + 2 (query), and answer its roReqAll and roReq with the
+// running orders it holds: those it created or replaced, and those a "hold" command gave it
+// without sending them (what the newsroom changed while the prompter was away).
 'use strict';
 
 const fs = require('fs');
@@ -27,6 +30,9 @@ const device = option('device', 'PROMPTER');
 const ncs = option('ncs', 'NCS-PRIMARY');
 const record = option('record', null);
 const withBuddy = process.argv.includes('--buddy');
+const listen = option('listen', null);
+// The running orders the newsroom holds, by ID, as the library describes them.
+const held = new Map();
 const types = getMosTypes(false);
 const text = (value) => types.mosString128.create(value === undefined ? '' : String(value));
 // What the library read from the prompter, as plain text.
@@ -82,7 +88,8 @@ function recordMessage(peer, direction, message) {
 function newsroom(name) {
     const connection = new MosConnection({
         mosID: device,
-        acceptsConnections: false,
+        acceptsConnections: listen !== null && name === ncs,
+        ports: listen === null ? undefined : { lower: Number(listen), upper: Number(listen) + 1, query: Number(listen) + 2 },
         isNCS: true,
         // The library lets a newsroom speak profile 2 only together with profiles 0 and 1.
         profiles: { 0: true, 1: true, 2: true, 3: false, 4: true },
@@ -106,6 +113,8 @@ async function connect(connection, name) {
             dontUseQueryPort: true,
         },
     });
+    peer.onRequestAllRunningOrders(async () => [...held.values()]);
+    peer.onRequestRunningOrder(async (id) => held.get(plain(id)) || null);
     // Connected once a heartbeat has come back on both ports.
     for (let waited = 0; !peer.getConnectionStatus().PrimaryConnected; waited += 50) {
         if (waited > 10000)
@@ -146,10 +155,16 @@ async function run(command) {
         };
     }
     case 'create':
+        held.set(command.runningOrder.id, runningOrder(command.runningOrder));
         return status(await next().sendCreateRunningOrder(runningOrder(command.runningOrder)));
     case 'replace':
+        held.set(command.runningOrder.id, runningOrder(command.runningOrder));
         return status(await next().sendReplaceRunningOrder(runningOrder(command.runningOrder)));
+    case 'hold':
+        held.set(command.runningOrder.id, runningOrder(command.runningOrder));
+        return 'OK';
     case 'delete':
+        held.delete(ro);
         return status(await next().sendDeleteRunningOrder(text(ro)));
     case 'metadata':
         return status(await next().sendMetadataReplace({ ID: text(ro), Slug: text(command.slug) }));
