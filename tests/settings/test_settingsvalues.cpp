@@ -452,13 +452,15 @@ void TestSettingsValues::newsroomRoundTripAndWrongValues()
     written.listenAddress = QStringLiteral("127.0.0.1");
     written.ncsId = QStringLiteral("NCS.NEWSROOM");
     written.allowedAddresses = QStringLiteral("10.0.0.5, 10.0.0.6, ::1");
+    written.ncsPort = 30540;
     writenewsroomsettings(*settings, written);
     NewsroomSettings read;
     readnewsroomsettings(*settings, read);
     QCOMPARE(read, written);
 
     // Ports out of range or the same, an empty or overlong ID: the defaults stay.
-    QSettings *wrong = store("[Newsroom]\nEnabled=maybe\nLowerPort=0\nUpperPort=70000\nDeviceID=\n");
+    QSettings *wrong =
+        store("[Newsroom]\nEnabled=maybe\nLowerPort=0\nUpperPort=70000\nDeviceID=\nNcsPort=65536\n");
     NewsroomSettings kept;
     readnewsroomsettings(*wrong, kept);
     QCOMPARE(kept, NewsroomSettings());
