@@ -43,6 +43,12 @@
 #include "testsupport/uitestenvironment.h"
 #include "testsupport/features.h"
 #include "ui/rundown/rundown.h"
+#include "ui/editlive/editlive.h"
+#include "ui/editlive/editlivewindow.h"
+#include "ui/prompter/promptercommands.h"
+#include "ui/prompter/prompterremote.h"
+#include "core/platform/translation.h"
+#include "stringtable.h"
 #include "ui/toolkit/application.h"
 
 // The prompter and a newsroom system written by others: the MOS connection library of the Sofie
@@ -620,6 +626,29 @@ void TestNewsroom::aRunningOrderReadsAsOnePage()
     QCOMPARE(m_form->wb1->scrollPosition(), standing);
     QCOMPARE(rundown.jumpToStory(2), QString());
     WAIT_COMPARE(rundown.storyOnAir(), 2);
+
+    // Edit Live takes the story on air, which has no file here: an edit reaches the page, Save
+    // says why it writes nothing, and closing asks nothing.
+    EditLive &live = feature<EditLive>(m_form);
+    m_form->commands().perform(RemoteAction::EditLive, CommandSource::Menu);
+    QCOMPARE(live.window()->documentName(), QStringLiteral("Goodnight"));
+    QSignalSpy spliced(&live, &EditLive::spliced);
+    QCOMPARE(m_form->remoteTarget().editParagraph(0, QStringLiteral("Sleep well.")), ParagraphEdit::Done);
+    QVERIFY(runEventsUntil([&] { return !spliced.isEmpty(); }, 10000));
+    text = pageText();
+    QVERIFY2(text.contains(QStringLiteral("Sleep well.")) &&
+                 text.contains(QStringLiteral("Shares rose sharply.")),
+             qPrintable(text));
+    m_env->dialogs.clear();
+    live.window()->save->trigger();
+    QVERIFY(m_env->dialogs.shown.isEmpty());
+    const QList<QLabel *> labels = live.window()->findChildren<QLabel *>();
+    QVERIFY(std::any_of(labels.cbegin(), labels.cend(), [](const QLabel *label) {
+        return label->text() == i18n(str::EditLiveNewsroomStory);
+    }));
+    live.window()->close();
+    QVERIFY(!live.isOpen());
+    QVERIFY(m_env->dialogs.shown.isEmpty());
 
     rundown.setContinuous(false);
     newsroom.quit();
