@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QListWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
@@ -11,7 +12,12 @@
 #include "ui/prompter/prompterremote.h"
 #include "ui/prompter/tform1.h"
 #include "ui/options/tform4.h"
+#include "core/editlive/readinganchor.h"
+#include "core/remote/followerlink.h"
 #include "core/remote/remoteserver.h"
+#include "ui/rundown/rundown.h"
+#include "ui/talentdisplay/networkdisplay.h"
+#include "ui/browser/pagescripts.h"
 #include "testsupport/eventwait.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
@@ -37,6 +43,7 @@ private slots:
     void theStateFollowsThePrompter();
     void markersClockAndMessageAreThere();
     void thePhonePageDrivesThePrompterInABrowser();
+    void networkedDisplaysChangeAContinuousPageInPlace();
 
 private:
     QString scriptFile(const QString &name, const QString &firstLine);
@@ -303,6 +310,109 @@ void TestPrompterRemote::thePhonePageDrivesThePrompterInABrowser()
     WAIT_COMPARE(m_form->engine->scrollspeed(), -120);
     WAIT_COMPARE(evaluate(QStringLiteral("document.getElementById('speedvalue').textContent")).toString(),
                  QStringLiteral("-120"));
+}
+
+void TestPrompterRemote::networkedDisplaysChangeAContinuousPageInPlace()
+{
+    QStringList entries;
+    for (int story = 0; story < 3; ++story) {
+        const QString path = m_scripts.filePath(QStringLiteral("story%1.txt").arg(story));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int line = 0; line < 40; ++line)
+            file.write(QStringLiteral("Story %1 line %2\n").arg(story).arg(line).toUtf8());
+        entries << path;
+    }
+    windows().Form4->ListBox1->clear();
+    windows().Form4->ListBox1->addItems(entries);
+    Rundown &rundown = feature<Rundown>(m_form);
+    QSignalSpy measured(m_form, &TForm1::pageMeasured);
+    rundown.setContinuous(true);
+    QVERIFY(measured.wait(20000));
+    WAIT_VERIFY(rundown.stories().size() == 3);
+
+    RemoteServer server(*m_remote);
+    connect(m_remote, &PrompterRemote::stateChanged, &server, &RemoteServer::stateChanged);
+    connect(m_remote, &PrompterRemote::scriptChanged, &server, &RemoteServer::scriptChanged);
+    connect(m_remote, &PrompterRemote::scriptEdited, &server, &RemoteServer::scriptEdited);
+    RemoteServerSettings settings;
+    settings.port = 0;
+    QVERIFY(server.start(settings));
+    NetworkDisplay display({*leaderaddress(QStringLiteral("127.0.0.1:%1").arg(server.port()))}, false, false);
+    OutputWindow *output = display.window();
+    display.open(nullptr);
+    output->resize(800, 600);
+    const auto bodyOf = [](const QStringList &page) { return page.mid(bodystart(page)); };
+    WAIT_VERIFY(output->outputpage->isDocumentComplete() &&
+                bodyOf(output->pagelines()) == bodyOf(m_form->promptstate.pagelines));
+    const auto evaluate = [](Browser *page, const QString &script) {
+        QVariant result;
+        bool done = false;
+        page->evaluate(script, [&](const QVariant &value) {
+            result = value;
+            done = true;
+        });
+        runEventsUntil([&done] { return done; }, 10000);
+        return result;
+    };
+    const auto shows = [&](const QString &words) {
+        return evaluate(output->outputpage, QStringLiteral("document.body.innerText.includes(%1)")
+                                                .arg(QLatin1Char('"') + words + QLatin1Char('"')))
+            .toBool();
+    };
+    QSignalSpy reloaded(output->outputpage, &Browser::documentComplete);
+    const auto storyLines = [&](int index) { return rundown.story(rundown.stories().at(index).key)->lines; };
+
+    // A story below the reader changed: the networked display takes it in place.
+    QStringList lines = storyLines(2);
+    lines[3] = QStringLiteral("Corrected while on air");
+    bool changed = false;
+    QVERIFY(rundown.editStory(rundown.stories().at(2).key, lines, [&changed] { changed = true; }));
+    QVERIFY(runEventsUntil([&changed] { return changed; }, 10000));
+    WAIT_VERIFY(shows(QStringLiteral("Corrected while on air")));
+    QCOMPARE(bodyOf(output->pagelines()), bodyOf(m_form->promptstate.pagelines));
+
+    // The reader in the last story; a story above made longer: the follower's reading line keeps
+    // its words.
+    QSignalSpy glided(m_form->engine, &PromptEngine::glideFinished);
+    QVERIFY(perform("story", 2).isEmpty());
+    QVERIFY(glided.count() > 0 || glided.wait(10000));
+    const double readingY = readingliney(output->outputpage->height(), NetworkDisplay::readingShare, false);
+    const QString lineAt = pagescript(QStringLiteral("readingline")) +
+                           QStringLiteral("window.__vantellLineAt(%1)[0]").arg(readingY);
+    const QString markTop =
+        QStringLiteral("document.querySelectorAll('span[data-l]')[%1].getBoundingClientRect().top");
+    int line = -1;
+    double top = 0;
+    // The reader stands once the prompter's page rests and the follower stands where it does.
+    int leader = -1;
+    const auto followerStands = [&] {
+        const int at = evaluate(output->outputpage, lineAt).toInt();
+        const double y = evaluate(output->outputpage, markTop.arg(at)).toDouble();
+        const int scroll = m_form->wb1->scrollPosition();
+        const bool still =
+            at == line && y == top && scroll == leader &&
+            qAbs(output->outputpage->scrollPosition() - scroll * output->outputpage->pageScale()) < 1.5;
+        line = at;
+        top = y;
+        leader = scroll;
+        return still && at >= rundown.stories().at(2).firstLine;
+    };
+    WAIT_VERIFY(followerStands());
+    lines = storyLines(0);
+    for (int more = 0; more < 3; ++more)
+        lines.insert(5, QStringLiteral("A line put in above the reader"));
+    changed = false;
+    QVERIFY(rundown.editStory(rundown.stories().at(0).key, lines, [&changed] { changed = true; }));
+    QVERIFY(runEventsUntil([&changed] { return changed; }, 10000));
+    WAIT_VERIFY(bodyOf(output->pagelines()) == bodyOf(m_form->promptstate.pagelines));
+    QVERIFY(shows(QStringLiteral("A line put in above the reader")));
+    const int shifted = line + 3;
+    WAIT_VERIFY(qAbs(evaluate(output->outputpage, markTop.arg(shifted)).toDouble() - top) < 1);
+    QCOMPARE(reloaded.count(), 0);
+
+    rundown.setContinuous(false);
+    windows().Form4->ListBox1->clear();
 }
 
 VANTELL_UI_TEST_MAIN(TestPrompterRemote)

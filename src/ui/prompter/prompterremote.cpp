@@ -31,8 +31,18 @@ bool PrompterRemote::eventFilter(QObject *watched, QEvent *event)
 void PrompterRemote::setLiveEditing(EditLive *live)
 {
     m_live = live;
-    connect(live, &EditLive::pageEdited, this, &PrompterRemote::scriptEdited);
+    connect(live, &EditLive::pageEdited, this, [this](PageEdit edit) {
+        edit.serial += m_otherEdits;
+        emit scriptEdited(edit);
+    });
     connect(live, &EditLive::paragraphsChanged, this, &PrompterRemote::paragraphsChanged);
+}
+
+void PrompterRemote::tellPageEdit(PageEdit edit)
+{
+    ++m_otherEdits;
+    edit.serial = (m_live ? m_live->editSerial() : 0) + m_otherEdits;
+    emit scriptEdited(edit);
 }
 
 QString PrompterRemote::perform(const RemoteCommand &command)
@@ -53,7 +63,7 @@ PrompterSnapshot PrompterRemote::snapshot() const
 ScriptCopy PrompterRemote::script() const
 {
     return {m_view.state().scriptpath, m_view.state().pagelines, m_generation, m_page.width(),
-            m_live ? m_live->editSerial() : 0};
+            (m_live ? m_live->editSerial() : 0) + m_otherEdits};
 }
 
 ScriptParagraphs PrompterRemote::paragraphs()

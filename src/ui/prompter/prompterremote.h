@@ -21,6 +21,9 @@ public:
 
     // The script's paragraphs are read and edited live through `live`.
     void setLiveEditing(EditLive *live);
+    // The page was changed in place otherwise (a story of the continuous page): the networked
+    // displays make the same edit, numbered in one series with Edit Live's.
+    void tellPageEdit(PageEdit edit);
 
     QString perform(const RemoteCommand &command) override;
     PrompterSnapshot snapshot() const override;
@@ -47,4 +50,5 @@ private:
     Browser &m_page;
     EditLive *m_live = nullptr;
     int m_generation = 0;
+    int m_otherEdits = 0; // edits told by tellPageEdit, counted on top of Edit Live's
 };

@@ -177,6 +177,7 @@ void TForm1::createFeatures()
     m_editLive->setStories(*m_rundown);
     m_remote = new PrompterRemote(*m_commands, *this, *wb1, this);
     m_remote->setLiveEditing(m_editLive);
+    connect(m_rundown, &Rundown::pageEdited, m_remote, &PrompterRemote::tellPageEdit);
 
     // The menu, in its order: the rundown, the reading aids, then voice following.
     for (QMenu *menu :

@@ -356,8 +356,8 @@ void Rundown::applyEntries(const QList<RundownEntry> &entries, const QHash<int, 
     }
     m_stage.changescript(
         script.lines,
-        [this, change, stories = script.stories](const QStringList &page,
-                                                 std::function<void()> changed) mutable {
+        [this, change, stories = script.stories,
+         before = m_stage.state().pagelines](const QStringList &page, std::function<void()> changed) mutable {
             for (const StorySpan &story : stories) {
                 if (change.stories.contains(story.key))
                     change.stories[story.key] = storypagelines(page, story);
@@ -367,6 +367,7 @@ void Rundown::applyEntries(const QList<RundownEntry> &entries, const QHash<int, 
             if (!m_page.change(change, readingView().readingLine, std::move(changed)))
                 return false;
             m_pendingEntry.reset();
+            emit pageEdited(pageedit(before, page));
             return true;
         },
         [this, done] {

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTime>
 
+#include "core/editlive/pageedit.h"
 #include "core/rundown/continuousscript.h"
 #include "core/rundown/storyplaces.h"
 #include "core/settings/rundownsettings.h"
@@ -95,6 +96,8 @@ public:
 signals:
     // The story on air, or the over/under, has changed.
     void changed();
+    // The page was changed in place, as `edit` changes its lines: for displays that keep a copy.
+    void pageEdited(const PageEdit &edit);
 
 private:
     // A story as it was put on the page, for the next change: its entry, its number, its lines

@@ -14,8 +14,6 @@
 namespace {
 // Until the leader tells its width, lines break as on a prompter window of the usual size.
 constexpr int usualLayoutWidth = 1024;
-// Where the talent reads when the leader's edit names no line to hold: a third down, the habit.
-constexpr double usualReadingShare = 1.0 / 3;
 } // namespace
 
 NetworkDisplay::NetworkDisplay(const QList<QUrl> &leaders, bool mirror, bool rotate, QObject *parent)
@@ -76,7 +74,7 @@ void NetworkDisplay::editScript(const PageEdit &edit)
     // The script asked for since holds the edit already.
     if (!m_window || !m_hasScript || edit.serial <= m_edits)
         return;
-    if (edit.serial != m_edits + 1 || !m_window->editPage(edit, usualReadingShare)) {
+    if (edit.serial != m_edits + 1 || !m_window->editPage(edit, readingShare)) {
         m_link.askForScript();
         return;
     }

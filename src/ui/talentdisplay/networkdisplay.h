@@ -25,6 +25,8 @@ class NetworkDisplay : public QObject {
 public:
     // How long the page moves on by itself while the next prompter is sought.
     static constexpr int coastMs = 3000;
+    // Where the talent reads when the leader's edit names no line to hold: a third down, the habit.
+    static constexpr double readingShare = 1.0 / 3;
 
     NetworkDisplay(const QList<QUrl> &leaders, bool mirror, bool rotate, QObject *parent = nullptr);
     ~NetworkDisplay() override;
