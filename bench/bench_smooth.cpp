@@ -2,10 +2,13 @@
 // by the coarse step on each tick, and smooth motion, which moves it a little on every frame. For
 // each speed and coarse step: the achieved rate over the nominal one, the jitter (standard
 // deviation of the per-frame movement over its mean; and of the movement over each frame's
-// duration, which a frame the page's own loop misses does not disturb), the frames the page's
-// widget is given per second, and the CPU per second of scrolling (measured apart from the
+// duration, which a frame the page's own loop misses does not disturb), the frames it missed (a
+// frame taking over one and a half times the usual: the process did not get the processor in
+// time, which on a busy machine raises the motion jitter alone), the frames the page's widget is
+// given per second, and the CPU per second of scrolling (measured apart from the
 // sampling, which costs the page work of its own). The same on a show of 500 stories (100,000 words)
 // as one continuous page, its banners between the stories.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -83,6 +86,17 @@ double deviationOverMean(const QList<double> &values)
     return mean != 0 ? std::sqrt(squares / values.size()) / mean : 0;
 }
 
+// The frames that took over one and a half times the median frame.
+int missedFrames(QList<double> durations)
+{
+    if (durations.isEmpty())
+        return 0;
+    std::sort(durations.begin(), durations.end());
+    const double usual = durations.at(durations.size() / 2);
+    return int(std::count_if(durations.cbegin(), durations.cend(),
+                             [usual](double duration) { return duration > 1.5 * usual; }));
+}
+
 void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds, const QString &page)
 {
     form->dopause();
@@ -125,6 +139,7 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds, cons
 
     QList<double> moves;
     QList<double> velocities; // each frame's movement over the time it took
+    QList<double> durations;
     double sum = 0;
     for (qsizetype i = 1; i < samples.size(); ++i) {
         const double move =
@@ -132,6 +147,7 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds, cons
         const double duration =
             samples.at(i).toArray().at(0).toDouble() - samples.at(i - 1).toArray().at(0).toDouble();
         moves << move;
+        durations << duration;
         sum += move;
         if (duration > 0)
             velocities << move / duration;
@@ -154,6 +170,7 @@ void measure(TForm1 *form, bool smooth, int speed, int coarse, int seconds, cons
                   inputs);
     bench::report(QStringLiteral("frame_velocity_jitter"), deviationOverMean(velocities),
                   QStringLiteral("ratio"), inputs);
+    bench::report(QStringLiteral("frames_missed"), missedFrames(durations), QStringLiteral("frames"), inputs);
     bench::report(QStringLiteral("page_frames_per_second"), framesPerSecond, QStringLiteral("1/s"), inputs);
     bench::report(QStringLiteral("cpu_per_second_of_scrolling"), cpu, QStringLiteral("s/s"), inputs);
 }
