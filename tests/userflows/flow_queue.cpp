@@ -6,8 +6,8 @@
 
 // The queue of scripts: scripts added in the options window, the queue saved and loaded again,
 // started with Ok, and stepped through with D and A; a queue given on the command line; and the
-// queue as one continuous page, A and D gliding from story to story, and Edit Live correcting the
-// story on air on it.
+// queue as one continuous page, run across a story's banner, A and D gliding from story to story,
+// and Edit Live correcting the story on air on it.
 class FlowQueue : public UserFlow {
     Q_OBJECT
 private slots:
@@ -164,6 +164,14 @@ void FlowQueue::aQueueReadsAsOneContinuousPage()
                   QStringLiteral("continuous page"));
     VERIFY_SCREEN(waitForStatus(QStringLiteral("on air first next second")), prompter->statusLine(),
                   QStringLiteral("first on air"));
+    // Running across the second story's banner puts that story on air as it passes the reading
+    // line, without a stop or a reload; A then glides back to the first.
+    prompter->keys(QStringList(8, QStringLiteral("w")));
+    VERIFY_SCREEN(waitForStatus(QStringLiteral("on air second"), QStringLiteral("first")),
+                  prompter->statusLine(), QStringLiteral("scrolled on air"));
+    prompter->keys({QStringLiteral("Escape"), QStringLiteral("a")});
+    VERIFY_SCREEN(waitForStatus(QStringLiteral("on air first next second")), prompter->statusLine(),
+                  QStringLiteral("back to the first"));
     prompter->keys({QStringLiteral("d")});
     VERIFY_SCREEN(waitForStatus(QStringLiteral("on air second"), QStringLiteral("first")),
                   prompter->statusLine(), QStringLiteral("second on air"));
