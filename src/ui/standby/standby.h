@@ -1,0 +1,97 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <QUrl>
+
+#include "core/prompter/scriptposition.h"
+#include "core/standby/showmirror.h"
+#include "core/standby/takeoverwatch.h"
+#include "ui/prompter/prompterview.h"
+
+class FollowerLink;
+class QAction;
+class QLabel;
+class ScriptStage;
+class TalentDisplay;
+struct LeaderScript;
+struct RemoteCommand;
+
+// A standby prompter (vantell --standby HOST): a whole prompter of its own that mirrors the
+// prompter at HOST over its control API's WebSocket: the page the prompter shows, laid out at its
+// width, kept where the prompter's page stands and moving as it moves on the prompter's clock,
+// its speed, coarse step, run state and queue position told as this prompter's. Commands given
+// here (keys, menu, remote controls) are passed on to the prompter. Heartbeats go every
+// heartbeatMs; when the prompter has been silent longer than the takeover time, or when the
+// operator says so (the menu, "take-over"), this prompter takes the show over: the page goes on
+// from where the prompter's motion has brought it, at its rate, and this prompter's own engine
+// and controls act from then on. The status line tells whose standby it is and how far behind,
+// or when it took over.
+class Standby : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int heartbeatMs = 100;
+    // How often the page is asked where it stands, to tell how far it is from the prompter's.
+    static constexpr int measureIntervalMs = 250;
+    // How far, in pixels of the script, the page may stand from the prompter's before it is put
+    // back: the prompter reports whole pixels.
+    static constexpr double placeTolerance = 2.0;
+
+    Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &talent, QObject *parent = nullptr);
+    ~Standby() override;
+
+    // Mirrors the prompter whose control API is at `prompter` (as leaderaddress() gives it).
+    void standBy(const QUrl &prompter);
+    bool isStandby() const { return m_standby; }
+    QAction *menuEntry() const { return m_menuEntry; }
+
+private:
+    struct Takeover {
+        double at = 0; // milliseconds since the epoch
+        qint64 silentMs = 0;
+        bool byHand = false;
+        std::optional<double> positionError; // pixels of the script, once measured
+    };
+
+    QString takeOver(bool byHand);
+    void showScript(const LeaderScript &script);
+    void follow(const PrompterSnapshot &state);
+    void pageLoaded();
+    void place();
+    void measure();
+    void measureTakeover();
+    void check();
+    std::optional<QString> relay(const RemoteCommand &command);
+    void describe(PrompterSnapshot &state) const;
+    void showStatus();
+    QString prompterName() const { return m_prompterAddress.authority(); }
+    ScriptPage pageNow() const;
+
+    PrompterParts m_parts;
+    ScriptStage &m_stage;
+    TalentDisplay &m_talent;
+    QAction *m_menuEntry;
+    QLabel *m_status;
+    std::unique_ptr<FollowerLink> m_link;
+    QUrl m_prompterAddress;
+    bool m_standby = false;
+    QString m_problem; // why the prompter cannot be reached
+    ShowMirror m_mirror;
+    TakeoverWatch m_watch;
+    QElapsedTimer m_clock;
+    QTimer m_checks;
+    QTimer m_measures;
+    QTimer m_statusTimer;
+    QStringList m_shownLines;
+    bool m_loading = false;   // the prompter's page is being loaded here
+    bool m_pageShown = false; // and stands
+    std::optional<ScriptMotion> m_placed;
+    double m_error = 0;
+    std::optional<Takeover> m_takeover;
+    int m_relayed = 0;
+};
