@@ -429,7 +429,7 @@ inline constexpr const char *PortOption =
     N_("Let remote controls drive the prompter for this run, on this port (OSC on the port after it).");
 inline constexpr const char *PortValueName = N_("port");
 inline constexpr const char *TokenOption =
-    N_("The token the prompter's remote control asks for (with --follow).");
+    N_("The token the prompter's remote control asks for (with --follow or --standby).");
 inline constexpr const char *TokenValueName = N_("token");
 inline constexpr const char *MirrorOption = N_("Mirror this talent display (with --follow).");
 inline constexpr const char *RotateOption = N_("Turn this talent display upside down (with --follow).");
@@ -438,8 +438,9 @@ inline constexpr const char *BadPort =
     N_("\"%1\" is no port for remote controls: give a number from 1 to 65534.");
 inline constexpr const char *FollowAlone = N_("--follow shows the script of another prompter: it takes no "
                                               "script, queue, --remote or --port.");
-inline constexpr const char *FollowOnly = N_("--token goes with --follow or --standby; --mirror and --rotate go "
-                                             "with --follow.");
+inline constexpr const char *FollowOnly =
+    N_("--token goes with --follow or --standby; --mirror and --rotate go "
+       "with --follow.");
 inline constexpr const char *StandbyOption =
     N_("Be the standby of the prompter at this address (its remote control listening): mirror it, and take "
        "the show over when it stops answering.");
@@ -552,11 +553,13 @@ inline constexpr const char *RemoteNotContinuous = N_("The queue is not shown as
 inline constexpr const char *RemoteNoStory = N_("The show has no story %1; it has %2, counted from 0.");
 
 // The standby prompter
-inline constexpr const char *MenuTakeOver = N_("Take &Over the Show");
+inline constexpr const char *MenuTakeOver = N_("Ta&ke Over the Show");
 inline constexpr const char *StandbyConnecting = N_("Standby of %1: reaching it...");
-inline constexpr const char *StandbyUnreachable = N_("Standby of %1: it cannot be reached (%2); trying again every 2 s.");
+inline constexpr const char *StandbyUnreachable =
+    N_("Standby of %1: it cannot be reached (%2); trying again every 2 s.");
 inline constexpr const char *StandbyOf = N_("Standby of %1: %2 ms behind, %3 px off");
-inline constexpr const char *StandbyTookOver = N_("Took the show over from %1 at %2: it was silent for %3 ms");
+inline constexpr const char *StandbyTookOver =
+    N_("Took the show over from %1 at %2: it was silent for %3 ms");
 inline constexpr const char *StandbyTookOverByHand = N_("Took the show over from %1 at %2, by hand");
 inline constexpr const char *StandbyTookOverNotice = N_("This prompter took the show over from %1.");
 inline constexpr const char *StandbyCannotPass =

@@ -41,14 +41,16 @@ constexpr int takeoverMeasureMs = 300;
 } // namespace
 
 Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &talent, QObject *parent)
-    : QObject(parent), m_parts(parts), m_stage(stage), m_talent(talent), m_menuEntry(new QAction(&parts.menu)),
-      m_status(new QLabel(&parts.window))
+    : QObject(parent), m_parts(parts), m_stage(stage), m_talent(talent),
+      m_menuEntry(new QAction(&parts.menu)), m_status(new QLabel(&parts.window))
 {
     m_menuEntry->setObjectName(QStringLiteral("TakeOver1"));
     m_menuEntry->setText(i18n(str::MenuTakeOver));
     m_menuEntry->setVisible(false);
     parts.commands.bindMenuEntry(m_menuEntry);
     m_status->setObjectName(QStringLiteral("standbystatus"));
+    // A long report must not widen the window: the page would be laid out anew, and move.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_status->setVisible(false);
     parts.view.addReadout(m_status, true);
     parts.commands.handle(RemoteAction::TakeOver,
@@ -309,7 +311,9 @@ void Standby::showStatus()
     else if (m_takeover && m_takeover->byHand)
         text = i18n(str::StandbyTookOverByHand).arg(prompterName(), clockTime(m_takeover->at));
     else if (m_takeover)
-        text = i18n(str::StandbyTookOver).arg(prompterName(), clockTime(m_takeover->at)).arg(m_takeover->silentMs);
+        text = i18n(str::StandbyTookOver)
+                   .arg(prompterName(), clockTime(m_takeover->at))
+                   .arg(m_takeover->silentMs);
     m_status->setText(text);
     m_status->setVisible(!text.isEmpty());
 }
