@@ -284,6 +284,8 @@ void Standby::describe(PrompterSnapshot &state) const
             {QStringLiteral("behindMs"), connected ? std::round(m_link->clockOffset().delay() / 2) : 0.0},
             {QStringLiteral("errorPx"), m_error},
             {QStringLiteral("takeoverMs"), m_watch.timeout()}};
+        if (!connected && !m_problem.isEmpty())
+            state.standby.insert(QStringLiteral("problem"), m_problem);
         return;
     }
     if (!m_takeover)

@@ -1,0 +1,149 @@
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+#include "testsupport/prompterprocess.h"
+#include "testsupport/testmain.h"
+
+// A standby prompter as processes on loopback: the prompter scrolls, its standby mirrors it and
+// passes commands on to it; the prompter is killed, and the standby carries on from where the
+// prompter's motion had brought the page, soon, and acts on commands itself. A standby refused
+// by its prompter says why and never takes over a show it never had.
+class TestStandbyTakeover : public QObject {
+    Q_OBJECT
+private slots:
+    void theStandbyCarriesOnWhenThePrompterDies();
+    void aWrongTokenGetsNoShow();
+
+private:
+    QTemporaryDir m_folder;
+};
+
+namespace {
+
+QString address(quint16 port)
+{
+    return QStringLiteral("127.0.0.1:%1").arg(port);
+}
+
+QJsonObject report(const QJsonObject &state)
+{
+    return state.value(QLatin1String("standby")).toObject();
+}
+
+bool ok(const QJsonObject &answer)
+{
+    return answer.value(QLatin1String("ok")).toBool();
+}
+
+// One line of the numbered script on a page of the usual font, in pixels.
+constexpr double lineHeight = 40;
+
+} // namespace
+
+void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
+{
+    const QString script = PrompterProcess::numberedScript(m_folder.path(), 400);
+    PrompterProcess prompter(PrompterProcess::freePort(), {script});
+    QVERIFY(prompter.waitForState(
+        [](const QJsonObject &state) { return state.value(QLatin1String("pageBottom")).toInt() > 0; },
+        30000));
+    PrompterProcess standby(PrompterProcess::freePort(),
+                            {QStringLiteral("--standby"), address(prompter.port())});
+    // It answers as the standby, and its page comes to stand where the prompter's does.
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) {
+            return state.value(QLatin1String("role")).toString() == QLatin1String("standby") &&
+                   report(state).value(QLatin1String("connected")).toBool() &&
+                   state.value(QLatin1String("pageBottom")).toInt() > 0;
+        },
+        30000));
+    QCOMPARE(report(standby.state()).value(QLatin1String("of")).toString(), address(prompter.port()));
+
+    // Commands given to the standby drive the prompter, and the standby's state tells its motion.
+    QVERIFY(ok(standby.command(R"({"command":"speed","value":120})")));
+    QVERIFY(ok(standby.command(R"({"command":"resume"})")));
+    QVERIFY(prompter.waitForState(
+        [](const QJsonObject &state) {
+            return state.value(QLatin1String("running")).toBool() &&
+                   state.value(QLatin1String("speed")).toInt() == 120;
+        },
+        5000));
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) {
+            return state.value(QLatin1String("running")).toBool() &&
+                   state.value(QLatin1String("position")).toInt() > 20 &&
+                   report(state).value(QLatin1String("errorPx")).toDouble(1e9) < lineHeight / 4;
+        },
+        10000));
+    // Nonsense is refused by the standby's own checks: it never reaches the prompter.
+    QVERIFY(!ok(standby.command(R"({"command":"speed","value":9000})")));
+
+    prompter.kill();
+    QElapsedTimer sinceDeath;
+    sinceDeath.start();
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) {
+            return state.value(QLatin1String("role")).toString() == QLatin1String("prompter");
+        },
+        5000));
+    const qint64 takeoverMs = sinceDeath.elapsed();
+    // 500 ms of silence, then a check every 50 ms: well within a second, even on a busy machine.
+    QVERIFY2(takeoverMs < 1500, qPrintable(QString::number(takeoverMs)));
+    QJsonObject tookOver;
+    QVERIFY(standby.waitForState(
+        [&tookOver](const QJsonObject &state) {
+            tookOver = report(state).value(QLatin1String("tookOver")).toObject();
+            return tookOver.contains(QLatin1String("positionErrorPx"));
+        },
+        5000));
+    QVERIFY(!tookOver.value(QLatin1String("byHand")).toBool(true));
+    QVERIFY(tookOver.value(QLatin1String("silentMs")).toInt() >= 500);
+    QCOMPARE(tookOver.value(QLatin1String("from")).toString(), address(prompter.port()));
+    // No jump: the page stood within one line of where the prompter's motion had brought it.
+    QVERIFY2(tookOver.value(QLatin1String("positionErrorPx")).toDouble(1e9) < lineHeight,
+             qPrintable(QString::number(tookOver.value(QLatin1String("positionErrorPx")).toDouble())));
+
+    // It runs on at the prompter's speed, and acts on commands itself now.
+    const QJsonObject after = standby.state();
+    QCOMPARE(after.value(QLatin1String("speed")).toInt(), 120);
+    QVERIFY(after.value(QLatin1String("running")).toBool());
+    const int position = after.value(QLatin1String("position")).toInt();
+    QVERIFY(standby.waitForState(
+        [position](const QJsonObject &state) {
+            return state.value(QLatin1String("position")).toInt() > position + 5;
+        },
+        5000));
+    QVERIFY(ok(standby.command(R"({"command":"pause"})")));
+    QVERIFY(!standby.state().value(QLatin1String("running")).toBool(true));
+    // It is no standby any more.
+    QVERIFY(!ok(standby.command(R"({"command":"take-over"})")));
+}
+
+void TestStandbyTakeover::aWrongTokenGetsNoShow()
+{
+    const QString script = PrompterProcess::numberedScript(m_folder.path(), 40);
+    PrompterProcess prompter(PrompterProcess::freePort(), {script},
+                             QStringLiteral("[Remote]\nAllowNetwork=1\nToken=the-right-token-0123\n"));
+    PrompterProcess standby(PrompterProcess::freePort(),
+                            {QStringLiteral("--standby"), address(prompter.port()), QStringLiteral("--token"),
+                             QStringLiteral("a-wrong-token-45678")});
+    // It says that the prompter cannot be reached, and why.
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) {
+            return state.value(QLatin1String("role")).toString() == QLatin1String("standby") &&
+                   report(state).value(QLatin1String("problem")).toString().contains(QLatin1String("token"));
+        },
+        30000));
+    // A command given to it is not carried out, and it says so.
+    const QJsonObject refused = standby.command(R"({"command":"resume"})");
+    QVERIFY(!ok(refused));
+    QVERIFY2(refused.value(QLatin1String("error")).toString().contains(address(prompter.port())),
+             qPrintable(refused.value(QLatin1String("error")).toString()));
+    // A standby that never had the show does not take it over, however long the silence.
+    QTest::qWait(1500);
+    QCOMPARE(standby.state().value(QLatin1String("role")).toString(), QStringLiteral("standby"));
+}
+
+VANTELL_CORE_TEST_MAIN(TestStandbyTakeover)
+#include "test_standbytakeover.moc"
