@@ -79,9 +79,10 @@ void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
     // Nonsense is refused by the standby's own checks: it never reaches the prompter.
     QVERIFY(!ok(standby.command(R"({"command":"speed","value":9000})")));
 
-    prompter.kill();
+    // From the signal on: the program's end is reaped a while after it.
     QElapsedTimer sinceDeath;
     sinceDeath.start();
+    prompter.kill();
     QVERIFY(standby.waitForState(
         [](const QJsonObject &state) {
             return state.value(QLatin1String("role")).toString() == QLatin1String("prompter");

@@ -49,8 +49,9 @@ Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &
     m_menuEntry->setVisible(false);
     parts.commands.bindMenuEntry(m_menuEntry);
     m_status->setObjectName(QStringLiteral("standbystatus"));
-    // A long report must not widen the window: the page would be laid out anew, and move.
-    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // A long report must not widen the window (the page would be laid out anew, and move): it
+    // takes the room there is, and is cut short when there is too little.
+    m_status->setMinimumWidth(1);
     m_status->setVisible(false);
     parts.view.addReadout(m_status, true);
     parts.commands.handle(RemoteAction::TakeOver,
@@ -164,6 +165,15 @@ void Standby::follow(const PrompterSnapshot &state)
     if (state.layoutWidth > 0)
         page.setLayoutWidth(state.layoutWidth);
     m_stage.setQueuePosition(state.queuePosition);
+    // The talent display here opens, closes and blacks out as the prompter's does.
+    if (state.dualDisplay != (m_talent.window() != nullptr)) {
+        if (state.dualDisplay)
+            m_talent.open();
+        else
+            m_talent.close();
+    }
+    if (m_talent.follower()->isBlackout() != state.blackout)
+        m_talent.follower()->setBlackout(state.blackout);
     place();
     m_parts.commands.notifyStateChanged();
 }

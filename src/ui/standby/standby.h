@@ -25,7 +25,8 @@ struct RemoteCommand;
 // A standby prompter (vantell --standby HOST): a whole prompter of its own that mirrors the
 // prompter at HOST over its control API's WebSocket: the page the prompter shows, laid out at its
 // width, kept where the prompter's page stands and moving as it moves on the prompter's clock,
-// its speed, coarse step, run state and queue position told as this prompter's. Commands given
+// its speed, coarse step, run state and queue position told as this prompter's, its talent
+// display opened, closed and blacked out as the prompter's. Commands given
 // here (keys, menu, remote controls) are passed on to the prompter. Heartbeats go every
 // heartbeatMs; when the prompter has been silent longer than the takeover time, or when the
 // operator says so (the menu, "take-over"), this prompter takes the show over: the page goes on
