@@ -564,6 +564,8 @@ inline constexpr const char *StandbyTookOverByHand = N_("Took the show over from
 inline constexpr const char *StandbyTookOverNotice = N_("This prompter took the show over from %1.");
 inline constexpr const char *StandbyCannotPass =
     N_("The command was not passed on: the prompter %1 cannot be reached.");
+inline constexpr const char *StandbyLedElsewhere =
+    N_("The show is led by %1 now: this prompter stands by for it.");
 inline constexpr const char *StandbyNotStandby = N_("This prompter is no standby: it leads the show itself.");
 
 } // namespace str

@@ -7,7 +7,8 @@
 
 // A standby prompter as processes on loopback: the prompter scrolls, its standby mirrors it and
 // passes commands on to it; the prompter is killed, and the standby carries on from where the
-// prompter's motion had brought the page, soon, and acts on commands itself. A standby refused
+// prompter's motion had brought the page, soon, and acts on commands itself; the old prompter,
+// back, stands by for it. A standby refused
 // by its prompter says why and never takes over a show it never had.
 class TestStandbyTakeover : public QObject {
     Q_OBJECT
@@ -119,6 +120,22 @@ void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
     QVERIFY(!standby.state().value(QLatin1String("running")).toBool(true));
     // It is no standby any more.
     QVERIFY(!ok(standby.command(R"({"command":"take-over"})")));
+
+    // The old prompter comes back: it does not take the show back, but stands by for the one
+    // that leads it now, which stays the prompter.
+    PrompterProcess returned(prompter.port(), {script});
+    QVERIFY(returned.waitForState(
+        [&standby](const QJsonObject &state) {
+            return state.value(QLatin1String("role")).toString() == QLatin1String("standby") &&
+                   report(state).value(QLatin1String("of")).toString() == address(standby.port()) &&
+                   report(state).value(QLatin1String("connected")).toBool();
+        },
+        30000));
+    QCOMPARE(standby.state().value(QLatin1String("role")).toString(), QStringLiteral("prompter"));
+    // Commands given to it drive the show's leader.
+    QVERIFY(ok(returned.command(R"({"command":"resume"})")));
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) { return state.value(QLatin1String("running")).toBool(); }, 5000));
 }
 
 void TestStandbyTakeover::aWrongTokenGetsNoShow()

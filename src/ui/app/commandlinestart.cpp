@@ -3,6 +3,7 @@
 #include "core/app/commandline.h"
 #include "ui/app/windows.h"
 #include "ui/prompter/tform1.h"
+#include "core/remote/remoteserver.h"
 #include "ui/remote/remotecontrol.h"
 #include "ui/standby/standby.h"
 #include "ui/options/tform4.h"
@@ -14,7 +15,7 @@ void openFromCommandLine(const CommandLine &commandLine, const Windows &windows)
     if (commandLine.remoteControl() || commandLine.port() || !commandLine.standbyOf().isEmpty())
         windows.remote->enableForThisRun(commandLine.port());
     if (!commandLine.standbyOf().isEmpty()) {
-        prompter->standby().standBy(commandLine.standbyOf());
+        prompter->standby().standBy(commandLine.standbyOf(), windows.remote->server()->port());
         return;
     }
     if (commandLine.startsQueue()) {

@@ -1,12 +1,14 @@
 #include "ui/standby/standby.h"
 
 #include <cmath>
+#include <utility>
 
 #include <QAction>
 #include <QDateTime>
 #include <QJsonObject>
 #include <QLabel>
 #include <QMenu>
+#include <QUrlQuery>
 
 #include "core/commands/commandmap.h"
 #include "core/engine/promptengine.h"
@@ -68,7 +70,24 @@ Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &
 
 Standby::~Standby() = default;
 
-void Standby::standBy(const QUrl &prompter)
+void Standby::ledBy(const QString &host, quint16 port, const QString &token, quint16 ownPort)
+{
+    if (m_standby)
+        return;
+    QUrl leader;
+    leader.setScheme(QStringLiteral("ws"));
+    leader.setHost(host);
+    leader.setPort(port);
+    leader.setPath(QStringLiteral("/socket"));
+    if (!token.isEmpty())
+        leader.setQuery(QUrlQuery{{QStringLiteral("token"), token}});
+    m_oldPrompter.reset();
+    m_takeover.reset();
+    standBy(leader, ownPort);
+    m_parts.notice.show(i18n(str::StandbyLedElsewhere).arg(prompterName()));
+}
+
+void Standby::standBy(const QUrl &prompter, quint16 ownPort)
 {
     PrompterCommands &commands = m_parts.commands;
     // The prompter's page is followed: the voice does not move it here.
@@ -78,12 +97,17 @@ void Standby::standBy(const QUrl &prompter)
     commands.perform(voiceOff, CommandSource::Remote);
     m_parts.engine.pause();
     m_prompterAddress = prompter;
+    m_ownPort = ownPort;
     m_standby = true;
+    m_mirror.forget();
+    m_shownLines.clear();
+    m_pageShown = false;
     SettingsStore store;
     m_watch = TakeoverWatch();
     m_watch.setTimeout(readstandbysettings(store.settings()).takeoverMs);
     // Added last, so that the show as the prompter runs it is told over this one's engine at rest.
-    commands.addStatePart([this](PrompterSnapshot &state) { describe(state); });
+    if (!std::exchange(m_stateTold, true))
+        commands.addStatePart([this](PrompterSnapshot &state) { describe(state); });
     commands.setRelay([this](const RemoteCommand &command) { return relay(command); });
 
     m_link = std::make_unique<FollowerLink>();
@@ -254,10 +278,26 @@ QString Standby::takeOver(bool byHand)
         engine.updateMotion();
         QTimer::singleShot(takeoverMeasureMs, this, &Standby::measureTakeover);
     }
+    watchOldPrompter();
     m_parts.notice.show(i18n(str::StandbyTookOverNotice).arg(prompterName()));
     showStatus();
     m_parts.commands.notifyStateChanged();
     return {};
+}
+
+void Standby::watchOldPrompter()
+{
+    m_oldPrompter = std::make_unique<FollowerLink>();
+    m_oldPrompterTold = false;
+    connect(m_oldPrompter.get(), &FollowerLink::connectionChanged, this,
+            [this](bool connected, const QString &) { m_oldPrompterTold = m_oldPrompterTold && connected; });
+    connect(m_oldPrompter.get(), &FollowerLink::stateReceived, this, [this](const PrompterSnapshot &state) {
+        if (m_standby || m_oldPrompterTold || state.role != QLatin1String("prompter"))
+            return;
+        m_oldPrompterTold = m_oldPrompter->send(QJsonObject{
+            {QStringLiteral("type"), QStringLiteral("led-by")}, {QStringLiteral("port"), int(m_ownPort)}});
+    });
+    m_oldPrompter->follow(m_prompterAddress);
 }
 
 void Standby::measureTakeover()

@@ -33,6 +33,11 @@ struct RemoteCommand;
 // from where the prompter's motion has brought it, at its rate, and this prompter's own engine
 // and controls act from then on. The status line tells whose standby it is and how far behind,
 // or when it took over.
+//
+// No two prompters lead: the one that took over keeps calling at the old prompter's address, and
+// a prompter that answers there (the old one come back, or started again) is told that the show
+// is led here; told so, a prompter becomes the standby of the one that told it. It never takes
+// the show back by itself.
 class Standby : public QObject {
     Q_OBJECT
 public:
@@ -46,8 +51,13 @@ public:
     Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &talent, QObject *parent = nullptr);
     ~Standby() override;
 
-    // Mirrors the prompter whose control API is at `prompter` (as leaderaddress() gives it).
-    void standBy(const QUrl &prompter);
+    // Mirrors the prompter whose control API is at `prompter` (as leaderaddress() gives it); this
+    // prompter's own control API is on `ownPort`.
+    void standBy(const QUrl &prompter, quint16 ownPort);
+    // A prompter that took the show over from this one leads it now, its control API on `port`
+    // of `host` (asking for `token`): this prompter becomes its standby. A standby stays with
+    // its own prompter.
+    void ledBy(const QString &host, quint16 port, const QString &token, quint16 ownPort);
     bool isStandby() const { return m_standby; }
     QAction *menuEntry() const { return m_menuEntry; }
 
@@ -66,6 +76,9 @@ private:
     void place();
     void measure();
     void measureTakeover();
+    // After a takeover: a prompter that answers at the old prompter's address again (come back,
+    // or started anew) is told that the show is led here.
+    void watchOldPrompter();
     void check();
     std::optional<QString> relay(const RemoteCommand &command);
     void describe(PrompterSnapshot &state) const;
@@ -79,6 +92,10 @@ private:
     QAction *m_menuEntry;
     QLabel *m_status;
     std::unique_ptr<FollowerLink> m_link;
+    std::unique_ptr<FollowerLink> m_oldPrompter;
+    bool m_oldPrompterTold = false;
+    quint16 m_ownPort = 0;
+    bool m_stateTold = false; // the standby's part of the state is added
     QUrl m_prompterAddress;
     bool m_standby = false;
     QString m_problem; // why the prompter cannot be reached
