@@ -127,6 +127,7 @@ void TForm1::setWindows(TForm2 *editor, TForm7 *progress, TForm4 *options, Tabou
     if (options) {
         m_voice->attachOptions(*options);
         m_rundown->attachOptions(*options);
+        m_standby->attachOptions(*options);
     }
     if (editor && !m_recovery) {
         const auto openEditor = [this](const std::function<void(TForm2 &)> &fill) {

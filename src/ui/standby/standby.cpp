@@ -18,9 +18,12 @@
 #include "core/settings/settingsstore.h"
 #include "stringtable.h"
 #include "ui/browser/browser.h"
+#include "ui/options/standbyoptions.h"
+#include "ui/options/tform4.h"
 #include "ui/prompter/promptercommands.h"
 #include "ui/prompter/prompterview.h"
 #include "ui/prompter/scriptstage.h"
+#include "ui/settings/settingsgroup.h"
 #include "ui/talentdisplay/outputfollower.h"
 #include "ui/talentdisplay/talentdisplay.h"
 #include "ui/toolkit/statusnotice.h"
@@ -66,6 +69,26 @@ Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &
     m_statusTimer.setInterval(500);
     connect(&m_statusTimer, &QTimer::timeout, this, &Standby::showStatus);
     connect(&parts.page, &Browser::documentComplete, this, &Standby::pageLoaded);
+    SettingsStore store;
+    m_settings = readstandbysettings(store.settings());
+}
+
+void Standby::attachOptions(TForm4 &options)
+{
+    m_group = new StandbyOptions;
+    options.addFeaturePage(m_group, "standbypagebutton", str::StandbyPage);
+    m_group->showSettings(m_settings);
+    connect(&options, &QDialog::finished, this, [this](int result) {
+        if (result == QDialog::Accepted && m_group->values() != m_settings) {
+            m_settings = m_group->values();
+            const StandbySettings values = m_settings;
+            storeSettings(QStringLiteral("Standby"),
+                          [&values](QSettings &settings) { writestandbysettings(settings, values); });
+            // A standby keeps its silence, measured so far, against the new limit.
+            m_watch.setTimeout(m_settings.takeoverMs);
+        }
+        m_group->showSettings(m_settings);
+    });
 }
 
 Standby::~Standby() = default;
@@ -102,9 +125,8 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     m_mirror.forget();
     m_shownLines.clear();
     m_pageShown = false;
-    SettingsStore store;
     m_watch = TakeoverWatch();
-    m_watch.setTimeout(readstandbysettings(store.settings()).takeoverMs);
+    m_watch.setTimeout(m_settings.takeoverMs);
     // Added last, so that the show as the prompter runs it is told over this one's engine at rest.
     if (!std::exchange(m_stateTold, true))
         commands.addStatePart([this](PrompterSnapshot &state) { describe(state); });

@@ -11,6 +11,7 @@
 
 #include "core/prompter/scriptposition.h"
 #include "core/standby/showmirror.h"
+#include "core/settings/standbysettings.h"
 #include "core/standby/takeoverwatch.h"
 #include "ui/prompter/prompterview.h"
 
@@ -18,7 +19,9 @@ class FollowerLink;
 class QAction;
 class QLabel;
 class ScriptStage;
+class StandbyOptions;
 class TalentDisplay;
+class TForm4;
 struct LeaderScript;
 struct RemoteCommand;
 
@@ -59,6 +62,8 @@ public:
     // its own prompter.
     void ledBy(const QString &host, quint16 port, const QString &token, quint16 ownPort);
     bool isStandby() const { return m_standby; }
+    // Adds the standby's page to the options window, and takes what it keeps.
+    void attachOptions(TForm4 &options);
     QAction *menuEntry() const { return m_menuEntry; }
 
 private:
@@ -100,6 +105,8 @@ private:
     bool m_standby = false;
     QString m_problem; // why the prompter cannot be reached
     ShowMirror m_mirror;
+    StandbySettings m_settings;
+    StandbyOptions *m_group = nullptr;
     TakeoverWatch m_watch;
     QElapsedTimer m_clock;
     QTimer m_checks;
