@@ -570,6 +570,8 @@ inline constexpr const char *StandbyPage = N_("Standby");
 inline constexpr const char *StandbyTakeoverAfter = N_("Take the show over after the prompter is silent for:");
 inline constexpr const char *StandbyTakeoverHint =
     N_("For a prompter started with --standby: shorter takes over sooner, longer rides out a busy network.");
+inline constexpr const char *StandbyScriptElsewhere =
+    N_("Open and edit scripts on %1, the prompter.");
 inline constexpr const char *StandbyNotStandby = N_("This prompter is no standby: it leads the show itself.");
 
 } // namespace str

@@ -153,8 +153,17 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
 
 std::optional<QString> Standby::relay(const RemoteCommand &command)
 {
-    // The operator's own commands (a window, the quick editor, exit) and the takeover stay here.
-    if (!m_standby || command.action == RemoteAction::TakeOver || !commandfor(command.action).remote)
+    if (!m_standby || command.action == RemoteAction::TakeOver)
+        return std::nullopt;
+    // The page is the prompter's: a script opened or edited here would be replaced by it.
+    if (command.action == RemoteAction::OpenScript || command.action == RemoteAction::QuickEdit ||
+        command.action == RemoteAction::EditLive) {
+        const QString refusal = i18n(str::StandbyScriptElsewhere).arg(prompterName());
+        m_parts.notice.show(refusal);
+        return refusal;
+    }
+    // The operator's own other commands (a window, exit) stay here.
+    if (!commandfor(command.action).remote)
         return std::nullopt;
     QJsonObject message = commandmessage(command);
     message.insert(QStringLiteral("id"), QStringLiteral("standby-%1").arg(++m_relayed));
@@ -193,6 +202,15 @@ void Standby::showScript(const LeaderScript &script)
 
 void Standby::pageLoaded()
 {
+    // A page built here (the options or the font changed) has no script of its own: the
+    // prompter's comes back.
+    if (m_standby && !m_loading && !m_shownLines.isEmpty() &&
+        m_parts.view.state().pagelines != m_shownLines) {
+        LeaderScript script;
+        script.pagelines = std::exchange(m_shownLines, {});
+        showScript(script);
+        return;
+    }
     if (!m_standby || !m_loading)
         return;
     m_loading = false;
