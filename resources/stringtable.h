@@ -431,7 +431,7 @@ inline constexpr const char *PortOption =
     N_("Let remote controls drive the prompter for this run, on this port (OSC on the port after it).");
 inline constexpr const char *PortValueName = N_("port");
 inline constexpr const char *TokenOption =
-    N_("The token the prompter's remote control asks for (with --follow).");
+    N_("The token the prompter's remote control asks for (with --follow or --standby).");
 inline constexpr const char *TokenValueName = N_("token");
 inline constexpr const char *MirrorOption = N_("Mirror this talent display (with --follow).");
 inline constexpr const char *RotateOption = N_("Turn this talent display upside down (with --follow).");
@@ -440,7 +440,14 @@ inline constexpr const char *BadPort =
     N_("\"%1\" is no port for remote controls: give a number from 1 to 65534.");
 inline constexpr const char *FollowAlone = N_("--follow shows the script of another prompter: it takes no "
                                               "script, queue, --remote or --port.");
-inline constexpr const char *FollowOnly = N_("--token, --mirror and --rotate go with --follow.");
+inline constexpr const char *FollowOnly =
+    N_("--token goes with --follow or --standby; --mirror and --rotate go "
+       "with --follow.");
+inline constexpr const char *StandbyOption =
+    N_("Be the standby of the prompter at this address (its remote control listening): mirror it, and take "
+       "the show over when it stops answering.");
+inline constexpr const char *StandbyAlone =
+    N_("--standby shows the script of its prompter: it takes no script, queue, --mirror or --rotate.");
 inline constexpr const char *FollowWaiting = N_("Waiting for the prompter at %1...");
 inline constexpr const char *PrintTextOption =
     N_("Write the text of a script to standard output, one line of the page a line, and exit.");
@@ -549,5 +556,27 @@ inline constexpr const char *RundownEmptyQueue =
     N_("The queue is empty: there is no show to put on one page.");
 inline constexpr const char *RemoteNotContinuous = N_("The queue is not shown as one continuous page.");
 inline constexpr const char *RemoteNoStory = N_("The show has no story %1; it has %2, counted from 0.");
+
+// The standby prompter
+inline constexpr const char *MenuTakeOver = N_("Ta&ke Over the Show");
+inline constexpr const char *StandbyConnecting = N_("Standby of %1: reaching it...");
+inline constexpr const char *StandbyUnreachable =
+    N_("Standby of %1: it cannot be reached (%2); trying again every 2 s.");
+inline constexpr const char *StandbyOf = N_("Standby of %1: %2 ms behind, %3 px off");
+inline constexpr const char *StandbyTookOver =
+    N_("Took the show over from %1 at %2: it was silent for %3 ms");
+inline constexpr const char *StandbyTookOverByHand = N_("Took the show over from %1 at %2, by hand");
+inline constexpr const char *StandbyTookOverNotice = N_("This prompter took the show over from %1.");
+inline constexpr const char *StandbyCannotPass =
+    N_("The command was not passed on: the prompter %1 cannot be reached.");
+inline constexpr const char *StandbyLedElsewhere =
+    N_("The show is led by %1 now: this prompter stands by for it.");
+inline constexpr const char *StandbyPage = N_("Standby");
+inline constexpr const char *StandbyTakeoverAfter = N_("Take the show over after the prompter is silent for:");
+inline constexpr const char *StandbyTakeoverHint =
+    N_("For a prompter started with --standby: shorter takes over sooner, longer rides out a busy network.");
+inline constexpr const char *StandbyScriptElsewhere =
+    N_("Open and edit scripts on %1, the prompter.");
+inline constexpr const char *StandbyNotStandby = N_("This prompter is no standby: it leads the show itself.");
 
 } // namespace str

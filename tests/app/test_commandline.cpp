@@ -26,6 +26,7 @@ private slots:
     void mistakesNameTheProblemAndPointToHelp();
     void aFollowerNamesItsLeaderAndNothingElse();
     void aPortIsOneRemoteControlsCanHave();
+    void aStandbyNamesItsPrompter();
     void helpListsOptionsArgumentAndFiles();
     void helpSaysWhenTheSpecialTableIsMissing();
     void versionIsTheProjectVersion();
@@ -220,6 +221,31 @@ void TestCommandLine::aFollowerNamesItsLeaderAndNothingElse()
     }
 }
 
+void TestCommandLine::aStandbyNamesItsPrompter()
+{
+    // A standby has a port of its own, so that it can stand by on the prompter's machine.
+    const CommandLine standby(line({"--standby", "[::1]:7800", "--token", "abc", "--port", "7810"}));
+    QCOMPARE(standby.request(), CommandLine::Request::Run);
+    QCOMPARE(standby.standbyOf().toString(), QStringLiteral("ws://[::1]:7800/socket?token=abc"));
+    QCOMPARE(standby.port(), std::optional<int>(7810));
+    QVERIFY(standby.leaders().isEmpty());
+    QCOMPARE(CommandLine(line({"--standby", "studio-a"})).standbyOf().port(), 7755);
+    QVERIFY(CommandLine(line({"--port", "7800"})).standbyOf().isEmpty());
+    // One prompter only; its page is the standby's, so no script, queue or turned display of its
+    // own; not a follower at once.
+    for (const QStringList &wrong : QList<QStringList>{{"--standby", "studio-a,studio-b"},
+                                                       {"--standby", "http://studio-a"},
+                                                       {"--standby", "studio-a", "script.txt"},
+                                                       {"--standby", "studio-a", "--queue", "show.vnq"},
+                                                       {"--standby", "studio-a", "--mirror"},
+                                                       {"--standby", "studio-a", "--follow", "studio-b"},
+                                                       {"--standby", "studio-a", "--port", "0"}}) {
+        const CommandLine refused(line(wrong));
+        QVERIFY2(refused.request() == CommandLine::Request::Mistake, qPrintable(wrong.join(u' ')));
+        QVERIFY(refused.mistakeText().contains(QLatin1String("--help")));
+    }
+}
+
 void TestCommandLine::aPortIsOneRemoteControlsCanHave()
 {
     QVERIFY(!CommandLine(line({"--remote"})).port());
@@ -246,22 +272,24 @@ void TestCommandLine::helpListsOptionsArgumentAndFiles()
         "Teleprompter: shows a script as large text that scrolls at an adjustable speed.\n"
         "\n"
         "Options:\n"
-        "  -h, --help              Show this help and exit.\n"
-        "  -v, --version           Show the version and exit.\n"
-        "  -q, --queue <file>      Load a queue of scripts (.vnq) and start it.\n"
-        "  --print-text <file>     Write the text of a script to standard output, one line of the "
+        "  -h, --help               Show this help and exit.\n"
+        "  -v, --version            Show the version and exit.\n"
+        "  -q, --queue <file>       Load a queue of scripts (.vnq) and start it.\n"
+        "  --print-text <file>      Write the text of a script to standard output, one line of the "
         "page a line, and exit.\n"
-        "  --remote                Let remote controls drive the prompter, as set in the options window (on "
-        "this "
-        "computer only unless the network is allowed there).\n"
-        "  --follow <host[:port]>  Be the talent display of the prompter at this address (its remote control "
-        "listening), following it over the network; of several addresses, separated by commas, the next one "
-        "whenever one goes.\n"
-        "  --port <port>           Let remote controls drive the prompter for this run, on this port (OSC on "
-        "the port after it).\n"
-        "  --token <token>         The token the prompter's remote control asks for (with --follow).\n"
-        "  --mirror                Mirror this talent display (with --follow).\n"
-        "  --rotate                Turn this talent display upside down (with --follow).\n"
+        "  --remote                 Let remote controls drive the prompter, as set in the options "
+        "window (on this computer only unless the network is allowed there).\n"
+        "  --follow <host[:port]>   Be the talent display of the prompter at this address (its "
+        "remote control listening), following it over the network; of several addresses, separated "
+        "by commas, the next one whenever one goes.\n"
+        "  --standby <host[:port]>  Be the standby of the prompter at this address (its remote "
+        "control listening): mirror it, and take the show over when it stops answering.\n"
+        "  --port <port>            Let remote controls drive the prompter for this run, on this "
+        "port (OSC on the port after it).\n"
+        "  --token <token>          The token the prompter's remote control asks for (with --follow "
+        "or --standby).\n"
+        "  --mirror                 Mirror this talent display (with --follow).\n"
+        "  --rotate                 Turn this talent display upside down (with --follow).\n"
         "\n"
         "Arguments:\n"
         "  script  Script to open (.txt, .rtf, .vnr, .docx, .odt, .md, .html); a queue (.vnq) "

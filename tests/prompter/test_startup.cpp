@@ -152,8 +152,12 @@ void TestStartup::popupMenuItems()
     UiTestEnvironment env;
     TForm1 *form = env.start();
     QStringList captions;
+    // What the operator sees: a standby's Take Over entry is hidden on a prompter that leads.
     for (QAction *action : form->JvPopupMenu1->actions())
-        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        if (action->isVisible())
+            captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    const QAction *takeOver = form->JvPopupMenu1->findChild<QAction *>(QStringLiteral("TakeOver1"));
+    QVERIFY(takeOver && !takeOver->isVisible());
     // The rundown and the reading aids' menus stand in a group of their own after the printing item.
     QCOMPARE(captions, (QStringList{"&Open Single Script",
                                     "Font",

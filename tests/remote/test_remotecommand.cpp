@@ -1,3 +1,4 @@
+#include <QJsonDocument>
 #include <QJsonObject>
 
 #include "core/remote/remotecommand.h"
@@ -16,6 +17,7 @@ private slots:
     void scriptsComeWithTheirText();
     void showEndsAreTimesOfDay();
     void everyNameIsKnown();
+    void commandsPassedOnArriveAsGiven();
 };
 
 void TestRemoteCommand::commandsAndTheirArguments_data()
@@ -158,6 +160,36 @@ void TestRemoteCommand::everyNameIsKnown()
     for (const QString &name : names)
         QVERIFY2(!remotecommand(name, QJsonValue()).error.startsWith(QLatin1String("unknown")),
                  qPrintable(name));
+}
+
+void TestRemoteCommand::commandsPassedOnArriveAsGiven()
+{
+    // A standby passes its operator's commands on as messages: the prompter must read each back
+    // as the same command, for every kind of argument.
+    const auto command = [](RemoteAction action) {
+        RemoteCommand made;
+        made.action = action;
+        return made;
+    };
+    QList<RemoteCommand> commands{command(RemoteAction::Resume), command(RemoteAction::Mirror)};
+    RemoteCommand speed = command(RemoteAction::SetSpeed);
+    speed.value = -140;
+    RemoteCommand blackout = command(RemoteAction::Blackout);
+    blackout.on = false;
+    RemoteCommand message = command(RemoteAction::TalentMessage);
+    message.text = QStringLiteral("Wrap up \"now\"");
+    RemoteCommand showEnd = command(RemoteAction::ShowEnd);
+    showEnd.text = QStringLiteral("18:30:00");
+    RemoteCommand script = command(RemoteAction::LoadScript);
+    script.name = QStringLiteral("late news");
+    script.text = QStringLiteral("First line\nSecond line");
+    commands << speed << blackout << message << showEnd << script;
+    for (const RemoteCommand &sent : commands) {
+        const QByteArray bytes = QJsonDocument(commandmessage(sent)).toJson();
+        const ParsedCommand parsed = parsecommandmessage(bytes);
+        QVERIFY2(parsed.command, qPrintable(parsed.error));
+        QVERIFY2(*parsed.command == sent, bytes.constData());
+    }
 }
 
 VANTELL_CORE_TEST_MAIN(TestRemoteCommand)

@@ -41,6 +41,7 @@ private slots:
     void theNetworkNeedsTheToken();
     void webSocketsCommandAndHearTheState();
     void webSocketsAreRefusedWithoutTheRightToken();
+    void aStandbyThatTookOverSaysSo();
     void stateIsPacedWhileItChangesFast();
     void aFloodIsAnsweredAndChangesOnlyWhatItAsks();
     void anEndlessBodyIsCutOff();
@@ -307,6 +308,24 @@ void TestRemoteServer::theNetworkNeedsTheToken()
             .status,
         429);
     QCOMPARE(m_target->commands.size(), 1);
+}
+
+void TestRemoteServer::aStandbyThatTookOverSaysSo()
+{
+    // A standby that took the show over from this prompter names its own control API's port; the
+    // address is the one it called from. Nonsense ports are not believed.
+    auto socket = openSocket();
+    QSignalSpy led(m_server, &RemoteServer::ledElsewhere);
+    QSignalSpy messages(socket.get(), &QWebSocket::textMessageReceived);
+    QVERIFY(messages.wait(5000)); // the state, at once
+    for (const char *wrong : {R"({"type":"led-by","port":0})", R"({"type":"led-by","port":70000})",
+                              R"({"type":"led-by","port":"7800"})", R"({"type":"led-by"})"})
+        socket->sendTextMessage(QString::fromLatin1(wrong));
+    socket->sendTextMessage(QStringLiteral(R"({"type":"led-by","port":7810})"));
+    QVERIFY(led.wait(5000));
+    QCOMPARE(led.size(), 1);
+    QCOMPARE(led.constFirst().at(0).toString(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(led.constFirst().at(1).value<quint16>(), quint16(7810));
 }
 
 void TestRemoteServer::webSocketsCommandAndHearTheState()

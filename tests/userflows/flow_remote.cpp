@@ -22,7 +22,8 @@
 // controllers' windows (which offers its defaults for a game pad and a ShuttleXpress before any
 // is plugged in); a talent display started with --follow, as on a second computer, shows the
 // script and keeps the prompter's place, going on to the next prompter it was given when the
-// first does not answer or dies.
+// first does not answer or dies; a standby prompter started with --standby shows the prompter's
+// line and carries on, moving, without a jump when the prompter dies.
 class FlowRemote : public UserFlow {
     Q_OBJECT
 private slots:
@@ -37,6 +38,7 @@ private slots:
     void aDisplayGoesOnWhenItsPrompterDies();
     void aScriptSentAsTextShowsAsWritten();
     void aDirectorsEditReachesThePage();
+    void aStandbyCarriesOnWhenItsPrompterDies();
 
 private:
     // What the control API on `port` (by default the prompter's) answers.
@@ -513,6 +515,77 @@ void FlowRemote::aDirectorsEditReachesThePage()
                  .toBool());
     QCOMPARE(api(QStringLiteral("/api/paragraphs")).value(QLatin1String("paragraphs")).toArray().size(), 3);
     QVERIFY(differingShare(before, prompter->page()) < 0.001);
+}
+
+void FlowRemote::aStandbyCarriesOnWhenItsPrompterDies()
+{
+    // A second prompter on this computer, its talent display closed, and its standby beside it.
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 prompterPort = probe.serverPort();
+    probe.close();
+    PrompterRun::Options second;
+    second.arguments = {QStringLiteral("--port"), QString::number(prompterPort), numberedScript(400)};
+    PrompterRun other(*session, second);
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return api(QStringLiteral("/api/state"), {}, prompterPort)
+                       .value(QLatin1String("pageBottom"))
+                       .toInt() > 0;
+        },
+        20000));
+    api(QStringLiteral("/api/command"), R"({"command":"dual-display","value":false})", prompterPort);
+    QVERIFY(desktop->waitForWindowGone(talentCaption));
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 standbyPort = probe.serverPort();
+    probe.close();
+    PrompterRun::Options standbyOptions;
+    standbyOptions.arguments = {QStringLiteral("--port"), QString::number(standbyPort),
+                                QStringLiteral("--standby"),
+                                QStringLiteral("127.0.0.1:%1").arg(prompterPort)};
+    PrompterRun standby(*session, standbyOptions);
+    QVERIFY2(standby.window(), qPrintable(standby.error()));
+    desktop->activate(standby.window());
+    const auto shown = [&] { return desktop->grab(standby.window()); };
+
+    // The prompter jumps on: the standby shows its line, and says whose standby it is.
+    QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"jump-lines","value":100})", prompterPort)
+                .value(QLatin1String("ok"))
+                .toBool());
+    QImage image = followerShows(standby.window(), [](int first) { return first >= 80 && first <= 115; });
+    int first = firstLineNumber(readText(image));
+    VERIFY_SCREEN(first >= 80 && first <= 115, image,
+                  QStringLiteral("standby after the jump (line %1)").arg(first));
+    VERIFY_SCREEN(readText(image).contains(QLatin1String("standby of"), Qt::CaseInsensitive), image,
+                  QStringLiteral("standby's status"));
+
+    // The prompter runs slowly, and dies: the standby's page goes on moving from where it was,
+    // without a jump, and it leads the show.
+    api(QStringLiteral("/api/command"), R"({"command":"speed","value":40})", prompterPort);
+    api(QStringLiteral("/api/command"), R"({"command":"resume"})", prompterPort);
+    const auto standbyMoves = [&] {
+        const QImage before = shown();
+        QThread::msleep(700);
+        return differingShare(before, shown()) > 0.001;
+    };
+    VERIFY_SCREEN(waitUntil(standbyMoves), shown(), QStringLiteral("standby mirroring the run"));
+    const int before = firstLineNumber(readText(shown()));
+    other.kill();
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return api(QStringLiteral("/api/state"), {}, standbyPort)
+                       .value(QLatin1String("role"))
+                       .toString() == QLatin1String("prompter");
+        },
+        5000));
+    image = shown();
+    first = firstLineNumber(readText(image));
+    VERIFY_SCREEN(
+        first >= before && first <= before + 3, image,
+        QStringLiteral("standby after the takeover (line %1, line %2 before)").arg(first).arg(before));
+    VERIFY_SCREEN(readText(image).contains(QLatin1String("took the show over"), Qt::CaseInsensitive), image,
+                  QStringLiteral("standby's status after the takeover"));
+    VERIFY_SCREEN(waitUntil(standbyMoves), shown(), QStringLiteral("standby running on"));
 }
 
 QTEST_GUILESS_MAIN(FlowRemote)

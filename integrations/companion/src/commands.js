@@ -46,6 +46,7 @@ const COMMANDS = [
 	{ name: 'story', label: 'Go to story', takes: 'number', min: 1, max: 1000001, default: 1, base: 1 },
 	{ name: 'prompt-from-here', label: 'Prompt from here (the story at the reading line on air)', takes: 'none' },
 	{ name: 'show-end', label: 'Planned end of the show (HH:MM:SS)', takes: 'text' },
+	{ name: 'take-over', label: 'Take the show over (on a standby prompter)', takes: 'none' },
 ]
 
 // The value a command's action sends, from the action's options; undefined for none.

@@ -27,6 +27,7 @@ enum OptionIndex {
     PrintTextOptionIndex,
     RemoteOptionIndex,
     FollowOptionIndex,
+    StandbyOptionIndex,
     PortOptionIndex,
     TokenOptionIndex,
     MirrorOptionIndex,
@@ -84,6 +85,7 @@ CommandLine::CommandLine(const QStringList &arguments)
           {{QStringLiteral("print-text")}, i18n(str::PrintTextOption), i18n(str::QueueValueName)},
           {{QStringLiteral("remote")}, i18n(str::RemoteOption)},
           {{QStringLiteral("follow")}, i18n(str::FollowOption), i18n(str::FollowValueName)},
+          {{QStringLiteral("standby")}, i18n(str::StandbyOption), i18n(str::FollowValueName)},
           {{QStringLiteral("port")}, i18n(str::PortOption), i18n(str::PortValueName)},
           {{QStringLiteral("token")}, i18n(str::TokenOption), i18n(str::TokenValueName)},
           {{QStringLiteral("mirror")}, i18n(str::MirrorOption)},
@@ -118,7 +120,8 @@ CommandLine::CommandLine(const QStringList &arguments)
     }
     m_remote = parser.isSet(m_options.at(RemoteOptionIndex));
     const bool follows = parser.isSet(m_options.at(FollowOptionIndex));
-    if (!follows &&
+    const bool standsBy = parser.isSet(m_options.at(StandbyOptionIndex));
+    if (!follows && !standsBy &&
         (parser.isSet(m_options.at(TokenOptionIndex)) || parser.isSet(m_options.at(MirrorOptionIndex)) ||
          parser.isSet(m_options.at(RotateOptionIndex)))) {
         refuse(i18n(str::FollowOnly), wrongCommandLine);
@@ -128,6 +131,8 @@ CommandLine::CommandLine(const QStringList &arguments)
         takeFollower(parser);
         return;
     }
+    if (standsBy && !takeStandby(parser))
+        return;
     if (parser.isSet(m_options.at(PortOptionIndex))) {
         const QString text = parser.value(m_options.at(PortOptionIndex));
         bool number = false;
@@ -170,13 +175,32 @@ void CommandLine::takeFollower(const QCommandLineParser &parser)
         return;
     }
     if (!parser.positionalArguments().isEmpty() || parser.isSet(m_options.at(QueueOptionIndex)) || m_remote ||
-        parser.isSet(m_options.at(PortOptionIndex))) {
+        parser.isSet(m_options.at(PortOptionIndex)) || parser.isSet(m_options.at(StandbyOptionIndex))) {
         refuse(i18n(str::FollowAlone), wrongCommandLine);
         return;
     }
     m_leaders = *leaders;
     m_mirrorFollower = parser.isSet(m_options.at(MirrorOptionIndex));
     m_rotateFollower = parser.isSet(m_options.at(RotateOptionIndex));
+}
+
+bool CommandLine::takeStandby(const QCommandLineParser &parser)
+{
+    const QString address = parser.value(m_options.at(StandbyOptionIndex));
+    const std::optional<QUrl> prompter = leaderaddress(address, parser.value(m_options.at(TokenOptionIndex)));
+    if (!prompter) {
+        refuse(i18n(str::BadLeaderAddress).arg(address), wrongCommandLine);
+        return false;
+    }
+    // The standby's page is its prompter's: a script, a queue or a turned display of its own
+    // would be replaced at once.
+    if (!parser.positionalArguments().isEmpty() || parser.isSet(m_options.at(QueueOptionIndex)) ||
+        parser.isSet(m_options.at(MirrorOptionIndex)) || parser.isSet(m_options.at(RotateOptionIndex))) {
+        refuse(i18n(str::StandbyAlone), wrongCommandLine);
+        return false;
+    }
+    m_standbyOf = *prompter;
+    return true;
 }
 
 void CommandLine::takeQueue(const QString &path)

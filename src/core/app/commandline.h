@@ -22,6 +22,9 @@ class QTextStream;
 //   vantell --follow HOST[:PORT][,HOST2[:PORT]...] [--token T] [--mirror] [--rotate]
 //                             is a talent display of the prompter at HOST, over the network (of
 //                             the next HOST when one goes)
+//   vantell --standby HOST[:PORT] [--token T]
+//                             is a standby prompter that mirrors the prompter at HOST and takes
+//                             the show over when it stops
 //   vantell --port N          lets remote controls drive the prompter for this run on port N
 //   vantell --print-text FILE  writes the script's text (scripttextlines) to standard output
 class CommandLine {
@@ -46,6 +49,8 @@ public:
     QList<QUrl> leaders() const { return m_leaders; }
     // The control API's port for this run (--port), which turns it on; the OSC port is the next.
     std::optional<int> port() const { return m_port; }
+    // The control API of the prompter this run stands by for (--standby); empty for none.
+    QUrl standbyOf() const { return m_standbyOf; }
     bool mirrorsFollower() const { return m_mirrorFollower; }
     bool rotatesFollower() const { return m_rotateFollower; }
 
@@ -66,6 +71,8 @@ private:
     void takeQueue(const QString &path);
     // The options of a networked talent display.
     void takeFollower(const QCommandLineParser &parser);
+    // The options of a standby prompter; false when refused.
+    bool takeStandby(const QCommandLineParser &parser);
     int printText(QTextStream &out, QTextStream &errors) const;
 
     QString m_programName;
@@ -76,6 +83,7 @@ private:
     QStringList m_queueEntries;
     bool m_remote = false;
     QList<QUrl> m_leaders;
+    QUrl m_standbyOf;
     std::optional<int> m_port;
     bool m_mirrorFollower = false;
     bool m_rotateFollower = false;

@@ -171,6 +171,7 @@ QList<CommandBinding> table()
                  "back to its banner."),
              "PromptFromHere1"),
         keepsVoice(takes(command("show-end", Action::ShowEnd), Argument::Time)),
+        keepsVoice(menu(command("take-over", Action::TakeOver), "TakeOver1")),
         local(key(command("marker-list", Action::MarkerList), Qt::Key_F8,
                   "Pick a marker by its name from a list.")),
         local(keepsVoice(image(key(command("help", Action::Help), Qt::Key_F1,

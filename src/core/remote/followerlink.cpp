@@ -98,6 +98,14 @@ void FollowerLink::askForScript()
         m_socket.sendTextMessage(json(QJsonObject{{QStringLiteral("type"), QStringLiteral("follow")}}));
 }
 
+bool FollowerLink::send(const QJsonObject &message)
+{
+    if (!m_connected)
+        return false;
+    m_socket.sendTextMessage(json(message));
+    return true;
+}
+
 void FollowerLink::closed()
 {
     const QString why = m_socket.closeReason().isEmpty() ? m_socket.errorString() : m_socket.closeReason();
@@ -131,8 +139,13 @@ void FollowerLink::ping()
 void FollowerLink::received(const QString &text)
 {
     m_lastHeard.start();
+    emit heard();
     const QJsonObject message = QJsonDocument::fromJson(text.toUtf8()).object();
     const QString type = message.value(QLatin1String("type")).toString();
+    if (type == QLatin1String("reply")) {
+        emit replyReceived(message);
+        return;
+    }
     if (type == QLatin1String("pong")) {
         const double returned = epochNow();
         const double sent = message.value(QLatin1String("sent")).toDouble(-1);

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QJsonObject>
 #include <QUrl>
 #include <QWebSocket>
 
@@ -44,12 +45,16 @@ public:
     explicit FollowerLink(QObject *parent = nullptr);
     ~FollowerLink() override;
 
+    // Pings (and so the leader's pongs) every `ms`: a standby's heartbeat is faster than a display's.
+    void setPingInterval(int ms) { m_pings.setInterval(ms); }
     void follow(const QUrl &address) { follow(QList<QUrl>{address}); }
     // Follows the first of `leaders` that answers, and the next one whenever it goes.
     void follow(const QList<QUrl> &leaders);
     // Asks for the leader's script again (a display that missed an edit of it).
     void askForScript();
     bool isConnected() const { return m_connected; }
+    // Sends `message` to the leader; false while there is no line.
+    bool send(const QJsonObject &message);
     // The leader followed now, or tried next.
     QUrl leader() const { return m_leaders.current(); }
     const ClockOffset &clockOffset() const { return m_offset; }
@@ -60,6 +65,10 @@ signals:
     void editReceived(const PageEdit &edit);
     // The leader's state; its `time` is on our clock (QDateTime's milliseconds since the epoch).
     void stateReceived(const PrompterSnapshot &state);
+    // The leader's answer to a command sent.
+    void replyReceived(const QJsonObject &reply);
+    // The leader said anything at all: it is alive.
+    void heard();
     // Connected, or the line was lost (with why); a lost line is tried again by itself.
     void connectionChanged(bool connected, const QString &why);
 

@@ -9,7 +9,7 @@
 
 QJsonObject snapshotmessage(const PrompterSnapshot &state)
 {
-    return QJsonObject{
+    QJsonObject message{
         {QStringLiteral("type"), QStringLiteral("state")},
         {QStringLiteral("position"), state.position},
         {QStringLiteral("pageBottom"), state.pageBottom},
@@ -43,6 +43,9 @@ QJsonObject snapshotmessage(const PrompterSnapshot &state)
          state.overUnderMs ? QJsonValue(double(*state.overUnderMs)) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("overUnder"), state.overUnderMs ? overundertext(*state.overUnderMs) : QString()},
     };
+    if (!state.standby.isEmpty())
+        message.insert(QStringLiteral("standby"), state.standby);
+    return message;
 }
 
 namespace {

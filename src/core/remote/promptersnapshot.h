@@ -36,6 +36,10 @@ struct PrompterSnapshot {
     QString storyName;
     int storyCount = 0;                // the stories of the continuous page
     std::optional<qint64> overUnderMs; // how long the show runs over its planned end; none unplanned
+    // A standby's report: whose standby it is and how far from its page ("of", "connected",
+    // "behindMs", "errorPx", "takeoverMs", why it cannot be reached: "problem"), or when and how it took the
+    // show over ("tookOver"); empty for none.
+    QJsonObject standby;
 
     bool operator==(const PrompterSnapshot &) const = default;
 };

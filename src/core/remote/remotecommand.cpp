@@ -152,6 +152,32 @@ ParsedCommand parsecommandmessage(const QByteArray &json)
     return remotecommand(name.toString(), message.value(QLatin1String("value")));
 }
 
+QJsonObject commandmessage(const RemoteCommand &command)
+{
+    const CommandBinding &spec = commandfor(command.action);
+    QJsonObject message{{QStringLiteral("command"), QLatin1String(spec.name)}};
+    switch (spec.argument) {
+    case Argument::None:
+        break;
+    case Argument::Number:
+        message.insert(QStringLiteral("value"), command.value);
+        break;
+    case Argument::Switch:
+        if (command.on)
+            message.insert(QStringLiteral("value"), *command.on);
+        break;
+    case Argument::Script:
+        message.insert(QStringLiteral("name"), command.name);
+        message.insert(QStringLiteral("text"), command.text);
+        break;
+    case Argument::Text:
+    case Argument::Time:
+        message.insert(QStringLiteral("value"), command.text);
+        break;
+    }
+    return message;
+}
+
 std::optional<RemoteArgument> remotecommandargument(const QString &name)
 {
     const CommandBinding *spec = commandnamed(name);

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
 #include <QStringList>
@@ -49,6 +50,7 @@ enum class RemoteAction {
     JumpToStory,    // story N of the continuous page, from 0
     PromptFromHere, // the story at the reading line goes on air from its start
     ShowEnd,        // the show's planned end, a time of day ("": none)
+    TakeOver,       // a standby takes the show over from its prompter
     // The operator's own commands, which remote controls cannot send.
     MarkerList,
     Help,
@@ -105,6 +107,10 @@ ParsedCommand remotecommand(const QString &name, const QJsonValue &argument);
 // A command message as JSON: {"command": NAME, "value": ARGUMENT}; a script comes as
 // {"command": "script", "name": NAME, "text": TEXT}.
 ParsedCommand parsecommandmessage(const QByteArray &json);
+
+// The command as a command message that parsecommandmessage reads back as the same command: a
+// standby passes its operator's commands on to its prompter so.
+QJsonObject commandmessage(const RemoteCommand &command);
 
 // What the command named `name` takes; nothing for a name that is no command.
 std::optional<RemoteArgument> remotecommandargument(const QString &name);

@@ -330,6 +330,16 @@ void RemoteServer::onMessage(Client *client, const QString &message)
                                  {QStringLiteral("answered"), epochNow()}});
         return;
     }
+    if (type == QLatin1String("led-by")) {
+        const int port = object.value(QLatin1String("port")).toInt();
+        if (port < 1 || port > 65535)
+            return;
+        bool mapped = false;
+        const QHostAddress peer = client->socket->peerAddress();
+        const quint32 ipv4 = peer.toIPv4Address(&mapped);
+        emit ledElsewhere(mapped ? QHostAddress(ipv4).toString() : peer.toString(), quint16(port));
+        return;
+    }
     if (type == QLatin1String("follow")) {
         client->follows = true;
         sendScript(client);

@@ -35,8 +35,9 @@ struct RemoteServerSettings {
 // WebSocket (any path): JSON commands, each answered; the state is pushed on every change, at most
 // 30 times a second, and the paragraphs an edit changed as it is made; {"type": "ping"} is
 // answered with the server's clock for networked displays, and {"type": "follow"} subscribes to
-// the script's page and its edits. With the network allowed, a request shows the token as "Authorization:
-// Bearer TOKEN" or as the query item "token"; wrong tokens are refused, and a peer that keeps
+// the script's page and its edits; {"type": "led-by", "port": N} says that the peer has taken the
+// show over, its control API on port N. With the network allowed, a request shows the token as
+// "Authorization: Bearer TOKEN" or as the query item "token"; wrong tokens are refused, and a peer that keeps
 // trying is refused for a while.
 class RemoteServer : public QObject {
     Q_OBJECT
@@ -69,6 +70,9 @@ public slots:
 signals:
     // A peer was refused: a wrong token, a peer locked out, a request too large.
     void refused(const QString &peer, const QString &reason);
+    // A peer leads the show now (a standby that took it over from this prompter): its control
+    // API is on `port` of `host`.
+    void ledElsewhere(const QString &host, quint16 port);
 
 private:
     struct Client;

@@ -4,7 +4,9 @@
 #include "ui/newsroom/newsroomqueue.h"
 #include "ui/options/tform4.h"
 #include "ui/prompter/tform1.h"
+#include "core/remote/remoteserver.h"
 #include "ui/remote/remotecontrol.h"
+#include "ui/standby/standby.h"
 #include "ui/render/tform7.h"
 #include "ui/settings/taboutform.h"
 
@@ -21,6 +23,12 @@ Windows::Windows()
     newsroom = new NewsroomQueue(*Form1, Form4);
     remote = new RemoteControl(Form1->remoteTarget(), Form4,
                                [form = Form1](const QString &notice) { form->tellOperator(notice); });
+    // A prompter that took the show over from this one leads it: this one stands by for it.
+    QObject::connect(remote->server(), &RemoteServer::ledElsewhere, Form1,
+                     [form = Form1, remote = remote](const QString &host, quint16 port) {
+                         form->standby().ledBy(host, port, remote->settings().token,
+                                               remote->server()->port());
+                     });
 }
 
 Windows::~Windows()

@@ -11,6 +11,9 @@ void PrompterCommands::handle(RemoteAction action, Handler handler)
 
 QString PrompterCommands::perform(const RemoteCommand &command, CommandSource source)
 {
+    if (m_relay)
+        if (std::optional<QString> answer = m_relay(command))
+            return *answer;
     if (!commandfor(command.action).keepsVoiceFollowing)
         emit takingOver();
     const auto handler = m_handlers.constFind(int(command.action));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QHash>
 #include <QList>
@@ -31,6 +32,11 @@ public:
     QString perform(const RemoteCommand &command, CommandSource source);
     QString perform(RemoteAction action, CommandSource source);
 
+    // While set, every command is offered to the relay first: one it takes (it answers, with an
+    // empty text or an error) is not performed here. A standby passes commands on to its prompter.
+    using Relay = std::function<std::optional<QString>(const RemoteCommand &command)>;
+    void setRelay(Relay relay) { m_relay = std::move(relay); }
+
     // A key or click is taken by `guard` instead of acting when it returns true (a countdown
     // under way is cancelled by any key or click).
     void addInputGuard(std::function<bool()> guard);
@@ -56,6 +62,7 @@ signals:
 
 private:
     QHash<int, Handler> m_handlers;
+    Relay m_relay;
     QList<std::function<bool()>> m_guards;
     QList<std::function<void(PrompterSnapshot &)>> m_stateParts;
 };

@@ -39,6 +39,7 @@
 #include "ui/readingaids/takecountdown.h"
 #include "ui/readingaids/talentmessage.h"
 #include "ui/rundown/rundown.h"
+#include "ui/standby/standby.h"
 #include "ui/talentdisplay/talentdisplay.h"
 #include "ui/toolkit/accessiblenames.h"
 #include "ui/toolkit/application.h"
@@ -126,6 +127,7 @@ void TForm1::setWindows(TForm2 *editor, TForm7 *progress, TForm4 *options, Tabou
     if (options) {
         m_voice->attachOptions(*options);
         m_rundown->attachOptions(*options);
+        m_standby->attachOptions(*options);
     }
     if (editor && !m_recovery) {
         const auto openEditor = [this](const std::function<void(TForm2 &)> &fill) {
@@ -178,12 +180,14 @@ void TForm1::createFeatures()
     m_remote = new PrompterRemote(*m_commands, *this, *wb1, this);
     m_remote->setLiveEditing(m_editLive);
     connect(m_rundown, &Rundown::pageEdited, m_remote, &PrompterRemote::tellPageEdit);
+    m_standby = new Standby(parts, *this, *m_talent, this);
 
     // The menu, in its order: the rundown, the reading aids, then voice following.
     for (QMenu *menu :
          {m_rundown->menu(), m_markers->menu(), m_readingLine->menu(), m_countdown->menu(), m_clocks->menu()})
         JvPopupMenu1->insertMenu(Showstatusbar1, menu);
     JvPopupMenu1->insertAction(Showstatusbar1, m_voice->menuEntry());
+    JvPopupMenu1->insertAction(Showstatusbar1, m_standby->menuEntry());
     JvPopupMenu1->insertSeparator(Showstatusbar1);
 }
 

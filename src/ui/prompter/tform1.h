@@ -41,6 +41,7 @@ class ShowClocks;
 class StatusNotice;
 class StepSlider;
 class TakeCountdown;
+class Standby;
 class TalentDisplay;
 class TalentMessage;
 class TForm2;
@@ -97,6 +98,7 @@ public:
     // The prompter's commands, wherever they come from, and the prompter as remote controls see it.
     PrompterCommands &commands() const { return *m_commands; }
     PrompterRemote &remoteTarget() const { return *m_remote; }
+    Standby &standby() const { return *m_standby; }
 
     // Page
     void reloadwb();
@@ -313,4 +315,5 @@ private:
     QuickEditRecovery *m_liveRecovery = nullptr;
     EditLive *m_editLive = nullptr;
     ScriptFileFollowing *m_fileFollowing = nullptr;
+    Standby *m_standby = nullptr;
 };

@@ -1,0 +1,170 @@
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+#include "testsupport/prompterprocess.h"
+#include "testsupport/testmain.h"
+
+// A standby prompter as processes on loopback: the prompter scrolls, its standby mirrors it and
+// passes commands on to it; the prompter is killed, and the standby carries on from where the
+// prompter's motion had brought the page, soon, and acts on commands itself; the old prompter,
+// back, stands by for it. A standby refused
+// by its prompter says why and never takes over a show it never had.
+class TestStandbyTakeover : public QObject {
+    Q_OBJECT
+private slots:
+    void theStandbyCarriesOnWhenThePrompterDies();
+    void aWrongTokenGetsNoShow();
+
+private:
+    QTemporaryDir m_folder;
+};
+
+namespace {
+
+QString address(quint16 port)
+{
+    return QStringLiteral("127.0.0.1:%1").arg(port);
+}
+
+QJsonObject report(const QJsonObject &state)
+{
+    return state.value(QLatin1String("standby")).toObject();
+}
+
+bool ok(const QJsonObject &answer)
+{
+    return answer.value(QLatin1String("ok")).toBool();
+}
+
+// One line of the numbered script on a page of the usual font, in pixels.
+constexpr double lineHeight = 40;
+
+} // namespace
+
+void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
+{
+    const QString script = PrompterProcess::numberedScript(m_folder.path(), 400);
+    PrompterProcess prompter(PrompterProcess::freePort(), {script});
+    QVERIFY(prompter.waitForState(
+        [](const QJsonObject &state) { return state.value(QLatin1String("pageBottom")).toInt() > 0; },
+        30000));
+    // The silence it waits for, as the options window keeps it.
+    PrompterProcess standby(PrompterProcess::freePort(),
+                            {QStringLiteral("--standby"), address(prompter.port())},
+                            QStringLiteral("[Standby]\nTakeoverMs=700\n"));
+    // It answers as the standby, and its page comes to stand where the prompter's does.
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) {
+            return state.value(QLatin1String("role")).toString() == QLatin1String("standby") &&
+                   report(state).value(QLatin1String("connected")).toBool() &&
+                   state.value(QLatin1String("pageBottom")).toInt() > 0;
+        },
+        30000));
+    QCOMPARE(report(standby.state()).value(QLatin1String("of")).toString(), address(prompter.port()));
+    QCOMPARE(report(standby.state()).value(QLatin1String("takeoverMs")).toInt(), 700);
+
+    // Commands given to the standby drive the prompter, and the standby's state tells its motion.
+    QVERIFY(ok(standby.command(R"({"command":"speed","value":120})")));
+    QVERIFY(ok(standby.command(R"({"command":"resume"})")));
+    QVERIFY(prompter.waitForState(
+        [](const QJsonObject &state) {
+            return state.value(QLatin1String("running")).toBool() &&
+                   state.value(QLatin1String("speed")).toInt() == 120;
+        },
+        5000));
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) {
+            return state.value(QLatin1String("running")).toBool() &&
+                   state.value(QLatin1String("position")).toInt() > 20 &&
+                   report(state).value(QLatin1String("errorPx")).toDouble(1e9) < lineHeight / 4;
+        },
+        10000));
+    // Nonsense is refused by the standby's own checks: it never reaches the prompter.
+    QVERIFY(!ok(standby.command(R"({"command":"speed","value":9000})")));
+
+    // From the signal on: the program's end is reaped a while after it.
+    QElapsedTimer sinceDeath;
+    sinceDeath.start();
+    prompter.kill();
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) {
+            return state.value(QLatin1String("role")).toString() == QLatin1String("prompter");
+        },
+        5000));
+    const qint64 takeoverMs = sinceDeath.elapsed();
+    // 700 ms of silence, then a check every 50 ms: soon after, even on a busy machine.
+    QVERIFY2(takeoverMs < 1700, qPrintable(QString::number(takeoverMs)));
+    QJsonObject tookOver;
+    QVERIFY(standby.waitForState(
+        [&tookOver](const QJsonObject &state) {
+            tookOver = report(state).value(QLatin1String("tookOver")).toObject();
+            return tookOver.contains(QLatin1String("positionErrorPx"));
+        },
+        5000));
+    QVERIFY(!tookOver.value(QLatin1String("byHand")).toBool(true));
+    QVERIFY(tookOver.value(QLatin1String("silentMs")).toInt() >= 700);
+    QCOMPARE(tookOver.value(QLatin1String("from")).toString(), address(prompter.port()));
+    // No jump: the page stood within one line of where the prompter's motion had brought it.
+    QVERIFY2(tookOver.value(QLatin1String("positionErrorPx")).toDouble(1e9) < lineHeight,
+             qPrintable(QString::number(tookOver.value(QLatin1String("positionErrorPx")).toDouble())));
+
+    // It runs on at the prompter's speed, and acts on commands itself now.
+    const QJsonObject after = standby.state();
+    QCOMPARE(after.value(QLatin1String("speed")).toInt(), 120);
+    QVERIFY(after.value(QLatin1String("running")).toBool());
+    const int position = after.value(QLatin1String("position")).toInt();
+    QVERIFY(standby.waitForState(
+        [position](const QJsonObject &state) {
+            return state.value(QLatin1String("position")).toInt() > position + 5;
+        },
+        5000));
+    QVERIFY(ok(standby.command(R"({"command":"pause"})")));
+    QVERIFY(!standby.state().value(QLatin1String("running")).toBool(true));
+    // It is no standby any more.
+    QVERIFY(!ok(standby.command(R"({"command":"take-over"})")));
+
+    // The old prompter comes back: it does not take the show back, but stands by for the one
+    // that leads it now, which stays the prompter.
+    PrompterProcess returned(prompter.port(), {script});
+    QVERIFY(returned.waitForState(
+        [&standby](const QJsonObject &state) {
+            return state.value(QLatin1String("role")).toString() == QLatin1String("standby") &&
+                   report(state).value(QLatin1String("of")).toString() == address(standby.port()) &&
+                   report(state).value(QLatin1String("connected")).toBool();
+        },
+        30000));
+    QCOMPARE(standby.state().value(QLatin1String("role")).toString(), QStringLiteral("prompter"));
+    // Commands given to it drive the show's leader.
+    QVERIFY(ok(returned.command(R"({"command":"resume"})")));
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) { return state.value(QLatin1String("running")).toBool(); }, 5000));
+}
+
+void TestStandbyTakeover::aWrongTokenGetsNoShow()
+{
+    const QString script = PrompterProcess::numberedScript(m_folder.path(), 40);
+    PrompterProcess prompter(PrompterProcess::freePort(), {script},
+                             QStringLiteral("[Remote]\nAllowNetwork=1\nToken=the-right-token-0123\n"));
+    PrompterProcess standby(PrompterProcess::freePort(),
+                            {QStringLiteral("--standby"), address(prompter.port()), QStringLiteral("--token"),
+                             QStringLiteral("a-wrong-token-45678")});
+    // It says that the prompter cannot be reached, and why.
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) {
+            return state.value(QLatin1String("role")).toString() == QLatin1String("standby") &&
+                   report(state).value(QLatin1String("problem")).toString().contains(QLatin1String("token"));
+        },
+        30000));
+    // A command given to it is not carried out, and it says so.
+    const QJsonObject refused = standby.command(R"({"command":"resume"})");
+    QVERIFY(!ok(refused));
+    QVERIFY2(refused.value(QLatin1String("error")).toString().contains(address(prompter.port())),
+             qPrintable(refused.value(QLatin1String("error")).toString()));
+    // A standby that never had the show does not take it over, however long the silence.
+    QTest::qWait(1500);
+    QCOMPARE(standby.state().value(QLatin1String("role")).toString(), QStringLiteral("standby"));
+}
+
+VANTELL_CORE_TEST_MAIN(TestStandbyTakeover)
+#include "test_standbytakeover.moc"
