@@ -1,14 +1,19 @@
+#include <optional>
+
 #include <QElapsedTimer>
 #include <QJsonArray>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 
+#include "core/remote/followerlink.h"
 #include "testsupport/prompterprocess.h"
 #include "testsupport/testmain.h"
 
 // A standby prompter as processes on loopback: the prompter scrolls, its standby mirrors it and
 // passes commands on to it; the prompter is killed, and the standby carries on from where the
 // prompter's motion had brought the page, soon, and acts on commands itself; the old prompter,
-// back, stands by for it. A standby refused
+// back, stands by for it. An edit made on the prompter is on the standby's page, and stays there
+// when the standby takes over, which opens the newsroom's ports. A standby refused
 // by its prompter says why and never takes over a show it never had.
 class TestStandbyTakeover : public QObject {
     Q_OBJECT
@@ -40,6 +45,32 @@ bool ok(const QJsonObject &answer)
 // One line of the numbered script on a page of the usual font, in pixels.
 constexpr double lineHeight = 40;
 
+// The page lines the prompter whose control API is on `port` gives a display that comes now.
+QStringList pageOf(quint16 port)
+{
+    FollowerLink link;
+    std::optional<QStringList> page;
+    QObject::connect(&link, &FollowerLink::scriptReceived,
+                     [&page](const LeaderScript &script) { page = script.pagelines; });
+    link.follow(*leaderaddress(address(port)));
+    if (!QTest::qWaitFor([&page] { return page.has_value(); }, 5000))
+        return {};
+    return *page;
+}
+
+// Whether a program listens on `port` of this computer.
+bool listensOn(quint16 port)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    return socket.waitForConnected(1000);
+}
+
+bool holds(const QStringList &page, const QString &words)
+{
+    return page.join(QLatin1Char('\n')).contains(words);
+}
+
 } // namespace
 
 void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
@@ -49,10 +80,14 @@ void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
     QVERIFY(prompter.waitForState(
         [](const QJsonObject &state) { return state.value(QLatin1String("pageBottom")).toInt() > 0; },
         30000));
-    // The silence it waits for, as the options window keeps it.
-    PrompterProcess standby(PrompterProcess::freePort(),
-                            {QStringLiteral("--standby"), address(prompter.port())},
-                            QStringLiteral("[Standby]\nTakeoverMs=700\n"));
+    // The silence it waits for, as the options window keeps it, and the newsroom's ports.
+    const quint16 newsroomPort = PrompterProcess::freePort();
+    PrompterProcess standby(
+        PrompterProcess::freePort(), {QStringLiteral("--standby"), address(prompter.port())},
+        QStringLiteral("[Standby]\nTakeoverMs=700\n[Newsroom]\nEnabled=1\nLowerPort=%1\nUpperPort=%2\n"
+                       "ListenAddress=127.0.0.1\n")
+            .arg(newsroomPort)
+            .arg(PrompterProcess::freePort()));
     // It answers as the standby, and its page comes to stand where the prompter's does.
     QVERIFY(standby.waitForState(
         [](const QJsonObject &state) {
@@ -63,6 +98,8 @@ void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
         30000));
     QCOMPARE(report(standby.state()).value(QLatin1String("of")).toString(), address(prompter.port()));
     QCOMPARE(report(standby.state()).value(QLatin1String("takeoverMs")).toInt(), 700);
+    // The newsroom is the prompter's while this one stands by.
+    QVERIFY(!listensOn(newsroomPort));
 
     // Commands given to the standby drive the prompter, and the standby's state tells its motion.
     QVERIFY(ok(standby.command(R"({"command":"speed","value":120})")));
@@ -80,6 +117,13 @@ void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
                    report(state).value(QLatin1String("errorPx")).toDouble(1e9) < lineHeight / 4;
         },
         10000));
+    // A director's edit on the prompter reaches the standby's page in place, as it is.
+    const QString edited = QStringLiteral("Zebra crossing ahead");
+    QVERIFY(ok(
+        prompter.request(QStringLiteral("/api/edit"), R"({"paragraph":3,"text":"Zebra crossing ahead"})")));
+    QStringList prompterPage;
+    QTRY_VERIFY_WITH_TIMEOUT(holds(prompterPage = pageOf(prompter.port()), edited), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(pageOf(standby.port()), prompterPage, 10000);
     // Nonsense is refused by the standby's own checks: it never reaches the prompter.
     QVERIFY(!ok(standby.command(R"({"command":"speed","value":9000})")));
 
@@ -119,6 +163,9 @@ void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
             return state.value(QLatin1String("position")).toInt() > position + 5;
         },
         5000));
+    QVERIFY(holds(pageOf(standby.port()), edited));
+    // The newsroom finds the show here now.
+    QTRY_VERIFY_WITH_TIMEOUT(listensOn(newsroomPort), 5000);
     QVERIFY(ok(standby.command(R"({"command":"pause"})")));
     QVERIFY(!standby.state().value(QLatin1String("running")).toBool(true));
     // It is no standby any more.

@@ -32,10 +32,10 @@ public:
     // Ends it as a crash or a power cut would (SIGKILL).
     void kill();
     quint16 port() const { return m_port; }
+    // The control API's answer at `path`: fetched, or with a body posted.
+    QJsonObject request(const QString &path, const QByteArray &body = {}) const;
 
 private:
-    QJsonObject request(const QString &path, const QByteArray &body) const;
-
     quint16 m_port;
     QTemporaryDir m_config;
     QProcess m_process;

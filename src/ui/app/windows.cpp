@@ -23,6 +23,7 @@ Windows::Windows()
     newsroom = new NewsroomQueue(*Form1, Form4);
     remote = new RemoteControl(Form1->remoteTarget(), Form4,
                                [form = Form1](const QString &notice) { form->tellOperator(notice); });
+    QObject::connect(&Form1->standby(), &Standby::standingByChanged, newsroom, &NewsroomQueue::setStandingBy);
     // A prompter that took the show over from this one leads it: this one stands by for it.
     QObject::connect(remote->server(), &RemoteServer::ledElsewhere, Form1,
                      [form = Form1, remote = remote](const QString &host, quint16 port) {

@@ -1,5 +1,7 @@
 #include "ui/newsroom/newsroomqueue.h"
 
+#include <utility>
+
 #include <QHostAddress>
 #include <QLabel>
 #include <QSettings>
@@ -121,6 +123,19 @@ NewsroomQueue::~NewsroomQueue()
     m_prompter.setQueueEntryLoader(nullptr);
 }
 
+void NewsroomQueue::setStandingBy(bool standingBy)
+{
+    if (std::exchange(m_standingBy, standingBy) == standingBy)
+        return;
+    if (standingBy) {
+        m_server->close();
+        showStatus();
+        return;
+    }
+    m_askAgain = true;
+    apply(m_settings);
+}
+
 void NewsroomQueue::apply(const NewsroomSettings &settings)
 {
     const bool network =
@@ -136,7 +151,7 @@ void NewsroomQueue::apply(const NewsroomSettings &settings)
     if (network) {
         m_server->close();
         m_listenFailure.clear();
-        if (settings.enabled) {
+        if (settings.enabled && !m_standingBy) {
             const QHostAddress address = settings.listenAddress.isEmpty()
                                              ? QHostAddress(QHostAddress::Any)
                                              : QHostAddress(settings.listenAddress);

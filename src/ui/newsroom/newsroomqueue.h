@@ -52,6 +52,10 @@ public:
     const NewsroomSettings &settings() const { return m_settings; }
     MosDevice *device() const { return m_device.get(); }
     MosServer *server() const { return m_server.get(); }
+    // While this prompter is the standby of another, the newsroom is that one's: the MOS ports
+    // stay closed. Taking the show over, it listens as set and asks the newsroom for its running
+    // orders once it is heard.
+    void setStandingBy(bool standingBy);
     // Its page of the options window.
     NewsroomOptions *optionsGroup() const { return m_group; }
 
@@ -92,6 +96,7 @@ private:
     // Asks the newsroom for its running orders once it is heard after a start or a lost connection.
     MosRequester *m_requester;
     bool m_askAgain = true;
+    bool m_standingBy = false;
     QString m_askFailure; // why the newsroom could not be asked, the last time
     QString m_listenFailure;
     MosRefusalNotices m_refusalNotices;

@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QUrlQuery>
 
 #include "core/commands/commandmap.h"
@@ -18,12 +19,14 @@
 #include "core/settings/settingsstore.h"
 #include "stringtable.h"
 #include "ui/browser/browser.h"
+#include "ui/browser/pagesplice.h"
 #include "ui/options/standbyoptions.h"
 #include "ui/options/tform4.h"
 #include "ui/prompter/promptercommands.h"
 #include "ui/prompter/prompterview.h"
 #include "ui/prompter/scriptstage.h"
 #include "ui/settings/settingsgroup.h"
+#include "ui/talentdisplay/networkdisplay.h"
 #include "ui/talentdisplay/outputfollower.h"
 #include "ui/talentdisplay/talentdisplay.h"
 #include "ui/toolkit/statusnotice.h"
@@ -135,6 +138,7 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     m_link = std::make_unique<FollowerLink>();
     m_link->setPingInterval(heartbeatMs);
     connect(m_link.get(), &FollowerLink::scriptReceived, this, &Standby::showScript);
+    connect(m_link.get(), &FollowerLink::editReceived, this, &Standby::editScript);
     connect(m_link.get(), &FollowerLink::stateReceived, this, &Standby::follow);
     connect(m_link.get(), &FollowerLink::heard, this, [this] { m_watch.heard(m_clock.elapsed()); });
     connect(m_link.get(), &FollowerLink::connectionChanged, this, [this](bool connected, const QString &why) {
@@ -149,6 +153,7 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     m_menuEntry->setVisible(true);
     showStatus();
     commands.notifyStateChanged();
+    emit standingByChanged(true);
 }
 
 std::optional<QString> Standby::relay(const RemoteCommand &command)
@@ -183,6 +188,7 @@ void Standby::showScript(const LeaderScript &script)
     // The lines break where the prompter's break.
     if (script.layoutWidth > 0)
         page.setLayoutWidth(script.layoutWidth);
+    m_edits = script.edits;
     if (script.pagelines == m_shownLines && m_pageShown) {
         m_placed.reset();
         place();
@@ -198,6 +204,47 @@ void Standby::showScript(const LeaderScript &script)
     page.loadPageLines(
         withbodytag(script.pagelines, m_parts.view.mirroredLocally(), m_parts.view.upsideDownLocally()));
     m_talent.loadPage();
+}
+
+void Standby::editScript(const PageEdit &edit)
+{
+    // The page asked for since holds the edit already.
+    if (!m_standby || edit.serial <= m_edits)
+        return;
+    QStringList edited = m_shownLines;
+    if (!m_pageShown || edit.serial != m_edits + 1 || !applypageedit(edited, edit)) {
+        m_link->askForScript();
+        return;
+    }
+    m_edits = edit.serial;
+    m_shownLines = edited;
+    // A page built anew here, and the show after a takeover, have the edited lines.
+    m_parts.view.changeScriptInPlace({}, edited);
+    const double readingY = m_parts.page.height() * NetworkDisplay::readingShare;
+    QPointer<Standby> self(this);
+    splicepage(m_parts.page, edit, edited, readingY, [self, edit](const SpliceResult &result) {
+        if (self)
+            self->editSpliced(edit, result);
+    });
+}
+
+void Standby::editSpliced(const PageEdit &edit, const SpliceResult &result)
+{
+    if (!m_standby)
+        return;
+    if (!result.done) {
+        // The page took nothing line by line: the prompter's edited page is loaded whole.
+        LeaderScript script;
+        script.pagelines = m_shownLines;
+        script.edits = m_edits;
+        m_pageShown = false;
+        showScript(script);
+        return;
+    }
+    m_talent.editPage(edit, NetworkDisplay::readingShare);
+    // The page scrolled to hold the reader's line: it is put back on the prompter's motion.
+    m_placed.reset();
+    place();
 }
 
 void Standby::pageLoaded()
@@ -322,6 +369,7 @@ QString Standby::takeOver(bool byHand)
     m_parts.notice.show(i18n(str::StandbyTookOverNotice).arg(prompterName()));
     showStatus();
     m_parts.commands.notifyStateChanged();
+    emit standingByChanged(false);
     return {};
 }
 

@@ -23,6 +23,8 @@ class StandbyOptions;
 class TalentDisplay;
 class TForm4;
 struct LeaderScript;
+struct PageEdit;
+struct SpliceResult;
 struct RemoteCommand;
 
 // A standby prompter (vantell --standby HOST): a whole prompter of its own that mirrors the
@@ -66,6 +68,11 @@ public:
     void attachOptions(TForm4 &options);
     QAction *menuEntry() const { return m_menuEntry; }
 
+signals:
+    // This prompter stands by for another (true), or leads the show (false): a standby leaves
+    // the newsroom's connection to the prompter it stands by for.
+    void standingByChanged(bool standingBy);
+
 private:
     struct Takeover {
         double at = 0; // milliseconds since the epoch
@@ -76,6 +83,10 @@ private:
 
     QString takeOver(bool byHand);
     void showScript(const LeaderScript &script);
+    // The prompter's page was edited in place (Edit Live, the newsroom): the same edit here, the
+    // reader's line held; an edit missed, or one the page does not take, brings the whole page.
+    void editScript(const PageEdit &edit);
+    void editSpliced(const PageEdit &edit, const SpliceResult &result);
     void follow(const PrompterSnapshot &state);
     void pageLoaded();
     void place();
@@ -113,6 +124,7 @@ private:
     QTimer m_measures;
     QTimer m_statusTimer;
     QStringList m_shownLines;
+    int m_edits = 0;          // the serial of the prompter's last edit the page holds
     bool m_loading = false;   // the prompter's page is being loaded here
     bool m_pageShown = false; // and stands
     std::optional<ScriptMotion> m_placed;
