@@ -578,5 +578,9 @@ inline constexpr const char *StandbyTakeoverHint =
 inline constexpr const char *StandbyScriptElsewhere =
     N_("Open and edit scripts on %1, the prompter.");
 inline constexpr const char *StandbyNotStandby = N_("This prompter is no standby: it leads the show itself.");
+inline constexpr const char *StandbyScriptFileElsewhere =
+    N_("The script's file %1 is not on this computer: saving the script asks where to put it.");
+inline constexpr const char *StandbyScriptTextMissing =
+    N_("The script's own text did not arrive from %1: open the script here to edit or save it.");
 
 } // namespace str

@@ -30,11 +30,13 @@ public:
     }
     ScriptCopy script() const override
     {
-        return {QStringLiteral("/news.txt"), {QStringLiteral("Good evening<br>")}, 4};
+        return {QStringLiteral("/news.txt"),     {QStringLiteral("Good evening<br>")}, 4, 0, edits,
+                {QStringLiteral("Good evening")}};
     }
 
     QList<RemoteCommand> commands;
     PrompterSnapshot state;
+    int edits = 0;
     // The script's paragraphs, the first `locked` of them read and locked.
     QStringList texts{QStringLiteral("Good evening."), QStringLiteral("The news."),
                       QStringLiteral("Goodnight.")};

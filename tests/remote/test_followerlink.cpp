@@ -1,4 +1,6 @@
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSignalSpy>
 #include <QWebSocket>
 #include <QWebSocketServer>
@@ -6,6 +8,7 @@
 #include "remote/faketarget.h"
 #include "core/remote/followerlink.h"
 #include "core/remote/leaderlist.h"
+#include "core/remote/readingaidsmessage.h"
 #include "core/remote/remoteserver.h"
 #include "testsupport/testmain.h"
 
@@ -23,7 +26,9 @@ private slots:
     void leadersAreTriedInTurn();
     void aListOfLeadersIsReadWhole();
     void onlyStatesAPrompterCouldHaveAreBelieved();
+    void readingAidsAndTalentMessageAreBelievedWholeOrNotAtAll();
     void theScriptAndTheStateArrive();
+    void onlyAStandbyIsSentTheScriptsTextAndEachEditOfIt();
     void aLostLineIsTriedAgain();
     void aWrongTokenGetsNothing();
     void aDisplayMovesOnToTheNextLeader();
@@ -151,6 +156,85 @@ void TestFollowerLink::onlyStatesAPrompterCouldHaveAreBelieved()
     QCOMPARE(with("role", QStringLiteral("boss"))->role, QStringLiteral("prompter"));
 }
 
+void TestFollowerLink::readingAidsAndTalentMessageAreBelievedWholeOrNotAtAll()
+{
+    PrompterSnapshot state;
+    state.pageBottom = 800;
+    // A prompter older than these tells neither: a standby keeps its own.
+    QJsonObject told = snapshotmessage(state);
+    told.remove(QStringLiteral("talentMessage"));
+    QVERIFY(snapshotfrommessage(told));
+    QVERIFY(!snapshotfrommessage(told)->readingAids);
+
+    ReadingAidSettings aids;
+    aids.hideMarkers = true;
+    aids.jumpLines = 12;
+    aids.readingLine.onPrompter = true;
+    aids.readingLine.style = CueStyle::Band;
+    aids.readingLine.colour = QColor(64, 208, 255);
+    aids.readingLine.opacity = 60;
+    aids.countdown = true;
+    aids.countdownSeconds = 7;
+    aids.clocksOnTalent = true;
+    aids.wordsPerMinute = 150;
+    aids.flashMessages = true;
+    state.readingAids = aids;
+    state.talentMessage = QStringLiteral("Wrap up — 30 s ✓");
+    // Through the wire's text, a third of the view's height and all.
+    const auto overTheWire = [](const QJsonObject &message) {
+        return snapshotfrommessage(QJsonDocument::fromJson(QJsonDocument(message).toJson()).object());
+    };
+    QCOMPARE(overTheWire(snapshotmessage(state)), std::optional<PrompterSnapshot>(state));
+    state.readingAids = ReadingAidSettings();
+    QCOMPARE(overTheWire(snapshotmessage(state)), std::optional<PrompterSnapshot>(state));
+
+    const QJsonObject good = readingaidsmessage(aids);
+    const auto withAid = [&](const char *name, const QJsonValue &value) {
+        QJsonObject message = snapshotmessage(state);
+        QJsonObject changed = good;
+        changed.insert(QLatin1String(name), value);
+        message.insert(QStringLiteral("readingAids"), changed);
+        return snapshotfrommessage(message);
+    };
+    const auto withLine = [&](const char *name, const QJsonValue &value) {
+        QJsonObject line = good.value(QLatin1String("readingLine")).toObject();
+        line.insert(QLatin1String(name), value);
+        return withAid("readingLine", line);
+    };
+    QCOMPARE(withAid("jumpLines", 50)->readingAids->jumpLines, 50);
+    QVERIFY(withLine("colour", QStringLiteral("#ff4040")));
+    // A value no prompter has refuses the whole state, not just the aid.
+    for (const QJsonValue &lines :
+         {QJsonValue(0), QJsonValue(51), QJsonValue(5.5), QJsonValue(QStringLiteral("5"))})
+        QVERIFY(!withAid("jumpLines", lines));
+    QVERIFY(!withAid("countdownSeconds", 2));
+    QVERIFY(!withAid("wordsPerMinute", 1e9));
+    QVERIFY(!withAid("hideMarkers", 1));
+    QVERIFY(!withAid("readingLine", QStringLiteral("on")));
+    QVERIFY(!withLine("height", 1.5));
+    QVERIFY(!withLine("height", QJsonValue()));
+    QVERIFY(!withLine("opacity", 5));
+    QVERIFY(!withLine("style", QStringLiteral("zigzag")));
+    QVERIFY(!withLine("colour", QStringLiteral("not a colour")));
+    QVERIFY(!withLine("colour", QStringLiteral("#") + QString(100000, QLatin1Char('f'))));
+    QJsonObject missing = good;
+    missing.remove(QStringLiteral("flashMessages"));
+    QJsonObject message = snapshotmessage(state);
+    message.insert(QStringLiteral("readingAids"), missing);
+    QVERIFY(!snapshotfrommessage(message));
+    message.insert(QStringLiteral("readingAids"), QJsonArray{good});
+    QVERIFY(!snapshotfrommessage(message));
+
+    // The talent message is as long as a remote may send, and text.
+    message = snapshotmessage(state);
+    message.insert(QStringLiteral("talentMessage"), QString(maxTalentMessageLength, QLatin1Char('x')));
+    QCOMPARE(snapshotfrommessage(message)->talentMessage.size(), maxTalentMessageLength);
+    message.insert(QStringLiteral("talentMessage"), QString(maxTalentMessageLength + 1, QLatin1Char('x')));
+    QVERIFY(!snapshotfrommessage(message));
+    message.insert(QStringLiteral("talentMessage"), 42);
+    QVERIFY(!snapshotfrommessage(message));
+}
+
 void TestFollowerLink::theScriptAndTheStateArrive()
 {
     m_target->state.position = 300;
@@ -175,6 +259,43 @@ void TestFollowerLink::theScriptAndTheStateArrive()
     m_server->stateChanged();
     QVERIFY(QTest::qWaitFor(
         [&] { return states.constLast().constFirst().value<PrompterSnapshot>().position == 900; }, 5000));
+}
+
+void TestFollowerLink::onlyAStandbyIsSentTheScriptsTextAndEachEditOfIt()
+{
+    FollowerLink display;
+    FollowerLink standby;
+    standby.setWantsScriptText(true);
+    QList<LeaderScriptText> texts;
+    int textsToDisplay = 0;
+    connect(&standby, &FollowerLink::scriptTextReceived, this,
+            [&texts](const LeaderScriptText &text) { texts << text; });
+    connect(&display, &FollowerLink::scriptTextReceived, this, [&textsToDisplay] { ++textsToDisplay; });
+    int editsToDisplay = 0;
+    int statesToDisplay = 0;
+    connect(&display, &FollowerLink::editReceived, this, [&editsToDisplay] { ++editsToDisplay; });
+    connect(&display, &FollowerLink::stateReceived, this, [&statesToDisplay] { ++statesToDisplay; });
+    display.follow(address());
+    standby.follow(address());
+    // Each is sent the page and then the state; the text, to those who ask, between the two.
+    QVERIFY(QTest::qWaitFor([&] { return texts.size() == 1 && statesToDisplay > 1; }, 5000));
+    QCOMPARE(textsToDisplay, 0);
+    QCOMPARE(texts.constFirst().lines, QStringList{QStringLiteral("Good evening")});
+    QCOMPARE(texts.constFirst().path, QStringLiteral("/news.txt"));
+    QCOMPARE(texts.constFirst().edits, 0);
+    QVERIFY(!texts.constFirst().markup);
+
+    // An edit made in place: the page's edit to both, and the text as it is now to the standby.
+    m_target->edits = 1;
+    PageEdit edit;
+    edit.changes = {LineChange{0, 1, 0, 1}};
+    edit.lines = {{QStringLiteral("Good night<br>")}};
+    edit.linesBefore = 2;
+    edit.serial = 1;
+    m_server->scriptEdited(edit);
+    QVERIFY(QTest::qWaitFor([&] { return texts.size() == 2 && editsToDisplay == 1; }, 5000));
+    QCOMPARE(texts.constLast().edits, 1);
+    QCOMPARE(textsToDisplay, 0);
 }
 
 void TestFollowerLink::aLostLineIsTriedAgain()

@@ -66,6 +66,16 @@ bool listensOn(quint16 port)
     return socket.waitForConnected(1000);
 }
 
+// The state of a prompter whose page is mirrored, with the reading line on and the talent told
+// to wrap up.
+bool showsThePromptersAids(const QJsonObject &state)
+{
+    const QJsonObject aids = state.value(QLatin1String("readingAids")).toObject();
+    return state.value(QLatin1String("mirror")).toBool() &&
+           aids.value(QLatin1String("readingLine")).toObject().value(QLatin1String("onPrompter")).toBool() &&
+           state.value(QLatin1String("talentMessage")).toString() == QLatin1String("Wrap up now");
+}
+
 bool holds(const QStringList &page, const QString &words)
 {
     return page.join(QLatin1Char('\n')).contains(words);
@@ -126,6 +136,24 @@ void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
     QTRY_COMPARE_WITH_TIMEOUT(pageOf(standby.port()), prompterPage, 10000);
     // Nonsense is refused by the standby's own checks: it never reaches the prompter.
     QVERIFY(!ok(standby.command(R"({"command":"speed","value":9000})")));
+    // The prompter's mirror, reading line and message for the talent are set on the standby too.
+    QVERIFY(ok(prompter.command(R"({"command":"mirror","value":true})")));
+    QVERIFY(ok(prompter.command(R"({"command":"reading-line","value":true})")));
+    QVERIFY(ok(prompter.command(R"({"command":"talent-message","value":"Wrap up now"})")));
+    QVERIFY(standby.waitForState(showsThePromptersAids, 10000));
+    // Set there, not passed back: the prompter keeps them as the operator set them.
+    QVERIFY(showsThePromptersAids(prompter.state()));
+    // The page built again mirrored stands where the prompter's does before it dies.
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) {
+            return state.value(QLatin1String("pageBottom")).toInt() > 0 &&
+                   report(state).value(QLatin1String("errorPx")).toDouble(1e9) < lineHeight / 4;
+        },
+        10000));
+
+    const QJsonValue prompterParagraphs =
+        prompter.request(QStringLiteral("/api/paragraphs")).value(QLatin1String("paragraphs"));
+    QVERIFY(prompterParagraphs.toArray().size() > 300);
 
     // From the signal on: the program's end is reaped a while after it.
     QElapsedTimer sinceDeath;
@@ -163,6 +191,16 @@ void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
             return state.value(QLatin1String("position")).toInt() > position + 5;
         },
         5000));
+    QVERIFY(holds(pageOf(standby.port()), edited));
+    // The show looks as it did.
+    QVERIFY(showsThePromptersAids(standby.state()));
+    // The script is its own now, edit and all, with its file (on this computer too).
+    QCOMPARE(standby.request(QStringLiteral("/api/paragraphs")).value(QLatin1String("paragraphs")),
+             prompterParagraphs);
+    QCOMPARE(standby.state().value(QLatin1String("script")).toString(), script);
+    QVERIFY(
+        ok(standby.request(QStringLiteral("/api/edit"), R"({"paragraph":5,"text":"Yak herding season"})")));
+    QTRY_VERIFY_WITH_TIMEOUT(holds(pageOf(standby.port()), QStringLiteral("Yak herding season")), 10000);
     QVERIFY(holds(pageOf(standby.port()), edited));
     // The newsroom finds the show here now.
     QTRY_VERIFY_WITH_TIMEOUT(listensOn(newsroomPort), 5000);

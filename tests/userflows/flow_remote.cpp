@@ -559,6 +559,19 @@ void FlowRemote::aStandbyCarriesOnWhenItsPrompterDies()
     VERIFY_SCREEN(readText(image).contains(QLatin1String("standby of"), Qt::CaseInsensitive), image,
                   QStringLiteral("standby's status"));
 
+    // The prompter's page is mirrored: the standby's is too, and reads right only turned back.
+    QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"mirror","value":true})", prompterPort)
+                .value(QLatin1String("ok"))
+                .toBool());
+    const auto turnedBack = [&] { return shown().mirrored(true, false); };
+    const auto linesTurnedBack = [&] {
+        const int line = firstLineNumber(readText(turnedBack()));
+        return line >= 80 && line <= 115;
+    };
+    VERIFY_SCREEN(waitUntil(linesTurnedBack), shown(), QStringLiteral("standby mirrored as its prompter"));
+    VERIFY_SCREEN(firstLineNumber(readText(shown())) == 0, shown(),
+                  QStringLiteral("standby's page mirrored"));
+
     // The prompter runs slowly, and dies: the standby's page goes on moving from where it was,
     // without a jump, and it leads the show.
     api(QStringLiteral("/api/command"), R"({"command":"speed","value":40})", prompterPort);
@@ -569,7 +582,7 @@ void FlowRemote::aStandbyCarriesOnWhenItsPrompterDies()
         return differingShare(before, shown()) > 0.001;
     };
     VERIFY_SCREEN(waitUntil(standbyMoves), shown(), QStringLiteral("standby mirroring the run"));
-    const int before = firstLineNumber(readText(shown()));
+    const int before = firstLineNumber(readText(turnedBack()));
     other.kill();
     QVERIFY(QTest::qWaitFor(
         [&] {
@@ -578,11 +591,13 @@ void FlowRemote::aStandbyCarriesOnWhenItsPrompterDies()
                        .toString() == QLatin1String("prompter");
         },
         5000));
-    image = shown();
+    // Still mirrored, as the prompter left it.
+    image = turnedBack();
     first = firstLineNumber(readText(image));
     VERIFY_SCREEN(
         first >= before && first <= before + 3, image,
         QStringLiteral("standby after the takeover (line %1, line %2 before)").arg(first).arg(before));
+    image = shown();
     VERIFY_SCREEN(readText(image).contains(QLatin1String("took the show over"), Qt::CaseInsensitive), image,
                   QStringLiteral("standby's status after the takeover"));
     VERIFY_SCREEN(waitUntil(standbyMoves), shown(), QStringLiteral("standby running on"));

@@ -95,7 +95,8 @@ void FollowerLink::opened()
 void FollowerLink::askForScript()
 {
     if (m_connected)
-        m_socket.sendTextMessage(json(QJsonObject{{QStringLiteral("type"), QStringLiteral("follow")}}));
+        m_socket.sendTextMessage(json(QJsonObject{{QStringLiteral("type"), QStringLiteral("follow")},
+                                                  {QStringLiteral("scriptText"), m_wantsText}}));
 }
 
 bool FollowerLink::send(const QJsonObject &message)
@@ -175,6 +176,21 @@ void FollowerLink::received(const QString &text)
         script.generation = message.value(QLatin1String("generation")).toInt();
         script.edits = message.value(QLatin1String("edits")).toInt();
         emit scriptReceived(script);
+        return;
+    }
+    if (type == QLatin1String("script-text")) {
+        LeaderScriptText script;
+        script.path = message.value(QLatin1String("path")).toString();
+        script.edits = message.value(QLatin1String("edits")).toInt();
+        script.markup = message.value(QLatin1String("markup")).toBool();
+        const QJsonArray lines = message.value(QLatin1String("lines")).toArray();
+        for (const QJsonValue &line : lines) {
+            // Text lines or none: a script is never taken half.
+            if (!line.isString())
+                return;
+            script.lines << line.toString();
+        }
+        emit scriptTextReceived(script);
         return;
     }
     if (type == QLatin1String("edit")) {

@@ -23,6 +23,15 @@ struct LeaderScript {
     int edits = 0; // the serial of the last edit made in place that the lines hold
 };
 
+// The script's own text as the leader holds it, for a standby that may have to carry the show on
+// with it: its file's path, the edit its lines hold, and the lines, as written or as markup.
+struct LeaderScriptText {
+    QString path;
+    int edits = 0;
+    bool markup = false;
+    QStringList lines;
+};
+
 // Where `vantell --follow HOST[:PORT]` finds its leader's control API: "host", "host:7755",
 // "192.168.1.20", "[::1]:7800". Nothing for a text that is no such address.
 std::optional<QUrl> leaderaddress(const QString &text, const QString &token = {});
@@ -52,6 +61,8 @@ public:
     void follow(const QList<QUrl> &leaders);
     // Asks for the leader's script again (a display that missed an edit of it).
     void askForScript();
+    // Asks for the script's own text too, after its page and after each edit (a standby).
+    void setWantsScriptText(bool wanted) { m_wantsText = wanted; }
     bool isConnected() const { return m_connected; }
     // Sends `message` to the leader; false while there is no line.
     bool send(const QJsonObject &message);
@@ -61,6 +72,7 @@ public:
 
 signals:
     void scriptReceived(const LeaderScript &script);
+    void scriptTextReceived(const LeaderScriptText &text);
     // The leader's page was edited in place.
     void editReceived(const PageEdit &edit);
     // The leader's state; its `time` is on our clock (QDateTime's milliseconds since the epoch).
@@ -86,4 +98,5 @@ private:
     ClockOffset m_offset;
     QElapsedTimer m_lastHeard; // since the leader last said anything, while connected
     bool m_connected = false;
+    bool m_wantsText = false;
 };

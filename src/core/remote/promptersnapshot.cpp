@@ -5,6 +5,8 @@
 #include <QFileInfo>
 
 #include "core/engine/timereadout.h"
+#include "core/remote/readingaidsmessage.h"
+#include "core/remote/remotecommand.h"
 #include "core/rundown/backtiming.h"
 
 QJsonObject snapshotmessage(const PrompterSnapshot &state)
@@ -42,7 +44,10 @@ QJsonObject snapshotmessage(const PrompterSnapshot &state)
         {QStringLiteral("overUnderMs"),
          state.overUnderMs ? QJsonValue(double(*state.overUnderMs)) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("overUnder"), state.overUnderMs ? overundertext(*state.overUnderMs) : QString()},
+        {QStringLiteral("talentMessage"), state.talentMessage},
     };
+    if (state.readingAids)
+        message.insert(QStringLiteral("readingAids"), readingaidsmessage(*state.readingAids));
     if (!state.standby.isEmpty())
         message.insert(QStringLiteral("standby"), state.standby);
     return message;
@@ -79,6 +84,15 @@ std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message)
     const std::optional<double> smoothRate = number(message, "smoothRate", -fastestRate, fastestRate);
     if (!position || !bottom || !time || !rate || !smoothRate || *position > *bottom)
         return std::nullopt;
+    // A prompter older than these fields tells none; one that tells them tells them right.
+    const QJsonValue talentMessage = message.value(QLatin1String("talentMessage"));
+    if (!talentMessage.isUndefined() &&
+        (!talentMessage.isString() || talentMessage.toString().size() > maxTalentMessageLength))
+        return std::nullopt;
+    const QJsonValue aids = message.value(QLatin1String("readingAids"));
+    std::optional<ReadingAidSettings> readingAids;
+    if (!aids.isUndefined() && !(readingAids = readingaidsfrommessage(aids)))
+        return std::nullopt;
     PrompterSnapshot state;
     state.position = int(*position);
     state.pageBottom = int(*bottom);
@@ -106,6 +120,8 @@ std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message)
     state.storyIndex = message.value(QLatin1String("storyIndex")).toInt(-1);
     state.storyName = message.value(QLatin1String("storyName")).toString();
     state.storyCount = message.value(QLatin1String("storyCount")).toInt();
+    state.talentMessage = talentMessage.toString();
+    state.readingAids = readingAids;
     return state;
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "core/prompter/scriptposition.h"
+#include "core/settings/readingaidsettings.h"
 
 // The prompter's state as remote controls and networked displays see it.
 struct PrompterSnapshot {
@@ -36,6 +37,8 @@ struct PrompterSnapshot {
     QString storyName;
     int storyCount = 0;                // the stories of the continuous page
     std::optional<qint64> overUnderMs; // how long the show runs over its planned end; none unplanned
+    std::optional<ReadingAidSettings> readingAids; // the reading aids as shown; none: not told
+    QString talentMessage;                         // shown big to the talent; empty: none
     // A standby's report: whose standby it is and how far from its page ("of", "connected",
     // "behindMs", "errorPx", "takeoverMs", why it cannot be reached: "problem"), or when and how it took the
     // show over ("tookOver"); empty for none.
@@ -49,7 +52,8 @@ QJsonObject snapshotmessage(const PrompterSnapshot &state);
 
 // A state message as a snapshot, as a networked display reads it from its leader; nothing when
 // it is not one or a number in it could not be a prompter's (negative positions, a position past
-// the page's bottom, rates beyond any speed).
+// the page's bottom, rates beyond any speed), or its reading aids or talent message are not ones
+// a prompter shows (a value out of range, a message longer than a remote may send).
 std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message);
 
 // The motion a prompter's state tells, in pixels of the script (see scriptposition.h): where its

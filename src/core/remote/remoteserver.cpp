@@ -24,6 +24,7 @@ struct RemoteServer::Client {
     std::unique_ptr<QWebSocket> socket;
     QString peer;
     bool follows = false;
+    bool wantsText = false; // the script's own text, after its page and each edit
 };
 
 namespace {
@@ -342,6 +343,7 @@ void RemoteServer::onMessage(Client *client, const QString &message)
     }
     if (type == QLatin1String("follow")) {
         client->follows = true;
+        client->wantsText = object.value(QLatin1String("scriptText")).toBool();
         sendScript(client);
         send(client, snapshotmessage(m_target.snapshot()));
         return;
@@ -397,8 +399,11 @@ void RemoteServer::scriptEdited(const PageEdit &edit)
 {
     const QJsonObject message = pageeditmessage(edit);
     for (Client *client : std::as_const(m_clients))
-        if (client->follows)
+        if (client->follows) {
             send(client, message);
+            if (client->wantsText)
+                sendScriptText(client, m_target.script());
+        }
 }
 
 void RemoteServer::paragraphsChanged(const QList<int> &changed, int count)
@@ -422,4 +427,17 @@ void RemoteServer::sendScript(Client *client)
                              {QStringLiteral("layoutWidth"), script.layoutWidth},
                              {QStringLiteral("edits"), script.edits},
                              {QStringLiteral("pagelines"), QJsonArray::fromStringList(script.pagelines)}});
+    if (client->wantsText)
+        sendScriptText(client, script);
+}
+
+void RemoteServer::sendScriptText(Client *client, const ScriptCopy &script)
+{
+    // Apart from the page, and only to those who ask: a display needs the page alone, and a
+    // script's text would double what it is sent.
+    send(client, QJsonObject{{QStringLiteral("type"), QStringLiteral("script-text")},
+                             {QStringLiteral("path"), script.path},
+                             {QStringLiteral("edits"), script.edits},
+                             {QStringLiteral("markup"), script.markup},
+                             {QStringLiteral("lines"), QJsonArray::fromStringList(script.scriptlines)}});
 }

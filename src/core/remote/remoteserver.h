@@ -15,6 +15,7 @@
 
 class QJsonObject;
 struct PageEdit;
+struct ScriptCopy;
 class QWebSocket;
 class RemoteTarget;
 
@@ -35,8 +36,9 @@ struct RemoteServerSettings {
 // WebSocket (any path): JSON commands, each answered; the state is pushed on every change, at most
 // 30 times a second, and the paragraphs an edit changed as it is made; {"type": "ping"} is
 // answered with the server's clock for networked displays, and {"type": "follow"} subscribes to
-// the script's page and its edits; {"type": "led-by", "port": N} says that the peer has taken the
-// show over, its control API on port N. With the network allowed, a request shows the token as
+// the script's page and its edits (with "scriptText": true, to the script's own text too: a
+// standby's, which takes the show over with it); {"type": "led-by", "port": N} says that the peer has taken
+// the show over, its control API on port N. With the network allowed, a request shows the token as
 // "Authorization: Bearer TOKEN" or as the query item "token"; wrong tokens are refused, and a peer that keeps
 // trying is refused for a while.
 class RemoteServer : public QObject {
@@ -89,6 +91,7 @@ private:
     void send(Client *client, const QJsonObject &message);
     void pushState();
     void sendScript(Client *client);
+    void sendScriptText(Client *client, const ScriptCopy &script);
     qint64 now() const { return m_clock.elapsed(); }
 
     RemoteTarget &m_target;

@@ -14,6 +14,9 @@ struct ScriptCopy {
     int generation = 0;
     int layoutWidth = 0;
     int edits = 0; // the serial of the last edit made in place that `pagelines` hold (PageEdit::serial)
+    // The script's own lines, which a standby needs to carry the show on: as written, or markup.
+    QStringList scriptlines = {};
+    bool markup = false;
 };
 
 // The script's paragraphs as a director's tablet edits them: their plain text in order, and how

@@ -62,8 +62,14 @@ PrompterSnapshot PrompterRemote::snapshot() const
 
 ScriptCopy PrompterRemote::script() const
 {
-    return {m_view.state().scriptpath, m_view.state().pagelines, m_generation, m_page.width(),
-            (m_live ? m_live->editSerial() : 0) + m_otherEdits};
+    const PromptState &state = m_view.state();
+    return {state.scriptpath,
+            state.pagelines,
+            m_generation,
+            m_page.width(),
+            (m_live ? m_live->editSerial() : 0) + m_otherEdits,
+            state.scriptlines,
+            state.scripttext == ScriptText::Markup};
 }
 
 ScriptParagraphs PrompterRemote::paragraphs()

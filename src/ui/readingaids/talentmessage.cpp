@@ -13,7 +13,7 @@
 
 TalentMessage::TalentMessage(const PrompterParts &parts, QMenu &menu, ReadingAids &aids, NoticeBoard &notices,
                              QObject *parent)
-    : QObject(parent), m_aids(aids), m_notices(notices)
+    : QObject(parent), m_commands(parts.commands), m_aids(aids), m_notices(notices)
 {
     setObjectName(QStringLiteral("talentmessage"));
     const auto item = [&menu, &parts](const char *name) {
@@ -48,6 +48,7 @@ TalentMessage::TalentMessage(const PrompterParts &parts, QMenu &menu, ReadingAid
         clear();
         return QString();
     });
+    commands.addStatePart([this](PrompterSnapshot &state) { state.talentMessage = m_text; });
 }
 
 void TalentMessage::setTexts()
@@ -77,4 +78,5 @@ void TalentMessage::show(const QString &text)
     m_text = text.simplified();
     showAids();
     m_notices.setMessage(m_text, m_aids.values().flashMessages);
+    m_commands.notifyStateChanged();
 }

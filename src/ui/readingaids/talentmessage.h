@@ -4,6 +4,7 @@
 #include <QString>
 
 class NoticeBoard;
+class PrompterCommands;
 class QAction;
 class QMenu;
 class ReadingAids;
@@ -28,6 +29,7 @@ public:
 private:
     void showAids();
 
+    PrompterCommands &m_commands;
     ReadingAids &m_aids;
     NoticeBoard &m_notices;
     QString m_text;

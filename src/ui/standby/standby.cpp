@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QJsonObject>
 #include <QLabel>
 #include <QMenu>
@@ -25,6 +26,8 @@
 #include "ui/prompter/promptercommands.h"
 #include "ui/prompter/prompterview.h"
 #include "ui/prompter/scriptstage.h"
+#include "ui/readingaids/readingaids.h"
+#include "ui/readingaids/talentmessage.h"
 #include "ui/settings/settingsgroup.h"
 #include "ui/talentdisplay/networkdisplay.h"
 #include "ui/talentdisplay/outputfollower.h"
@@ -48,8 +51,9 @@ constexpr int takeoverMeasureMs = 300;
 
 } // namespace
 
-Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &talent, QObject *parent)
-    : QObject(parent), m_parts(parts), m_stage(stage), m_talent(talent),
+Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &talent, ReadingAids &aids,
+                 TalentMessage &message, QObject *parent)
+    : QObject(parent), m_parts(parts), m_stage(stage), m_talent(talent), m_aids(aids), m_message(message),
       m_menuEntry(new QAction(&parts.menu)), m_status(new QLabel(&parts.window))
 {
     m_menuEntry->setObjectName(QStringLiteral("TakeOver1"));
@@ -64,6 +68,9 @@ Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &
     parts.view.addReadout(m_status, true);
     parts.commands.handle(RemoteAction::TakeOver,
                           [this](const RemoteCommand &, CommandSource) { return takeOver(true); });
+    // A standby shows the aids its prompter shows.
+    parts.commands.addStatePart([this](PrompterSnapshot &state) { state.readingAids = m_aids.values(); });
+    connect(&aids, &ReadingAids::changed, &parts.commands, &PrompterCommands::notifyStateChanged);
     m_clock.start();
     m_checks.setInterval(TakeoverWatch::checkIntervalMs);
     connect(&m_checks, &QTimer::timeout, this, &Standby::check);
@@ -133,12 +140,18 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     // Added last, so that the show as the prompter runs it is told over this one's engine at rest.
     if (!std::exchange(m_stateTold, true))
         commands.addStatePart([this](PrompterSnapshot &state) { describe(state); });
-    commands.setRelay([this](const RemoteCommand &command) { return relay(command); });
+    commands.setRelay(
+        [this](const RemoteCommand &command) { return m_performingHere ? std::nullopt : relay(command); });
 
     m_link = std::make_unique<FollowerLink>();
     m_link->setPingInterval(heartbeatMs);
+    m_link->setWantsScriptText(true);
+    m_scriptText.reset();
     connect(m_link.get(), &FollowerLink::scriptReceived, this, &Standby::showScript);
     connect(m_link.get(), &FollowerLink::editReceived, this, &Standby::editScript);
+    connect(m_link.get(), &FollowerLink::scriptTextReceived, this, [this](const LeaderScriptText &text) {
+        m_scriptText = std::make_unique<LeaderScriptText>(text);
+    });
     connect(m_link.get(), &FollowerLink::stateReceived, this, &Standby::follow);
     connect(m_link.get(), &FollowerLink::heard, this, [this] { m_watch.heard(m_clock.elapsed()); });
     connect(m_link.get(), &FollowerLink::connectionChanged, this, [this](bool connected, const QString &why) {
@@ -285,8 +298,32 @@ void Standby::follow(const PrompterSnapshot &state)
     }
     if (m_talent.follower()->isBlackout() != state.blackout)
         m_talent.follower()->setBlackout(state.blackout);
+    showAsPrompter(state);
     place();
     m_parts.commands.notifyStateChanged();
+}
+
+void Standby::showAsPrompter(const PrompterSnapshot &state)
+{
+    const PromptState &own = m_parts.view.state();
+    if (state.mirror != own.mirroron)
+        performHere(RemoteAction::Mirror, state.mirror);
+    if (state.rotate != own.rotateon)
+        performHere(RemoteAction::Rotate, state.rotate);
+    if (state.readingAids && *state.readingAids != m_aids.values())
+        m_aids.set(*state.readingAids);
+    if (state.talentMessage != m_message.text())
+        m_message.show(state.talentMessage);
+}
+
+void Standby::performHere(RemoteAction action, bool on)
+{
+    RemoteCommand command;
+    command.action = action;
+    command.on = on;
+    m_performingHere = true;
+    m_parts.commands.perform(command, CommandSource::Remote);
+    m_performingHere = false;
 }
 
 ScriptPage Standby::pageNow() const
@@ -367,10 +404,30 @@ QString Standby::takeOver(bool byHand)
     }
     watchOldPrompter();
     m_parts.notice.show(i18n(str::StandbyTookOverNotice).arg(prompterName()));
+    holdScript();
     showStatus();
     m_parts.commands.notifyStateChanged();
     emit standingByChanged(false);
     return {};
+}
+
+void Standby::holdScript()
+{
+    // Text older than the page (an edit whose text never came) would undo that edit when saved.
+    if (!m_scriptText || m_scriptText->edits != m_edits) {
+        m_parts.notice.show(i18n(str::StandbyScriptTextMissing).arg(prompterName()));
+        return;
+    }
+    const LeaderScriptText &text = *m_scriptText;
+    m_stage.setScriptText(text.markup ? ScriptText::Markup : ScriptText::Plain);
+    m_parts.view.changeScriptInPlace(text.lines, m_shownLines);
+    // A file that is not here (the prompter's own disk) is not written blindly: with no name, a
+    // save asks where to put the script.
+    const QFileInfo file(text.path);
+    const bool here = file.isFile() && file.isWritable();
+    m_stage.renameScript(here ? text.path : QString());
+    if (!here && !text.path.isEmpty())
+        m_parts.notice.show(i18n(str::StandbyScriptFileElsewhere).arg(text.path));
 }
 
 void Standby::watchOldPrompter()

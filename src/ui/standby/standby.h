@@ -10,28 +10,32 @@
 #include <QUrl>
 
 #include "core/prompter/scriptposition.h"
+#include "core/remote/remotecommand.h"
 #include "core/standby/showmirror.h"
 #include "core/settings/standbysettings.h"
 #include "core/standby/takeoverwatch.h"
 #include "ui/prompter/prompterview.h"
 
 class FollowerLink;
+struct LeaderScriptText;
 class QAction;
 class QLabel;
+class ReadingAids;
 class ScriptStage;
 class StandbyOptions;
 class TalentDisplay;
+class TalentMessage;
 class TForm4;
 struct LeaderScript;
 struct PageEdit;
 struct SpliceResult;
-struct RemoteCommand;
 
 // A standby prompter (vantell --standby HOST): a whole prompter of its own that mirrors the
 // prompter at HOST over its control API's WebSocket: the page the prompter shows, laid out at its
 // width, kept where the prompter's page stands and moving as it moves on the prompter's clock,
 // its speed, coarse step, run state and queue position told as this prompter's, its talent
-// display opened, closed and blacked out as the prompter's. Commands given
+// display opened, closed and blacked out as the prompter's, its mirror and rotation, reading aids
+// and talent message set as the prompter's (here only: they stay after a takeover). Commands given
 // here (keys, menu, remote controls) are passed on to the prompter. Heartbeats go every
 // heartbeatMs; when the prompter has been silent longer than the takeover time, or when the
 // operator says so (the menu, "take-over"), this prompter takes the show over: the page goes on
@@ -53,7 +57,8 @@ public:
     // back: the prompter reports whole pixels.
     static constexpr double placeTolerance = 2.0;
 
-    Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &talent, QObject *parent = nullptr);
+    Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &talent, ReadingAids &aids,
+            TalentMessage &message, QObject *parent = nullptr);
     ~Standby() override;
 
     // Mirrors the prompter whose control API is at `prompter` (as leaderaddress() gives it); this
@@ -82,12 +87,18 @@ private:
     };
 
     QString takeOver(bool byHand);
+    // After a takeover the script is this prompter's: its text as the prompter held it, its file
+    // kept only where this computer has it.
+    void holdScript();
     void showScript(const LeaderScript &script);
     // The prompter's page was edited in place (Edit Live, the newsroom): the same edit here, the
     // reader's line held; an edit missed, or one the page does not take, brings the whole page.
     void editScript(const PageEdit &edit);
     void editSpliced(const PageEdit &edit, const SpliceResult &result);
     void follow(const PrompterSnapshot &state);
+    // The prompter's display modes, reading aids and talent message, set on this prompter alone.
+    void showAsPrompter(const PrompterSnapshot &state);
+    void performHere(RemoteAction action, bool on);
     void pageLoaded();
     void place();
     void measure();
@@ -105,6 +116,8 @@ private:
     PrompterParts m_parts;
     ScriptStage &m_stage;
     TalentDisplay &m_talent;
+    ReadingAids &m_aids;
+    TalentMessage &m_message;
     QAction *m_menuEntry;
     QLabel *m_status;
     std::unique_ptr<FollowerLink> m_link;
@@ -124,11 +137,13 @@ private:
     QTimer m_measures;
     QTimer m_statusTimer;
     QStringList m_shownLines;
-    int m_edits = 0;          // the serial of the prompter's last edit the page holds
-    bool m_loading = false;   // the prompter's page is being loaded here
-    bool m_pageShown = false; // and stands
+    std::unique_ptr<LeaderScriptText> m_scriptText; // the prompter's script, as it last told it
+    int m_edits = 0;                                // the serial of the prompter's last edit the page holds
+    bool m_loading = false;                         // the prompter's page is being loaded here
+    bool m_pageShown = false;                       // and stands
     std::optional<ScriptMotion> m_placed;
     double m_error = 0;
     std::optional<Takeover> m_takeover;
     int m_relayed = 0;
+    bool m_performingHere = false; // a command that mirrors the prompter is not passed back to it
 };
