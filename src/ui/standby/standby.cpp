@@ -262,12 +262,12 @@ void Standby::editSpliced(const PageEdit &edit, const SpliceResult &result)
 
 void Standby::pageLoaded()
 {
-    // A page built here (the options or the font changed) has no script of its own: the
-    // prompter's comes back.
-    if (m_standby && !m_loading && !m_shownLines.isEmpty() &&
-        m_parts.view.state().pagelines != m_shownLines) {
+    // A page built here (the options, the font or the mirror changed) has no script of its own:
+    // the prompter's comes back, even when the build cut short a load of the prompter's page.
+    if (m_standby && !m_shownLines.isEmpty() && m_parts.view.state().pagelines != m_shownLines) {
         LeaderScript script;
         script.pagelines = std::exchange(m_shownLines, {});
+        script.edits = m_edits;
         showScript(script);
         return;
     }
