@@ -11,6 +11,7 @@ class TestTiming : public QObject {
 private slots:
     void showClockCountsOnlyWhileRunning();
     void resetKeepsTheRunState();
+    void aClockSetGoesOnFromThere();
     void anHourIsAnHour();
     void steadyClockByDefault();
     void wordsOfKnownTexts_data();
@@ -58,6 +59,26 @@ void TestTiming::resetKeepsTheRunState()
     now += 300;
     QCOMPARE(clock.elapsedMs(), 0);
     QVERIFY(!clock.isRunning());
+}
+
+void TestTiming::aClockSetGoesOnFromThere()
+{
+    // As a standby sets it from its prompter's: from the time told, running or not.
+    qint64 now = 1000;
+    ShowClock clock([&now] { return now; });
+    clock.start();
+    now += 9000;
+    clock.set(60000, true);
+    now += 400;
+    QCOMPARE(clock.elapsedMs(), 60400);
+    clock.set(70000, false);
+    now += 400;
+    QCOMPARE(clock.elapsedMs(), 70000);
+    QVERIFY(!clock.isRunning());
+    // Started again, it counts on from the time set.
+    clock.start();
+    now += 100;
+    QCOMPARE(clock.elapsedMs(), 70100);
 }
 
 void TestTiming::anHourIsAnHour()

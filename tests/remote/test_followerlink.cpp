@@ -179,6 +179,8 @@ void TestFollowerLink::readingAidsAndTalentMessageAreBelievedWholeOrNotAtAll()
     aids.wordsPerMinute = 150;
     aids.flashMessages = true;
     state.readingAids = aids;
+    state.showClockMs = 3723000;
+    state.showClockRunning = true;
     state.talentMessage = QStringLiteral("Wrap up — 30 s ✓");
     // Through the wire's text, a third of the view's height and all.
     const auto overTheWire = [](const QJsonObject &message) {
@@ -224,6 +226,19 @@ void TestFollowerLink::readingAidsAndTalentMessageAreBelievedWholeOrNotAtAll()
     QVERIFY(!snapshotfrommessage(message));
     message.insert(QStringLiteral("readingAids"), QJsonArray{good});
     QVERIFY(!snapshotfrommessage(message));
+
+    // The show clock's time is a time, and it runs or not.
+    const auto withClock = [&](const QJsonValue &ms, const QJsonValue &running) {
+        QJsonObject message = snapshotmessage(state);
+        message.insert(QStringLiteral("showClockMs"), ms);
+        message.insert(QStringLiteral("showClockRunning"), running);
+        return snapshotfrommessage(message);
+    };
+    QCOMPARE(withClock(0, false)->showClockMs, std::optional<qint64>(0));
+    QVERIFY(!withClock(-1, true));
+    QVERIFY(!withClock(1e15, true));
+    QVERIFY(!withClock(QStringLiteral("01:02:03"), true));
+    QVERIFY(!withClock(5000, QJsonValue()));
 
     // The talent message is as long as a remote may send, and text.
     message = snapshotmessage(state);

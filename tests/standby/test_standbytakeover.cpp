@@ -66,14 +66,15 @@ bool listensOn(quint16 port)
     return socket.waitForConnected(1000);
 }
 
-// The state of a prompter whose page is mirrored, with the reading line on and the talent told
-// to wrap up.
+// The state of a prompter whose page is mirrored, with the reading line on, the talent told to
+// wrap up and the show clock running.
 bool showsThePromptersAids(const QJsonObject &state)
 {
     const QJsonObject aids = state.value(QLatin1String("readingAids")).toObject();
     return state.value(QLatin1String("mirror")).toBool() &&
            aids.value(QLatin1String("readingLine")).toObject().value(QLatin1String("onPrompter")).toBool() &&
-           state.value(QLatin1String("talentMessage")).toString() == QLatin1String("Wrap up now");
+           state.value(QLatin1String("talentMessage")).toString() == QLatin1String("Wrap up now") &&
+           state.value(QLatin1String("showClockRunning")).toBool();
 }
 
 bool holds(const QStringList &page, const QString &words)
@@ -136,10 +137,12 @@ void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
     QTRY_COMPARE_WITH_TIMEOUT(pageOf(standby.port()), prompterPage, 10000);
     // Nonsense is refused by the standby's own checks: it never reaches the prompter.
     QVERIFY(!ok(standby.command(R"({"command":"speed","value":9000})")));
-    // The prompter's mirror, reading line and message for the talent are set on the standby too.
+    // The prompter's mirror, reading line, message for the talent and show clock are set on the
+    // standby too.
     QVERIFY(ok(prompter.command(R"({"command":"mirror","value":true})")));
     QVERIFY(ok(prompter.command(R"({"command":"reading-line","value":true})")));
     QVERIFY(ok(prompter.command(R"({"command":"talent-message","value":"Wrap up now"})")));
+    QVERIFY(ok(prompter.command(R"({"command":"show-clock-start"})")));
     QVERIFY(standby.waitForState(showsThePromptersAids, 10000));
     // Set there, not passed back: the prompter keeps them as the operator set them.
     QVERIFY(showsThePromptersAids(prompter.state()));
@@ -192,8 +195,14 @@ void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
         },
         5000));
     QVERIFY(holds(pageOf(standby.port()), edited));
-    // The show looks as it did.
+    // The show looks as it did, its clock running on.
     QVERIFY(showsThePromptersAids(standby.state()));
+    const qint64 clockAtTakeover = qint64(standby.state().value(QLatin1String("showClockMs")).toDouble());
+    QVERIFY(standby.waitForState(
+        [clockAtTakeover](const QJsonObject &state) {
+            return state.value(QLatin1String("showClockMs")).toDouble() > clockAtTakeover + 200;
+        },
+        5000));
     // The script is its own now, edit and all, with its file (on this computer too).
     QCOMPARE(standby.request(QStringLiteral("/api/paragraphs")).value(QLatin1String("paragraphs")),
              prompterParagraphs);

@@ -35,6 +35,13 @@ void ShowClock::reset()
     m_startedAt = m_source();
 }
 
+void ShowClock::set(qint64 elapsedMs, bool running)
+{
+    m_banked = elapsedMs;
+    m_running = running;
+    m_startedAt = m_source();
+}
+
 qint64 ShowClock::elapsedMs() const
 {
     return m_banked + (m_running ? m_source() - m_startedAt : 0);

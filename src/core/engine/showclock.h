@@ -18,6 +18,8 @@ public:
     void start();
     void stop();
     void reset(); // to 0, keeping whether it runs
+    // Shows `elapsedMs` from now on, running or not: as another prompter's clock shows it.
+    void set(qint64 elapsedMs, bool running);
     bool isRunning() const { return m_running; }
     qint64 elapsedMs() const;
 

@@ -48,6 +48,10 @@ QJsonObject snapshotmessage(const PrompterSnapshot &state)
     };
     if (state.readingAids)
         message.insert(QStringLiteral("readingAids"), readingaidsmessage(*state.readingAids));
+    if (state.showClockMs) {
+        message.insert(QStringLiteral("showClockMs"), double(*state.showClockMs));
+        message.insert(QStringLiteral("showClockRunning"), state.showClockRunning);
+    }
     if (!state.standby.isEmpty())
         message.insert(QStringLiteral("standby"), state.standby);
     return message;
@@ -59,6 +63,7 @@ namespace {
 constexpr double largestPosition = 1e9;
 constexpr double fastestRate = 1e6;
 constexpr double widestLayout = 100000;
+constexpr double longestShowMs = 1e11; // three years
 
 std::optional<double> number(const QJsonObject &message, const char *name, double low, double high)
 {
@@ -93,6 +98,11 @@ std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message)
     std::optional<ReadingAidSettings> readingAids;
     if (!aids.isUndefined() && !(readingAids = readingaidsfrommessage(aids)))
         return std::nullopt;
+    const bool clockTold = message.contains(QLatin1String("showClockMs"));
+    const std::optional<double> showClock = number(message, "showClockMs", 0, longestShowMs);
+    const QJsonValue clockRunning = message.value(QLatin1String("showClockRunning"));
+    if (clockTold && (!showClock || !clockRunning.isBool()))
+        return std::nullopt;
     PrompterSnapshot state;
     state.position = int(*position);
     state.pageBottom = int(*bottom);
@@ -122,6 +132,9 @@ std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message)
     state.storyCount = message.value(QLatin1String("storyCount")).toInt();
     state.talentMessage = talentMessage.toString();
     state.readingAids = readingAids;
+    if (showClock)
+        state.showClockMs = qint64(*showClock);
+    state.showClockRunning = clockRunning.toBool();
     return state;
 }
 

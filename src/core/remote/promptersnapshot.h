@@ -39,6 +39,8 @@ struct PrompterSnapshot {
     std::optional<qint64> overUnderMs; // how long the show runs over its planned end; none unplanned
     std::optional<ReadingAidSettings> readingAids; // the reading aids as shown; none: not told
     QString talentMessage;                         // shown big to the talent; empty: none
+    std::optional<qint64> showClockMs;             // the show clock's time; none: not told
+    bool showClockRunning = false;
     // A standby's report: whose standby it is and how far from its page ("of", "connected",
     // "behindMs", "errorPx", "takeoverMs", why it cannot be reached: "problem"), or when and how it took the
     // show over ("tookOver"); empty for none.

@@ -36,9 +36,9 @@ QString hoursMinutesSeconds(qint64 ms)
 } // namespace
 
 ShowClocks::ShowClocks(const PrompterParts &parts, ReadingAids &aids, TalentDisplay &talent, QObject *parent)
-    : QObject(parent), m_view(parts.view), m_engine(parts.engine), m_page(parts.page), m_aids(aids),
-      m_talent(talent), m_clock(std::make_unique<ShowClock>()), m_label(new QLabel(&parts.window)),
-      m_refresh(new QTimer(this))
+    : QObject(parent), m_view(parts.view), m_commands(parts.commands), m_engine(parts.engine),
+      m_page(parts.page), m_aids(aids), m_talent(talent), m_clock(std::make_unique<ShowClock>()),
+      m_label(new QLabel(&parts.window)), m_refresh(new QTimer(this))
 {
     setObjectName(QStringLiteral("showclocks"));
     m_label->setObjectName(QStringLiteral("clocklabel"));
@@ -90,6 +90,10 @@ ShowClocks::ShowClocks(const PrompterParts &parts, ReadingAids &aids, TalentDisp
     handle(RemoteAction::StartShowClock, &ShowClocks::start);
     handle(RemoteAction::StopShowClock, &ShowClocks::stop);
     handle(RemoteAction::ResetShowClock, &ShowClocks::reset);
+    commands.addStatePart([this](PrompterSnapshot &state) {
+        state.showClockMs = m_clock->elapsedMs();
+        state.showClockRunning = m_clock->isRunning();
+    });
     commands.handle(RemoteAction::ShowClock, [this](const RemoteCommand &command, CommandSource) {
         if (command.on.value_or(!m_clock->isRunning()))
             start();
@@ -125,12 +129,14 @@ void ShowClocks::start()
 {
     m_clock->start();
     show();
+    m_commands.notifyStateChanged();
 }
 
 void ShowClocks::stop()
 {
     m_clock->stop();
     show();
+    m_commands.notifyStateChanged();
 }
 
 void ShowClocks::toggle()
@@ -145,6 +151,14 @@ void ShowClocks::reset()
 {
     m_clock->reset();
     show();
+    m_commands.notifyStateChanged();
+}
+
+void ShowClocks::setClock(qint64 elapsedMs, bool running)
+{
+    m_clock->set(elapsedMs, running);
+    show();
+    m_commands.notifyStateChanged();
 }
 
 void ShowClocks::countWords(const QStringList &scriptlines)

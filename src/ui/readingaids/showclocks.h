@@ -7,6 +7,7 @@
 
 class Browser;
 class PromptEngine;
+class PrompterCommands;
 class PrompterView;
 class QAction;
 class QLabel;
@@ -35,6 +36,8 @@ public:
     void stop();
     void toggle();
     void reset();
+    // The show clock as another prompter's shows it.
+    void setClock(qint64 elapsedMs, bool running);
     // The script on the page, whose words the reading time counts.
     void countWords(const QStringList &scriptlines);
     // The reading time of the script on the page at the reading pace.
@@ -48,6 +51,7 @@ private:
     void showAids();
 
     PrompterView &m_view;
+    PrompterCommands &m_commands;
     PromptEngine &m_engine;
     Browser &m_page;
     ReadingAids &m_aids;

@@ -13,6 +13,7 @@
 #include <QUrlQuery>
 
 #include "core/commands/commandmap.h"
+#include "core/engine/showclock.h"
 #include "core/engine/promptengine.h"
 #include "core/platform/translation.h"
 #include "core/remote/followerlink.h"
@@ -27,6 +28,7 @@
 #include "ui/prompter/prompterview.h"
 #include "ui/prompter/scriptstage.h"
 #include "ui/readingaids/readingaids.h"
+#include "ui/readingaids/showclocks.h"
 #include "ui/readingaids/talentmessage.h"
 #include "ui/settings/settingsgroup.h"
 #include "ui/talentdisplay/networkdisplay.h"
@@ -46,15 +48,18 @@ QString clockTime(double epochMs)
     return QDateTime::fromMSecsSinceEpoch(qint64(epochMs)).toString(QStringLiteral("HH:mm:ss"));
 }
 
+// How far the show clock may stand from the prompter's, told late by the network, before it is set.
+constexpr qint64 clockToleranceMs = 500;
+
 // A takeover's place is measured once the page has moved on by itself for a moment.
 constexpr int takeoverMeasureMs = 300;
 
 } // namespace
 
 Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &talent, ReadingAids &aids,
-                 TalentMessage &message, QObject *parent)
+                 TalentMessage &message, ShowClocks &clocks, QObject *parent)
     : QObject(parent), m_parts(parts), m_stage(stage), m_talent(talent), m_aids(aids), m_message(message),
-      m_menuEntry(new QAction(&parts.menu)), m_status(new QLabel(&parts.window))
+      m_clocks(clocks), m_menuEntry(new QAction(&parts.menu)), m_status(new QLabel(&parts.window))
 {
     m_menuEntry->setObjectName(QStringLiteral("TakeOver1"));
     m_menuEntry->setText(i18n(str::MenuTakeOver));
@@ -314,6 +319,10 @@ void Standby::showAsPrompter(const PrompterSnapshot &state)
         m_aids.set(*state.readingAids);
     if (state.talentMessage != m_message.text())
         m_message.show(state.talentMessage);
+    const ShowClock &clock = m_clocks.clock();
+    if (state.showClockMs && (clock.isRunning() != state.showClockRunning ||
+                              std::abs(clock.elapsedMs() - *state.showClockMs) > clockToleranceMs))
+        m_clocks.setClock(*state.showClockMs, state.showClockRunning);
 }
 
 void Standby::performHere(RemoteAction action, bool on)

@@ -22,6 +22,7 @@ class QAction;
 class QLabel;
 class ReadingAids;
 class ScriptStage;
+class ShowClocks;
 class StandbyOptions;
 class TalentDisplay;
 class TalentMessage;
@@ -34,8 +35,8 @@ struct SpliceResult;
 // prompter at HOST over its control API's WebSocket: the page the prompter shows, laid out at its
 // width, kept where the prompter's page stands and moving as it moves on the prompter's clock,
 // its speed, coarse step, run state and queue position told as this prompter's, its talent
-// display opened, closed and blacked out as the prompter's, its mirror and rotation, reading aids
-// and talent message set as the prompter's (here only: they stay after a takeover). Commands given
+// display opened, closed and blacked out as the prompter's, its mirror and rotation, reading aids,
+// show clock and talent message set as the prompter's (here only: they stay after a takeover). Commands given
 // here (keys, menu, remote controls) are passed on to the prompter. Heartbeats go every
 // heartbeatMs; when the prompter has been silent longer than the takeover time, or when the
 // operator says so (the menu, "take-over"), this prompter takes the show over: the page goes on
@@ -58,7 +59,7 @@ public:
     static constexpr double placeTolerance = 2.0;
 
     Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &talent, ReadingAids &aids,
-            TalentMessage &message, QObject *parent = nullptr);
+            TalentMessage &message, ShowClocks &clocks, QObject *parent = nullptr);
     ~Standby() override;
 
     // Mirrors the prompter whose control API is at `prompter` (as leaderaddress() gives it); this
@@ -118,6 +119,7 @@ private:
     TalentDisplay &m_talent;
     ReadingAids &m_aids;
     TalentMessage &m_message;
+    ShowClocks &m_clocks;
     QAction *m_menuEntry;
     QLabel *m_status;
     std::unique_ptr<FollowerLink> m_link;
