@@ -8,6 +8,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
+#include <QTimer>
 
 #include "core/editlive/readinganchor.h"
 #include "core/editor/recoverystore.h"
@@ -26,6 +28,7 @@
 #include "ui/editlive/editlivewindow.h"
 #include "ui/editlive/lockedtextedit.h"
 #include "ui/editor/recoveryautosave.h"
+#include "ui/editor/tform2.h"
 #include "ui/prompter/promptercommands.h"
 #include "ui/prompter/prompterremote.h"
 #include "ui/options/tform4.h"
@@ -54,6 +57,7 @@ private slots:
     void whatWasReadIsLocked();
     void savingAndClosingAsTheQuickEditorDoes();
     void theQuickEditorWaitsForEditLive();
+    void markupOpensInTheQuickEditorAsTheTextItShows();
     void aContinuousPageIsEditedStoryByStory();
 
 private:
@@ -462,6 +466,32 @@ void TestEditLive::theQuickEditorWaitsForEditLive()
     // Closed, the rich script hands its edits to the quick editor.
     QVERIFY(live().handOver());
     QVERIFY(m_form->myrichedit->toPlainText().contains(QLatin1String("Edited second plain line")));
+}
+
+void TestEditLive::markupOpensInTheQuickEditorAsTheTextItShows()
+{
+    // A script held as markup (a newsroom's story, a standby's after a takeover).
+    QSignalSpy measured(m_form, &TForm1::pageMeasured);
+    m_form->setScriptText(ScriptText::Markup);
+    m_form->showscript(
+        {QStringLiteral("<b>Good</b> evening &amp; welcome<br>"), QStringLiteral("Second line<br>")},
+        QString());
+    QVERIFY(measured.wait(20000));
+    QString opened;
+    bool bold = false;
+    QTimer::singleShot(0, m_form, [&opened, &bold] {
+        TForm2 *editor = windows().Form2;
+        opened = editor->re1->toPlainText();
+        QTextCursor cursor(editor->re1->document());
+        cursor.movePosition(QTextCursor::NextCharacter);
+        bold = cursor.charFormat().fontWeight() == QFont::Bold;
+        editor->reject();
+    });
+    m_form->EditScript2Click();
+    QVERIFY2(opened.contains(QLatin1String("Good evening & welcome")), qPrintable(opened));
+    QVERIFY(opened.contains(QLatin1String("Second line")));
+    QVERIFY(!opened.contains(QLatin1String("<b>")));
+    QVERIFY(bold);
 }
 
 VANTELL_UI_TEST_MAIN(TestEditLive)

@@ -15,7 +15,8 @@ class ScriptStage {
 public:
     virtual ~ScriptStage() = default;
     virtual const PromptState &state() const = 0;
-    // Whether the lines to be shown are markup (escaped already) or text as written.
+    // Whether the lines to be shown are markup (escaped already) or text as written; either way
+    // they are the script, and the rich document of a file shown before is not.
     virtual void setScriptText(ScriptText kind) = 0;
     // Shows `lines` as the script named `name`, from its start and paused.
     virtual void showscript(const QStringList &lines, const QString &name) = 0;

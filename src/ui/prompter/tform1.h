@@ -152,7 +152,11 @@ public:
     // true when it has loaded the entry `index` itself. None: every entry is a script file.
     void setQueueEntryLoader(std::function<bool(int index)> loader) override;
     void setQueuePosition(int index) override { promptstate.queuepos = index; }
-    void setScriptText(ScriptText kind) override { promptstate.scripttext = kind; }
+    void setScriptText(ScriptText kind) override
+    {
+        promptstate.scripttext = kind;
+        promptstate.richscript = false;
+    }
     void openQueueEntry(int index) override;
     void renameScript(const QString &name) override;
     void tellOperator(const QString &notice) override;

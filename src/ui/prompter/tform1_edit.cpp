@@ -50,7 +50,11 @@ void TForm1::quickedit()
         // rich script.
         editor->editmodified = true;
         convertchars(QStringLiteral("editor"), promptstate.scriptlines, promptstate.specialtable);
-        editor->re1->document()->setPlainText(promptstate.scriptlines.join(QLatin1Char('\n')));
+        // Markup (a newsroom's story, a script a standby took over) opens as the text it shows.
+        if (promptstate.scripttext == ScriptText::Markup)
+            editor->re1->document()->setHtml(promptstate.scriptlines.join(QLatin1Char('\n')));
+        else
+            editor->re1->document()->setPlainText(promptstate.scriptlines.join(QLatin1Char('\n')));
         editor->setdocumentname(promptstate.scriptpath);
         editor->SaveDialog1.fileName = promptstate.scriptpath;
         Dialogs::current().message(i18n(str::ConvertedToVnr));
