@@ -64,6 +64,8 @@ private:
     std::unique_ptr<MidiRemote> m_midi;
     std::unique_ptr<ControllerRemote> m_controllers;
     RemoteSettings m_settings;
+    // What --remote or --port turned on for this run, which is not kept for the next.
+    std::optional<RemoteSettings> m_forThisRun;
     QString m_listenFailure;
     QString m_oscFailure;
 };
