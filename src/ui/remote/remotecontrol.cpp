@@ -130,6 +130,12 @@ void RemoteControl::enableForThisRun(std::optional<int> port)
     apply(settings);
 }
 
+void RemoteControl::alsoAccept(const QString &token)
+{
+    m_server->alsoAccept(token);
+    m_osc->alsoAccept(token);
+}
+
 QString RemoteControl::address() const
 {
     if (!m_server->isListening())

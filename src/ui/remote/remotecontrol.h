@@ -36,6 +36,8 @@ public:
     // given), without keeping it.
     void enableForThisRun(std::optional<int> port = std::nullopt);
     const RemoteSettings &settings() const { return m_settings; }
+    // The control API and OSC admit `token` too (see RemoteServer::alsoAccept).
+    void alsoAccept(const QString &token);
     RemoteServer *server() const { return m_server.get(); }
     OscServer *oscServer() const { return m_osc.get(); }
     MidiRemote *midi() const { return m_midi.get(); }
