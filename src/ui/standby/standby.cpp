@@ -174,6 +174,11 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     emit standingByChanged(true);
 }
 
+QString Standby::prompterToken() const
+{
+    return QUrlQuery(m_prompterAddress).queryItemValue(QStringLiteral("token"));
+}
+
 std::optional<QString> Standby::relay(const RemoteCommand &command)
 {
     if (!m_standby || command.action == RemoteAction::TakeOver)
