@@ -62,6 +62,8 @@ Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &
     m_status->setMinimumWidth(1);
     m_status->setVisible(false);
     parts.view.addReadout(m_status, true);
+    connect(&parts.commands, &PrompterCommands::relayRefused, &parts.notice,
+            [this](const QString &error) { m_parts.notice.show(error); });
     parts.commands.handle(RemoteAction::TakeOver,
                           [this](const RemoteCommand &, CommandSource) { return takeOver(true); });
     m_clock.start();
@@ -133,7 +135,9 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     // Added last, so that the show as the prompter runs it is told over this one's engine at rest.
     if (!std::exchange(m_stateTold, true))
         commands.addStatePart([this](PrompterSnapshot &state) { describe(state); });
-    commands.setRelay([this](const RemoteCommand &command) { return relay(command); });
+    commands.setRelay([this](const RemoteCommand &command, const PrompterCommands::Answer &answer) {
+        return relay(command, answer);
+    });
 
     m_link = std::make_unique<FollowerLink>();
     m_link->setPingInterval(heartbeatMs);
@@ -141,7 +145,12 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     connect(m_link.get(), &FollowerLink::editReceived, this, &Standby::editScript);
     connect(m_link.get(), &FollowerLink::stateReceived, this, &Standby::follow);
     connect(m_link.get(), &FollowerLink::heard, this, [this] { m_watch.heard(m_clock.elapsed()); });
+    connect(m_link.get(), &FollowerLink::replyReceived, this,
+            [this](const QJsonObject &reply) { m_answers.answer(reply); });
     connect(m_link.get(), &FollowerLink::connectionChanged, this, [this](bool connected, const QString &why) {
+        // A lost line takes the commands on it with it: their answers never come.
+        if (!connected)
+            failWaitingCommands();
         m_problem = connected ? QString() : why;
         showStatus();
         m_parts.commands.notifyStateChanged();
@@ -156,28 +165,30 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     emit standingByChanged(true);
 }
 
-std::optional<QString> Standby::relay(const RemoteCommand &command)
+bool Standby::relay(const RemoteCommand &command, const std::function<void(const QString &)> &answer)
 {
     if (!m_standby || command.action == RemoteAction::TakeOver)
-        return std::nullopt;
+        return false;
     // The page is the prompter's: a script opened or edited here would be replaced by it.
     if (command.action == RemoteAction::OpenScript || command.action == RemoteAction::QuickEdit ||
         command.action == RemoteAction::EditLive) {
-        const QString refusal = i18n(str::StandbyScriptElsewhere).arg(prompterName());
-        m_parts.notice.show(refusal);
-        return refusal;
+        answer(i18n(str::StandbyScriptElsewhere).arg(prompterName()));
+        return true;
     }
     // The operator's own other commands (a window, exit) stay here.
     if (!commandfor(command.action).remote)
-        return std::nullopt;
+        return false;
     QJsonObject message = commandmessage(command);
-    message.insert(QStringLiteral("id"), QStringLiteral("standby-%1").arg(++m_relayed));
-    if (!m_link || !m_link->send(message)) {
-        const QString refusal = i18n(str::StandbyCannotPass).arg(prompterName());
-        m_parts.notice.show(refusal);
-        return refusal;
-    }
-    return QString();
+    const QString id = m_answers.add(answer, m_clock.elapsed());
+    message.insert(QStringLiteral("id"), id);
+    if (!m_link || !m_link->send(message))
+        m_answers.answer(id, i18n(str::StandbyCannotPass).arg(prompterName()));
+    return true;
+}
+
+void Standby::failWaitingCommands()
+{
+    m_answers.failAll(i18n(str::StandbyNoAnswer).arg(prompterName()));
 }
 
 void Standby::showScript(const LeaderScript &script)
@@ -329,6 +340,8 @@ void Standby::measure()
 
 void Standby::check()
 {
+    if (m_answers.size() > 0)
+        m_answers.expire(m_clock.elapsed(), i18n(str::StandbyNoAnswer).arg(prompterName()));
     m_watch.setReady(m_pageShown && m_mirror.isKnown());
     if (m_watch.due(m_clock.elapsed()))
         takeOver(false);
@@ -348,6 +361,8 @@ QString Standby::takeOver(bool byHand)
     m_measures.stop();
     m_statusTimer.stop();
     m_parts.commands.setRelay({});
+    // The prompter answers nothing more: this one acts on commands from now on.
+    failWaitingCommands();
     m_link->disconnect(this);
     m_link.release()->deleteLater();
     m_menuEntry->setVisible(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -10,6 +11,7 @@
 #include <QUrl>
 
 #include "core/prompter/scriptposition.h"
+#include "core/standby/pendinganswers.h"
 #include "core/standby/showmirror.h"
 #include "core/settings/standbysettings.h"
 #include "core/standby/takeoverwatch.h"
@@ -32,7 +34,9 @@ struct RemoteCommand;
 // width, kept where the prompter's page stands and moving as it moves on the prompter's clock,
 // its speed, coarse step, run state and queue position told as this prompter's, its talent
 // display opened, closed and blacked out as the prompter's. Commands given
-// here (keys, menu, remote controls) are passed on to the prompter. Heartbeats go every
+// here (keys, menu, remote controls) are passed on to the prompter and answered with its answer;
+// one it does not answer within PendingAnswers::answerLimitMs, or before the line is lost or the
+// show taken over, is answered that it did not. Heartbeats go every
 // heartbeatMs; when the prompter has been silent longer than the takeover time, or when the
 // operator says so (the menu, "take-over"), this prompter takes the show over: the page goes on
 // from where the prompter's motion has brought it, at its rate, and this prompter's own engine
@@ -96,7 +100,10 @@ private:
     // or started anew) is told that the show is led here.
     void watchOldPrompter();
     void check();
-    std::optional<QString> relay(const RemoteCommand &command);
+    // Passes a command given here on to the prompter; its answer comes later (m_answers).
+    bool relay(const RemoteCommand &command, const std::function<void(const QString &)> &answer);
+    // The commands passed on and not answered yet are answered: the prompter did not.
+    void failWaitingCommands();
     void describe(PrompterSnapshot &state) const;
     void showStatus();
     QString prompterName() const { return m_prompterAddress.authority(); }
@@ -130,5 +137,5 @@ private:
     std::optional<ScriptMotion> m_placed;
     double m_error = 0;
     std::optional<Takeover> m_takeover;
-    int m_relayed = 0;
+    PendingAnswers m_answers;
 };
