@@ -150,7 +150,7 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     connect(m_link.get(), &FollowerLink::connectionChanged, this, [this](bool connected, const QString &why) {
         // A lost line takes the commands on it with it: their answers never come.
         if (!connected)
-            failWaitingCommands();
+            m_answers.failAll(noAnswer());
         m_problem = connected ? QString() : why;
         showStatus();
         m_parts.commands.notifyStateChanged();
@@ -186,9 +186,9 @@ bool Standby::relay(const RemoteCommand &command, const std::function<void(const
     return true;
 }
 
-void Standby::failWaitingCommands()
+QString Standby::noAnswer() const
 {
-    m_answers.failAll(i18n(str::StandbyNoAnswer).arg(prompterName()));
+    return i18n(str::StandbyNoAnswer).arg(prompterName());
 }
 
 void Standby::showScript(const LeaderScript &script)
@@ -341,7 +341,7 @@ void Standby::measure()
 void Standby::check()
 {
     if (m_answers.size() > 0)
-        m_answers.expire(m_clock.elapsed(), i18n(str::StandbyNoAnswer).arg(prompterName()));
+        m_answers.expire(m_clock.elapsed(), noAnswer());
     m_watch.setReady(m_pageShown && m_mirror.isKnown());
     if (m_watch.due(m_clock.elapsed()))
         takeOver(false);
@@ -362,7 +362,7 @@ QString Standby::takeOver(bool byHand)
     m_statusTimer.stop();
     m_parts.commands.setRelay({});
     // The prompter answers nothing more: this one acts on commands from now on.
-    failWaitingCommands();
+    m_answers.failAll(noAnswer());
     m_link->disconnect(this);
     m_link.release()->deleteLater();
     m_menuEntry->setVisible(false);

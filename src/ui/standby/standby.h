@@ -102,8 +102,8 @@ private:
     void check();
     // Passes a command given here on to the prompter; its answer comes later (m_answers).
     bool relay(const RemoteCommand &command, const std::function<void(const QString &)> &answer);
-    // The commands passed on and not answered yet are answered: the prompter did not.
-    void failWaitingCommands();
+    // What a command passed on and not answered is told.
+    QString noAnswer() const;
     void describe(PrompterSnapshot &state) const;
     void showStatus();
     QString prompterName() const { return m_prompterAddress.authority(); }
