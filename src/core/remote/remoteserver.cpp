@@ -183,7 +183,7 @@ std::optional<HttpReply> RemoteServer::answer(const QHttpServerRequest &request,
     const auto method = request.method();
     if (method == QHttpServerRequest::Method::Get) {
         if (path == QLatin1String("/") || path == QLatin1String("/index.html"))
-            return {Status::Ok, "text/html; charset=utf-8", phonepage()};
+            return HttpReply{Status::Ok, "text/html; charset=utf-8", phonepage()};
         if (path == QLatin1String("/api/state"))
             return jsonReply(snapshotmessage(m_target.snapshot()));
         if (path == QLatin1String("/api/paragraphs"))
