@@ -14,6 +14,7 @@
 #include "core/engine/ticktimer.h"
 #include "ui/prompter/tform1.h"
 #include "ui/remote/remotecontrol.h"
+#include "core/settings/settingsstore.h"
 #include "ui/options/tform4.h"
 #include "testsupport/testmain.h"
 #include "testsupport/uitestenvironment.h"
@@ -173,6 +174,16 @@ void TestCommandLineStart::aPortGivenForTheRunIsListenedOn()
     QVERIFY(remote.oscServer()->isListening());
     QCOMPARE(remote.oscServer()->port(), quint16(port + 1));
     QVERIFY(m_env->dialogs.messages().isEmpty());
+    // Confirming the options window keeps the run's port and switch for this run only.
+    windows().Form4->accept();
+    QVERIFY(remote.server()->isListening());
+    QCOMPARE(remote.server()->port(), port);
+    SettingsStore store;
+    RemoteSettings stored;
+    readremotesettings(store.settings(), stored);
+    QCOMPARE(stored.enabled, kept.enabled);
+    QCOMPARE(stored.port, kept.port);
+    QCOMPARE(stored.oscPort, kept.oscPort);
     remote.apply(kept);
     QVERIFY(!remote.server()->isListening());
 

@@ -262,6 +262,14 @@ void TestOsc::theNetworkNeedsTheToken()
     QCOMPARE(ask(message(QStringLiteral("/vantell/speed"), {50}))->path, osc::ok);
     QCOMPARE(m_target->state.speed, 50);
 
+    // Having taken a show over, it admits its old prompter's token as well, across restarts.
+    const QString prompterToken = QStringLiteral("token-of-the-old-prompter");
+    m_server->alsoAccept(prompterToken);
+    m_server->stop();
+    QVERIFY(start(true));
+    QCOMPARE(ask(message(osc::token, {prompterToken})),
+             std::optional<OscMessage>(message(osc::ok, {QStringLiteral("token")})));
+
     // A guesser is locked out: even the right token is refused for a while, in silence.
     m_server->stop();
     QVERIFY(start(true));

@@ -22,6 +22,7 @@ class TestStandbyTakeover : public QObject {
 private slots:
     void theStandbyCarriesOnWhenThePrompterDies();
     void aWrongTokenGetsNoShow();
+    void aPrompterHandedOverStandsByWithItsOwnToken();
 
 private:
     QTemporaryDir m_folder;
@@ -255,6 +256,38 @@ void TestStandbyTakeover::aWrongTokenGetsNoShow()
     // A standby that never had the show does not take it over, however long the silence.
     QTest::qWait(1500);
     QCOMPARE(standby.state().value(QLatin1String("role")).toString(), QStringLiteral("standby"));
+}
+
+void TestStandbyTakeover::aPrompterHandedOverStandsByWithItsOwnToken()
+{
+    // Each machine has a token of its own; the standby was given the prompter's.
+    const QString prompterToken = QStringLiteral("token-of-the-prompter-0123");
+    const QString script = PrompterProcess::numberedScript(m_folder.path(), 40);
+    PrompterProcess prompter(PrompterProcess::freePort(), {script},
+                             QStringLiteral("[Remote]\nAllowNetwork=1\nToken=%1\n").arg(prompterToken));
+    PrompterProcess standby(
+        PrompterProcess::freePort(),
+        {QStringLiteral("--standby"), address(prompter.port()), QStringLiteral("--token"), prompterToken},
+        QStringLiteral("[Remote]\nAllowNetwork=1\nToken=token-of-the-standby-4567\n"));
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) {
+            return report(state).value(QLatin1String("connected")).toBool() &&
+                   state.value(QLatin1String("pageBottom")).toInt() > 0;
+        },
+        30000));
+    QVERIFY(ok(standby.command(R"({"command":"take-over"})")));
+    // The old prompter, told that the show is led there, reaches its new leader with the token
+    // it has: the one the show's controls were given.
+    QVERIFY(prompter.waitForState(
+        [&standby](const QJsonObject &state) {
+            return state.value(QLatin1String("role")).toString() == QLatin1String("standby") &&
+                   report(state).value(QLatin1String("of")).toString() == address(standby.port()) &&
+                   report(state).value(QLatin1String("connected")).toBool();
+        },
+        10000));
+    QVERIFY(ok(prompter.command(R"({"command":"resume"})")));
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) { return state.value(QLatin1String("running")).toBool(); }, 5000));
 }
 
 VANTELL_CORE_TEST_MAIN(TestStandbyTakeover)

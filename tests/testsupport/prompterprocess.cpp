@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTest>
 
@@ -15,6 +16,11 @@
 PrompterProcess::PrompterProcess(quint16 port, const QStringList &arguments, const QString &settings)
     : m_port(port)
 {
+    const QRegularExpressionMatch token =
+        QRegularExpression(QStringLiteral("^Token=(.+)$"), QRegularExpression::MultilineOption)
+            .match(settings);
+    if (token.hasMatch())
+        m_token = token.captured(1).toUtf8();
     if (!settings.isEmpty()) {
         QDir().mkpath(m_config.filePath(QStringLiteral("korvanex")));
         QFile file(m_config.filePath(QStringLiteral("korvanex/vantell.conf")));
@@ -94,6 +100,8 @@ QJsonObject PrompterProcess::request(const QString &path, const QByteArray &body
     QNetworkAccessManager network;
     QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path)));
     request.setTransferTimeout(3000);
+    if (!m_token.isEmpty())
+        request.setRawHeader(QByteArrayLiteral("Authorization"), QByteArrayLiteral("Bearer ") + m_token);
     QNetworkReply *reply = nullptr;
     if (body.isEmpty()) {
         reply = network.get(request);

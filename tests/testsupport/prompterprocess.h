@@ -12,7 +12,8 @@
 // side on one computer.
 class PrompterProcess {
 public:
-    // `settings`: the settings file's text ("[Remote]\nToken=..."), empty for none.
+    // `settings`: the settings file's text ("[Remote]\nToken=..."), empty for none; the token
+    // found there is shown with every request.
     PrompterProcess(quint16 port, const QStringList &arguments, const QString &settings = {});
     ~PrompterProcess();
     PrompterProcess(const PrompterProcess &) = delete;
@@ -40,6 +41,7 @@ public:
 
 private:
     quint16 m_port;
+    QByteArray m_token;
     QTemporaryDir m_config;
     QProcess m_process;
 };

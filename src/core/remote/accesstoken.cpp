@@ -22,3 +22,9 @@ bool tokensmatch(const QString &offered, const QString &expected)
             static_cast<unsigned char>(b.at(i)) ^ static_cast<unsigned char>(i < a.size() ? a.at(i) : 0);
     return difference == 0 && !b.isEmpty();
 }
+
+bool tokenaccepted(const QString &offered, const QString &token, const QString &alsoAccepted)
+{
+    // An empty token matches nothing.
+    return tokensmatch(offered, token) || tokensmatch(offered, alsoAccepted);
+}

@@ -8,3 +8,6 @@ QString generatetoken();
 
 // Whether `offered` is `expected`, compared in time that does not depend on where they differ.
 bool tokensmatch(const QString &offered, const QString &expected);
+
+// Whether `offered` is `token`, or `alsoAccepted` when there is one.
+bool tokenaccepted(const QString &offered, const QString &token, const QString &alsoAccepted);

@@ -69,7 +69,7 @@ bool OscServer::admitted(const QHostAddress &sender, const OscMessage &message)
         return false;
     }
     const QString offered = message.arguments.value(0).toString();
-    if (!tokensmatch(offered, m_settings.token)) {
+    if (!tokenaccepted(offered, m_settings.token, m_alsoAccepted)) {
         m_failures.failed(name, now());
         emit refused(name, QStringLiteral("wrong token"));
         return false;

@@ -42,6 +42,9 @@ public:
     bool isListening() const { return m_socket.state() == QAbstractSocket::BoundState; }
     quint16 port() const { return m_socket.localPort(); }
     QString errorString() const { return m_error; }
+    // Admits peers showing `token` too, from now on and across restarts: a standby that took the
+    // show over admits the controls and the returning prompter that held its prompter's token.
+    void alsoAccept(const QString &token) { m_alsoAccepted = token; }
     int subscriberCount() const { return static_cast<int>(m_subscribers.size()); }
 
 public slots:
@@ -70,6 +73,7 @@ private:
     RemoteTarget &m_target;
     QUdpSocket m_socket;
     OscServerSettings m_settings;
+    QString m_alsoAccepted;
     QString m_error;
     QSet<QString> m_admitted; // senders that have shown the token
     QList<Subscriber> m_subscribers;

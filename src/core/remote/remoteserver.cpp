@@ -137,7 +137,7 @@ bool RemoteServer::admitted(const QHostAddress &peer, const QString &offered, QS
         *why = QStringLiteral("too many wrong tokens: try again later");
         return false;
     }
-    if (!tokensmatch(offered, m_settings.token)) {
+    if (!tokenaccepted(offered, m_settings.token, m_alsoAccepted)) {
         m_failures.failed(name, now());
         *why = QStringLiteral("wrong or missing token");
         return false;

@@ -55,6 +55,9 @@ public:
     bool isListening() const;
     quint16 port() const;
     QString errorString() const { return m_error; }
+    // Admits peers showing `token` too, from now on and across restarts: a standby that took the
+    // show over admits the controls and the returning prompter that held its prompter's token.
+    void alsoAccept(const QString &token) { m_alsoAccepted = token; }
     int clientCount() const { return static_cast<int>(m_clients.size()); }
 
 public slots:
@@ -97,6 +100,7 @@ private:
     RemoteTarget &m_target;
     std::unique_ptr<RemoteHttpServer> m_http;
     RemoteServerSettings m_settings;
+    QString m_alsoAccepted;
     QString m_error;
     QList<Client *> m_clients;
     FailedAttempts m_failures;

@@ -24,6 +24,13 @@ Windows::Windows()
     remote = new RemoteControl(Form1->remoteTarget(), Form4,
                                [form = Form1](const QString &notice) { form->tellOperator(notice); });
     QObject::connect(&Form1->standby(), &Standby::standingByChanged, newsroom, &NewsroomQueue::setStandingBy);
+    // Having taken the show over, this prompter admits what its prompter admitted: the controls
+    // set up for the show, and the old prompter coming back as its standby.
+    QObject::connect(&Form1->standby(), &Standby::standingByChanged, remote,
+                     [standby = &Form1->standby(), remote = remote](bool standingBy) {
+                         if (!standingBy)
+                             remote->alsoAccept(standby->prompterToken());
+                     });
     // A prompter that took the show over from this one leads it: this one stands by for it.
     QObject::connect(remote->server(), &RemoteServer::ledElsewhere, Form1,
                      [form = Form1, remote = remote](const QString &host, quint16 port) {

@@ -126,7 +126,14 @@ void RemoteControl::enableForThisRun(std::optional<int> port)
         settings.port = *port;
         settings.oscPort = *port + 1;
     }
+    m_forThisRun = settings;
     apply(settings);
+}
+
+void RemoteControl::alsoAccept(const QString &token)
+{
+    m_server->alsoAccept(token);
+    m_osc->alsoAccept(token);
 }
 
 QString RemoteControl::address() const
@@ -162,7 +169,21 @@ void RemoteControl::optionsClosed(int result)
         return;
     }
     const RemoteSettings chosen = m_group->values(m_settings);
-    storeSettings(settingsGroup, [&chosen](QSettings &settings) { writeremotesettings(settings, chosen); });
+    RemoteSettings kept = chosen;
+    if (m_forThisRun) {
+        // Confirming the window for anything else must not make this run's switch and ports
+        // the next run's: they are kept only when the operator changed them here.
+        SettingsStore store;
+        RemoteSettings stored;
+        readremotesettings(store.settings(), stored);
+        if (chosen.enabled == m_forThisRun->enabled)
+            kept.enabled = stored.enabled;
+        if (chosen.port == m_forThisRun->port)
+            kept.port = stored.port;
+        if (chosen.oscPort == m_forThisRun->oscPort)
+            kept.oscPort = stored.oscPort;
+    }
+    storeSettings(settingsGroup, [&kept](QSettings &settings) { writeremotesettings(settings, kept); });
     apply(chosen);
 }
 

@@ -36,6 +36,8 @@ public:
     // given), without keeping it.
     void enableForThisRun(std::optional<int> port = std::nullopt);
     const RemoteSettings &settings() const { return m_settings; }
+    // The control API and OSC admit `token` too (see RemoteServer::alsoAccept).
+    void alsoAccept(const QString &token);
     RemoteServer *server() const { return m_server.get(); }
     OscServer *oscServer() const { return m_osc.get(); }
     MidiRemote *midi() const { return m_midi.get(); }
@@ -64,6 +66,8 @@ private:
     std::unique_ptr<MidiRemote> m_midi;
     std::unique_ptr<ControllerRemote> m_controllers;
     RemoteSettings m_settings;
+    // What --remote or --port turned on for this run, which is not kept for the next.
+    std::optional<RemoteSettings> m_forThisRun;
     QString m_listenFailure;
     QString m_oscFailure;
 };

@@ -165,6 +165,11 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     emit standingByChanged(true);
 }
 
+QString Standby::prompterToken() const
+{
+    return QUrlQuery(m_prompterAddress).queryItemValue(QStringLiteral("token"));
+}
+
 bool Standby::relay(const RemoteCommand &command, const std::function<void(const QString &)> &answer)
 {
     if (!m_standby || command.action == RemoteAction::TakeOver)

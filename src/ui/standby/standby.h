@@ -68,6 +68,8 @@ public:
     // its own prompter.
     void ledBy(const QString &host, quint16 port, const QString &token, quint16 ownPort);
     bool isStandby() const { return m_standby; }
+    // The token this prompter showed its prompter (empty for none).
+    QString prompterToken() const;
     // Adds the standby's page to the options window, and takes what it keeps.
     void attachOptions(TForm4 &options);
     QAction *menuEntry() const { return m_menuEntry; }
