@@ -62,8 +62,10 @@ Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &
     m_status->setMinimumWidth(1);
     m_status->setVisible(false);
     parts.view.addReadout(m_status, true);
-    connect(&parts.commands, &PrompterCommands::relayRefused, &parts.notice,
-            [this](const QString &error) { m_parts.notice.show(error); });
+    connect(&parts.commands, &PrompterCommands::relayRefused, &parts.notice, [this](const QString &error) {
+        m_parts.notice.show(error);
+        showStatus();
+    });
     parts.commands.handle(RemoteAction::TakeOver,
                           [this](const RemoteCommand &, CommandSource) { return takeOver(true); });
     m_clock.start();
@@ -475,5 +477,7 @@ void Standby::showStatus()
                    .arg(prompterName(), clockTime(m_takeover->at))
                    .arg(m_takeover->silentMs);
     m_status->setText(text);
-    m_status->setVisible(!text.isEmpty());
+    // A notice (a refusal the prompter sent back) takes the report's room while it shows: the
+    // status line has too little for both.
+    m_status->setVisible(!text.isEmpty() && !(m_standby && m_parts.notice.isShown()));
 }
