@@ -569,14 +569,15 @@ inline constexpr const char *StandbyTookOverByHand = N_("Took the show over from
 inline constexpr const char *StandbyTookOverNotice = N_("This prompter took the show over from %1.");
 inline constexpr const char *StandbyCannotPass =
     N_("The command was not passed on: the prompter %1 cannot be reached.");
+inline constexpr const char *StandbyNoAnswer = N_("The prompter %1 did not answer the command.");
 inline constexpr const char *StandbyLedElsewhere =
     N_("The show is led by %1 now: this prompter stands by for it.");
 inline constexpr const char *StandbyPage = N_("Standby");
-inline constexpr const char *StandbyTakeoverAfter = N_("Take the show over after the prompter is silent for:");
+inline constexpr const char *StandbyTakeoverAfter =
+    N_("Take the show over after the prompter is silent for:");
 inline constexpr const char *StandbyTakeoverHint =
     N_("For a prompter started with --standby: shorter takes over sooner, longer rides out a busy network.");
-inline constexpr const char *StandbyScriptElsewhere =
-    N_("Open and edit scripts on %1, the prompter.");
+inline constexpr const char *StandbyScriptElsewhere = N_("Open and edit scripts on %1, the prompter.");
 inline constexpr const char *StandbyNotStandby = N_("This prompter is no standby: it leads the show itself.");
 inline constexpr const char *StandbyScriptFileElsewhere =
     N_("The script's file %1 is not on this computer: saving the script asks where to put it.");

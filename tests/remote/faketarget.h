@@ -1,11 +1,15 @@
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include <QList>
 
 #include "core/remote/remotetarget.h"
 
 // A prompter that only remembers what it was told: queue entries from 3 on do not exist, a speed
-// set is told back in the state, and of its three paragraphs the first is locked.
+// set is told back in the state, and of its three paragraphs the first is locked. With
+// answersLater, it answers as a standby does, when the test says (answerWaiting).
 class FakeTarget : public RemoteTarget {
 public:
     QString perform(const RemoteCommand &command) override
@@ -16,6 +20,19 @@ public:
         if (command.action == RemoteAction::SetSpeed)
             state.speed = command.value;
         return {};
+    }
+    void performAnswering(const RemoteCommand &command, const Answer &answer) override
+    {
+        const QString error = perform(command);
+        if (answersLater)
+            waiting << [answer, error] { answer(error); };
+        else
+            answer(error);
+    }
+    void answerWaiting()
+    {
+        for (const std::function<void()> &told : std::exchange(waiting, {}))
+            told();
     }
     PrompterSnapshot snapshot() const override { return state; }
     ScriptParagraphs paragraphs() override { return {texts, locked}; }
@@ -41,4 +58,6 @@ public:
     QStringList texts{QStringLiteral("Good evening."), QStringLiteral("The news."),
                       QStringLiteral("Goodnight.")};
     int locked = 1;
+    bool answersLater = false;
+    QList<std::function<void()>> waiting;
 };

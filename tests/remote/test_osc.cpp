@@ -29,6 +29,7 @@ private slots:
     void theNetworkNeedsTheToken();
     void aFloodChangesOnlyWhatItAsks();
     void aTakenPortIsReported();
+    void lateAnswersGoToTheSender();
 
 private:
     bool start(bool network = false);
@@ -311,6 +312,32 @@ void TestOsc::aTakenPortIsReported()
     QVERIFY(!m_server->start(OscServerSettings{taken.localPort(), false, {}}));
     QVERIFY(!m_server->errorString().isEmpty());
     QVERIFY(!m_server->isListening());
+}
+
+// A standby's answer comes when its prompter's does: the sender hears it then, and nobody once
+// the server has stopped.
+void TestOsc::lateAnswersGoToTheSender()
+{
+    QVERIFY(start());
+    m_target->answersLater = true;
+    m_surface->writeDatagram(oscdatagram(message(QStringLiteral("/vantell/queue-entry"), {5})),
+                             QHostAddress::LocalHost, m_server->port());
+    QVERIFY(QTest::qWaitFor([this] { return m_target->waiting.size() == 1; }, 5000));
+    QVERIFY(receive(1, 100).isEmpty());
+    m_target->answerWaiting();
+    const QList<OscMessage> answered = receive(1);
+    QCOMPARE(answered.size(), 1);
+    QCOMPARE(answered.constFirst().path, osc::error);
+    QCOMPARE(answered.constFirst().arguments,
+             QVariantList({QStringLiteral("queue-entry"), QStringLiteral("the queue has no entry 5")}));
+
+    m_surface->writeDatagram(oscdatagram(message(QStringLiteral("/vantell/pause"))), QHostAddress::LocalHost,
+                             m_server->port());
+    QVERIFY(QTest::qWaitFor([this] { return m_target->waiting.size() == 1; }, 5000));
+    m_server->stop();
+    m_target->answerWaiting();
+    delete std::exchange(m_server, nullptr);
+    QVERIFY(receive(1, 100).isEmpty());
 }
 
 VANTELL_CORE_TEST_MAIN(TestOsc)

@@ -45,6 +45,7 @@ private slots:
     void stateIsPacedWhileItChangesFast();
     void aFloodIsAnsweredAndChangesOnlyWhatItAsks();
     void anEndlessBodyIsCutOff();
+    void lateAnswersReachOnlyThoseStillAsking();
 
 private:
     Answer request(const QByteArray &method, const QString &path, const QByteArray &body = {},
@@ -456,6 +457,73 @@ void TestRemoteServer::anEndlessBodyIsCutOff()
     QVERIFY(gone.count() > 0 || gone.wait(5000));
     QVERIFY(!refused.isEmpty());
     QCOMPARE(request("GET", QStringLiteral("/api/state")).status, 200);
+}
+
+// A standby's answers come when its prompter's do: each reaches its sender, over HTTP with the
+// status it calls for and over a WebSocket with the sender's id; one for a sender gone meanwhile,
+// or for a server stopped, is dropped without harm.
+void TestRemoteServer::lateAnswersReachOnlyThoseStillAsking()
+{
+    m_target->answersLater = true;
+    QNetworkRequest post(url(QStringLiteral("/api/command")));
+    post.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+    QNetworkReply *refused =
+        m_client->post(post, QByteArrayLiteral(R"({"command":"queue-entry","value":5})"));
+    QVERIFY(QTest::qWaitFor([this] { return m_target->waiting.size() == 1; }, 5000));
+    QTest::qWait(50);
+    QVERIFY(!refused->isFinished());
+    m_target->answerWaiting();
+    QSignalSpy finished(refused, &QNetworkReply::finished);
+    QVERIFY(refused->isFinished() || finished.wait(5000));
+    QCOMPARE(refused->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 409);
+    QCOMPARE(QJsonDocument::fromJson(refused->readAll()).object().value(QLatin1String("error")).toString(),
+             QStringLiteral("the queue has no entry 5"));
+    refused->deleteLater();
+
+    // The asker hangs up before the answer comes.
+    QTcpSocket impatient;
+    impatient.connectToHost(QHostAddress::LocalHost, m_server->port());
+    QVERIFY(impatient.waitForConnected(5000));
+    const QByteArray body = R"({"command":"pause"})";
+    impatient.write("POST /api/command HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(m_server->port()) +
+                    "\r\nContent-Type: application/json\r\nContent-Length: " +
+                    QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    QVERIFY(QTest::qWaitFor([this] { return m_target->waiting.size() == 1; }, 5000));
+    impatient.abort();
+    QTest::qWait(100); // the server sees the socket go and deletes it
+    m_target->answerWaiting();
+
+    // Over a WebSocket: two commands, answered in the other order, each with its own id.
+    auto socket = openSocket();
+    QSignalSpy messages(socket.get(), &QWebSocket::textMessageReceived);
+    QVERIFY(messages.wait(5000)); // the state, at once
+    messages.clear();
+    socket->sendTextMessage(QStringLiteral(R"({"command":"queue-entry","value":7,"id":"w1"})"));
+    socket->sendTextMessage(QStringLiteral(R"({"command":"resume","id":"w2"})"));
+    QVERIFY(QTest::qWaitFor([this] { return m_target->waiting.size() == 2; }, 5000));
+    QVERIFY(messages.isEmpty());
+    std::swap(m_target->waiting[0], m_target->waiting[1]);
+    m_target->answerWaiting();
+    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 2, 5000);
+    const QJsonObject first = QJsonDocument::fromJson(messages.at(0).at(0).toString().toUtf8()).object();
+    const QJsonObject second = QJsonDocument::fromJson(messages.at(1).at(0).toString().toUtf8()).object();
+    QCOMPARE(first.value(QLatin1String("id")).toString(), QStringLiteral("w2"));
+    QVERIFY(first.value(QLatin1String("ok")).toBool());
+    QCOMPARE(second.value(QLatin1String("id")).toString(), QStringLiteral("w1"));
+    QCOMPARE(second.value(QLatin1String("error")).toString(), QStringLiteral("the queue has no entry 7"));
+    // Its client goes before the answer.
+    socket->sendTextMessage(QStringLiteral(R"({"command":"pause","id":"w3"})"));
+    QVERIFY(QTest::qWaitFor([this] { return m_target->waiting.size() == 1; }, 5000));
+    socket->close();
+    QTRY_COMPARE(m_server->clientCount(), 0);
+    QTest::qWait(50);
+    m_target->answerWaiting();
+
+    // The server goes before the answer.
+    m_client->post(post, QByteArrayLiteral(R"({"command":"pause"})"));
+    QVERIFY(QTest::qWaitFor([this] { return m_target->waiting.size() == 1; }, 5000));
+    delete std::exchange(m_server, nullptr);
+    m_target->answerWaiting();
 }
 
 VANTELL_CORE_TEST_MAIN(TestRemoteServer)

@@ -1,13 +1,18 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <QJsonObject>
+#include <QSet>
+
 #include "core/settings/standbysettings.h"
+#include "core/standby/pendinganswers.h"
 #include "core/standby/showmirror.h"
 #include "core/standby/takeoverwatch.h"
 #include "testsupport/testmain.h"
 
 // A standby prompter's rules without a window: when it takes the show over, how long its
-// prompter may be silent, and where the prompter's page stands by its last state.
+// prompter may be silent, where the prompter's page stands by its last state, and how the
+// commands it passed on are answered.
 class TestStandbyRules : public QObject {
     Q_OBJECT
 private slots:
@@ -15,7 +20,23 @@ private slots:
     void aStandbyThatStoodStillLooksAgainFirst();
     void thePrompterPageMovesOnByItsLastState();
     void theTakeoverTimeIsKeptWithinItsRange();
+    void eachCommandPassedOnGetsItsOwnAnswerOnce();
+    void noCommandPassedOnWaitsForever();
 };
+
+namespace {
+
+QJsonObject reply(const QString &id, bool ok, const QString &error = {})
+{
+    QJsonObject reply{{QStringLiteral("type"), QStringLiteral("reply")},
+                      {QStringLiteral("id"), id},
+                      {QStringLiteral("ok"), ok}};
+    if (!error.isEmpty())
+        reply.insert(QStringLiteral("error"), error);
+    return reply;
+}
+
+} // namespace
 
 void TestStandbyRules::takeoverNeedsAShowAndSilence()
 {
@@ -109,6 +130,75 @@ void TestStandbyRules::theTakeoverTimeIsKeptWithinItsRange()
     QCOMPARE(watch.timeout(), StandbySettings::minTakeoverMs);
     watch.setTimeout(60000);
     QCOMPARE(watch.timeout(), StandbySettings::maxTakeoverMs);
+}
+
+void TestStandbyRules::eachCommandPassedOnGetsItsOwnAnswerOnce()
+{
+    PendingAnswers answers;
+    QStringList told;
+    const auto answer = [&told](const QString &name) {
+        return [&told, name](const QString &error) { told << name + QLatin1Char(':') + error; };
+    };
+    const QString speed = answers.add(answer(QStringLiteral("speed")), 0);
+    const QString story = answers.add(answer(QStringLiteral("story")), 10);
+    const QString pause = answers.add(answer(QStringLiteral("pause")), 20);
+    QCOMPARE(QSet<QString>({speed, story, pause}).size(), 3);
+
+    // Out of order, each with its own answer: the prompter's refusal word for word.
+    QVERIFY(answers.answer(reply(story, false, QStringLiteral("the page has no story 7"))));
+    QVERIFY(answers.answer(reply(speed, true)));
+    QCOMPARE(told, QStringList({QStringLiteral("story:the page has no story 7"), QStringLiteral("speed:")}));
+    // Answered once: a second reply to it, a reply to an id never sent, and replies not
+    // understood (no id, no ok, a refusal without its reason) change nothing.
+    QVERIFY(!answers.answer(reply(story, true)));
+    QVERIFY(!answers.answer(reply(QStringLiteral("standby-99"), true)));
+    QVERIFY(!answers.answer(reply(QStringLiteral("remote-1"), false, QStringLiteral("elsewhere"))));
+    QVERIFY(!answers.answer(QJsonObject{{QStringLiteral("ok"), true}}));
+    QVERIFY(!answers.answer(
+        QJsonObject{{QStringLiteral("id"), pause}, {QStringLiteral("ok"), QStringLiteral("yes")}}));
+    QVERIFY(!answers.answer(reply(pause, false)));
+    QVERIFY(!answers.answer(QJsonObject{{QStringLiteral("id"), 3}, {QStringLiteral("ok"), true}}));
+    QCOMPARE(told.size(), 2);
+    QCOMPARE(answers.size(), 1);
+    QVERIFY(answers.answer(reply(pause, true)));
+    QCOMPARE(told.last(), QStringLiteral("pause:"));
+    QCOMPARE(answers.size(), 0);
+}
+
+void TestStandbyRules::noCommandPassedOnWaitsForever()
+{
+    PendingAnswers answers;
+    QStringList told;
+    const auto answer = [&told](const QString &name) {
+        return [&told, name](const QString &error) { told << name + QLatin1Char(':') + error; };
+    };
+    const qint64 limit = PendingAnswers::answerLimitMs;
+    answers.add(answer(QStringLiteral("first")), 0);
+    answers.add(answer(QStringLiteral("second")), 300);
+    const QString third = answers.add(answer(QStringLiteral("third")), 600);
+    // Within the limit nothing is answered; past it, the late ones only, with the error given.
+    answers.expire(limit, QStringLiteral("silent"));
+    QVERIFY(told.isEmpty());
+    answers.expire(300 + limit + 1, QStringLiteral("silent"));
+    QCOMPARE(told, QStringList({QStringLiteral("first:silent"), QStringLiteral("second:silent")}));
+    // The prompter's answer that comes too late is not told a second time.
+    QVERIFY(answers.answer(reply(third, true)));
+    told.clear();
+
+    // A lost line answers every command waiting; a command given while they are told (the
+    // operator presses on) waits for an answer of its own.
+    answers.add(answer(QStringLiteral("resume")), 2000);
+    answers.add(
+        [&](const QString &error) {
+            told << QStringLiteral("faster:") + error;
+            answers.add(answer(QStringLiteral("again")), 2100);
+        },
+        2050);
+    answers.failAll(QStringLiteral("line lost"));
+    QCOMPARE(told, QStringList({QStringLiteral("resume:line lost"), QStringLiteral("faster:line lost")}));
+    QCOMPARE(answers.size(), 1);
+    answers.expire(2100 + limit + 1, QStringLiteral("silent"));
+    QCOMPARE(told.last(), QStringLiteral("again:silent"));
 }
 
 VANTELL_CORE_TEST_MAIN(TestStandbyRules)

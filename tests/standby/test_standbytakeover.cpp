@@ -1,6 +1,7 @@
 #include <optional>
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QJsonArray>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -10,11 +11,12 @@
 #include "testsupport/testmain.h"
 
 // A standby prompter as processes on loopback: the prompter scrolls, its standby mirrors it and
-// passes commands on to it; the prompter is killed, and the standby carries on from where the
-// prompter's motion had brought the page, soon, and acts on commands itself; the old prompter,
-// back, stands by for it. An edit made on the prompter is on the standby's page, and stays there
-// when the standby takes over, which opens the newsroom's ports. A standby refused
-// by its prompter says why and never takes over a show it never had.
+// passes commands on to it, answering each with the prompter's answer; the prompter is killed,
+// and the standby carries on from where the prompter's motion had brought the page, soon, and
+// acts on commands itself; the old prompter, back, stands by for it, and answers a command that
+// the hung leader does not. An edit made on the prompter is on the standby's page, and stays
+// there when the standby takes over, which opens the newsroom's ports. A standby refused by its
+// prompter says why and never takes over a show it never had.
 class TestStandbyTakeover : public QObject {
     Q_OBJECT
 private slots:
@@ -113,9 +115,36 @@ void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
     // The newsroom is the prompter's while this one stands by.
     QVERIFY(!listensOn(newsroomPort));
 
-    // Commands given to the standby drive the prompter, and the standby's state tells its motion.
-    QVERIFY(ok(standby.command(R"({"command":"speed","value":120})")));
-    QVERIFY(ok(standby.command(R"({"command":"resume"})")));
+    // Commands given to the standby drive the prompter, and are answered with the prompter's
+    // answer: a refusal in the prompter's own words, over HTTP with its status and over the
+    // WebSocket to the sender's id; and the standby's state tells the prompter's motion.
+    const QByteArray noEntry = R"({"command":"queue-entry","value":5})";
+    int status = 0;
+    const QString refusal = prompter.command(noEntry, &status).value(QLatin1String("error")).toString();
+    QCOMPARE(status, 409);
+    QVERIFY(!refusal.isEmpty());
+    const QJsonObject passedOn = standby.command(noEntry, &status);
+    QCOMPARE(passedOn.value(QLatin1String("error")).toString(), refusal);
+    QCOMPARE(status, 409);
+    FollowerLink socket;
+    QHash<QString, QJsonObject> replies;
+    QObject::connect(&socket, &FollowerLink::replyReceived, [&replies](const QJsonObject &reply) {
+        replies.insert(reply.value(QLatin1String("id")).toString(), reply);
+    });
+    socket.follow(*leaderaddress(address(standby.port())));
+    QVERIFY(QTest::qWaitFor([&socket] { return socket.isConnected(); }, 5000));
+    QVERIFY(socket.send(QJsonObject{{QStringLiteral("command"), QStringLiteral("queue-entry")},
+                                    {QStringLiteral("value"), 5},
+                                    {QStringLiteral("id"), QStringLiteral("refused")}}));
+    QVERIFY(socket.send(QJsonObject{{QStringLiteral("command"), QStringLiteral("speed")},
+                                    {QStringLiteral("value"), 120},
+                                    {QStringLiteral("id"), QStringLiteral("done")}}));
+    QVERIFY(QTest::qWaitFor([&replies] { return replies.size() == 2; }, 5000));
+    QCOMPARE(replies.value(QStringLiteral("refused")).value(QLatin1String("error")).toString(), refusal);
+    QVERIFY(!ok(replies.value(QStringLiteral("refused"))));
+    QVERIFY(ok(replies.value(QStringLiteral("done"))));
+    QVERIFY(ok(standby.command(R"({"command":"resume"})", &status)));
+    QCOMPARE(status, 200);
     QVERIFY(prompter.waitForState(
         [](const QJsonObject &state) {
             return state.value(QLatin1String("running")).toBool() &&
@@ -234,6 +263,21 @@ void TestStandbyTakeover::theStandbyCarriesOnWhenThePrompterDies()
     QVERIFY(ok(returned.command(R"({"command":"resume"})")));
     QVERIFY(standby.waitForState(
         [](const QJsonObject &state) { return state.value(QLatin1String("running")).toBool(); }, 5000));
+
+    // The leader hangs: a command given to its standby is answered that it did not answer, and
+    // soon (the takeover time, or the answer's limit), not never.
+    standby.setFrozen(true);
+    QElapsedTimer asked;
+    asked.start();
+    const QJsonObject unanswered = returned.command(R"({"command":"pause"})", &status);
+    const qint64 answerMs = asked.elapsed();
+    standby.setFrozen(false);
+    QVERIFY(!ok(unanswered));
+    QCOMPARE(status, 409);
+    const QString why = unanswered.value(QLatin1String("error")).toString();
+    QVERIFY2(why.contains(QLatin1String("did not answer")) && why.contains(address(standby.port())),
+             qPrintable(why));
+    QVERIFY2(answerMs < 1500, qPrintable(QString::number(answerMs)));
 }
 
 void TestStandbyTakeover::aWrongTokenGetsNoShow()

@@ -11,6 +11,8 @@
 #include <QTcpServer>
 #include <QTest>
 
+#include <signal.h>
+
 PrompterProcess::PrompterProcess(quint16 port, const QStringList &arguments, const QString &settings)
     : m_port(port)
 {
@@ -68,9 +70,9 @@ QJsonObject PrompterProcess::state() const
     return request(QStringLiteral("/api/state"), {});
 }
 
-QJsonObject PrompterProcess::command(const QByteArray &message) const
+QJsonObject PrompterProcess::command(const QByteArray &message, int *status) const
 {
-    return request(QStringLiteral("/api/command"), message);
+    return request(QStringLiteral("/api/command"), message, status);
 }
 
 bool PrompterProcess::waitForState(const std::function<bool(const QJsonObject &)> &wanted,
@@ -87,7 +89,13 @@ void PrompterProcess::kill()
     m_process.waitForFinished(10000);
 }
 
-QJsonObject PrompterProcess::request(const QString &path, const QByteArray &body) const
+void PrompterProcess::setFrozen(bool frozen)
+{
+    if (m_process.state() == QProcess::Running)
+        ::kill(pid_t(m_process.processId()), frozen ? SIGSTOP : SIGCONT);
+}
+
+QJsonObject PrompterProcess::request(const QString &path, const QByteArray &body, int *status) const
 {
     QNetworkAccessManager network;
     QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path)));
@@ -105,6 +113,8 @@ QJsonObject PrompterProcess::request(const QString &path, const QByteArray &body
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     loop.exec();
     const QJsonObject answer = QJsonDocument::fromJson(reply->readAll()).object();
+    if (status)
+        *status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     reply->deleteLater();
     return answer;
 }

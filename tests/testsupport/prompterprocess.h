@@ -26,15 +26,18 @@ public:
 
     // The control API's state; empty while it does not answer.
     QJsonObject state() const;
-    // Sends a command message; the answer, empty when there is none.
-    QJsonObject command(const QByteArray &message) const;
+    // Sends a command message; the answer, empty when there is none, and its HTTP status.
+    QJsonObject command(const QByteArray &message, int *status = nullptr) const;
     // Waits (on the event loop) until the state passes `wanted`, at most `timeoutMs`.
     bool waitForState(const std::function<bool(const QJsonObject &)> &wanted, int timeoutMs) const;
     // Ends it as a crash or a power cut would (SIGKILL).
     void kill();
+    // Stops it as a hung machine would (SIGSTOP): its connections stay open, and it answers
+    // nothing until it goes on (false).
+    void setFrozen(bool frozen);
     quint16 port() const { return m_port; }
     // The control API's answer at `path`: fetched, or with a body posted.
-    QJsonObject request(const QString &path, const QByteArray &body = {}) const;
+    QJsonObject request(const QString &path, const QByteArray &body = {}, int *status = nullptr) const;
 
 private:
     quint16 m_port;

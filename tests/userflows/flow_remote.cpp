@@ -558,6 +558,13 @@ void FlowRemote::aStandbyCarriesOnWhenItsPrompterDies()
                   QStringLiteral("standby after the jump (line %1)").arg(first));
     VERIFY_SCREEN(readText(image).contains(QLatin1String("standby of"), Qt::CaseInsensitive), image,
                   QStringLiteral("standby's status"));
+    // A key pressed here is passed on to the prompter, and the prompter's refusal shows here:
+    // its queue has no script before this one.
+    desktop->key(QStringLiteral("a"));
+    VERIFY_SCREEN(waitUntil([&] {
+                      return readText(shown()).contains(QLatin1String("the queue"), Qt::CaseInsensitive);
+                  }),
+                  shown(), QStringLiteral("the prompter's refusal on the standby"));
 
     // The prompter's page is mirrored: the standby's is too, and reads right turned back.
     QVERIFY(api(QStringLiteral("/api/command"), R"({"command":"mirror","value":true})", prompterPort)

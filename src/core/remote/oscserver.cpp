@@ -1,6 +1,7 @@
 #include "core/remote/oscserver.h"
 
 #include <QNetworkDatagram>
+#include <QPointer>
 
 #include "core/remote/accesstoken.h"
 #include "core/remote/osccommand.h"
@@ -107,11 +108,16 @@ void OscServer::handle(const OscMessage &message, const QHostAddress &sender, qu
             send(sender, port, OscMessage{osc::error, {name, parsed.error}});
         return;
     }
-    const QString failure = m_target.perform(*parsed.command);
-    if (failure.isEmpty())
-        send(sender, port, OscMessage{osc::ok, {name}});
-    else
-        send(sender, port, OscMessage{osc::error, {name, failure}});
+    // The server may be stopped or gone when a late answer comes.
+    const QPointer<OscServer> self(this);
+    m_target.performAnswering(*parsed.command, [self, sender, port, name](const QString &failure) {
+        if (!self || !self->isListening())
+            return;
+        if (failure.isEmpty())
+            self->send(sender, port, OscMessage{osc::ok, {name}});
+        else
+            self->send(sender, port, OscMessage{osc::error, {name, failure}});
+    });
 }
 
 void OscServer::subscribe(const QHostAddress &sender, quint16 port, const OscMessage &message)

@@ -23,7 +23,8 @@ struct OscServerSettings {
 };
 
 // The control API over OSC (UDP), for show-control surfaces: each command message is carried
-// out and answered to its sender ("/vantell/ok COMMAND" or "/vantell/error COMMAND WHY");
+// out and answered to its sender ("/vantell/ok COMMAND" or "/vantell/error COMMAND WHY"), a
+// standby's when its prompter answers;
 // "/vantell/subscribe [PORT]" has the state sent to the sender's address (at PORT, else the port
 // it sent from) on every change, at most 30 times a second, each value on its own address.
 // With the network allowed, a sender first shows the token ("/vantell/token TOKEN"), which

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QAbstractHttpServer>
 #include <QByteArray>
@@ -13,11 +14,17 @@ struct HttpReply {
     QByteArray body;
 };
 
-// An HTTP server that hands every request to one function and writes back what it answers.
+// An HTTP server that hands every request to one function and writes back what it answers: at
+// once, or later through the responder it is given (a command passed on to another prompter).
+// A peer gone meanwhile is written nothing.
 class RemoteHttpServer : public QAbstractHttpServer {
     Q_OBJECT
 public:
-    using Handler = std::function<HttpReply(const QHttpServerRequest &)>;
+    // Answers the request; callable once, at any time.
+    using Respond = std::function<void(const HttpReply &reply)>;
+    // The answer, or nothing when it comes later through `respond`.
+    using Handler =
+        std::function<std::optional<HttpReply>(const QHttpServerRequest &, const Respond &respond)>;
     explicit RemoteHttpServer(Handler handler, QObject *parent = nullptr)
         : QAbstractHttpServer(parent), m_handler(std::move(handler))
     {

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointer>
 #include <QUrlQuery>
 #include <QWebSocket>
 
@@ -89,7 +90,9 @@ bool RemoteServer::start(const RemoteServerSettings &settings)
         return false;
     }
     m_http = std::make_unique<RemoteHttpServer>(
-        [this](const QHttpServerRequest &request) { return answer(request); });
+        [this](const QHttpServerRequest &request, const RemoteHttpServer::Respond &respond) {
+            return answer(request, respond);
+        });
     tcp->setParent(m_http.get());
     m_http->bind(tcp);
     connect(m_http.get(), &QAbstractHttpServer::newWebSocketConnection, this,
@@ -158,7 +161,8 @@ bool RemoteServer::originAllowed(const QByteArray &origin, const QByteArray &hos
     return origin.isEmpty() || origin == "http://" + host;
 }
 
-HttpReply RemoteServer::answer(const QHttpServerRequest &request)
+std::optional<HttpReply> RemoteServer::answer(const QHttpServerRequest &request,
+                                              const RemoteHttpServer::Respond &respond)
 {
     QString why;
     const QString peer = request.remoteAddress().toString();
@@ -180,7 +184,7 @@ HttpReply RemoteServer::answer(const QHttpServerRequest &request)
     const auto method = request.method();
     if (method == QHttpServerRequest::Method::Get) {
         if (path == QLatin1String("/") || path == QLatin1String("/index.html"))
-            return {Status::Ok, "text/html; charset=utf-8", phonepage()};
+            return HttpReply{Status::Ok, "text/html; charset=utf-8", phonepage()};
         if (path == QLatin1String("/api/state"))
             return jsonReply(snapshotmessage(m_target.snapshot()));
         if (path == QLatin1String("/api/paragraphs"))
@@ -205,7 +209,8 @@ HttpReply RemoteServer::answer(const QHttpServerRequest &request)
         const ParsedCommand parsed = parsecommandmessage(body);
         if (parsed.command && parsed.command->action == RemoteAction::LoadScript)
             return errorReply(Status::BadRequest, QStringLiteral("send scripts to /api/script"));
-        return perform(parsed);
+        perform(parsed, respond);
+        return std::nullopt;
     }
     if (path == QLatin1String("/api/edit")) {
         if (body.size() > maxCommandBytes)
@@ -220,20 +225,30 @@ HttpReply RemoteServer::answer(const QHttpServerRequest &request)
         const QJsonDocument script = QJsonDocument::fromJson(body);
         if (!script.isObject())
             return errorReply(Status::BadRequest, QStringLiteral("send {\"name\": ..., \"text\": ...}"));
-        return perform(remotecommand(QStringLiteral("script"), script.object()));
+        perform(remotecommand(QStringLiteral("script"), script.object()), respond);
+        return std::nullopt;
     }
     return errorReply(Status::NotFound, QStringLiteral("no such address"));
 }
 
-HttpReply RemoteServer::perform(const ParsedCommand &parsed)
+void RemoteServer::perform(const ParsedCommand &parsed, const RemoteHttpServer::Respond &respond)
 {
-    if (!parsed.command)
-        return errorReply(Status::BadRequest, parsed.error);
-    const QString error = m_target.perform(*parsed.command);
-    if (!error.isEmpty())
-        return errorReply(Status::Conflict, error);
-    return jsonReply(QJsonObject{{QStringLiteral("ok"), true},
-                                 {QStringLiteral("state"), snapshotmessage(m_target.snapshot())}});
+    if (!parsed.command) {
+        respond(errorReply(Status::BadRequest, parsed.error));
+        return;
+    }
+    // The server may be stopped or gone when a late answer comes.
+    const QPointer<RemoteServer> self(this);
+    m_target.performAnswering(*parsed.command, [self, respond](const QString &error) {
+        if (!self)
+            return;
+        if (!error.isEmpty())
+            respond(errorReply(Status::Conflict, error));
+        else
+            respond(jsonReply(
+                QJsonObject{{QStringLiteral("ok"), true},
+                            {QStringLiteral("state"), snapshotmessage(self->m_target.snapshot())}}));
+    });
 }
 
 HttpReply RemoteServer::paragraphs()
@@ -351,17 +366,23 @@ void RemoteServer::onMessage(Client *client, const QString &message)
     QJsonObject reply{{QStringLiteral("type"), QStringLiteral("reply")}};
     if (object.contains(QLatin1String("id")))
         reply.insert(QStringLiteral("id"), object.value(QLatin1String("id")));
+    // The client may be gone when a late answer comes: its socket is deleted after it.
+    const QPointer<QWebSocket> socket(client->socket.get());
+    const RemoteHttpServer::Respond respond = [socket, reply](const HttpReply &result) mutable {
+        if (!socket)
+            return;
+        const QJsonObject answer = QJsonDocument::fromJson(result.body).object();
+        reply.insert(QStringLiteral("ok"), answer.value(QLatin1String("ok")));
+        if (answer.contains(QLatin1String("error")))
+            reply.insert(QStringLiteral("error"), answer.value(QLatin1String("error")));
+        socket->sendTextMessage(QString::fromUtf8(json(reply)));
+    };
     const bool script = object.value(QLatin1String("command")).toString() == QLatin1String("script");
-    const HttpReply result =
-        !script && bytes.size() > maxCommandBytes
-            ? errorReply(Status::PayloadTooLarge,
-                         QStringLiteral("a command is at most %1 bytes").arg(maxCommandBytes))
-            : perform(parsecommandmessage(bytes));
-    const QJsonObject answer = QJsonDocument::fromJson(result.body).object();
-    reply.insert(QStringLiteral("ok"), answer.value(QLatin1String("ok")));
-    if (answer.contains(QLatin1String("error")))
-        reply.insert(QStringLiteral("error"), answer.value(QLatin1String("error")));
-    send(client, reply);
+    if (!script && bytes.size() > maxCommandBytes)
+        respond(errorReply(Status::PayloadTooLarge,
+                           QStringLiteral("a command is at most %1 bytes").arg(maxCommandBytes)));
+    else
+        perform(parsecommandmessage(bytes), respond);
 }
 
 void RemoteServer::send(Client *client, const QJsonObject &message)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QElapsedTimer>
 #include <QHostAddress>
@@ -33,8 +34,8 @@ struct RemoteServerSettings {
 // HTTP: GET / (the phone remote), GET /api/state, GET /api/commands, GET /api/paragraphs (the
 // script's paragraphs as plain text), POST /api/command with a JSON command, POST /api/script with
 // {"name", "text"}, POST /api/edit with {"paragraph", "text"} (one paragraph corrected live).
-// WebSocket (any path): JSON commands, each answered; the state is pushed on every change, at most
-// 30 times a second, and the paragraphs an edit changed as it is made; {"type": "ping"} is
+// WebSocket (any path): JSON commands, each answered (with the id it came with); the state is pushed on every
+// change, at most 30 times a second, and the paragraphs an edit changed as it is made; {"type": "ping"} is
 // answered with the server's clock for networked displays, and {"type": "follow"} subscribes to
 // the script's page and its edits (with "scriptText": true, to the script's own text too: a
 // standby's, which takes the show over with it); {"type": "led-by", "port": N} says that the peer has taken
@@ -82,8 +83,10 @@ signals:
 private:
     struct Client;
 
-    HttpReply answer(const QHttpServerRequest &request);
-    HttpReply perform(const ParsedCommand &parsed);
+    std::optional<HttpReply> answer(const QHttpServerRequest &request,
+                                    const RemoteHttpServer::Respond &respond);
+    // Answered when the command's answer comes: a standby's, from its prompter, later.
+    void perform(const ParsedCommand &parsed, const RemoteHttpServer::Respond &respond);
     HttpReply paragraphs();
     HttpReply edit(const QByteArray &body);
     bool admitted(const QHostAddress &peer, const QString &offered, QString *why);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +38,14 @@ public:
     // Carries the command out; an error text for the peer when it cannot (no such queue entry,
     // a script that does not load), else empty.
     virtual QString perform(const RemoteCommand &command) = 0;
+    // The same, with its answer told to `answer`: at once, or, for a command passed on to
+    // another prompter (a standby's), when that one answers. Remote controls that reply to their
+    // sender perform through this.
+    using Answer = std::function<void(const QString &error)>;
+    virtual void performAnswering(const RemoteCommand &command, const Answer &answer)
+    {
+        answer(perform(command));
+    }
     virtual PrompterSnapshot snapshot() const = 0;
     virtual ScriptCopy script() const = 0;
     virtual ScriptParagraphs paragraphs() = 0;

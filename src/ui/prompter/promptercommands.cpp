@@ -9,11 +9,26 @@ void PrompterCommands::handle(RemoteAction action, Handler handler)
     m_handlers.insert(int(action), std::move(handler));
 }
 
+void PrompterCommands::perform(const RemoteCommand &command, CommandSource source, const Answer &answer)
+{
+    if (m_relay && m_relay(command, answer))
+        return;
+    answer(performHere(command, source));
+}
+
 QString PrompterCommands::perform(const RemoteCommand &command, CommandSource source)
 {
-    if (m_relay)
-        if (std::optional<QString> answer = m_relay(command))
-            return *answer;
+    const Answer tellRefusal = [this](const QString &error) {
+        if (!error.isEmpty())
+            emit relayRefused(error);
+    };
+    if (m_relay && m_relay(command, tellRefusal))
+        return {};
+    return performHere(command, source);
+}
+
+QString PrompterCommands::performHere(const RemoteCommand &command, CommandSource source)
+{
     if (!commandfor(command.action).keepsVoiceFollowing)
         emit takingOver();
     const auto handler = m_handlers.constFind(int(command.action));

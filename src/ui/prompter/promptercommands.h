@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 
 #include <QHash>
 #include <QList>
@@ -27,14 +26,21 @@ public:
 
     // What `action` does; an error text for the sender when it cannot be done, else empty.
     void handle(RemoteAction action, Handler handler);
-    // Carries the command out. One that moves the page or changes its speed is the operator's
+    // Told what became of a command: empty when it was carried out, else why not.
+    using Answer = std::function<void(const QString &error)>;
+    // Carries the command out and tells `answer`: at once, or, for a command the relay passes
+    // on, when its answer comes. One that moves the page or changes its speed is the operator's
     // and takes the page over from voice following first (takingOver).
+    void perform(const RemoteCommand &command, CommandSource source, const Answer &answer);
+    // The same, answered at once: a command passed on answers empty here, and its refusal, when
+    // it comes, is told to the operator (relayRefused).
     QString perform(const RemoteCommand &command, CommandSource source);
     QString perform(RemoteAction action, CommandSource source);
 
-    // While set, every command is offered to the relay first: one it takes (it answers, with an
-    // empty text or an error) is not performed here. A standby passes commands on to its prompter.
-    using Relay = std::function<std::optional<QString>(const RemoteCommand &command)>;
+    // While set, every command is offered to the relay first: one it takes (returning true) is
+    // not performed here, and the relay answers it, now or later. A standby passes commands on
+    // to its prompter.
+    using Relay = std::function<bool(const RemoteCommand &command, const Answer &answer)>;
     void setRelay(Relay relay) { m_relay = std::move(relay); }
 
     // A key or click is taken by `guard` instead of acting when it returns true (a countdown
@@ -59,8 +65,12 @@ signals:
     // The operator takes the page over: voice following goes off.
     void takingOver();
     void stateChanged();
+    // A command given here and passed on was refused: the operator is told why.
+    void relayRefused(const QString &error);
 
 private:
+    QString performHere(const RemoteCommand &command, CommandSource source);
+
     QHash<int, Handler> m_handlers;
     Relay m_relay;
     QList<std::function<bool()>> m_guards;

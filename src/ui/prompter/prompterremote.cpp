@@ -53,6 +53,15 @@ QString PrompterRemote::perform(const RemoteCommand &command)
     return m_commands.perform(command, CommandSource::Remote);
 }
 
+void PrompterRemote::performAnswering(const RemoteCommand &command, const Answer &answer)
+{
+    if (!commandfor(command.action).remote) {
+        answer({});
+        return;
+    }
+    m_commands.perform(command, CommandSource::Remote, answer);
+}
+
 PrompterSnapshot PrompterRemote::snapshot() const
 {
     PrompterSnapshot state = m_commands.snapshot();

@@ -26,6 +26,7 @@ public:
     void tellPageEdit(PageEdit edit);
 
     QString perform(const RemoteCommand &command) override;
+    void performAnswering(const RemoteCommand &command, const Answer &answer) override;
     PrompterSnapshot snapshot() const override;
     ScriptCopy script() const override;
     ScriptParagraphs paragraphs() override;

@@ -71,6 +71,10 @@ Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &
     m_status->setMinimumWidth(1);
     m_status->setVisible(false);
     parts.view.addReadout(m_status, true);
+    connect(&parts.commands, &PrompterCommands::relayRefused, &parts.notice, [this](const QString &error) {
+        m_parts.notice.show(error);
+        showStatus();
+    });
     parts.commands.handle(RemoteAction::TakeOver,
                           [this](const RemoteCommand &, CommandSource) { return takeOver(true); });
     // A standby shows the aids its prompter shows.
@@ -145,8 +149,9 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     // Added last, so that the show as the prompter runs it is told over this one's engine at rest.
     if (!std::exchange(m_stateTold, true))
         commands.addStatePart([this](PrompterSnapshot &state) { describe(state); });
-    commands.setRelay(
-        [this](const RemoteCommand &command) { return m_performingHere ? std::nullopt : relay(command); });
+    commands.setRelay([this](const RemoteCommand &command, const PrompterCommands::Answer &answer) {
+        return !m_performingHere && relay(command, answer);
+    });
 
     m_link = std::make_unique<FollowerLink>();
     m_link->setPingInterval(heartbeatMs);
@@ -159,7 +164,12 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     });
     connect(m_link.get(), &FollowerLink::stateReceived, this, &Standby::follow);
     connect(m_link.get(), &FollowerLink::heard, this, [this] { m_watch.heard(m_clock.elapsed()); });
+    connect(m_link.get(), &FollowerLink::replyReceived, this,
+            [this](const QJsonObject &reply) { m_answers.answer(reply); });
     connect(m_link.get(), &FollowerLink::connectionChanged, this, [this](bool connected, const QString &why) {
+        // A lost line takes the commands on it with it: their answers never come.
+        if (!connected)
+            m_answers.failAll(noAnswer());
         m_problem = connected ? QString() : why;
         showStatus();
         m_parts.commands.notifyStateChanged();
@@ -179,28 +189,30 @@ QString Standby::prompterToken() const
     return QUrlQuery(m_prompterAddress).queryItemValue(QStringLiteral("token"));
 }
 
-std::optional<QString> Standby::relay(const RemoteCommand &command)
+bool Standby::relay(const RemoteCommand &command, const std::function<void(const QString &)> &answer)
 {
     if (!m_standby || command.action == RemoteAction::TakeOver)
-        return std::nullopt;
+        return false;
     // The page is the prompter's: a script opened or edited here would be replaced by it.
     if (command.action == RemoteAction::OpenScript || command.action == RemoteAction::QuickEdit ||
         command.action == RemoteAction::EditLive) {
-        const QString refusal = i18n(str::StandbyScriptElsewhere).arg(prompterName());
-        m_parts.notice.show(refusal);
-        return refusal;
+        answer(i18n(str::StandbyScriptElsewhere).arg(prompterName()));
+        return true;
     }
     // The operator's own other commands (a window, exit) stay here.
     if (!commandfor(command.action).remote)
-        return std::nullopt;
+        return false;
     QJsonObject message = commandmessage(command);
-    message.insert(QStringLiteral("id"), QStringLiteral("standby-%1").arg(++m_relayed));
-    if (!m_link || !m_link->send(message)) {
-        const QString refusal = i18n(str::StandbyCannotPass).arg(prompterName());
-        m_parts.notice.show(refusal);
-        return refusal;
-    }
-    return QString();
+    const QString id = m_answers.add(answer, m_clock.elapsed());
+    message.insert(QStringLiteral("id"), id);
+    if (!m_link || !m_link->send(message))
+        m_answers.answer(id, i18n(str::StandbyCannotPass).arg(prompterName()));
+    return true;
+}
+
+QString Standby::noAnswer() const
+{
+    return i18n(str::StandbyNoAnswer).arg(prompterName());
 }
 
 void Standby::showScript(const LeaderScript &script)
@@ -380,6 +392,8 @@ void Standby::measure()
 
 void Standby::check()
 {
+    if (m_answers.size() > 0)
+        m_answers.expire(m_clock.elapsed(), noAnswer());
     m_watch.setReady(m_pageShown && m_mirror.isKnown());
     if (m_watch.due(m_clock.elapsed()))
         takeOver(false);
@@ -399,6 +413,8 @@ QString Standby::takeOver(bool byHand)
     m_measures.stop();
     m_statusTimer.stop();
     m_parts.commands.setRelay({});
+    // The prompter answers nothing more: this one acts on commands from now on.
+    m_answers.failAll(noAnswer());
     m_link->disconnect(this);
     m_link.release()->deleteLater();
     m_menuEntry->setVisible(false);
@@ -526,5 +542,7 @@ void Standby::showStatus()
                    .arg(prompterName(), clockTime(m_takeover->at))
                    .arg(m_takeover->silentMs);
     m_status->setText(text);
-    m_status->setVisible(!text.isEmpty());
+    // A notice (a refusal the prompter sent back) takes the report's room while it shows: the
+    // status line has too little for both.
+    m_status->setVisible(!text.isEmpty() && !(m_standby && m_parts.notice.isShown()));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -11,6 +12,7 @@
 
 #include "core/prompter/scriptposition.h"
 #include "core/remote/remotecommand.h"
+#include "core/standby/pendinganswers.h"
 #include "core/standby/showmirror.h"
 #include "core/settings/standbysettings.h"
 #include "core/standby/takeoverwatch.h"
@@ -37,7 +39,9 @@ struct SpliceResult;
 // its speed, coarse step, run state and queue position told as this prompter's, its talent
 // display opened, closed and blacked out as the prompter's, its mirror and rotation, reading aids,
 // show clock and talent message set as the prompter's (here only: they stay after a takeover). Commands given
-// here (keys, menu, remote controls) are passed on to the prompter. Heartbeats go every
+// here (keys, menu, remote controls) are passed on to the prompter and answered with its answer;
+// one it does not answer within PendingAnswers::answerLimitMs, or before the line is lost or the
+// show taken over, is answered that it did not. Heartbeats go every
 // heartbeatMs; when the prompter has been silent longer than the takeover time, or when the
 // operator says so (the menu, "take-over"), this prompter takes the show over: the page goes on
 // from where the prompter's motion has brought it, at its rate, and this prompter's own engine
@@ -110,7 +114,10 @@ private:
     // or started anew) is told that the show is led here.
     void watchOldPrompter();
     void check();
-    std::optional<QString> relay(const RemoteCommand &command);
+    // Passes a command given here on to the prompter; its answer comes later (m_answers).
+    bool relay(const RemoteCommand &command, const std::function<void(const QString &)> &answer);
+    // What a command passed on and not answered is told.
+    QString noAnswer() const;
     void describe(PrompterSnapshot &state) const;
     void showStatus();
     QString prompterName() const { return m_prompterAddress.authority(); }
@@ -148,6 +155,6 @@ private:
     std::optional<ScriptMotion> m_placed;
     double m_error = 0;
     std::optional<Takeover> m_takeover;
-    int m_relayed = 0;
     bool m_performingHere = false; // a command that mirrors the prompter is not passed back to it
+    PendingAnswers m_answers;
 };
