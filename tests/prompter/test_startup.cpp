@@ -122,6 +122,17 @@ void TestStartup::aLongStatusNeverWidensTheWindow()
     QCOMPARE(form->Label4->text(), path);
     form->Label4->grab();
     QCOMPARE(form->Label4->toolTip(), path);
+
+    // The features' read-outs, grown by a clock that starts or a long story name, neither.
+    for (const char *name : {"clocklabel", "rundownlabel", "voicelabel", "standbystatus"}) {
+        auto *readout = form->findChild<QLabel *>(QLatin1String(name));
+        QVERIFY2(readout, name);
+        readout->setVisible(true);
+        readout->setText(QStringLiteral("Ends 02:34:38 ").repeated(20));
+        QCoreApplication::processEvents();
+        QCOMPARE(form->width(), width);
+        QCOMPARE(form->minimumSizeHint().width(), least);
+    }
 }
 
 void TestStartup::toolbarPicturesAtRestAndHover()

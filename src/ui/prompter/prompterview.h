@@ -28,7 +28,8 @@ public:
     virtual void changeScriptInPlace(const QStringList &scriptlines, const QStringList &pagelines) = 0;
     // The window has been shown: pages are built for it.
     virtual bool isPageShown() const = 0;
-    // Adds a read-out to the status line, before or after the program's version.
+    // Adds a read-out to the status line, before or after the program's version; however long
+    // its text grows, it never widens the window.
     virtual void addReadout(QWidget *readout, bool beforeVersion) = 0;
 };
 

@@ -193,6 +193,10 @@ void TForm1::createFeatures()
 
 void TForm1::addReadout(QWidget *readout, bool beforeVersion)
 {
+    // A readout that grows (a show clock's end appearing, a long story name) must not widen the
+    // window: the page would be laid out anew, its lines broken elsewhere under the reader. It
+    // takes the room there is, and is cut short when there is too little.
+    readout->setMinimumWidth(1);
     const int version = m_statusLine->indexOf(Label6);
     m_statusLine->insertWidget(beforeVersion ? version : version + 1, readout);
 }

@@ -66,9 +66,6 @@ Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &
     m_menuEntry->setVisible(false);
     parts.commands.bindMenuEntry(m_menuEntry);
     m_status->setObjectName(QStringLiteral("standbystatus"));
-    // A long report must not widen the window (the page would be laid out anew, and move): it
-    // takes the room there is, and is cut short when there is too little.
-    m_status->setMinimumWidth(1);
     m_status->setVisible(false);
     parts.view.addReadout(m_status, true);
     connect(&parts.commands, &PrompterCommands::relayRefused, &parts.notice, [this](const QString &error) {
