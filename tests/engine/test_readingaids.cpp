@@ -99,6 +99,11 @@ void TestReadingAids::countdownLengthIsKeptWithinItsRange()
     Countdown countdown;
     countdown.start(1);
     QCOMPARE(countdown.secondsLeft(), Countdown::minSeconds);
+    // One taken over from another prompter counts on from where that one was.
+    countdown.continueFrom(1);
+    QCOMPARE(countdown.secondsLeft(), 1);
+    countdown.continueFrom(0);
+    QCOMPARE(countdown.secondsLeft(), 1);
     countdown.start(60);
     QCOMPARE(countdown.secondsLeft(), Countdown::maxSeconds);
     countdown.cancel();

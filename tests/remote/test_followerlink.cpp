@@ -182,6 +182,7 @@ void TestFollowerLink::readingAidsAndTalentMessageAreBelievedWholeOrNotAtAll()
     state.showClockMs = 3723000;
     state.showClockRunning = true;
     state.talentMessage = QStringLiteral("Wrap up — 30 s ✓");
+    state.countdownLeft = 4;
     // Through the wire's text, a third of the view's height and all.
     const auto overTheWire = [](const QJsonObject &message) {
         return snapshotfrommessage(QJsonDocument::fromJson(QJsonDocument(message).toJson()).object());
@@ -248,6 +249,15 @@ void TestFollowerLink::readingAidsAndTalentMessageAreBelievedWholeOrNotAtAll()
     QVERIFY(!snapshotfrommessage(message));
     message.insert(QStringLiteral("talentMessage"), 42);
     QVERIFY(!snapshotfrommessage(message));
+
+    // A countdown's seconds left: whole, never negative, never an hour.
+    message = snapshotmessage(state);
+    for (const QJsonValue &left : {QJsonValue(-1), QJsonValue(1e6), QJsonValue(QStringLiteral("3"))}) {
+        message.insert(QStringLiteral("countdownLeft"), left);
+        QVERIFY(!snapshotfrommessage(message));
+    }
+    message.remove(QStringLiteral("countdownLeft"));
+    QCOMPARE(snapshotfrommessage(message)->countdownLeft, 0);
 }
 
 void TestFollowerLink::theScriptAndTheStateArrive()

@@ -310,8 +310,11 @@ void TestStandbyTakeover::aPrompterHandedOverStandsByWithItsOwnToken()
     // Each machine has a token of its own; the standby was given the prompter's.
     const QString prompterToken = QStringLiteral("token-of-the-prompter-0123");
     const QString script = PrompterProcess::numberedScript(m_folder.path(), 40);
-    PrompterProcess prompter(PrompterProcess::freePort(), {script},
-                             QStringLiteral("[Remote]\nAllowNetwork=1\nToken=%1\n").arg(prompterToken));
+    // It counts three seconds into a take.
+    PrompterProcess prompter(
+        PrompterProcess::freePort(), {script},
+        QStringLiteral("[Remote]\nAllowNetwork=1\nToken=%1\n[ReadingAids]\nCountdown=1\nCountdownSeconds=3\n")
+            .arg(prompterToken));
     PrompterProcess standby(
         PrompterProcess::freePort(),
         {QStringLiteral("--standby"), address(prompter.port()), QStringLiteral("--token"), prompterToken},
@@ -322,7 +325,20 @@ void TestStandbyTakeover::aPrompterHandedOverStandsByWithItsOwnToken()
                    state.value(QLatin1String("pageBottom")).toInt() > 0;
         },
         30000));
+    // The standby counts with its prompter; taking the show over while it counts, it counts on
+    // and starts the run at the end.
+    QVERIFY(ok(prompter.command(R"({"command":"resume"})")));
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) { return state.value(QLatin1String("countdownLeft")).toInt() > 0; },
+        5000));
     QVERIFY(ok(standby.command(R"({"command":"take-over"})")));
+    QVERIFY(standby.waitForState(
+        [](const QJsonObject &state) {
+            return state.value(QLatin1String("role")).toString() == QLatin1String("prompter") &&
+                   state.value(QLatin1String("running")).toBool() &&
+                   state.value(QLatin1String("countdownLeft")).toInt() == 0;
+        },
+        6000));
     // The old prompter, told that the show is led there, reaches its new leader with the token
     // it has: the one the show's controls were given.
     QVERIFY(prompter.waitForState(
@@ -332,9 +348,9 @@ void TestStandbyTakeover::aPrompterHandedOverStandsByWithItsOwnToken()
                    report(state).value(QLatin1String("connected")).toBool();
         },
         10000));
-    QVERIFY(ok(prompter.command(R"({"command":"resume"})")));
+    QVERIFY(ok(prompter.command(R"({"command":"pause"})")));
     QVERIFY(standby.waitForState(
-        [](const QJsonObject &state) { return state.value(QLatin1String("running")).toBool(); }, 5000));
+        [](const QJsonObject &state) { return !state.value(QLatin1String("running")).toBool(true); }, 5000));
 }
 
 VANTELL_CORE_TEST_MAIN(TestStandbyTakeover)

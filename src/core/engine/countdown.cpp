@@ -11,7 +11,17 @@ Countdown::Countdown(QObject *parent) : QObject(parent)
 
 void Countdown::start(int seconds)
 {
-    m_totalMs = qint64(std::clamp(seconds, minSeconds, maxSeconds)) * 1000;
+    begin(qint64(std::clamp(seconds, minSeconds, maxSeconds)) * 1000);
+}
+
+void Countdown::continueFrom(int seconds)
+{
+    begin(qint64(std::clamp(seconds, 1, maxSeconds)) * 1000);
+}
+
+void Countdown::begin(qint64 totalMs)
+{
+    m_totalMs = totalMs;
     m_active = true;
     m_clock.start();
     m_shown = secondsLeft();

@@ -16,6 +16,9 @@ public:
 
     // Counts down from `seconds` (kept within 3..10); a countdown under way starts again.
     void start(int seconds);
+    // Counts on from `seconds` (1..10): a countdown taken over from another prompter may have a
+    // second left.
+    void continueFrom(int seconds);
     // Stops without finishing.
     void cancel();
     bool isActive() const { return m_active; }
@@ -29,6 +32,7 @@ signals:
     void cancelled();
 
 private:
+    void begin(qint64 totalMs);
     void check();
 
     QTimer m_timer;

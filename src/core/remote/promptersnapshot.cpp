@@ -45,6 +45,7 @@ QJsonObject snapshotmessage(const PrompterSnapshot &state)
          state.overUnderMs ? QJsonValue(double(*state.overUnderMs)) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("overUnder"), state.overUnderMs ? overundertext(*state.overUnderMs) : QString()},
         {QStringLiteral("talentMessage"), state.talentMessage},
+        {QStringLiteral("countdownLeft"), state.countdownLeft},
     };
     if (state.readingAids)
         message.insert(QStringLiteral("readingAids"), readingaidsmessage(*state.readingAids));
@@ -64,6 +65,7 @@ constexpr double largestPosition = 1e9;
 constexpr double fastestRate = 1e6;
 constexpr double widestLayout = 100000;
 constexpr double longestShowMs = 1e11; // three years
+constexpr double longestCountdown = 3600;
 
 std::optional<double> number(const QJsonObject &message, const char *name, double low, double high)
 {
@@ -103,6 +105,9 @@ std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message)
     const QJsonValue clockRunning = message.value(QLatin1String("showClockRunning"));
     if (clockTold && (!showClock || !clockRunning.isBool()))
         return std::nullopt;
+    const std::optional<double> countdown = number(message, "countdownLeft", 0, longestCountdown);
+    if (message.contains(QLatin1String("countdownLeft")) && !countdown)
+        return std::nullopt;
     PrompterSnapshot state;
     state.position = int(*position);
     state.pageBottom = int(*bottom);
@@ -135,6 +140,7 @@ std::optional<PrompterSnapshot> snapshotfrommessage(const QJsonObject &message)
     if (showClock)
         state.showClockMs = qint64(*showClock);
     state.showClockRunning = clockRunning.toBool();
+    state.countdownLeft = int(countdown.value_or(0));
     return state;
 }
 

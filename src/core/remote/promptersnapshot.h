@@ -41,6 +41,7 @@ struct PrompterSnapshot {
     QString talentMessage;                         // shown big to the talent; empty: none
     std::optional<qint64> showClockMs;             // the show clock's time; none: not told
     bool showClockRunning = false;
+    int countdownLeft = 0; // seconds left of the countdown into a take; 0: none counting
     // A standby's report: whose standby it is and how far from its page ("of", "connected",
     // "behindMs", "errorPx", "takeoverMs", why it cannot be reached: "problem"), or when and how it took the
     // show over ("tookOver"); empty for none.

@@ -180,7 +180,7 @@ void TForm1::createFeatures()
     m_remote = new PrompterRemote(*m_commands, *this, *wb1, this);
     m_remote->setLiveEditing(m_editLive);
     connect(m_rundown, &Rundown::pageEdited, m_remote, &PrompterRemote::tellPageEdit);
-    m_standby = new Standby(parts, *this, *m_talent, *m_aids, *m_message, *m_clocks, this);
+    m_standby = new Standby(parts, *this, *m_talent, *m_aids, *m_message, *m_clocks, *m_countdown, this);
 
     // The menu, in its order: the rundown, the reading aids, then voice following.
     for (QMenu *menu :

@@ -67,6 +67,27 @@ TakeCountdown::TakeCountdown(const PrompterParts &parts, ReadingAids &aids, Noti
         m_passed = true;
         m_engine.resume();
     });
+    parts.commands.addStatePart([this](PrompterSnapshot &state) {
+        state.countdownLeft = isActive() ? m_countdown->secondsLeft() : m_prompterCounting;
+    });
+    connect(m_countdown, &Countdown::changed, &parts.commands, &PrompterCommands::notifyStateChanged);
+    connect(m_countdown, &Countdown::cancelled, &parts.commands, &PrompterCommands::notifyStateChanged);
+    connect(m_countdown, &Countdown::finished, &parts.commands, &PrompterCommands::notifyStateChanged);
+}
+
+void TakeCountdown::showPrompterCounting(int secondsLeft)
+{
+    if (secondsLeft == m_prompterCounting || isActive())
+        return;
+    m_prompterCounting = secondsLeft;
+    m_notices.setCounting(secondsLeft > 0 ? QString::number(secondsLeft) : QString());
+}
+
+void TakeCountdown::countFrom(int seconds)
+{
+    m_prompterCounting = 0;
+    m_countdown->continueFrom(seconds);
+    m_engine.pause();
 }
 
 bool TakeCountdown::isActive() const

@@ -26,6 +26,12 @@ public:
     bool isActive() const;
     void cancel();
     void setTexts();
+    // A standby shows its prompter's countdown, `secondsLeft` (0: none), without counting here:
+    // the prompter's run starts the show.
+    void showPrompterCounting(int secondsLeft);
+    // Takes over a countdown under way: counts on from `seconds`, and starts the run at its end,
+    // as the prompter would have.
+    void countFrom(int seconds);
 
 private:
     // Starts the countdown instead of the run the engine has just started, when that starts at
@@ -44,4 +50,5 @@ private:
     QAction *m_on;
     bool m_wasRunning = false;
     bool m_passed = false; // the run now starting has been counted into
+    int m_prompterCounting = 0;
 };

@@ -29,6 +29,7 @@
 #include "ui/prompter/scriptstage.h"
 #include "ui/readingaids/readingaids.h"
 #include "ui/readingaids/showclocks.h"
+#include "ui/readingaids/takecountdown.h"
 #include "ui/readingaids/talentmessage.h"
 #include "ui/settings/settingsgroup.h"
 #include "ui/talentdisplay/networkdisplay.h"
@@ -57,9 +58,10 @@ constexpr int takeoverMeasureMs = 300;
 } // namespace
 
 Standby::Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &talent, ReadingAids &aids,
-                 TalentMessage &message, ShowClocks &clocks, QObject *parent)
+                 TalentMessage &message, ShowClocks &clocks, TakeCountdown &countdown, QObject *parent)
     : QObject(parent), m_parts(parts), m_stage(stage), m_talent(talent), m_aids(aids), m_message(message),
-      m_clocks(clocks), m_menuEntry(new QAction(&parts.menu)), m_status(new QLabel(&parts.window))
+      m_clocks(clocks), m_countdown(countdown), m_menuEntry(new QAction(&parts.menu)),
+      m_status(new QLabel(&parts.window))
 {
     m_menuEntry->setObjectName(QStringLiteral("TakeOver1"));
     m_menuEntry->setText(i18n(str::MenuTakeOver));
@@ -134,6 +136,8 @@ void Standby::standBy(const QUrl &prompter, quint16 ownPort)
     voiceOff.action = RemoteAction::VoiceFollowing;
     voiceOff.on = false;
     commands.perform(voiceOff, CommandSource::Remote);
+    // A countdown into a take counted here would start this engine: the prompter counts now.
+    m_countdown.cancel();
     m_parts.engine.pause();
     m_prompterAddress = prompter;
     m_ownPort = ownPort;
@@ -337,6 +341,7 @@ void Standby::showAsPrompter(const PrompterSnapshot &state)
     if (state.showClockMs && (clock.isRunning() != state.showClockRunning ||
                               std::abs(clock.elapsedMs() - *state.showClockMs) > clockToleranceMs))
         m_clocks.setClock(*state.showClockMs, state.showClockRunning);
+    m_countdown.showPrompterCounting(state.countdownLeft);
 }
 
 void Standby::performHere(RemoteAction action, bool on)
@@ -427,6 +432,9 @@ QString Standby::takeOver(bool byHand)
         if (!state.running)
             engine.pause();
         engine.updateMotion();
+        // A countdown into the take under way goes on here, and starts the run at its end.
+        if (state.countdownLeft > 0)
+            m_countdown.countFrom(state.countdownLeft);
         QTimer::singleShot(takeoverMeasureMs, this, &Standby::measureTakeover);
     }
     watchOldPrompter();

@@ -25,6 +25,7 @@ class QLabel;
 class ReadingAids;
 class ScriptStage;
 class ShowClocks;
+class TakeCountdown;
 class StandbyOptions;
 class TalentDisplay;
 class TalentMessage;
@@ -63,7 +64,7 @@ public:
     static constexpr double placeTolerance = 2.0;
 
     Standby(const PrompterParts &parts, ScriptStage &stage, TalentDisplay &talent, ReadingAids &aids,
-            TalentMessage &message, ShowClocks &clocks, QObject *parent = nullptr);
+            TalentMessage &message, ShowClocks &clocks, TakeCountdown &countdown, QObject *parent = nullptr);
     ~Standby() override;
 
     // Mirrors the prompter whose control API is at `prompter` (as leaderaddress() gives it); this
@@ -129,6 +130,7 @@ private:
     ReadingAids &m_aids;
     TalentMessage &m_message;
     ShowClocks &m_clocks;
+    TakeCountdown &m_countdown;
     QAction *m_menuEntry;
     QLabel *m_status;
     std::unique_ptr<FollowerLink> m_link;
